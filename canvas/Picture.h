@@ -1,0 +1,117 @@
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <vector>
+
+#include "canvas/Colour.h"
+
+namespace canvas {
+
+struct Point {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(const Point&, const Point&) = default;
+};
+
+// Right column and bottom row excluded, as in GDI.
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    bool IsEmpty() const { return right <= left || bottom <= top; }
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+// The union of two rectangles; an empty one adds nothing.
+Rect Union(const Rect& a, const Rect& b);
+// The part of r that lies inside (0, 0)-(width, height).
+Rect Clip(const Rect& r, int width, int height);
+
+// A raster of 24-bit colours with a pen colour and a brush colour. Its
+// operations are the only code that writes pixels; every one of them clips to
+// the raster, so no position, however far outside, is unsafe.
+//
+// The picture also remembers the rectangle its operations changed since the
+// last ClearDirty(), so that a view showing it repaints only that part.
+class Picture {
+public:
+    Picture() = default;
+    // A new picture is black.
+    Picture(int width, int height);
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    bool IsEmpty() const { return width_ == 0 || height_ == 0; }
+    bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+
+    Colour PenColour() const { return pen_; }
+    Colour BrushColour() const { return brush_; }
+    void SetPenColour(Colour c) { pen_ = c & 0xFFFFFF; }
+    void SetBrushColour(Colour c) { brush_ = c & 0xFFFFFF; }
+
+    // Takes the new size and keeps the old pixels at the top-left, cut to the
+    // new size; a grown area is black. Negative sizes count as 0.
+    void SetSize(int width, int height);
+
+    // Outside the raster: SetPixel changes nothing, GetPixel returns black.
+    void SetPixel(int x, int y, Colour c);
+    Colour GetPixel(int x, int y) const;
+
+    // Every pixel of r inside the raster takes the brush colour.
+    void FillRect(const Rect& r);
+    // The one-pixel border of r takes the brush colour (not the pen colour).
+    void FrameRect(const Rect& r);
+    // A one-pixel line in the pen colour from a towards b, b itself excluded.
+    void Polyline(Point a, Point b);
+    // Line from the current position to (x, y), end excluded; the current
+    // position becomes (x, y).
+    void MoveTo(int x, int y);
+    void LineTo(int x, int y);
+    // The corners are put in order; the inscribed ellipse gets a one-pixel
+    // outline in the pen colour and an interior in the brush colour. Zero
+    // width or height draws nothing.
+    void Ellipse(int x1, int y1, int x2, int y2);
+    // Every pixel of colour `surface` 4-connected to (x, y) takes the brush
+    // colour. A start outside the raster, or on a pixel not of colour
+    // `surface`, changes nothing.
+    void FloodFillSurface(int x, int y, Colour surface);
+    // Copies all of src with its top-left corner at (x, y); what falls outside
+    // is dropped, uncovered pixels keep their colour.
+    void Draw(int x, int y, const Picture& src);
+    // Scales all of src to dest by repeating pixels, without blending.
+    void StretchDraw(const Rect& dest, const Picture& src);
+    // Copies srcRect of src to dest of this picture (equal sizes in use;
+    // unequal sizes are scaled like StretchDraw).
+    void CopyRect(const Rect& dest, const Picture& src, const Rect& srcRect);
+
+    // Whole rows, for codecs and for showing the picture on screen.
+    std::span<const Colour> Row(int y) const;
+    // Replaces row y from the left with `pixels` (cut to the width).
+    void SetRow(int y, std::span<const Colour> pixels);
+
+    // What changed since the last ClearDirty(); a size change marks all.
+    Rect Dirty() const { return dirty_; }
+    void ClearDirty() { dirty_ = Rect{}; }
+
+    friend bool operator==(const Picture& a, const Picture& b) {
+        return a.width_ == b.width_ && a.height_ == b.height_ && a.pixels_ == b.pixels_;
+    }
+
+private:
+    void MarkDirty(const Rect& r) { dirty_ = Union(dirty_, r); }
+    Colour* RowPtr(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<Colour> pixels_;
+    Colour pen_ = Black;
+    Colour brush_ = White;
+    Point position_;
+    Rect dirty_;
+};
+
+}  // namespace canvas

@@ -1,0 +1,150 @@
+#include <algorithm>
+#include <array>
+
+#include "core/Controls.h"
+
+namespace {
+
+using enum ControlId;
+using K = ControlKind;
+using A = Alignment;
+
+// Radio groups of menu items.
+constexpr int LineColourGroup = 1;
+constexpr int ZoomGroup = 2;
+constexpr int PenSizeGroup = 3;
+constexpr int PopupPenGroup = 4;
+// The tool buttons form group 3 of their own kind; they are told apart by kind.
+constexpr int ToolGroup = 3;
+
+constexpr ControlInfo Item(ControlId id, std::string_view name, ControlId menu, std::string_view caption,
+                           int group = 0) {
+    return {id, name, caption == "-" ? K::Separator : K::MenuItem, menu, group, caption, {}, 0, 0, 0, 0, false, A::Left};
+}
+constexpr ControlInfo Menu(ControlId id, std::string_view name, ControlId parent, std::string_view caption) {
+    return {id, name, K::Menu, parent, 0, caption, {}, 0, 0, 0, 0, false, A::Left};
+}
+constexpr ControlInfo Widget(ControlId id, std::string_view name, ControlKind kind, ControlId parent, int left,
+                             int top, int width, int height, std::string_view caption = {},
+                             std::string_view hint = {}, bool bordered = false, Alignment alignment = A::Left,
+                             int group = 0) {
+    return {id, name, kind, parent, group, caption, hint, left, top, width, height, bordered, alignment};
+}
+
+// In enum order; the window builds its menus from this order.
+constexpr std::array<ControlInfo, ControlCount> Table = {{
+    Widget(Form1, "Form1", K::Form, Form1, 0, 0, 738, 421, "Tessaro"),
+    {MainMenu1, "MainMenu1", K::MainMenu, Form1, 0, {}, {}, 0, 0, 0, 0, false, A::Left},
+
+    Menu(FileMenu, "FileMenu", MainMenu1, "ファイル(&F)"),
+    Item(LoadMenu, "LoadMenu", FileMenu, "全体読み込み(&O)"),
+    Item(chrLoadMenu, "chrLoadMenu", FileMenu, "キャラクタを読み込み(&L)"),
+    Item(SaveMenu, "SaveMenu", FileMenu, "全体を保存(&A)"),
+    Item(OSaveMenu, "OSaveMenu", FileMenu, "上書き保存(&S)"),
+    Item(chrSaveMenu, "chrSaveMenu", FileMenu, "編集中のキャラクタを保存(&W)"),
+    Item(renMenu, "renMenu", FileMenu, "全キャラクタを連番保存(&N)"),
+    Item(mem256S, "mem256S", FileMenu, "256色で全体保存（&P）"),
+    Item(N216R1, "N216R1", FileMenu, "全体を216色に減色保存（&R）"),
+    Item(N1, "N1", FileMenu, "-"),
+    Item(ExitMenu, "ExitMenu", FileMenu, "終了(&X)"),
+
+    Menu(EditMenu, "EditMenu", MainMenu1, "編集(&E)"),
+    Item(AllCopyMenu, "AllCopyMenu", EditMenu, "全体をコピー(&A)"),
+    Item(chrCopyMenu, "chrCopyMenu", EditMenu, "編集中のキャラをコピー(&E)"),
+    Item(PasteChrMenu, "PasteChrMenu", EditMenu, "キャラクタを貼り付け(&P)"),
+    Item(ReplaceMenu, "ReplaceMenu", EditMenu, "全体に貼り付け（&R）"),
+    Item(UndoMenu, "UndoMenu", EditMenu, "取り消し(&U)"),
+
+    Menu(DefMenu, "DefMenu", MainMenu1, "設定(&D)"),
+    Menu(LColorMenu, "LColorMenu", DefMenu, "編集領域境界線の色(&C)"),
+    Item(WhiteMenu, "WhiteMenu", LColorMenu, "白(W)", LineColourGroup),
+    Item(RedMenu, "RedMenu", LColorMenu, "赤(&R)", LineColourGroup),
+    Item(GreenMenu, "GreenMenu", LColorMenu, "緑(&G)", LineColourGroup),
+    Item(BlueMenu, "BlueMenu", LColorMenu, "青(&B)", LineColourGroup),
+    Item(GrayMenu, "GrayMenu", LColorMenu, "灰色(&D)", LineColourGroup),
+    Item(N3, "N3", LColorMenu, "-"),
+    Item(UnMenu, "UnMenu", LColorMenu, "消去(&U)", LineColourGroup),
+    Menu(Z1, "Z1", DefMenu, "編集領域拡大率（&Z）"),
+    Item(mZoom2, "mZoom2", Z1, "２倍（&2）", ZoomGroup),
+    Item(mZoom3, "mZoom3", Z1, "３倍（&3）", ZoomGroup),
+    Item(mZoom4, "mZoom4", Z1, "４倍（&4）", ZoomGroup),
+    Item(mZoom5, "mZoom5", Z1, "５倍（&5）", ZoomGroup),
+    Item(mZoom6, "mZoom6", Z1, "６倍（&6）", ZoomGroup),
+    Item(mZoom7, "mZoom7", Z1, "７倍（&7）", ZoomGroup),
+    Item(mZoom8, "mZoom8", Z1, "８倍（&8）", ZoomGroup),
+    Item(mZoom9, "mZoom9", Z1, "９倍（&9）", ZoomGroup),
+    Item(mZoom10, "mZoom10", Z1, "１０倍（&A）", ZoomGroup),
+    Menu(B1, "B1", DefMenu, "ペンの太さ（&B）"),
+    Item(mPSize1, "mPSize1", B1, "１ドット（&1）", PenSizeGroup),
+    Item(mPSize2, "mPSize2", B1, "２ドット（&2）", PenSizeGroup),
+    Item(mPSize3, "mPSize3", B1, "３ドット（&3）", PenSizeGroup),
+    Item(mPSize4, "mPSize4", B1, "４ドット（&4）", PenSizeGroup),
+    Item(wakuMenu, "wakuMenu", DefMenu, "全体画面に枠を表示(&L)"),
+    Item(chrSMenu, "chrSMenu", DefMenu, "キャラクタ単位で大きさ変更(&R)"),
+
+    Menu(MoveMenu, "MoveMenu", MainMenu1, "移動・変換(&M)"),
+    Item(UpMenu, "UpMenu", MoveMenu, "上へ移動(&U)"),
+    Item(RightMenu, "RightMenu", MoveMenu, "右へ移動(&R)"),
+    Item(DownMenu, "DownMenu", MoveMenu, "下へ移動(&D)"),
+    Item(LeftMenu, "LeftMenu", MoveMenu, "左へ移動(&L)"),
+    Item(XYMenu, "XYMenu", MoveMenu, "XY交換(&X)"),
+    Item(N2, "N2", MoveMenu, "-"),
+    Item(UpsetMenu, "UpsetMenu", MoveMenu, "上下反転(&H)"),
+    Item(VrevMenu, "VrevMenu", MoveMenu, "左右反転(&V)"),
+
+    Menu(helpMenu, "helpMenu", MainMenu1, "ヘルプ(&H)"),
+    Item(aboutMenu, "aboutMenu", helpMenu, "バージョン情報(&A)"),
+    Item(mGo, "mGo", helpMenu, "作者サイト「Tessaro Works」へ（&G）"),
+
+    {ScreenMenu, "ScreenMenu", K::PopupMenu, Form1, 0, {}, {}, 0, 0, 0, 0, false, A::Left},
+    Item(popCopyMenu, "popCopyMenu", ScreenMenu, "このキャラクタをコピー(&C)"),
+    Item(popPasteMenu, "popPasteMenu", ScreenMenu, "キャラクタを貼り付け(&P)"),
+    Item(popLoadMenu, "popLoadMenu", ScreenMenu, "キャラクタを読み込み(&O)"),
+    Item(popSaveMenu, "popSaveMenu", ScreenMenu, "キャラクタをファイルに保存(&S)"),
+    Item(pop256SaveMenu, "pop256SaveMenu", ScreenMenu, "キャラクタを256色で保存(&W)"),
+    {mPen, "mPen", K::PopupMenu, Form1, 0, {}, {}, 0, 0, 0, 0, false, A::Left},
+    Item(mPen1, "mPen1", mPen, "１ドット", PopupPenGroup),
+    Item(mPen2, "mPen2", mPen, "２ドット", PopupPenGroup),
+    Item(mPen3, "mPen3", mPen, "３ドット", PopupPenGroup),
+    Item(mPen4, "mPen4", mPen, "４ドット", PopupPenGroup),
+
+    Widget(Screen, "Screen", K::ScrollBox, Form1, 4, 2, 488, 264),
+    Widget(ScreenI, "ScreenI", K::Image, Screen, 0, 0, 481, 257),
+    Widget(Panel1, "Panel1", K::Panel, Form1, 4, 300, 514, 98, {}, {}, true),
+    Widget(Pallete, "Pallete", K::Image, Panel1, 0, 0, 512, 96),
+    Widget(ScrollBox1, "ScrollBox1", K::ScrollBox, Form1, 504, 72, 164, 164),
+    Widget(EditI, "EditI", K::Image, ScrollBox1, 0, 0, 81, 81),
+    Widget(pRate, "pRate", K::Panel, Form1, 504, 0, 33, 25, "×5 ", {}, true, A::Right),
+    Widget(udRate, "udRate", K::UpDown, Form1, 537, 0, 16, 25),
+    Widget(PenB, "PenB", K::SpeedButton, Form1, 560, 0, 28, 28, {}, "ペンモード", false, A::Centre, ToolGroup),
+    Widget(FillB, "FillB", K::SpeedButton, Form1, 600, 0, 28, 28, {}, "塗りつぶしモード", false, A::Centre, ToolGroup),
+    Widget(CircleB, "CircleB", K::SpeedButton, Form1, 640, 0, 28, 28, {}, "楕円モード", false, A::Centre, ToolGroup),
+    Widget(LineB, "LineB", K::SpeedButton, Form1, 680, 0, 28, 28, {}, "直線モード", false, A::Centre, ToolGroup),
+    Widget(EditPos, "EditPos", K::Panel, Form1, 504, 44, 113, 20),
+    Widget(lbP, "lbP", K::Panel, Form1, 528, 256, 32, 32, {}, {}, true),
+    Widget(rbP, "rbP", K::Panel, Form1, 632, 256, 32, 32, {}, {}, true),
+    Widget(lbcP, "lbcP", K::Panel, Form1, 528, 304, 96, 20),
+    Widget(rbcP, "rbcP", K::Panel, Form1, 632, 304, 96, 20),
+    Widget(MemSaveB, "MemSaveB", K::Button, Form1, 528, 336, 73, 25, "記憶(&W)"),
+    Widget(MemLoadB, "MemLoadB", K::Button, Form1, 624, 336, 73, 25, "再生(&L)"),
+    Widget(clP, "clP", K::Panel, Form1, 528, 376, 129, 20),
+}};
+
+constexpr bool TableInEnumOrder() {
+    for (std::size_t i = 0; i < Table.size(); ++i)
+        if (static_cast<std::size_t>(Table[i].id) != i) return false;
+    return true;
+}
+static_assert(TableInEnumOrder(), "the control table must list the controls in enum order");
+
+}  // namespace
+
+const ControlInfo& InfoOf(ControlId id) { return Table[static_cast<std::size_t>(id)]; }
+
+std::string_view NameOf(ControlId id) { return InfoOf(id).name; }
+
+std::optional<ControlId> ControlByName(std::string_view name) {
+    auto it = std::find_if(Table.begin(), Table.end(), [&](const ControlInfo& c) { return c.name == name; });
+    if (it == Table.end()) return std::nullopt;
+    return it->id;
+}

@@ -1,0 +1,189 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "canvas/Picture.h"
+#include "core/Controls.h"
+#include "core/Platform.h"
+#include "core/ShiftState.h"
+
+using TColor = canvas::Colour;
+
+// The view record: copied as a whole into the memory snapshot and back.
+struct TDef {
+    std::string FileName;
+    std::int32_t Zoom = 5;
+    std::int32_t ChipSize = 16;
+    std::int32_t SheetCols = 30;
+    std::int32_t SheetRows = 16;
+    // 0 pen, 1 fill, 2 ellipse, 4 line; 3 and 5: ellipse and line with their
+    // first point taken.
+    std::int32_t ToolMode = 0;
+    TColor GridLineColor = 0xFFFFFF;
+    bool SheetGridShown = true;
+};
+
+// What the memory button stores and the replay button restores.
+struct TMemorySnapshot {
+    TDef MemDef;
+    std::int32_t MemCurCol = 0;
+    std::int32_t MemCurRow = 0;
+    std::int32_t MemPenSize = 1;
+    bool MemGridHidden = false;
+    bool MemModified = false;
+    bool MemResizePerChip = true;
+    canvas::Picture MemSheetImage;
+};
+
+enum class TCloseAction { caNone, caFree };
+
+struct PictureReadResult {
+    bool ok = false;
+    bool jpeg = false;
+};
+
+// The editor: every field of the main window and every handler, named as the
+// window names them. The class is declared here once; its member functions
+// are defined in the directory of the subsystem they belong to, one file per
+// area (core/, edit/, io/). Handlers take what the event gives: the sender,
+// the button, the shift state, the position in the control's pixels.
+class TForm1 {
+public:
+    static constexpr int MaxCols = 30;
+    static constexpr int MaxRows = 16;
+    static constexpr int ChipSlots = MaxCols * MaxRows;
+    static constexpr const char* ApplicationTitle = "Velmira";
+    static constexpr const char* HelpFile = "Tsr.hlp";
+    static constexpr const char* ProductName = "Tessaro";
+    static constexpr const char* MakerUrl = "https://tessaro.example.org/";
+
+    explicit TForm1(Platform& platform);
+    TForm1(const TForm1&) = delete;
+    TForm1& operator=(const TForm1&) = delete;
+
+    // ---- State (the chip sheet model) ----
+    // Slot of chip (col, row) is col * 16 + row, whatever the number of rows.
+    std::array<canvas::Picture, ChipSlots> Chips;
+    canvas::Picture SheetImage;    // whole sheet after ComposeSheet; otherwise scratch
+    canvas::Picture PreviewImage;  // rubber-band copy of the chip
+    canvas::Picture UndoImage;     // the chip before the last undoable edit
+    canvas::Picture PalettePicture;  // 32 x 8, one pixel per palette entry
+    // Colour-table entries as stored in a BMP: blue | green << 8 | red << 16.
+    std::array<std::uint32_t, 256> Palette256{};
+    TDef Def;
+    std::int32_t CurCol = 0;
+    std::int32_t CurRow = 0;
+    TColor LeftColor = 0xFFFFFF;
+    TColor RightColor = 0x000000;
+    std::int32_t PenSize = 1;
+    bool Modified = false;
+    bool UndoAvailable = false;
+    std::int32_t StartX = 0;
+    std::int32_t StartY = 0;
+    bool LineLeftButton = false;
+    std::int32_t PopupCol = 0;
+    std::int32_t PopupRow = 0;
+    TMemorySnapshot MemorySnapshot;
+
+    // ---- Views and the state held by controls ----
+    canvas::Picture ScreenI;  // sheet view
+    canvas::Picture EditI;    // edit area
+    canvas::Picture Pallete;  // palette view, 512 x 96
+    Controls controls;
+    Platform& platform;
+
+    canvas::Picture& Chip(int col, int row) { return Chips[static_cast<std::size_t>(col * MaxRows + row)]; }
+    const canvas::Picture& Chip(int col, int row) const {
+        return Chips[static_cast<std::size_t>(col * MaxRows + row)];
+    }
+
+    // ---- core/startup.cpp, core/closing.cpp, core/fixed_palette.cpp ----
+    void FormCreate();
+    void FormClose(TCloseAction& Action);
+    void BuildFixedPalette();  // PalettePicture and Palette256
+    void DrawPaletteView();    // PalettePicture stretched over the palette view
+
+    // ---- core/rendering.cpp ----
+    void Relayout(std::int32_t size, std::int32_t cols, std::int32_t rows);
+    void DrawSheetFrame();
+    void DrawEditGrid(std::int32_t n);
+    void DrawChip(std::int32_t c, std::int32_t r, bool withFrame);
+    void RefreshEditArea();
+    void ComposeSheet();
+
+    // ---- core/panels.cpp: state shown in controls ----
+    void SetLeftColor(TColor c);   // LeftColor, lbP and lbcP
+    void SetRightColor(TColor c);  // RightColor, rbP and rbcP
+    void ShowFileNameInCaption();  // "Tessaro " + FileName
+    void ShowZoomInRate();         // pRate: "×" + position + " "
+    // ToolMode 3 becomes 2 and 5 becomes 4: a pending first point is dropped.
+    void DropPendingPoint();
+
+    // ---- core/settings_file.cpp, core/view_settings.cpp ----
+    void ReadSettings(const std::string& fileName);
+    void LineColor(ControlId Sender);
+    void mZoomClick(ControlId Sender);
+    void udRateMouseUp();
+    void mPSize1Click(ControlId Sender);
+    void PenBMouseDown(MouseButton Button, ShiftState Shift, int X, int Y);
+    void mPenClick(ControlId Sender);
+    void wakuMenuClick();
+    void chrSMenuClick();
+
+    // ---- core/control_dispatch.cpp: what the window and the driver call ----
+    // Runs the click handler of a menu item, speed button or push button.
+    void Click(ControlId control);
+    // Runs the open handler of FileMenu, EditMenu or ScreenMenu.
+    void OpenMenu(ControlId menu);
+
+    // ---- edit/drawing_tools.cpp ----
+    void EditIMouseDown(MouseButton Button, ShiftState Shift, int X, int Y);
+    void EditIMouseMove(ShiftState Shift, int X, int Y);
+
+    // ---- edit/sheet_interaction.cpp ----
+    void ScreenIMouseDown(MouseButton Button, ShiftState Shift, int X, int Y);
+    void ScreenIMouseMove(ShiftState Shift, int X, int Y);
+
+    // ---- edit/palette_choice.cpp ----
+    void PalleteMouseMove(ShiftState Shift, int X, int Y);
+    void PalleteMouseDown(MouseButton Button, ShiftState Shift, int X, int Y);
+    void ColorSelect(ControlId Sender);
+
+    // ---- edit/transforms.cpp ----
+    void MoveMenuClick(ControlId Sender);
+
+    // ---- edit/tool_buttons.cpp, edit/undo.cpp, edit/memory_snapshot.cpp ----
+    void ToolButtonClick(ControlId Sender);
+    void TakeUndoCopy();
+    void Undo();
+    void MemoriseSnapshot();
+    void ReplaySnapshot();
+
+    // ---- io/sheet_files.cpp, io/help_menu.cpp ----
+    void FileMenuClick(ControlId Sender);
+    void FileMenuSet();
+    void helpMenuClick(ControlId Sender);
+    PictureReadResult ReadPictureFile(const std::string& path);
+    void LoadSheetFile(const std::string& path);
+    bool LoadChipFile(const std::string& path, std::int32_t col, std::int32_t row);
+    // The work picture cut into every chip of the grid (sheet loads and pastes).
+    void CutSheetIntoChips();
+    static std::string NumberedChipName(const std::string& base, int n);
+
+    // ---- io/palette_writers.cpp ----
+    void Save256ColourBmp();
+    void Save216ColourBmp();
+
+    // ---- io/clipboard.cpp, io/popup_menu.cpp, io/dropped_files.cpp ----
+    void Edit1Click();
+    void EditMenuClick(ControlId Sender);
+    void ScreenMenuPopup();
+    void popMenuClick(ControlId Sender);
+    void WMDropFiles(const std::vector<std::string>& paths);
+};
+
+// The colour text of a panel: "255,0,51".
+std::string ColourText(TColor c);

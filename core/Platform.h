@@ -1,0 +1,47 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "canvas/Picture.h"
+#include "core/Controls.h"
+
+// The one door through which the editor reaches the outside: message boxes,
+// dialogs, pop-up menus, the clipboard and the web browser. The Qt window
+// implements it with real dialogs; the scenario driver and the unit tests
+// with scripted answers. No code outside ui/ shows a dialog itself.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // A plain message box titled with the application title, button "OK".
+    virtual void ShowMessage(const std::string& text) = 0;
+    // A warning box titled "警告" with "OK" and "ｷｬﾝｾﾙ"; true only for "OK".
+    virtual bool AskQuestion(const std::string& text) = 0;
+
+    // BMPLoadDialog, BMPSaveDialog and the plain numbered-save SaveDialog;
+    // each returns the chosen path, or nothing when cancelled.
+    virtual std::optional<std::string> PictureOpenDialog() = 0;
+    virtual std::optional<std::string> PictureSaveDialog() = 0;
+    virtual std::optional<std::string> NumberedSaveDialog() = 0;
+
+    // ColorDialog1: opens with the colour last chosen in it.
+    virtual std::optional<canvas::Colour> ColourDialog() = 0;
+
+    // Opens `menu` (ScreenMenu or mPen) modally with its top-left corner at
+    // (x, y) in the client coordinates of `origin`; returns the item chosen,
+    // or nothing when closed without a choice. Enabled states are read from
+    // the editor's Controls at the moment it opens.
+    virtual std::optional<ControlId> PopupMenu(ControlId menu, ControlId origin, int x, int y) = 0;
+
+    virtual bool ClipboardHasBitmap() = 0;
+    virtual void ClipboardPut(const canvas::Picture& picture) = 0;
+    // The clipboard's bitmap converted to 24-bit colours, or nothing.
+    virtual std::optional<canvas::Picture> ClipboardTake() = 0;
+
+    // Opens a web address with the default browser; failures are not reported.
+    virtual void OpenUrl(const std::string& url) = 0;
+
+    // Asks the main window to close, which runs FormClose.
+    virtual void RequestClose() = 0;
+};

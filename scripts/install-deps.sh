@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing need,
+# when any of them is missing.
+set -euo pipefail
+
+packages=(
+  cmake g++ make pkg-config
+  qt6-base-dev qt6-qpa-plugins
+  libjpeg-dev
+  fonts-ipafont-gothic
+  libgtest-dev libbenchmark-dev libpng-dev
+  clang libclang-rt-14-dev
+  xvfb imagemagick xdotool
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  run_as_root=()
+  [ "$(id -u)" -eq 0 ] || run_as_root=(sudo)
+  "${run_as_root[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${run_as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

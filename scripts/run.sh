@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds Tessaro and starts the editor.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$(nproc)" --target tessaro
+exec build/tessaro
