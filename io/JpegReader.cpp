@@ -1,0 +1,155 @@
+#include "io/JpegReader.h"
+
+// jpeglib.h needs size_t and FILE declared first.
+#include <csetjmp>
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+
+#include "core/EditorError.h"
+#include "io/PictureLimits.h"
+#include "io/PictureReadError.h"
+
+namespace jpeg {
+namespace {
+
+// libjpeg reports a fatal error by calling error_exit, which must not return.
+// Throwing a C++ exception through libjpeg's C frames is undefined, so
+// error_exit jumps back to the setjmp in the one small function that called
+// into libjpeg; that function holds nothing with a destructor, and the
+// caller turns the failure into an exception after libjpeg is cleaned up.
+struct ErrorManager {
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+void ErrorExit(j_common_ptr cinfo) {
+    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, err->message);
+    std::longjmp(err->jump, 1);
+}
+
+// Warnings (corrupt or truncated data that libjpeg can pad over) are
+// accepted: the picture is shown as far as it decodes, with libjpeg's grey
+// for the rest, as other programs do. Nothing is printed.
+void OutputMessage(j_common_ptr) {}
+
+// A progressive file may hold any number of scans, each of which costs a
+// pass over the whole coefficient buffer; a few hundred bytes of a hostile
+// file could keep the decoder busy for minutes. Real files have about ten.
+constexpr long MaxScans = 1000;
+
+void CheckProgress(j_common_ptr cinfo) {
+    auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
+    if (d->is_decompressor && d->input_scan_number > MaxScans) {
+        auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+        std::snprintf(err->message, sizeof err->message, "too many scans in a progressive JPEG file");
+        std::longjmp(err->jump, 1);
+    }
+}
+
+bool Create(jpeg_decompress_struct* cinfo, ErrorManager* err) {
+    if (setjmp(err->jump)) return false;
+    jpeg_create_decompress(cinfo);
+    return true;
+}
+
+// Reads the header; false when libjpeg gave up.
+bool ReadHeader(jpeg_decompress_struct* cinfo, ErrorManager* err, const std::uint8_t* data, unsigned long size) {
+    if (setjmp(err->jump)) return false;
+    jpeg_mem_src(cinfo, data, size);
+    return jpeg_read_header(cinfo, TRUE) == JPEG_HEADER_OK;
+}
+
+// Decodes every row into `out`, `stride` bytes per row of output components.
+bool ReadImage(jpeg_decompress_struct* cinfo, ErrorManager* err, std::uint8_t* out, std::size_t stride,
+               std::size_t rows) {
+    if (setjmp(err->jump)) return false;
+    jpeg_start_decompress(cinfo);
+    // The output size was checked after the header; libjpeg must not change it.
+    if (cinfo->output_scanline != 0 || static_cast<std::size_t>(cinfo->output_height) != rows ||
+        static_cast<std::size_t>(cinfo->output_width) * cinfo->output_components > stride) {
+        std::snprintf(err->message, sizeof err->message, "unexpected JPEG output size");
+        return false;
+    }
+    while (cinfo->output_scanline < cinfo->output_height) {
+        JSAMPROW row = out + static_cast<std::size_t>(cinfo->output_scanline) * stride;
+        if (jpeg_read_scanlines(cinfo, &row, 1) != 1) {
+            std::snprintf(err->message, sizeof err->message, "JPEG data end too early");
+            return false;
+        }
+    }
+    jpeg_finish_decompress(cinfo);
+    return true;
+}
+
+// Frees libjpeg's memory on every path out of Decode.
+struct Decompressor {
+    jpeg_decompress_struct cinfo{};
+    ~Decompressor() { jpeg_destroy_decompress(&cinfo); }
+};
+
+canvas::Colour FromCmyk(int c, int m, int y, int k, bool inverted) {
+    // Adobe writes CMYK inverted (0 = full ink); plain CMYK files don't.
+    if (!inverted) {
+        c = 255 - c;
+        m = 255 - m;
+        y = 255 - y;
+        k = 255 - k;
+    }
+    return canvas::Rgb((c * k + 127) / 255, (m * k + 127) / 255, (y * k + 127) / 255);
+}
+
+}  // namespace
+
+canvas::Picture Decode(std::span<const std::uint8_t> file) {
+    ErrorManager err{};
+    Decompressor d;
+    d.cinfo.err = jpeg_std_error(&err.pub);
+    err.pub.error_exit = &ErrorExit;
+    err.pub.output_message = &OutputMessage;
+    jpeg_progress_mgr progress{};
+    progress.progress_monitor = &CheckProgress;
+    if (!Create(&d.cinfo, &err)) throw PictureReadError(std::string("JPEG: ") + err.message);
+    d.cinfo.progress = &progress;
+    // libjpeg holds its working buffers within this budget or fails cleanly.
+    d.cinfo.mem->max_memory_to_use = 512L * 1024 * 1024;
+
+    if (file.empty() || !ReadHeader(&d.cinfo, &err, file.data(), static_cast<unsigned long>(file.size())))
+        throw PictureReadError(std::string("JPEG: ") + (file.empty() ? "empty file" : err.message));
+
+    const bool cmyk = d.cinfo.jpeg_color_space == JCS_CMYK || d.cinfo.jpeg_color_space == JCS_YCCK;
+    d.cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    d.cinfo.quantize_colors = FALSE;
+    d.cinfo.scale_num = 1;
+    d.cinfo.scale_denom = 1;
+    const std::int64_t width = d.cinfo.image_width;
+    const std::int64_t height = d.cinfo.image_height;
+    if (!picture_limits::Acceptable(width, height))
+        throw PictureReadError("JPEG: picture size " + std::to_string(width) + "x" + std::to_string(height) +
+                               " not accepted");
+
+    const std::size_t components = cmyk ? 4 : 3;
+    const std::size_t stride = static_cast<std::size_t>(width) * components;
+    std::vector<std::uint8_t> pixels(stride * static_cast<std::size_t>(height));
+    if (!ReadImage(&d.cinfo, &err, pixels.data(), stride, static_cast<std::size_t>(height)))
+        throw EditorError(std::string("JPEG のデータが壊れています（") + err.message + "）");
+
+    const bool inverted = d.cinfo.saw_Adobe_marker;
+    canvas::Picture picture(static_cast<int>(width), static_cast<int>(height));
+    std::vector<canvas::Colour> row(static_cast<std::size_t>(width));
+    for (std::int64_t y = 0; y < height; ++y) {
+        const std::uint8_t* src = pixels.data() + static_cast<std::size_t>(y) * stride;
+        for (std::int64_t x = 0; x < width; ++x, src += components)
+            row[static_cast<std::size_t>(x)] =
+                cmyk ? FromCmyk(src[0], src[1], src[2], src[3], inverted) : canvas::Rgb(src[0], src[1], src[2]);
+        picture.SetRow(static_cast<int>(y), row);
+    }
+    return picture;
+}
+
+}  // namespace jpeg
