@@ -1,0 +1,11 @@
+// Closing the main window: asks before unsaved changes are thrown away.
+#include "core/Form.h"
+
+void TForm1::FormClose(TCloseAction& Action) {
+    if (Modified && !platform.AskQuestion("保存しないでこのまま終了してよろしいですか？")) {
+        Action = TCloseAction::caNone;
+        return;
+    }
+    // The pictures are members of the editor and go with it.
+    Action = TCloseAction::caFree;
+}

@@ -1,0 +1,51 @@
+// Which handler a click or the opening of a menu runs: the wiring the window
+// and the scenario driver share.
+#include <stdexcept>
+#include <string>
+
+#include "core/Form.h"
+
+namespace {
+
+using enum ControlId;
+
+bool Between(ControlId id, ControlId first, ControlId last) {
+    return static_cast<int>(id) >= static_cast<int>(first) && static_cast<int>(id) <= static_cast<int>(last);
+}
+
+std::string NameForError(ControlId id) {
+    if (static_cast<std::size_t>(id) >= ControlCount) return "control " + std::to_string(static_cast<int>(id));
+    return std::string(NameOf(id));
+}
+
+}  // namespace
+
+void TForm1::Click(ControlId control) {
+    // Separators never reach a handler, although they lie inside the ranges.
+    if (control == N1 || control == N2 || control == N3) {
+        throw std::invalid_argument(NameForError(control) + " has no click handler");
+    }
+    if (Between(control, LoadMenu, ExitMenu)) return FileMenuClick(control);
+    if (Between(control, AllCopyMenu, UndoMenu)) return EditMenuClick(control);
+    if (Between(control, WhiteMenu, UnMenu)) return LineColor(control);
+    if (Between(control, mZoom2, mZoom10)) return mZoomClick(control);
+    if (Between(control, mPSize1, mPSize4)) return mPSize1Click(control);
+    if (control == wakuMenu) return wakuMenuClick();
+    if (control == chrSMenu) return chrSMenuClick();
+    if (Between(control, UpMenu, VrevMenu)) return MoveMenuClick(control);
+    // The Help menu's own click runs the handler of its items too.
+    if (Between(control, helpMenu, mGo)) return helpMenuClick(control);
+    if (Between(control, popCopyMenu, pop256SaveMenu)) return popMenuClick(control);
+    if (Between(control, mPen1, mPen4)) return mPenClick(control);
+    if (Between(control, PenB, LineB) || control == MemSaveB || control == MemLoadB) return ToolButtonClick(control);
+    throw std::invalid_argument(NameForError(control) + " has no click handler");
+}
+
+void TForm1::OpenMenu(ControlId menu) {
+    switch (menu) {
+        case FileMenu: return FileMenuSet();
+        case EditMenu: return Edit1Click();
+        case ScreenMenu: return ScreenMenuPopup();
+        default: throw std::invalid_argument(NameForError(menu) + " has no open handler");
+    }
+}

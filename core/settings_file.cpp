@@ -1,0 +1,104 @@
+// The settings file read at start-up: lines of key and value that preset the
+// view settings through the same handlers as the menus.
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "core/Form.h"
+
+namespace {
+
+// A settings file is a few short lines. Anything larger is not one: it is
+// refused whole, like a file that cannot be opened, rather than read in part,
+// since a value cut at the limit could still be accepted as another value.
+constexpr std::uintmax_t MaxSettingsBytes = 1 << 20;
+
+// The whole file, or nothing when it is not a regular file (a directory, a
+// pipe, a device), cannot be read, or is larger than the limit.
+std::optional<std::string> ReadWholeFile(const std::string& fileName) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(fileName, error)) return std::nullopt;
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string text(MaxSettingsBytes + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (in.bad()) return std::nullopt;
+    const auto got = static_cast<std::uintmax_t>(in.gcount());
+    if (got > MaxSettingsBytes) return std::nullopt;
+    text.resize(static_cast<std::size_t>(got));
+    return text;
+}
+
+// Lines end at CR, LF or CR LF; a last line without an end counts too.
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+        if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+    }
+    return lines;
+}
+
+// The keys in the order they are looked for; "size=", "chrs=" and "palette="
+// are recognised and then ignored.
+enum Key { Size, Chrs, Line, Zoom, Pen, Box, Resize, Palette, KeyCount };
+constexpr std::array<std::string_view, KeyCount> Keys = {"size=", "chrs=",  "line=",  "zoom=",
+                                                          "pen=",  "box=",   "resize=", "palette="};
+
+template <std::size_t N>
+std::optional<ControlId> ItemFor(std::string_view value, const std::array<std::string_view, N>& values,
+                                 ControlId first) {
+    for (std::size_t i = 0; i < N; ++i)
+        if (value == values[i]) return static_cast<ControlId>(static_cast<std::size_t>(first) + i);
+    return std::nullopt;
+}
+
+}  // namespace
+
+void TForm1::ReadSettings(const std::string& fileName) {
+    const std::optional<std::string> text = ReadWholeFile(fileName);
+    if (!text) {
+        platform.ShowMessage("ﾌｧｲﾙ " + fileName + " は開けません");
+        return;
+    }
+
+    std::array<std::string_view, KeyCount> values{};
+    for (std::string_view line : SplitLines(*text)) {
+        for (std::size_t k = 0; k < KeyCount; ++k) {
+            if (line.starts_with(Keys[k])) values[k] = line.substr(Keys[k].size());
+        }
+    }
+
+    constexpr std::array<std::string_view, 5> colours = {"white", "red", "green", "blue", "gray"};
+    if (auto item = ItemFor(values[Line], colours, ControlId::WhiteMenu)) LineColor(*item);
+    else if (values[Line] == "no") LineColor(ControlId::UnMenu);
+
+    constexpr std::array<std::string_view, 9> zooms = {"2", "3", "4", "5", "6", "7", "8", "9", "10"};
+    if (auto item = ItemFor(values[Zoom], zooms, ControlId::mZoom2)) mZoomClick(*item);
+
+    constexpr std::array<std::string_view, 4> pens = {"1", "2", "3", "4"};
+    if (auto item = ItemFor(values[Pen], pens, ControlId::mPSize1)) mPSize1Click(*item);
+
+    // The click handlers flip their check mark, so it is set to the opposite
+    // of the wanted state first.
+    if (values[Box] == "on" || values[Box] == "off") {
+        controls.SetChecked(ControlId::wakuMenu, values[Box] == "off");
+        wakuMenuClick();
+    }
+    if (values[Resize] == "on" || values[Resize] == "off") {
+        controls.SetChecked(ControlId::chrSMenu, values[Resize] == "off");
+        chrSMenuClick();
+    }
+}

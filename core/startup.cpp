@@ -1,0 +1,56 @@
+// The creation of the editor and its start-up: every default, the chip table,
+// the first layout of the views and the optional settings file.
+#include <filesystem>
+#include <system_error>
+
+#include "core/Form.h"
+
+TForm1::TForm1(Platform& p) : platform(p) {}
+
+namespace {
+constexpr const char* SettingsFileName = "tsr.def";
+}
+
+void TForm1::FormCreate() {
+    // The dialog options and the drop registration belong to the window.
+    BuildFixedPalette();
+
+    Def.ChipSize = 16;
+    for (int row = 0; row < MaxRows; ++row) {
+        for (int col = 0; col < MaxCols; ++col) {
+            canvas::Picture& chip = Chip(col, row);
+            chip.SetSize(Def.ChipSize, Def.ChipSize);
+            chip.SetBrushColour(canvas::Black);
+            chip.FillRect({0, 0, Def.ChipSize, Def.ChipSize});
+        }
+    }
+
+    SetLeftColor(canvas::White);
+    SetRightColor(canvas::Black);
+
+    SheetImage.SetSize(0, 0);
+    PreviewImage.SetSize(0, 0);
+    MemorySnapshot.MemSheetImage.SetSize(0, 0);
+    UndoImage.SetSize(0, 0);
+
+    CurCol = 0;
+    CurRow = 0;
+    Def.GridLineColor = canvas::White;
+    Def.SheetGridShown = true;
+    Def.Zoom = 5;
+
+    Def.FileName.clear();
+    Def.ToolMode = 0;
+    PenSize = 1;
+
+    Relayout(16, 30, 16);
+    DrawPaletteView();
+
+    // A directory or other non-file of that name also "exists": the reader
+    // reports it as unreadable rather than silently ignoring it.
+    std::error_code error;
+    if (std::filesystem::exists(SettingsFileName, error)) ReadSettings(SettingsFileName);
+
+    UndoAvailable = false;
+    Modified = false;
+}
