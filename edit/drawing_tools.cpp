@@ -1,0 +1,108 @@
+// Presses and moves of the mouse in the edit area: the pen, the fill, the
+// ellipse and the line on the chip being edited, colour picks from it, and
+// the position text.
+#include "core/Form.h"
+#include "edit/pen_block.h"
+#include "edit/position_text.h"
+#include "edit/rubber_band.h"
+#include "edit/shapes.h"
+
+namespace {
+
+const ShiftState LeftOnly{ShiftKey::Left};
+const ShiftState RightOnly{ShiftKey::Right};
+const ShiftState CtrlLeft{ShiftKey::Ctrl, ShiftKey::Left};
+const ShiftState CtrlRight{ShiftKey::Ctrl, ShiftKey::Right};
+
+bool InsideChip(const TForm1& form, int x, int y) {
+    return x >= 0 && y >= 0 && x < form.Def.ChipSize && y < form.Def.ChipSize;
+}
+
+}  // namespace
+
+void TForm1::EditIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
+    Modified = true;
+    const int x = X / Def.Zoom;
+    const int y = Y / Def.Zoom;
+    canvas::Picture& chip = Chip(CurCol, CurRow);
+
+    // A pick outside the chip (the grid line beyond its last pixel) has no
+    // pixel to read and is ignored.
+    if (Shift == CtrlLeft || Shift == CtrlRight) {
+        if (!InsideChip(*this, x, y)) return;
+        if (Shift == CtrlLeft)
+            SetLeftColor(chip.GetPixel(x, y));
+        else
+            SetRightColor(chip.GetPixel(x, y));
+        return;
+    }
+
+    TColor colour;
+    if (Shift == LeftOnly)
+        colour = LeftColor;
+    else if (Shift == RightOnly)
+        colour = RightColor;
+    else
+        return;
+
+    switch (Def.ToolMode) {
+    case 0:
+        PaintPenBlock(*this, x, y, colour);
+        break;
+    case 1: {
+        TakeUndoCopy();
+        const TColor seed = chip.GetPixel(x, y);
+        chip.SetBrushColour(colour);
+        chip.FloodFillSurface(x, y, seed);
+        RefreshEditArea();
+        DrawChip(CurCol, CurRow, true);
+        break;
+    }
+    case 2:  // the ellipse's first corner
+        StartX = x;
+        StartY = y;
+        Def.ToolMode = 3;
+        break;
+    case 4:  // the line's start point, and the button whose colour it takes
+        StartX = x;
+        StartY = y;
+        LineLeftButton = Shift == LeftOnly;
+        Def.ToolMode = 5;
+        break;
+    case 3:
+    case 5:
+        TakeUndoCopy();
+        DrawPendingShape(*this, x, y);
+        RefreshEditArea();
+        DrawChip(CurCol, CurRow, true);
+        Def.ToolMode = Def.ToolMode == 3 ? 2 : 4;
+        break;
+    default:
+        break;
+    }
+}
+
+void TForm1::EditIMouseMove(ShiftState Shift, int X, int Y) {
+    const int x = X / Def.Zoom;
+    const int y = Y / Def.Zoom;
+    if (x >= Def.ChipSize || y >= Def.ChipSize) return;
+
+    // Read before this move draws anything; left of or above the chip the
+    // pixel reads black.
+    controls.SetCaption(ControlId::EditPos, PositionText(x, y, Chip(CurCol, CurRow).GetPixel(x, y)));
+
+    switch (Def.ToolMode) {
+    case 0:
+        if (Shift == LeftOnly)
+            PaintPenBlock(*this, x, y, LeftColor);
+        else if (Shift == RightOnly)
+            PaintPenBlock(*this, x, y, RightColor);
+        break;
+    case 3:
+    case 5:
+        ShowRubberBand(*this, [x, y](TForm1& form) { DrawPendingShape(form, x, y); });
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,28 @@
+// The palette view and the colour dialog: the two drawing colours chosen
+// from outside the chip and the sheet.
+#include "core/Form.h"
+
+void TForm1::PalleteMouseMove(ShiftState, int X, int Y) {
+    // While a button pressed here is held, moves may report positions outside
+    // the view; there is no swatch there, so the last text stays.
+    if (!Pallete.Contains(X, Y)) return;
+    controls.SetCaption(ControlId::clP, "RGB-" + ColourText(Pallete.GetPixel(X, Y)));
+}
+
+void TForm1::PalleteMouseDown(MouseButton Button, ShiftState, int X, int Y) {
+    if (!Pallete.Contains(X, Y)) return;
+    const TColor c = Pallete.GetPixel(X, Y);
+    if (Button == MouseButton::Left)
+        SetLeftColor(c);
+    else if (Button == MouseButton::Right)
+        SetRightColor(c);
+}
+
+void TForm1::ColorSelect(ControlId Sender) {
+    const std::optional<TColor> c = platform.ColourDialog();
+    if (!c) return;
+    if (Sender == ControlId::lbP)
+        SetLeftColor(*c);
+    else if (Sender == ControlId::rbP)
+        SetRightColor(*c);
+}

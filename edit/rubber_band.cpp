@@ -1,0 +1,11 @@
+#include "edit/rubber_band.h"
+
+void ShowRubberBand(TForm1& form, const std::function<void(TForm1&)>& drawShape) {
+    canvas::Picture& chip = form.Chip(form.CurCol, form.CurRow);
+    form.PreviewImage.SetSize(chip.Width(), chip.Height());
+    form.PreviewImage.Draw(0, 0, chip);
+    drawShape(form);
+    form.RefreshEditArea();
+    form.DrawChip(form.CurCol, form.CurRow, true);
+    chip.Draw(0, 0, form.PreviewImage);
+}

@@ -1,0 +1,25 @@
+#include "edit/shapes.h"
+
+EllipseCorners EllipseBox(int sx, int sy, int x, int y) {
+    if (sx < x && sy < y) return {sx, sy, x + 1, y + 1};
+    if (sx > x && sy < y) return {sx + 1, sy, x, y + 1};
+    if (sx > x && sy > y) return {sx + 1, sy + 1, x, y};
+    if (sx < x && sy > y) return {sx, sy + 1, x + 1, y};
+    return {sx, sy, x, y};
+}
+
+void DrawPendingShape(TForm1& form, int x, int y) {
+    canvas::Picture& chip = form.Chip(form.CurCol, form.CurRow);
+    if (form.Def.ToolMode == 3) {
+        const EllipseCorners box = EllipseBox(form.StartX, form.StartY, x, y);
+        chip.SetBrushColour(form.LeftColor);
+        chip.SetPenColour(form.RightColor);
+        chip.Ellipse(box.a, box.b, box.c, box.d);
+    } else if (form.Def.ToolMode == 5) {
+        // The colours are read now, so a colour chosen after the first press
+        // is the one the line gets.
+        chip.SetPenColour(form.LineLeftButton ? form.LeftColor : form.RightColor);
+        chip.MoveTo(form.StartX, form.StartY);
+        chip.LineTo(x, y);
+    }
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "core/Form.h"
+
+// The corners handed to the ellipse for the first point (sx, sy) and the
+// second point (x, y): one past the larger coordinate on each axis, so that
+// the box includes both clicked pixels. When the points share a column or a
+// row the corners are the points themselves, a box of zero width or height.
+struct EllipseCorners {
+    int a, b, c, d;
+    friend bool operator==(const EllipseCorners&, const EllipseCorners&) = default;
+};
+EllipseCorners EllipseBox(int sx, int sy, int x, int y);
+
+// Draws the shape whose first point is pending onto the current chip, to chip
+// pixel (x, y): with ToolMode 3 the ellipse (interior LeftColor, outline
+// RightColor), with ToolMode 5 the line from (StartX, StartY) in the colour of
+// the button that began it. Other modes draw nothing.
+void DrawPendingShape(TForm1& form, int x, int y);

@@ -1,0 +1,113 @@
+// Presses and moves of the mouse on the sheet view: choosing the chip to
+// edit, the sheet's pop-up menu, single pixels set with Shift held, colour
+// picks, and the position text.
+#include "core/Form.h"
+#include "edit/position_text.h"
+
+namespace {
+
+const ShiftState LeftOnly{ShiftKey::Left};
+const ShiftState RightOnly{ShiftKey::Right};
+const ShiftState ShiftLeft{ShiftKey::Shift, ShiftKey::Left};
+const ShiftState ShiftRight{ShiftKey::Shift, ShiftKey::Right};
+const ShiftState CtrlLeft{ShiftKey::Ctrl, ShiftKey::Left};
+const ShiftState CtrlRight{ShiftKey::Ctrl, ShiftKey::Right};
+
+// The chip under a sheet-view position and the pixel of that chip under it.
+// Division truncates toward zero, so positions up to ChipSize - 1 pixels
+// left of or above the view still give column or row 0, with a pixel outside
+// that chip.
+struct SheetSpot {
+    int col, row;  // chip
+    int px, py;    // pixel of the chip
+};
+
+SheetSpot SpotAt(const TForm1& form, int X, int Y) {
+    const int size = form.Def.ChipSize;
+    const int col = X / size;
+    const int row = Y / size;
+    return {col, row, X - col * size, Y - row * size};
+}
+
+bool OnGrid(const TForm1& form, const SheetSpot& s) {
+    return s.col >= 0 && s.row >= 0 && s.col < form.Def.SheetCols && s.row < form.Def.SheetRows;
+}
+
+// Sets one pixel of a chip straight from the sheet view. A pixel outside the
+// chip changes nothing, but the views and flags are brought up to date all
+// the same.
+void SetSheetPixel(TForm1& form, const SheetSpot& s, TColor colour) {
+    form.Chip(s.col, s.row).SetPixel(s.px, s.py, colour);
+    form.DrawChip(s.col, s.row, false);
+    form.DrawSheetFrame();
+    if (s.col == form.CurCol && s.row == form.CurRow) form.RefreshEditArea();
+    form.UndoAvailable = false;
+    form.Modified = true;
+}
+
+void ChooseChip(TForm1& form, const SheetSpot& s) {
+    form.DropPendingPoint();
+    form.DrawChip(form.CurCol, form.CurRow, false);
+    form.CurCol = s.col;
+    form.CurRow = s.row;
+    form.UndoAvailable = false;
+    form.RefreshEditArea();
+    if (form.Def.SheetGridShown)
+        form.DrawSheetFrame();
+    else
+        form.DrawChip(form.CurCol, form.CurRow, true);
+}
+
+// Marks the chip with a blue frame, opens ScreenMenu at the pointer, and runs
+// the chosen command only after the menu has closed and the frame is gone.
+void PopUpOnChip(TForm1& form, const SheetSpot& s, int X, int Y) {
+    form.PopupCol = s.col;
+    form.PopupRow = s.row;
+    const int size = form.Def.ChipSize;
+    const int extra = form.Def.SheetGridShown ? 1 : 0;
+    form.ScreenI.SetBrushColour(0xFF0000);
+    form.ScreenI.FrameRect(
+        {s.col * size, s.row * size, (s.col + 1) * size + extra, (s.row + 1) * size + extra});
+    form.ScreenMenuPopup();
+    const std::optional<ControlId> item = form.platform.PopupMenu(ControlId::ScreenMenu, ControlId::ScreenI, X, Y);
+    form.DrawSheetFrame();
+    if (item) form.popMenuClick(*item);
+}
+
+}  // namespace
+
+void TForm1::ScreenIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
+    const SheetSpot s = SpotAt(*this, X, Y);
+    if (!OnGrid(*this, s)) return;
+    canvas::Picture& chip = Chip(s.col, s.row);
+
+    if (Shift == RightOnly) {
+        PopUpOnChip(*this, s, X, Y);
+    } else if (Shift == LeftOnly) {
+        ChooseChip(*this, s);
+    } else if (Shift == ShiftRight) {
+        SetSheetPixel(*this, s, RightColor);
+    } else if (Shift == ShiftLeft) {
+        SetSheetPixel(*this, s, LeftColor);
+    } else if (Shift == CtrlRight || Shift == CtrlLeft) {
+        // A pick needs a pixel of the chip to read.
+        if (!chip.Contains(s.px, s.py)) return;
+        if (Shift == CtrlRight)
+            SetRightColor(chip.GetPixel(s.px, s.py));
+        else
+            SetLeftColor(chip.GetPixel(s.px, s.py));
+    }
+}
+
+void TForm1::ScreenIMouseMove(ShiftState Shift, int X, int Y) {
+    const SheetSpot s = SpotAt(*this, X, Y);
+    if (!OnGrid(*this, s)) return;
+
+    if (Shift == ShiftRight)
+        SetSheetPixel(*this, s, RightColor);
+    else if (Shift == ShiftLeft)
+        SetSheetPixel(*this, s, LeftColor);
+
+    // Read after the pixel is set; outside the chip it reads black.
+    controls.SetCaption(ControlId::EditPos, PositionText(X, Y, Chip(s.col, s.row).GetPixel(s.px, s.py)));
+}

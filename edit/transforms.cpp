@@ -1,0 +1,64 @@
+// The Move/Transform menu: shifts by one pixel, the transpose and the two
+// mirrors of the chip being edited. SheetImage serves as the copy of the old
+// chip; whoever needs the whole sheet composes it afresh.
+#include "core/Form.h"
+
+namespace {
+
+struct ChipShift {
+    int dx, dy;
+};
+
+std::optional<ChipShift> ShiftOf(ControlId item) {
+    switch (item) {
+    case ControlId::UpMenu: return ChipShift{0, -1};
+    case ControlId::RightMenu: return ChipShift{1, 0};
+    case ControlId::DownMenu: return ChipShift{0, 1};
+    case ControlId::LeftMenu: return ChipShift{-1, 0};
+    default: return std::nullopt;
+    }
+}
+
+bool IsReflection(ControlId item) {
+    return item == ControlId::XYMenu || item == ControlId::UpsetMenu || item == ControlId::VrevMenu;
+}
+
+// Writes every pixel of the chip from the old chip in `old`, read at (j, i)
+// and written where the item sends it.
+void Reflect(ControlId item, canvas::Picture& chip, const canvas::Picture& old, int n) {
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j) {
+            switch (item) {
+            case ControlId::XYMenu: chip.SetPixel(j, i, old.GetPixel(i, j)); break;
+            case ControlId::UpsetMenu: chip.SetPixel(j, n - 1 - i, old.GetPixel(j, i)); break;
+            case ControlId::VrevMenu: chip.SetPixel(n - 1 - j, i, old.GetPixel(j, i)); break;
+            default: return;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+void TForm1::MoveMenuClick(ControlId Sender) {
+    const std::optional<ChipShift> shift = ShiftOf(Sender);
+    if (!shift && !IsReflection(Sender)) return;  // the separator
+
+    Modified = true;
+    TakeUndoCopy();
+
+    const int n = Def.ChipSize;
+    canvas::Picture& chip = Chip(CurCol, CurRow);
+    SheetImage.SetSize(n, n);
+    SheetImage.Draw(0, 0, chip);
+    if (shift) {
+        chip.SetBrushColour(0x000000);
+        chip.FillRect({0, 0, n, n});
+        chip.Draw(shift->dx, shift->dy, SheetImage);
+    } else {
+        Reflect(Sender, chip, SheetImage, n);
+    }
+
+    RefreshEditArea();
+    DrawChip(CurCol, CurRow, true);
+}
