@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <vector>
 
@@ -102,8 +103,21 @@ public:
     }
 
 private:
+    // A rectangle in 64-bit coordinates, so that sums and differences of any
+    // two int positions stay exact before they are clipped.
+    struct Area {
+        std::int64_t left, top, right, bottom;
+    };
+
     void MarkDirty(const Rect& r) { dirty_ = Union(dirty_, r); }
     Colour* RowPtr(int y) { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+    const Colour* RowPtr(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+    // The one writer of spans: columns x0..x1-1 of row y take colour c, cut to
+    // the raster, and the written part joins the dirty rectangle.
+    void WriteSpan(std::int64_t y, std::int64_t x0, std::int64_t x1, Colour c);
+    // Copies srcArea of src onto dest of this picture, repeating pixels when
+    // the sizes differ; source positions outside src leave their target as is.
+    void CopyScaled(const Area& dest, const Picture& src, const Area& srcArea);
 
     int width_ = 0;
     int height_ = 0;

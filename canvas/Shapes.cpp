@@ -1,0 +1,31 @@
+#include <algorithm>
+
+#include "canvas/Picture.h"
+#include "canvas/Primitives.h"
+
+namespace canvas {
+
+void Picture::Polyline(Point a, Point b) {
+    const Colour pen = pen_;
+    primitives::TraceLine(a.x, a.y, b.x, b.y, width_, height_,
+                          [&](std::int64_t y, std::int64_t x0, std::int64_t x1) { WriteSpan(y, x0, x1, pen); });
+}
+
+void Picture::MoveTo(int x, int y) { position_ = Point{x, y}; }
+
+void Picture::LineTo(int x, int y) {
+    Polyline(position_, Point{x, y});
+    position_ = Point{x, y};
+}
+
+void Picture::Ellipse(int x1, int y1, int x2, int y2) {
+    const std::int64_t left = std::min(x1, x2), right = std::max(x1, x2);
+    const std::int64_t top = std::min(y1, y2), bottom = std::max(y1, y2);
+    const Colour pen = pen_, brush = brush_;
+    primitives::TraceEllipse(
+        left, top, right, bottom, height_,
+        [&](std::int64_t y, std::int64_t x0, std::int64_t x1) { WriteSpan(y, x0, x1, pen); },
+        [&](std::int64_t y, std::int64_t x0, std::int64_t x1) { WriteSpan(y, x0, x1, brush); });
+}
+
+}  // namespace canvas
