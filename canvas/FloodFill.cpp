@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <vector>
 
 #include "canvas/Picture.h"
@@ -17,7 +16,6 @@ void Picture::FloodFillSurface(int x, int y, Colour surface) {
     if (surface == brush_) return;
 
     const Colour brush = brush_;
-    Rect changed{x, y, x + 1, y + 1};
     std::vector<Point> seeds{Point{x, y}};
     auto seedRuns = [&](int row, int from, int to) {  // columns from..to-1
         if (row < 0 || row >= height_) return;
@@ -36,12 +34,10 @@ void Picture::FloodFillSurface(int x, int y, Colour surface) {
         int left = s.x, right = s.x + 1;
         while (left > 0 && row[left - 1] == surface) --left;
         while (right < width_ && row[right] == surface) ++right;
-        std::fill(row + left, row + right, brush);
-        changed = Union(changed, Rect{left, s.y, right, s.y + 1});
+        WriteSpan(s.y, left, right, brush);
         seedRuns(s.y - 1, left, right);
         seedRuns(s.y + 1, left, right);
     }
-    MarkDirty(changed);
 }
 
 }  // namespace canvas

@@ -78,7 +78,7 @@ public:
     void Ellipse(int x1, int y1, int x2, int y2);
     // Every pixel of colour `surface` 4-connected to (x, y) takes the brush
     // colour. A start outside the raster, or on a pixel not of colour
-    // `surface`, changes nothing.
+    // `surface`, changes nothing; so does a surface of the brush colour.
     void FloodFillSurface(int x, int y, Colour surface);
     // Copies all of src with its top-left corner at (x, y); what falls outside
     // is dropped, uncovered pixels keep their colour.

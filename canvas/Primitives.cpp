@@ -29,7 +29,13 @@ RowSpan EllipseRow(i64 left, i64 top, i64 right, i64 bottom, i64 y) {
         // that even a flat box is touched on its left and right sides.
         dx = a - 1;
     } else {
-        if (a <= (i64{1} << 30) && b <= (i64{1} << 30)) {
+        if (a <= (i64{1} << 15) && b <= (i64{1} << 15)) {
+            // Same as below; every product fits in 64 bits.
+            const i64 b2 = b * b, rhs = a * a * (b2 - dy * dy);
+            dx = static_cast<i64>(std::sqrt(static_cast<double>(rhs) / static_cast<double>(b2)));
+            while (dx > 0 && dx * dx * b2 > rhs) --dx;
+            while ((dx + 1) * (dx + 1) * b2 <= rhs) ++dx;
+        } else if (a <= (i64{1} << 30) && b <= (i64{1} << 30)) {
             // Exact: dx^2 * b^2 <= a^2 * (b^2 - dy^2).
             const __int128 num = static_cast<__int128>(a) * a * (static_cast<__int128>(b) * b - static_cast<__int128>(dy) * dy);
             const __int128 den = static_cast<__int128>(b) * b;
