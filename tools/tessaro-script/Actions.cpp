@@ -1,0 +1,187 @@
+#include "tools/tessaro-script/Actions.h"
+
+#include <filesystem>
+#include <span>
+#include <stdexcept>
+#include <system_error>
+
+#include "core/NotBuiltYet.h"
+#include "io/AtomicFile.h"
+#include "io/BmpWriter.h"
+#include "io/PictureFile.h"
+#include "tools/tessaro-script/ScriptError.h"
+#include "tools/tessaro-script/Targets.h"
+#include "tools/tessaro-script/Values.h"
+
+namespace script {
+
+namespace {
+
+// The event boundary: what the window does around every handler.
+template <typename Handler>
+void CallHandler(Session& s, Handler&& handler) {
+    try {
+        handler();
+    } catch (const ScriptError&) {
+        throw;
+    } catch (const NotBuiltYet& e) {
+        throw ScriptError(e.what());
+    } catch (const std::exception& e) {
+        s.platform.LogError(e.what());
+    }
+    if (auto swallowed = s.platform.TakePendingError()) throw ScriptError(*swallowed);
+}
+
+void RequireOpenWindow(const Session& s) {
+    if (s.platform.Closed()) throw ScriptError("the main window is closed");
+}
+
+// Edit area, sheet view and pen button take the button too, though only the
+// shift state decides there; the palette's button is the one in MODS.
+MouseButton ButtonOf(ShiftState mods) {
+    if (mods.Has(ShiftKey::Left)) return MouseButton::Left;
+    if (mods.Has(ShiftKey::Right)) return MouseButton::Right;
+    if (mods.Has(ShiftKey::Middle)) return MouseButton::Middle;
+    return MouseButton::Left;
+}
+
+void WriteFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+    try {
+        WriteFileAtomically(path, bytes);
+    } catch (const std::exception& e) {
+        throw ScriptError("cannot write " + path + ": " + e.what());
+    }
+}
+
+void WriteBmp(const std::string& path, const canvas::Picture& picture) {
+    const std::vector<std::uint8_t> bytes = bmp::Encode24(picture);
+    WriteFile(path, bytes);
+}
+
+void Run(const cmd::Start&, Session& s) {
+    if (s.started) throw ScriptError("start may come only once");
+    s.started = true;
+    CallHandler(s, [&] { s.form.FormCreate(); });
+}
+
+void Run(const cmd::Write& c, Session&) {
+    const auto* data = reinterpret_cast<const std::uint8_t*>(c.text.data());
+    WriteFile(c.path, std::span<const std::uint8_t>(data, c.text.size()));
+}
+
+void Run(const cmd::Remove& c, Session&) {
+    std::error_code error;
+    std::filesystem::remove(c.path, error);
+    if (error) throw ScriptError("cannot remove " + c.path + ": " + error.message());
+}
+
+void Run(const cmd::Answer& c, Session& s) { s.platform.QueueAnswer(c.ok); }
+void Run(const cmd::Choose& c, Session& s) { s.platform.QueueChoice(c.path); }
+void Run(const cmd::PickColour& c, Session& s) { s.platform.QueueColour(c.colour); }
+void Run(const cmd::Popup& c, Session& s) { s.platform.QueuePopup(c.item); }
+
+void Run(const cmd::Mouse& c, Session& s) {
+    RequireOpenWindow(s);
+    TForm1& f = s.form;
+    const MouseButton button = ButtonOf(c.mods);
+    CallHandler(s, [&] {
+        switch (c.view) {
+            case View::Edit:
+                if (c.press) f.EditIMouseDown(button, c.mods, c.x, c.y);
+                else f.EditIMouseMove(c.mods, c.x, c.y);
+                break;
+            case View::Sheet:
+                if (c.press) f.ScreenIMouseDown(button, c.mods, c.x, c.y);
+                else f.ScreenIMouseMove(c.mods, c.x, c.y);
+                break;
+            case View::Palette:
+                if (c.press) f.PalleteMouseDown(button, c.mods, c.x, c.y);
+                else f.PalleteMouseMove(c.mods, c.x, c.y);
+                break;
+            case View::PenB:
+                // The pen button has no handler for moves.
+                if (c.press) f.PenBMouseDown(button, c.mods, c.x, c.y);
+                break;
+        }
+    });
+}
+
+void Run(const cmd::Click& c, Session& s) {
+    RequireOpenWindow(s);
+    CallHandler(s, [&] {
+        try {
+            s.form.Click(c.control);
+        } catch (const NotBuiltYet&) {
+            throw;
+        } catch (const std::invalid_argument&) {
+            throw ScriptError(std::string(NameOf(c.control)) + " has no click handler");
+        }
+    });
+}
+
+void Run(const cmd::Open& c, Session& s) {
+    RequireOpenWindow(s);
+    CallHandler(s, [&] { s.form.OpenMenu(c.menu); });
+}
+
+void Run(const cmd::DoubleClick& c, Session& s) {
+    RequireOpenWindow(s);
+    CallHandler(s, [&] { s.form.ColorSelect(c.panel); });
+}
+
+void Run(const cmd::UpDown& c, Session& s) {
+    RequireOpenWindow(s);
+    Controls& controls = s.form.controls;
+    controls.SetPosition(controls.Position() + (c.up ? 1 : -1));
+    CallHandler(s, [&] { s.form.udRateMouseUp(); });
+}
+
+void Run(const cmd::Drop& c, Session& s) {
+    RequireOpenWindow(s);
+    CallHandler(s, [&] { s.form.WMDropFiles(c.paths); });
+}
+
+void Run(const cmd::Close&, Session& s) {
+    RequireOpenWindow(s);
+    CallHandler(s, [&] { s.platform.RequestClose(); });
+}
+
+void Run(const cmd::SetClipboard& c, Session& s) {
+    if (!c.path) {
+        s.platform.SetClipboard(std::nullopt);
+        return;
+    }
+    try {
+        s.platform.SetClipboard(LoadPictureFile(*c.path));
+    } catch (const std::exception& e) {
+        throw ScriptError("cannot load " + *c.path + " for the clipboard: " + e.what());
+    }
+}
+
+void Run(const cmd::SaveClipboard& c, Session& s) {
+    const auto& clip = s.platform.Clipboard();
+    if (!clip) throw ScriptError("no bitmap on the clipboard to save");
+    WriteBmp(c.path, *clip);
+}
+
+void Run(const cmd::Dump& c, Session& s) {
+    const canvas::Picture* picture = FindPicture(c.target, s);
+    if (picture == nullptr) throw ScriptError("no bitmap on the clipboard to dump");
+    if (picture->IsEmpty()) throw ScriptError(TargetName(c.target) + " is an empty picture");
+    WriteBmp(c.path, *picture);
+}
+
+}  // namespace
+
+void RunAction(const Command& action, Session& session) {
+    std::visit(
+        [&](const auto& c) {
+            if constexpr (requires { Run(c, session); })
+                Run(c, session);
+            else
+                throw ScriptError("a check is not an action");
+        },
+        action);
+}
+
+}  // namespace script

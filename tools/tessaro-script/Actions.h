@@ -1,0 +1,17 @@
+#pragma once
+
+#include "tools/tessaro-script/Commands.h"
+#include "tools/tessaro-script/Session.h"
+
+namespace script {
+
+// Runs one command that is not a check: start-up, an event, an answer for a
+// later dialog, the clipboard, a dump or a file made for the script.
+//
+// A failure that leaves a handler reaches the generic error handler, as in
+// the window: it is logged as a plain message with the error's text. A
+// handler that is not built yet, a control without a click handler and
+// everything the platform refuses are script errors (ScriptError).
+void RunAction(const Command& action, Session& session);
+
+}  // namespace script

@@ -1,0 +1,148 @@
+#include "tools/tessaro-script/Checks.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "tools/tessaro-script/ScriptError.h"
+#include "tools/tessaro-script/Targets.h"
+#include "tools/tessaro-script/Values.h"
+
+namespace script {
+
+namespace {
+
+CheckOutcome Compare(const std::string& expected, std::string actual) {
+    return {expected == actual, std::move(actual)};
+}
+
+std::string StateText(StateField field, const Session& s) {
+    const TForm1& f = s.form;
+    switch (field) {
+        case StateField::Modified: return YesNo(f.Modified);
+        case StateField::UndoAvailable: return YesNo(f.UndoAvailable);
+        case StateField::SheetGridShown: return YesNo(f.Def.SheetGridShown);
+        case StateField::ToolMode: return std::to_string(f.Def.ToolMode);
+        case StateField::Zoom: return std::to_string(f.Def.Zoom);
+        case StateField::PenSize: return std::to_string(f.PenSize);
+        case StateField::ChipSize: return std::to_string(f.Def.ChipSize);
+        case StateField::SheetCols: return std::to_string(f.Def.SheetCols);
+        case StateField::SheetRows: return std::to_string(f.Def.SheetRows);
+        case StateField::CurCol: return std::to_string(f.CurCol);
+        case StateField::CurRow: return std::to_string(f.CurRow);
+        case StateField::PopupCol: return std::to_string(f.PopupCol);
+        case StateField::PopupRow: return std::to_string(f.PopupRow);
+        case StateField::StartX: return std::to_string(f.StartX);
+        case StateField::StartY: return std::to_string(f.StartY);
+        case StateField::LeftColor: return RgbText(f.LeftColor);
+        case StateField::RightColor: return RgbText(f.RightColor);
+        case StateField::GridLineColor: return RgbText(f.Def.GridLineColor);
+        case StateField::FileName: return Quoted(f.Def.FileName);
+        case StateField::Caption: return Quoted(f.controls.Caption(ControlId::Form1));
+        case StateField::Closed: return YesNo(s.platform.Closed());
+    }
+    return "?";
+}
+
+std::string ControlText(ControlCheck check, ControlId id, const Session& s) {
+    const Controls& c = s.form.controls;
+    switch (check) {
+        case ControlCheck::Checked: return YesNo(c.Checked(id));
+        case ControlCheck::Enabled: return YesNo(c.Enabled(id));
+        case ControlCheck::Pressed: return YesNo(c.PressedTool() == id);
+        case ControlCheck::Text: return Quoted(c.Caption(id));
+        case ControlCheck::Colour: return RgbText(c.Colour(id));
+        case ControlCheck::Position: return std::to_string(c.Position());
+        case ControlCheck::Cursor: return c.Cursor() == EditCursor::Hand ? "hand" : "arrow";
+    }
+    return "?";
+}
+
+std::string SizeText(const canvas::Picture& p) { return std::to_string(p.Width()) + "x" + std::to_string(p.Height()); }
+
+constexpr const char* NoClipboardBitmap = "no bitmap on the clipboard";
+
+CheckOutcome Check(const cmd::ExpectState& c, Session& s) { return Compare(c.expected, StateText(c.field, s)); }
+
+CheckOutcome Check(const cmd::ExpectControl& c, Session& s) {
+    return Compare(c.expected, ControlText(c.check, c.control, s));
+}
+
+CheckOutcome Check(const cmd::ExpectPixel& c, Session& s) {
+    const canvas::Picture* p = FindPicture(c.target, s);
+    if (p == nullptr) return {false, NoClipboardBitmap};
+    if (!p->Contains(c.x, c.y))
+        return {false, "(" + std::to_string(c.x) + ", " + std::to_string(c.y) + ") outside the " + SizeText(*p) +
+                           " picture"};
+    return Compare(RgbText(c.colour), RgbText(p->GetPixel(c.x, c.y)));
+}
+
+CheckOutcome Check(const cmd::ExpectSize& c, Session& s) {
+    const canvas::Picture* p = FindPicture(c.target, s);
+    if (p == nullptr) return {false, NoClipboardBitmap};
+    return Compare(std::to_string(c.width) + " " + std::to_string(c.height),
+                   std::to_string(p->Width()) + " " + std::to_string(p->Height()));
+}
+
+CheckOutcome Check(const cmd::ExpectSame& c, Session& s) {
+    const canvas::Picture* a = FindPicture(c.first, s);
+    const canvas::Picture* b = FindPicture(c.second, s);
+    if (a == nullptr || b == nullptr) return {false, NoClipboardBitmap};
+    if (a->Width() != b->Width() || a->Height() != b->Height())
+        return {false, "sizes " + SizeText(*a) + " and " + SizeText(*b)};
+    for (int y = 0; y < a->Height(); ++y) {
+        const auto rowA = a->Row(y);
+        const auto rowB = b->Row(y);
+        for (int x = 0; x < a->Width(); ++x) {
+            if (rowA[x] != rowB[x])
+                return {false, "pixel (" + std::to_string(x) + ", " + std::to_string(y) + ") " + RgbText(rowA[x]) +
+                                   " and " + RgbText(rowB[x])};
+        }
+    }
+    return {true, {}};
+}
+
+CheckOutcome Check(const cmd::ExpectMessage& c, Session& s) {
+    const auto logged = s.platform.TakeMessage();
+    if (!logged) return {false, "no message"};
+    const std::string got = (logged->question ? "question " : "message ") + Quoted(logged->text);
+    switch (c.kind) {
+        case cmd::ExpectMessage::Kind::AnyMessage: return {!logged->question, got};
+        case cmd::ExpectMessage::Kind::Message: return {!logged->question && logged->text == c.text, got};
+        case cmd::ExpectMessage::Kind::Question: return {logged->question && logged->text == c.text, got};
+    }
+    return {false, got};
+}
+
+CheckOutcome Check(const cmd::ExpectExists& c, Session&) {
+    std::error_code error;
+    const bool exists = std::filesystem::exists(c.path, error);
+    return Compare(YesNo(c.exists), YesNo(exists));
+}
+
+CheckOutcome Check(const cmd::ExpectFileSize& c, Session&) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(c.path, error);
+    if (error) return {false, "no file (" + error.message() + ")"};
+    return Compare(std::to_string(c.size), std::to_string(size));
+}
+
+CheckOutcome Check(const cmd::ExpectOpened& c, Session& s) {
+    const auto& url = s.platform.LastOpenedUrl();
+    if (!url) return {false, "no address opened"};
+    return Compare(Quoted(c.url), Quoted(*url));
+}
+
+}  // namespace
+
+CheckOutcome RunCheck(const Command& check, Session& session) {
+    return std::visit(
+        [&](const auto& c) -> CheckOutcome {
+            if constexpr (requires { Check(c, session); })
+                return Check(c, session);
+            else
+                throw ScriptError("not a check");
+        },
+        check);
+}
+
+}  // namespace script

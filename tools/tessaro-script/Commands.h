@@ -1,0 +1,98 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "canvas/Colour.h"
+#include "core/Controls.h"
+#include "core/ShiftState.h"
+
+namespace script {
+
+// A picture a script can look at: a chip of the table, one of the three
+// views, the editor's scratch and undo pictures, or the clipboard's bitmap.
+struct Target {
+    enum class Kind { Chip, SheetView, EditView, PaletteView, SheetImage, UndoImage, Clipboard };
+    Kind kind = Kind::Chip;
+    int col = 0;
+    int row = 0;
+};
+
+// The controls that take mouse events in a script.
+enum class View { Edit, Sheet, Palette, PenB };
+
+// Fields of the editor that `expect NAME VALUE` reads.
+enum class StateField {
+    Modified, UndoAvailable, SheetGridShown,
+    ToolMode, Zoom, PenSize, ChipSize, SheetCols, SheetRows, CurCol, CurRow, PopupCol, PopupRow, StartX, StartY,
+    LeftColor, RightColor, GridLineColor,
+    FileName, Caption,
+    Closed,
+};
+
+// What `expect checked|enabled|... NAME VALUE` reads of a control.
+enum class ControlCheck { Checked, Enabled, Pressed, Text, Colour, Position, Cursor };
+
+namespace cmd {
+
+struct Start {};
+struct Write { std::string path; std::string text; };
+struct Remove { std::string path; };
+
+struct Answer { bool ok = false; };
+struct Choose { std::optional<std::string> path; };
+struct PickColour { std::optional<canvas::Colour> colour; };
+struct Popup { std::optional<ControlId> item; };
+
+struct Mouse {
+    bool press = false;  // press, or move
+    View view = View::Edit;
+    int x = 0;
+    int y = 0;
+    ShiftState mods;
+};
+struct Click { ControlId control{}; };
+struct Open { ControlId menu{}; };
+struct DoubleClick { ControlId panel{}; };
+struct UpDown { bool up = false; };
+struct Drop { std::vector<std::string> paths; };
+struct Close {};
+
+// A path puts that picture file on the clipboard; nothing leaves no bitmap
+// (the clipboard empty or holding text only).
+struct SetClipboard { std::optional<std::string> path; };
+struct SaveClipboard { std::string path; };
+struct Dump { Target target; std::string path; };
+
+// Checks. Expected values of fields and controls are held as the text the
+// driver prints for an actual value, so that comparing and reporting agree.
+struct ExpectState { StateField field{}; std::string expected; };
+struct ExpectControl { ControlCheck check{}; ControlId control{}; std::string expected; };
+struct ExpectPixel { Target target; int x = 0; int y = 0; canvas::Colour colour = 0; };
+struct ExpectSize { Target target; int width = 0; int height = 0; };
+struct ExpectSame { Target first; Target second; };
+struct ExpectMessage {
+    enum class Kind { Message, AnyMessage, Question };
+    Kind kind = Kind::Message;
+    std::string text;
+};
+struct ExpectExists { std::string path; bool exists = false; };
+struct ExpectFileSize { std::string path; std::uint64_t size = 0; };
+struct ExpectOpened { std::string url; };
+
+}  // namespace cmd
+
+using Command = std::variant<cmd::Start, cmd::Write, cmd::Remove, cmd::Answer, cmd::Choose, cmd::PickColour,
+                             cmd::Popup, cmd::Mouse, cmd::Click, cmd::Open, cmd::DoubleClick, cmd::UpDown,
+                             cmd::Drop, cmd::Close, cmd::SetClipboard, cmd::SaveClipboard, cmd::Dump,
+                             cmd::ExpectState, cmd::ExpectControl, cmd::ExpectPixel, cmd::ExpectSize,
+                             cmd::ExpectSame, cmd::ExpectMessage, cmd::ExpectExists, cmd::ExpectFileSize,
+                             cmd::ExpectOpened>;
+
+// True for the `expect` commands: each one is one check.
+bool IsCheck(const Command& command);
+
+}  // namespace script

@@ -1,0 +1,349 @@
+#include "tools/tessaro-script/ScriptParser.h"
+
+#include <array>
+#include <string>
+#include <utility>
+
+#include "tools/tessaro-script/ScriptError.h"
+#include "tools/tessaro-script/Values.h"
+
+namespace script {
+
+namespace {
+
+enum class ValueType { Bool, Int, Colour, String };
+
+struct StateFieldName {
+    std::string_view name;
+    StateField field;
+    ValueType type;
+};
+
+constexpr std::array<StateFieldName, 21> StateFields = {{
+    {"Modified", StateField::Modified, ValueType::Bool},
+    {"UndoAvailable", StateField::UndoAvailable, ValueType::Bool},
+    {"SheetGridShown", StateField::SheetGridShown, ValueType::Bool},
+    {"ToolMode", StateField::ToolMode, ValueType::Int},
+    {"Zoom", StateField::Zoom, ValueType::Int},
+    {"PenSize", StateField::PenSize, ValueType::Int},
+    {"ChipSize", StateField::ChipSize, ValueType::Int},
+    {"SheetCols", StateField::SheetCols, ValueType::Int},
+    {"SheetRows", StateField::SheetRows, ValueType::Int},
+    {"CurCol", StateField::CurCol, ValueType::Int},
+    {"CurRow", StateField::CurRow, ValueType::Int},
+    {"PopupCol", StateField::PopupCol, ValueType::Int},
+    {"PopupRow", StateField::PopupRow, ValueType::Int},
+    {"StartX", StateField::StartX, ValueType::Int},
+    {"StartY", StateField::StartY, ValueType::Int},
+    {"LeftColor", StateField::LeftColor, ValueType::Colour},
+    {"RightColor", StateField::RightColor, ValueType::Colour},
+    {"GridLineColor", StateField::GridLineColor, ValueType::Colour},
+    {"FileName", StateField::FileName, ValueType::String},
+    {"caption", StateField::Caption, ValueType::String},
+    {"closed", StateField::Closed, ValueType::Bool},
+}};
+
+// Reads the arguments of one command from left to right.
+class Arguments {
+public:
+    Arguments(const std::vector<Token>& tokens, std::string_view command)
+        : tokens_(tokens), command_(command) {}
+
+    bool AtEnd() const { return next_ >= tokens_.size(); }
+    // The next argument, unquoted; what names its role for the error text.
+    const std::string& Word(std::string_view what) {
+        const Token& t = Take(what);
+        if (t.quoted) Fail(std::string(what) + " is a word, not a string");
+        return t.text;
+    }
+    const std::string& String(std::string_view what) {
+        const Token& t = Take(what);
+        if (!t.quoted) Fail(std::string(what) + " must be a string in double quotes");
+        return t.text;
+    }
+    // A path may be written bare or quoted (for blanks).
+    std::string Path(std::string_view what = "PATH") {
+        const Token& t = Take(what);
+        if (t.text.empty()) Fail("empty " + std::string(what));
+        return t.text;
+    }
+    bool PeekIs(std::string_view word) const {
+        return !AtEnd() && !tokens_[next_].quoted && tokens_[next_].text == word;
+    }
+    int Integer(std::string_view what) { return ParseInteger(Word(what)); }
+    ControlId Control(std::string_view what = "NAME") {
+        const std::string& name = Word(what);
+        const auto id = ControlByName(name);
+        if (!id) Fail("no control is named " + name);
+        return *id;
+    }
+    void End() {
+        if (!AtEnd()) Fail("unexpected argument \"" + tokens_[next_].text + "\"");
+    }
+    [[noreturn]] void Fail(const std::string& reason) const { throw ScriptError(command_ + ": " + reason); }
+
+private:
+    const Token& Take(std::string_view what) {
+        if (AtEnd()) Fail("missing " + std::string(what));
+        return tokens_[next_++];
+    }
+
+    const std::vector<Token>& tokens_;
+    std::string command_;
+    std::size_t next_ = 1;
+};
+
+Target ParseTarget(Arguments& args) {
+    const std::string& name = args.Word("TARGET");
+    using K = Target::Kind;
+    if (name == "chip") {
+        Target t;
+        t.col = args.Integer("C");
+        t.row = args.Integer("R");
+        if (t.col < 0 || t.col >= 30 || t.row < 0 || t.row >= 16)
+            args.Fail("no chip at column " + std::to_string(t.col) + ", row " + std::to_string(t.row) +
+                      " (columns 0..29, rows 0..15)");
+        return t;
+    }
+    if (name == "sheetview") return Target{K::SheetView, 0, 0};
+    if (name == "editview") return Target{K::EditView, 0, 0};
+    if (name == "paletteview") return Target{K::PaletteView, 0, 0};
+    if (name == "SheetImage") return Target{K::SheetImage, 0, 0};
+    if (name == "UndoImage") return Target{K::UndoImage, 0, 0};
+    if (name == "clipboard") return Target{K::Clipboard, 0, 0};
+    args.Fail("not a picture: " + name +
+              " (chip C R, sheetview, editview, paletteview, SheetImage, UndoImage, clipboard)");
+}
+
+View ParseView(Arguments& args) {
+    const std::string& name = args.Word("VIEW");
+    if (name == "edit") return View::Edit;
+    if (name == "sheet") return View::Sheet;
+    if (name == "palette") return View::Palette;
+    if (name == "PenB") return View::PenB;
+    args.Fail("not a view: " + name + " (edit, sheet, palette, PenB)");
+}
+
+std::string CanonicalValue(Arguments& args, ValueType type) {
+    switch (type) {
+        case ValueType::Bool: return YesNo(ParseYesNo(args.Word("VALUE")));
+        case ValueType::Int: return std::to_string(args.Integer("VALUE"));
+        case ValueType::Colour: return RgbText(ParseColour(args.Word("VALUE")));
+        case ValueType::String: return Quoted(args.String("VALUE"));
+    }
+    args.Fail("unknown value type");
+}
+
+Command ParseControlCheck(Arguments& args, ControlCheck check) {
+    cmd::ExpectControl c;
+    c.check = check;
+    c.control = args.Control();
+    switch (check) {
+        case ControlCheck::Checked:
+        case ControlCheck::Enabled:
+            c.expected = YesNo(ParseYesNo(args.Word("yes|no")));
+            break;
+        case ControlCheck::Pressed:
+            if (InfoOf(c.control).kind != ControlKind::SpeedButton)
+                args.Fail(std::string(NameOf(c.control)) + " is not a speed button");
+            c.expected = YesNo(ParseYesNo(args.Word("yes|no")));
+            break;
+        case ControlCheck::Text: c.expected = Quoted(args.String("TEXT")); break;
+        case ControlCheck::Colour: c.expected = RgbText(ParseColour(args.Word("R,G,B"))); break;
+        case ControlCheck::Position:
+            if (c.control != ControlId::udRate) args.Fail("only udRate has a position");
+            c.expected = std::to_string(args.Integer("N"));
+            break;
+        case ControlCheck::Cursor: {
+            if (c.control != ControlId::EditI) args.Fail("only EditI has a cursor");
+            const std::string& cursor = args.Word("arrow|hand");
+            if (cursor != "arrow" && cursor != "hand") args.Fail("cursor is arrow or hand, not " + cursor);
+            c.expected = cursor;
+            break;
+        }
+    }
+    return c;
+}
+
+Command ParseExpect(Arguments& args) {
+    const std::string& what = args.Word("what to expect");
+    if (what == "checked") return ParseControlCheck(args, ControlCheck::Checked);
+    if (what == "enabled") return ParseControlCheck(args, ControlCheck::Enabled);
+    if (what == "pressed") return ParseControlCheck(args, ControlCheck::Pressed);
+    if (what == "text") return ParseControlCheck(args, ControlCheck::Text);
+    if (what == "color") return ParseControlCheck(args, ControlCheck::Colour);
+    if (what == "position") return ParseControlCheck(args, ControlCheck::Position);
+    if (what == "cursor") return ParseControlCheck(args, ControlCheck::Cursor);
+    if (what == "pixel") {
+        cmd::ExpectPixel c;
+        c.target = ParseTarget(args);
+        c.x = args.Integer("X");
+        c.y = args.Integer("Y");
+        c.colour = ParseColour(args.Word("R,G,B"));
+        return c;
+    }
+    if (what == "size") {
+        cmd::ExpectSize c;
+        c.target = ParseTarget(args);
+        c.width = args.Integer("W");
+        c.height = args.Integer("H");
+        return c;
+    }
+    if (what == "same") {
+        cmd::ExpectSame c;
+        c.first = ParseTarget(args);
+        c.second = ParseTarget(args);
+        return c;
+    }
+    if (what == "message") {
+        if (args.PeekIs("any")) {
+            args.Word("any");
+            return cmd::ExpectMessage{cmd::ExpectMessage::Kind::AnyMessage, {}};
+        }
+        return cmd::ExpectMessage{cmd::ExpectMessage::Kind::Message, args.String("TEXT")};
+    }
+    if (what == "question") return cmd::ExpectMessage{cmd::ExpectMessage::Kind::Question, args.String("TEXT")};
+    if (what == "exists") {
+        cmd::ExpectExists c;
+        c.path = args.Path();
+        c.exists = ParseYesNo(args.Word("yes|no"));
+        return c;
+    }
+    if (what == "filesize") {
+        cmd::ExpectFileSize c;
+        c.path = args.Path();
+        c.size = ParseCount(args.Word("N"));
+        return c;
+    }
+    if (what == "opened") return cmd::ExpectOpened{args.String("URL")};
+    for (const StateFieldName& f : StateFields)
+        if (f.name == what) return cmd::ExpectState{f.field, CanonicalValue(args, f.type)};
+    args.Fail("nothing named " + what + " can be expected");
+}
+
+Command ParseMouse(Arguments& args, bool press) {
+    cmd::Mouse c;
+    c.press = press;
+    c.view = ParseView(args);
+    c.x = args.Integer("X");
+    c.y = args.Integer("Y");
+    c.mods = ParseMods(args.Word("MODS"));
+    if (press && c.view == View::Palette) {
+        const int buttons = int(c.mods.Has(ShiftKey::Left)) + int(c.mods.Has(ShiftKey::Right)) +
+                            int(c.mods.Has(ShiftKey::Middle));
+        if (buttons != 1) args.Fail("a press on the palette names exactly one mouse button in MODS");
+    }
+    return c;
+}
+
+Command ParseArguments(const std::string& verb, Arguments& args) {
+    if (verb == "start") return cmd::Start{};
+    if (verb == "write") {
+        cmd::Write c;
+        c.path = args.Path();
+        c.text = args.String("TEXT");
+        return c;
+    }
+    if (verb == "remove") return cmd::Remove{args.Path()};
+    if (verb == "answer") {
+        const std::string& a = args.Word("ok|cancel");
+        if (a != "ok" && a != "cancel") args.Fail("the answer is ok or cancel, not " + a);
+        return cmd::Answer{a == "ok"};
+    }
+    if (verb == "choose") {
+        if (args.PeekIs("cancel")) {
+            args.Word("cancel");
+            return cmd::Choose{};
+        }
+        return cmd::Choose{args.Path()};
+    }
+    if (verb == "pickcolor") {
+        const std::string& w = args.Word("R,G,B|cancel");
+        if (w == "cancel") return cmd::PickColour{};
+        return cmd::PickColour{ParseColour(w)};
+    }
+    if (verb == "popup") {
+        if (args.PeekIs("none")) {
+            args.Word("none");
+            return cmd::Popup{};
+        }
+        const ControlId item = args.Control("ITEM");
+        if (InfoOf(item).kind != ControlKind::MenuItem) args.Fail(std::string(NameOf(item)) + " is not a menu item");
+        return cmd::Popup{item};
+    }
+    if (verb == "press") return ParseMouse(args, true);
+    if (verb == "move") return ParseMouse(args, false);
+    if (verb == "click") return cmd::Click{args.Control()};
+    if (verb == "open") {
+        const ControlId menu = args.Control("MENU");
+        if (menu != ControlId::FileMenu && menu != ControlId::EditMenu && menu != ControlId::ScreenMenu)
+            args.Fail(std::string(NameOf(menu)) + " has no open handler (FileMenu, EditMenu, ScreenMenu)");
+        return cmd::Open{menu};
+    }
+    if (verb == "dblclick") {
+        const ControlId panel = args.Control();
+        if (panel != ControlId::lbP && panel != ControlId::rbP) args.Fail("a double click goes to lbP or rbP");
+        return cmd::DoubleClick{panel};
+    }
+    if (verb == "updown") {
+        const std::string& d = args.Word("up|down");
+        if (d != "up" && d != "down") args.Fail("the arrow is up or down, not " + d);
+        return cmd::UpDown{d == "up"};
+    }
+    if (verb == "drop") {
+        cmd::Drop c;
+        c.paths.push_back(args.Path());
+        while (!args.AtEnd()) c.paths.push_back(args.Path());
+        return c;
+    }
+    if (verb == "close") return cmd::Close{};
+    if (verb == "clipboard") {
+        if (args.PeekIs("empty")) {
+            args.Word("empty");
+            return cmd::SetClipboard{};
+        }
+        if (args.PeekIs("text")) {
+            args.Word("text");
+            args.String("TEXT");
+            return cmd::SetClipboard{};
+        }
+        return cmd::SetClipboard{args.Path()};
+    }
+    if (verb == "saveclipboard") return cmd::SaveClipboard{args.Path()};
+    if (verb == "dump") {
+        cmd::Dump c;
+        c.target = ParseTarget(args);
+        c.path = args.Path();
+        return c;
+    }
+    if (verb == "expect") return ParseExpect(args);
+    throw ScriptError("unknown command " + verb);
+}
+
+}  // namespace
+
+Command ParseCommand(const std::vector<Token>& tokens) {
+    if (tokens.empty()) throw ScriptError("empty command");
+    if (tokens[0].quoted) throw ScriptError("a line begins with a command, not a string");
+    const std::string& verb = tokens[0].text;
+    Arguments args(tokens, verb);
+    Command command = ParseArguments(verb, args);
+    args.End();
+    return command;
+}
+
+std::optional<Command> ParseLine(std::string_view line) {
+    const std::vector<Token> tokens = Tokenize(line);
+    if (tokens.empty()) return std::nullopt;
+    return ParseCommand(tokens);
+}
+
+bool IsCheck(const Command& command) {
+    return std::holds_alternative<cmd::ExpectState>(command) || std::holds_alternative<cmd::ExpectControl>(command) ||
+           std::holds_alternative<cmd::ExpectPixel>(command) || std::holds_alternative<cmd::ExpectSize>(command) ||
+           std::holds_alternative<cmd::ExpectSame>(command) || std::holds_alternative<cmd::ExpectMessage>(command) ||
+           std::holds_alternative<cmd::ExpectExists>(command) ||
+           std::holds_alternative<cmd::ExpectFileSize>(command) || std::holds_alternative<cmd::ExpectOpened>(command);
+}
+
+}  // namespace script

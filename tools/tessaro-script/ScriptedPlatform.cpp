@@ -1,0 +1,100 @@
+#include "tools/tessaro-script/ScriptedPlatform.h"
+
+#include "core/Form.h"
+#include "tools/tessaro-script/ScriptError.h"
+#include "tools/tessaro-script/Values.h"
+
+namespace script {
+
+namespace {
+
+std::string Plural(std::size_t n, const char* word) {
+    return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
+}
+
+}  // namespace
+
+void ScriptedPlatform::Fail(const std::string& reason) {
+    if (!pendingError_) pendingError_ = reason;
+    throw ScriptError(reason);
+}
+
+std::optional<std::string> ScriptedPlatform::TakePendingError() {
+    std::optional<std::string> error = std::move(pendingError_);
+    pendingError_.reset();
+    return error;
+}
+
+std::optional<ScriptedPlatform::LoggedMessage> ScriptedPlatform::TakeMessage() {
+    if (messages_.empty()) return std::nullopt;
+    LoggedMessage m = std::move(messages_.front());
+    messages_.pop_front();
+    return m;
+}
+
+void ScriptedPlatform::ShowMessage(const std::string& text) { messages_.push_back({false, text}); }
+
+bool ScriptedPlatform::AskQuestion(const std::string& text) {
+    messages_.push_back({true, text});
+    if (answers_.empty()) Fail("the question " + Quoted(text) + " had no answer queued (answer ok|cancel)");
+    const bool ok = answers_.front();
+    answers_.pop_front();
+    return ok;
+}
+
+std::optional<std::string> ScriptedPlatform::TakeChoice(const char* dialog) {
+    if (choices_.empty()) Fail(std::string("the ") + dialog + " had no choice queued (choose PATH|cancel)");
+    std::optional<std::string> choice = std::move(choices_.front());
+    choices_.pop_front();
+    return choice;
+}
+
+std::optional<std::string> ScriptedPlatform::PictureOpenDialog() { return TakeChoice("picture open dialog"); }
+std::optional<std::string> ScriptedPlatform::PictureSaveDialog() { return TakeChoice("picture save dialog"); }
+std::optional<std::string> ScriptedPlatform::NumberedSaveDialog() { return TakeChoice("numbered save dialog"); }
+
+std::optional<canvas::Colour> ScriptedPlatform::ColourDialog() {
+    if (colours_.empty()) Fail("the colour dialog had no colour queued (pickcolor R,G,B|cancel)");
+    const std::optional<canvas::Colour> colour = colours_.front();
+    colours_.pop_front();
+    return colour;
+}
+
+std::optional<ControlId> ScriptedPlatform::PopupMenu(ControlId menu, ControlId, int, int) {
+    const std::string menuName(NameOf(menu));
+    if (popups_.empty()) Fail("the pop-up menu " + menuName + " had no choice queued (popup ITEM|none)");
+    const std::optional<ControlId> item = popups_.front();
+    popups_.pop_front();
+    if (item) {
+        const std::string itemName(NameOf(*item));
+        if (InfoOf(*item).parent != menu) Fail("popup " + itemName + ": not an item of the pop-up menu " + menuName);
+        if (form_ != nullptr && !form_->controls.Enabled(*item))
+            Fail("popup " + itemName + ": the item is disabled when " + menuName + " opens");
+    }
+    return item;
+}
+
+void ScriptedPlatform::RequestClose() {
+    if (form_ == nullptr) return;
+    TCloseAction action = TCloseAction::caFree;
+    form_->FormClose(action);
+    if (action != TCloseAction::caNone) closed_ = true;
+}
+
+std::string ScriptedPlatform::Leftovers() const {
+    std::string text;
+    auto add = [&](const std::string& part) { text += (text.empty() ? "" : "; ") + part; };
+    if (!answers_.empty()) add(Plural(answers_.size(), "answer") + " left unused");
+    if (!choices_.empty()) add(Plural(choices_.size(), "choose answer") + " left unused");
+    if (!colours_.empty()) add(Plural(colours_.size(), "pickcolor answer") + " left unused");
+    if (!popups_.empty()) add(Plural(popups_.size(), "popup answer") + " left unused");
+    if (!messages_.empty()) {
+        std::string list;
+        for (const LoggedMessage& m : messages_)
+            list += std::string(list.empty() ? "" : ", ") + (m.question ? "question " : "message ") + Quoted(m.text);
+        add(Plural(messages_.size(), "message") + " left unchecked: " + list);
+    }
+    return text;
+}
+
+}  // namespace script

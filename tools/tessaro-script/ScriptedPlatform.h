@@ -1,0 +1,84 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/Platform.h"
+
+class TForm1;
+
+namespace script {
+
+// The platform of a scenario: every modal interaction takes its answer from
+// a queue that the script fills beforehand, and everything the editor shows
+// or hands to the outside is recorded for the checks.
+//
+// An interaction without a queued answer is a script error. It is thrown as
+// a ScriptError and also kept as the pending error, because editor code
+// between the driver and the dialog might catch and drop the exception.
+class ScriptedPlatform : public Platform {
+public:
+    struct LoggedMessage {
+        bool question = false;
+        std::string text;
+    };
+
+    // The form whose close request and enabled states the platform serves.
+    void Attach(TForm1& form) { form_ = &form; }
+
+    // ---- What the script queues ----
+    void QueueAnswer(bool ok) { answers_.push_back(ok); }
+    void QueueChoice(std::optional<std::string> path) { choices_.push_back(std::move(path)); }
+    void QueueColour(std::optional<canvas::Colour> colour) { colours_.push_back(colour); }
+    void QueuePopup(std::optional<ControlId> item) { popups_.push_back(item); }
+    void SetClipboard(std::optional<canvas::Picture> picture) { clipboard_ = std::move(picture); }
+
+    // ---- What the checks read ----
+    const std::optional<canvas::Picture>& Clipboard() const { return clipboard_; }
+    const std::optional<std::string>& LastOpenedUrl() const { return lastUrl_; }
+    bool Closed() const { return closed_; }
+    // The oldest message not yet checked, which the check then consumes.
+    std::optional<LoggedMessage> TakeMessage();
+    // The generic error handler's report: a plain message with the error's text.
+    void LogError(const std::string& text) { messages_.push_back({false, text}); }
+
+    // A script error that editor code may have swallowed, cleared on reading.
+    std::optional<std::string> TakePendingError();
+    // Answers left unused and messages left unchecked, as one text; empty
+    // when the script used up everything it queued and checked every message.
+    std::string Leftovers() const;
+
+    // ---- Platform ----
+    void ShowMessage(const std::string& text) override;
+    bool AskQuestion(const std::string& text) override;
+    std::optional<std::string> PictureOpenDialog() override;
+    std::optional<std::string> PictureSaveDialog() override;
+    std::optional<std::string> NumberedSaveDialog() override;
+    std::optional<canvas::Colour> ColourDialog() override;
+    std::optional<ControlId> PopupMenu(ControlId menu, ControlId origin, int x, int y) override;
+    bool ClipboardHasBitmap() override { return clipboard_.has_value(); }
+    void ClipboardPut(const canvas::Picture& picture) override { clipboard_ = picture; }
+    std::optional<canvas::Picture> ClipboardTake() override { return clipboard_; }
+    void OpenUrl(const std::string& url) override { lastUrl_ = url; }
+    // Runs the form's FormClose; the window counts as closed once it grants.
+    void RequestClose() override;
+
+private:
+    [[noreturn]] void Fail(const std::string& reason);
+    std::optional<std::string> TakeChoice(const char* dialog);
+
+    TForm1* form_ = nullptr;
+    std::deque<bool> answers_;
+    std::deque<std::optional<std::string>> choices_;
+    std::deque<std::optional<canvas::Colour>> colours_;
+    std::deque<std::optional<ControlId>> popups_;
+    std::deque<LoggedMessage> messages_;
+    std::optional<canvas::Picture> clipboard_;
+    std::optional<std::string> lastUrl_;
+    std::optional<std::string> pendingError_;
+    bool closed_ = false;
+};
+
+}  // namespace script

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "core/Form.h"
+#include "tools/tessaro-script/ScriptedPlatform.h"
+
+namespace script {
+
+// One script's editor: a fresh form on a fresh scripted platform.
+struct Session {
+    Session() { platform.Attach(form); }
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    ScriptedPlatform platform;
+    TForm1 form{platform};
+    bool started = false;
+};
+
+}  // namespace script

@@ -1,0 +1,16 @@
+// tessaro-script SCRIPT...: replays scenario scripts against the headless
+// editor and reports the checks that failed.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "tools/tessaro-script/Runner.h"
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::cerr << "usage: tessaro-script SCRIPT...\n";
+        return 2;
+    }
+    const std::vector<std::string> paths(argv + 1, argv + argc);
+    return script::RunScripts(paths, std::cout);
+}
