@@ -1,0 +1,84 @@
+// The redraws of the editor on the default sheet: the full layout and the
+// composed sheet walk all 480 chips; a chip redraw and the edit-area refresh
+// touch one chip.
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "core/Form.h"
+
+namespace {
+
+// Answers nothing is asked for on these paths.
+class QuietPlatform : public Platform {
+public:
+    void ShowMessage(const std::string&) override {}
+    bool AskQuestion(const std::string&) override { return false; }
+    std::optional<std::string> PictureOpenDialog() override { return std::nullopt; }
+    std::optional<std::string> PictureSaveDialog() override { return std::nullopt; }
+    std::optional<std::string> NumberedSaveDialog() override { return std::nullopt; }
+    std::optional<canvas::Colour> ColourDialog() override { return std::nullopt; }
+    std::optional<ControlId> PopupMenu(ControlId, ControlId, int, int) override { return std::nullopt; }
+    bool ClipboardHasBitmap() override { return false; }
+    void ClipboardPut(const canvas::Picture&) override {}
+    std::optional<canvas::Picture> ClipboardTake() override { return std::nullopt; }
+    void OpenUrl(const std::string&) override {}
+    void RequestClose() override {}
+};
+
+// A started editor whose chips hold a pattern rather than plain black.
+struct Editor {
+    QuietPlatform platform;
+    std::unique_ptr<TForm1> form = std::make_unique<TForm1>(platform);
+    Editor() {
+        form->FormCreate();
+        for (int slot = 0; slot < TForm1::ChipSlots; ++slot)
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 16; ++x) form->Chips[slot].SetPixel(x, y, canvas::Rgb(slot, x * 16, y * 16));
+        form->CurCol = 12;
+        form->CurRow = 7;
+    }
+};
+
+void RenderingRelayout(benchmark::State& state) {
+    Editor editor;
+    editor.form->Def.SheetGridShown = state.range(0) != 0;
+    for (auto _ : state) {
+        editor.form->Relayout(16, 30, 16);
+        benchmark::DoNotOptimize(editor.form->ScreenI.GetPixel(200, 100));
+    }
+}
+BENCHMARK(RenderingRelayout)->Arg(1)->Arg(0)->ArgName("frame");
+
+void RenderingComposeSheet(benchmark::State& state) {
+    Editor editor;
+    for (auto _ : state) {
+        editor.form->ComposeSheet();
+        benchmark::DoNotOptimize(editor.form->SheetImage.GetPixel(200, 100));
+    }
+}
+BENCHMARK(RenderingComposeSheet);
+
+void RenderingRefreshEditArea(benchmark::State& state) {
+    Editor editor;
+    editor.form->mZoomClick(static_cast<ControlId>(static_cast<int>(ControlId::mZoom2) + state.range(0) - 2));
+    for (auto _ : state) {
+        editor.form->RefreshEditArea();
+        benchmark::DoNotOptimize(editor.form->EditI.GetPixel(20, 20));
+    }
+}
+BENCHMARK(RenderingRefreshEditArea)->Arg(5)->Arg(10)->ArgName("zoom");
+
+void RenderingDrawChip(benchmark::State& state) {
+    Editor editor;
+    for (auto _ : state) {
+        editor.form->DrawChip(12, 7, true);
+        benchmark::DoNotOptimize(editor.form->ScreenI.GetPixel(200, 120));
+    }
+}
+BENCHMARK(RenderingDrawChip);
+
+}  // namespace
