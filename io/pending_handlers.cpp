@@ -13,9 +13,4 @@ bool TForm1::LoadChipFile(const std::string&, std::int32_t, std::int32_t) { thro
 void TForm1::CutSheetIntoChips() { throw NotBuiltYet("CutSheetIntoChips"); }
 void TForm1::Save256ColourBmp() { throw NotBuiltYet("Save256ColourBmp"); }
 void TForm1::Save216ColourBmp() { throw NotBuiltYet("Save216ColourBmp"); }
-void TForm1::Edit1Click() { throw NotBuiltYet("Edit1Click"); }
-void TForm1::EditMenuClick(ControlId) { throw NotBuiltYet("EditMenuClick"); }
-void TForm1::ScreenMenuPopup() { throw NotBuiltYet("ScreenMenuPopup"); }
-void TForm1::popMenuClick(ControlId) { throw NotBuiltYet("popMenuClick"); }
-void TForm1::WMDropFiles(const std::vector<std::string>&) { throw NotBuiltYet("WMDropFiles"); }
 std::string TForm1::NumberedChipName(const std::string&, int) { throw NotBuiltYet("NumberedChipName"); }

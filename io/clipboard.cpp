@@ -1,0 +1,55 @@
+// The Edit menu: copies of the chip being edited and of the whole sheet, and
+// pastes into the chip or over the whole sheet.
+#include "core/Form.h"
+
+namespace {
+
+// The clipboard's bitmap lands in SheetImage, the scratch picture that every
+// incoming picture passes through. False when the clipboard offers none
+// (it may have changed while the menu was open).
+bool TakeClipboardIntoSheetImage(TForm1& form) {
+    if (!form.platform.ClipboardHasBitmap()) return false;
+    std::optional<canvas::Picture> picture = form.platform.ClipboardTake();
+    if (!picture) return false;
+    form.SheetImage.SetSize(picture->Width(), picture->Height());
+    form.SheetImage.Draw(0, 0, *picture);
+    return true;
+}
+
+}  // namespace
+
+void TForm1::Edit1Click() {
+    const bool hasBitmap = platform.ClipboardHasBitmap();
+    controls.SetEnabled(ControlId::PasteChrMenu, hasBitmap);
+    controls.SetEnabled(ControlId::ReplaceMenu, hasBitmap);
+    controls.SetEnabled(ControlId::UndoMenu, UndoAvailable);
+}
+
+void TForm1::EditMenuClick(ControlId Sender) {
+    switch (Sender) {
+    case ControlId::AllCopyMenu:
+        ComposeSheet();
+        platform.ClipboardPut(SheetImage);
+        break;
+    case ControlId::chrCopyMenu:
+        platform.ClipboardPut(Chip(CurCol, CurRow));
+        break;
+    case ControlId::PasteChrMenu:
+        if (TakeClipboardIntoSheetImage(*this)) {
+            Chip(CurCol, CurRow).Draw(0, 0, SheetImage);
+            Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
+            Modified = true;
+        }
+        // No undo copy is taken, so whatever was copied before no longer applies.
+        UndoAvailable = false;
+        break;
+    case ControlId::ReplaceMenu:
+        if (TakeClipboardIntoSheetImage(*this)) CutSheetIntoChips();
+        break;
+    case ControlId::UndoMenu:
+        Undo();
+        break;
+    default:
+        break;
+    }
+}
