@@ -1,0 +1,141 @@
+// The File menu: whole sheets and single chips read from BMP and JPEG files,
+// the sheet and the chip being edited saved as 24-bit BMP files, and the
+// commands that hand the sheet to the numbered save and the palette writers.
+#include <string>
+
+#include "core/EditorError.h"
+#include "core/Form.h"
+#include "io/AtomicFile.h"
+#include "io/BmpWriter.h"
+#include "io/NumberedSave.h"
+#include "io/PictureFile.h"
+#include "io/PictureReadError.h"
+
+namespace {
+
+constexpr const char* ReadFailed = "ファイルの読み込みに失敗しました";
+constexpr const char* SaveFailed = "保存できませんでした";
+
+}  // namespace
+
+PictureReadResult TForm1::ReadPictureFile(const std::string& path) {
+    const bool jpeg = IsJpegPath(path);
+    canvas::Picture picture;
+    try {
+        picture = LoadPictureFile(path);
+    } catch (const PictureReadError&) {
+        platform.ShowMessage(ReadFailed);
+        return {false, jpeg};
+    }
+    // Faulty JPEG data after a good header leave as an EditorError before
+    // anything has changed.
+    SheetImage.SetSize(picture.Width(), picture.Height());
+    SheetImage.Draw(0, 0, picture);
+    return {true, jpeg};
+}
+
+void TForm1::CutSheetIntoChips() {
+    const int size = Def.ChipSize;
+    canvas::Picture work(Def.SheetCols * size, Def.SheetRows * size);
+    work.SetBrushColour(canvas::Black);
+    work.FillRect({0, 0, work.Width(), work.Height()});
+    work.Draw(0, 0, SheetImage);
+    for (int row = 0; row < Def.SheetRows; ++row)
+        for (int col = 0; col < Def.SheetCols; ++col)
+            Chip(col, row).CopyRect({0, 0, size, size}, work,
+                                    {col * size, row * size, (col + 1) * size, (row + 1) * size});
+    Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
+    UndoAvailable = false;
+    DropPendingPoint();
+}
+
+void TForm1::LoadSheetFile(const std::string& path) {
+    const PictureReadResult read = ReadPictureFile(path);
+    if (!read.ok) return;
+    CutSheetIntoChips();
+    // After a JPEG the overwrite save asks for a name rather than writing BMP
+    // data over the JPEG file.
+    Def.FileName = read.jpeg ? std::string() : path;
+    ShowFileNameInCaption();
+}
+
+bool TForm1::LoadChipFile(const std::string& path, std::int32_t col, std::int32_t row) {
+    if (!ReadPictureFile(path).ok) return false;
+    Chip(col, row).Draw(0, 0, SheetImage);
+    return true;
+}
+
+namespace {
+
+// The composed sheet to `path`; false (with the message shown) on failure.
+bool WriteWholeSheet(TForm1& form, const std::string& path) {
+    form.ComposeSheet();
+    try {
+        WriteFileAtomically(path, bmp::Encode24(form.SheetImage));
+    } catch (const EditorError&) {
+        form.platform.ShowMessage(SaveFailed);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void TForm1::FileMenuClick(ControlId Sender) {
+    switch (Sender) {
+        case ControlId::LoadMenu:
+            if (const auto path = platform.PictureOpenDialog()) LoadSheetFile(*path);
+            break;
+        case ControlId::chrLoadMenu: {
+            const auto path = platform.PictureOpenDialog();
+            if (!path || !LoadChipFile(*path, CurCol, CurRow)) return;
+            Modified = true;
+            // The undo copy was taken before the load; restoring it would
+            // throw the loaded picture away with the edit.
+            UndoAvailable = false;
+            Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
+            break;
+        }
+        case ControlId::SaveMenu: {
+            const auto path = platform.PictureSaveDialog();
+            if (!path || !WriteWholeSheet(*this, *path)) return;
+            Modified = false;
+            Def.FileName = *path;
+            ShowFileNameInCaption();
+            break;
+        }
+        case ControlId::OSaveMenu:
+            if (Def.FileName.empty()) {
+                const auto path = platform.PictureSaveDialog();
+                if (!path) return;
+                Def.FileName = *path;
+            }
+            if (!WriteWholeSheet(*this, Def.FileName)) return;
+            ShowFileNameInCaption();
+            Modified = false;
+            break;
+        case ControlId::chrSaveMenu:
+            // A failed write is the generic handler's to report.
+            if (const auto path = platform.PictureSaveDialog())
+                WriteFileAtomically(*path, bmp::Encode24(Chip(CurCol, CurRow)));
+            break;
+        case ControlId::renMenu:
+            SaveNumberedChips(*this);
+            break;
+        case ControlId::mem256S:
+            ComposeSheet();
+            Save256ColourBmp();
+            break;
+        case ControlId::N216R1:
+            ComposeSheet();
+            Save216ColourBmp();
+            break;
+        case ControlId::ExitMenu:
+            platform.RequestClose();
+            break;
+        default:
+            break;
+    }
+}
+
+void TForm1::FileMenuSet() { controls.SetEnabled(ControlId::OSaveMenu, Modified); }
