@@ -17,21 +17,6 @@ namespace script {
 
 namespace {
 
-// The event boundary: what the window does around every handler.
-template <typename Handler>
-void CallHandler(Session& s, Handler&& handler) {
-    try {
-        handler();
-    } catch (const ScriptError&) {
-        throw;
-    } catch (const NotBuiltYet& e) {
-        throw ScriptError(e.what());
-    } catch (const std::exception& e) {
-        s.platform.LogError(e.what());
-    }
-    if (auto swallowed = s.platform.TakePendingError()) throw ScriptError(*swallowed);
-}
-
 void RequireOpenWindow(const Session& s) {
     if (s.platform.Closed()) throw ScriptError("the main window is closed");
 }
@@ -61,7 +46,7 @@ void WriteBmp(const std::string& path, const canvas::Picture& picture) {
 void Run(const cmd::Start&, Session& s) {
     if (s.started) throw ScriptError("start may come only once");
     s.started = true;
-    CallHandler(s, [&] { s.form.FormCreate(); });
+    RunAtEventBoundary(s, [&] { s.form.FormCreate(); });
 }
 
 void Run(const cmd::Write& c, Session&) {
@@ -84,7 +69,7 @@ void Run(const cmd::Mouse& c, Session& s) {
     RequireOpenWindow(s);
     TForm1& f = s.form;
     const MouseButton button = ButtonOf(c.mods);
-    CallHandler(s, [&] {
+    RunAtEventBoundary(s, [&] {
         switch (c.view) {
             case View::Edit:
                 if (c.press) f.EditIMouseDown(button, c.mods, c.x, c.y);
@@ -108,7 +93,7 @@ void Run(const cmd::Mouse& c, Session& s) {
 
 void Run(const cmd::Click& c, Session& s) {
     RequireOpenWindow(s);
-    CallHandler(s, [&] {
+    RunAtEventBoundary(s, [&] {
         try {
             s.form.Click(c.control);
         } catch (const NotBuiltYet&) {
@@ -121,29 +106,29 @@ void Run(const cmd::Click& c, Session& s) {
 
 void Run(const cmd::Open& c, Session& s) {
     RequireOpenWindow(s);
-    CallHandler(s, [&] { s.form.OpenMenu(c.menu); });
+    RunAtEventBoundary(s, [&] { s.form.OpenMenu(c.menu); });
 }
 
 void Run(const cmd::DoubleClick& c, Session& s) {
     RequireOpenWindow(s);
-    CallHandler(s, [&] { s.form.ColorSelect(c.panel); });
+    RunAtEventBoundary(s, [&] { s.form.ColorSelect(c.panel); });
 }
 
 void Run(const cmd::UpDown& c, Session& s) {
     RequireOpenWindow(s);
     Controls& controls = s.form.controls;
     controls.SetPosition(controls.Position() + (c.up ? 1 : -1));
-    CallHandler(s, [&] { s.form.udRateMouseUp(); });
+    RunAtEventBoundary(s, [&] { s.form.udRateMouseUp(); });
 }
 
 void Run(const cmd::Drop& c, Session& s) {
     RequireOpenWindow(s);
-    CallHandler(s, [&] { s.form.WMDropFiles(c.paths); });
+    RunAtEventBoundary(s, [&] { s.form.WMDropFiles(c.paths); });
 }
 
 void Run(const cmd::Close&, Session& s) {
     RequireOpenWindow(s);
-    CallHandler(s, [&] { s.platform.RequestClose(); });
+    RunAtEventBoundary(s, [&] { s.platform.RequestClose(); });
 }
 
 void Run(const cmd::SetClipboard& c, Session& s) {
@@ -172,6 +157,19 @@ void Run(const cmd::Dump& c, Session& s) {
 }
 
 }  // namespace
+
+void RunAtEventBoundary(Session& session, const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const ScriptError&) {
+        throw;
+    } catch (const NotBuiltYet& e) {
+        throw ScriptError(e.what());
+    } catch (const std::exception& e) {
+        session.platform.LogError(e.what());
+    }
+    if (auto swallowed = session.platform.TakePendingError()) throw ScriptError(*swallowed);
+}
 
 void RunAction(const Command& action, Session& session) {
     std::visit(

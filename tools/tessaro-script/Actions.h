@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "tools/tessaro-script/Commands.h"
 #include "tools/tessaro-script/Session.h"
 
@@ -13,5 +15,11 @@ namespace script {
 // handler that is not built yet, a control without a click handler and
 // everything the platform refuses are script errors (ScriptError).
 void RunAction(const Command& action, Session& session);
+
+// The event boundary that RunAction puts round every handler, as the window
+// does: a NotBuiltYet becomes a ScriptError, any other std::exception is
+// logged as a plain message, and a script error that the handler swallowed
+// is raised again.
+void RunAtEventBoundary(Session& session, const std::function<void()>& handler);
 
 }  // namespace script

@@ -64,9 +64,13 @@ void RunLine(const Command& command, std::string_view line, const std::string& w
 }  // namespace
 
 ScriptResult RunScriptText(const std::string& name, std::string_view text, std::ostream& out) {
+    auto session = std::make_unique<Session>();
+    return RunScriptIn(*session, name, text, out);
+}
+
+ScriptResult RunScriptIn(Session& session, const std::string& name, std::string_view text, std::ostream& out) {
     ScriptResult result;
     const std::vector<std::string_view> lines = SplitLines(text);
-    auto session = std::make_unique<Session>();
     std::size_t number = 0;
     auto error = [&](const std::string& reason) {
         out << "ERROR " << name << ":" << number << ": " << reason << '\n';
@@ -76,10 +80,10 @@ ScriptResult RunScriptText(const std::string& name, std::string_view text, std::
         for (const std::string_view line : lines) {
             ++number;
             const std::optional<Command> command = ParseLine(line);
-            if (command) RunLine(*command, line, name + ":" + std::to_string(number), *session, result, out);
+            if (command) RunLine(*command, line, name + ":" + std::to_string(number), session, result, out);
         }
-        if (!session->started) throw ScriptError("the script has no start");
-        const std::string leftovers = session->platform.Leftovers();
+        if (!session.started) throw ScriptError("the script has no start");
+        const std::string leftovers = session.platform.Leftovers();
         if (!leftovers.empty()) throw ScriptError("at the end: " + leftovers);
     } catch (const ScriptError& e) {
         error(e.Reason());

@@ -18,6 +18,10 @@ struct ScriptResult {
 // "FAIL NAME:LINE: ..." and "ERROR NAME:LINE: ...".
 ScriptResult RunScriptText(const std::string& name, std::string_view text, std::ostream& out);
 
+struct Session;
+// The same in a session the caller made (a test may prepare its platform).
+ScriptResult RunScriptIn(Session& session, const std::string& name, std::string_view text, std::ostream& out);
+
 // Reads and runs one script file; an unreadable file is a script error.
 ScriptResult RunScriptFile(const std::string& path, std::ostream& out);
 
