@@ -1,0 +1,359 @@
+#include "ui/MainWindow.h"
+
+#include <exception>
+#include <string>
+#include <vector>
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QToolButton>
+#include <QUrl>
+
+#include "ui/PictureView.h"
+#include "ui/ShiftStateOfEvent.h"
+#include "ui/ToolGlyphs.h"
+#include "ui/UpDown.h"
+
+namespace ui {
+
+namespace {
+
+using enum ControlId;
+
+std::size_t Index(ControlId id) { return static_cast<std::size_t>(id); }
+
+constexpr ControlId ToolButtons[] = {PenB, FillB, CircleB, LineB};
+constexpr ControlId Views[] = {ScreenI, EditI, Pallete};
+
+bool IsSwatch(ControlId id) { return id == lbP || id == rbP; }
+
+Qt::Alignment AlignmentOf(Alignment a) {
+    switch (a) {
+        case Alignment::Right: return Qt::AlignRight | Qt::AlignVCenter;
+        case Alignment::Centre: return Qt::AlignCenter;
+        case Alignment::Left: break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+QColor QColorOf(canvas::Colour c) { return QColor(canvas::RedOf(c), canvas::GreenOf(c), canvas::BlueOf(c)); }
+
+}  // namespace
+
+MainWindow::MainWindow() : platform_(*this), form_(std::make_unique<TForm1>(platform_)) {
+    const ControlInfo& form = InfoOf(Form1);
+    auto* client = new QWidget(this);
+    client->setObjectName("client");
+    client->setFixedSize(form.width, form.height);
+    setCentralWidget(client);
+
+    BuildMenus(*menuBar(), *this, form_->controls, menus_);
+    BuildControls();
+    ConnectMenus();
+    ConnectControls();
+
+    // A fixed single border: the window is exactly as large as its client
+    // area and the menu bar, and cannot be resized.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setAcceptDrops(true);
+
+    Run([this] { form_->FormCreate(); });
+}
+
+MainWindow::~MainWindow() = default;
+
+QWidget* MainWindow::WidgetOf(ControlId id) {
+    if (id == Form1) return this;
+    return widgets_[Index(id)];
+}
+
+PictureView* MainWindow::ViewOf(ControlId id) const { return qobject_cast<PictureView*>(widgets_[Index(id)]); }
+
+UpDown* MainWindow::ZoomUpDown() const { return qobject_cast<UpDown*>(widgets_[Index(udRate)]); }
+
+template <typename Handler>
+bool MainWindow::Run(Handler&& handler) {
+    bool ran = true;
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        ran = false;
+        platform_.ShowMessage(e.what());
+    }
+    ShowChanges();
+    return ran;
+}
+
+void MainWindow::BuildControls() {
+    toolGroup_ = new QButtonGroup(this);
+    toolGroup_->setExclusive(true);
+    for (std::size_t i = 0; i < ControlCount; ++i) {
+        const ControlInfo& info = InfoOf(static_cast<ControlId>(i));
+        QWidget* parent = info.parent == Form1 ? centralWidget() : widgets_[Index(info.parent)];
+        if (!parent) continue;  // menus and their items
+        if (QWidget* widget = BuildControl(info, parent)) {
+            widget->setObjectName(Text(info.name));
+            widgets_[i] = widget;
+        }
+    }
+}
+
+QWidget* MainWindow::BuildControl(const ControlInfo& info, QWidget* parent) {
+    const QRect place(info.left, info.top, info.width, info.height);
+    switch (info.kind) {
+        case ControlKind::ScrollBox: {
+            auto* box = new QScrollArea(parent);
+            box->setFrameShape(QFrame::NoFrame);
+            box->setWidgetResizable(false);
+            box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            box->setGeometry(place);
+            if (info.id == Screen) {
+                // The sheet's scroll box has the button-face colour round the view.
+                QPalette palette = box->viewport()->palette();
+                palette.setColor(QPalette::Window, palette.color(QPalette::Button));
+                box->viewport()->setPalette(palette);
+                box->viewport()->setAutoFillBackground(true);
+            }
+            return box;
+        }
+        case ControlKind::Image: {
+            canvas::Picture& picture = info.id == ScreenI ? form_->ScreenI
+                                       : info.id == EditI ? form_->EditI
+                                                          : form_->Pallete;
+            auto* view = new PictureView(picture, nullptr);
+            if (auto* box = qobject_cast<QScrollArea*>(parent)) {
+                box->setWidget(view);
+            } else {
+                view->setParent(parent);
+                auto* frame = qobject_cast<QFrame*>(parent);
+                const QPoint inside = frame ? frame->contentsRect().topLeft() : QPoint();
+                view->move(inside + place.topLeft());
+            }
+            return view;
+        }
+        case ControlKind::Panel: {
+            auto* panel = new QLabel(parent);
+            if (info.bordered) {
+                panel->setFrameShape(QFrame::Box);
+                panel->setFrameShadow(QFrame::Plain);
+                panel->setLineWidth(1);
+            }
+            panel->setAlignment(AlignmentOf(info.alignment));
+            panel->setIndent(2);
+            panel->setGeometry(place);
+            if (IsSwatch(info.id)) {
+                panel->setAutoFillBackground(true);
+                panel->installEventFilter(this);
+            }
+            return panel;
+        }
+        case ControlKind::UpDown: {
+            auto* upDown = new UpDown(parent);
+            upDown->setGeometry(place);
+            return upDown;
+        }
+        case ControlKind::SpeedButton: {
+            auto* button = new QToolButton(parent);
+            button->setCheckable(true);
+            button->setIcon(QIcon(ToolGlyph(info.id)));
+            button->setIconSize(QSize(GlyphSize, GlyphSize));
+            button->setToolTip(Text(info.hint));
+            button->setFocusPolicy(Qt::NoFocus);
+            button->setGeometry(place);
+            toolGroup_->addButton(button);
+            return button;
+        }
+        case ControlKind::Button: {
+            auto* button = new QPushButton(Text(info.caption), parent);
+            button->setGeometry(place);
+            return button;
+        }
+        default:
+            return nullptr;
+    }
+}
+
+void MainWindow::ConnectMenus() {
+    for (std::size_t i = 0; i < ControlCount; ++i) {
+        const ControlId id = static_cast<ControlId>(i);
+        if (InfoOf(id).kind != ControlKind::MenuItem || !InMainMenu(id)) continue;
+        connect(menus_.actions[i], &QAction::triggered, this, [this, id] {
+            Run([this, id] { form_->Click(id); });
+            // Qt toggles a checkable item by itself; the editor's mark wins.
+            ApplyControl(id);
+        });
+    }
+    for (ControlId menu : {FileMenu, EditMenu}) {
+        connect(menus_.menus[Index(menu)], &QMenu::aboutToShow, this,
+                [this, menu] { Run([this, menu] { form_->OpenMenu(menu); }); });
+    }
+    // The Help menu's own click comes as it opens.
+    connect(menus_.menus[Index(helpMenu)], &QMenu::aboutToShow, this,
+            [this] { Run([this] { form_->Click(helpMenu); }); });
+}
+
+void MainWindow::ConnectControls() {
+    PictureView* sheet = ViewOf(ScreenI);
+    sheet->OnPress([this](MouseButton b, ShiftState s, int x, int y) { Run([&] { form_->ScreenIMouseDown(b, s, x, y); }); });
+    sheet->OnMove([this](ShiftState s, int x, int y) { Run([&] { form_->ScreenIMouseMove(s, x, y); }); });
+    PictureView* edit = ViewOf(EditI);
+    edit->OnPress([this](MouseButton b, ShiftState s, int x, int y) { Run([&] { form_->EditIMouseDown(b, s, x, y); }); });
+    edit->OnMove([this](ShiftState s, int x, int y) { Run([&] { form_->EditIMouseMove(s, x, y); }); });
+    PictureView* palette = ViewOf(Pallete);
+    palette->OnPress([this](MouseButton b, ShiftState s, int x, int y) { Run([&] { form_->PalleteMouseDown(b, s, x, y); }); });
+    palette->OnMove([this](ShiftState s, int x, int y) { Run([&] { form_->PalleteMouseMove(s, x, y); }); });
+
+    for (ControlId id : ToolButtons) {
+        auto* button = static_cast<QToolButton*>(widgets_[Index(id)]);
+        connect(button, &QToolButton::clicked, this, [this, id] {
+            Run([this, id] { form_->Click(id); });
+            // The group pressed the clicked button by itself; the editor's
+            // pressed button wins (it may have refused).
+            ApplyToolButtons();
+        });
+    }
+    widgets_[Index(PenB)]->installEventFilter(this);
+
+    for (ControlId id : {MemSaveB, MemLoadB}) {
+        connect(static_cast<QPushButton*>(widgets_[Index(id)]), &QPushButton::clicked, this,
+                [this, id] { Run([this, id] { form_->Click(id); }); });
+    }
+
+    UpDown* upDown = ZoomUpDown();
+    upDown->OnStep([this](int delta) {
+        form_->controls.SetPosition(form_->controls.Position() + delta);
+        ShowChanges();
+    });
+    upDown->OnRelease([this] { Run([this] { form_->udRateMouseUp(); }); });
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+    if (watched == widgets_[Index(PenB)] && press) {
+        const auto& mouse = static_cast<const QMouseEvent&>(*event);
+        if (const auto button = MouseButtonOf(mouse)) {
+            const QPoint p = PixelOf(mouse);
+            Run([&] { form_->PenBMouseDown(*button, ShiftStateOf(mouse), p.x(), p.y()); });
+        }
+        return false;  // the button still handles its own press (a left click selects the pen)
+    }
+    for (ControlId swatch : {lbP, rbP}) {
+        if (watched == widgets_[Index(swatch)] && event->type() == QEvent::MouseButtonDblClick) {
+            Run([this, swatch] { form_->ColorSelect(swatch); });
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::ShowChanges() {
+    for (ControlId id : Views) ViewOf(id)->ShowChanges();
+    Controls& controls = form_->controls;
+    if (!controls.AnyDirty()) return;
+    for (std::size_t i = 0; i < ControlCount; ++i)
+        if (controls.IsDirty(static_cast<ControlId>(i))) ApplyControl(static_cast<ControlId>(i));
+    controls.ClearDirty();
+}
+
+QMenu* MainWindow::PopupOf(ControlId menu) {
+    for (std::size_t i = 0; i < ControlCount; ++i)
+        if (InfoOf(static_cast<ControlId>(i)).parent == menu) ApplyControl(static_cast<ControlId>(i));
+    return menus_.menus[Index(menu)];
+}
+
+void MainWindow::ApplyToolButtons() {
+    const ControlId pressed = form_->controls.PressedTool();
+    for (ControlId id : ToolButtons) widgets_[Index(id)]->setEnabled(form_->controls.Enabled(id));
+    // In an exclusive group only pressing one releases the others.
+    if (auto* button = qobject_cast<QAbstractButton*>(widgets_[Index(pressed)])) button->setChecked(true);
+}
+
+void MainWindow::ApplyControl(ControlId id) {
+    const Controls& controls = form_->controls;
+    const ControlInfo& info = InfoOf(id);
+    const QString caption = QString::fromStdString(controls.Caption(id));
+    QWidget* widget = widgets_[Index(id)];
+    switch (info.kind) {
+        case ControlKind::Form:
+            setWindowTitle(caption);
+            break;
+        case ControlKind::Menu:
+            ActionOf(id)->setText(caption);
+            ActionOf(id)->setEnabled(controls.Enabled(id));
+            break;
+        case ControlKind::MenuItem: {
+            QAction* action = ActionOf(id);
+            action->setText(caption);
+            action->setEnabled(controls.Enabled(id));
+            if (controls.Checked(id)) action->setCheckable(true);
+            if (action->isCheckable()) action->setChecked(controls.Checked(id));
+            break;
+        }
+        case ControlKind::SpeedButton:
+            ApplyToolButtons();
+            break;
+        case ControlKind::Button:
+            static_cast<QPushButton*>(widget)->setText(caption);
+            widget->setEnabled(controls.Enabled(id));
+            break;
+        case ControlKind::Panel: {
+            auto* panel = static_cast<QLabel*>(widget);
+            panel->setText(caption);
+            if (IsSwatch(id)) {
+                QPalette palette = panel->palette();
+                palette.setColor(QPalette::Window, QColorOf(controls.Colour(id)));
+                panel->setPalette(palette);
+            }
+            break;
+        }
+        case ControlKind::Image:
+            if (id == EditI)
+                widget->setCursor(controls.Cursor() == EditCursor::Hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
+            break;
+        case ControlKind::UpDown:
+            widget->setEnabled(controls.Enabled(id));
+            break;
+        default:
+            break;
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    TCloseAction action = TCloseAction::caFree;
+    const bool ran = Run([&] { form_->FormClose(action); });
+    // A failed close handler keeps the window, as a refused close does.
+    if (!ran || action == TCloseAction::caNone)
+        event->ignore();
+    else
+        event->accept();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    const QMimeData* data = event->mimeData();
+    if (!data->hasUrls()) return;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            return;
+        }
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    std::vector<std::string> paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
+    if (paths.empty()) return;
+    event->acceptProposedAction();
+    Run([&] { form_->WMDropFiles(paths); });
+}
+
+}  // namespace ui

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include <QMainWindow>
+
+#include "core/Form.h"
+#include "ui/MenuBuilder.h"
+#include "ui/QtPlatform.h"
+
+class QAbstractButton;
+class QButtonGroup;
+
+namespace ui {
+
+class PictureView;
+class UpDown;
+
+// The main window: every control of the control table at its place, the
+// menus, and the editor behind them. Each event goes to the editor's
+// handler; a failure that leaves a handler is shown as a plain message; then
+// the window shows what the handler changed and nothing else.
+class MainWindow : public QMainWindow, private PlatformHost {
+    Q_OBJECT
+public:
+    // Creates the editor and runs its start-up before the window is shown.
+    MainWindow();
+    ~MainWindow() override;
+
+    TForm1& Form() { return *form_; }
+    QtPlatform& Platform() { return platform_; }
+
+    // The widget of a control on the window (views, panels, buttons, ...).
+    QWidget* WidgetOf(ControlId id) override;
+    // The action of a menu item, separator or (sub)menu.
+    QAction* ActionOf(ControlId id) const { return menus_.actions[static_cast<std::size_t>(id)]; }
+    QMenu* MenuOf(ControlId id) const { return menus_.menus[static_cast<std::size_t>(id)]; }
+    PictureView* ViewOf(ControlId id) const;
+    UpDown* ZoomUpDown() const;
+
+    // Shows what the editor changed since the last call: the changed part of
+    // each view and each control marked changed.
+    void ShowChanges() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* DialogParent() override { return this; }
+    QMenu* PopupOf(ControlId menu) override;
+    void Close() override { close(); }
+
+    // Runs a handler at the event boundary: a failure becomes a plain
+    // message with its text, and the window shows the changes either way.
+    // Returns false when the handler failed.
+    template <typename Handler>
+    bool Run(Handler&& handler);
+
+    void BuildControls();
+    QWidget* BuildControl(const ControlInfo& info, QWidget* parent);
+    void ConnectMenus();
+    void ConnectControls();
+    void ApplyControl(ControlId id);
+    void ApplyToolButtons();
+
+    QtPlatform platform_;
+    std::unique_ptr<TForm1> form_;
+    std::array<QWidget*, ControlCount> widgets_{};
+    MenuSet menus_;
+    QButtonGroup* toolGroup_ = nullptr;
+};
+
+}  // namespace ui

@@ -1,0 +1,45 @@
+#include "ui/PictureImage.h"
+
+#include <vector>
+
+namespace ui {
+
+namespace {
+
+QRgb RgbOfColour(canvas::Colour c) { return qRgb(canvas::RedOf(c), canvas::GreenOf(c), canvas::BlueOf(c)); }
+
+}  // namespace
+
+QRect QRectOf(const canvas::Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+
+void CopyPictureArea(const canvas::Picture& picture, const QRect& area, QImage& image) {
+    const QRect part = area.intersected(QRect(0, 0, picture.Width(), picture.Height())).intersected(image.rect());
+    for (int y = part.top(); y <= part.bottom(); ++y) {
+        const auto row = picture.Row(y);
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = part.left(); x <= part.right(); ++x) line[x] = RgbOfColour(row[static_cast<std::size_t>(x)]);
+    }
+}
+
+QImage ImageOfPicture(const canvas::Picture& picture) {
+    if (picture.IsEmpty()) return QImage();
+    QImage image(picture.Width(), picture.Height(), QImage::Format_RGB32);
+    CopyPictureArea(picture, image.rect(), image);
+    return image;
+}
+
+canvas::Picture PictureOfImage(const QImage& image) {
+    if (image.isNull()) return canvas::Picture();
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    canvas::Picture picture(rgb.width(), rgb.height());
+    std::vector<canvas::Colour> row(static_cast<std::size_t>(rgb.width()));
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x)
+            row[static_cast<std::size_t>(x)] = canvas::Rgb(qRed(line[x]), qGreen(line[x]), qBlue(line[x]));
+        picture.SetRow(y, row);
+    }
+    return picture;
+}
+
+}  // namespace ui

@@ -1,0 +1,190 @@
+#include "ui/QtPlatform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QUrl>
+
+#include "ui/MenuBuilder.h"
+#include "ui/PictureImage.h"
+#include "ui/PicturePreview.h"
+
+namespace ui {
+
+QStringList NameFiltersOf(const std::string& windowsFilter) {
+    const QStringList parts = QString::fromStdString(windowsFilter).split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        // The dialog hides the parenthesised patterns of this form, so the
+        // user reads the text alone.
+        filters << parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    }
+    return filters;
+}
+
+namespace {
+
+QFileDialog* MakeFileDialog(QWidget* parent, QFileDialog::AcceptMode mode) {
+    auto* dialog = new QFileDialog(parent);
+    // Qt's own dialog on every system: it can hold the preview and be driven
+    // alike everywhere.
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(mode);
+    return dialog;
+}
+
+QFileDialog* MakePictureDialog(QWidget* parent, QFileDialog::AcceptMode mode, const char* filter) {
+    QFileDialog* dialog = MakeFileDialog(parent, mode);
+    dialog->setObjectName(mode == QFileDialog::AcceptOpen ? "BMPLoadDialog" : "BMPSaveDialog");
+    dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog->setOption(QFileDialog::HideNameFilterDetails);
+    const QStringList filters = NameFiltersOf(filter);
+    dialog->setNameFilters(filters);
+    dialog->selectNameFilter(filters.first());
+    dialog->setDefaultSuffix(QStringLiteral("bmp"));
+    AddPicturePreview(*dialog);
+    return dialog;
+}
+
+}  // namespace
+
+QtPlatform::QtPlatform(PlatformHost& host) : host_(host) {}
+
+QtPlatform::~QtPlatform() = default;
+
+void QtPlatform::ShowMessage(const std::string& text) {
+    host_.ShowChanges();
+    if (messageAnswerer) {
+        messageAnswerer(false, text);
+        return;
+    }
+    QMessageBox box(host_.DialogParent());
+    box.setWindowTitle(QApplication::applicationName());
+    box.setText(QString::fromStdString(text));
+    box.setIcon(QMessageBox::NoIcon);
+    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(ok);
+    box.exec();
+}
+
+bool QtPlatform::AskQuestion(const std::string& text) {
+    host_.ShowChanges();
+    if (messageAnswerer) return messageAnswerer(true, text);
+    QMessageBox box(host_.DialogParent());
+    box.setWindowTitle(QString::fromUtf8(QuestionTitle));
+    box.setText(QString::fromStdString(text));
+    box.setIcon(QMessageBox::Warning);
+    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QString::fromUtf8(CancelText), QMessageBox::RejectRole);
+    box.setDefaultButton(ok);
+    // Closing the box counts as the cancel button.
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == ok;
+}
+
+QFileDialog& QtPlatform::OpenDialog() {
+    if (!openDialog_) openDialog_ = MakePictureDialog(host_.DialogParent(), QFileDialog::AcceptOpen, LoadFilter);
+    return *openDialog_;
+}
+
+QFileDialog& QtPlatform::SaveDialog() {
+    if (!saveDialog_) saveDialog_ = MakePictureDialog(host_.DialogParent(), QFileDialog::AcceptSave, SaveFilter);
+    return *saveDialog_;
+}
+
+QFileDialog& QtPlatform::NumberedDialog() {
+    if (!numberedDialog_) {
+        numberedDialog_ = MakeFileDialog(host_.DialogParent(), QFileDialog::AcceptSave);
+        numberedDialog_->setObjectName("SaveDialog");
+        numberedDialog_->setWindowTitle(QString::fromUtf8(NumberedSaveTitle));
+        numberedDialog_->setFileMode(QFileDialog::AnyFile);
+        // The editor asks once itself about existing numbered files.
+        numberedDialog_->setOption(QFileDialog::DontConfirmOverwrite);
+    }
+    return *numberedDialog_;
+}
+
+QColorDialog& QtPlatform::ColourPicker() {
+    if (!colourDialog_) {
+        colourDialog_ = new QColorDialog(host_.DialogParent());
+        colourDialog_->setObjectName("ColorDialog1");
+        colourDialog_->setOption(QColorDialog::DontUseNativeDialog);
+        colourDialog_->setOption(QColorDialog::ShowAlphaChannel, false);
+    }
+    return *colourDialog_;
+}
+
+std::optional<std::string> QtPlatform::RunFileDialog(QFileDialog& dialog, QString& lastPath) {
+    host_.ShowChanges();
+    if (!lastPath.isEmpty()) dialog.selectFile(lastPath);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty()) return std::nullopt;
+    lastPath = files.first();
+    return lastPath.toStdString();
+}
+
+std::optional<std::string> QtPlatform::PictureOpenDialog() { return RunFileDialog(OpenDialog(), lastOpenPath_); }
+
+std::optional<std::string> QtPlatform::PictureSaveDialog() { return RunFileDialog(SaveDialog(), lastSavePath_); }
+
+std::optional<std::string> QtPlatform::NumberedSaveDialog() {
+    return RunFileDialog(NumberedDialog(), lastNumberedPath_);
+}
+
+std::optional<canvas::Colour> QtPlatform::ColourDialog() {
+    host_.ShowChanges();
+    QColorDialog& dialog = ColourPicker();
+    // Opens with the colour last chosen, not whatever a cancelled visit left.
+    dialog.setCurrentColor(lastColour_);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QColor chosen = dialog.selectedColor();
+    if (!chosen.isValid()) return std::nullopt;
+    lastColour_ = chosen.toRgb();
+    return canvas::Rgb(lastColour_.red(), lastColour_.green(), lastColour_.blue());
+}
+
+std::optional<ControlId> QtPlatform::PopupMenu(ControlId menu, ControlId origin, int x, int y) {
+    host_.ShowChanges();
+    QMenu* popup = host_.PopupOf(menu);
+    if (!popup) return std::nullopt;
+    QWidget* widget = host_.WidgetOf(origin);
+    const QPoint at = widget ? widget->mapToGlobal(QPoint(x, y)) : QCursor::pos();
+    QAction* chosen = popup->exec(at);
+    // Qt may have toggled the chosen item's mark; the editor decides it.
+    host_.PopupOf(menu);
+    return ControlOfAction(chosen);
+}
+
+bool QtPlatform::ClipboardHasBitmap() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasImage();
+}
+
+void QtPlatform::ClipboardPut(const canvas::Picture& picture) {
+    QGuiApplication::clipboard()->setImage(ImageOfPicture(picture));
+}
+
+std::optional<canvas::Picture> QtPlatform::ClipboardTake() {
+    const QImage image = QGuiApplication::clipboard()->image();
+    if (image.isNull()) return std::nullopt;
+    return PictureOfImage(image);
+}
+
+void QtPlatform::OpenUrl(const std::string& url) {
+    QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+}
+
+void QtPlatform::RequestClose() { host_.Close(); }
+
+}  // namespace ui

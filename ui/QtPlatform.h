@@ -1,0 +1,95 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include <QColor>
+#include <QPointer>
+#include <QStringList>
+
+#include "core/Platform.h"
+
+class QColorDialog;
+class QFileDialog;
+class QMenu;
+class QWidget;
+
+namespace ui {
+
+// What the platform needs from the window it serves.
+class PlatformHost {
+public:
+    virtual QWidget* DialogParent() = 0;
+    virtual QWidget* WidgetOf(ControlId id) = 0;
+    // The pop-up menu, its items showing the editor's controls as they are now.
+    virtual QMenu* PopupOf(ControlId menu) = 0;
+    // Brings the window up to date, so that a modal box or menu shows the
+    // state the editor has at that moment (such as the sheet's blue mark).
+    virtual void ShowChanges() = 0;
+    virtual void Close() = 0;
+
+protected:
+    ~PlatformHost() = default;
+};
+
+// The Windows-style filter "text|patterns|text|patterns" as Qt name filters,
+// one per entry. The text stays what the user reads; the patterns (";"
+// separated) match without regard to case, as on the platform the filters
+// were written for.
+QStringList NameFiltersOf(const std::string& windowsFilter);
+
+// The editor's door to the outside, made of Qt's message boxes, file and
+// colour dialogs, menus, clipboard and desktop services. The dialogs are
+// kept for the window's life, so each reopens where it was left.
+class QtPlatform : public Platform {
+public:
+    // Set by tests to answer message boxes instead of showing them: gets
+    // whether it is a question and the text; its result is the answer.
+    using MessageAnswerer = std::function<bool(bool question, const std::string& text)>;
+
+    static constexpr const char* LoadFilter = "ﾋﾞｯﾄﾏｯﾌﾟ (*.bmp)|*.bmp;*.BMP|Jpeg（*.jpg）|*.jpg";
+    static constexpr const char* SaveFilter = "ビットマップ(*.bmp)|*.bmp;*.BMP|すべてのファイル(*.*)|*.*";
+    static constexpr const char* NumberedSaveTitle = "連番の名前を指定してください";
+    static constexpr const char* QuestionTitle = "警告";
+    static constexpr const char* CancelText = "ｷｬﾝｾﾙ";
+
+    explicit QtPlatform(PlatformHost& host);
+    ~QtPlatform() override;
+
+    void ShowMessage(const std::string& text) override;
+    bool AskQuestion(const std::string& text) override;
+    std::optional<std::string> PictureOpenDialog() override;
+    std::optional<std::string> PictureSaveDialog() override;
+    std::optional<std::string> NumberedSaveDialog() override;
+    std::optional<canvas::Colour> ColourDialog() override;
+    std::optional<ControlId> PopupMenu(ControlId menu, ControlId origin, int x, int y) override;
+    bool ClipboardHasBitmap() override;
+    void ClipboardPut(const canvas::Picture& picture) override;
+    std::optional<canvas::Picture> ClipboardTake() override;
+    void OpenUrl(const std::string& url) override;
+    void RequestClose() override;
+
+    MessageAnswerer messageAnswerer;
+
+    // The dialogs, made on first use (for tests that drive them).
+    QFileDialog& OpenDialog();
+    QFileDialog& SaveDialog();
+    QFileDialog& NumberedDialog();
+    QColorDialog& ColourPicker();
+
+private:
+    std::optional<std::string> RunFileDialog(QFileDialog& dialog, QString& lastPath);
+
+    PlatformHost& host_;
+    QPointer<QFileDialog> openDialog_;
+    QPointer<QFileDialog> saveDialog_;
+    QPointer<QFileDialog> numberedDialog_;
+    QPointer<QColorDialog> colourDialog_;
+    QString lastOpenPath_;
+    QString lastSavePath_;
+    QString lastNumberedPath_;
+    QColor lastColour_ = Qt::black;
+};
+
+}  // namespace ui
