@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -47,20 +48,36 @@ public:
     bool renamed_ = false;
 };
 
+// The file a save replaces: a symbolic link is followed, so that the file it
+// points to gets the new content and the link stays.
+std::string Target(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (!resolved) return path;  // a dangling link is replaced like a file
+    std::string target(resolved);
+    std::free(resolved);
+    return target;
+}
+
 }  // namespace
 
-void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
-    if (path.empty()) Fail(path, ENOENT);
-    // A directory cannot be replaced by a file: say so before anything is made.
+void WriteFileAtomically(const std::string& requested, std::span<const std::uint8_t> bytes) {
+    if (requested.empty()) Fail(requested, ENOENT);
+    const std::string path = Target(requested);
+    // Only a regular file is replaced: renaming over a directory fails, and
+    // over a device or pipe it would remove the device from the system.
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) Fail(path, EISDIR);
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) Fail(requested, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
 
     const mode_t mode = ModeFor(path);
-    std::string pattern = path + ".tmp-XXXXXX";
+    // A short name of its own, so that a target name near the length limit
+    // still leaves room for it.
+    std::string pattern = DirectoryOf(path) + "/.tessaro-save-XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     const int fd = ::mkstemp(name.data());
-    if (fd < 0) Fail(path, errno);
+    if (fd < 0) Fail(requested, errno);
     TemporaryFile temp(name.data());
     temp.fd_ = fd;
 
@@ -69,15 +86,15 @@ void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
         const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0) {
             if (errno == EINTR) continue;
-            Fail(path, errno);
+            Fail(requested, errno);
         }
         done += static_cast<std::size_t>(n);
     }
-    if (::fchmod(fd, mode) != 0) Fail(path, errno);
-    if (::fsync(fd) != 0) Fail(path, errno);
+    if (::fchmod(fd, mode) != 0) Fail(requested, errno);
+    if (::fsync(fd) != 0) Fail(requested, errno);
     temp.fd_ = -1;
-    if (::close(fd) != 0) Fail(path, errno);
-    if (::rename(temp.name_.c_str(), path.c_str()) != 0) Fail(path, errno);
+    if (::close(fd) != 0) Fail(requested, errno);
+    if (::rename(temp.name_.c_str(), path.c_str()) != 0) Fail(requested, errno);
     temp.renamed_ = true;
 
     // The rename itself reaches the disk with the directory; a failure here
