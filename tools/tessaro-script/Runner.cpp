@@ -91,6 +91,8 @@ ScriptResult RunScriptIn(Session& session, const std::string& name, std::string_
         // Only the driver's own work (files, pictures) gets here: handlers
         // are wrapped at the event boundary.
         error(std::string("driver failure: ") + e.what());
+    } catch (...) {
+        error("driver failure: an exception of unknown type");
     }
     return result;
 }
