@@ -1,0 +1,352 @@
+// The tool buttons, the one-level undo and the memory snapshot.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/Form.h"
+#include "tests/support/FakePlatform.h"
+
+namespace {
+
+using canvas::Colour;
+using canvas::Picture;
+using canvas::Rgb;
+
+constexpr const char* ReplayQuestion = "現在の状況を破棄し記憶しておいた状況を再生しますか？";
+const ShiftState L{ShiftKey::Left};
+const ShiftState R{ShiftKey::Right};
+
+bool operator==(const TDef& a, const TDef& b) {
+    return a.FileName == b.FileName && a.Zoom == b.Zoom && a.ChipSize == b.ChipSize && a.SheetCols == b.SheetCols &&
+           a.SheetRows == b.SheetRows && a.ToolMode == b.ToolMode && a.GridLineColor == b.GridLineColor &&
+           a.SheetGridShown == b.SheetGridShown;
+}
+
+// Everything the replay may change, to compare before and after.
+struct EditorState {
+    std::vector<Picture> chips;
+    TDef def;
+    int curCol, curRow, penSize;
+    bool modified, undoAvailable;
+    std::vector<bool> checks;
+    ControlId pressed;
+    int position;
+    std::string caption, rate;
+    Picture sheet, edit;
+    friend bool operator==(const EditorState&, const EditorState&) = default;
+};
+
+class UndoAndMemory : public ::testing::Test {
+protected:
+    void SetUp() override { form.FormCreate(); }
+
+    Picture& chip() { return form.Chip(form.CurCol, form.CurRow); }
+    void Click(ControlId id) { form.Click(id); }
+    void EditPress(int x, int y, ShiftState s) {
+        form.EditIMouseDown(MouseButton::Left, s, x * form.Def.Zoom + 1, y * form.Def.Zoom + 1);
+    }
+    void Scribble(int col, int row, unsigned seed) {
+        std::mt19937 rng(seed);
+        for (int i = 0; i < 20; ++i)
+            form.Chip(col, row).SetPixel(static_cast<int>(rng() % 16), static_cast<int>(rng() % 16), rng() & 0xFFFFFF);
+        form.Relayout(form.Def.ChipSize, form.Def.SheetCols, form.Def.SheetRows);
+    }
+    Picture FreshEditArea() {
+        const Picture shown = form.EditI;
+        form.RefreshEditArea();
+        Picture fresh = form.EditI;
+        form.EditI = shown;
+        return fresh;
+    }
+    EditorState State() const {
+        EditorState s{{form.Chips.begin(), form.Chips.end()},
+                      form.Def,
+                      form.CurCol,
+                      form.CurRow,
+                      form.PenSize,
+                      form.Modified,
+                      form.UndoAvailable,
+                      {},
+                      form.controls.PressedTool(),
+                      form.controls.Position(),
+                      form.controls.Caption(ControlId::Form1),
+                      form.controls.Caption(ControlId::pRate),
+                      form.ScreenI,
+                      form.EditI};
+        for (std::size_t i = 0; i < ControlCount; ++i) s.checks.push_back(form.controls.Checked(static_cast<ControlId>(i)));
+        return s;
+    }
+
+    FakePlatform platform;
+    TForm1 form{platform};
+};
+
+TEST_F(UndoAndMemory, ToolButtonsSetTheModeTheCursorAndThePressedButton) {
+    struct Case {
+        ControlId button;
+        int mode;
+        EditCursor cursor;
+    };
+    for (const Case& c : {Case{ControlId::FillB, 1, EditCursor::Hand}, Case{ControlId::CircleB, 2, EditCursor::Hand},
+                          Case{ControlId::LineB, 4, EditCursor::Hand}, Case{ControlId::PenB, 0, EditCursor::Arrow}}) {
+        Click(c.button);
+        EXPECT_EQ(form.Def.ToolMode, c.mode) << NameOf(c.button);
+        EXPECT_EQ(form.controls.Cursor(), c.cursor) << NameOf(c.button);
+        EXPECT_EQ(form.controls.PressedTool(), c.button);
+    }
+}
+
+TEST_F(UndoAndMemory, OnlyThePenButtonGivesUpTheUndoCopy) {
+    Click(ControlId::FillB);
+    EditPress(2, 2, L);
+    ASSERT_TRUE(form.UndoAvailable);
+    for (ControlId b : {ControlId::FillB, ControlId::CircleB, ControlId::LineB}) {
+        Click(b);
+        EXPECT_TRUE(form.UndoAvailable) << NameOf(b);
+    }
+    Click(ControlId::PenB);
+    EXPECT_FALSE(form.UndoAvailable);
+}
+
+TEST_F(UndoAndMemory, AToolButtonDropsAPendingPointAndItsPreview) {
+    Click(ControlId::CircleB);
+    EditPress(1, 1, L);
+    form.EditIMouseMove({}, 60, 60);  // the rubber band shows in the edit area
+    ASSERT_NE(form.EditI, FreshEditArea());
+    Click(ControlId::FillB);
+    EXPECT_EQ(form.Def.ToolMode, 1);
+    EXPECT_EQ(form.EditI, FreshEditArea());
+    Click(ControlId::CircleB);
+    EXPECT_EQ(form.Def.ToolMode, 2);
+    const Picture before = chip();
+    EditPress(3, 3, L);  // a new first corner, nothing drawn
+    EXPECT_EQ(chip(), before);
+    EXPECT_EQ(form.StartX, 3);
+}
+
+TEST_F(UndoAndMemory, UndoHasOneLevel) {
+    Click(ControlId::FillB);
+    form.SetLeftColor(Rgb(200, 0, 0));
+    EditPress(0, 0, L);
+    const Picture between = chip();
+    form.SetLeftColor(Rgb(0, 200, 0));
+    EditPress(0, 0, L);
+    form.Undo();
+    EXPECT_EQ(chip(), between);
+    EXPECT_FALSE(form.UndoAvailable);
+    EXPECT_EQ(form.EditI, FreshEditArea());
+    EXPECT_EQ(form.ScreenI.GetPixel(5, 5), Rgb(200, 0, 0));
+    form.Undo();  // nothing left to undo
+    EXPECT_EQ(chip(), between);
+}
+
+TEST_F(UndoAndMemory, UndoAfterChoosingThePenOrAnotherChipDoesNothing) {
+    Click(ControlId::FillB);
+    EditPress(0, 0, L);
+    Click(ControlId::PenB);
+    EditPress(5, 5, R);
+    const Picture drawn = chip();
+    form.Undo();
+    EXPECT_EQ(chip(), drawn);
+
+    Click(ControlId::FillB);
+    EditPress(0, 0, R);
+    const Picture filled = chip();
+    form.ScreenIMouseDown(MouseButton::Left, L, 20, 4);  // chip (1, 0)
+    const Picture other = chip();
+    form.Undo();
+    EXPECT_EQ(chip(), other);
+    EXPECT_EQ(form.Chip(0, 0), filled);
+}
+
+TEST_F(UndoAndMemory, PenStrokesGoWithTheUndoOfTheLastTransform) {
+    const Picture before = chip();
+    form.MoveMenuClick(ControlId::RightMenu);
+    EditPress(4, 4, L);
+    form.EditIMouseMove(L, 30, 20);
+    form.Undo();
+    EXPECT_EQ(chip(), before);
+}
+
+TEST_F(UndoAndMemory, UndoLeavesModifiedAlone) {
+    Click(ControlId::FillB);
+    EditPress(3, 3, L);
+    ASSERT_TRUE(form.Modified);
+    form.Undo();
+    EXPECT_TRUE(form.Modified);
+}
+
+TEST_F(UndoAndMemory, MemoriseEnablesReplayForGood) {
+    EXPECT_FALSE(form.controls.Enabled(ControlId::MemLoadB));
+    Click(ControlId::MemSaveB);
+    EXPECT_TRUE(form.controls.Enabled(ControlId::MemLoadB));
+    EXPECT_EQ(form.MemorySnapshot.MemSheetImage.Width(), 480);
+    EXPECT_EQ(form.MemorySnapshot.MemSheetImage.Height(), 256);
+    platform.questionAnswers = {true, false};
+    Click(ControlId::MemLoadB);
+    Click(ControlId::MemLoadB);
+    EXPECT_TRUE(form.controls.Enabled(ControlId::MemLoadB));
+}
+
+TEST_F(UndoAndMemory, ReplayBeforeAnyMemoriseDoesNothing) {
+    Scribble(0, 0, 1);
+    form.Modified = true;
+    const EditorState before = State();
+    form.ReplaySnapshot();
+    EXPECT_TRUE(platform.shown.empty());
+    EXPECT_TRUE(State() == before);
+}
+
+TEST_F(UndoAndMemory, ReplayRightAfterMemoriseChangesNothingButTheUndoState) {
+    Scribble(3, 2, 5);
+    Click(ControlId::CircleB);
+    form.ScreenIMouseDown(MouseButton::Left, L, 50, 35);  // chip (3, 2)
+    Click(ControlId::MemSaveB);
+    form.Modified = true;
+    form.UndoAvailable = true;
+    EditorState before = State();
+    platform.questionAnswers = {true};
+    Click(ControlId::MemLoadB);
+    ASSERT_EQ(platform.shown.size(), 1u);
+    EXPECT_TRUE(platform.shown[0].question);
+    EXPECT_EQ(platform.shown[0].text, ReplayQuestion);
+    EXPECT_FALSE(form.UndoAvailable);
+    before.undoAvailable = false;
+    before.modified = false;  // as memorised
+    before.caption = "Tessaro ";
+    EXPECT_TRUE(State() == before);
+}
+
+TEST_F(UndoAndMemory, ReplayBringsBackChipsAndViewSettingsButNotTheColours) {
+    Scribble(0, 0, 1);
+    Scribble(29, 15, 2);
+    form.Def.FileName = "sheet.bmp";
+    Click(ControlId::LineB);
+    Click(ControlId::MemSaveB);
+    const EditorState memorised = State();
+    const TMemorySnapshot& m = form.MemorySnapshot;
+    EXPECT_EQ(m.MemDef.FileName, "sheet.bmp");
+
+    Scribble(0, 0, 3);
+    Scribble(7, 7, 4);
+    form.ScreenIMouseDown(MouseButton::Left, L, 200, 100);
+    Click(ControlId::mZoom8);
+    Click(ControlId::mPSize3);
+    Click(ControlId::RedMenu);
+    Click(ControlId::wakuMenu);
+    Click(ControlId::chrSMenu);
+    Click(ControlId::PenB);
+    form.Def.FileName = "other.bmp";
+    form.SetLeftColor(Rgb(1, 2, 3));
+    form.SetRightColor(Rgb(4, 5, 6));
+    form.Modified = true;
+
+    form.Pallete.ClearDirty();
+    platform.questionAnswers = {true};
+    Click(ControlId::MemLoadB);
+    EditorState now = State();
+    EXPECT_EQ(form.Pallete.Dirty(), (canvas::Rect{0, 0, 512, 96}));  // drawn again and shown
+    EXPECT_TRUE(now.chips == memorised.chips);
+    EXPECT_TRUE(now.def == memorised.def);
+    EXPECT_EQ(now.curCol, 0);
+    EXPECT_EQ(now.penSize, 1);
+    EXPECT_FALSE(now.modified);
+    EXPECT_EQ(now.checks, memorised.checks);
+    EXPECT_TRUE(form.controls.Checked(ControlId::mZoom5));
+    EXPECT_TRUE(form.controls.Checked(ControlId::mPSize1));
+    EXPECT_TRUE(form.controls.Checked(ControlId::mPen1));
+    EXPECT_TRUE(form.controls.Checked(ControlId::WhiteMenu));
+    EXPECT_TRUE(form.controls.Checked(ControlId::wakuMenu));
+    EXPECT_TRUE(form.controls.Checked(ControlId::chrSMenu));
+    EXPECT_EQ(now.position, 5);
+    EXPECT_EQ(now.rate, "×5 ");
+    EXPECT_EQ(now.caption, "Tessaro sheet.bmp");
+    EXPECT_EQ(now.pressed, ControlId::LineB);
+    EXPECT_TRUE(now.sheet == memorised.sheet);
+    EXPECT_TRUE(now.edit == memorised.edit);
+    EXPECT_EQ(form.controls.Cursor(), EditCursor::Arrow);  // the cursor of the last button stays
+    EXPECT_EQ(form.LeftColor, Rgb(1, 2, 3));
+    EXPECT_EQ(form.RightColor, Rgb(4, 5, 6));
+    EXPECT_EQ(form.controls.Caption(ControlId::lbcP), "1,2,3");
+}
+
+TEST_F(UndoAndMemory, ReplayRestoresTheZoomAndPenItemsItChangedFrom) {
+    Click(ControlId::mZoom8);
+    Click(ControlId::mPSize3);
+    Click(ControlId::GrayMenu);
+    Click(ControlId::MemSaveB);
+    Click(ControlId::mZoom3);
+    Click(ControlId::mPSize2);
+    Click(ControlId::UnMenu);
+    platform.questionAnswers = {true};
+    Click(ControlId::MemLoadB);
+    EXPECT_EQ(form.Def.Zoom, 8);
+    EXPECT_TRUE(form.controls.Checked(ControlId::mZoom8));
+    EXPECT_FALSE(form.controls.Checked(ControlId::mZoom3));
+    EXPECT_EQ(form.controls.Position(), 8);
+    EXPECT_EQ(form.controls.Caption(ControlId::pRate), "×8 ");
+    EXPECT_EQ(form.PenSize, 3);
+    EXPECT_TRUE(form.controls.Checked(ControlId::mPSize3));
+    EXPECT_TRUE(form.controls.Checked(ControlId::mPen3));
+    EXPECT_FALSE(form.controls.Checked(ControlId::mPen2));
+    EXPECT_TRUE(form.controls.Checked(ControlId::GrayMenu));
+    EXPECT_FALSE(form.controls.Checked(ControlId::UnMenu));
+    EXPECT_EQ(form.EditI.Width(), 16 * 8 + 1);
+    EXPECT_EQ(form.EditI.GetPixel(0, 3), Rgb(128, 128, 128));
+}
+
+TEST_F(UndoAndMemory, ReplayOfErasedGridLinesChecksTheEraseItem) {
+    Click(ControlId::UnMenu);
+    Click(ControlId::MemSaveB);
+    Click(ControlId::BlueMenu);
+    platform.questionAnswers = {true};
+    Click(ControlId::MemLoadB);
+    EXPECT_TRUE(form.controls.Checked(ControlId::UnMenu));
+    EXPECT_FALSE(form.controls.Checked(ControlId::BlueMenu));
+    EXPECT_EQ(form.EditI.Width(), 80);
+    EXPECT_EQ(form.EditI, FreshEditArea());
+}
+
+TEST_F(UndoAndMemory, ReplayTurnsAPendingPointIntoItsTool) {
+    Click(ControlId::LineB);
+    EditPress(1, 1, L);
+    ASSERT_EQ(form.Def.ToolMode, 5);
+    Click(ControlId::MemSaveB);
+    Click(ControlId::FillB);
+    platform.questionAnswers = {true};
+    Click(ControlId::MemLoadB);
+    EXPECT_EQ(form.Def.ToolMode, 4);
+    EXPECT_EQ(form.controls.PressedTool(), ControlId::LineB);
+    EXPECT_EQ(form.controls.Cursor(), EditCursor::Hand);
+}
+
+TEST_F(UndoAndMemory, CancelledReplayChangesNothing) {
+    Click(ControlId::MemSaveB);
+    Scribble(5, 5, 9);
+    form.ScreenIMouseDown(MouseButton::Left, L, 90, 90);
+    Click(ControlId::mZoom10);
+    Click(ControlId::FillB);
+    EditPress(2, 2, R);
+    ASSERT_TRUE(form.UndoAvailable);
+    const EditorState before = State();
+    platform.questionAnswers = {false};
+    Click(ControlId::MemLoadB);
+    EXPECT_EQ(platform.shown.size(), 1u);
+    EXPECT_TRUE(State() == before);
+}
+
+TEST_F(UndoAndMemory, TheSnapshotCanBeReplayedAgain) {
+    Scribble(2, 2, 8);
+    Click(ControlId::MemSaveB);
+    const Picture memorised = form.Chip(2, 2);
+    platform.questionAnswers = {true, true};
+    for (int i = 0; i < 2; ++i) {
+        Scribble(2, 2, 20 + static_cast<unsigned>(i));
+        Click(ControlId::MemLoadB);
+        EXPECT_EQ(form.Chip(2, 2), memorised);
+    }
+}
+
+}  // namespace
