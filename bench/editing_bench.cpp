@@ -1,0 +1,129 @@
+// The editing handlers as the user drives them: a pen drag at the largest
+// zoom and pen, the rubber band of the ellipse and the line, a fill, a
+// transform, choosing a chip on the sheet, memorising and replaying.
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "core/Form.h"
+
+namespace {
+
+// Says yes to the replay's question and asks for nothing else.
+class YesPlatform : public Platform {
+public:
+    void ShowMessage(const std::string&) override {}
+    bool AskQuestion(const std::string&) override { return true; }
+    std::optional<std::string> PictureOpenDialog() override { return std::nullopt; }
+    std::optional<std::string> PictureSaveDialog() override { return std::nullopt; }
+    std::optional<std::string> NumberedSaveDialog() override { return std::nullopt; }
+    std::optional<canvas::Colour> ColourDialog() override { return std::nullopt; }
+    std::optional<ControlId> PopupMenu(ControlId, ControlId, int, int) override { return std::nullopt; }
+    bool ClipboardHasBitmap() override { return false; }
+    void ClipboardPut(const canvas::Picture&) override {}
+    std::optional<canvas::Picture> ClipboardTake() override { return std::nullopt; }
+    void OpenUrl(const std::string&) override {}
+    void RequestClose() override {}
+};
+
+const ShiftState LeftOnly{ShiftKey::Left};
+const ShiftState RightOnly{ShiftKey::Right};
+
+// A started editor with patterned chips, editing chip (12, 7).
+struct Editor {
+    YesPlatform platform;
+    std::unique_ptr<TForm1> form = std::make_unique<TForm1>(platform);
+    Editor() {
+        form->FormCreate();
+        for (int slot = 0; slot < TForm1::ChipSlots; ++slot)
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 16; ++x) form->Chips[slot].SetPixel(x, y, canvas::Rgb(slot, x * 16, y * 16));
+        form->ScreenIMouseDown(MouseButton::Left, LeftOnly, 12 * 16 + 3, 7 * 16 + 3);
+    }
+    TForm1* operator->() { return form.get(); }
+};
+
+void EditingPenMove(benchmark::State& state) {
+    Editor editor;
+    editor->Click(ControlId::mZoom10);
+    editor->Click(ControlId::mPSize4);
+    int step = 0;
+    for (auto _ : state) {
+        // A diagonal drag across the whole edit area, over and over.
+        const int p = (step++ * 7) % 160;
+        editor->EditIMouseMove(LeftOnly, p, 159 - p);
+        benchmark::DoNotOptimize(editor->EditI.GetPixel(p, p));
+    }
+}
+BENCHMARK(EditingPenMove);
+
+void EditingRubberBand(benchmark::State& state) {
+    Editor editor;
+    editor->Click(state.range(0) ? ControlId::CircleB : ControlId::LineB);
+    editor->EditIMouseDown(MouseButton::Left, LeftOnly, 12, 70);
+    int step = 0;
+    for (auto _ : state) {
+        const int p = (step++ * 3) % 80;
+        editor->EditIMouseMove(ShiftState{}, 79 - p, p);
+        benchmark::DoNotOptimize(editor->EditI.GetPixel(p, p));
+    }
+}
+BENCHMARK(EditingRubberBand)->Arg(1)->Arg(0)->ArgName("ellipse");
+
+void EditingFillPress(benchmark::State& state) {
+    Editor editor;
+    editor->Click(ControlId::FillB);
+    // Fill the chip with one colour first, so that every press floods it all.
+    editor->EditIMouseDown(MouseButton::Left, LeftOnly, 40, 40);
+    bool left = false;
+    for (auto _ : state) {
+        editor->EditIMouseDown(MouseButton::Left, left ? LeftOnly : RightOnly, 40, 40);
+        left = !left;
+        benchmark::DoNotOptimize(editor->EditI.GetPixel(40, 40));
+    }
+}
+BENCHMARK(EditingFillPress);
+
+void EditingTransform(benchmark::State& state) {
+    Editor editor;
+    for (auto _ : state) {
+        editor->MoveMenuClick(ControlId::XYMenu);
+        benchmark::DoNotOptimize(editor->EditI.GetPixel(40, 40));
+    }
+}
+BENCHMARK(EditingTransform);
+
+void EditingChooseChip(benchmark::State& state) {
+    Editor editor;
+    int slot = 0;
+    for (auto _ : state) {
+        slot = (slot + 37) % TForm1::ChipSlots;
+        editor->ScreenIMouseDown(MouseButton::Left, LeftOnly, (slot % 30) * 16 + 5, (slot / 30) * 16 + 5);
+        benchmark::DoNotOptimize(editor->EditI.GetPixel(40, 40));
+    }
+}
+BENCHMARK(EditingChooseChip);
+
+void EditingMemorise(benchmark::State& state) {
+    Editor editor;
+    for (auto _ : state) {
+        editor->MemoriseSnapshot();
+        benchmark::DoNotOptimize(editor->MemorySnapshot.MemSheetImage.GetPixel(200, 100));
+    }
+}
+BENCHMARK(EditingMemorise);
+
+void EditingReplay(benchmark::State& state) {
+    Editor editor;
+    editor->MemoriseSnapshot();
+    for (auto _ : state) {
+        editor->ReplaySnapshot();
+        benchmark::DoNotOptimize(editor->ScreenI.GetPixel(200, 100));
+    }
+}
+BENCHMARK(EditingReplay);
+
+}  // namespace
