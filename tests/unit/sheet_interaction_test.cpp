@@ -246,4 +246,13 @@ TEST_F(SheetInteraction, RightClickWithoutTheFrameMarksTheChipsOwnBorder) {
     EXPECT_EQ(form.ScreenI.GetPixel(47, 31), Rgb(5, 5, 5));
 }
 
+TEST_F(SheetInteraction, TheChosenCommandActsOnTheMarkedChip) {
+    form.Chip(2, 1).SetPixel(4, 4, Rgb(7, 7, 7));
+    platform.popupAnswers.push_back(ControlId::popCopyMenu);
+    Press(40, 20, R);
+    ASSERT_TRUE(platform.clipboard.has_value());
+    EXPECT_EQ(*platform.clipboard, form.Chip(2, 1));
+    EXPECT_EQ(form.ScreenI.GetPixel(40, 16), Silver);
+}
+
 }  // namespace
