@@ -51,7 +51,10 @@ void SaveNumberedChips(TForm1& form) {
     }
     // A failed write leaves through the generic handler: the files before it
     // are written, the rest are not, and there is no final message.
-    for (const Entry& e : entries) WriteFileAtomically(e.name, bmp::Encode24(form.Chip(e.col, e.row)));
+    std::vector<PendingFile> files;
+    files.reserve(entries.size());
+    for (const Entry& e : entries) files.push_back({e.name, bmp::Encode24(form.Chip(e.col, e.row))});
+    WriteFilesAtomically(files);
 
     form.platform.ShowMessage("全キャラクタを" + WithoutDirectory(entries.front().name) + " ～ " +
                               WithoutDirectory(entries.back().name) + "に保存しました。");

@@ -127,6 +127,38 @@ TEST_F(AtomicFile, FullDiskLeavesTheEarlierFileWhole) {
     EXPECT_EQ(Listing(mount), std::vector<std::string>{"sheet.bmp"});
 }
 
+// A batch: the files before a failed one are in place, the failed one keeps
+// its earlier content, the ones after it are not written.
+TEST_F(AtomicFile, BatchStopsAtTheFirstFailure) {
+    const fs::path mount = dir_ / "small";
+    fs::create_directory(mount);
+    if (::mount("tmpfs", mount.c_str(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "no small file system can be mounted here";
+    mounted_ = mount;
+    WriteFileAtomically((mount / "c").string(), Pattern(100, 9));
+    std::vector<PendingFile> files;
+    for (const char* name : {"a", "b", "c", "d"})
+        files.push_back({(mount / name).string(), Pattern(name[0] == 'c' ? 100000 : 1000, 1)});
+    try {
+        WriteFilesAtomically(files);
+        FAIL() << "no error";
+    } catch (const EditorError& e) {
+        EXPECT_NE(std::string(e.what()).find((mount / "c").string()), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(Bytes(mount / "a"), Pattern(1000, 1));
+    EXPECT_EQ(Bytes(mount / "b"), Pattern(1000, 1));
+    EXPECT_EQ(Bytes(mount / "c"), Pattern(100, 9));
+    EXPECT_EQ(Listing(mount), (std::vector<std::string>{"a", "b", "c"}));
+}
+
+TEST_F(AtomicFile, BatchWritesEveryFile) {
+    std::vector<PendingFile> files;
+    for (int i = 0; i < 50; ++i) files.push_back({(dir_ / ("chip" + std::to_string(i))).string(), Pattern(64, i)});
+    WriteFilesAtomically(files);
+    for (int i = 0; i < 50; ++i) EXPECT_EQ(Bytes(dir_ / ("chip" + std::to_string(i))), Pattern(64, i));
+    EXPECT_EQ(Listing(dir_).size(), 50u);
+}
+
 // A directory that refuses new files (for a user other than root).
 TEST_F(AtomicFile, ReadOnlyDirectoryLeavesTheEarlierFileWhole) {
     if (::geteuid() == 0) GTEST_SKIP() << "permissions don't stop root";
