@@ -1,0 +1,181 @@
+// The whole-sheet files: the two palette writers building the 8-bit file of
+// the sheet, and a 480 x 256 BMP or JPEG loaded as the sheet (read, cut into
+// chips, laid out) from a file in the system's temporary directory.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+#include <unistd.h>
+
+#include "core/Form.h"
+#include "io/AtomicFile.h"
+#include "io/BmpWriter.h"
+#include "io/PaletteBmp.h"
+#include "tests/support/FakePlatform.h"
+
+namespace {
+
+// Smooth shades with a little grain, like a photograph or a painted sheet:
+// neighbouring pixels differ, so no run or table trick makes it cheap.
+canvas::Picture PhotoLike(int width, int height) {
+    canvas::Picture picture(width, height);
+    std::vector<canvas::Colour> row(static_cast<std::size_t>(width));
+    std::uint32_t seed = 12345;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            const int grain = static_cast<int>(seed >> 28) - 8;
+            row[static_cast<std::size_t>(x)] =
+                canvas::Rgb((x * 255 / width + grain) & 0xFF, (y * 255 / height + grain) & 0xFF, ((x + y) / 3 + grain) & 0xFF);
+        }
+        picture.SetRow(y, row);
+    }
+    return picture;
+}
+
+// A started editor whose chips hold the picture, composed into SheetImage.
+struct Editor {
+    FakePlatform platform;
+    std::unique_ptr<TForm1> form = std::make_unique<TForm1>(platform);
+
+    explicit Editor(const canvas::Picture& sheet) {
+        form->FormCreate();
+        for (int row = 0; row < 16; ++row)
+            for (int col = 0; col < 30; ++col)
+                form->Chip(col, row).CopyRect({0, 0, 16, 16}, sheet, {col * 16, row * 16, col * 16 + 16, row * 16 + 16});
+        form->ComposeSheet();
+    }
+};
+
+// Every pixel one of the fixed table's colours, the case the exact writer
+// accepts; successive pixels take different entries.
+canvas::Picture TableColoured(const std::array<std::uint32_t, 256>& table) {
+    canvas::Picture picture(480, 256);
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 480; ++x) {
+            const std::uint32_t entry = table[static_cast<std::size_t>((x * 7 + y * 13) % 256)];
+            picture.SetPixel(x, y, canvas::Rgb(static_cast<int>(entry >> 16 & 0xFF), static_cast<int>(entry >> 8 & 0xFF),
+                                               static_cast<int>(entry & 0xFF)));
+        }
+    return picture;
+}
+
+void FilesBuild256Colour(benchmark::State& state) {
+    FakePlatform platform;
+    TForm1 start(platform);
+    start.FormCreate();
+    Editor editor(TableColoured(start.Palette256));
+    std::optional<canvas::Point> offTable;
+    for (auto _ : state) {
+        auto file = palette_bmp::Build256ColourBmp(editor.form->SheetImage, editor.form->Palette256, offTable);
+        benchmark::DoNotOptimize(file.data());
+    }
+    if (offTable) state.SkipWithError("the sheet holds a colour outside the table");
+}
+BENCHMARK(FilesBuild256Colour);
+
+void FilesBuild216Colour(benchmark::State& state) {
+    Editor editor(PhotoLike(480, 256));
+    for (auto _ : state) {
+        auto file = palette_bmp::Build216ColourBmp(editor.form->SheetImage, editor.form->Palette256);
+        benchmark::DoNotOptimize(file.data());
+    }
+}
+BENCHMARK(FilesBuild216Colour);
+
+// The menu command as far as the save dialog (cancelled): compose, then build.
+void FilesSave216Command(benchmark::State& state) {
+    Editor editor(PhotoLike(480, 256));
+    for (auto _ : state) {
+        editor.platform.fileAnswers.push_back(std::nullopt);
+        editor.form->Click(ControlId::N216R1);
+    }
+}
+BENCHMARK(FilesSave216Command);
+
+// ---- Loads ----
+
+// A file that lives as long as the benchmark.
+class ScratchFile {
+public:
+    ScratchFile(const std::string& name, const std::vector<std::uint8_t>& bytes)
+        : path_((std::filesystem::temp_directory_path() /
+                 ("tessaro-bench-" + std::to_string(::getpid()) + "-" + name))
+                    .string()) {
+        WriteFileAtomically(path_, bytes);
+    }
+    ~ScratchFile() { std::remove(path_.c_str()); }
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// A baseline JPEG of the picture at quality 90 with 2 x 2 chroma subsampling,
+// as cameras and painting programs write them.
+std::vector<std::uint8_t> EncodeJpeg(const canvas::Picture& picture) {
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr err{};
+    cinfo.err = jpeg_std_error(&err);
+    jpeg_create_compress(&cinfo);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = static_cast<JDIMENSION>(picture.Width());
+    cinfo.image_height = static_cast<JDIMENSION>(picture.Height());
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, 90, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<JSAMPLE> line(static_cast<std::size_t>(picture.Width()) * 3);
+    for (int y = 0; y < picture.Height(); ++y) {
+        const auto row = picture.Row(y);
+        for (int x = 0; x < picture.Width(); ++x) {
+            line[3 * x] = static_cast<JSAMPLE>(canvas::RedOf(row[x]));
+            line[3 * x + 1] = static_cast<JSAMPLE>(canvas::GreenOf(row[x]));
+            line[3 * x + 2] = static_cast<JSAMPLE>(canvas::BlueOf(row[x]));
+        }
+        JSAMPROW rows[1] = {line.data()};
+        jpeg_write_scanlines(&cinfo, rows, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    std::vector<std::uint8_t> bytes(buffer, buffer + size);
+    std::free(buffer);
+    return bytes;
+}
+
+void LoadSheet(benchmark::State& state, const ScratchFile& file) {
+    FakePlatform platform;
+    TForm1 form(platform);
+    form.FormCreate();
+    for (auto _ : state) form.LoadSheetFile(file.Path());
+    // A load that failed shows a message; its time would say nothing.
+    if (!platform.shown.empty()) state.SkipWithError(("the load failed: " + platform.shown.front().text).c_str());
+    benchmark::DoNotOptimize(form.ScreenI.GetPixel(5, 5));
+}
+
+void FilesLoadSheetBmp(benchmark::State& state) {
+    const ScratchFile file("sheet.bmp", bmp::Encode24(PhotoLike(480, 256)));
+    LoadSheet(state, file);
+}
+BENCHMARK(FilesLoadSheetBmp);
+
+void FilesLoadSheetJpeg(benchmark::State& state) {
+    const ScratchFile file("sheet.jpg", EncodeJpeg(PhotoLike(480, 256)));
+    LoadSheet(state, file);
+}
+BENCHMARK(FilesLoadSheetJpeg);
+
+}  // namespace
