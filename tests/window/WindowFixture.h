@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QImage>
 #include <QMenu>
 #include <QTest>
@@ -45,6 +47,20 @@ private:
     QTimer timer_;
     bool acted_ = false;
 };
+
+// Types the path into a file dialog's name field and presses Enter.
+inline void AnswerFileDialog(QFileDialog& dialog, const QString& path) {
+    auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(name, nullptr);
+    name->setText(path);
+    QTest::keyClick(name, Qt::Key_Return);
+}
+
+// Clicks an item of an open menu with the mouse.
+inline void ClickMenuItem(QMenu& menu, QAction* item) {
+    ASSERT_TRUE(menu.actions().contains(item));
+    QTest::mouseClick(&menu, Qt::LeftButton, Qt::NoModifier, menu.actionGeometry(item).center());
+}
 
 // A fresh main window, shown offscreen. Message boxes are answered from
 // `answers` (OK when it is empty) and recorded in `messages`.
