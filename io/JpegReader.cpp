@@ -65,23 +65,30 @@ bool ReadHeader(jpeg_decompress_struct* cinfo, ErrorManager* err, const std::uin
     return jpeg_read_header(cinfo, TRUE) == JPEG_HEADER_OK;
 }
 
-// Decodes every row into `out`, `stride` bytes per row of output components.
-bool ReadImage(jpeg_decompress_struct* cinfo, ErrorManager* err, std::uint8_t* out, std::size_t stride,
-               std::size_t rows) {
+// Where decoded rows go: one row of output components at a time.
+struct RowSink {
+    void (*take)(RowSink* sink, int y, const std::uint8_t* row);
+    std::uint8_t* row;  // room for one row
+};
+
+// Decodes every row into the sink.
+bool ReadImage(jpeg_decompress_struct* cinfo, ErrorManager* err, RowSink* sink, std::size_t rowBytes, int rows) {
     if (setjmp(err->jump)) return false;
     jpeg_start_decompress(cinfo);
     // The output size was checked after the header; libjpeg must not change it.
-    if (cinfo->output_scanline != 0 || static_cast<std::size_t>(cinfo->output_height) != rows ||
-        static_cast<std::size_t>(cinfo->output_width) * cinfo->output_components > stride) {
+    if (static_cast<int>(cinfo->output_height) != rows ||
+        static_cast<std::size_t>(cinfo->output_width) * cinfo->output_components != rowBytes) {
         std::snprintf(err->message, sizeof err->message, "unexpected JPEG output size");
         return false;
     }
     while (cinfo->output_scanline < cinfo->output_height) {
-        JSAMPROW row = out + static_cast<std::size_t>(cinfo->output_scanline) * stride;
+        const int y = static_cast<int>(cinfo->output_scanline);
+        JSAMPROW row = sink->row;
         if (jpeg_read_scanlines(cinfo, &row, 1) != 1) {
             std::snprintf(err->message, sizeof err->message, "JPEG data end too early");
             return false;
         }
+        sink->take(sink, y, sink->row);
     }
     jpeg_finish_decompress(cinfo);
     return true;
@@ -133,22 +140,33 @@ canvas::Picture Decode(std::span<const std::uint8_t> file) {
         throw PictureReadError("JPEG: picture size " + std::to_string(width) + "x" + std::to_string(height) +
                                " not accepted");
 
-    const std::size_t components = cmyk ? 4 : 3;
-    const std::size_t stride = static_cast<std::size_t>(width) * components;
-    std::vector<std::uint8_t> pixels(stride * static_cast<std::size_t>(height));
-    if (!ReadImage(&d.cinfo, &err, pixels.data(), stride, static_cast<std::size_t>(height)))
-        throw EditorError(std::string("JPEG のデータが壊れています（") + err.message + "）");
-
-    const bool inverted = d.cinfo.saw_Adobe_marker;
+    // Rows go straight into the picture: no second copy of the whole image.
+    struct PictureSink : RowSink {
+        canvas::Picture* picture;
+        std::vector<canvas::Colour>* colours;
+        bool cmyk, inverted;
+    };
     canvas::Picture picture(static_cast<int>(width), static_cast<int>(height));
-    std::vector<canvas::Colour> row(static_cast<std::size_t>(width));
-    for (std::int64_t y = 0; y < height; ++y) {
-        const std::uint8_t* src = pixels.data() + static_cast<std::size_t>(y) * stride;
-        for (std::int64_t x = 0; x < width; ++x, src += components)
-            row[static_cast<std::size_t>(x)] =
-                cmyk ? FromCmyk(src[0], src[1], src[2], src[3], inverted) : canvas::Rgb(src[0], src[1], src[2]);
-        picture.SetRow(static_cast<int>(y), row);
-    }
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * (cmyk ? 4 : 3));
+    std::vector<canvas::Colour> colours(static_cast<std::size_t>(width));
+    PictureSink sink;
+    sink.row = row.data();
+    sink.picture = &picture;
+    sink.colours = &colours;
+    sink.cmyk = cmyk;
+    // Adobe's CMYK files, the usual ones, store inverted ink values.
+    sink.inverted = d.cinfo.saw_Adobe_marker;
+    sink.take = [](RowSink* base, int y, const std::uint8_t* src) {
+        auto* s = static_cast<PictureSink*>(base);
+        for (canvas::Colour& c : *s->colours) {
+            c = s->cmyk ? FromCmyk(src[0], src[1], src[2], src[3], s->inverted) : canvas::Rgb(src[0], src[1], src[2]);
+            src += s->cmyk ? 4 : 3;
+        }
+        s->picture->SetRow(y, *s->colours);
+    };
+    if (!ReadImage(&d.cinfo, &err, &sink, row.size(), static_cast<int>(height)))
+        throw EditorError(std::string("JPEG のデータが壊れています（") + err.message + "）");
+    picture.ClearDirty();
     return picture;
 }
 
