@@ -1,12 +1,9 @@
 // The Edit menu: copies of the chip being edited and of the whole sheet, and
 // pastes into the chip or over the whole sheet.
+#include "io/ClipboardPicture.h"
+
 #include "core/Form.h"
 
-namespace {
-
-// The clipboard's bitmap lands in SheetImage, the scratch picture that every
-// incoming picture passes through. False when the clipboard offers none
-// (it may have changed while the menu was open).
 bool TakeClipboardIntoSheetImage(TForm1& form) {
     if (!form.platform.ClipboardHasBitmap()) return false;
     std::optional<canvas::Picture> picture = form.platform.ClipboardTake();
@@ -15,8 +12,6 @@ bool TakeClipboardIntoSheetImage(TForm1& form) {
     form.SheetImage.Draw(0, 0, *picture);
     return true;
 }
-
-}  // namespace
 
 void TForm1::Edit1Click() {
     const bool hasBitmap = platform.ClipboardHasBitmap();
@@ -44,6 +39,7 @@ void TForm1::EditMenuClick(ControlId Sender) {
         UndoAvailable = false;
         break;
     case ControlId::ReplaceMenu:
+        // Unlike a sheet load, the file name and the caption stay.
         if (TakeClipboardIntoSheetImage(*this)) CutSheetIntoChips();
         break;
     case ControlId::UndoMenu:

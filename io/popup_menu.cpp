@@ -1,50 +1,74 @@
 // The sheet's pop-up menu: copy, paste, load and save the one chip on which it
 // was opened (PopupCol, PopupRow). Every command ends by redrawing the sheet's
-// frame, which also removes the blue mark of the right-click.
+// frame, which also removes the blue mark of the right-click, whether it did
+// its work, was cancelled or failed to read its file.
 #include "core/Form.h"
 #include "io/AtomicFile.h"
 #include "io/BmpWriter.h"
+#include "io/ClipboardPicture.h"
+
+namespace {
+
+bool IsChipBeingEdited(const TForm1& form) { return form.PopupCol == form.CurCol && form.PopupRow == form.CurRow; }
+
+void PasteIntoPopupChip(TForm1& form) {
+    if (TakeClipboardIntoSheetImage(form)) {
+        form.Chip(form.PopupCol, form.PopupRow).Draw(0, 0, form.SheetImage);
+        form.Relayout(form.Def.ChipSize, form.Def.SheetCols, form.Def.SheetRows);
+        form.Modified = true;
+    }
+    // Only the undo copy of the chip being edited can be spoilt by the paste.
+    if (IsChipBeingEdited(form)) form.UndoAvailable = false;
+}
+
+void LoadIntoPopupChip(TForm1& form) {
+    const std::optional<std::string> path = form.platform.PictureOpenDialog();
+    if (!path) return;
+    // A failed read has shown its message and changed nothing.
+    if (!form.LoadChipFile(*path, form.PopupCol, form.PopupRow)) return;
+    if (IsChipBeingEdited(form)) form.UndoAvailable = false;
+    form.Modified = true;
+    form.Relayout(form.Def.ChipSize, form.Def.SheetCols, form.Def.SheetRows);
+}
+
+// A failed write leaves as an EditorError for the generic error handler, as
+// the chip save of the File menu does.
+void SavePopupChip(TForm1& form) {
+    if (const std::optional<std::string> path = form.platform.PictureSaveDialog())
+        WriteFileAtomically(*path, bmp::Encode24(form.Chip(form.PopupCol, form.PopupRow)));
+}
+
+// The palette writer writes SheetImage, so the chip goes there first; the
+// writer runs the dialog itself and refuses colours outside its table.
+void SavePopupChipIn256Colours(TForm1& form) {
+    const int size = form.Def.ChipSize;
+    form.SheetImage.SetSize(size, size);
+    form.SheetImage.Draw(0, 0, form.Chip(form.PopupCol, form.PopupRow));
+    form.Save256ColourBmp();
+}
+
+}  // namespace
 
 void TForm1::ScreenMenuPopup() {
     controls.SetEnabled(ControlId::popPasteMenu, platform.ClipboardHasBitmap());
 }
 
 void TForm1::popMenuClick(ControlId Sender) {
-    canvas::Picture& chip = Chip(PopupCol, PopupRow);
-    const bool isChipBeingEdited = PopupCol == CurCol && PopupRow == CurRow;
     switch (Sender) {
     case ControlId::popCopyMenu:
-        platform.ClipboardPut(chip);
+        platform.ClipboardPut(Chip(PopupCol, PopupRow));
         break;
     case ControlId::popPasteMenu:
-        if (platform.ClipboardHasBitmap()) {
-            if (std::optional<canvas::Picture> picture = platform.ClipboardTake()) {
-                SheetImage.SetSize(picture->Width(), picture->Height());
-                SheetImage.Draw(0, 0, *picture);
-                chip.Draw(0, 0, SheetImage);
-                Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
-                Modified = true;
-            }
-        }
-        if (isChipBeingEdited) UndoAvailable = false;
+        PasteIntoPopupChip(*this);
         break;
-    case ControlId::popLoadMenu: {
-        std::optional<std::string> path = platform.PictureOpenDialog();
-        if (!path) return;
-        if (!LoadChipFile(*path, PopupCol, PopupRow)) return;
-        if (isChipBeingEdited) UndoAvailable = false;
-        Modified = true;
-        Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
+    case ControlId::popLoadMenu:
+        LoadIntoPopupChip(*this);
         break;
-    }
     case ControlId::popSaveMenu:
-        if (std::optional<std::string> path = platform.PictureSaveDialog())
-            WriteFileAtomically(*path, bmp::Encode24(chip));
+        SavePopupChip(*this);
         break;
     case ControlId::pop256SaveMenu:
-        SheetImage.SetSize(Def.ChipSize, Def.ChipSize);
-        SheetImage.Draw(0, 0, chip);
-        Save256ColourBmp();
+        SavePopupChipIn256Colours(*this);
         break;
     default:
         return;
