@@ -1,0 +1,150 @@
+// The window on Qt's offscreen platform: from a mouse event on a view to the
+// views repainted. Each round sends the event to the view as the platform
+// delivers it, then runs the event loop until every view that the handler
+// changed has painted itself.
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
+
+#include "core/Form.h"
+#include "ui/MainWindow.h"
+#include "ui/PictureView.h"
+
+namespace {
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int Count() const { return count_; }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++count_;
+        return false;
+    }
+
+private:
+    int count_ = 0;
+};
+
+// The main window shown, at zoom 10 with pen width 4, editing chip (12, 7).
+struct Window {
+    std::unique_ptr<ui::MainWindow> window = std::make_unique<ui::MainWindow>();
+    QWidget* sheet;
+    QWidget* edit;
+    PaintCounter sheetPaints;
+    PaintCounter editPaints;
+    bool exposed = false;
+
+    Window()
+        : sheet(window->WidgetOf(ControlId::ScreenI)),
+          edit(window->WidgetOf(ControlId::EditI)),
+          sheetPaints(sheet),
+          editPaints(edit) {
+        window->show();
+        exposed = QTest::qWaitForWindowExposed(window.get());
+        TForm1& form = window->Form();
+        form.Click(ControlId::mZoom10);
+        form.Click(ControlId::mPSize4);
+        form.ScreenIMouseDown(MouseButton::Left, ShiftState{ShiftKey::Left}, 12 * 16 + 3, 7 * 16 + 3);
+        window->ShowChanges();
+        QApplication::processEvents();
+    }
+    ~Window() {
+        // No question about unsaved changes on the way out.
+        window->Form().Modified = false;
+        window->close();
+    }
+
+    static void Send(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button) {
+        QMouseEvent event(type, QPointF(at), target->mapToGlobal(QPointF(at)), button,
+                          type == QEvent::MouseMove ? Qt::MouseButtons(Qt::LeftButton) : Qt::MouseButtons(button),
+                          Qt::NoModifier);
+        QApplication::sendEvent(target, &event);
+    }
+
+    // Runs the event loop until both views have painted since the event;
+    // false if they never do.
+    bool RepaintBoth(int sheetBefore, int editBefore) {
+        for (int round = 0; round < 10000; ++round) {
+            if (sheetPaints.Count() > sheetBefore && editPaints.Count() > editBefore) return true;
+            QApplication::processEvents();
+        }
+        return false;
+    }
+
+    // One event on `target` and the repaint it causes.
+    bool Round(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+        if (!exposed) return false;
+        const int sheetBefore = sheetPaints.Count(), editBefore = editPaints.Count();
+        Send(target, type, at, button);
+        return RepaintBoth(sheetBefore, editBefore);
+    }
+};
+
+int EditPosition(int step) { return (step * 3 % 16) * 10 + 5; }
+
+void WindowPenMove(benchmark::State& state) {
+    Window w;
+    w.Round(w.edit, QEvent::MouseButtonPress, QPoint(5, 5));
+    int step = 0;
+    for (auto _ : state) {
+        if (!w.Round(w.edit, QEvent::MouseMove, QPoint(EditPosition(step), EditPosition(step / 16)))) {
+            state.SkipWithError("the window was not shown or the views were not repainted");
+            break;
+        }
+        ++step;
+    }
+}
+BENCHMARK(WindowPenMove);
+
+void WindowRubberBandMove(benchmark::State& state) {
+    Window w;
+    w.window->Form().Click(ControlId::CircleB);
+    w.Round(w.edit, QEvent::MouseButtonPress, QPoint(15, 25));
+    int step = 0;
+    for (auto _ : state) {
+        if (!w.Round(w.edit, QEvent::MouseMove, QPoint(EditPosition(step), EditPosition(step + 5)))) {
+            state.SkipWithError("the window was not shown or the views were not repainted");
+            break;
+        }
+        ++step;
+    }
+}
+BENCHMARK(WindowRubberBandMove);
+
+void WindowFillPress(benchmark::State& state) {
+    Window w;
+    w.window->Form().Click(ControlId::FillB);
+    bool left = true;
+    for (auto _ : state) {
+        if (!w.Round(w.edit, QEvent::MouseButtonPress, QPoint(75, 75), left ? Qt::LeftButton : Qt::RightButton)) {
+            state.SkipWithError("the window was not shown or the views were not repainted");
+            break;
+        }
+        left = !left;
+    }
+}
+BENCHMARK(WindowFillPress);
+
+void WindowChooseChip(benchmark::State& state) {
+    Window w;
+    int chip = 0;
+    for (auto _ : state) {
+        const int col = chip % 30, row = chip / 30 % 16;
+        if (!w.Round(w.sheet, QEvent::MouseButtonPress, QPoint(col * 16 + 8, row * 16 + 8))) {
+            state.SkipWithError("the window was not shown or the views were not repainted");
+            break;
+        }
+        chip += 7;
+    }
+}
+BENCHMARK(WindowChooseChip);
+
+}  // namespace
