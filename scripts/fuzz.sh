@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets in build-fuzz and runs each for SECONDS on a
+# fresh copy of its seed corpus. Fails when a target finds a crash, a leak of
+# an exception, a sanitizer report or a hang.
+#
+#   scripts/fuzz.sh SECONDS [bmp|jpeg|settings ...]
+#
+# Crashing inputs are kept in build-fuzz/findings/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+if [ $# -lt 1 ] || ! [[ "$1" =~ ^[0-9]+$ ]]; then
+  echo "usage: $0 SECONDS [bmp|jpeg|settings ...]" >&2
+  exit 2
+fi
+seconds="$1"
+shift
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then targets=(bmp jpeg settings); fi
+
+root="$(pwd)"
+testdata="$root/../shared/testdata"
+build="$root/build-fuzz"
+
+CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSARO_FUZZ=ON \
+  -DTESSARO_BUILD_UI=OFF -DTESSARO_BUILD_BENCH=OFF >/dev/null
+cmake --build "$build" -j"$(nproc)" --target $(printf 'fuzz_%s ' "${targets[@]}")
+
+seeds() {
+  case "$1" in
+    bmp) ls "$testdata"/bmpsuite/{g,q,b}/*.bmp ;;
+    jpeg) ls "$testdata"/jpeg/*.jpg ;;
+    settings) ls "$root"/tests/fuzz/seeds/settings/* ;;
+    *) echo "unknown fuzz target: $1" >&2; return 1 ;;
+  esac
+  # Fixture pictures of the scenarios are seeds too.
+  case "$1" in
+    bmp) find "$root/tests/scenarios/fixtures" -name '*.bmp' 2>/dev/null || true ;;
+    jpeg) find "$root/tests/scenarios/fixtures" -iname '*.jpg' 2>/dev/null || true ;;
+  esac
+}
+
+mkdir -p "$build/findings"
+status=0
+for target in "${targets[@]}"; do
+  corpus="$build/corpus-$target"
+  rm -rf "$corpus"
+  mkdir -p "$corpus"
+  seeds "$target" | while read -r f; do cp "$f" "$corpus/"; done
+  echo "== fuzz_$target for ${seconds}s on $(ls "$corpus" | wc -l) seeds"
+  # The settings target starts in a directory of its own; run it from the
+  # build directory so that nothing lands in the source tree.
+  if ! (cd "$build" && ASAN_OPTIONS=detect_leaks=1:allocator_may_return_null=0 \
+        UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+        "./tests/fuzz/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+        -print_final_stats=1 -artifact_prefix="$build/findings/$target-" "$corpus" \
+        >"$build/fuzz-$target.log" 2>&1); then
+    echo "fuzz_$target FAILED; see $build/fuzz-$target.log" >&2
+    tail -n 40 "$build/fuzz-$target.log" >&2
+    status=1
+  else
+    grep -E '^stat::number_of_executed_units|^#[0-9]+.*DONE' "$build/fuzz-$target.log" | tail -n 2 || true
+  fi
+done
+exit $status
