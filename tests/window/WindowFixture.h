@@ -3,6 +3,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,9 @@
 #include "ui/MainWindow.h"
 #include "ui/PictureImage.h"
 #include "ui/PictureView.h"
+
+// Readable failures for Qt's strings.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 // Acts on the next modal dialog of type T (or, for QMenu, the next pop-up)
 // from inside its event loop. Check Acted() after the call that should have
