@@ -1,8 +1,5 @@
 #include "io/PaletteBmp.h"
 
-#include <algorithm>
-#include <utility>
-
 #include "io/ByteWriter.h"
 
 namespace palette_bmp {
@@ -30,23 +27,41 @@ std::uint8_t* RowOf(std::vector<std::uint8_t>& file, const canvas::Picture& pict
     return file.data() + PixelStart + static_cast<std::size_t>(picture.Height() - 1 - y) * Stride(picture);
 }
 
-// The table sorted by entry, each entry once with its first index, so that a
-// pixel is looked up in eight steps instead of a walk through 256 entries.
+// The table's entries hashed, each entry once with its first index, so that
+// a pixel is found in about one probe instead of a walk through 256 entries.
 class TableIndex {
 public:
     explicit TableIndex(const std::array<std::uint32_t, 256>& table) {
-        for (int i = 0; i < 256; ++i) entries_[i] = {table[i], i};
-        // Equal entries order by index, so the first of them is found.
-        std::sort(entries_.begin(), entries_.end());
+        slots_.fill(Slot{Empty, 0});
+        for (int i = 0; i < 256; ++i) {
+            const std::uint32_t key = table[static_cast<std::size_t>(i)];
+            // No pixel has a colour with the top byte set.
+            if (key > 0xFFFFFF) continue;
+            std::size_t s = SlotOf(key);
+            while (slots_[s].key != Empty && slots_[s].key != key) s = (s + 1) & Mask;
+            // Of equal entries the first keeps its slot.
+            if (slots_[s].key == Empty) slots_[s] = Slot{key, static_cast<std::uint8_t>(i)};
+        }
     }
     std::optional<std::uint8_t> Find(std::uint32_t key) const {
-        const auto it = std::lower_bound(entries_.begin(), entries_.end(), std::pair<std::uint32_t, int>{key, 0});
-        if (it == entries_.end() || it->first != key) return std::nullopt;
-        return static_cast<std::uint8_t>(it->second);
+        for (std::size_t s = SlotOf(key);; s = (s + 1) & Mask) {
+            if (slots_[s].key == key) return slots_[s].index;
+            if (slots_[s].key == Empty) return std::nullopt;
+        }
     }
 
 private:
-    std::array<std::pair<std::uint32_t, int>, 256> entries_;
+    static constexpr std::uint32_t Empty = 0xFFFFFFFF;
+    // Four times the entries: probe runs stay short.
+    static constexpr std::size_t Size = 1024;
+    static constexpr std::size_t Mask = Size - 1;
+    static std::size_t SlotOf(std::uint32_t key) { return static_cast<std::uint32_t>(key * 2654435761u) >> 22; }
+
+    struct Slot {
+        std::uint32_t key;
+        std::uint8_t index;
+    };
+    std::array<Slot, Size> slots_;
 };
 
 // A pixel colour in the byte order of a table entry: red and blue exchanged.
@@ -67,6 +82,11 @@ std::vector<std::uint8_t> Build256ColourBmp(const canvas::Picture& picture,
         std::uint8_t* out = RowOf(file, picture, y);
         const auto row = picture.Row(y);
         for (int x = 0; x < picture.Width(); ++x) {
+            // Runs of one colour are common; they need one look-up.
+            if (x > 0 && row[x] == row[x - 1]) {
+                out[x] = out[x - 1];
+                continue;
+            }
             const std::optional<std::uint8_t> entry = index.Find(EntryKey(row[x]));
             if (!entry) {
                 firstOffTable = canvas::Point{x, y};
