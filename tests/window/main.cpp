@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include "ui/Application.h"
@@ -19,6 +21,28 @@ void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
     qt_message_output(type, context, text);
 }
 
+// A box or menu that no test step answers would wait for a user forever:
+// after a while it is closed and the test fails, naming it.
+class ModalWatchdog : public ::testing::EmptyTestEventListener {
+public:
+    ModalWatchdog() {
+        timer_.setInterval(20000);
+        QObject::connect(&timer_, &QTimer::timeout, [] {
+            for (QWidget* stuck : {QApplication::activePopupWidget(), QApplication::activeModalWidget()}) {
+                if (!stuck) continue;
+                ADD_FAILURE() << "nothing answered " << stuck->metaObject()->className() << " \""
+                              << stuck->windowTitle().toStdString() << "\"";
+                stuck->close();
+            }
+        });
+    }
+    void OnTestStart(const ::testing::TestInfo&) override { timer_.start(); }
+    void OnTestEnd(const ::testing::TestInfo&) override { timer_.stop(); }
+
+private:
+    QTimer timer_;
+};
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -29,5 +53,6 @@ int main(int argc, char* argv[]) {
     QTemporaryDir scratch;
     if (!scratch.isValid() || !QDir::setCurrent(scratch.path())) return EXIT_FAILURE;
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new ModalWatchdog);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,305 @@
+// The Qt platform as the user meets it: message boxes, the file and colour
+// dialogs, closing the window, and files dropped onto it.
+#include <QClipboard>
+#include <QColorDialog>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QUrl>
+
+#include "WindowFixture.h"
+
+namespace {
+
+using enum ControlId;
+
+QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
+
+class PlatformTest : public WindowTest {
+protected:
+    ui::QtPlatform& platform() { return window->Platform(); }
+    // The real boxes instead of the scripted answers.
+    void ShowRealBoxes() { platform().messageAnswerer = nullptr; }
+
+    static QStringList ButtonTexts(QMessageBox& box) {
+        QStringList texts;
+        for (QAbstractButton* b : box.buttons()) texts << b->text();
+        return texts;
+    }
+    static QAbstractButton* ButtonWithText(QMessageBox& box, const QString& text) {
+        for (QAbstractButton* b : box.buttons())
+            if (b->text() == text) return b;
+        return nullptr;
+    }
+
+    void Drop(const QStringList& paths) {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString& p : paths) urls << QUrl::fromLocalFile(p);
+        data.setUrls(urls);
+        const QPointF at(100, 100);
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &drop);
+    }
+};
+
+TEST_F(PlatformTest, PlainMessagesAreTitledWithTheApplicationTitleAndHaveOneOkButton) {
+    ShowRealBoxes();
+    QString title, text;
+    QStringList buttons;
+    WhenShown<QMessageBox> box([&](QMessageBox& b) {
+        title = b.windowTitle();
+        text = b.text();
+        buttons = ButtonTexts(b);
+        b.buttons().first()->click();
+    });
+    platform().ShowMessage("保存できませんでした");
+    ASSERT_TRUE(box.Acted());
+    EXPECT_EQ(title, Q("Velmira"));
+    EXPECT_EQ(text, Q("保存できませんでした"));
+    EXPECT_EQ(buttons, QStringList{"OK"});
+}
+
+TEST_F(PlatformTest, QuestionsAreWarningsWhereOnlyOkSaysYes) {
+    ShowRealBoxes();
+    QStringList buttons;
+    QString title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    {
+        WhenShown<QMessageBox> box([&](QMessageBox& b) {
+            title = b.windowTitle();
+            icon = b.icon();
+            buttons = ButtonTexts(b);
+            ButtonWithText(b, "OK")->click();
+        });
+        EXPECT_TRUE(platform().AskQuestion("よろしいですか？"));
+        ASSERT_TRUE(box.Acted());
+    }
+    EXPECT_EQ(title, Q("警告"));
+    EXPECT_EQ(icon, QMessageBox::Warning);
+    EXPECT_EQ(buttons.size(), 2);
+    EXPECT_TRUE(buttons.contains("OK"));
+    EXPECT_TRUE(buttons.contains(Q("ｷｬﾝｾﾙ")));
+    {
+        WhenShown<QMessageBox> box([&](QMessageBox& b) { ButtonWithText(b, Q("ｷｬﾝｾﾙ"))->click(); });
+        EXPECT_FALSE(platform().AskQuestion("よろしいですか？"));
+    }
+    {
+        // Closing the box (Escape) is no.
+        WhenShown<QMessageBox> box([&](QMessageBox& b) { QTest::keyClick(&b, Qt::Key_Escape); });
+        EXPECT_FALSE(platform().AskQuestion("よろしいですか？"));
+        EXPECT_TRUE(box.Acted());
+    }
+}
+
+TEST_F(PlatformTest, WindowsFiltersBecomeQtFiltersThatShowTheSameText) {
+    EXPECT_EQ(ui::NameFiltersOf(ui::QtPlatform::LoadFilter),
+              (QStringList{Q("ﾋﾞｯﾄﾏｯﾌﾟ (*.bmp) (*.bmp *.BMP)"), Q("Jpeg（*.jpg） (*.jpg)")}));
+    EXPECT_EQ(ui::NameFiltersOf(ui::QtPlatform::SaveFilter),
+              (QStringList{Q("ビットマップ(*.bmp) (*.bmp *.BMP)"), Q("すべてのファイル(*.*) (*.*)")}));
+    EXPECT_TRUE(ui::NameFiltersOf("").isEmpty());
+}
+
+TEST_F(PlatformTest, PictureDialogsAreSetUpAsDescribed) {
+    QFileDialog& open = platform().OpenDialog();
+    EXPECT_EQ(open.acceptMode(), QFileDialog::AcceptOpen);
+    EXPECT_EQ(open.fileMode(), QFileDialog::ExistingFile);
+    EXPECT_EQ(open.nameFilters(), ui::NameFiltersOf(ui::QtPlatform::LoadFilter));
+    // The first filter is chosen, and the user reads its text alone.
+    EXPECT_EQ(open.selectedNameFilter(), Q("ﾋﾞｯﾄﾏｯﾌﾟ (*.bmp)"));
+    EXPECT_EQ(open.defaultSuffix(), "bmp");
+    EXPECT_TRUE(open.testOption(QFileDialog::HideNameFilterDetails));
+
+    QFileDialog& save = platform().SaveDialog();
+    EXPECT_EQ(save.acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_EQ(save.nameFilters(), ui::NameFiltersOf(ui::QtPlatform::SaveFilter));
+    EXPECT_EQ(save.selectedNameFilter(), Q("ビットマップ(*.bmp)"));
+    EXPECT_EQ(save.defaultSuffix(), "bmp");
+    EXPECT_FALSE(save.testOption(QFileDialog::DontConfirmOverwrite));
+
+    QFileDialog& numbered = platform().NumberedDialog();
+    EXPECT_EQ(numbered.acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_EQ(numbered.windowTitle(), Q("連番の名前を指定してください"));
+    EXPECT_EQ(numbered.defaultSuffix(), QString());
+    EXPECT_TRUE(numbered.testOption(QFileDialog::DontConfirmOverwrite));
+    EXPECT_EQ(numbered.nameFilters().size(), 1);  // Qt's "all files" only
+}
+
+TEST_F(PlatformTest, SaveDialogAddsTheSuffixAndReopensAtTheLastPath) {
+    const QString typed = ScratchPath("typed");
+    std::optional<std::string> chosen;
+    {
+        WhenShown<QFileDialog> dialog([&](QFileDialog& d) { AnswerFileDialog(d, typed); });
+        chosen = platform().PictureSaveDialog();
+    }
+    ASSERT_TRUE(chosen.has_value());
+    EXPECT_EQ(QString::fromStdString(*chosen), typed + ".bmp");
+    QString offered;
+    {
+        WhenShown<QFileDialog> dialog([&](QFileDialog& d) {
+            offered = d.selectedFiles().value(0);
+            d.reject();
+        });
+        EXPECT_FALSE(platform().PictureSaveDialog().has_value());
+    }
+    EXPECT_EQ(offered, typed + ".bmp");
+}
+
+TEST_F(PlatformTest, OpenDialogRefusesMissingFilesAndPreviewsPictures) {
+    const QString picture = WritePicture("preview.bmp", 32, 16, QColor(0, 0, 255));
+    QFileDialog& open = platform().OpenDialog();
+    auto* preview = open.findChild<QLabel*>("preview");
+    ASSERT_NE(preview, nullptr);
+    emit open.currentChanged(picture);
+    ASSERT_FALSE(preview->pixmap().isNull());
+    const QImage shown = preview->pixmap().toImage();
+    // Scaled to fit the preview, keeping its shape, blue with its red pixel.
+    EXPECT_EQ(shown.width(), 2 * shown.height());
+    EXPECT_EQ(shown.pixelColor(shown.width() - 1, shown.height() - 1), QColor(0, 0, 255));
+    EXPECT_EQ(shown.pixelColor(shown.width() * 3 / 64, 0), QColor(255, 0, 0));
+    emit open.currentChanged(ScratchPath("missing.bmp"));
+    EXPECT_TRUE(preview->pixmap().isNull());
+
+    // A name that does not exist is not accepted (the dialog says so); the
+    // user cancels then.
+    bool stillOpen = false;
+    bool warned = false;
+    WhenShown<QFileDialog> dialog([&](QFileDialog& d) {
+        WhenShown<QMessageBox> warning([&](QMessageBox& b) { b.buttons().first()->click(); });
+        AnswerFileDialog(d, ScratchPath("missing.bmp"));
+        warned = warning.Acted();
+        stillOpen = d.isVisible();
+        d.reject();
+    });
+    EXPECT_FALSE(platform().PictureOpenDialog().has_value());
+    EXPECT_TRUE(warned);
+    EXPECT_TRUE(stillOpen);
+}
+
+TEST_F(PlatformTest, ColourDialogStartsBlackAndReopensWithTheLastChosenColour) {
+    QColor offered;
+    WhenShown<QColorDialog> first([&](QColorDialog& d) {
+        offered = d.currentColor();
+        EXPECT_FALSE(d.testOption(QColorDialog::ShowAlphaChannel));
+        d.setCurrentColor(QColor(255, 0, 51));
+        d.accept();
+    });
+    QTest::mouseDClick(widget(lbP), Qt::LeftButton, Qt::NoModifier, {10, 10});
+    ASSERT_TRUE(first.Acted());
+    EXPECT_EQ(offered, QColor(0, 0, 0));
+    EXPECT_EQ(form().LeftColor, canvas::Rgb(255, 0, 51));
+    EXPECT_EQ(widget(lbP)->palette().color(QPalette::Window), QColor(255, 0, 51));
+
+    // From the other swatch: it offers the colour chosen last; a cancel
+    // changes nothing, not even what it offers next time.
+    WhenShown<QColorDialog> second([&](QColorDialog& d) {
+        offered = d.currentColor();
+        d.setCurrentColor(QColor(1, 2, 3));
+        d.reject();
+    });
+    QTest::mouseDClick(widget(rbP), Qt::LeftButton, Qt::NoModifier, {10, 10});
+    ASSERT_TRUE(second.Acted());
+    EXPECT_EQ(offered, QColor(255, 0, 51));
+    EXPECT_EQ(form().RightColor, canvas::Black);
+    WhenShown<QColorDialog> third([&](QColorDialog& d) {
+        offered = d.currentColor();
+        d.reject();
+    });
+    QTest::mouseDClick(widget(rbP), Qt::LeftButton, Qt::NoModifier, {10, 10});
+    EXPECT_EQ(offered, QColor(255, 0, 51));
+}
+
+TEST_F(PlatformTest, AnUnchangedWindowClosesWithoutAsking) {
+    EXPECT_TRUE(window->close());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(PlatformTest, AChangedWindowAsksAndStaysOpenOnCancel) {
+    Click(EditI, {7, 7});
+    const canvas::Picture chip = form().Chip(0, 0);
+    answers = {false};
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].question);
+    EXPECT_EQ(messages[0].text, "保存しないでこのまま終了してよろしいですか？");
+    EXPECT_EQ(form().Chip(0, 0), chip);
+
+    answers = {true};
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(messages.size(), 2u);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(PlatformTest, ADroppedFileLoadsAsTheSheetOnlyTheFirst) {
+    const QString first = WritePicture("first.bmp", 480, 256, QColor(0, 0, 255));
+    const QString second = WritePicture("second.bmp", 480, 256, QColor(0, 255, 0));
+    Drop({first, second});
+    EXPECT_EQ(form().Chip(10, 10).GetPixel(3, 3), canvas::Rgb(0, 0, 255));
+    EXPECT_EQ(window->windowTitle(), "Tessaro " + first);
+    EXPECT_EQ(Shown(ScreenI), Expected(form().ScreenI));
+    EXPECT_EQ(Shown(EditI), Expected(form().EditI));
+
+    // A file that is no picture: the message, and nothing changes.
+    QFile junk(ScratchPath("junk.bmp"));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("not a picture");
+    junk.close();
+    Drop({junk.fileName()});
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, "ファイルの読み込みに失敗しました");
+    EXPECT_EQ(form().Chip(10, 10).GetPixel(3, 3), canvas::Rgb(0, 0, 255));
+}
+
+TEST_F(PlatformTest, AFailureInAHandlerIsShownWithItsTextAndTheWindowGoesOn) {
+    // A chip save to a directory that does not exist fails in the writer;
+    // the generic error report shows the error's text.
+    WhenShown<QFileDialog> dialog([&](QFileDialog& d) { AnswerFileDialog(d, ScratchPath("no/such/dir/chip.bmp")); });
+    Choose(chrSaveMenu);
+    if (!dialog.Acted()) GTEST_SKIP() << "the dialog refused the path itself";
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_FALSE(messages[0].question);
+    EXPECT_FALSE(messages[0].text.empty());
+    Click(EditI, {7, 7});
+    EXPECT_EQ(form().Chip(0, 0).GetPixel(1, 1), canvas::White);
+}
+
+TEST_F(PlatformTest, SettingsFilePresetsWhatTheWindowShowsAtStart) {
+    window.reset();
+    QFile settings("tsr.def");
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write("zoom=7\r\nline=red\r\nbox=off\r\n");
+    settings.close();
+    StartWindow();
+    QFile::remove("tsr.def");
+    EXPECT_EQ(static_cast<QLabel*>(widget(pRate))->text(), Q("×7 "));
+    EXPECT_EQ(widget(EditI)->size(), QSize(113, 113));
+    EXPECT_EQ(widget(ScreenI)->size(), QSize(480, 256));
+    EXPECT_TRUE(action(mZoom7)->isChecked());
+    EXPECT_TRUE(action(RedMenu)->isChecked());
+    EXPECT_FALSE(action(wakuMenu)->isChecked());
+    EXPECT_EQ(Shown(EditI).pixelColor(0, 0), QColor(255, 0, 0));
+}
+
+TEST_F(PlatformTest, ClipboardRoundTripKeepsEveryColour) {
+    canvas::Picture picture(3, 2);
+    picture.SetPixel(0, 0, canvas::Rgb(255, 0, 51));
+    picture.SetPixel(2, 1, canvas::Rgb(1, 2, 3));
+    platform().ClipboardPut(picture);
+    EXPECT_TRUE(platform().ClipboardHasBitmap());
+    const auto back = platform().ClipboardTake();
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(*back, picture);
+    QGuiApplication::clipboard()->clear();
+    EXPECT_FALSE(platform().ClipboardHasBitmap());
+    EXPECT_FALSE(platform().ClipboardTake().has_value());
+}
+
+}  // namespace
