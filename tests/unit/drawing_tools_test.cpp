@@ -101,12 +101,6 @@ TEST_F(DrawingTools, CtrlClickPicksTheChipColourIntoTheButtonAndItsPanels) {
     EXPECT_EQ(chip(), before);  // a pick draws nothing, whatever the tool
 }
 
-TEST_F(DrawingTools, CtrlClickOnTheGridLineBeyondTheChipPicksNothing) {
-    form.EditIMouseDown(MouseButton::Left, {ShiftKey::Ctrl, ShiftKey::Left}, 80, 80);  // chip pixel (16, 16)
-    EXPECT_EQ(form.LeftColor, White);
-    EXPECT_EQ(form.controls.Caption(ControlId::lbcP), "255,255,255");
-}
-
 TEST_F(DrawingTools, PenBlocksFollowThePenSizeAndStopAtTheChipEdges) {
     SetPen(2);
     Press(0, 0, L);
@@ -174,16 +168,6 @@ TEST_F(DrawingTools, PenStrokesLeaveTheEditAreaAsAFullRedrawWould) {
     }
 }
 
-TEST_F(DrawingTools, PenDrawsTheChipOnTheSheetViewWithItsFrame) {
-    form.CurCol = 2;
-    form.CurRow = 1;
-    form.RefreshEditArea();
-    Press(3, 4, L);
-    EXPECT_EQ(form.ScreenI.GetPixel(32 + 3, 16 + 4), White);
-    EXPECT_EQ(form.ScreenI.GetPixel(32, 20), Red);       // red frame on the grid line
-    EXPECT_EQ(form.ScreenI.GetPixel(48, 20), Red);
-}
-
 TEST_F(DrawingTools, PenKeepsTheUndoState) {
     form.Click(ControlId::FillB);
     Press(0, 0, R);  // a fill takes the copy
@@ -217,37 +201,6 @@ TEST_F(DrawingTools, MovesShowThePositionBeforeDrawingAndPaintOnlyWithOneButton)
     EXPECT_EQ(chip().GetPixel(6, 7), Black);
 }
 
-TEST_F(DrawingTools, DragsPastTheRightOrBottomEdgeDoNothing) {
-    Move(2, 2, ShiftState{});
-    const std::string shown = form.controls.Caption(ControlId::EditPos);
-    const Picture before = chip();
-    const Picture view = form.EditI;
-    form.PenSize = 4;  // a block there would reach back into the chip
-    form.EditIMouseMove(L, 80, 40);
-    form.EditIMouseMove(L, 40, 80);
-    form.EditIMouseMove(L, 300, -3);
-    EXPECT_EQ(form.controls.Caption(ControlId::EditPos), shown);
-    EXPECT_EQ(chip(), before);
-    EXPECT_EQ(form.EditI, view);
-}
-
-TEST_F(DrawingTools, DragsPastTheLeftOrTopEdgeTruncateTowardZero) {
-    form.EditIMouseMove(L, -4, 12);  // zoom 5: still column 0
-    EXPECT_EQ(chip().GetPixel(0, 2), White);
-    EXPECT_EQ(form.controls.Caption(ControlId::EditPos), "0,2 (0,0,0)");
-
-    const Picture before = chip();
-    const Picture view = form.EditI;
-    form.EditIMouseMove(L, -5, 12);  // column -1: outside, nothing painted
-    EXPECT_EQ(form.controls.Caption(ControlId::EditPos), "-1,2 (0,0,0)");
-    EXPECT_EQ(chip(), before);
-    EXPECT_EQ(form.EditI, view);
-
-    form.PenSize = 3;  // the part of the block inside the chip is painted
-    form.EditIMouseMove(L, -5, -5);
-    EXPECT_EQ(PixelsOf(White), (std::set<std::pair<int, int>>{{0, 0}, {0, 2}}));
-}
-
 TEST_F(DrawingTools, FillTakesTheUndoCopyAndFillsTheConnectedArea) {
     chip().SetPenColour(Red);
     chip().MoveTo(0, 5);
@@ -262,19 +215,6 @@ TEST_F(DrawingTools, FillTakesTheUndoCopyAndFillsTheConnectedArea) {
     EXPECT_EQ(PixelsOf(Red), Block(0, 5, 15, 5));
     EXPECT_EQ(form.EditI, FreshEditArea());
     EXPECT_EQ(form.ScreenI.GetPixel(5, 12), Blue);
-}
-
-TEST_F(DrawingTools, FillOnItsOwnColourOrBeyondTheChipChangesNoPixelButTakesTheCopy) {
-    form.Click(ControlId::FillB);
-    const Picture before = chip();
-    Press(4, 4, R);  // black on black
-    EXPECT_EQ(chip(), before);
-    EXPECT_TRUE(form.UndoAvailable);
-
-    form.UndoAvailable = false;
-    form.EditIMouseDown(MouseButton::Left, L, 80, 80);  // the grid line beyond the last pixel
-    EXPECT_EQ(chip(), before);
-    EXPECT_TRUE(form.UndoAvailable);
 }
 
 TEST(EllipseBoxRules, BoxIncludesBothClickedPixelsInEveryDirection) {
@@ -323,60 +263,6 @@ TEST_F(DrawingTools, EllipseFillsTheSameBoxWhicheverCornerComesFirst) {
     }
 }
 
-TEST_F(DrawingTools, EllipseTakesTheUndoCopyOnTheSecondPressOnly) {
-    form.Click(ControlId::CircleB);
-    const Picture before = chip();
-    Press(1, 1, L);
-    EXPECT_FALSE(form.UndoAvailable);
-    Press(9, 9, L);
-    EXPECT_TRUE(form.UndoAvailable);
-    EXPECT_EQ(form.UndoImage, before);
-}
-
-TEST_F(DrawingTools, EllipseOfZeroWidthDrawsNothingButStillTakesTheCopy) {
-    form.SetLeftColor(Green);
-    form.Click(ControlId::CircleB);
-    const Picture before = chip();
-    Press(4, 2, L);
-    Press(4, 9, L);
-    EXPECT_EQ(chip(), before);
-    EXPECT_TRUE(form.UndoAvailable);
-    EXPECT_EQ(form.Def.ToolMode, 2);
-}
-
-TEST_F(DrawingTools, LineTakesTheColourOfTheButtonThatStartedIt) {
-    form.Click(ControlId::LineB);
-    Press(0, 0, L);
-    EXPECT_TRUE(form.LineLeftButton);
-    EXPECT_EQ(form.Def.ToolMode, 5);
-    form.SetLeftColor(Blue);  // the value at the second press counts
-    Press(3, 0, R);
-    EXPECT_EQ(form.Def.ToolMode, 4);
-    EXPECT_EQ(PixelsOf(Blue), Block(0, 0, 2, 0));  // the end pixel is not set
-
-    form.SetRightColor(Red);
-    Press(5, 2, R);
-    EXPECT_FALSE(form.LineLeftButton);
-    Press(5, 6, L);
-    EXPECT_EQ(PixelsOf(Red), Block(5, 2, 5, 5));
-    EXPECT_TRUE(form.UndoAvailable);
-
-    const Picture before = chip();
-    Press(7, 7, L);
-    Press(7, 7, L);  // two equal points set nothing
-    EXPECT_EQ(chip(), before);
-}
-
-TEST_F(DrawingTools, PressesThatMatchNoStateKeepThePendingPoint) {
-    form.Click(ControlId::LineB);
-    Press(2, 2, L);
-    Press(9, 9, {ShiftKey::Middle});
-    Press(9, 9, {ShiftKey::Ctrl, ShiftKey::Left});
-    EXPECT_EQ(form.Def.ToolMode, 5);
-    EXPECT_EQ(form.StartX, 2);
-    EXPECT_EQ(form.StartY, 2);
-}
-
 // The rubber band shows in both views exactly what the second press would
 // leave, and leaves the chip, the undo state and Modified as they were.
 TEST_F(DrawingTools, RubberBandShowsTheShapeButLeavesTheChipAsItWas) {
@@ -405,14 +291,6 @@ TEST_F(DrawingTools, RubberBandShowsTheShapeButLeavesTheChipAsItWas) {
         chip() = before;
         form.RefreshEditArea();
     }
-}
-
-TEST_F(DrawingTools, RubberBandIgnoresMovesBeyondTheChip) {
-    form.Click(ControlId::CircleB);
-    Press(1, 1, L);
-    const Picture view = form.EditI;
-    form.EditIMouseMove(ShiftState{}, 80, 20);
-    EXPECT_EQ(form.EditI, view);
 }
 
 }  // namespace

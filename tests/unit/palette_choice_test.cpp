@@ -54,29 +54,6 @@ TEST_F(PaletteChoice, TheButtonDecidesAndModifiersDoNotMatter) {
     EXPECT_EQ(form.RightColor, right);
 }
 
-TEST_F(PaletteChoice, PicksTouchNeitherTheChipsNorTheFlags) {
-    form.UndoAvailable = true;
-    const canvas::Picture sheet = form.ScreenI;
-    Pick(MouseButton::Left, 200, 30);
-    form.PalleteMouseMove({}, 200, 30);
-    EXPECT_FALSE(form.Modified);
-    EXPECT_TRUE(form.UndoAvailable);
-    EXPECT_EQ(form.ScreenI, sheet);
-}
-
-TEST_F(PaletteChoice, HoverShowsTheColourWithItsPrefix) {
-    EXPECT_EQ(form.controls.Caption(ControlId::clP), "");
-    form.PalleteMouseMove({}, 20, 0);
-    EXPECT_EQ(form.controls.Caption(ControlId::clP), "RGB-51,0,0");
-    form.PalleteMouseMove({ShiftKey::Left}, 511, 95);
-    EXPECT_EQ(form.controls.Caption(ControlId::clP), "RGB-255,255,255");
-    // Dragged off the view: no swatch there, the last text stays.
-    for (auto [X, Y] : {std::pair{512, 10}, std::pair{10, 96}, std::pair{-1, 10}, std::pair{10, -1}}) {
-        form.PalleteMouseMove({ShiftKey::Left}, X, Y);
-        EXPECT_EQ(form.controls.Caption(ControlId::clP), "RGB-255,255,255");
-    }
-}
-
 TEST_F(PaletteChoice, ColourDialogSetsTheColourOfItsSwatch) {
     platform.colourAnswers = {Rgb(10, 20, 30), Rgb(40, 50, 60)};
     form.ColorSelect(ControlId::rbP);
@@ -89,24 +66,6 @@ TEST_F(PaletteChoice, ColourDialogSetsTheColourOfItsSwatch) {
     EXPECT_EQ(form.controls.Caption(ControlId::lbcP), "40,50,60");
     EXPECT_EQ(form.RightColor, Rgb(10, 20, 30));
     EXPECT_TRUE(platform.colourAnswers.empty());
-}
-
-TEST_F(PaletteChoice, CancellingTheColourDialogChangesNothing) {
-    platform.colourAnswers = {std::nullopt, std::nullopt};
-    form.ColorSelect(ControlId::lbP);
-    form.ColorSelect(ControlId::rbP);
-    EXPECT_EQ(form.LeftColor, Rgb(255, 255, 255));
-    EXPECT_EQ(form.RightColor, Rgb(0, 0, 0));
-    EXPECT_EQ(form.controls.Caption(ControlId::lbcP), "255,255,255");
-    EXPECT_EQ(form.controls.Caption(ControlId::rbcP), "0,0,0");
-}
-
-TEST_F(PaletteChoice, ALineWaitingForItsEndTakesTheNewColour) {
-    form.Click(ControlId::LineB);
-    form.EditIMouseDown(MouseButton::Left, {ShiftKey::Left}, 2, 2);
-    Pick(MouseButton::Left, 20, 0);
-    form.EditIMouseDown(MouseButton::Left, {ShiftKey::Right}, 22, 2);
-    EXPECT_EQ(form.Chip(0, 0).GetPixel(2, 0), Rgb(51, 0, 0));
 }
 
 }  // namespace

@@ -17,7 +17,6 @@ constexpr Colour White = 0xFFFFFF, Black = 0x000000, Red = 0x0000FF, Blue = 0xFF
 const ShiftState L{ShiftKey::Left};
 const ShiftState R{ShiftKey::Right};
 const ShiftState ShiftL{ShiftKey::Shift, ShiftKey::Left};
-const ShiftState ShiftR{ShiftKey::Shift, ShiftKey::Right};
 
 // Records what the sheet view showed at the moment the pop-up menu opened.
 class WatchingPlatform : public FakePlatform {
@@ -51,55 +50,6 @@ protected:
     TForm1 form{platform};
 };
 
-TEST_F(SheetInteraction, LeftClickChoosesTheChipAndMovesTheRedFrame) {
-    form.Chip(1, 0).SetPixel(2, 2, Rgb(9, 8, 7));
-    form.UndoAvailable = true;
-    Press(16, 0, L);
-    EXPECT_EQ(form.CurCol, 1);
-    EXPECT_EQ(form.CurRow, 0);
-    EXPECT_FALSE(form.UndoAvailable);
-    EXPECT_FALSE(form.Modified);
-    EXPECT_EQ(form.EditI, FreshEditArea());
-    EXPECT_EQ(form.EditI.GetPixel(2 * 5 + 2, 2 * 5 + 2), Rgb(9, 8, 7));
-    EXPECT_EQ(form.ScreenI.GetPixel(16, 8), Red);
-    EXPECT_EQ(form.ScreenI.GetPixel(32, 8), Red);
-    EXPECT_EQ(form.ScreenI.GetPixel(0, 8), White);   // the old frame is white frame line again
-    EXPECT_EQ(form.ScreenI.GetPixel(8, 16), Silver);  // and grid line
-
-    Press(16 * 29 + 3, 16 * 15 + 15, L);
-    EXPECT_EQ(form.CurCol, 29);
-    EXPECT_EQ(form.CurRow, 15);
-}
-
-TEST_F(SheetInteraction, ChoosingTheSameChipAgainStillGivesUpTheUndoCopy) {
-    form.UndoAvailable = true;
-    Press(3, 3, L);
-    EXPECT_FALSE(form.UndoAvailable);
-    EXPECT_EQ(form.CurCol, 0);
-}
-
-TEST_F(SheetInteraction, ChoosingAChipDropsAPendingPoint) {
-    form.Def.ToolMode = 5;
-    Press(40, 40, L);
-    EXPECT_EQ(form.Def.ToolMode, 4);
-    form.Def.ToolMode = 3;
-    Press(40, 40, L);
-    EXPECT_EQ(form.Def.ToolMode, 2);
-    form.Def.ToolMode = 1;
-    Press(40, 40, L);
-    EXPECT_EQ(form.Def.ToolMode, 1);
-}
-
-TEST_F(SheetInteraction, WithoutTheFrameTheChosenChipGetsItsFrameOnItsOwnPixels) {
-    form.Click(ControlId::wakuMenu);
-    ASSERT_FALSE(form.Def.SheetGridShown);
-    Press(40, 20, L);  // chip (2, 1)
-    EXPECT_EQ(form.ScreenI.GetPixel(32, 20), Red);
-    EXPECT_EQ(form.ScreenI.GetPixel(47, 20), Red);
-    EXPECT_EQ(form.ScreenI.GetPixel(48, 20), Black);
-    EXPECT_EQ(form.ScreenI.GetPixel(0, 5), Black);  // the old frame is gone
-}
-
 TEST_F(SheetInteraction, PressesOnTheExtraColumnOrRowOrWithOtherKeysDoNothing) {
     const std::vector<Picture> chips = AllChips();
     const Picture sheet = form.ScreenI;
@@ -118,64 +68,11 @@ TEST_F(SheetInteraction, PressesOnTheExtraColumnOrRowOrWithOtherKeysDoNothing) {
     EXPECT_TRUE(platform.popups.empty());
 }
 
-TEST_F(SheetInteraction, ShiftClickSetsOnePixelOfAnyChip) {
-    form.SetLeftColor(Rgb(1, 2, 3));
-    form.SetRightColor(Rgb(4, 5, 6));
-    form.UndoAvailable = true;
-    const Picture edit = form.EditI;
-    Press(35, 4, ShiftL);  // chip (2, 0), pixel (3, 4)
-    EXPECT_EQ(form.Chip(2, 0).GetPixel(3, 4), Rgb(1, 2, 3));
-    EXPECT_EQ(form.ScreenI.GetPixel(35, 4), Rgb(1, 2, 3));
-    EXPECT_EQ(form.ScreenI.GetPixel(32, 4), Silver);  // the grid line is drawn again
-    EXPECT_TRUE(form.Modified);
-    EXPECT_FALSE(form.UndoAvailable);
-    EXPECT_EQ(form.CurCol, 0);
-    EXPECT_EQ(form.EditI, edit);
-
-    Press(16 * 5, 16 * 2 + 7, ShiftR);  // pixel (0, 7) of chip (5, 2), under the grid line
-    EXPECT_EQ(form.Chip(5, 2).GetPixel(0, 7), Rgb(4, 5, 6));
-    EXPECT_EQ(form.ScreenI.GetPixel(80, 39), Silver);
-    EXPECT_EQ(form.Chip(5, 2).GetPixel(1, 7), Black);
-}
-
 TEST_F(SheetInteraction, ShiftClickOnTheChipBeingEditedUpdatesTheEditArea) {
     Press(3, 4, ShiftL);
     EXPECT_EQ(form.Chip(0, 0).GetPixel(3, 4), White);
     EXPECT_EQ(form.EditI, FreshEditArea());
     EXPECT_EQ(form.EditI.GetPixel(17, 22), White);
-}
-
-TEST_F(SheetInteraction, ShiftDragSetsSinglePixelsAndAPlainDragOnlyShowsThePosition) {
-    form.ScreenIMouseMove(ShiftL, 20, 20);
-    form.ScreenIMouseMove(ShiftL, 23, 20);
-    EXPECT_EQ(form.Chip(1, 1).GetPixel(4, 4), White);
-    EXPECT_EQ(form.Chip(1, 1).GetPixel(7, 4), White);
-    EXPECT_EQ(form.Chip(1, 1).GetPixel(5, 4), Black);  // not joined
-    EXPECT_EQ(form.controls.Caption(ControlId::EditPos), "23,20 (255,255,255)");  // read after setting
-
-    form.Modified = false;
-    const std::vector<Picture> chips = AllChips();
-    form.ScreenIMouseMove(L, 40, 4);  // Shift released
-    form.ScreenIMouseMove(ShiftState{}, 41, 4);
-    EXPECT_EQ(AllChips(), chips);
-    EXPECT_FALSE(form.Modified);
-    EXPECT_EQ(form.CurCol, 0);
-    EXPECT_EQ(form.controls.Caption(ControlId::EditPos), "41,4 (0,0,0)");
-
-    form.SetRightColor(Rgb(0, 200, 0));
-    form.ScreenIMouseMove(ShiftR, 35, 4);
-    EXPECT_EQ(form.Chip(2, 0).GetPixel(3, 4), Rgb(0, 200, 0));
-    EXPECT_EQ(form.controls.Caption(ControlId::EditPos), "35,4 (0,200,0)");
-}
-
-TEST_F(SheetInteraction, MovesOutsideTheGridChangeNothing) {
-    form.ScreenIMouseMove(ShiftState{}, 10, 10);
-    const std::vector<Picture> chips = AllChips();
-    const int outside[][2] = {{-16, 5}, {5, -16}, {480, 5}, {5, 256}, {-40, -40}, {2000, 9}};
-    for (const auto& p : outside) form.ScreenIMouseMove(ShiftL, p[0], p[1]);
-    EXPECT_EQ(form.controls.Caption(ControlId::EditPos), "10,10 (0,0,0)");
-    EXPECT_EQ(AllChips(), chips);
-    EXPECT_FALSE(form.Modified);
 }
 
 // Up to ChipSize - 1 pixels left of or above the view the position still
@@ -189,22 +86,6 @@ TEST_F(SheetInteraction, ShiftDragJustLeftOfTheViewWritesNoPixel) {
     EXPECT_TRUE(form.Modified);
     EXPECT_FALSE(form.UndoAvailable);
     EXPECT_EQ(form.controls.Caption(ControlId::EditPos), "-5,3 (0,0,0)");
-}
-
-TEST_F(SheetInteraction, CtrlClickPicksFromTheChipWithoutChangingIt) {
-    form.Chip(3, 2).SetPixel(5, 6, Rgb(70, 80, 90));
-    form.Chip(4, 4).SetPixel(0, 0, Rgb(11, 22, 33));  // under the grid lines in the view
-    const std::vector<Picture> chips = AllChips();
-    Press(48 + 5, 32 + 6, {ShiftKey::Ctrl, ShiftKey::Left});
-    EXPECT_EQ(form.LeftColor, Rgb(70, 80, 90));
-    EXPECT_EQ(form.controls.Colour(ControlId::lbP), Rgb(70, 80, 90));
-    EXPECT_EQ(form.controls.Caption(ControlId::lbcP), "70,80,90");
-    Press(64, 64, {ShiftKey::Ctrl, ShiftKey::Right});
-    EXPECT_EQ(form.RightColor, Rgb(11, 22, 33));
-    EXPECT_EQ(form.controls.Caption(ControlId::rbcP), "11,22,33");
-    EXPECT_EQ(AllChips(), chips);
-    EXPECT_FALSE(form.Modified);
-    EXPECT_EQ(form.CurCol, 0);
 }
 
 TEST_F(SheetInteraction, RightClickMarksTheChipBlueWhileItsMenuIsOpen) {
@@ -244,15 +125,6 @@ TEST_F(SheetInteraction, RightClickWithoutTheFrameMarksTheChipsOwnBorder) {
     EXPECT_EQ(platform.sheetWhenOpen[0].GetPixel(47, 31), Blue);
     EXPECT_EQ(platform.sheetWhenOpen[0].GetPixel(48, 32), Black);
     EXPECT_EQ(form.ScreenI.GetPixel(47, 31), Rgb(5, 5, 5));
-}
-
-TEST_F(SheetInteraction, TheChosenCommandActsOnTheMarkedChip) {
-    form.Chip(2, 1).SetPixel(4, 4, Rgb(7, 7, 7));
-    platform.popupAnswers.push_back(ControlId::popCopyMenu);
-    Press(40, 20, R);
-    ASSERT_TRUE(platform.clipboard.has_value());
-    EXPECT_EQ(*platform.clipboard, form.Chip(2, 1));
-    EXPECT_EQ(form.ScreenI.GetPixel(40, 16), Silver);
 }
 
 }  // namespace

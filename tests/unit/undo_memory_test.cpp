@@ -10,7 +10,6 @@
 
 namespace {
 
-using canvas::Colour;
 using canvas::Picture;
 using canvas::Rgb;
 
@@ -83,49 +82,6 @@ protected:
     TForm1 form{platform};
 };
 
-TEST_F(UndoAndMemory, ToolButtonsSetTheModeTheCursorAndThePressedButton) {
-    struct Case {
-        ControlId button;
-        int mode;
-        EditCursor cursor;
-    };
-    for (const Case& c : {Case{ControlId::FillB, 1, EditCursor::Hand}, Case{ControlId::CircleB, 2, EditCursor::Hand},
-                          Case{ControlId::LineB, 4, EditCursor::Hand}, Case{ControlId::PenB, 0, EditCursor::Arrow}}) {
-        Click(c.button);
-        EXPECT_EQ(form.Def.ToolMode, c.mode) << NameOf(c.button);
-        EXPECT_EQ(form.controls.Cursor(), c.cursor) << NameOf(c.button);
-        EXPECT_EQ(form.controls.PressedTool(), c.button);
-    }
-}
-
-TEST_F(UndoAndMemory, OnlyThePenButtonGivesUpTheUndoCopy) {
-    Click(ControlId::FillB);
-    EditPress(2, 2, L);
-    ASSERT_TRUE(form.UndoAvailable);
-    for (ControlId b : {ControlId::FillB, ControlId::CircleB, ControlId::LineB}) {
-        Click(b);
-        EXPECT_TRUE(form.UndoAvailable) << NameOf(b);
-    }
-    Click(ControlId::PenB);
-    EXPECT_FALSE(form.UndoAvailable);
-}
-
-TEST_F(UndoAndMemory, AToolButtonDropsAPendingPointAndItsPreview) {
-    Click(ControlId::CircleB);
-    EditPress(1, 1, L);
-    form.EditIMouseMove({}, 60, 60);  // the rubber band shows in the edit area
-    ASSERT_NE(form.EditI, FreshEditArea());
-    Click(ControlId::FillB);
-    EXPECT_EQ(form.Def.ToolMode, 1);
-    EXPECT_EQ(form.EditI, FreshEditArea());
-    Click(ControlId::CircleB);
-    EXPECT_EQ(form.Def.ToolMode, 2);
-    const Picture before = chip();
-    EditPress(3, 3, L);  // a new first corner, nothing drawn
-    EXPECT_EQ(chip(), before);
-    EXPECT_EQ(form.StartX, 3);
-}
-
 TEST_F(UndoAndMemory, UndoHasOneLevel) {
     Click(ControlId::FillB);
     form.SetLeftColor(Rgb(200, 0, 0));
@@ -140,54 +96,6 @@ TEST_F(UndoAndMemory, UndoHasOneLevel) {
     EXPECT_EQ(form.ScreenI.GetPixel(5, 5), Rgb(200, 0, 0));
     form.Undo();  // nothing left to undo
     EXPECT_EQ(chip(), between);
-}
-
-TEST_F(UndoAndMemory, UndoAfterChoosingThePenOrAnotherChipDoesNothing) {
-    Click(ControlId::FillB);
-    EditPress(0, 0, L);
-    Click(ControlId::PenB);
-    EditPress(5, 5, R);
-    const Picture drawn = chip();
-    form.Undo();
-    EXPECT_EQ(chip(), drawn);
-
-    Click(ControlId::FillB);
-    EditPress(0, 0, R);
-    const Picture filled = chip();
-    form.ScreenIMouseDown(MouseButton::Left, L, 20, 4);  // chip (1, 0)
-    const Picture other = chip();
-    form.Undo();
-    EXPECT_EQ(chip(), other);
-    EXPECT_EQ(form.Chip(0, 0), filled);
-}
-
-TEST_F(UndoAndMemory, PenStrokesGoWithTheUndoOfTheLastTransform) {
-    const Picture before = chip();
-    form.MoveMenuClick(ControlId::RightMenu);
-    EditPress(4, 4, L);
-    form.EditIMouseMove(L, 30, 20);
-    form.Undo();
-    EXPECT_EQ(chip(), before);
-}
-
-TEST_F(UndoAndMemory, UndoLeavesModifiedAlone) {
-    Click(ControlId::FillB);
-    EditPress(3, 3, L);
-    ASSERT_TRUE(form.Modified);
-    form.Undo();
-    EXPECT_TRUE(form.Modified);
-}
-
-TEST_F(UndoAndMemory, MemoriseEnablesReplayForGood) {
-    EXPECT_FALSE(form.controls.Enabled(ControlId::MemLoadB));
-    Click(ControlId::MemSaveB);
-    EXPECT_TRUE(form.controls.Enabled(ControlId::MemLoadB));
-    EXPECT_EQ(form.MemorySnapshot.MemSheetImage.Width(), 480);
-    EXPECT_EQ(form.MemorySnapshot.MemSheetImage.Height(), 256);
-    platform.questionAnswers = {true, false};
-    Click(ControlId::MemLoadB);
-    Click(ControlId::MemLoadB);
-    EXPECT_TRUE(form.controls.Enabled(ControlId::MemLoadB));
 }
 
 TEST_F(UndoAndMemory, ReplayBeforeAnyMemoriseDoesNothing) {
@@ -272,56 +180,6 @@ TEST_F(UndoAndMemory, ReplayBringsBackChipsAndViewSettingsButNotTheColours) {
     EXPECT_EQ(form.controls.Caption(ControlId::lbcP), "1,2,3");
 }
 
-TEST_F(UndoAndMemory, ReplayRestoresTheZoomAndPenItemsItChangedFrom) {
-    Click(ControlId::mZoom8);
-    Click(ControlId::mPSize3);
-    Click(ControlId::GrayMenu);
-    Click(ControlId::MemSaveB);
-    Click(ControlId::mZoom3);
-    Click(ControlId::mPSize2);
-    Click(ControlId::UnMenu);
-    platform.questionAnswers = {true};
-    Click(ControlId::MemLoadB);
-    EXPECT_EQ(form.Def.Zoom, 8);
-    EXPECT_TRUE(form.controls.Checked(ControlId::mZoom8));
-    EXPECT_FALSE(form.controls.Checked(ControlId::mZoom3));
-    EXPECT_EQ(form.controls.Position(), 8);
-    EXPECT_EQ(form.controls.Caption(ControlId::pRate), "×8 ");
-    EXPECT_EQ(form.PenSize, 3);
-    EXPECT_TRUE(form.controls.Checked(ControlId::mPSize3));
-    EXPECT_TRUE(form.controls.Checked(ControlId::mPen3));
-    EXPECT_FALSE(form.controls.Checked(ControlId::mPen2));
-    EXPECT_TRUE(form.controls.Checked(ControlId::GrayMenu));
-    EXPECT_FALSE(form.controls.Checked(ControlId::UnMenu));
-    EXPECT_EQ(form.EditI.Width(), 16 * 8 + 1);
-    EXPECT_EQ(form.EditI.GetPixel(0, 3), Rgb(128, 128, 128));
-}
-
-TEST_F(UndoAndMemory, ReplayOfErasedGridLinesChecksTheEraseItem) {
-    Click(ControlId::UnMenu);
-    Click(ControlId::MemSaveB);
-    Click(ControlId::BlueMenu);
-    platform.questionAnswers = {true};
-    Click(ControlId::MemLoadB);
-    EXPECT_TRUE(form.controls.Checked(ControlId::UnMenu));
-    EXPECT_FALSE(form.controls.Checked(ControlId::BlueMenu));
-    EXPECT_EQ(form.EditI.Width(), 80);
-    EXPECT_EQ(form.EditI, FreshEditArea());
-}
-
-TEST_F(UndoAndMemory, ReplayTurnsAPendingPointIntoItsTool) {
-    Click(ControlId::LineB);
-    EditPress(1, 1, L);
-    ASSERT_EQ(form.Def.ToolMode, 5);
-    Click(ControlId::MemSaveB);
-    Click(ControlId::FillB);
-    platform.questionAnswers = {true};
-    Click(ControlId::MemLoadB);
-    EXPECT_EQ(form.Def.ToolMode, 4);
-    EXPECT_EQ(form.controls.PressedTool(), ControlId::LineB);
-    EXPECT_EQ(form.controls.Cursor(), EditCursor::Hand);
-}
-
 TEST_F(UndoAndMemory, CancelledReplayChangesNothing) {
     Click(ControlId::MemSaveB);
     Scribble(5, 5, 9);
@@ -335,18 +193,6 @@ TEST_F(UndoAndMemory, CancelledReplayChangesNothing) {
     Click(ControlId::MemLoadB);
     EXPECT_EQ(platform.shown.size(), 1u);
     EXPECT_TRUE(State() == before);
-}
-
-TEST_F(UndoAndMemory, TheSnapshotCanBeReplayedAgain) {
-    Scribble(2, 2, 8);
-    Click(ControlId::MemSaveB);
-    const Picture memorised = form.Chip(2, 2);
-    platform.questionAnswers = {true, true};
-    for (int i = 0; i < 2; ++i) {
-        Scribble(2, 2, 20 + static_cast<unsigned>(i));
-        Click(ControlId::MemLoadB);
-        EXPECT_EQ(form.Chip(2, 2), memorised);
-    }
 }
 
 }  // namespace
