@@ -30,7 +30,12 @@ editor=$!
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tessaro' | head -n 1)
 sleep 1
 if [ -n "$menu" ]; then
-    xdotool windowfocus --sync "$window" key "alt+$menu"
+    # Without a window manager the window gets the keyboard by a click on an
+    # empty spot of it (right of the edit area).
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    xdotool mousemove $((X + 700)) $((Y + 200)) click 1
+    sleep 0.3
+    xdotool key "alt+$menu"
     sleep 1
 fi
 import -window root "$work/screen.png"

@@ -34,36 +34,36 @@ void DrawPenNib(QPainter& p) {
     p.drawEllipse(QPointF(12, 12.5), 1.6, 1.6);
 }
 
-// A bucket tipped to the right, blue paint running out of its mouth into a
-// puddle.
+// A bucket tipped to the right, its mouth facing the puddle below, blue
+// paint running out of it into the puddle.
 void DrawBucket(QPainter& p) {
     p.setPen(QPen(Paint, 1));
     p.setBrush(Paint);
-    p.drawEllipse(QRectF(8, 18, 15, 5));
+    p.drawEllipse(QRectF(9.5, 18.5, 13, 4.5));
     QPainterPath stream;
-    stream.moveTo(15, 7);
-    stream.cubicTo(20, 8, 20, 13, 18, 19);
-    stream.lineTo(16, 19);
-    stream.cubicTo(17, 14, 17, 11, 14, 10);
+    stream.moveTo(12.5, 9);
+    stream.cubicTo(16.5, 10, 17.5, 14, 17, 20);
+    stream.lineTo(15, 20);
+    stream.cubicTo(15.5, 15, 14.5, 12.5, 11.5, 11.5);
     stream.closeSubpath();
     p.drawPath(stream);
 
     p.save();
-    p.translate(9, 11);
-    p.rotate(-40);
+    p.translate(7.5, 10);
+    p.rotate(60);
     QPainterPath bucket;
-    bucket.moveTo(-6, -5);
-    bucket.lineTo(6, -5);
-    bucket.lineTo(4, 7);
-    bucket.lineTo(-4, 7);
+    bucket.moveTo(-5.5, -5);
+    bucket.lineTo(5.5, -5);
+    bucket.lineTo(4, 6);
+    bucket.lineTo(-4, 6);
     bucket.closeSubpath();
     p.setPen(QPen(Ink, 1));
     p.setBrush(QColor(200, 200, 200));
     p.drawPath(bucket);
     p.setBrush(Paint);
-    p.drawEllipse(QRectF(-6, -6.5, 12, 3));
+    p.drawEllipse(QRectF(-5.5, -6.5, 11, 3));
     p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(-6, -12, 12, 12), 0, 180 * 16);
+    p.drawArc(QRectF(-7, -3, 14, 12), 180 * 16, 180 * 16);
     p.restore();
 }
 

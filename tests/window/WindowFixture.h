@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -52,10 +53,17 @@ private:
     bool acted_ = false;
 };
 
-// Types the path into a file dialog's name field and presses Enter.
+// Types the path into a file dialog's name field and presses Enter. The
+// dialog prefers a file selected in its list to the typed name, and drops
+// that selection on typing only while the name field has the focus, which
+// an offscreen window does not always give: the selection goes first.
 inline void AnswerFileDialog(QFileDialog& dialog, const QString& path) {
     auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+    auto* list = dialog.findChild<QAbstractItemView*>("listView");
     ASSERT_NE(name, nullptr);
+    ASSERT_NE(list, nullptr);
+    list->clearSelection();
+    name->setFocus();
     name->setText(path);
     QTest::keyClick(name, Qt::Key_Return);
 }
