@@ -77,6 +77,14 @@ Header ParseHeader(std::span<const std::uint8_t> file) {
             compression = U32(file, 30);
             sizeImage = U32(file, 34);
             clrUsed = U32(file, 46);
+            // The pixels are kept as stored whatever the density, but pixels
+            // a thousand times wider than high (or the reverse) mark a broken
+            // header rather than a picture anyone made.
+            const std::int64_t xDensity = static_cast<std::int32_t>(U32(file, 38));
+            const std::int64_t yDensity = static_cast<std::int32_t>(U32(file, 42));
+            if (xDensity > 0 && yDensity > 0 &&
+                (xDensity > 1000 * yDensity || yDensity > 1000 * xDensity))
+                Refuse("pixel density " + std::to_string(xDensity) + "x" + std::to_string(yDensity));
         }
     }
 

@@ -89,10 +89,9 @@ void TForm1::FileMenuClick(ControlId Sender) {
         case ControlId::chrLoadMenu: {
             const auto path = platform.PictureOpenDialog();
             if (!path || !LoadChipFile(*path, CurCol, CurRow)) return;
+            // The undo copy stays: like pen strokes, a load is undone
+            // together with the last undoable edit before it.
             Modified = true;
-            // The undo copy was taken before the load; restoring it would
-            // throw the loaded picture away with the edit.
-            UndoAvailable = false;
             Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
             break;
         }
