@@ -39,17 +39,35 @@ void Picture::CopyScaled(const Area& dest, const Picture& src, const Area& from)
     const i64 y0 = std::max<i64>(dest.top, 0), y1 = std::min<i64>(dest.bottom, height_);
     if (x0 >= x1 || y0 >= y1) return;
 
+    // Offset `o` of a target position scaled by s / d: exact, and in 64 bits
+    // whenever the product fits, which is every size a picture really has.
+    auto scaled = [](i64 o, i64 s, i64 d) -> i64 {
+        if (s == d) return o;
+        if (o < (i64{1} << 31) && s < (i64{1} << 31)) return o * s / d;
+        return static_cast<i64>(static_cast<__int128>(o) * s / d);
+    };
     // Source column of each visible target column; -1 where it is outside src.
     auto sourceColumn = [&](i64 dx) {
-        const i64 sx = from.left + static_cast<i64>(static_cast<__int128>(dx - dest.left) * sw / dw);
+        const i64 sx = from.left + scaled(dx - dest.left, sw, dw);
         return sx >= 0 && sx < src.width_ ? sx : i64{-1};
     };
     auto sourceRow = [&](i64 dy) {
-        const i64 sy = from.top + static_cast<i64>(static_cast<__int128>(dy - dest.top) * sh / dh);
+        const i64 sy = from.top + scaled(dy - dest.top, sh, dh);
         return sy >= 0 && sy < src.height_ ? sy : i64{-1};
     };
 
-    Rect changed{};
+    // The rows written form one run (the source row grows with the target
+    // row), so the changed part is one rectangle, marked once at the end.
+    i64 firstRow = -1, lastRow = -1;
+    auto wrote = [&](i64 dy) {
+        if (firstRow < 0) firstRow = dy;
+        lastRow = dy;
+    };
+    auto markRows = [&](i64 left, i64 right) {
+        if (firstRow >= 0)
+            MarkDirty(Rect{static_cast<int>(left), static_cast<int>(firstRow), static_cast<int>(right),
+                           static_cast<int>(lastRow) + 1});
+    };
     if (dw == sw && dh == sh) {
         // Equal sizes: each visible row is one memcpy of the part that the
         // source covers.
@@ -61,11 +79,10 @@ void Picture::CopyScaled(const Area& dest, const Picture& src, const Area& from)
                 if (sy < 0) continue;
                 const Colour* s = src.RowPtr(static_cast<int>(sy)) + (c0 - dest.left + from.left);
                 std::memcpy(RowPtr(static_cast<int>(dy)) + c0, s, static_cast<std::size_t>(c1 - c0) * sizeof(Colour));
-                changed = Union(changed, Rect{static_cast<int>(c0), static_cast<int>(dy), static_cast<int>(c1),
-                                              static_cast<int>(dy) + 1});
+                wrote(dy);
             }
+            markRows(c0, c1);
         }
-        MarkDirty(changed);
         return;
     }
 
@@ -92,10 +109,9 @@ void Picture::CopyScaled(const Area& dest, const Picture& src, const Area& from)
         }
         lastSource = sy;
         lastTarget = static_cast<int>(dy);
-        changed = Union(changed, Rect{static_cast<int>(x0), static_cast<int>(dy), static_cast<int>(x1),
-                                      static_cast<int>(dy) + 1});
+        wrote(dy);
     }
-    MarkDirty(changed);
+    markRows(x0, x1);
 }
 
 }  // namespace canvas

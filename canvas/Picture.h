@@ -27,8 +27,14 @@ struct Rect {
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
-// The union of two rectangles; an empty one adds nothing.
-Rect Union(const Rect& a, const Rect& b);
+// The union of two rectangles; an empty one adds nothing. Inline: every
+// written span joins the dirty rectangle through it.
+inline Rect Union(const Rect& a, const Rect& b) {
+    if (a.IsEmpty()) return b;
+    if (b.IsEmpty()) return a;
+    return {a.left < b.left ? a.left : b.left, a.top < b.top ? a.top : b.top,
+            a.right > b.right ? a.right : b.right, a.bottom > b.bottom ? a.bottom : b.bottom};
+}
 // The part of r that lies inside (0, 0)-(width, height).
 Rect Clip(const Rect& r, int width, int height);
 

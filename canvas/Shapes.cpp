@@ -7,6 +7,19 @@ namespace canvas {
 
 void Picture::Polyline(Point a, Point b) {
     const Colour pen = pen_;
+    if (a.x == b.x && a.y != b.y) {
+        // A vertical line, as grids have many of: one pixel per row, from a
+        // towards b with b excluded, written as a column.
+        if (a.x < 0 || a.x >= width_) return;
+        const std::int64_t top = a.y < b.y ? a.y : std::int64_t{b.y} + 1;
+        const std::int64_t bottom = a.y < b.y ? b.y : std::int64_t{a.y} + 1;
+        const int from = static_cast<int>(std::max<std::int64_t>(top, 0));
+        const int to = static_cast<int>(std::min<std::int64_t>(bottom, height_));
+        if (from >= to) return;
+        for (int y = from; y < to; ++y) RowPtr(y)[a.x] = pen;
+        MarkDirty(Rect{a.x, from, a.x + 1, to});
+        return;
+    }
     primitives::TraceLine(a.x, a.y, b.x, b.y, width_, height_,
                           [&](std::int64_t y, std::int64_t x0, std::int64_t x1) { WriteSpan(y, x0, x1, pen); });
 }
