@@ -32,6 +32,8 @@ int PictureRow(const Header& h, int stored) { return h.topDown ? stored : h.heig
 void DecodeUncompressed(const Header& h, const std::uint8_t* data, canvas::Picture& picture) {
     const std::size_t stride = (static_cast<std::size_t>(h.width) * h.bitCount + 31) / 32 * 4;
     const int bytesPerPixel = h.bitCount / 8;
+    const bool wholeBytes = bytesPerPixel >= 3 && h.channels[0].bits == 8 && h.channels[1].bits == 8 &&
+                            h.channels[2].bits == 8;
     std::vector<canvas::Colour> row(static_cast<std::size_t>(h.width));
     for (int stored = 0; stored < h.height; ++stored) {
         const std::uint8_t* src = data + static_cast<std::size_t>(stored) * stride;
@@ -42,6 +44,17 @@ void DecodeUncompressed(const Header& h, const std::uint8_t* data, canvas::Pictu
                 // The leftmost pixel sits in the highest bits of its byte.
                 const int shift = (perByte - 1 - x % perByte) * h.bitCount;
                 row[x] = TableColour(h, (src[x / perByte] >> shift) & valueMask);
+            }
+        } else if (wholeBytes) {
+            // Channels of eight bits need no scaling: each level is its byte.
+            const Channel &r = h.channels[0], &g = h.channels[1], &b = h.channels[2];
+            for (int x = 0; x < h.width; ++x, src += bytesPerPixel) {
+                std::uint32_t pixel = src[0] | static_cast<std::uint32_t>(src[1]) << 8 |
+                                      static_cast<std::uint32_t>(src[2]) << 16;
+                if (bytesPerPixel == 4) pixel |= static_cast<std::uint32_t>(src[3]) << 24;
+                row[x] = canvas::Rgb(static_cast<int>((pixel & r.mask) >> r.shift),
+                                     static_cast<int>((pixel & g.mask) >> g.shift),
+                                     static_cast<int>((pixel & b.mask) >> b.shift));
             }
         } else {
             for (int x = 0; x < h.width; ++x, src += bytesPerPixel) {
