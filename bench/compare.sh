@@ -1,0 +1,235 @@
+#!/usr/bin/env bash
+# Times Tessaro against ImageMagick and Python's PIL doing the same work on
+# pictures this script makes itself, whole processes over several runs
+# (hyperfine), with peak memory (/usr/bin/time -v), and prints a Markdown
+# table of medians and ratios.
+#
+#   bench/compare.sh [--runs N] [--readme]
+#
+# --runs N   timed runs per command (default 10, after 2 warm-up runs)
+# --readme   also put the table into the Performance section of README.md
+#
+# Environment: BUILD_DIR (default build-compare) is where tessaro-script is
+# built, as scripts/run.sh builds the editor (RelWithDebInfo); WORK_DIR (default a fresh temporary directory) holds the
+# pictures and outputs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root="$(pwd)"
+
+runs=10
+write_readme=no
+while (($#)); do
+  case "$1" in
+    --runs) runs="$2"; shift 2 ;;
+    --readme) write_readme=yes; shift ;;
+    *) echo "usage: bench/compare.sh [--runs N] [--readme]" >&2; exit 2 ;;
+  esac
+done
+
+# ---- Tools -------------------------------------------------------------------
+scripts/install-deps.sh
+need=()
+for p in hyperfine imagemagick python3-pil time; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || need+=("$p")
+done
+if ((${#need[@]})); then
+  echo "Installing: ${need[*]}"
+  as_root=()
+  [ "$(id -u)" -eq 0 ] || as_root=(sudo)
+  "${as_root[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${need[@]}"
+fi
+# Debian's own interpreter and ImageMagick, whatever else comes first in PATH.
+python=/usr/bin/python3
+magick=/usr/bin/convert-im6.q16
+[ -x "$magick" ] || magick=/usr/bin/convert
+
+build="${BUILD_DIR:-$root/build-compare}"
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSARO_BUILD_UI=OFF >/dev/null
+cmake --build "$build" -j"$(nproc)" --target tessaro-script >/dev/null
+tessaro="$build/tessaro-script"
+
+work="${WORK_DIR:-$(mktemp -d "${TMPDIR:-/tmp}/tessaro-compare.XXXXXX")}"
+mkdir -p "$work"
+cd "$work"
+
+# ---- Pictures ----------------------------------------------------------------
+# Photo-like: soft blobs of colour with fine grain, so that JPEG and the
+# colour reduction meet the kind of data they meet in use. Fixed noise, so
+# every run makes the same files.
+echo "Making pictures in $work"
+"$python" - <<'EOF'
+from PIL import Image
+
+def photo(size):
+    channels = []
+    for i, sigma in enumerate((70, 60, 80)):
+        blobs = Image.effect_noise((size // 64 + 2, size // 64 + 2), sigma).resize((size, size), Image.BICUBIC)
+        grain = Image.effect_noise((size, size), 12)
+        channels.append(Image.blend(blobs, grain, 0.15))
+    return Image.merge("RGB", channels)
+
+big = photo(4000)
+big.save("photo.jpg", quality=90)
+big.save("photo.bmp")
+big.crop((0, 0, 480, 256)).save("sheet.bmp")
+
+# The 216-colour cube (red fastest, blue slowest), as ImageMagick's -remap
+# picture and PIL's palette.
+cube = [(51 * (d % 6), 51 * (d // 6 % 6), 51 * (d // 36)) for d in range(216)]
+strip = Image.new("RGB", (216, 1))
+strip.putdata(cube)
+strip.save("cube.png")
+EOF
+
+# The pictures' pages reach the disk now, not during the first timed save
+# that flushes.
+sync
+
+cat > tessaro-save24.scn <<'EOF'
+start
+drop IN
+choose OUT
+click SaveMenu
+EOF
+cat > tessaro-save216.scn <<'EOF'
+start
+drop IN
+choose OUT
+click N216R1
+EOF
+for name in sheet.bmp photo.jpg photo.bmp; do
+  sed -e "s|IN|$name|" -e "s|OUT|t-$name.out.bmp|" tessaro-save24.scn >"t24-$name.scn"
+done
+sed -e "s|IN|sheet.bmp|" -e "s|OUT|t216.out.bmp|" tessaro-save216.scn >t216.scn
+
+cat > pil_crop.py <<'EOF'
+import sys
+from PIL import Image
+Image.open(sys.argv[1]).crop((0, 0, 480, 256)).save(sys.argv[2], "BMP")
+EOF
+cat > pil_216.py <<'EOF'
+import sys
+from PIL import Image
+cube = [(51 * (d % 6), 51 * (d // 6 % 6), 51 * (d // 36)) for d in range(216)]
+palette = Image.new("P", (1, 1))
+palette.putpalette([c for rgb in cube for c in rgb])
+Image.open(sys.argv[1]).convert("RGB").quantize(palette=palette, dither=Image.Dither.NONE).save(sys.argv[2], "BMP")
+EOF
+
+# ---- Rows --------------------------------------------------------------------
+# Each row: a label, then the three commands.
+rows=(
+  "sheet 480 x 256 BMP, saved as 24-bit BMP"
+  "$tessaro t24-sheet.bmp.scn"
+  "$magick sheet.bmp -crop 480x256+0+0 +repage BMP3:m-sheet.out.bmp"
+  "$python pil_crop.py sheet.bmp p-sheet.out.bmp"
+
+  "photo 4000 x 4000 JPEG, top-left 480 x 256 saved as 24-bit BMP"
+  "$tessaro t24-photo.jpg.scn"
+  "$magick photo.jpg -crop 480x256+0+0 +repage BMP3:m-photo.jpg.out.bmp"
+  "$python pil_crop.py photo.jpg p-photo.jpg.out.bmp"
+
+  "photo 4000 x 4000 24-bit BMP, top-left 480 x 256 saved as 24-bit BMP"
+  "$tessaro t24-photo.bmp.scn"
+  "$magick photo.bmp -crop 480x256+0+0 +repage BMP3:m-photo.bmp.out.bmp"
+  "$python pil_crop.py photo.bmp p-photo.bmp.out.bmp"
+
+  "sheet 480 x 256 reduced to the 216-colour cube, saved as 8-bit BMP"
+  "$tessaro t216.scn"
+  "$magick sheet.bmp -dither None -remap cube.png BMP3:m216.out.bmp"
+  "$python pil_216.py sheet.bmp p216.out.bmp"
+)
+
+peak_kib() {  # the median peak resident size of three runs of a command, in KiB
+  local sizes=()
+  for _ in 1 2 3; do
+    sizes+=("$(/usr/bin/time -v sh -c "$1 >/dev/null 2>&1" 2>&1 | awk -F': ' '/Maximum resident set size/ {print $2}')")
+  done
+  printf '%s\n' "${sizes[@]}" | sort -n | sed -n 2p
+}
+
+results="$work/results.tsv"
+: >"$results"
+for ((i = 0; i < ${#rows[@]}; i += 4)); do
+  label="${rows[i]}"
+  echo "== $label"
+  for tool in 1 2 3; do
+    # Every command must succeed before it is timed: a failing one would
+    # be timed for the wrong work.
+    sh -c "${rows[i + tool]}" >/dev/null
+  done
+  hyperfine --shell=none --style basic --warmup 2 --runs "$runs" --export-json "row$i.json" \
+    "${rows[i + 1]}" "${rows[i + 2]}" "${rows[i + 3]}" >/dev/null
+  printf '%s\t%s\t%s\t%s\t%s\n' "$label" "row$i.json" \
+    "$(peak_kib "${rows[i + 1]}")" "$(peak_kib "${rows[i + 2]}")" "$(peak_kib "${rows[i + 3]}")" >>"$results"
+done
+
+# ---- Table -------------------------------------------------------------------
+cpu="$(awk -F': ' '/model name/ {print $2; exit}' /proc/cpuinfo)"
+machine="$cpu, $(nproc) cores, $(free -g | awk '/Mem:/ {print $2}') GiB, Linux $(uname -r)"
+versions="ImageMagick $("$magick" -version | awk 'NR == 1 {print $3}'), Pillow $("$python" -c 'import PIL; print(PIL.__version__)'), $(hyperfine --version)"
+
+"$python" - "$results" "$machine" "$versions" "$runs" >table.md <<'EOF'
+import json, sys
+from PIL import Image
+
+results, machine, versions, runs = sys.argv[1:5]
+
+def pixels(path):
+    return list(Image.open(path).convert("RGB").getdata())
+
+def same_as_tessaro(ours, theirs):
+    a, b = pixels(ours), pixels(theirs)
+    if len(a) != len(b):
+        return "different size"
+    differ = sum(1 for p, q in zip(a, b) if p != q)
+    return "same pixels" if differ == 0 else f"{100.0 * differ / len(a):.2f} % of pixels differ"
+
+outputs = [
+    ("t-sheet.bmp.out.bmp", "m-sheet.out.bmp", "p-sheet.out.bmp"),
+    ("t-photo.jpg.out.bmp", "m-photo.jpg.out.bmp", "p-photo.jpg.out.bmp"),
+    ("t-photo.bmp.out.bmp", "m-photo.bmp.out.bmp", "p-photo.bmp.out.bmp"),
+    ("t216.out.bmp", "m216.out.bmp", "p216.out.bmp"),
+]
+
+print(f"Machine: {machine}. Date: {__import__('datetime').date.today()}. {versions}.")
+print()
+print("| work | Tessaro | ImageMagick | PIL | faster peer ÷ Tessaro | CPU ms Tessaro / IM / PIL | peak MiB Tessaro / IM / PIL | target met | pixels against Tessaro's |")
+print("|---|---:|---:|---:|---:|---|---|---|---|")
+for line, (t_out, m_out, p_out) in zip(open(results), outputs):
+    label, js, *peaks = line.rstrip("\n").split("\t")
+    timed = json.load(open(js))["results"]
+    t, m, p = (r["median"] * 1000 for r in timed)
+    cpu = " / ".join(f"{(r['user'] + r['system']) * 1000:.1f}" for r in timed)
+    ratio = min(m, p) / t
+    kib = [int(k) for k in peaks]
+    mib = " / ".join(f"{k / 1024:.0f}" for k in kib)
+    met = "yes" if ratio >= 1.5 and kib[0] < min(kib[1], kib[2]) else "no"
+    notes = f"IM: {same_as_tessaro(t_out, m_out)}; PIL: {same_as_tessaro(t_out, p_out)}"
+    print(f"| {label} | {t:.1f} ms | {m:.1f} ms | {p:.1f} ms | {ratio:.2f} | {cpu} | {mib} | {met} | {notes} |")
+print()
+print(f"Times are medians of {runs} runs of whole processes started without a shell (hyperfine, 2 warm-up runs); CPU is user + system time, "
+      "the mean of the same runs; peak memory is the median maximum resident size of 3 runs (/usr/bin/time -v). "
+      "The target is at least 1.5 times the speed of the faster peer with less peak memory than either. "
+      "Tessaro's saves flush the new file to the disk before renaming it over the old one, so that a crash never "
+      "leaves half a file; ImageMagick and PIL write without a flush, and the CPU column shows the work without "
+      "that wait. Where the pixels differ, the peer rounds differently: PIL maps a colour to its palette through a "
+      "cache of reduced precision, not to the nearest level of each component.")
+EOF
+cat table.md
+
+if [ "$write_readme" = yes ]; then
+  "$python" - "$root/README.md" table.md <<'EOF'
+import sys
+readme, table = sys.argv[1], open(sys.argv[2]).read().strip()
+text = open(readme).read()
+begin, end = "<!-- compare table: begin -->", "<!-- compare table: end -->"
+if begin not in text or end not in text:
+    sys.exit("README.md has no compare table markers")
+head, rest = text.split(begin, 1)
+_, tail = rest.split(end, 1)
+open(readme, "w").write(head + begin + "\n" + table + "\n" + end + tail)
+EOF
+  echo "README.md updated"
+fi
