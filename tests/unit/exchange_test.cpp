@@ -2,7 +2,6 @@
 // operation changes, that the sheet view is left drawn afresh, pastes that
 // find no bitmap after all, and the files the pop-up saves write.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -19,6 +18,7 @@
 #include "io/BmpWriter.h"
 #include "io/PictureFile.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/ScratchDirectory.h"
 
 namespace fs = std::filesystem;
 
@@ -84,17 +84,8 @@ template <typename P>
 class ExchangeBase : public ::testing::Test {
 protected:
     void SetUp() override {
-        previous_ = fs::current_path();
-        std::string templ = (fs::temp_directory_path() / "tessaro-exchange-XXXXXX").string();
-        ASSERT_NE(mkdtemp(templ.data()), nullptr);
-        dir = templ;
-        fs::current_path(dir);
         platform.form = form.get();
         form->FormCreate();
-    }
-    void TearDown() override {
-        fs::current_path(previous_);
-        fs::remove_all(dir);
     }
 
     std::string WritePicture(const std::string& name, const Picture& p) {
@@ -124,12 +115,10 @@ protected:
         return false;
     }
 
+    ScratchDirectory scratch;
+    const fs::path& dir = scratch.Path();
     P platform;
     std::unique_ptr<TForm1> form = std::make_unique<TForm1>(platform);
-    fs::path dir;
-
-private:
-    fs::path previous_;
 };
 
 using Exchange = ExchangeBase<WatchingPlatform>;

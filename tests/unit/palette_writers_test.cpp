@@ -1,7 +1,6 @@
 // The 8-bit palette files: byte for byte against files built here from the
 // format's table, the reduction to the colour cube, and the refusal.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -14,6 +13,7 @@
 #include "io/BmpReader.h"
 #include "io/PaletteBmp.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/ScratchDirectory.h"
 
 namespace fs = std::filesystem;
 
@@ -82,17 +82,8 @@ Bytes ExpectedFile(int w, int h, const std::vector<int>& index) {
 class PaletteWriters : public ::testing::Test {
 protected:
     void SetUp() override {
-        previous_ = fs::current_path();
-        std::string templ = (fs::temp_directory_path() / "tessaro-palette-XXXXXX").string();
-        ASSERT_NE(mkdtemp(templ.data()), nullptr);
-        scratch_ = templ;
-        fs::current_path(scratch_);
         form = std::make_unique<TForm1>(platform);
         form->FormCreate();
-    }
-    void TearDown() override {
-        fs::current_path(previous_);
-        fs::remove_all(scratch_);
     }
 
     // Colours the sheet: pixel (x, y) of the whole sheet gets colourAt(x, y).
@@ -112,12 +103,10 @@ protected:
         return Read(scratch_ / name);
     }
 
+    ScratchDirectory scratch;
+    const fs::path& scratch_ = scratch.Path();
     FakePlatform platform;
     std::unique_ptr<TForm1> form;
-    fs::path scratch_;
-
-private:
-    fs::path previous_;
 };
 
 TEST_F(PaletteWriters, BlackSheetIn256ColoursIsAllZeroIndices) {

@@ -1,6 +1,5 @@
 // The sheet view, the edit area and the composed sheet, pixel for pixel.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
@@ -9,6 +8,7 @@
 
 #include "core/Form.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/ScratchDirectory.h"
 
 namespace {
 
@@ -25,17 +25,8 @@ canvas::Colour PatternColour(int slot, int x, int y) {
 class RenderingTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        previous_ = std::filesystem::current_path();
-        std::string templ = (std::filesystem::temp_directory_path() / "tessaro-rendering-XXXXXX").string();
-        ASSERT_NE(mkdtemp(templ.data()), nullptr);
-        scratch_ = templ;
-        std::filesystem::current_path(scratch_);
         form = std::make_unique<TForm1>(platform);
         form->FormCreate();
-    }
-    void TearDown() override {
-        std::filesystem::current_path(previous_);
-        std::filesystem::remove_all(scratch_);
     }
 
     void PaintPattern() {
@@ -51,8 +42,7 @@ protected:
     std::unique_ptr<TForm1> form;
 
 private:
-    std::filesystem::path previous_;
-    std::filesystem::path scratch_;
+    ScratchDirectory scratch_;
 };
 
 TEST_F(RenderingTest, SheetViewWithFrameAndGrid) {

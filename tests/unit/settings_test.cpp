@@ -1,6 +1,5 @@
 // The settings file read at start-up and the view-settings handlers.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -10,6 +9,7 @@
 
 #include "core/Form.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/ScratchDirectory.h"
 
 namespace {
 
@@ -18,15 +18,6 @@ namespace {
 class SettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        previous_ = std::filesystem::current_path();
-        std::string templ = (std::filesystem::temp_directory_path() / "tessaro-settings-XXXXXX").string();
-        ASSERT_NE(mkdtemp(templ.data()), nullptr);
-        scratch_ = templ;
-        std::filesystem::current_path(scratch_);
-    }
-    void TearDown() override {
-        std::filesystem::current_path(previous_);
-        std::filesystem::remove_all(scratch_);
     }
 
     static void WriteFile(const std::string& name, const std::string& text) {
@@ -76,8 +67,7 @@ protected:
     std::unique_ptr<TForm1> form;
 
 private:
-    std::filesystem::path previous_;
-    std::filesystem::path scratch_;
+    ScratchDirectory scratch_;
 };
 
 TEST_F(SettingsTest, NoFileKeepsTheDefaults) {

@@ -1,7 +1,6 @@
 // The File and Help menus where the scenarios can't reach: failed saves over
 // directories, a numbered save that stops part-way, the numbered names.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -14,6 +13,7 @@
 #include "io/AtomicFile.h"
 #include "io/BmpWriter.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/ScratchDirectory.h"
 
 namespace fs = std::filesystem;
 
@@ -37,17 +37,8 @@ canvas::Picture Pattern(int w, int h) {
 class SheetFiles : public ::testing::Test {
 protected:
     void SetUp() override {
-        previous_ = fs::current_path();
-        std::string templ = (fs::temp_directory_path() / "tessaro-sheetfiles-XXXXXX").string();
-        ASSERT_NE(mkdtemp(templ.data()), nullptr);
-        dir = templ;
-        fs::current_path(dir);
         form = std::make_unique<TForm1>(platform);
         form->FormCreate();
-    }
-    void TearDown() override {
-        fs::current_path(previous_);
-        fs::remove_all(dir);
     }
 
     std::string Write(const std::string& name, const canvas::Picture& p) {
@@ -64,12 +55,10 @@ protected:
         return texts;
     }
 
+    ScratchDirectory scratch;
+    const fs::path& dir = scratch.Path();
     FakePlatform platform;
     std::unique_ptr<TForm1> form;
-    fs::path dir;
-
-private:
-    fs::path previous_;
 };
 
 TEST_F(SheetFiles, FailedSavesKeepTheStateAndTheEarlierFile) {

@@ -1,6 +1,5 @@
 // Start-up state, the fixed palette, closing and the control wiring.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
@@ -8,6 +7,7 @@
 
 #include "core/Form.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/ScratchDirectory.h"
 
 namespace {
 
@@ -15,25 +15,15 @@ namespace {
 class StartupTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        previous_ = std::filesystem::current_path();
-        std::string templ = (std::filesystem::temp_directory_path() / "tessaro-startup-XXXXXX").string();
-        ASSERT_NE(mkdtemp(templ.data()), nullptr);
-        scratch_ = templ;
-        std::filesystem::current_path(scratch_);
         form = std::make_unique<TForm1>(platform);
         form->FormCreate();
-    }
-    void TearDown() override {
-        std::filesystem::current_path(previous_);
-        std::filesystem::remove_all(scratch_);
     }
 
     FakePlatform platform;
     std::unique_ptr<TForm1> form;
 
 private:
-    std::filesystem::path previous_;
-    std::filesystem::path scratch_;
+    ScratchDirectory scratch_;
 };
 
 std::uint8_t ByteOf(std::uint32_t entry, int k) { return static_cast<std::uint8_t>(entry >> (8 * k)); }

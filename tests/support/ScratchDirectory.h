@@ -1,0 +1,33 @@
+#pragma once
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+// Moves the current directory to a fresh temporary one for the object's
+// lifetime and removes it afterwards: start-up reads ./tsr.def, and relative
+// paths of saves and loads land there, so no test sees another's files.
+class ScratchDirectory {
+public:
+    ScratchDirectory() : previous_(std::filesystem::current_path()) {
+        std::string name = (std::filesystem::temp_directory_path() / "tessaro-test-XXXXXX").string();
+        if (mkdtemp(name.data()) == nullptr) throw std::runtime_error("cannot make a scratch directory");
+        path_ = name;
+        std::filesystem::current_path(path_);
+    }
+    ~ScratchDirectory() {
+        std::error_code ignored;
+        std::filesystem::current_path(previous_, ignored);
+        std::filesystem::remove_all(path_, ignored);
+    }
+    ScratchDirectory(const ScratchDirectory&) = delete;
+    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+
+private:
+    std::filesystem::path previous_;
+    std::filesystem::path path_;
+};
