@@ -336,24 +336,40 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->accept();
 }
 
-void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    const QMimeData* data = event->mimeData();
-    if (!data->hasUrls()) return;
-    for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile()) {
-            event->acceptProposedAction();
-            return;
-        }
-    }
+namespace {
+
+// The local files of a drag, in the order the platform lists them.
+std::vector<std::string> DroppedPaths(const QMimeData& data) {
+    std::vector<std::string> paths;
+    if (!data.hasUrls()) return paths;
+    for (const QUrl& url : data.urls())
+        if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
+    return paths;
 }
 
+// Dropped files are only read: the drag is taken as a copy, so that its
+// source never deletes a file because the editor said it moved it.
+bool TakeAsCopy(QDropEvent& event) {
+    if (!(event.possibleActions() & Qt::CopyAction) || DroppedPaths(*event.mimeData()).empty()) return false;
+    event.setDropAction(Qt::CopyAction);
+    event.accept();
+    return true;
+}
+
+}  // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) { TakeAsCopy(*event); }
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) { TakeAsCopy(*event); }
+
 void MainWindow::dropEvent(QDropEvent* event) {
-    std::vector<std::string> paths;
-    for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
-    if (paths.empty()) return;
-    event->acceptProposedAction();
-    Run([&] { form_->WMDropFiles(paths); });
+    if (!TakeAsCopy(*event)) return;
+    // The drop is finished first and the file read afterwards, so that the
+    // source of the drag is not kept waiting through the load or its
+    // message box.
+    QMetaObject::invokeMethod(
+        this, [this, paths = DroppedPaths(*event->mimeData())] { Run([&] { form_->WMDropFiles(paths); }); },
+        Qt::QueuedConnection);
 }
 
 }  // namespace ui
