@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "core/Form.h"
 
@@ -20,6 +22,14 @@ void SetUpApplication(QApplication& app) {
     // name to the window's caption.
     QApplication::setApplicationName(QString::fromUtf8(TForm1::ApplicationTitle));
     app.setProperty("helpFile", QString::fromUtf8(TForm1::HelpFile));
+    // Qt's own dialogs (file, colour, their questions) speak the window's
+    // language, whatever the system's locale; without Qt's Japanese
+    // translation installed they stay in English.
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+    else
+        delete translator;
     QFont font(JapaneseFontFamily());
     font.setPixelSize(12);
     QApplication::setFont(font);

@@ -6,10 +6,12 @@
 #include <QCursor>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTreeView>
 #include <QUrl>
 
 #include "ui/MenuBuilder.h"
@@ -22,7 +24,12 @@ QStringList NameFiltersOf(const std::string& windowsFilter) {
     const QStringList parts = QString::fromStdString(windowsFilter).split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        const QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        // "*.*" means every file there, names without a dot included. Qt
+        // would also take its "*" for an extension and, in a save dialog,
+        // turn a typed "map.bmp" into "map.*" when this filter is chosen.
+        for (QString& pattern : patterns)
+            if (pattern == QLatin1String("*.*")) pattern = QStringLiteral("*");
         // The dialog hides the parenthesised patterns of this form, so the
         // user reads the text alone.
         filters << parts[i] + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
@@ -38,6 +45,15 @@ QFileDialog* MakeFileDialog(QWidget* parent, QFileDialog::AcceptMode mode) {
     // alike everywhere.
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setAcceptMode(mode);
+    // The list's columns show the whole size, type and date of a file; the
+    // name takes the rest of the width.
+    if (auto* details = dialog->findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* header = details->header();
+        header->setStretchLastSection(false);
+        for (int column = 1; column < header->count(); ++column)
+            header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
     return dialog;
 }
 
@@ -51,6 +67,8 @@ QFileDialog* MakePictureDialog(QWidget* parent, QFileDialog::AcceptMode mode, co
     dialog->selectNameFilter(filters.first());
     dialog->setDefaultSuffix(QStringLiteral("bmp"));
     AddPicturePreview(*dialog);
+    // Room for the preview beside the file list.
+    dialog->resize(dialog->sizeHint().expandedTo(QSize(820, 440)));
     return dialog;
 }
 

@@ -35,17 +35,24 @@ protected:
         return nullptr;
     }
 
-    void Drop(const QStringList& paths) {
+    // Drops the files as a drag offering `actions` would, with the keys
+    // held that choose its proposed action; returns the action the window
+    // reported to the drag's source (none if it refused the drag). The
+    // window reads the file once the drop is over.
+    Qt::DropAction Drop(const QStringList& paths, Qt::DropActions actions = Qt::CopyAction,
+                        Qt::KeyboardModifiers keys = Qt::NoModifier) {
         QMimeData data;
         QList<QUrl> urls;
         for (const QString& p : paths) urls << QUrl::fromLocalFile(p);
         data.setUrls(urls);
         const QPointF at(100, 100);
-        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(at.toPoint(), actions, &data, Qt::LeftButton, keys);
         QApplication::sendEvent(window.get(), &enter);
-        ASSERT_TRUE(enter.isAccepted());
-        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        if (!enter.isAccepted()) return Qt::IgnoreAction;
+        QDropEvent drop(at, actions, &data, Qt::LeftButton, keys);
         QApplication::sendEvent(window.get(), &drop);
+        QCoreApplication::processEvents();
+        return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
     }
 };
 
@@ -102,7 +109,7 @@ TEST_F(PlatformTest, WindowsFiltersBecomeQtFiltersThatShowTheSameText) {
     EXPECT_EQ(ui::NameFiltersOf(ui::QtPlatform::LoadFilter),
               (QStringList{Q("ﾋﾞｯﾄﾏｯﾌﾟ (*.bmp) (*.bmp *.BMP)"), Q("Jpeg（*.jpg） (*.jpg)")}));
     EXPECT_EQ(ui::NameFiltersOf(ui::QtPlatform::SaveFilter),
-              (QStringList{Q("ビットマップ(*.bmp) (*.bmp *.BMP)"), Q("すべてのファイル(*.*) (*.*)")}));
+              (QStringList{Q("ビットマップ(*.bmp) (*.bmp *.BMP)"), Q("すべてのファイル(*.*) (*)")}));
     EXPECT_TRUE(ui::NameFiltersOf("").isEmpty());
 }
 
@@ -151,6 +158,18 @@ TEST_F(PlatformTest, SaveDialogAddsTheSuffixAndReopensAtTheLastPath) {
     EXPECT_EQ(offered, typed + ".bmp");
 }
 
+TEST_F(PlatformTest, ChoosingAllFilesInTheSaveDialogKeepsTheTypedName) {
+    QFileDialog& save = platform().SaveDialog();
+    auto* name = save.findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(name, nullptr);
+    name->setText("map.bmp");
+    save.selectNameFilter(save.nameFilters().at(1));
+    ASSERT_EQ(save.selectedNameFilter(), Q("すべてのファイル(*.*)"));
+    EXPECT_EQ(name->text(), "map.bmp");
+    save.selectNameFilter(save.nameFilters().at(0));
+    EXPECT_EQ(name->text(), "map.bmp");
+}
+
 TEST_F(PlatformTest, OpenDialogRefusesMissingFilesAndPreviewsPictures) {
     const QString picture = WritePicture("preview.bmp", 32, 16, QColor(0, 0, 255));
     QFileDialog& open = platform().OpenDialog();
@@ -163,8 +182,16 @@ TEST_F(PlatformTest, OpenDialogRefusesMissingFilesAndPreviewsPictures) {
     EXPECT_EQ(shown.width(), 2 * shown.height());
     EXPECT_EQ(shown.pixelColor(shown.width() - 1, shown.height() - 1), QColor(0, 0, 255));
     EXPECT_EQ(shown.pixelColor(shown.width() * 3 / 64, 0), QColor(255, 0, 0));
+    // Enlarged by a whole factor, every pixel one square block, with the
+    // picture's size beside it.
+    EXPECT_EQ(shown.width() % 32, 0);
+    EXPECT_GE(shown.width(), 4 * 32);
+    auto* size = open.findChild<QLabel*>("previewSize");
+    ASSERT_NE(size, nullptr);
+    EXPECT_EQ(size->text(), Q("32 × 16"));
     emit open.currentChanged(ScratchPath("missing.bmp"));
     EXPECT_TRUE(preview->pixmap().isNull());
+    EXPECT_TRUE(size->text().isEmpty());
 
     // A name that does not exist is not accepted (the dialog says so); the
     // user cancels then.
@@ -241,7 +268,7 @@ TEST_F(PlatformTest, AChangedWindowAsksAndStaysOpenOnCancel) {
 TEST_F(PlatformTest, ADroppedFileLoadsAsTheSheetOnlyTheFirst) {
     const QString first = WritePicture("first.bmp", 480, 256, QColor(0, 0, 255));
     const QString second = WritePicture("second.bmp", 480, 256, QColor(0, 255, 0));
-    Drop({first, second});
+    EXPECT_EQ(Drop({first, second}), Qt::CopyAction);
     EXPECT_EQ(form().Chip(10, 10).GetPixel(3, 3), canvas::Rgb(0, 0, 255));
     EXPECT_EQ(window->windowTitle(), "Tessaro " + first);
     EXPECT_EQ(Shown(ScreenI), Expected(form().ScreenI));
@@ -252,10 +279,22 @@ TEST_F(PlatformTest, ADroppedFileLoadsAsTheSheetOnlyTheFirst) {
     ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
     junk.write("not a picture");
     junk.close();
-    Drop({junk.fileName()});
+    EXPECT_EQ(Drop({junk.fileName()}), Qt::CopyAction);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].text, "ファイルの読み込みに失敗しました");
     EXPECT_EQ(form().Chip(10, 10).GetPixel(3, 3), canvas::Rgb(0, 0, 255));
+}
+
+TEST_F(PlatformTest, ADropIsTakenAsACopyEvenWhenItsSourceProposesAMove) {
+    const QString sheet = WritePicture("moved.bmp", 480, 256, QColor(0, 255, 0));
+    // Shift held proposes a move; a source told "moved" may delete its file.
+    EXPECT_EQ(Drop({sheet}, Qt::CopyAction | Qt::MoveAction, Qt::ShiftModifier), Qt::CopyAction);
+    EXPECT_EQ(form().Chip(0, 0).GetPixel(5, 5), canvas::Rgb(0, 255, 0));
+    // A drag that cannot be a copy is refused and changes nothing.
+    const QString other = WritePicture("moveonly.bmp", 480, 256, QColor(0, 0, 255));
+    EXPECT_EQ(Drop({other}, Qt::MoveAction), Qt::IgnoreAction);
+    EXPECT_EQ(form().Chip(0, 0).GetPixel(5, 5), canvas::Rgb(0, 255, 0));
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(PlatformTest, AFailureInAHandlerIsShownWithItsTextAndTheWindowGoesOn) {
