@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-qpa-plugins
+  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
   libjpeg-dev
   fonts-ipafont-gothic
   libgtest-dev libbenchmark-dev libpng-dev
