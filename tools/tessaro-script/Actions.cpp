@@ -5,7 +5,6 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "core/NotBuiltYet.h"
 #include "io/AtomicFile.h"
 #include "io/BmpWriter.h"
 #include "io/PictureFile.h"
@@ -96,8 +95,6 @@ void Run(const cmd::Click& c, Session& s) {
     RunAtEventBoundary(s, [&] {
         try {
             s.form.Click(c.control);
-        } catch (const NotBuiltYet&) {
-            throw;
         } catch (const std::invalid_argument&) {
             throw ScriptError(std::string(NameOf(c.control)) + " has no click handler");
         }
@@ -163,8 +160,6 @@ void RunAtEventBoundary(Session& session, const std::function<void()>& handler) 
         handler();
     } catch (const ScriptError&) {
         throw;
-    } catch (const NotBuiltYet& e) {
-        throw ScriptError(e.what());
     } catch (const std::exception& e) {
         session.platform.LogError(e.what());
     }

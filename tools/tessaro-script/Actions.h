@@ -12,14 +12,13 @@ namespace script {
 //
 // A failure that leaves a handler reaches the generic error handler, as in
 // the window: it is logged as a plain message with the error's text. A
-// handler that is not built yet, a control without a click handler and
-// everything the platform refuses are script errors (ScriptError).
+// control without a click handler and everything the platform refuses are
+// script errors (ScriptError).
 void RunAction(const Command& action, Session& session);
 
 // The event boundary that RunAction puts round every handler, as the window
-// does: a NotBuiltYet becomes a ScriptError, any other std::exception is
-// logged as a plain message, and a script error that the handler swallowed
-// is raised again.
+// does: a std::exception other than a ScriptError is logged as a plain
+// message, and a script error that the handler swallowed is raised again.
 void RunAtEventBoundary(Session& session, const std::function<void()>& handler);
 
 }  // namespace script
