@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Tessaro and runs every test: unit, scenario and window tests; then
 # the unit and scenario tests again under AddressSanitizer and
-# UndefinedBehaviorSanitizer; then each fuzz target for a short while.
+# UndefinedBehaviorSanitizer (with leak detection); then each fuzz target for a
+# short while.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -14,7 +15,7 @@ ctest --test-dir build --output-on-failure -j"$jobs"
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTESSARO_SANITIZE=ON \
   -DTESSARO_BUILD_UI=OFF -DTESSARO_BUILD_BENCH=OFF
 cmake --build build-sanitize -j"$jobs"
-ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
 
 if [ -x scripts/fuzz.sh ]; then
