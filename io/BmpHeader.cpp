@@ -14,10 +14,16 @@ constexpr std::size_t FileHeaderSize = 14;
 
 [[noreturn]] void Refuse(const std::string& why) { throw PictureReadError("BMP: " + why); }
 
+// Every field is read through these, within the head the caller passed.
+void CheckInHead(std::span<const std::uint8_t> f, std::size_t at, std::size_t bytes) {
+    if (at > f.size() || bytes > f.size() - at) Refuse("file ends inside its header");
+}
 std::uint32_t U16(std::span<const std::uint8_t> f, std::size_t at) {
+    CheckInHead(f, at, 2);
     return static_cast<std::uint32_t>(f[at] | f[at + 1] << 8);
 }
 std::uint32_t U32(std::span<const std::uint8_t> f, std::size_t at) {
+    CheckInHead(f, at, 4);
     return f[at] | f[at + 1] << 8 | f[at + 2] << 16 | static_cast<std::uint32_t>(f[at + 3]) << 24;
 }
 
@@ -48,9 +54,12 @@ Channel ChannelOf(std::uint32_t mask, int bitCount) {
 
 }  // namespace
 
-Header ParseHeader(std::span<const std::uint8_t> file) {
-    const std::size_t length = file.size();
-    if (length < FileHeaderSize + 12 || file[0] != 'B' || file[1] != 'M') Refuse("not a BMP file");
+Header ParseHeader(std::span<const std::uint8_t> file, std::size_t fileSize) {
+    // Sizes and offsets are checked against the whole file; only the head
+    // of it is at hand.
+    const std::size_t length = fileSize;
+    if (file.size() > length) file = file.first(length);
+    if (length < FileHeaderSize + 12 || U16(file, 0) != ('B' | 'M' << 8)) Refuse("not a BMP file");
     // A file shorter than its own header says has lost its end; a shorter
     // claim is harmless and common in OS/2 files.
     if (U32(file, 2) > length) Refuse("file shorter than its header says");
@@ -156,6 +165,7 @@ Header ParseHeader(std::span<const std::uint8_t> file) {
         const std::size_t declared = clrUsed != 0 ? clrUsed : std::size_t{1} << bitCount;
         const std::size_t entries = std::min({declared, available, std::size_t{1} << bitCount});
         if (entries == 0) Refuse("no colour table");
+        CheckInHead(file, tableStart, entries * entrySize);
         h.table.resize(entries);
         for (std::size_t i = 0; i < entries; ++i) {
             const std::uint8_t* e = file.data() + tableStart + i * entrySize;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -34,8 +35,14 @@ struct Header {
     std::size_t pixelBytes = 0;         // bytes from pixelOffset to the end of the data
 };
 
+// The headers and the colour table lie within this many bytes from the start
+// of any file ParseHeader accepts (at most 14 + 124 + 16 + 256 x 4).
+constexpr std::size_t HeadBytes = 2048;
+
 // Reads and checks the headers; throws PictureReadError on a file that is
-// not a BMP this reader knows, or whose fields contradict the file.
-Header ParseHeader(std::span<const std::uint8_t> file);
+// not a BMP this reader knows, or whose fields contradict the file. `head`
+// holds the first bytes of a file of `fileSize` bytes: all of it, or at least
+// HeadBytes.
+Header ParseHeader(std::span<const std::uint8_t> head, std::size_t fileSize);
 
 }  // namespace bmp

@@ -1,6 +1,7 @@
 #include "io/JpegReader.h"
 
 // jpeglib.h needs size_t and FILE declared first.
+#include <algorithm>
 #include <csetjmp>
 #include <cstddef>
 #include <cstdio>
@@ -71,17 +72,33 @@ struct RowSink {
     std::uint8_t* row;  // room for one row
 };
 
-// Decodes every row into the sink.
-bool ReadImage(jpeg_decompress_struct* cinfo, ErrorManager* err, RowSink* sink, std::size_t rowBytes, int rows) {
+// Colour samples are upsampled from their neighbours, so the decoded columns
+// reach this far past the kept ones (one MCU of the widest sampling libjpeg
+// smooths): the last kept column is then computed as in the whole picture.
+constexpr JDIMENSION CropMargin = 16;
+
+// Decodes the top `rows` rows into the sink, columns 0 to `columns` at
+// least; `width` and `height` are the size checked after the header. The rows
+// below are never decoded, and faults in their data go unseen.
+bool ReadImage(jpeg_decompress_struct* cinfo, ErrorManager* err, RowSink* sink, std::size_t components,
+               JDIMENSION width, JDIMENSION height, JDIMENSION columns, JDIMENSION rows) {
     if (setjmp(err->jump)) return false;
     jpeg_start_decompress(cinfo);
-    // The output size was checked after the header; libjpeg must not change it.
-    if (static_cast<int>(cinfo->output_height) != rows ||
-        static_cast<std::size_t>(cinfo->output_width) * cinfo->output_components != rowBytes) {
+    // libjpeg must not change the size checked after the header.
+    if (cinfo->output_width != width || cinfo->output_height != height ||
+        static_cast<std::size_t>(cinfo->output_components) != components) {
         std::snprintf(err->message, sizeof err->message, "unexpected JPEG output size");
         return false;
     }
-    while (cinfo->output_scanline < cinfo->output_height) {
+    if (columns + CropMargin < width) {
+        JDIMENSION left = 0, decoded = columns + CropMargin;
+        jpeg_crop_scanline(cinfo, &left, &decoded);
+        if (left != 0 || cinfo->output_width < columns) {
+            std::snprintf(err->message, sizeof err->message, "unexpected JPEG crop");
+            return false;
+        }
+    }
+    while (cinfo->output_scanline < rows) {
         const int y = static_cast<int>(cinfo->output_scanline);
         JSAMPROW row = sink->row;
         if (jpeg_read_scanlines(cinfo, &row, 1) != 1) {
@@ -90,7 +107,10 @@ bool ReadImage(jpeg_decompress_struct* cinfo, ErrorManager* err, RowSink* sink, 
         }
         sink->take(sink, y, sink->row);
     }
-    jpeg_finish_decompress(cinfo);
+    if (cinfo->output_scanline < cinfo->output_height)
+        jpeg_abort_decompress(cinfo);
+    else
+        jpeg_finish_decompress(cinfo);
     return true;
 }
 
@@ -113,7 +133,7 @@ canvas::Colour FromCmyk(int c, int m, int y, int k, bool inverted) {
 
 }  // namespace
 
-canvas::Picture Decode(std::span<const std::uint8_t> file) {
+canvas::Picture Decode(std::span<const std::uint8_t> file, int keepWidth, int keepHeight) {
     ErrorManager err{};
     Decompressor d;
     d.cinfo.err = jpeg_std_error(&err.pub);
@@ -146,9 +166,12 @@ canvas::Picture Decode(std::span<const std::uint8_t> file) {
         std::vector<canvas::Colour>* colours;
         bool cmyk, inverted;
     };
-    canvas::Picture picture(static_cast<int>(width), static_cast<int>(height));
-    std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * (cmyk ? 4 : 3));
-    std::vector<canvas::Colour> colours(static_cast<std::size_t>(width));
+    const int keptWidth = static_cast<int>(std::clamp<std::int64_t>(keepWidth, 1, width));
+    const int keptHeight = static_cast<int>(std::clamp<std::int64_t>(keepHeight, 1, height));
+    canvas::Picture picture(keptWidth, keptHeight);
+    const std::size_t components = cmyk ? 4 : 3;
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * components);
+    std::vector<canvas::Colour> colours(static_cast<std::size_t>(keptWidth));
     PictureSink sink;
     sink.row = row.data();
     sink.picture = &picture;
@@ -164,7 +187,9 @@ canvas::Picture Decode(std::span<const std::uint8_t> file) {
         }
         s->picture->SetRow(y, *s->colours);
     };
-    if (!ReadImage(&d.cinfo, &err, &sink, row.size(), static_cast<int>(height)))
+    if (!ReadImage(&d.cinfo, &err, &sink, components, static_cast<JDIMENSION>(width),
+                   static_cast<JDIMENSION>(height), static_cast<JDIMENSION>(keptWidth),
+                   static_cast<JDIMENSION>(keptHeight)))
         throw EditorError(std::string("JPEG のデータが壊れています（") + err.message + "）");
     picture.ClearDirty();
     return picture;

@@ -9,6 +9,7 @@
 #include "io/BmpWriter.h"
 #include "io/NumberedSave.h"
 #include "io/PictureFile.h"
+#include "io/PictureLimits.h"
 #include "io/PictureReadError.h"
 
 namespace {
@@ -18,20 +19,33 @@ constexpr const char* SaveFailed = "保存できませんでした";
 
 }  // namespace
 
-PictureReadResult TForm1::ReadPictureFile(const std::string& path) {
+namespace {
+
+// Fills SheetImage from a picture file, with its top-left `width` x `height`
+// pixels: the part a load uses, every other pixel being cut off by the load
+// anyway. The rest of a large file is then neither read nor decoded.
+// SheetImage is scratch, and every load lays the sheet out afterwards, which
+// overwrites it; so it holds this part rather than the whole picture.
+PictureReadResult ReadTopLeftPart(TForm1& form, const std::string& path, int width, int height) {
     const bool jpeg = IsJpegPath(path);
     canvas::Picture picture;
     try {
-        picture = LoadPictureFile(path);
+        picture = LoadPictureFile(path, width, height);
     } catch (const PictureReadError&) {
-        platform.ShowMessage(ReadFailed);
+        form.platform.ShowMessage(ReadFailed);
         return {false, jpeg};
     }
     // Faulty JPEG data after a good header leave as an EditorError before
     // anything has changed.
-    SheetImage.SetSize(picture.Width(), picture.Height());
-    SheetImage.Draw(0, 0, picture);
+    form.SheetImage.SetSize(picture.Width(), picture.Height());
+    form.SheetImage.Draw(0, 0, picture);
     return {true, jpeg};
+}
+
+}  // namespace
+
+PictureReadResult TForm1::ReadPictureFile(const std::string& path) {
+    return ReadTopLeftPart(*this, path, picture_limits::MaxSide, picture_limits::MaxSide);
 }
 
 void TForm1::CutSheetIntoChips() {
@@ -50,7 +64,8 @@ void TForm1::CutSheetIntoChips() {
 }
 
 void TForm1::LoadSheetFile(const std::string& path) {
-    const PictureReadResult read = ReadPictureFile(path);
+    const PictureReadResult read =
+        ReadTopLeftPart(*this, path, Def.SheetCols * Def.ChipSize, Def.SheetRows * Def.ChipSize);
     if (!read.ok) return;
     CutSheetIntoChips();
     // After a JPEG the overwrite save asks for a name rather than writing BMP
@@ -60,8 +75,9 @@ void TForm1::LoadSheetFile(const std::string& path) {
 }
 
 bool TForm1::LoadChipFile(const std::string& path, std::int32_t col, std::int32_t row) {
-    if (!ReadPictureFile(path).ok) return false;
-    Chip(col, row).Draw(0, 0, SheetImage);
+    canvas::Picture& chip = Chip(col, row);
+    if (!ReadTopLeftPart(*this, path, chip.Width(), chip.Height()).ok) return false;
+    chip.Draw(0, 0, SheetImage);
     return true;
 }
 

@@ -70,9 +70,16 @@ CheckOutcome Check(const cmd::ExpectControl& c, Session& s) {
 CheckOutcome Check(const cmd::ExpectPixel& c, Session& s) {
     const canvas::Picture* p = FindPicture(c.target, s);
     if (p == nullptr) return {false, NoClipboardBitmap};
-    if (!p->Contains(c.x, c.y))
-        return {false, "(" + std::to_string(c.x) + ", " + std::to_string(c.y) + ") outside the " + SizeText(*p) +
-                           " picture"};
+    if (!p->Contains(c.x, c.y)) {
+        std::string why = "(";
+        why += std::to_string(c.x);
+        why += ", ";
+        why += std::to_string(c.y);
+        why += ") outside the ";
+        why += SizeText(*p);
+        why += " picture";
+        return {false, why};
+    }
     return Compare(RgbText(c.colour), RgbText(p->GetPixel(c.x, c.y)));
 }
 
