@@ -1,12 +1,23 @@
 // The BMP reader on small files made here: run-length edge cases, colour
-// masks, tables and the size limits.
+// masks, tables and the size limits; and the top-left part a load keeps,
+// decoded alone, against the whole picture for every kind of file.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "io/BmpReader.h"
+#include "io/PictureFile.h"
 #include "io/PictureReadError.h"
+#include "tests/support/ScratchDirectory.h"
 
 namespace {
 
@@ -180,6 +191,174 @@ TEST(BmpReaderLimits, LargestSideIsAccepted) {
     EXPECT_EQ(p.Width(), 32768);
     EXPECT_EQ(p.GetPixel(32760, 0), Green);
     EXPECT_EQ(p.GetPixel(32767, 0), Red);
+}
+
+// ---- The top-left part a load keeps ----------------------------------------
+
+namespace fs = std::filesystem;
+
+const fs::path Suite = fs::path(TESSARO_TESTDATA) / "bmpsuite";
+
+Bytes FileBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::vector<fs::path> SuiteFiles() {
+    std::vector<fs::path> files;
+    for (const char* folder : {"g", "q", "b"})
+        for (const auto& entry : fs::directory_iterator(Suite / folder))
+            if (entry.path().extension() == ".bmp") files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+canvas::Picture TopLeft(const canvas::Picture& whole, int width, int height) {
+    canvas::Picture part(std::min(width, whole.Width()), std::min(height, whole.Height()));
+    part.Draw(0, 0, whole);
+    return part;
+}
+
+// Part sizes around every edge that matters: single pixels, byte and word
+// boundaries of the packed formats, one short of the picture, the picture,
+// more than the picture.
+std::vector<std::pair<int, int>> PartSizes(int width, int height) {
+    std::vector<std::pair<int, int>> sizes = {{1, 1}, {3, 2}, {7, 5}, {9, 17}, {33, 1}, {1, 40}, {480, 256}};
+    for (int w : {width / 2 + 1, width - 1, width, width + 5})
+        for (int h : {height / 3 + 1, height - 1, height, height + 5})
+            if (w > 0 && h > 0) sizes.emplace_back(w, h);
+    return sizes;
+}
+
+// A part is refused exactly when the whole file is, and otherwise equals
+// the top-left corner of the whole picture.
+void ExpectPartsAgree(std::span<const std::uint8_t> file) {
+    std::optional<canvas::Picture> whole;
+    try {
+        whole = bmp::Decode(file);
+    } catch (const PictureReadError&) {
+    }
+    for (auto [w, h] : whole ? PartSizes(whole->Width(), whole->Height()) : PartSizes(16, 16)) {
+        SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
+        if (!whole) {
+            EXPECT_THROW(bmp::Decode(file, w, h), PictureReadError);
+            continue;
+        }
+        try {
+            EXPECT_EQ(bmp::Decode(file, w, h), TopLeft(*whole, w, h));
+        } catch (const PictureReadError& e) {
+            ADD_FAILURE() << "refused: " << e.what();
+        }
+    }
+}
+
+TEST(BmpReaderPart, EverySuiteFileGivesTheTopLeftOfItsWholePicture) {
+    for (const fs::path& path : SuiteFiles()) {
+        SCOPED_TRACE(path.parent_path().filename().string() + "/" + path.filename().string());
+        ExpectPartsAgree(FileBytes(path));
+    }
+}
+
+// Damage anywhere, in the headers or in pixels outside the part, refuses a
+// part exactly when it refuses the whole file.
+TEST(BmpReaderPart, DamagedFilesAreRefusedAsTheWholeFileIs) {
+    std::uint32_t seed = 777;
+    const auto random = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return seed >> 8;
+    };
+    for (const char* name : {"pal1", "pal4", "pal4rle", "pal8", "pal8rle", "pal8topdown", "pal8os2", "rgb16-565",
+                             "rgb24", "rgb32bf", "pal8w125"}) {
+        SCOPED_TRACE(name);
+        const Bytes original = FileBytes(Suite / "g" / (std::string(name) + ".bmp"));
+        for (int round = 0; round < 40; ++round) {
+            SCOPED_TRACE(round);
+            Bytes bytes = original;
+            for (int i = 0; i < 3; ++i)
+                bytes[random() % std::min<std::size_t>(bytes.size(), round % 2 ? bytes.size() : 1200)] =
+                    static_cast<std::uint8_t>(random());
+            ExpectPartsAgree(bytes);
+        }
+    }
+}
+
+// Rows without padding at the end of the file, and widths that end inside a
+// byte or a word, bottom-up and top-down.
+TEST(BmpReaderPart, PackedAndUnpaddedRowsGiveTheTopLeft) {
+    std::uint32_t seed = 99;
+    const auto random = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return static_cast<std::uint8_t>(seed >> 24);
+    };
+    for (int bits : {1, 2, 4, 8, 24, 32}) {
+        for (std::int32_t height : {5, -5}) {
+            SCOPED_TRACE(std::to_string(bits) + " bits, height " + std::to_string(height));
+            const int width = 13;
+            Spec s = Of(width, height, bits, 0);
+            if (bits <= 8) {
+                // A full table: every index has a colour.
+                for (int i = 0; i < (1 << bits); ++i) s.table.push_back(canvas::Rgb(i, 255 - i, i * 7 % 256));
+            }
+            const std::size_t rowBytes = (static_cast<std::size_t>(width) * bits + 7) / 8;
+            const std::size_t stride = (rowBytes + 3) / 4 * 4;
+            for (std::size_t i = 0; i < stride * 4 + rowBytes; ++i) s.pixels.push_back(random());
+            ExpectPartsAgree(Make(s));
+        }
+    }
+}
+
+// With a short table, an index past it is refused wherever it lies: in a
+// row below the part, or right of it.
+TEST(BmpReaderPart, IndicesPastAShortTableAreRefusedOutsideThePartToo) {
+    Spec s = Of(4, 3, 8, 0, {Red, Green, Blue});
+    s.pixels = {0, 1, 2, 1, 1, 1, 1, 1, 2, 2, 2, 2};  // bottom row first
+    EXPECT_EQ(bmp::Decode(Make(s), 2, 1), TopLeft(bmp::Decode(Make(s)), 2, 1));
+    for (std::size_t at : {std::size_t{0}, std::size_t{3}, std::size_t{11}}) {
+        Spec bad = s;
+        bad.pixels[at] = 3;
+        EXPECT_THROW(bmp::Decode(Make(bad), 2, 1), PictureReadError) << at;
+    }
+    Spec rle = Of(4, 3, 8, 1, {Red, Green});
+    rle.pixels = {4, 5, 0, 0, 4, 1, 0, 0, 4, 1, 0, 1};  // the bottom row's index 5 has no colour
+    EXPECT_THROW(bmp::Decode(Make(rle), 4, 1), PictureReadError);
+}
+
+// Through a file on disk, read only where the part lies.
+TEST(BmpReaderPart, FilesOnDiskGiveTheTopLeft) {
+    const ScratchDirectory scratch;
+    std::uint32_t seed = 5;
+    for (std::int32_t height : {300, -300}) {
+        SCOPED_TRACE(height);
+        Spec s = Of(301, height, 24, 0);
+        for (std::size_t i = 0; i < 904 * 300; ++i)
+            s.pixels.push_back(static_cast<std::uint8_t>((seed = seed * 69069u + 1) >> 24));
+        const Bytes file = Make(s);
+        std::ofstream("p.bmp", std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
+                                                       static_cast<std::streamsize>(file.size()));
+        const canvas::Picture whole = bmp::Decode(file);
+        EXPECT_EQ(LoadPictureFile("p.bmp"), whole);
+        for (auto [w, h] : PartSizes(301, 300)) EXPECT_EQ(LoadPictureFile("p.bmp", w, h), TopLeft(whole, w, h));
+        // A file cut short in the rows outside the part is still refused.
+        fs::resize_file("p.bmp", file.size() - 10);
+        EXPECT_THROW(LoadPictureFile("p.bmp", 16, 16), PictureReadError);
+    }
+}
+
+// A pipe can't be read out of order: it is read whole.
+TEST(BmpReaderPart, PipesAreReadWhole) {
+    const ScratchDirectory scratch;
+    ASSERT_EQ(::mkfifo("pipe.bmp", 0600), 0);
+    Spec s = Of(3, 2, 24, 0);
+    s.pixels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0, 10, 11, 12, 13, 14, 15, 16, 17, 18, 0, 0, 0};
+    const Bytes file = Make(s);
+    std::thread writer([&file] {
+        std::ofstream("pipe.bmp", std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
+                                                          static_cast<std::streamsize>(file.size()));
+    });
+    canvas::Picture part;
+    EXPECT_NO_THROW(part = LoadPictureFile("pipe.bmp", 2, 1));
+    writer.join();
+    EXPECT_EQ(part, TopLeft(bmp::Decode(file), 2, 1));
 }
 
 }  // namespace

@@ -1,13 +1,16 @@
 // The JPEG reader: libjpeg's default decode of the sample files, colour
-// conversions, and which failures count as unreadable files and which as
-// faulty data.
+// conversions, which failures count as unreadable files and which as faulty
+// data, and the top-left part a load keeps, decoded alone.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
+#include <string>
 #include <unistd.h>
 #include <vector>
 
@@ -176,6 +179,158 @@ TEST(PictureFile, FilesAreReadByTheirExtension) {
     EXPECT_THROW(LoadPictureFile((dir / "rose.jpeg").string()), PictureReadError);  // read as BMP
     EXPECT_THROW(LoadPictureFile((dir / "missing.bmp").string()), PictureReadError);
     EXPECT_THROW(LoadPictureFile(dir.string()), PictureReadError);  // a directory
+    fs::remove_all(dir);
+}
+
+// ---- The top-left part a load keeps ----------------------------------------
+
+canvas::Picture TopLeft(const canvas::Picture& whole, int width, int height) {
+    canvas::Picture part(std::min(width, whole.Width()), std::min(height, whole.Height()));
+    part.Draw(0, 0, whole);
+    return part;
+}
+
+// How a test picture is stored.
+struct Storage {
+    const char* name;
+    J_COLOR_SPACE stored;
+    int hSampling = 2, vSampling = 2;  // of the first component; the others take 1 x 1
+    bool progressive = false;
+    int restartRows = 0;
+};
+
+// A picture of 203 x 141 pixels (no whole number of blocks either way) with
+// detail in every pixel, so that any difference at a block or an upsampled
+// edge shows.
+std::vector<std::uint8_t> CompressDetailed(const Storage& how) {
+    constexpr int Width = 203, Height = 141;
+    const bool cmyk = how.stored == JCS_CMYK || how.stored == JCS_YCCK;
+    const bool grey = how.stored == JCS_GRAYSCALE;
+    const int components = cmyk ? 4 : grey ? 1 : 3;
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr err{};
+    cinfo.err = jpeg_std_error(&err);
+    jpeg_create_compress(&cinfo);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = Width;
+    cinfo.image_height = Height;
+    cinfo.input_components = components;
+    cinfo.in_color_space = cmyk ? JCS_CMYK : grey ? JCS_GRAYSCALE : JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_colorspace(&cinfo, how.stored);
+    jpeg_set_quality(&cinfo, 85, TRUE);
+    cinfo.comp_info[0].h_samp_factor = how.hSampling;
+    cinfo.comp_info[0].v_samp_factor = how.vSampling;
+    for (int c = 1; c < components; ++c) cinfo.comp_info[c].h_samp_factor = cinfo.comp_info[c].v_samp_factor = 1;
+    if (how.progressive) jpeg_simple_progression(&cinfo);
+    cinfo.restart_in_rows = how.restartRows;
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(Width) * components);
+    std::uint32_t seed = 4321;
+    while (cinfo.next_scanline < Height) {
+        const int y = static_cast<int>(cinfo.next_scanline);
+        for (int x = 0; x < Width; ++x)
+            for (int c = 0; c < components; ++c) {
+                seed = seed * 1664525u + 1013904223u;
+                const int shade = (x * (c + 1) * 3 + y * (4 - c) * 2) % 256;
+                row[static_cast<std::size_t>(x * components + c)] =
+                    static_cast<std::uint8_t>((shade + static_cast<int>(seed >> 27)) & 0xFF);
+            }
+        JSAMPROW r = row.data();
+        jpeg_write_scanlines(&cinfo, &r, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    std::vector<std::uint8_t> file(buffer, buffer + size);
+    std::free(buffer);
+    return file;
+}
+
+// Part sizes at every edge that matters: single pixels, block and MCU
+// edges and a pixel either side of them, widths within an MCU of the
+// picture's, the picture, more than the picture, and the sizes loads use.
+std::vector<std::pair<int, int>> PartSizes(int width, int height) {
+    std::vector<std::pair<int, int>> sizes = {{1, 1}, {7, 5}, {8, 8}, {9, 15}, {16, 16}, {17, 33}, {31, 1},
+                                              {32, 32}, {33, 2}, {480, 256}};
+    for (int w : {width / 2 + 3, width - 33, width - 17, width - 16, width - 15, width - 1, width, width + 40})
+        for (int h : {height / 3, height - 1, height, height + 40}) sizes.emplace_back(w, h);
+    return sizes;
+}
+
+void ExpectPartsAgree(const std::vector<std::uint8_t>& file) {
+    std::optional<canvas::Picture> whole;
+    try {
+        whole = jpeg::Decode(file);
+    } catch (const PictureReadError&) {
+    }
+    if (!whole) {
+        // A refused header is refused whatever the part.
+        EXPECT_THROW(jpeg::Decode(file, 16, 16), PictureReadError);
+        return;
+    }
+    for (auto [w, h] : PartSizes(whole->Width(), whole->Height())) {
+        SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
+        EXPECT_EQ(jpeg::Decode(file, w, h), TopLeft(*whole, w, h));
+    }
+}
+
+TEST(JpegReaderPart, EverySampleGivesTheTopLeftOfItsWholePicture) {
+    int samples = 0;
+    for (const auto& entry : fs::directory_iterator(Samples)) {
+        if (entry.path().extension() != ".jpg") continue;
+        SCOPED_TRACE(entry.path().filename().string());
+        ExpectPartsAgree(Bytes(entry.path()));
+        ++samples;
+    }
+    EXPECT_GE(samples, 6);
+}
+
+TEST(JpegReaderPart, EverySamplingAndColourSpaceGivesTheTopLeft) {
+    for (const Storage& how : {Storage{"4:2:0", JCS_YCbCr},
+                               Storage{"4:2:2", JCS_YCbCr, 2, 1},
+                               Storage{"4:4:0", JCS_YCbCr, 1, 2},
+                               Storage{"4:4:4", JCS_YCbCr, 1, 1},
+                               Storage{"4:1:1", JCS_YCbCr, 4, 1},
+                               Storage{"4:2:0 progressive", JCS_YCbCr, 2, 2, true},
+                               Storage{"4:2:2 progressive", JCS_YCbCr, 2, 1, true},
+                               Storage{"4:2:0 restarts", JCS_YCbCr, 2, 2, false, 1},
+                               Storage{"RGB", JCS_RGB, 1, 1},
+                               Storage{"grey", JCS_GRAYSCALE, 1, 1},
+                               Storage{"grey progressive", JCS_GRAYSCALE, 1, 1, true},
+                               Storage{"CMYK", JCS_CMYK, 1, 1},
+                               Storage{"YCCK", JCS_YCCK, 2, 2},
+                               Storage{"YCCK progressive", JCS_YCCK, 2, 2, true}}) {
+        SCOPED_TRACE(how.name);
+        ExpectPartsAgree(CompressDetailed(how));
+    }
+}
+
+// Rows below the part are never decoded: a fault that libjpeg finds only
+// at the end of the file stops the whole picture, not its top rows.
+TEST(JpegReaderPart, FaultsBelowThePartAreNotReached) {
+    const auto original = CompressDetailed(Storage{"4:2:0", JCS_YCbCr});
+    const std::size_t sof = Find(original, 0xC0);
+    const std::size_t eoi = Find(original, 0xD9, Find(original, 0xDA));
+    ASSERT_NE(sof, std::string::npos);
+    ASSERT_NE(eoi, std::string::npos);
+    // A second frame header after the scan.
+    const std::size_t sofLength = 2 + (original[sof + 2] << 8 | original[sof + 3]);
+    std::vector<std::uint8_t> bytes(original.begin(), original.begin() + static_cast<long>(eoi));
+    bytes.insert(bytes.end(), original.begin() + static_cast<long>(sof),
+                 original.begin() + static_cast<long>(sof + sofLength));
+    bytes.insert(bytes.end(), {0xFF, 0xD9});
+    EXPECT_THROW(jpeg::Decode(bytes), EditorError);
+    EXPECT_EQ(jpeg::Decode(bytes, 480, 32), TopLeft(jpeg::Decode(original), 480, 32));
+}
+
+TEST(PictureFile, JpegFilesOnDiskGiveTheTopLeft) {
+    const fs::path dir = fs::temp_directory_path() / ("tessaro-picturepart-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    fs::copy_file(Samples / "testorig.jpg", dir / "rose.jpg", fs::copy_options::overwrite_existing);
+    const canvas::Picture whole = LoadPictureFile((dir / "rose.jpg").string());
+    EXPECT_EQ(LoadPictureFile((dir / "rose.jpg").string(), 100, 50), TopLeft(whole, 100, 50));
     fs::remove_all(dir);
 }
 
