@@ -259,6 +259,18 @@ TEST(ScriptedPlatform, DialogsTakeTheirAnswersFirstInFirstOut) {
     EXPECT_NE(platform.Leftovers(), "");
     EXPECT_EQ(platform.NumberedSaveDialog(), "b.bmp");
     EXPECT_THROW(platform.PictureOpenDialog(), ScriptError);
+    EXPECT_TRUE(platform.TakePendingError().has_value());
+
+    // The picture dialogs add the default extension to a name typed without
+    // one; the numbered save's dialog has none.
+    platform.QueueChoice(std::string("dir.x/map"));
+    platform.QueueChoice(std::string("map.v2"));
+    platform.QueueChoice(std::string("map"));
+    platform.QueueChoice(std::string("missing"));
+    EXPECT_EQ(platform.PictureSaveDialog(), "dir.x/map.bmp");
+    EXPECT_EQ(platform.PictureSaveDialog(), "map.v2");
+    EXPECT_EQ(platform.NumberedSaveDialog(), "map");
+    EXPECT_EQ(platform.PictureOpenDialog(), "missing.bmp");
 
     platform.QueueColour(canvas::Rgb(1, 2, 3));
     EXPECT_EQ(platform.ColourDialog(), canvas::Rgb(1, 2, 3));
@@ -323,5 +335,5 @@ TEST(ScriptDriver, ExitStatusIsTwoAfterAnyScriptErrorElseOneAfterAnyFailure) {
 
     std::ostringstream out3;
     EXPECT_EQ(RunScripts({dir / "absent.scn"}, out3), 2);
-    EXPECT_TRUE(Contains(out3.str(), "ERROR " + dir / "absent.scn" + ":0: ")) << out3.str();
+    EXPECT_TRUE(Contains(out3.str(), "ERROR " + dir / "absent.scn" + ":0: cannot read the script")) << out3.str();
 }

@@ -148,6 +148,10 @@ TEST(ScriptParser, ControlsAreNamedAsTheEditorNamesThem) {
     EXPECT_TRUE(Refused("click NoSuchControl"));
     EXPECT_EQ(Parsed<cmd::Open>("open EditMenu").menu, ControlId::EditMenu);
     EXPECT_TRUE(Refused("open wakuMenu"));
+    // Menus without an open handler open all the same.
+    EXPECT_EQ(Parsed<cmd::Open>("open DefMenu").menu, ControlId::DefMenu);
+    EXPECT_EQ(Parsed<cmd::Open>("open helpMenu").menu, ControlId::helpMenu);
+    EXPECT_TRUE(Refused("open PenB"));
     EXPECT_EQ(Parsed<cmd::DoubleClick>("dblclick rbP").panel, ControlId::rbP);
     EXPECT_TRUE(Refused("dblclick lbcP"));
     EXPECT_TRUE(Parsed<cmd::UpDown>("updown up").up);

@@ -103,7 +103,16 @@ void Run(const cmd::Click& c, Session& s) {
 
 void Run(const cmd::Open& c, Session& s) {
     RequireOpenWindow(s);
-    RunAtEventBoundary(s, [&] { s.form.OpenMenu(c.menu); });
+    RunAtEventBoundary(s, [&] {
+        switch (c.menu) {
+            case ControlId::FileMenu:
+            case ControlId::EditMenu:
+            case ControlId::ScreenMenu: s.form.OpenMenu(c.menu); break;
+            // As in the window, where the Help menu's click comes as it opens.
+            case ControlId::helpMenu: s.form.Click(c.menu); break;
+            default: break;  // a menu without a handler of its own
+        }
+    });
 }
 
 void Run(const cmd::DoubleClick& c, Session& s) {

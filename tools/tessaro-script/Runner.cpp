@@ -103,7 +103,8 @@ ScriptResult RunScriptFile(const std::string& path, std::ostream& out) {
     if (std::filesystem::is_regular_file(path, error)) file.open(path, std::ios::binary);
     std::ostringstream text;
     if (file) text << file.rdbuf();
-    if (!file || file.bad()) {
+    // A stream that was never opened has no error bit of its own to test.
+    if (!file.is_open() || !file || file.bad()) {
         out << "ERROR " << path << ":0: cannot read the script\n";
         return {0, 0, true};
     }

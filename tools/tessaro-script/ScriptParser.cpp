@@ -275,9 +275,12 @@ Command ParseArguments(const std::string& verb, Arguments& args) {
     if (verb == "move") return ParseMouse(args, false);
     if (verb == "click") return cmd::Click{args.Control()};
     if (verb == "open") {
+        // Every menu can open; only FileMenu, EditMenu and ScreenMenu have
+        // an open handler, and the Help menu runs its own click.
         const ControlId menu = args.Control("MENU");
-        if (menu != ControlId::FileMenu && menu != ControlId::EditMenu && menu != ControlId::ScreenMenu)
-            args.Fail(std::string(NameOf(menu)) + " has no open handler (FileMenu, EditMenu, ScreenMenu)");
+        const ControlKind kind = InfoOf(menu).kind;
+        if (kind != ControlKind::Menu && kind != ControlKind::PopupMenu)
+            args.Fail(std::string(NameOf(menu)) + " is not a menu");
         return cmd::Open{menu};
     }
     if (verb == "dblclick") {

@@ -1,5 +1,8 @@
 #include "tools/tessaro-script/ScriptedPlatform.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "core/Form.h"
 #include "tools/tessaro-script/ScriptError.h"
 #include "tools/tessaro-script/Values.h"
@@ -10,6 +13,23 @@ namespace {
 
 std::string Plural(std::size_t n, const char* word) {
     return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
+}
+
+bool HasExtension(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    const auto dot = path.find_last_of('.');
+    return dot != std::string::npos && (slash == std::string::npos || dot > slash);
+}
+
+// The picture dialogs have the default extension "bmp": a name typed without
+// an extension gets it, as in the window. The open dialog takes an existing
+// file (or directory) by the name typed first.
+std::optional<std::string> WithDefaultExtension(std::optional<std::string> path, bool open) {
+    if (!path || HasExtension(*path)) return path;
+    std::error_code error;
+    if (open && std::filesystem::exists(*path, error)) return path;
+    if (!open && std::filesystem::is_directory(*path, error)) return path;
+    return *path + ".bmp";
 }
 
 }  // namespace
@@ -49,8 +69,12 @@ std::optional<std::string> ScriptedPlatform::TakeChoice(const char* dialog) {
     return choice;
 }
 
-std::optional<std::string> ScriptedPlatform::PictureOpenDialog() { return TakeChoice("picture open dialog"); }
-std::optional<std::string> ScriptedPlatform::PictureSaveDialog() { return TakeChoice("picture save dialog"); }
+std::optional<std::string> ScriptedPlatform::PictureOpenDialog() {
+    return WithDefaultExtension(TakeChoice("picture open dialog"), true);
+}
+std::optional<std::string> ScriptedPlatform::PictureSaveDialog() {
+    return WithDefaultExtension(TakeChoice("picture save dialog"), false);
+}
 std::optional<std::string> ScriptedPlatform::NumberedSaveDialog() { return TakeChoice("numbered save dialog"); }
 
 std::optional<canvas::Colour> ScriptedPlatform::ColourDialog() {
