@@ -59,6 +59,9 @@ public:
         struct stat st {};
         if (::stat(target_.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
             Fail(requested, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
+        // Renaming would replace a file the user may not write to, as a
+        // write in place could not: a read-only file stays as it is.
+        if (::access(target_.c_str(), F_OK) == 0 && ::access(target_.c_str(), W_OK) != 0) Fail(requested, errno);
         const mode_t mode = ModeFor(target_);
         // A short name of its own, so that a target name near the length
         // limit still leaves room for it.

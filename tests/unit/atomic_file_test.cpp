@@ -159,6 +159,18 @@ TEST_F(AtomicFile, BatchWritesEveryFile) {
     EXPECT_EQ(Listing(dir_).size(), 50u);
 }
 
+// A file the user may not write to is not replaced by a new one beside it
+// (for a user other than root).
+TEST_F(AtomicFile, ReadOnlyFileIsNotReplaced) {
+    if (::geteuid() == 0) GTEST_SKIP() << "permissions don't stop root";
+    const fs::path file = dir_ / "sheet.bmp";
+    WriteFileAtomically(file.string(), Pattern(100, 3));
+    fs::permissions(file, fs::perms(0444));
+    EXPECT_THROW(WriteFileAtomically(file.string(), Pattern(50, 4)), EditorError);
+    EXPECT_EQ(Bytes(file), Pattern(100, 3));
+    EXPECT_EQ(Listing(dir_), std::vector<std::string>{"sheet.bmp"});
+}
+
 // A directory that refuses new files (for a user other than root).
 TEST_F(AtomicFile, ReadOnlyDirectoryLeavesTheEarlierFileWhole) {
     if (::geteuid() == 0) GTEST_SKIP() << "permissions don't stop root";
