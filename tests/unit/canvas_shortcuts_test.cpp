@@ -72,8 +72,8 @@ TEST(CanvasShortcuts, CopiesFollowTheNearestPixelRuleAtEveryScaleAndOffset) {
         Rect dest{coord(), coord(), coord(), coord()};
         Rect from{coord(), coord(), coord(), coord()};
         if (n % 4 == 1) {  // equal sizes: the plain copy
-            from.right = static_cast<int>(std::clamp<std::int64_t>(std::int64_t{from.left} + dest.Width(), INT_MIN, INT_MAX));
-            from.bottom = static_cast<int>(std::clamp<std::int64_t>(std::int64_t{from.top} + dest.Height(), INT_MIN, INT_MAX));
+            from.right = static_cast<int>(std::clamp<std::int64_t>(std::int64_t{from.left} + dest.right - dest.left, INT_MIN, INT_MAX));
+            from.bottom = static_cast<int>(std::clamp<std::int64_t>(std::int64_t{from.top} + dest.bottom - dest.top, INT_MIN, INT_MAX));
         }
         Picture p = Patterned(20, 20);
         const Picture before = p;
