@@ -17,13 +17,10 @@ namespace {
 constexpr const char* ReadFailed = "ファイルの読み込みに失敗しました";
 constexpr const char* SaveFailed = "保存できませんでした";
 
-}  // namespace
-
-namespace {
-
 // Fills SheetImage from a picture file, with its top-left `width` x `height`
 // pixels: the part a load uses, every other pixel being cut off by the load
-// anyway. The rest of a large file is then neither read nor decoded.
+// anyway. The rest of a large picture is then not decoded (nor, in a BMP
+// file, read).
 // SheetImage is scratch, and every load lays the sheet out afterwards, which
 // overwrites it; so it holds this part rather than the whole picture.
 PictureReadResult ReadTopLeftPart(TForm1& form, const std::string& path, int width, int height) {
