@@ -5,36 +5,19 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
-#include <optional>
-#include <string>
 
 #include "core/Form.h"
+#include "tests/support/FakePlatform.h"
 
 namespace {
 
-// Says yes to the replay's question and asks for nothing else.
-class YesPlatform : public Platform {
-public:
-    void ShowMessage(const std::string&) override {}
-    bool AskQuestion(const std::string&) override { return true; }
-    std::optional<std::string> PictureOpenDialog() override { return std::nullopt; }
-    std::optional<std::string> PictureSaveDialog() override { return std::nullopt; }
-    std::optional<std::string> NumberedSaveDialog() override { return std::nullopt; }
-    std::optional<canvas::Colour> ColourDialog() override { return std::nullopt; }
-    std::optional<ControlId> PopupMenu(ControlId, ControlId, int, int) override { return std::nullopt; }
-    bool ClipboardHasBitmap() override { return false; }
-    void ClipboardPut(const canvas::Picture&) override {}
-    std::optional<canvas::Picture> ClipboardTake() override { return std::nullopt; }
-    void OpenUrl(const std::string&) override {}
-    void RequestClose() override {}
-};
 
 const ShiftState LeftOnly{ShiftKey::Left};
 const ShiftState RightOnly{ShiftKey::Right};
 
 // A started editor with patterned chips, editing chip (12, 7).
 struct Editor {
-    YesPlatform platform;
+    FakePlatform platform;
     std::unique_ptr<TForm1> form = std::make_unique<TForm1>(platform);
     Editor() {
         form->FormCreate();
@@ -120,7 +103,9 @@ void EditingReplay(benchmark::State& state) {
     Editor editor;
     editor->MemoriseSnapshot();
     for (auto _ : state) {
+        editor.platform.questionAnswers.push_back(true);
         editor->ReplaySnapshot();
+        editor.platform.shown.clear();
         benchmark::DoNotOptimize(editor->ScreenI.GetPixel(200, 100));
     }
 }

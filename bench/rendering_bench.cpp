@@ -5,33 +5,16 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
-#include <optional>
-#include <string>
 
 #include "core/Form.h"
+#include "tests/support/FakePlatform.h"
 
 namespace {
 
-// Answers nothing is asked for on these paths.
-class QuietPlatform : public Platform {
-public:
-    void ShowMessage(const std::string&) override {}
-    bool AskQuestion(const std::string&) override { return false; }
-    std::optional<std::string> PictureOpenDialog() override { return std::nullopt; }
-    std::optional<std::string> PictureSaveDialog() override { return std::nullopt; }
-    std::optional<std::string> NumberedSaveDialog() override { return std::nullopt; }
-    std::optional<canvas::Colour> ColourDialog() override { return std::nullopt; }
-    std::optional<ControlId> PopupMenu(ControlId, ControlId, int, int) override { return std::nullopt; }
-    bool ClipboardHasBitmap() override { return false; }
-    void ClipboardPut(const canvas::Picture&) override {}
-    std::optional<canvas::Picture> ClipboardTake() override { return std::nullopt; }
-    void OpenUrl(const std::string&) override {}
-    void RequestClose() override {}
-};
 
 // A started editor whose chips hold a pattern rather than plain black.
 struct Editor {
-    QuietPlatform platform;
+    FakePlatform platform;
     std::unique_ptr<TForm1> form = std::make_unique<TForm1>(platform);
     Editor() {
         form->FormCreate();
