@@ -11,7 +11,6 @@
 
 namespace {
 
-
 const ShiftState LeftOnly{ShiftKey::Left};
 const ShiftState RightOnly{ShiftKey::Right};
 

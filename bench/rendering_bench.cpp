@@ -11,7 +11,6 @@
 
 namespace {
 
-
 // A started editor whose chips hold a pattern rather than plain black.
 struct Editor {
     FakePlatform platform;
