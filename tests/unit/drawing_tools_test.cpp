@@ -9,6 +9,7 @@
 #include "core/Form.h"
 #include "edit/shapes.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/FreshViews.h"
 
 namespace {
 
@@ -43,14 +44,7 @@ protected:
             for (int x = x0; x <= x1; ++x) out.insert({x, y});
         return out;
     }
-    // What the edit area would show if it were redrawn from the chip now.
-    Picture FreshEditArea() {
-        const Picture shown = form.EditI;
-        form.RefreshEditArea();
-        Picture fresh = form.EditI;
-        form.EditI = shown;
-        return fresh;
-    }
+    Picture FreshEditArea() { return ::FreshEditArea(form); }
     void RandomChip(unsigned seed) {
         std::mt19937 rng(seed);
         for (int y = 0; y < 16; ++y)

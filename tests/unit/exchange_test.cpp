@@ -18,6 +18,7 @@
 #include "io/BmpWriter.h"
 #include "io/PictureFile.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/FreshViews.h"
 #include "tests/support/ScratchDirectory.h"
 
 namespace fs = std::filesystem;
@@ -100,14 +101,7 @@ protected:
     }
     std::vector<Picture> AllChips() const { return {form->Chips.begin(), form->Chips.end()}; }
     std::string Caption() const { return form->controls.Caption(ControlId::Form1); }
-    // The sheet view as a complete redraw from the chips draws it.
-    Picture FreshSheetView() {
-        const Picture shown = form->ScreenI;
-        form->Relayout(form->Def.ChipSize, form->Def.SheetCols, form->Def.SheetRows);
-        Picture fresh = form->ScreenI;
-        form->ScreenI = shown;
-        return fresh;
-    }
+    Picture FreshSheetView() { return ::FreshSheetView(*form); }
     static bool HasBlue(const Picture& p) {
         for (int y = 0; y < p.Height(); ++y)
             for (Colour c : p.Row(y))

@@ -6,6 +6,7 @@
 
 #include "core/Form.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/FreshViews.h"
 
 namespace {
 
@@ -38,13 +39,7 @@ protected:
     void Press(int X, int Y, ShiftState s) { form.ScreenIMouseDown(MouseButton::Left, s, X, Y); }
     // Every chip of the table, to see that nothing else changed.
     std::vector<Picture> AllChips() const { return {form.Chips.begin(), form.Chips.end()}; }
-    Picture FreshEditArea() {
-        const Picture shown = form.EditI;
-        form.RefreshEditArea();
-        Picture fresh = form.EditI;
-        form.EditI = shown;
-        return fresh;
-    }
+    Picture FreshEditArea() { return ::FreshEditArea(form); }
 
     WatchingPlatform platform;
     TForm1 form{platform};

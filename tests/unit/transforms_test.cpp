@@ -6,6 +6,7 @@
 
 #include "core/Form.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/FreshViews.h"
 
 namespace {
 
@@ -35,13 +36,7 @@ protected:
                 if (c != form.CurCol || r != form.CurRow) out.push_back(form.Chip(c, r));
         return out;
     }
-    Picture FreshEditArea() {
-        const Picture shown = form.EditI;
-        form.RefreshEditArea();
-        Picture fresh = form.EditI;
-        form.EditI = shown;
-        return fresh;
-    }
+    Picture FreshEditArea() { return ::FreshEditArea(form); }
 
     FakePlatform platform;
     TForm1 form{platform};

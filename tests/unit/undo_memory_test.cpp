@@ -7,6 +7,7 @@
 
 #include "core/Form.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/FreshViews.h"
 
 namespace {
 
@@ -52,13 +53,7 @@ protected:
             form.Chip(col, row).SetPixel(static_cast<int>(rng() % 16), static_cast<int>(rng() % 16), rng() & 0xFFFFFF);
         form.Relayout(form.Def.ChipSize, form.Def.SheetCols, form.Def.SheetRows);
     }
-    Picture FreshEditArea() {
-        const Picture shown = form.EditI;
-        form.RefreshEditArea();
-        Picture fresh = form.EditI;
-        form.EditI = shown;
-        return fresh;
-    }
+    Picture FreshEditArea() { return ::FreshEditArea(form); }
     EditorState State() const {
         EditorState s{{form.Chips.begin(), form.Chips.end()},
                       form.Def,
