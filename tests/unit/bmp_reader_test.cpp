@@ -27,7 +27,7 @@ void Le(Bytes& out, std::uint32_t v, int bytes) {
     for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 
-struct Spec {
+struct FileShape {
     std::int32_t width = 1;
     std::int32_t height = 1;
     int bits = 24;
@@ -37,9 +37,9 @@ struct Spec {
     Bytes pixels;
 };
 
-Spec Of(std::int32_t width, std::int32_t height, int bits, std::uint32_t compression,
+FileShape Of(std::int32_t width, std::int32_t height, int bits, std::uint32_t compression,
         std::vector<canvas::Colour> table = {}, std::vector<std::uint32_t> masks = {}) {
-    Spec s;
+    FileShape s;
     s.width = width;
     s.height = height;
     s.bits = bits;
@@ -50,7 +50,7 @@ Spec Of(std::int32_t width, std::int32_t height, int bits, std::uint32_t compres
 }
 
 // A BMP with a 40-byte info header, its fields filled from `s`.
-Bytes Make(const Spec& s) {
+Bytes Make(const FileShape& s) {
     const std::uint32_t off = 54 + 4 * static_cast<std::uint32_t>(s.masks.size() + s.table.size());
     Bytes f = {'B', 'M'};
     Le(f, off + static_cast<std::uint32_t>(s.pixels.size()), 4);
@@ -88,7 +88,7 @@ std::vector<canvas::Colour> Row(const canvas::Picture& p, int y) {
 }
 
 TEST(BmpReaderRle, RunPastTheRowEndIsCutNotCarriedOver) {
-    Spec s = Of(4, 2, 8, 1, {Red, Green});
+    FileShape s = Of(4, 2, 8, 1, {Red, Green});
     s.pixels = {6, 1, 0, 0, 1, 0, 0, 1};  // bottom row: six greens; next row: one red; end
     const canvas::Picture p = bmp::Decode(Make(s));
     EXPECT_EQ(Row(p, 1), (std::vector<canvas::Colour>{Green, Green, Green, Green}));
@@ -96,7 +96,7 @@ TEST(BmpReaderRle, RunPastTheRowEndIsCutNotCarriedOver) {
 }
 
 TEST(BmpReaderRle, JumpsAndEarlyEndsLeaveBlack) {
-    Spec s = Of(4, 3, 8, 1, {Red, Green});
+    FileShape s = Of(4, 3, 8, 1, {Red, Green});
     // Jump right 1 and up 1, one green, literal run of three (padded), end.
     s.pixels = {0, 2, 1, 1, 1, 1, 0, 3, 1, 0, 1, 0, 0, 1};
     const canvas::Picture p = bmp::Decode(Make(s));
@@ -106,7 +106,7 @@ TEST(BmpReaderRle, JumpsAndEarlyEndsLeaveBlack) {
 }
 
 TEST(BmpReaderRle, FourBitRunsAlternateHighNibbleFirst) {
-    Spec s = Of(7, 1, 4, 2, {Red, Green, Blue});
+    FileShape s = Of(7, 1, 4, 2, {Red, Green, Blue});
     // Run of 3 alternating 1 and 2; literal of 3 nibbles "2 0 1" in two
     // bytes (a whole word, so no padding); end.
     s.pixels = {3, 0x12, 0, 3, 0x20, 0x10, 0, 1};
@@ -115,7 +115,7 @@ TEST(BmpReaderRle, FourBitRunsAlternateHighNibbleFirst) {
 }
 
 TEST(BmpReaderRle, UnsafeOrUnfinishedDataAreRefused) {
-    Spec base = Of(4, 2, 8, 1, {Red, Green});
+    FileShape base = Of(4, 2, 8, 1, {Red, Green});
     for (const Bytes& data : {
              Bytes{0, 2, 5, 0, 1, 1, 0, 1},   // jump past the row's end
              Bytes{0, 2, 0, 3, 0, 1},         // jump past the top
@@ -124,14 +124,14 @@ TEST(BmpReaderRle, UnsafeOrUnfinishedDataAreRefused) {
              Bytes{0, 5, 1, 1},               // literal run longer than the data
              Bytes{2, 7, 0, 1},               // index past the table
          }) {
-        Spec s = base;
+        FileShape s = base;
         s.pixels = data;
         EXPECT_THROW(bmp::Decode(Make(s)), PictureReadError);
     }
 }
 
 TEST(BmpReaderTable, ShortTableIsUsedAndIndicesPastItAreRefused) {
-    Spec s = Of(3, 1, 8, 0, {Red, Green, Blue});
+    FileShape s = Of(3, 1, 8, 0, {Red, Green, Blue});
     s.pixels = {2, 0, 1, 0};
     EXPECT_EQ(Row(bmp::Decode(Make(s)), 0), (std::vector<canvas::Colour>{Blue, Red, Green}));
     s.pixels = {2, 3, 1, 0};
@@ -140,13 +140,13 @@ TEST(BmpReaderTable, ShortTableIsUsedAndIndicesPastItAreRefused) {
 
 TEST(BmpReaderMasks, ChannelsScaleToFullRangeWithRounding) {
     // 5-6-5: red 31, green 32, blue 16.
-    Spec s = Of(1, 1, 16, 3, {}, {0xF800, 0x07E0, 0x001F});
+    FileShape s = Of(1, 1, 16, 3, {}, {0xF800, 0x07E0, 0x001F});
     const std::uint32_t v565 = 31u << 11 | 32u << 5 | 16u;
     s.pixels = {static_cast<std::uint8_t>(v565), static_cast<std::uint8_t>(v565 >> 8), 0, 0};
     EXPECT_EQ(bmp::Decode(Make(s)).GetPixel(0, 0), canvas::Rgb(255, 130, 132));
 
     // 10-10-10 in 32 bits with blue highest: red 1023, green 512, blue 0.
-    Spec t = Of(1, 1, 32, 3, {}, {0x3FF, 0xFFC00, 0x3FF00000});
+    FileShape t = Of(1, 1, 32, 3, {}, {0x3FF, 0xFFC00, 0x3FF00000});
     const std::uint32_t v = 1023u | 512u << 10;
     t.pixels = {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v >> 16),
                 static_cast<std::uint8_t>(v >> 24)};
@@ -157,9 +157,9 @@ TEST(BmpReaderMasks, ChannelsScaleToFullRangeWithRounding) {
 }
 
 TEST(BmpReaderRows, TopDownAndBottomUpGiveTheSamePicture) {
-    Spec up = Of(1, 2, 24, 0);
+    FileShape up = Of(1, 2, 24, 0);
     up.pixels = {255, 0, 0, 0, 0, 0, 255, 0};  // bottom row blue, top row red
-    Spec down = up;
+    FileShape down = up;
     down.height = -2;
     down.pixels = {0, 0, 255, 0, 255, 0, 0, 0};
     const canvas::Picture a = bmp::Decode(Make(up));
@@ -174,7 +174,7 @@ TEST(BmpReaderLimits, HugeOrEmptySizesAreRefusedBeforeAnyPixel) {
              {32769, 1}, {1, 32769}, {16385, 16384}, {32768, 32768}, {0, 5}, {5, 0}, {-5, 5},
              {1, static_cast<std::int32_t>(0x80000000u)}}) {
         SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
-        Spec s = Of(w, h, 24, 0);
+        FileShape s = Of(w, h, 24, 0);
         try {
             bmp::Decode(Make(s));
             FAIL() << "read";
@@ -185,7 +185,7 @@ TEST(BmpReaderLimits, HugeOrEmptySizesAreRefusedBeforeAnyPixel) {
 }
 
 TEST(BmpReaderLimits, LargestSideIsAccepted) {
-    Spec s = Of(32768, 1, 1, 0, {Red, Green});
+    FileShape s = Of(32768, 1, 1, 0, {Red, Green});
     s.pixels.assign(32768 / 8, 0x80);  // every eighth pixel green
     const canvas::Picture p = bmp::Decode(Make(s));
     EXPECT_EQ(p.Width(), 32768);
@@ -294,7 +294,7 @@ TEST(BmpReaderPart, PackedAndUnpaddedRowsGiveTheTopLeft) {
         for (std::int32_t height : {5, -5}) {
             SCOPED_TRACE(std::to_string(bits) + " bits, height " + std::to_string(height));
             const int width = 13;
-            Spec s = Of(width, height, bits, 0);
+            FileShape s = Of(width, height, bits, 0);
             if (bits <= 8) {
                 // A full table: every index has a colour.
                 for (int i = 0; i < (1 << bits); ++i) s.table.push_back(canvas::Rgb(i, 255 - i, i * 7 % 256));
@@ -310,15 +310,15 @@ TEST(BmpReaderPart, PackedAndUnpaddedRowsGiveTheTopLeft) {
 // With a short table, an index past it is refused wherever it lies: in a
 // row below the part, or right of it.
 TEST(BmpReaderPart, IndicesPastAShortTableAreRefusedOutsideThePartToo) {
-    Spec s = Of(4, 3, 8, 0, {Red, Green, Blue});
+    FileShape s = Of(4, 3, 8, 0, {Red, Green, Blue});
     s.pixels = {0, 1, 2, 1, 1, 1, 1, 1, 2, 2, 2, 2};  // bottom row first
     EXPECT_EQ(bmp::Decode(Make(s), 2, 1), TopLeft(bmp::Decode(Make(s)), 2, 1));
     for (std::size_t at : {std::size_t{0}, std::size_t{3}, std::size_t{11}}) {
-        Spec bad = s;
+        FileShape bad = s;
         bad.pixels[at] = 3;
         EXPECT_THROW(bmp::Decode(Make(bad), 2, 1), PictureReadError) << at;
     }
-    Spec rle = Of(4, 3, 8, 1, {Red, Green});
+    FileShape rle = Of(4, 3, 8, 1, {Red, Green});
     rle.pixels = {4, 5, 0, 0, 4, 1, 0, 0, 4, 1, 0, 1};  // the bottom row's index 5 has no colour
     EXPECT_THROW(bmp::Decode(Make(rle), 4, 1), PictureReadError);
 }
@@ -329,7 +329,7 @@ TEST(BmpReaderPart, FilesOnDiskGiveTheTopLeft) {
     std::uint32_t seed = 5;
     for (std::int32_t height : {300, -300}) {
         SCOPED_TRACE(height);
-        Spec s = Of(301, height, 24, 0);
+        FileShape s = Of(301, height, 24, 0);
         for (std::size_t i = 0; i < 904 * 300; ++i)
             s.pixels.push_back(static_cast<std::uint8_t>((seed = seed * 69069u + 1) >> 24));
         const Bytes file = Make(s);
@@ -348,7 +348,7 @@ TEST(BmpReaderPart, FilesOnDiskGiveTheTopLeft) {
 TEST(BmpReaderPart, PipesAreReadWhole) {
     const ScratchDirectory scratch;
     ASSERT_EQ(::mkfifo("pipe.bmp", 0600), 0);
-    Spec s = Of(3, 2, 24, 0);
+    FileShape s = Of(3, 2, 24, 0);
     s.pixels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0, 10, 11, 12, 13, 14, 15, 16, 17, 18, 0, 0, 0};
     const Bytes file = Make(s);
     std::thread writer([&file] {
