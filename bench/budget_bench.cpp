@@ -7,8 +7,7 @@
 
 #include <memory>
 
-#include "core/Form.h"
-#include "tests/support/FakePlatform.h"
+#include "bench/BenchEditor.h"
 
 namespace {
 
@@ -16,18 +15,12 @@ const ShiftState LeftOnly{ShiftKey::Left};
 const ShiftState RightOnly{ShiftKey::Right};
 
 // A started editor at zoom 10 with pen width 4, editing chip (12, 7).
-struct Editor {
-    FakePlatform platform;
-    std::unique_ptr<TForm1> form = std::make_unique<TForm1>(platform);
-
+struct Editor : BenchEditor {
     Editor() {
-        form->FormCreate();
         form->Click(ControlId::mZoom10);
         form->Click(ControlId::mPSize4);
-        form->ScreenIMouseDown(MouseButton::Left, LeftOnly, 12 * 16 + 3, 7 * 16 + 3);
+        ChooseChip();
     }
-    TForm1& operator*() { return *form; }
-    TForm1* operator->() { return form.get(); }
 };
 
 // Edit-area positions of the centres of the chip's pixels, visited in an

@@ -6,8 +6,7 @@
 
 #include <memory>
 
-#include "core/Form.h"
-#include "tests/support/FakePlatform.h"
+#include "bench/BenchEditor.h"
 
 namespace {
 
@@ -15,17 +14,11 @@ const ShiftState LeftOnly{ShiftKey::Left};
 const ShiftState RightOnly{ShiftKey::Right};
 
 // A started editor with patterned chips, editing chip (12, 7).
-struct Editor {
-    FakePlatform platform;
-    std::unique_ptr<TForm1> form = std::make_unique<TForm1>(platform);
+struct Editor : BenchEditor {
     Editor() {
-        form->FormCreate();
-        for (int slot = 0; slot < TForm1::ChipSlots; ++slot)
-            for (int y = 0; y < 16; ++y)
-                for (int x = 0; x < 16; ++x) form->Chips[slot].SetPixel(x, y, canvas::Rgb(slot, x * 16, y * 16));
-        form->ScreenIMouseDown(MouseButton::Left, LeftOnly, 12 * 16 + 3, 7 * 16 + 3);
+        PaintPattern();
+        ChooseChip();
     }
-    TForm1* operator->() { return form.get(); }
 };
 
 void EditingPenMove(benchmark::State& state) {

@@ -6,20 +6,14 @@
 
 #include <memory>
 
-#include "core/Form.h"
-#include "tests/support/FakePlatform.h"
+#include "bench/BenchEditor.h"
 
 namespace {
 
 // A started editor whose chips hold a pattern rather than plain black.
-struct Editor {
-    FakePlatform platform;
-    std::unique_ptr<TForm1> form = std::make_unique<TForm1>(platform);
+struct Editor : BenchEditor {
     Editor() {
-        form->FormCreate();
-        for (int slot = 0; slot < TForm1::ChipSlots; ++slot)
-            for (int y = 0; y < 16; ++y)
-                for (int x = 0; x < 16; ++x) form->Chips[slot].SetPixel(x, y, canvas::Rgb(slot, x * 16, y * 16));
+        PaintPattern();
         form->CurCol = 12;
         form->CurRow = 7;
     }

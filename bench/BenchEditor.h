@@ -1,0 +1,28 @@
+#pragma once
+
+#include <memory>
+
+#include "core/Form.h"
+#include "tests/support/FakePlatform.h"
+
+// A started editor for the benchmarks, with the steps they share.
+struct BenchEditor {
+    FakePlatform platform;
+    std::unique_ptr<TForm1> form = std::make_unique<TForm1>(platform);
+
+    BenchEditor() { form->FormCreate(); }
+
+    // Chips that hold a pattern rather than plain black.
+    void PaintPattern() {
+        for (int slot = 0; slot < TForm1::ChipSlots; ++slot)
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 16; ++x) form->Chips[slot].SetPixel(x, y, canvas::Rgb(slot, x * 16, y * 16));
+    }
+    // Chip (12, 7) chosen with a left click on the sheet view.
+    void ChooseChip() {
+        form->ScreenIMouseDown(MouseButton::Left, ShiftState{ShiftKey::Left}, 12 * 16 + 3, 7 * 16 + 3);
+    }
+
+    TForm1& operator*() { return *form; }
+    TForm1* operator->() { return form.get(); }
+};
