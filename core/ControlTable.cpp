@@ -54,6 +54,7 @@ constexpr std::array<ControlInfo, ControlCount> Table = {{
     Item(PasteChrMenu, "PasteChrMenu", EditMenu, "キャラクタを貼り付け(&P)"),
     Item(ReplaceMenu, "ReplaceMenu", EditMenu, "全体に貼り付け（&R）"),
     Item(UndoMenu, "UndoMenu", EditMenu, "取り消し(&U)"),
+    Item(RedoMenu, "RedoMenu", EditMenu, "やり直し(&R)"),
 
     Menu(DefMenu, "DefMenu", MainMenu1, "設定(&D)"),
     Menu(LColorMenu, "LColorMenu", DefMenu, "編集領域境界線の色(&C)"),
@@ -81,6 +82,19 @@ constexpr std::array<ControlInfo, ControlCount> Table = {{
     Item(mPSize4, "mPSize4", B1, "４ドット（&4）", PenSizeGroup),
     Item(wakuMenu, "wakuMenu", DefMenu, "全体画面に枠を表示(&L)"),
     Item(chrSMenu, "chrSMenu", DefMenu, "キャラクタ単位で大きさ変更(&R)"),
+    Item(N4, "N4", DefMenu, "-"),
+    Item(KeyPickMenu, "KeyPickMenu", DefMenu, "透明色を選ぶ(&T)..."),
+    Item(KeyNoneMenu, "KeyNoneMenu", DefMenu, "透明色なし(&N)"),
+    Item(N5, "N5", DefMenu, "-"),
+    Item(TileViewMenu, "TileViewMenu", DefMenu, "タイル確認(&V)"),
+    Item(WrapMenu, "WrapMenu", DefMenu, "端をつなげて描く(&W)"),
+    Item(BoardMenu, "BoardMenu", DefMenu, "試し配置(&B)"),
+    Item(N6, "N6", DefMenu, "-"),
+    Menu(ExtMenu, "ExtMenu", DefMenu, "拡張(&X)"),
+    Item(StrokeMenu, "StrokeMenu", ExtMenu, "線をつなぐ(&S)"),
+    Item(HistoryMenu, "HistoryMenu", ExtMenu, "取り消し履歴(&H)"),
+    Item(KeysMenu, "KeysMenu", ExtMenu, "ショートカットキー(&K)"),
+    Item(WideMenu, "WideMenu", ExtMenu, "広い画面(&G)"),
 
     Menu(MoveMenu, "MoveMenu", MainMenu1, "移動・変換(&M)"),
     Item(UpMenu, "UpMenu", MoveMenu, "上へ移動(&U)"),
@@ -128,6 +142,11 @@ constexpr std::array<ControlInfo, ControlCount> Table = {{
     Widget(MemSaveB, "MemSaveB", K::Button, Form1, 528, 336, 73, 25, "記憶(&W)"),
     Widget(MemLoadB, "MemLoadB", K::Button, Form1, 624, 336, 73, 25, "再生(&L)"),
     Widget(clP, "clP", K::Panel, Form1, 528, 376, 129, 20),
+
+    // The tile preview window and its controls
+
+    // The try-out board window and its controls
+
 }};
 
 constexpr bool TableInEnumOrder() {

@@ -10,6 +10,7 @@ Controls::Controls() {
     for (ControlId id : {ControlId::WhiteMenu, ControlId::mZoom5, ControlId::mPSize1, ControlId::mPen1,
                          ControlId::wakuMenu, ControlId::chrSMenu})
         checked_.set(Index(id));
+    hidden_.set(Index(ControlId::RedoMenu));
     dirty_.set();
 }
 
@@ -30,6 +31,11 @@ void Controls::SetChecked(ControlId id, bool checked) {
 
 void Controls::SetEnabled(ControlId id, bool enabled) {
     enabled_[Index(id)] = enabled;
+    Touch(id);
+}
+
+void Controls::SetVisible(ControlId id, bool visible) {
+    hidden_[Index(id)] = !visible;
     Touch(id);
 }
 

@@ -18,13 +18,17 @@ enum class ControlId : std::uint16_t {
     // File menu
     FileMenu, LoadMenu, chrLoadMenu, SaveMenu, OSaveMenu, chrSaveMenu, renMenu, mem256S, N216R1, N1, ExitMenu,
     // Edit menu
-    EditMenu, AllCopyMenu, chrCopyMenu, PasteChrMenu, ReplaceMenu, UndoMenu,
+    EditMenu, AllCopyMenu, chrCopyMenu, PasteChrMenu, ReplaceMenu, UndoMenu, RedoMenu,
     // Settings menu
     DefMenu,
     LColorMenu, WhiteMenu, RedMenu, GreenMenu, BlueMenu, GrayMenu, N3, UnMenu,
     Z1, mZoom2, mZoom3, mZoom4, mZoom5, mZoom6, mZoom7, mZoom8, mZoom9, mZoom10,
     B1, mPSize1, mPSize2, mPSize3, mPSize4,
     wakuMenu, chrSMenu,
+    // Settings menu: what Tessaro adds (transparent colour, tiles in context,
+    // the extension options)
+    N4, KeyPickMenu, KeyNoneMenu, N5, TileViewMenu, WrapMenu, BoardMenu, N6,
+    ExtMenu, StrokeMenu, HistoryMenu, KeysMenu, WideMenu,
     // Move/Transform menu
     MoveMenu, UpMenu, RightMenu, DownMenu, LeftMenu, XYMenu, N2, UpsetMenu, VrevMenu,
     // Help menu
@@ -36,6 +40,11 @@ enum class ControlId : std::uint16_t {
     Screen, ScreenI, Panel1, Pallete, ScrollBox1, EditI,
     pRate, udRate, PenB, FillB, CircleB, LineB, EditPos,
     lbP, rbP, lbcP, rbcP, MemSaveB, MemLoadB, clP,
+
+    // The tile preview window and its controls
+
+    // The try-out board window and its controls
+
     Count
 };
 
@@ -85,6 +94,10 @@ public:
     bool Enabled(ControlId id) const { return enabled_[Index(id)]; }
     void SetEnabled(ControlId id, bool enabled);
 
+    // Menu items can be hidden (RedoMenu shows only while the undo history is on).
+    bool Visible(ControlId id) const { return !hidden_[Index(id)]; }
+    void SetVisible(ControlId id, bool visible);
+
     const std::string& Caption(ControlId id) const { return captions_[Index(id)]; }
     void SetCaption(ControlId id, std::string caption);
 
@@ -112,6 +125,7 @@ private:
 
     std::bitset<ControlCount> checked_;
     std::bitset<ControlCount> enabled_;
+    std::bitset<ControlCount> hidden_;
     std::array<std::string, ControlCount> captions_;
     std::array<canvas::Colour, ControlCount> colours_{};
     ControlId pressedTool_ = ControlId::PenB;

@@ -183,6 +183,16 @@ public:
     void ScreenMenuPopup();
     void popMenuClick(ControlId Sender);
     void WMDropFiles(const std::vector<std::string>& paths);
+
+    // ---- the transparent colour and PNG ----
+
+    // ---- the tile preview and wrap-around drawing ----
+
+    // ---- the try-out board and its Tiled files ----
+
+    // ---- the extension options: strokes, undo history, keys, recovery ----
+
+    // ---- the roomy layout ----
 };
 
 // The colour text of a panel: "255,0,51".

@@ -22,7 +22,7 @@ std::string NameForError(ControlId id) {
 
 void TForm1::Click(ControlId control) {
     // Separators never reach a handler, although they lie inside the ranges.
-    if (control == N1 || control == N2 || control == N3) {
+    if (static_cast<std::size_t>(control) < ControlCount && InfoOf(control).kind == ControlKind::Separator) {
         throw std::invalid_argument(NameForError(control) + " has no click handler");
     }
     if (Between(control, LoadMenu, ExitMenu)) return FileMenuClick(control);

@@ -19,7 +19,7 @@ targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then targets=(bmp jpeg settings); fi
 
 root="$(pwd)"
-testdata="$root/../shared/testdata"
+testdata="$root/tests/data"
 build="$root/build-fuzz"
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSARO_FUZZ=ON \

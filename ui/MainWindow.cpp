@@ -293,6 +293,7 @@ void MainWindow::ApplyControl(ControlId id) {
             QAction* action = ActionOf(id);
             action->setText(caption);
             action->setEnabled(controls.Enabled(id));
+            action->setVisible(controls.Visible(id));
             if (controls.Checked(id)) action->setCheckable(true);
             if (action->isCheckable()) action->setChecked(controls.Checked(id));
             break;
