@@ -277,6 +277,9 @@ void MainWindow::ApplyToolButtons() {
 }
 
 void MainWindow::ApplyControl(ControlId id) {
+    // The controls of the tool windows are theirs to show.
+    const std::size_t i = Index(id);
+    if (id != Form1 && !widgets_[i] && !menus_.actions[i] && !menus_.menus[i]) return;
     const Controls& controls = form_->controls;
     const ControlInfo& info = InfoOf(id);
     const QString caption = QString::fromStdString(controls.Caption(id));
