@@ -16,6 +16,8 @@ public:
 
     // A plain message box titled with the application title, button "OK".
     virtual void ShowMessage(const std::string& text) = 0;
+    // The about box: a plain message that may also show the application's icon.
+    virtual void ShowAbout(const std::string& text) { ShowMessage(text); }
     // A warning box titled "警告" with "OK" and "ｷｬﾝｾﾙ"; true only for "OK".
     virtual bool AskQuestion(const std::string& text) = 0;
 

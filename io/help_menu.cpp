@@ -4,7 +4,7 @@
 void TForm1::helpMenuClick(ControlId Sender) {
     switch (Sender) {
         case ControlId::aboutMenu:
-            platform.ShowMessage("Tessaro Version 1.00  16×16 マップチップエディタ  (C) Tessaro Developers");
+            platform.ShowAbout("Tessaro Version 1.00  16×16 マップチップエディタ  (C) Tessaro Developers");
             break;
         case ControlId::mGo:
             platform.OpenUrl(MakerUrl);

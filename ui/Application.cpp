@@ -7,6 +7,7 @@
 #include <QTranslator>
 
 #include "core/Form.h"
+#include "ui/ApplicationIcon.h"
 
 namespace ui {
 
@@ -22,6 +23,9 @@ void SetUpApplication(QApplication& app) {
     // name to the window's caption.
     QApplication::setApplicationName(QString::fromUtf8(TForm1::ApplicationTitle));
     app.setProperty("helpFile", QString::fromUtf8(TForm1::HelpFile));
+    // Every window of the application (dialogs and message boxes too) and
+    // the task bar show the icon.
+    QApplication::setWindowIcon(ApplicationIcon());
     // Qt's own dialogs (file, colour, their questions) speak the window's
     // language, whatever the system's locale; without Qt's Japanese
     // translation installed they stay in English.

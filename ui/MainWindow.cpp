@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include "ui/ApplicationIcon.h"
 #include "ui/PictureView.h"
 #include "ui/ShiftStateOfEvent.h"
 #include "ui/ToolGlyphs.h"
@@ -54,6 +55,7 @@ MainWindow::MainWindow() : platform_(*this), form_(std::make_unique<TForm1>(plat
     client->setObjectName("client");
     client->setFixedSize(form.width, form.height);
     setCentralWidget(client);
+    setWindowIcon(ApplicationIcon());
 
     BuildMenus(*menuBar(), *this, form_->controls, menus_);
     BuildControls();

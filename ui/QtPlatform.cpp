@@ -14,6 +14,7 @@
 #include <QTreeView>
 #include <QUrl>
 
+#include "ui/ApplicationIcon.h"
 #include "ui/MenuBuilder.h"
 #include "ui/PictureImage.h"
 #include "ui/PicturePreview.h"
@@ -78,7 +79,11 @@ QtPlatform::QtPlatform(PlatformHost& host) : host_(host) {}
 
 QtPlatform::~QtPlatform() = default;
 
-void QtPlatform::ShowMessage(const std::string& text) {
+void QtPlatform::ShowMessage(const std::string& text) { ShowPlainBox(text, QIcon()); }
+
+void QtPlatform::ShowAbout(const std::string& text) { ShowPlainBox(text, ApplicationIcon()); }
+
+void QtPlatform::ShowPlainBox(const std::string& text, const QIcon& icon) {
     host_.ShowChanges();
     if (messageAnswerer) {
         messageAnswerer(false, text);
@@ -87,7 +92,10 @@ void QtPlatform::ShowMessage(const std::string& text) {
     QMessageBox box(host_.DialogParent());
     box.setWindowTitle(QApplication::applicationName());
     box.setText(QString::fromStdString(text));
-    box.setIcon(QMessageBox::NoIcon);
+    if (icon.isNull())
+        box.setIcon(QMessageBox::NoIcon);
+    else
+        box.setIconPixmap(icon.pixmap(48, 48));
     QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);

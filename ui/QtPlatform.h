@@ -11,6 +11,7 @@
 #include "core/Platform.h"
 
 class QColorDialog;
+class QIcon;
 class QFileDialog;
 class QMenu;
 class QWidget;
@@ -58,6 +59,7 @@ public:
     ~QtPlatform() override;
 
     void ShowMessage(const std::string& text) override;
+    void ShowAbout(const std::string& text) override;
     bool AskQuestion(const std::string& text) override;
     std::optional<std::string> PictureOpenDialog() override;
     std::optional<std::string> PictureSaveDialog() override;
@@ -79,6 +81,7 @@ public:
     QColorDialog& ColourPicker();
 
 private:
+    void ShowPlainBox(const std::string& text, const QIcon& icon);
     std::optional<std::string> RunFileDialog(QFileDialog& dialog, QString& lastPath);
 
     PlatformHost& host_;

@@ -73,6 +73,25 @@ TEST_F(PlatformTest, PlainMessagesAreTitledWithTheApplicationTitleAndHaveOneOkBu
     EXPECT_EQ(buttons, QStringList{"OK"});
 }
 
+TEST_F(PlatformTest, TheWindowAndTheAboutBoxShowTheApplicationIconInEveryDrawnSize) {
+    const QList<QSize> drawn{{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}};
+    EXPECT_EQ(window->windowIcon().availableSizes(), drawn);
+    EXPECT_EQ(QApplication::windowIcon().availableSizes(), drawn);
+
+    ShowRealBoxes();
+    QString text;
+    bool iconShown = false;
+    WhenShown<QMessageBox> box([&](QMessageBox& b) {
+        text = b.text();
+        iconShown = !b.iconPixmap().isNull() && b.icon() == QMessageBox::NoIcon;
+        b.buttons().first()->click();
+    });
+    Choose(ControlId::aboutMenu);
+    ASSERT_TRUE(box.Acted());
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Tessaro Version 1.00")));
+    EXPECT_TRUE(iconShown);
+}
+
 TEST_F(PlatformTest, QuestionsAreWarningsWhereOnlyOkSaysYes) {
     ShowRealBoxes();
     QStringList buttons;
