@@ -167,7 +167,8 @@ public:
     void FileMenuSet();
     void helpMenuClick(ControlId Sender);
     PictureReadResult ReadPictureFile(const std::string& path);
-    void LoadSheetFile(const std::string& path);
+    // True when the picture was read and cut into the chips.
+    bool LoadSheetFile(const std::string& path);
     bool LoadChipFile(const std::string& path, std::int32_t col, std::int32_t row);
     // The work picture cut into every chip of the grid (sheet loads and pastes).
     void CutSheetIntoChips();

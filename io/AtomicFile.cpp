@@ -86,6 +86,7 @@ public:
     }
 
     std::string Directory() const { return DirectoryOf(target_); }
+    const std::string& TargetPath() const { return target_; }
 
     void Commit() {
         if (::rename(name_.c_str(), target_.c_str()) != 0) Fail(requested_, errno);
@@ -181,4 +182,27 @@ void WriteFilesAtomically(std::span<const PendingFile> files) {
     }
     FlushDirectories(directories);
     if (failure) std::rethrow_exception(failure);
+}
+
+void WriteFilesAllOrNone(std::span<const PendingFile> files, const std::function<void(std::size_t done)>& written) {
+    std::vector<std::unique_ptr<TemporaryFile>> temps;
+    temps.reserve(files.size());
+    for (const PendingFile& f : files) {
+        // A throw here removes the temporary files written so far.
+        temps.push_back(std::make_unique<TemporaryFile>(f.path, f.bytes, FlushEachFile));
+        if (written) written(temps.size());
+    }
+    int error = 0;
+    if (!temps.empty() && !FlushAll(temps, error)) Fail(files.front().path, error);
+    std::set<std::string> directories;
+    for (std::size_t i = 0; i < temps.size(); ++i) {
+        try {
+            temps[i]->Commit();
+        } catch (const EditorError&) {
+            for (std::size_t j = 0; j < i; ++j) ::unlink(temps[j]->TargetPath().c_str());
+            throw;
+        }
+        directories.insert(temps[i]->Directory());
+    }
+    FlushDirectories(directories);
 }

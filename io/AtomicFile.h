@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -24,3 +26,12 @@ struct PendingFile {
 // are in place, it and the ones after it are not, and an EditorError names
 // it.
 void WriteFilesAtomically(std::span<const PendingFile> files);
+
+// Several files, all or none: every file is first written beside its target
+// and flushed; only when all of them are complete are they renamed into
+// place. If any fails, every temporary file is removed, no target is
+// touched, and an EditorError names the failing file. (Should a rename fail
+// after others succeeded, the files this call renamed into place are removed
+// again before the error leaves.) `written` is told after each file written.
+void WriteFilesAllOrNone(std::span<const PendingFile> files,
+                         const std::function<void(std::size_t done)>& written = {});

@@ -1,6 +1,24 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
+#include "io/AtomicFile.h"
+
 class TForm1;
+
+// One chip of the numbered save: its file name and where it sits.
+struct NumberedChip {
+    std::string name;
+    int col, row;
+};
+
+// Every chip of the sheet in number order (rows top to bottom, each row left
+// to right), named by TForm1::NumberedChipName from `base`.
+std::vector<NumberedChip> NumberedChips(const TForm1& form, const std::string& base);
+
+// The file that the numbered save writes for one chip.
+PendingFile NumberedChipFile(const TForm1& form, const NumberedChip& chip);
 
 // Saves every chip of the sheet as a 24-bit BMP of its own, named by
 // TForm1::NumberedChipName from a base the user gives; asks once before any

@@ -98,6 +98,26 @@ std::vector<std::uint8_t> Build256ColourBmp(const canvas::Picture& picture,
     return file;
 }
 
+std::vector<canvas::Point> OffTablePixels(const canvas::Picture& picture, const std::array<std::uint32_t, 256>& table,
+                                          std::size_t limit, std::size_t& count) {
+    std::vector<canvas::Point> found;
+    count = 0;
+    const TableIndex index(table);
+    for (int y = 0; y < picture.Height(); ++y) {
+        const auto row = picture.Row(y);
+        bool previousOff = false;
+        for (int x = 0; x < picture.Width(); ++x) {
+            // A run of one colour needs one look-up.
+            const bool off = (x > 0 && row[x] == row[x - 1]) ? previousOff : !index.Find(EntryKey(row[x]));
+            previousOff = off;
+            if (!off) continue;
+            if (found.size() < limit) found.push_back({x, y});
+            ++count;
+        }
+    }
+    return found;
+}
+
 std::vector<std::uint8_t> Build216ColourBmp(const canvas::Picture& picture,
                                             const std::array<std::uint32_t, 256>& table) {
     std::vector<std::uint8_t> file = FileWithTable(picture, table);

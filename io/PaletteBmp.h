@@ -24,6 +24,13 @@ std::vector<std::uint8_t> Build256ColourBmp(const canvas::Picture& picture,
                                             const std::array<std::uint32_t, 256>& table,
                                             std::optional<canvas::Point>& firstOffTable);
 
+// The pixels that match no entry of the table, in the order of the scan
+// above (top row first, left to right): at most `limit` of them, while
+// `count` receives how many there are in all. The first is the pixel that
+// Build256ColourBmp refuses.
+std::vector<canvas::Point> OffTablePixels(const canvas::Picture& picture, const std::array<std::uint32_t, 256>& table,
+                                          std::size_t limit, std::size_t& count);
+
 // Every component is rounded to the nearest of the six levels 0, 51, ... 255,
 // and the pixel gets the cube entry 36 x blue level + 6 x green level + red
 // level. Never refuses.

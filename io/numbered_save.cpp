@@ -28,22 +28,26 @@ std::string TForm1::NumberedChipName(const std::string& base, int n) {
     return base + (n < 10 ? "0" : "") + std::to_string(n) + ".bmp";
 }
 
+std::vector<NumberedChip> NumberedChips(const TForm1& form, const std::string& base) {
+    std::vector<NumberedChip> chips;
+    for (int row = 0; row < form.Def.SheetRows; ++row)
+        for (int col = 0; col < form.Def.SheetCols; ++col)
+            chips.push_back({TForm1::NumberedChipName(base, row * form.Def.SheetCols + col), col, row});
+    return chips;
+}
+
+PendingFile NumberedChipFile(const TForm1& form, const NumberedChip& chip) {
+    return {chip.name, bmp::Encode24(form.Chip(chip.col, chip.row))};
+}
+
 void SaveNumberedChips(TForm1& form) {
     const std::optional<std::string> base = form.platform.NumberedSaveDialog();
     if (!base) return;
 
-    struct Entry {
-        std::string name;
-        int col, row;
-    };
-    std::vector<Entry> entries;
+    const std::vector<NumberedChip> chips = NumberedChips(form, *base);
+    if (chips.empty()) return;
     bool anyExists = false;
-    for (int row = 0; row < form.Def.SheetRows; ++row)
-        for (int col = 0; col < form.Def.SheetCols; ++col) {
-            entries.push_back({TForm1::NumberedChipName(*base, row * form.Def.SheetCols + col), col, row});
-            anyExists = anyExists || Exists(entries.back().name);
-        }
-    if (entries.empty()) return;
+    for (const NumberedChip& c : chips) anyExists = anyExists || Exists(c.name);
 
     if (anyExists && !form.platform.AskQuestion("同名のファイルが存在します。上書きして良いですか？")) {
         form.platform.ShowMessage("保存を中止しました。");
@@ -52,10 +56,10 @@ void SaveNumberedChips(TForm1& form) {
     // A failed write leaves through the generic handler: the files before it
     // are written, the rest are not, and there is no final message.
     std::vector<PendingFile> files;
-    files.reserve(entries.size());
-    for (const Entry& e : entries) files.push_back({e.name, bmp::Encode24(form.Chip(e.col, e.row))});
+    files.reserve(chips.size());
+    for (const NumberedChip& c : chips) files.push_back(NumberedChipFile(form, c));
     WriteFilesAtomically(files);
 
-    form.platform.ShowMessage("全キャラクタを" + WithoutDirectory(entries.front().name) + " ～ " +
-                              WithoutDirectory(entries.back().name) + "に保存しました。");
+    form.platform.ShowMessage("全キャラクタを" + WithoutDirectory(chips.front().name) + " ～ " +
+                              WithoutDirectory(chips.back().name) + "に保存しました。");
 }

@@ -60,15 +60,16 @@ void TForm1::CutSheetIntoChips() {
     DropPendingPoint();
 }
 
-void TForm1::LoadSheetFile(const std::string& path) {
+bool TForm1::LoadSheetFile(const std::string& path) {
     const PictureReadResult read =
         ReadTopLeftPart(*this, path, Def.SheetCols * Def.ChipSize, Def.SheetRows * Def.ChipSize);
-    if (!read.ok) return;
+    if (!read.ok) return false;
     CutSheetIntoChips();
     // After a JPEG the overwrite save asks for a name rather than writing BMP
     // data over the JPEG file.
     Def.FileName = read.jpeg ? std::string() : path;
     ShowFileNameInCaption();
+    return true;
 }
 
 bool TForm1::LoadChipFile(const std::string& path, std::int32_t col, std::int32_t row) {

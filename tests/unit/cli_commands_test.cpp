@@ -1,0 +1,219 @@
+// tessaro-cli run in-process: split and join give back the sheet, the palette
+// commands write the editor's own files byte for byte, every refusal leaves
+// no file and says why in both languages, and usage errors exit with 2.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <sstream>
+
+#include "core/Form.h"
+#include "io/AtomicFile.h"
+#include "io/BmpWriter.h"
+#include "io/PaletteBmp.h"
+#include "tests/support/FakePlatform.h"
+#include "tests/support/ScratchDirectory.h"
+#include "tools/tessaro-cli/ChipOrder.h"
+#include "tools/tessaro-cli/CommandLine.h"
+#include "tools/tessaro-cli/Run.h"
+
+namespace fs = std::filesystem;
+using cli::Language;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes Read(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+struct Result {
+    int status;
+    std::string out, err;
+};
+
+Result Cli(std::vector<std::string> args, Language language = Language::English) {
+    std::ostringstream out, err;
+    const int status = cli::Run(args, out, err, language);
+    return {status, out.str(), err.str()};
+}
+
+// A 480 x 256 sheet of noise, with every third chip black; `tableOnly` keeps
+// to colours of the fixed table.
+void WriteSheet(const std::string& path, bool tableOnly, unsigned seed = 7) {
+    canvas::Picture sheet(480, 256);
+    std::mt19937 random(seed);
+    for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 480; ++x) {
+            const bool black = (x / 16 + y / 16) % 3 == 0;
+            const auto v = [&] { return static_cast<int>(random() % 256) / (tableOnly ? 51 : 1) * (tableOnly ? 51 : 1); };
+            sheet.SetPixel(x, y, black ? canvas::Black : canvas::Rgb(v(), v(), v()));
+        }
+    WriteFileAtomically(path, bmp::Encode24(sheet));
+}
+
+std::size_t FilesIn(const fs::path& dir) {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+}
+
+// The editor's own file for a File menu command on a loaded sheet.
+Bytes EditorFile(const std::string& sheet, ControlId command) {
+    FakePlatform platform;
+    TForm1 form(platform);
+    form.FormCreate();
+    EXPECT_TRUE(form.LoadSheetFile(sheet));
+    platform.fileAnswers.push_back("editor.out");
+    form.Click(command);
+    return Read("editor.out");
+}
+
+}  // namespace
+
+TEST(CliCommands, SplitThenJoinGivesBackTheSheetInAnyOrderAndWithEmptyChipsLeftOut) {
+    ScratchDirectory scratch;
+    WriteSheet("sheet.bmp", false);
+    fs::create_directories("all");
+    fs::create_directories("some");
+    ASSERT_EQ(Cli({"split", "sheet.bmp", "all/map2"}).status, 0);
+    ASSERT_EQ(Cli({"--skip-empty", "split", "sheet.bmp", "some/c"}).status, 0);
+    EXPECT_EQ(FilesIn("all"), 480u);
+    EXPECT_EQ(FilesIn("some"), 320u);  // every third chip is black
+    EXPECT_TRUE(fs::exists("all/map200.bmp") && fs::exists("all/map2479.bmp"));
+    ASSERT_EQ(Cli({"convert", "sheet.bmp", "expected.bmp"}).status, 0);
+
+    std::vector<std::string> all, some;
+    for (const auto& e : fs::directory_iterator("all")) all.push_back(e.path().string());
+    for (const auto& e : fs::directory_iterator("some")) some.push_back(e.path().string());
+    std::shuffle(all.begin(), all.end(), std::mt19937(3));
+    all.insert(all.begin(), {"join", "-o", "joined.bmp"});
+    some.insert(some.begin(), {"join", "--quiet", "-o=joined-some.bmp", "--"});
+    ASSERT_EQ(Cli(all).status, 0);
+    ASSERT_EQ(Cli(some).status, 0);
+    EXPECT_EQ(Read("joined.bmp"), Read("expected.bmp"));
+    EXPECT_EQ(Read("joined-some.bmp"), Read("expected.bmp"));
+
+    // Names that are no numbered chip names fill the sheet in the order given.
+    fs::rename("all/map200.bmp", "first.bmp");
+    fs::rename("all/map201.bmp", "second.bmp");
+    ASSERT_EQ(Cli({"join", "first.bmp", "second.bmp", "-o", "two.bmp"}).status, 0);
+    ASSERT_EQ(Cli({"split", "two.bmp", "two-"}).status, 0);
+    EXPECT_EQ(Read("two-00.bmp"), Read("first.bmp"));
+    EXPECT_EQ(Read("two-01.bmp"), Read("second.bmp"));
+}
+
+TEST(CliCommands, PaletteCommandsWriteTheEditorsFilesByteForByte) {
+    ScratchDirectory scratch;
+    WriteSheet("photo.bmp", false);
+    WriteSheet("table.bmp", true);
+    const std::string jpeg = std::string(TESSARO_TESTDATA) + "/jpeg/testorig.jpg";
+    for (const std::string& in : {std::string("photo.bmp"), jpeg}) {
+        ASSERT_EQ(Cli({"reduce216", in, "cli.out"}).status, 0) << in;
+        EXPECT_EQ(Read("cli.out"), EditorFile(in, ControlId::N216R1)) << in;
+    }
+    ASSERT_EQ(Cli({"palette256", "table.bmp", "cli.out"}).status, 0);
+    EXPECT_EQ(Read("cli.out"), EditorFile("table.bmp", ControlId::mem256S));
+    const Result check = Cli({"check", "table.bmp"});
+    EXPECT_EQ(check.status, 0);
+    EXPECT_EQ(check.out, "");
+}
+
+TEST(CliCommands, EveryRefusalLeavesNoFileAndSaysWhyInTheLocalesLanguage) {
+    ScratchDirectory scratch;
+    WriteSheet("sheet.bmp", false);
+    std::ofstream("broken.bmp") << "BM not really";
+    canvas::Picture offTable(480, 256);
+    offTable.SetPixel(12, 5, canvas::Rgb(0, 0, 8));
+    offTable.SetPixel(3, 7, canvas::Rgb(1, 2, 3));
+    WriteFileAtomically("off.bmp", bmp::Encode24(offTable));
+    fs::create_directories("chips/c300.bmp");  // a directory where a chip file would go
+
+    struct Case {
+        std::vector<std::string> args;
+        std::string english, japanese;
+    };
+    const std::vector<Case> cases = {
+        {{"convert", "missing.bmp", "out.bmp"}, "missing.bmp: cannot read the picture", "missing.bmp: ファイルの読み込みに失敗しました"},
+        {{"split", "broken.bmp", "out"}, "broken.bmp: cannot read the picture", "broken.bmp: ファイルの読み込みに失敗しました"},
+        {{"reduce216", "broken.bmp", "out.bmp"}, "broken.bmp: cannot read", "ファイルの読み込みに失敗しました"},
+        {{"join", "sheet.bmp", "broken.bmp", "-o", "out.bmp"}, "broken.bmp: cannot read", "broken.bmp: ファイルの読み込みに失敗しました"},
+        {{"palette256", "off.bmp", "out.bmp"},
+         "off.bmp: pixel 12,5 has the colour 0,0,8, which is not in the 256-colour table (2 such pixels)",
+         "off.bmp: 12,5にパレット以外の色があります。"},
+        {{"split", "sheet.bmp", "chips/c"}, "no chip file was written", "キャラクタのファイルは１つも書き込まれていません"},
+        {{"convert", "sheet.bmp", "chips"}, "chips: cannot write the file; nothing was written", "chips: 保存できませんでした"},
+    };
+    for (const Case& c : cases)
+        for (const Language language : {Language::English, Language::Japanese}) {
+            const Result r = Cli(c.args, language);
+            EXPECT_EQ(r.status, 1) << c.args[0] << " " << c.args[1];
+            const std::string& expected = language == Language::English ? c.english : c.japanese;
+            EXPECT_NE(r.err.find("tessaro-cli: " + expected.substr(0, expected.find(':') + 1)), std::string::npos) << r.err;
+            EXPECT_NE(r.err.find(expected), std::string::npos) << r.err;
+            EXPECT_FALSE(fs::exists("out.bmp"));
+            EXPECT_FALSE(fs::exists("out00.bmp"));
+            EXPECT_EQ(FilesIn("chips"), 1u) << "only the directory that was in the way";
+            EXPECT_EQ(FilesIn("."), 4u) << "no temporary file is left";
+        }
+
+    // check lists the pixels in the writer's order and exits with 1.
+    const Result check = Cli({"check", "off.bmp"});
+    EXPECT_EQ(check.status, 1);
+    EXPECT_EQ(check.out, "12,5 0,0,8\n3,7 1,2,3\n");
+}
+
+TEST(CliCommands, UsageErrorsExitWith2AndHelpWith0) {
+    const std::vector<std::vector<std::string>> wrong = {
+        {},
+        {"frobnicate", "a"},
+        {"split", "a.bmp"},
+        {"convert", "a", "b", "c"},
+        {"join", "a.bmp"},
+        {"convert", "a", "b", "-o", "c"},
+        {"reduce216", "--skip-empty", "a", "b"},
+        {"check", "a", "--key", "256,0,0"},
+        {"check", "a", "--key"},
+        {"check", "a", "--bogus"},
+        {"join", "x00.bmp", "x00.bmp", "-o", "s.bmp"},
+    };
+    for (const auto& args : wrong) {
+        const Result r = Cli(args);
+        EXPECT_EQ(r.status, 2) << (args.empty() ? "(none)" : args[0]);
+        EXPECT_NE(r.err.find("tessaro-cli --help"), std::string::npos);
+    }
+    const Result help = Cli({"--help"}, Language::Japanese);
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("使い方: tessaro-cli"), std::string::npos);
+    EXPECT_NE(Cli({"split", "--help"}).out.find("--skip-empty"), std::string::npos);
+
+    EXPECT_EQ(cli::LanguageOfLocale(nullptr, "", "ja_JP.UTF-8"), Language::Japanese);
+    EXPECT_EQ(cli::LanguageOfLocale("C", nullptr, "ja_JP.UTF-8"), Language::English);
+    EXPECT_EQ(cli::LanguageOfLocale("", "ja", "en_GB"), Language::Japanese);
+    ASSERT_TRUE(cli::ParseKey("255,0,51"));
+    EXPECT_EQ(cli::ParseKey("255,0,51")->colour, canvas::Rgb(255, 0, 51));
+    EXPECT_TRUE(cli::ParseKey("none")->none);
+    for (const char* bad : {"", "1,2", "1,2,3,4", "-1,0,0", "1, 2,3", "+1,2,3", "1,2,3x"}) EXPECT_FALSE(cli::ParseKey(bad)) << bad;
+}
+
+TEST(CliCommands, JoinPlacesEveryNumberedNameOfAnyBaseAtItsNumber) {
+    std::mt19937 random(11);
+    for (const std::string base : {"map", "dir/t7", "a.bmp", "x1", "9"}) {
+        std::vector<int> numbers(480);
+        for (int n = 0; n < 480; ++n) numbers[static_cast<std::size_t>(n)] = n;
+        std::shuffle(numbers.begin(), numbers.end(), random);
+        numbers.resize(1 + random() % 480);
+        std::vector<std::string> names;
+        for (const int n : numbers) names.push_back(TForm1::NumberedChipName(base, n));
+        const auto places = cli::PlaceChips(names, 30, 16);
+        ASSERT_EQ(places.size(), names.size());
+        // A few names can be read with a longer base too (map100.bmp is chip
+        // 0 of map1); the whole list has one base only when it is long.
+        if (names.size() < 40) continue;
+        for (std::size_t i = 0; i < places.size(); ++i)
+            EXPECT_EQ(places[i].row * 30 + places[i].col, numbers[i]) << names[i];
+    }
+}

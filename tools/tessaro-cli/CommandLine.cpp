@@ -1,0 +1,112 @@
+#include "tools/tessaro-cli/CommandLine.h"
+
+#include <array>
+#include <charconv>
+#include <string_view>
+
+namespace cli {
+namespace {
+
+struct CommandShape {
+    std::string_view name;
+    std::size_t minFiles, maxFiles;
+    bool takesOutput, takesSkipEmpty;
+};
+
+constexpr std::size_t Many = static_cast<std::size_t>(-1);
+
+constexpr std::array<CommandShape, 6> Commands{{
+    {"split", 2, 2, false, true},
+    {"join", 1, Many, true, false},
+    {"convert", 2, 2, false, false},
+    {"reduce216", 2, 2, false, false},
+    {"palette256", 2, 2, false, false},
+    {"check", 1, 1, false, false},
+}};
+
+[[noreturn]] void Usage(std::string en, std::string ja) { throw UsageError(Text{std::move(en), std::move(ja)}); }
+
+const CommandShape& ShapeOf(const std::string& name) {
+    for (const CommandShape& shape : Commands)
+        if (shape.name == name) return shape;
+    Usage("unknown command \"" + name + "\"", "コマンド「" + name + "」はありません");
+}
+
+}  // namespace
+
+std::optional<TransparentKey> ParseKey(const std::string& value) {
+    if (value == "none") return TransparentKey{};
+    std::array<int, 3> parts{};
+    const char* p = value.data();
+    const char* end = value.data() + value.size();
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0) {
+            if (p == end || *p != ',') return std::nullopt;
+            ++p;
+        }
+        // from_chars takes no sign or blank, so "+1" and " 1" are refused.
+        const auto [next, error] = std::from_chars(p, end, parts[i]);
+        if (error != std::errc() || next == p || parts[i] < 0 || parts[i] > 255) return std::nullopt;
+        p = next;
+    }
+    if (p != end) return std::nullopt;
+    return TransparentKey{false, canvas::Rgb(parts[0], parts[1], parts[2])};
+}
+
+Invocation ParseCommandLine(const std::vector<std::string>& args) {
+    Invocation inv;
+    std::vector<std::string> words;
+    bool optionsEnd = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (optionsEnd || a.empty() || a[0] != '-' || a == "-") {
+            words.push_back(a);
+            continue;
+        }
+        // The value of an option: the next argument, or after "=".
+        auto value = [&](const std::string& option) -> std::string {
+            if (a.size() > option.size() && a[option.size()] == '=') return a.substr(option.size() + 1);
+            if (i + 1 >= args.size()) Usage(option + " needs a value", option + " には値が必要です");
+            return args[++i];
+        };
+        if (a == "--") {
+            optionsEnd = true;
+        } else if (a == "--help" || a == "-h") {
+            inv.help = true;
+        } else if (a == "--quiet" || a == "-q") {
+            inv.quiet = true;
+        } else if (a == "--skip-empty") {
+            inv.skipEmpty = true;
+        } else if (a == "-o" || a.starts_with("-o=")) {
+            if (inv.output) Usage("-o is given twice", "-o が２回指定されています");
+            inv.output = value("-o");
+        } else if (a == "--key" || a.starts_with("--key=")) {
+            const std::string v = value("--key");
+            inv.key = ParseKey(v);
+            if (!inv.key) Usage("--key takes R,G,B (each 0 to 255) or none, not \"" + v + "\"",
+                                "--key の値は R,G,B（各 0～255）か none です（「" + v + "」は使えません）");
+        } else {
+            Usage("unknown option \"" + a + "\"", "オプション「" + a + "」はありません");
+        }
+    }
+    if (inv.help && words.empty()) return inv;
+    if (words.empty()) Usage("no command given", "コマンドがありません");
+    inv.command = words.front();
+    inv.operands.assign(words.begin() + 1, words.end());
+    const CommandShape& shape = ShapeOf(inv.command);
+    if (inv.help) return inv;
+
+    const std::size_t n = inv.operands.size();
+    if (n < shape.minFiles || n > shape.maxFiles)
+        Usage(inv.command + ": wrong number of files (" + std::to_string(n) + ")",
+              inv.command + ": ファイルの数が違います（" + std::to_string(n) + "）");
+    if (inv.output && !shape.takesOutput)
+        Usage(inv.command + " takes no -o", inv.command + " には -o を指定できません");
+    if (shape.takesOutput && !inv.output)
+        Usage(inv.command + " needs -o SHEET", inv.command + " には -o SHEET が必要です");
+    if (inv.skipEmpty && !shape.takesSkipEmpty)
+        Usage("--skip-empty is for split only", "--skip-empty は split にだけ指定できます");
+    return inv;
+}
+
+}  // namespace cli

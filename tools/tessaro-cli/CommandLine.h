@@ -1,0 +1,48 @@
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "canvas/Colour.h"
+#include "tools/tessaro-cli/Language.h"
+
+namespace cli {
+
+// The transparent colour of --key: a colour, or none.
+struct TransparentKey {
+    bool none = true;
+    canvas::Colour colour = 0;
+};
+
+// What the user asked for, as the arguments say.
+struct Invocation {
+    std::string command;                // empty with --help alone
+    std::vector<std::string> operands;  // the files, in the order given
+    std::optional<std::string> output;  // -o, for join
+    bool skipEmpty = false;
+    bool quiet = false;
+    bool help = false;
+    std::optional<TransparentKey> key;  // unset when --key is not given
+};
+
+// Arguments that make no command: exit status 2.
+class UsageError : public std::runtime_error {
+public:
+    explicit UsageError(Text text) : std::runtime_error(text.en), text_(std::move(text)) {}
+    const Text& Message() const { return text_; }
+
+private:
+    Text text_;
+};
+
+// Options may stand anywhere; "--" ends them. Checks the options and the
+// number of files against the command and throws UsageError where they
+// don't fit.
+Invocation ParseCommandLine(const std::vector<std::string>& args);
+
+// "R,G,B" with each part 0..255, or "none".
+std::optional<TransparentKey> ParseKey(const std::string& value);
+
+}  // namespace cli

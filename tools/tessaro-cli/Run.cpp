@@ -1,0 +1,51 @@
+#include "tools/tessaro-cli/Run.h"
+
+#include <exception>
+#include <new>
+
+#include "tools/tessaro-cli/CommandLine.h"
+#include "tools/tessaro-cli/Session.h"
+
+namespace cli {
+namespace {
+
+int Dispatch(Session& s) {
+    const std::string& c = s.invocation.command;
+    if (c == "split") return RunSplit(s);
+    if (c == "join") return RunJoin(s);
+    if (c == "convert") return RunConvert(s);
+    if (c == "reduce216") return RunReduce216(s);
+    if (c == "palette256") return RunPalette256(s);
+    return RunCheck(s);
+}
+
+}  // namespace
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, Language language, bool terminal) {
+    Invocation inv;
+    try {
+        inv = ParseCommandLine(args);
+        if (inv.help) {
+            out << HelpText(language);
+            return 0;
+        }
+        Session session(inv, out, err, language, terminal);
+        return Dispatch(session);
+    } catch (const UsageError& e) {
+        err << "tessaro-cli: " << e.Message().In(language) << '\n'
+            << Text{"Try 'tessaro-cli --help'.", "使い方は tessaro-cli --help で表示されます。"}.In(language) << '\n';
+        return 2;
+    } catch (const Refusal& e) {
+        err << "tessaro-cli: " << e.Message().In(language) << '\n';
+        return 1;
+    } catch (const std::bad_alloc&) {
+        err << "tessaro-cli: " << Text{"out of memory", "メモリが足りません"}.In(language) << '\n';
+        return 1;
+    } catch (const std::exception& e) {
+        // What no command expects still ends as a failure with its text.
+        err << "tessaro-cli: " << e.what() << '\n';
+        return 1;
+    }
+}
+
+}  // namespace cli
