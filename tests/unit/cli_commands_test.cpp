@@ -18,6 +18,7 @@
 #include "tests/support/ScratchDirectory.h"
 #include "tools/tessaro-cli/ChipOrder.h"
 #include "tools/tessaro-cli/CommandLine.h"
+#include "tools/tessaro-cli/Progress.h"
 #include "tools/tessaro-cli/Run.h"
 
 namespace fs = std::filesystem;
@@ -216,4 +217,21 @@ TEST(CliCommands, JoinPlacesEveryNumberedNameOfAnyBaseAtItsNumber) {
         for (std::size_t i = 0; i < places.size(); ++i)
             EXPECT_EQ(places[i].row * 30 + places[i].col, numbers[i]) << names[i];
     }
+}
+
+TEST(CliCommands, ProgressShowsOnlyAfterASecondAndEndsItsLine) {
+    using namespace std::chrono_literals;
+    const auto t0 = cli::Progress::Clock::time_point{};
+    std::ostringstream log, terminal, quiet;
+    cli::Progress toLog(log, true, false, t0), toTerminal(terminal, true, true, t0), off(quiet, false, true, t0);
+    for (auto [p, stream] : {std::pair{&toLog, &log}, {&toTerminal, &terminal}, {&off, &quiet}}) {
+        p->Update("files", 1, 3, t0 + 500ms);
+        EXPECT_EQ(stream->str(), "") << "nothing within the first second";
+        p->Update("files", 2, 3, t0 + 1200ms);
+        p->Update("files", 3, 3, t0 + 1300ms);
+        p->Finish();
+    }
+    EXPECT_EQ(log.str(), "tessaro-cli: 2/3 files\ntessaro-cli: 3/3 files\n");
+    EXPECT_EQ(terminal.str(), "\rtessaro-cli: 2/3 files\rtessaro-cli: 3/3 files\n");
+    EXPECT_EQ(quiet.str(), "");
 }
