@@ -1,8 +1,11 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
+
+#include "io/PictureReadError.h"
 
 // The bytes of a picture file, handed out in parts: a reader that keeps only
 // part of a picture asks for the bytes that part needs, and the rest of a
@@ -18,4 +21,26 @@ public:
     // bytes stay valid until the next Read. Throws PictureReadError when they
     // can't be read.
     virtual std::span<const std::uint8_t> Read(std::size_t offset, std::size_t count) = 0;
+
+    // At most `count` bytes from `offset` on: fewer where the file ends
+    // first, none from its end on.
+    std::span<const std::uint8_t> ReadAtMost(std::size_t offset, std::size_t count) {
+        if (offset >= Size()) return {};
+        return Read(offset, std::min(count, Size() - offset));
+    }
+};
+
+// A file already in memory: its parts are handed out as they are.
+class MemoryBytes final : public ByteSource {
+public:
+    explicit MemoryBytes(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+    std::size_t Size() const override { return bytes_.size(); }
+    std::span<const std::uint8_t> Read(std::size_t offset, std::size_t count) override {
+        if (offset > bytes_.size() || count > bytes_.size() - offset)
+            throw PictureReadError("read past the end of the file");
+        return bytes_.subspan(offset, count);
+    }
+
+private:
+    std::span<const std::uint8_t> bytes_;
 };

@@ -16,6 +16,7 @@ namespace {
 
 constexpr const char* ReadFailed = "ファイルの読み込みに失敗しました";
 constexpr const char* SaveFailed = "保存できませんでした";
+constexpr const char* TooLarge = "画像が大きすぎて読み込めません";
 
 // Fills SheetImage from a picture file, with its top-left `width` x `height`
 // pixels: the part a load uses, every other pixel being cut off by the load
@@ -28,12 +29,14 @@ PictureReadResult ReadTopLeftPart(TForm1& form, const std::string& path, int wid
     canvas::Picture picture;
     try {
         picture = LoadPictureFile(path, width, height);
-    } catch (const PictureReadError&) {
-        form.platform.ShowMessage(ReadFailed);
+    } catch (const PictureReadError& e) {
+        // Faulty JPEG data after a good header leave for the generic error
+        // handler before anything has changed.
+        if (e.Reason() == PictureReadReason::FaultyData)
+            throw EditorError(std::string("JPEG のデータが壊れています（") + e.what() + "）");
+        form.platform.ShowMessage(e.Reason() == PictureReadReason::TooLarge ? TooLarge : ReadFailed);
         return {false, jpeg};
     }
-    // Faulty JPEG data after a good header leave as an EditorError before
-    // anything has changed.
     form.SheetImage.SetSize(picture.Width(), picture.Height());
     form.SheetImage.Draw(0, 0, picture);
     return {true, jpeg};

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <algorithm>
 #include <filesystem>
@@ -11,7 +14,6 @@
 #include <iterator>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "io/BmpReader.h"
@@ -120,6 +122,7 @@ TEST(BmpReaderRle, UnsafeOrUnfinishedDataAreRefused) {
              Bytes{0, 2, 5, 0, 1, 1, 0, 1},   // jump past the row's end
              Bytes{0, 2, 0, 3, 0, 1},         // jump past the top
              Bytes{0, 0, 0, 0, 1, 1, 0, 1},   // a run above the top row
+             Bytes{0, 0, 0, 0, 0, 0, 0, 1},   // an end of line above the top row
              Bytes{2, 1, 0, 0},               // no end-of-bitmap code
              Bytes{0, 5, 1, 1},               // literal run longer than the data
              Bytes{2, 7, 0, 1},               // index past the table
@@ -344,21 +347,29 @@ TEST(BmpReaderPart, FilesOnDiskGiveTheTopLeft) {
     }
 }
 
-// A pipe can't be read out of order: it is read whole.
-TEST(BmpReaderPart, PipesAreReadWhole) {
+// Only regular files are read: a pipe is refused without waiting for a
+// writer, a device (even behind a link named .bmp) without being read, and a
+// directory at once; the system's refusal comes with its reason.
+TEST(BmpReaderPart, OnlyRegularFilesAreRead) {
     const ScratchDirectory scratch;
     ASSERT_EQ(::mkfifo("pipe.bmp", 0600), 0);
-    FileShape s = Of(3, 2, 24, 0);
-    s.pixels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0, 10, 11, 12, 13, 14, 15, 16, 17, 18, 0, 0, 0};
-    const Bytes file = Make(s);
-    std::thread writer([&file] {
-        std::ofstream("pipe.bmp", std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
-                                                          static_cast<std::streamsize>(file.size()));
-    });
-    canvas::Picture part;
-    EXPECT_NO_THROW(part = LoadPictureFile("pipe.bmp", 2, 1));
-    writer.join();
-    EXPECT_EQ(part, TopLeft(bmp::Decode(file), 2, 1));
+    ASSERT_EQ(::symlink("/dev/zero", "zero.bmp"), 0);
+    ASSERT_EQ(::mkdir("folder.bmp", 0700), 0);
+    for (const char* path : {"pipe.bmp", "zero.bmp", "folder.bmp"}) {
+        try {
+            LoadPictureFile(path, 16, 16);
+            ADD_FAILURE() << "read " << path;
+        } catch (const PictureReadError& e) {
+            EXPECT_EQ(e.Reason(), PictureReadReason::NotAFile) << path;
+        }
+    }
+    try {
+        LoadPictureFile("missing.bmp");
+        ADD_FAILURE() << "read a missing file";
+    } catch (const PictureReadError& e) {
+        EXPECT_EQ(e.Reason(), PictureReadReason::CannotOpen);
+        EXPECT_EQ(e.SystemError(), ENOENT);
+    }
 }
 
 }  // namespace

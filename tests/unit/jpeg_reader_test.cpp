@@ -16,7 +16,6 @@
 
 #include <jpeglib.h>
 
-#include "core/EditorError.h"
 #include "io/JpegReader.h"
 #include "io/PictureFile.h"
 #include "io/PictureReadError.h"
@@ -39,8 +38,14 @@ std::size_t Find(const std::vector<std::uint8_t>& bytes, std::uint8_t marker, st
     return std::string::npos;
 }
 
+canvas::Picture TopLeft(const canvas::Picture& whole, int width, int height) {
+    canvas::Picture part(std::min(width, whole.Width()), std::min(height, whole.Height()));
+    part.Draw(0, 0, whole);
+    return part;
+}
+
 TEST(JpegReader, SamplesEqualTheReferenceDecode) {
-    for (const char* name : {"testorig", "testimgint", "testimgari", "testorig-progressive", "testorig-truncated"}) {
+    for (const char* name : {"testorig", "testimgint", "testimgari", "testorig-progressive"}) {
         SCOPED_TRACE(name);
         const canvas::Picture picture = jpeg::Decode(Bytes(Samples / (std::string(name) + ".jpg")));
         const auto ref = ReadPng((Samples / "ref" / (std::string(name) + ".png")).string());
@@ -82,35 +87,88 @@ TEST(JpegReader, OversizedPicturesAreRefusedAfterTheHeader) {
     }
 }
 
+PictureReadReason ReasonOf(const std::vector<std::uint8_t>& bytes, int keepWidth = 32768, int keepHeight = 32768) {
+    try {
+        jpeg::Decode(bytes, keepWidth, keepHeight);
+    } catch (const PictureReadError& e) {
+        return e.Reason();
+    }
+    ADD_FAILURE() << "read";
+    return PictureReadReason::CannotOpen;
+}
+
 // Faults that libjpeg finds only while decoding the image, after a good
-// header, are not "unreadable file" but errors of their own.
-TEST(JpegReader, FaultyDataAfterTheHeaderIsAnEditorError) {
+// header, are not "unreadable file" but faulty data.
+TEST(JpegReader, FaultyDataAfterTheHeaderIsFaultyData) {
     auto bytes = Bytes(Samples / "testorig-progressive.jpg");
     const std::size_t second = Find(bytes, 0xDA, Find(bytes, 0xDA) + 2);
     ASSERT_NE(second, std::string::npos);
     bytes[second + 8] = 0x50;  // spectral end past 63
-    try {
-        jpeg::Decode(bytes);
-        FAIL() << "read";
-    } catch (const PictureReadError& e) {
-        FAIL() << "a read failure: " << e.what();
-    } catch (const EditorError&) {
-    }
+    EXPECT_EQ(ReasonOf(bytes), PictureReadReason::FaultyData);
 }
 
-// Repeated scans are only warnings to libjpeg; thousands of them would keep
-// it busy for as long as the file is long.
-TEST(JpegReader, EndlessScansAreStopped) {
+// A file that ends inside the rows a load keeps is faulty, not a picture
+// with a grey part; rows above where it ends still load.
+TEST(JpegReader, FilesCutShortFailInsideThePartOnly) {
+    const auto truncated = Bytes(Samples / "testorig-truncated.jpg");
+    const auto ref = ReadPng((Samples / "ref" / "testorig-truncated.png").string());
+    ASSERT_TRUE(ref);
+    EXPECT_EQ(ReasonOf(truncated), PictureReadReason::FaultyData);
+    const canvas::Picture top = jpeg::Decode(truncated, ref->width, 16);
+    long differences = 0;
+    for (int y = 0; y < top.Height(); ++y)
+        for (int x = 0; x < top.Width(); ++x) differences += top.GetPixel(x, y) != ref->ColourAt(x, y);
+    EXPECT_EQ(differences, 0);
+    const auto whole = Bytes(Samples / "testorig.jpg");
+    const canvas::Picture full = jpeg::Decode(whole);
+    const std::size_t data = Find(whole, 0xDA);
+    // Cut anywhere: the whole picture always fails; its top rows fail for
+    // cuts up to some point within the file's first half and load after it.
+    std::size_t firstLoaded = 0;
+    for (std::size_t length = data + 40; length < whole.size() - 2; length += 97) {
+        const std::vector<std::uint8_t> cut(whole.begin(), whole.begin() + static_cast<long>(length));
+        EXPECT_EQ(ReasonOf(cut), PictureReadReason::FaultyData) << length;
+        try {
+            EXPECT_EQ(jpeg::Decode(cut, 40, 8), TopLeft(full, 40, 8)) << length;
+            if (!firstLoaded) firstLoaded = length;
+        } catch (const PictureReadError& e) {
+            EXPECT_EQ(e.Reason(), PictureReadReason::FaultyData) << length;
+            EXPECT_EQ(firstLoaded, 0u) << "the top rows failed at " << length << " after loading at " << firstLoaded;
+        }
+    }
+    EXPECT_GT(firstLoaded, data + 40);
+    EXPECT_LT(firstLoaded, whole.size() / 2);
+}
+
+// Files of several scans keep all coefficients and pass every scan over
+// them: a frame too large for that, or too many scans, are refused as too
+// large, never as broken data, before the work is done.
+TEST(JpegReader, WorkPastTheBudgetIsTooLarge) {
     const auto original = Bytes(Samples / "testorig-progressive.jpg");
+    const std::size_t sof = Find(original, 0xC2);
+    ASSERT_NE(sof, std::string::npos);
+    const auto sized = [&](std::vector<std::uint8_t> bytes, int w, int h) {
+        bytes[sof + 5] = static_cast<std::uint8_t>(h >> 8);
+        bytes[sof + 6] = static_cast<std::uint8_t>(h);
+        bytes[sof + 7] = static_cast<std::uint8_t>(w >> 8);
+        bytes[sof + 8] = static_cast<std::uint8_t>(w);
+        return bytes;
+    };
+    EXPECT_EQ(ReasonOf(sized(original, 16000, 16000), 480, 256), PictureReadReason::TooLarge);
+    EXPECT_EQ(ReasonOf(sized(original, 4200, 4200), 16, 16), PictureReadReason::TooLarge);
+    // The last scan repeated: 1100 times, or 300 times over a larger frame.
     std::size_t last = 0;
     for (std::size_t at = Find(original, 0xDA); at != std::string::npos; at = Find(original, 0xDA, at + 2)) last = at;
     const std::size_t eoi = Find(original, 0xD9, last);
     ASSERT_NE(eoi, std::string::npos);
-    std::vector<std::uint8_t> bytes(original.begin(), original.begin() + static_cast<long>(eoi));
-    for (int i = 0; i < 1100; ++i)
-        bytes.insert(bytes.end(), original.begin() + static_cast<long>(last), original.begin() + static_cast<long>(eoi));
-    bytes.insert(bytes.end(), {0xFF, 0xD9});
-    EXPECT_THROW(jpeg::Decode(bytes), EditorError);
+    for (auto [repeats, side] : {std::pair{1100, 0}, std::pair{300, 3000}}) {
+        std::vector<std::uint8_t> bytes(original.begin(), original.begin() + static_cast<long>(eoi));
+        for (int i = 0; i < repeats; ++i)
+            bytes.insert(bytes.end(), original.begin() + static_cast<long>(last), original.begin() + static_cast<long>(eoi));
+        bytes.insert(bytes.end(), {0xFF, 0xD9});
+        if (side) bytes = sized(bytes, side, side);
+        EXPECT_EQ(ReasonOf(bytes, 16, 16), PictureReadReason::TooLarge) << repeats;
+    }
 }
 
 // A 16 x 16 picture of one colour, compressed here with libjpeg.
@@ -183,12 +241,6 @@ TEST(PictureFile, FilesAreReadByTheirExtension) {
 }
 
 // ---- The top-left part a load keeps ----------------------------------------
-
-canvas::Picture TopLeft(const canvas::Picture& whole, int width, int height) {
-    canvas::Picture part(std::min(width, whole.Width()), std::min(height, whole.Height()));
-    part.Draw(0, 0, whole);
-    return part;
-}
 
 // How a test picture is stored.
 struct Storage {
@@ -263,7 +315,8 @@ void ExpectPartsAgree(const std::vector<std::uint8_t>& file) {
     std::optional<canvas::Picture> whole;
     try {
         whole = jpeg::Decode(file);
-    } catch (const PictureReadError&) {
+    } catch (const PictureReadError& e) {
+        if (e.Reason() == PictureReadReason::FaultyData) return;  // cut short: see FilesCutShortFailInsideThePartOnly
     }
     if (!whole) {
         // A refused header is refused whatever the part.
@@ -321,7 +374,7 @@ TEST(JpegReaderPart, FaultsBelowThePartAreNotReached) {
     bytes.insert(bytes.end(), original.begin() + static_cast<long>(sof),
                  original.begin() + static_cast<long>(sof + sofLength));
     bytes.insert(bytes.end(), {0xFF, 0xD9});
-    EXPECT_THROW(jpeg::Decode(bytes), EditorError);
+    EXPECT_EQ(ReasonOf(bytes), PictureReadReason::FaultyData);
     EXPECT_EQ(jpeg::Decode(bytes, 480, 32), TopLeft(jpeg::Decode(original), 480, 32));
 }
 

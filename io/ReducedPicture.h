@@ -1,0 +1,19 @@
+#pragma once
+
+#include "canvas/Picture.h"
+
+// A picture shrunk for a preview: every `step`-th pixel of every `step`-th
+// row (after any reduction the format does itself), at most a given size a
+// side, with the size of the whole picture it shows.
+struct ReducedPicture {
+    canvas::Picture picture;
+    int width = 0;   // of the whole picture
+    int height = 0;
+};
+
+// The whole number by which a width x height picture is divided so that
+// neither side passes maxSide.
+constexpr int ReductionStep(long long width, long long height, int maxSide) {
+    const long long side = width > height ? width : height;
+    return side <= maxSide ? 1 : static_cast<int>((side + maxSide - 1) / maxSide);
+}
