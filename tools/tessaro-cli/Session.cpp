@@ -1,6 +1,10 @@
 #include "tools/tessaro-cli/Session.h"
 
+#include <cstring>
+
 #include "core/EditorError.h"
+#include "io/PictureFile.h"
+#include "io/PictureReadError.h"
 
 namespace cli {
 
@@ -22,16 +26,40 @@ void Session::ReportNotes() {
     if (!notes.empty() && !invocation.quiet) err << "tessaro-cli: " << notes << '\n';
 }
 
-Refusal UnreadablePicture(Session& s, const std::string& path) {
-    s.progress.Finish();
-    return Refusal({path + ": cannot read the picture (missing, unreadable, or not a picture file Tessaro reads)",
-                    path + ": " + s.EditorMessages("ファイルの読み込みに失敗しました")});
+namespace {
+
+// Why the reader refuses the file, in English: the handler that refused it
+// says so in Japanese only, so the same reader is asked again.
+std::string ReaderReason(const std::string& path, int width, int height) {
+    try {
+        LoadPictureFile(path, width, height);
+    } catch (const PictureReadError& e) {
+        std::string detail = e.what();
+        if (detail.starts_with(path + ": ")) detail.erase(0, path.size() + 2);
+        switch (e.Reason()) {
+            case PictureReadReason::CannotOpen: return std::strerror(e.SystemError());
+            case PictureReadReason::NotAFile: return "not a regular file";
+            case PictureReadReason::NotAPicture: return "not a picture file Tessaro reads (" + detail + ")";
+            case PictureReadReason::TooLarge: return "the picture is too large (" + detail + ")";
+            case PictureReadReason::FaultyData: return "its image data are damaged (" + detail + ")";
+        }
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    // Read now: it changed since the load, or failed for want of memory.
+    return "it could not be read then";
 }
 
-Refusal DamagedPicture(Session& s, const std::string& path, const std::string& what) {
+int SheetWidth(const Session& s) { return s.form.Def.SheetCols * s.form.Def.ChipSize; }
+int SheetHeight(const Session& s) { return s.form.Def.SheetRows * s.form.Def.ChipSize; }
+
+}  // namespace
+
+Refusal UnreadablePicture(Session& s, const std::string& path, int width, int height, const std::string& raised) {
     s.progress.Finish();
+    const std::string editor = raised.empty() ? s.EditorMessages("ファイルの読み込みに失敗しました") : raised;
     s.platform.TakeMessages();
-    return Refusal({path + ": cannot read the picture: its image data are damaged", path + ": " + what});
+    return Refusal({path + ": cannot read the picture: " + ReaderReason(path, width, height), path + ": " + editor});
 }
 
 void LoadSheet(Session& s, const std::string& path) {
@@ -41,9 +69,9 @@ void LoadSheet(Session& s, const std::string& path) {
     } catch (const EditorError& e) {
         // Faulty image data after a good header: the load stopped before
         // any chip changed.
-        throw DamagedPicture(s, path, e.what());
+        throw UnreadablePicture(s, path, SheetWidth(s), SheetHeight(s), e.what());
     }
-    if (!loaded) throw UnreadablePicture(s, path);
+    if (!loaded) throw UnreadablePicture(s, path, SheetWidth(s), SheetHeight(s));
     s.ReportNotes();
 }
 

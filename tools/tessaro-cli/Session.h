@@ -44,10 +44,10 @@ struct Session {
 
 // The whole-sheet load of the File menu; refuses when it fails.
 void LoadSheet(Session& s, const std::string& path);
-// The refusal of a picture file that a load could not read, with what the
-// editor said; and of one whose image data turned out damaged (`what`).
-Refusal UnreadablePicture(Session& s, const std::string& path);
-Refusal DamagedPicture(Session& s, const std::string& path, const std::string& what);
+// The refusal of a picture file that a load of its top-left `width` x
+// `height` pixels could not read: in Japanese what the editor said (or the
+// text of the error it raised, `raised`), in English the reader's reason.
+Refusal UnreadablePicture(Session& s, const std::string& path, int width, int height, const std::string& raised = {});
 
 // Runs the command named in the invocation; returns the exit status.
 int RunSplit(Session& s);

@@ -68,9 +68,9 @@ int RunJoin(Session& s) {
         try {
             loaded = s.form.LoadChipFile(p.path, p.col, p.row);
         } catch (const EditorError& e) {
-            throw DamagedPicture(s, p.path, e.what());
+            throw UnreadablePicture(s, p.path, s.form.Def.ChipSize, s.form.Def.ChipSize, e.what());
         }
-        if (!loaded) throw UnreadablePicture(s, p.path);
+        if (!loaded) throw UnreadablePicture(s, p.path, s.form.Def.ChipSize, s.form.Def.ChipSize);
         s.ReportNotes();
         s.progress.Update(unit.In(s.language), i + 1, places.size());
     }
