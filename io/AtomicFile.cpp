@@ -1,122 +1,192 @@
 #include "io/AtomicFile.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <exception>
 #include <memory>
 #include <set>
 
-#include "core/EditorError.h"
+#include "io/FileWriteError.h"
+#include "io/SaveTarget.h"
 
 namespace {
 
-[[noreturn]] void Fail(const std::string& path, int error) {
-    throw EditorError("\"" + path + "\" に保存できませんでした（" + std::strerror(error) + "）");
+// A file-size limit (ulimit -f) would otherwise kill the editor, unsaved
+// work and all, in the middle of a write; ignored, the write fails with
+// EFBIG and the save reports it.
+void IgnoreFileSizeSignal() {
+    static const bool ignored = [] {
+        ::signal(SIGXFSZ, SIG_IGN);
+        return true;
+    }();
+    (void)ignored;
 }
 
-std::string DirectoryOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
-}
-
-// The file a save replaces: a symbolic link is followed, so that the file it
-// points to gets the new content and the link stays.
-std::string Target(const std::string& path) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-    char* resolved = ::realpath(path.c_str(), nullptr);
-    if (!resolved) return path;  // a dangling link is replaced like a file
-    std::string target(resolved);
-    std::free(resolved);
-    return target;
-}
-
-// The mode a newly created file would get; an existing target keeps its own.
-mode_t ModeFor(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 07777;
+// The mode a newly created file gets.
+mode_t NewFileMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
 }
 
-// The new content of one file, written beside it and not yet in its place.
-// Removed again unless Commit() has renamed it over the target.
-class TemporaryFile {
+// Gives the new file what the user sees of the old one: owner, group and
+// extended attributes (ACLs among them). False when that is not possible,
+// as when the user may not give a file away; the save then writes in place.
+bool TakeOverAttributes(int fd, const SaveTarget& t) {
+    struct stat now {};
+    if (::fstat(fd, &now) != 0) return false;
+    if ((now.st_uid != t.old.st_uid || now.st_gid != t.old.st_gid) && ::fchown(fd, t.old.st_uid, t.old.st_gid) != 0)
+        return false;
+    const std::string path = t.directory + "/" + t.name;
+    const ssize_t size = ::listxattr(path.c_str(), nullptr, 0);
+    if (size < 0) return errno == ENOTSUP;
+    std::string names(static_cast<std::size_t>(size), '\0');
+    const ssize_t got = ::listxattr(path.c_str(), names.data(), names.size());
+    if (got < 0) return false;
+    names.resize(static_cast<std::size_t>(got));
+    for (std::size_t at = 0; at < names.size(); at = names.find('\0', at) + 1) {
+        const char* name = names.c_str() + at;
+        const ssize_t length = ::getxattr(path.c_str(), name, nullptr, 0);
+        if (length < 0) return false;
+        std::string value(static_cast<std::size_t>(length), '\0');
+        const ssize_t read = ::getxattr(path.c_str(), name, value.data(), value.size());
+        if (read < 0 || ::fsetxattr(fd, name, value.data(), static_cast<std::size_t>(read), 0) != 0) return false;
+    }
+    return true;
+}
+
+// The new content of one file, ready to take its place. It is written to a
+// temporary file beside the target, which Commit() renames over it, when
+// that keeps everything the user sees: the same owner and group, the
+// attributes, and no other name (hard link) of the file left with the old
+// content. Otherwise, or when the folder takes no new file, Commit() writes
+// into the file itself, after a copy of its old content that puts it back
+// if the write fails and is removed once the new content is complete.
+class PreparedFile {
 public:
-    TemporaryFile(const std::string& requested, std::span<const std::uint8_t> bytes, bool flush)
-        : requested_(requested), target_(Target(requested)) {
-        if (requested.empty()) Fail(requested, ENOENT);
-        // Only a regular file is replaced: renaming over a directory fails,
-        // and over a device or pipe it would take the device away.
-        struct stat st {};
-        if (::stat(target_.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
-            Fail(requested, S_ISDIR(st.st_mode) ? EISDIR : EINVAL);
-        // Renaming would replace a file the user may not write to, as a
-        // write in place could not: a read-only file stays as it is.
-        if (::access(target_.c_str(), F_OK) == 0 && ::access(target_.c_str(), W_OK) != 0) Fail(requested, errno);
-        const mode_t mode = ModeFor(target_);
-        // A short name of its own, so that a target name near the length
-        // limit still leaves room for it.
-        std::string pattern = DirectoryOf(target_) + "/.tessaro-save-XXXXXX";
-        const int fd = ::mkstemp(pattern.data());
-        if (fd < 0) Fail(requested, errno);
-        name_ = pattern;
-        int error = WriteAll(fd, bytes);
-        if (error == 0 && ::fchmod(fd, mode) != 0) error = errno;
-        if (error == 0 && flush && ::fsync(fd) != 0) error = errno;
+    PreparedFile(const std::string& path, std::span<const std::uint8_t> bytes, bool flush, bool clean)
+        : target_(path), bytes_(bytes), flush_(flush) {
+        if (clean) RemoveAbandonedTemporaryFiles(target_.directoryFd);
+        if (target_.exists && target_.old.st_nlink > 1) return;  // in place
+        const int fd = CreateOwnFile(target_.directoryFd, "save", temp_);
+        if (fd < 0) {
+            temp_.clear();
+            const bool folderClosed = errno == EACCES || errno == EPERM || errno == EROFS;
+            if (target_.exists && folderClosed) return;  // in place
+            throw FileWriteError(path, errno);
+        }
+        int error = WriteAllAt(fd, bytes.data(), bytes.size(), 0);
+        bool keepsAll = true;
+        if (error == 0 && target_.exists) keepsAll = TakeOverAttributes(fd, target_);
+        const mode_t mode = target_.exists ? target_.old.st_mode & 07777 : NewFileMode();
+        if (error == 0 && keepsAll && ::fchmod(fd, mode) != 0) error = errno;
+        if (error == 0 && keepsAll && flush && ::fsync(fd) != 0) error = errno;
         if (::close(fd) != 0 && error == 0) error = errno;
-        if (error != 0) {
-            // The destructor doesn't run for a constructor that throws.
-            ::unlink(name_.c_str());
-            Fail(requested, error);
+        if (error != 0 || !keepsAll) {
+            ::unlinkat(target_.directoryFd, temp_.c_str(), 0);
+            temp_.clear();
+            if (error != 0) throw FileWriteError(path, error);
         }
     }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    ~TemporaryFile() {
-        if (!name_.empty()) ::unlink(name_.c_str());
+    PreparedFile(const PreparedFile&) = delete;
+    PreparedFile& operator=(const PreparedFile&) = delete;
+    ~PreparedFile() {
+        if (!temp_.empty()) ::unlinkat(target_.directoryFd, temp_.c_str(), 0);
     }
 
-    std::string Directory() const { return DirectoryOf(target_); }
-    const std::string& TargetPath() const { return target_; }
+    const std::string& Directory() const { return target_.directory; }
+    bool InPlace() const { return temp_.empty(); }
 
     void Commit() {
-        if (::rename(name_.c_str(), target_.c_str()) != 0) Fail(requested_, errno);
-        name_.clear();
+        if (InPlace()) return WriteInPlace();
+        if (::renameat(target_.directoryFd, temp_.c_str(), target_.directoryFd, target_.name.c_str()) != 0)
+            throw FileWriteError(target_.requested, errno);
+        temp_.clear();
+        renamed_ = true;
+    }
+
+    // Undoes a commit by rename: the file renamed into place is removed. A
+    // file written in place keeps its new content.
+    void Undo() {
+        if (renamed_) ::unlinkat(target_.directoryFd, target_.name.c_str(), 0);
     }
 
 private:
-    static int WriteAll(int fd, std::span<const std::uint8_t> bytes) {
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-            if (n < 0) {
-                if (errno == EINTR) continue;
-                return errno;
-            }
-            done += static_cast<std::size_t>(n);
-        }
-        return 0;
-    }
+    void WriteInPlace();
 
-    std::string requested_;
-    std::string target_;
-    std::string name_;  // empty once committed
+    SaveTarget target_;
+    std::span<const std::uint8_t> bytes_;
+    bool flush_;
+    std::string temp_;  // empty once committed, or when written in place
+    std::string backup_;
+    bool renamed_ = false;
 };
+
+// The folder for a backup where the file's own folder takes no new file.
+int TemporaryFolder() {
+    const char* dir = std::getenv("TMPDIR");
+    return ::open(dir && *dir ? dir : "/tmp", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+void PreparedFile::WriteInPlace() {
+    const std::string& path = target_.requested;
+    const int fd = ::openat(target_.directoryFd, target_.name.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY);
+    if (fd < 0) throw FileWriteError(path, errno);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int error = S_ISREG(st.st_mode) ? errno : EINVAL;
+        ::close(fd);
+        throw FileWriteError(path, error);
+    }
+    // The copy of the old content: beside the file when the folder allows.
+    int backupFolder = target_.directoryFd;
+    int backup = CreateOwnFile(backupFolder, "backup", backup_);
+    std::string backupPath = target_.directory + "/" + backup_;
+    if (backup < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) {
+        backupFolder = TemporaryFolder();
+        backup = backupFolder < 0 ? -1 : CreateOwnFile(backupFolder, "backup", backup_);
+        const char* tmp = std::getenv("TMPDIR");
+        backupPath = std::string(tmp && *tmp ? tmp : "/tmp") + "/" + backup_;
+    }
+    const auto finish = [&](int error, bool keepBackup) {
+        if (backup >= 0) ::close(backup);
+        if (backup >= 0 && !keepBackup) ::unlinkat(backupFolder, backup_.c_str(), 0);
+        if (backupFolder != target_.directoryFd && backupFolder >= 0) ::close(backupFolder);
+        ::close(fd);
+        if (error != 0) throw FileWriteError(path, error, keepBackup ? backupPath : std::string());
+    };
+    if (backup < 0) {
+        const int error = errno;
+        finish(error, false);
+    }
+    int error = CopyContent(fd, backup, st.st_size);
+    if (error == 0 && ::fsync(backup) != 0) error = errno;
+    // Room for the new content first, where the file system can promise it:
+    // a full disk then fails before the old content is touched.
+    const auto size = static_cast<off_t>(bytes_.size());
+    if (error == 0 && size > st.st_size && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, size) != 0 && errno != EOPNOTSUPP)
+        error = errno;
+    if (error != 0) finish(error, false);
+    error = WriteAllAt(fd, bytes_.data(), bytes_.size(), 0);
+    if (error == 0 && ::ftruncate(fd, size) != 0) error = errno;
+    if (error == 0 && ::fsync(fd) != 0) error = errno;
+    if (error == 0) return finish(0, false);
+    // The old content back; the copy stays only if that fails too.
+    const bool restored = CopyContent(backup, fd, st.st_size) == 0 && ::ftruncate(fd, st.st_size) == 0 && ::fsync(fd) == 0;
+    finish(error, !restored);
+}
 
 // The renames themselves reach the disk with their directories. A failure
 // here leaves complete files in place, so it is not reported.
 void FlushDirectories(const std::set<std::string>& directories) {
     for (const std::string& d : directories) {
-        const int dir = ::open(d.c_str(), O_RDONLY | O_DIRECTORY);
+        const int dir = ::open(d.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (dir < 0) continue;
         ::fsync(dir);
         ::close(dir);
@@ -124,26 +194,25 @@ void FlushDirectories(const std::set<std::string>& directories) {
 }
 
 // Flushes the written temporary files to the disk: one flush of each file
-// system on Linux, one per file elsewhere. False if a flush failed.
-bool FlushAll(const std::vector<std::unique_ptr<TemporaryFile>>& files, int& error) {
+// system on Linux, one per file elsewhere. 0 or the errno value.
+int FlushAll(const std::vector<std::unique_ptr<PreparedFile>>& files) {
 #ifdef __linux__
     std::set<std::string> directories;
-    for (const auto& f : files) directories.insert(f->Directory());
+    for (const auto& f : files)
+        if (!f->InPlace()) directories.insert(f->Directory());
     for (const std::string& d : directories) {
-        const int dir = ::open(d.c_str(), O_RDONLY | O_DIRECTORY);
+        const int dir = ::open(d.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (dir < 0 || ::syncfs(dir) != 0) {
-            error = errno;
+            const int error = errno;
             if (dir >= 0) ::close(dir);
-            return false;
+            return error;
         }
         ::close(dir);
     }
-    return true;
 #else
-    (void)files;
-    (void)error;
-    return true;  // each file was flushed when it was written
+    (void)files;  // each file was flushed when it was written
 #endif
+    return 0;
 }
 
 #ifdef __linux__
@@ -152,57 +221,64 @@ constexpr bool FlushEachFile = false;
 constexpr bool FlushEachFile = true;
 #endif
 
+// Prepares the files in order, each folder cleaned of abandoned temporary
+// files once; stops at the first failure, which it returns.
+std::exception_ptr PrepareAll(std::span<const PendingFile> files, std::vector<std::unique_ptr<PreparedFile>>& prepared,
+                              const std::function<void(std::size_t done)>& written = {}) {
+    std::set<std::string> cleaned;
+    for (const PendingFile& f : files) {
+        try {
+            const std::string dir = f.path.find('/') == std::string::npos ? "." : f.path.substr(0, f.path.rfind('/'));
+            prepared.push_back(std::make_unique<PreparedFile>(f.path, f.bytes, FlushEachFile, cleaned.insert(dir).second));
+        } catch (const FileWriteError&) {
+            return std::current_exception();
+        }
+        if (written) written(prepared.size());
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
-    TemporaryFile temp(path, bytes, true);
-    temp.Commit();
-    FlushDirectories({temp.Directory()});
+    IgnoreFileSizeSignal();
+    PreparedFile file(path, bytes, true, true);
+    file.Commit();
+    FlushDirectories({file.Directory()});
 }
 
 void WriteFilesAtomically(std::span<const PendingFile> files) {
-    std::vector<std::unique_ptr<TemporaryFile>> written;
-    std::exception_ptr failure;
-    for (const PendingFile& f : files) {
-        try {
-            written.push_back(std::make_unique<TemporaryFile>(f.path, f.bytes, FlushEachFile));
-        } catch (const EditorError&) {
-            failure = std::current_exception();
-            break;
-        }
-    }
+    IgnoreFileSizeSignal();
+    std::vector<std::unique_ptr<PreparedFile>> prepared;
+    std::exception_ptr failure = PrepareAll(files, prepared);
     // The files before a failure are still put in place, as if each had
     // been saved on its own.
-    int error = 0;
-    if (!FlushAll(written, error)) Fail(files.front().path, error);
+    if (const int error = FlushAll(prepared)) throw FileWriteError(files.front().path, error);
     std::set<std::string> directories;
-    for (auto& temp : written) {
-        temp->Commit();
-        directories.insert(temp->Directory());
+    for (auto& file : prepared) {
+        file->Commit();
+        directories.insert(file->Directory());
     }
     FlushDirectories(directories);
     if (failure) std::rethrow_exception(failure);
 }
 
 void WriteFilesAllOrNone(std::span<const PendingFile> files, const std::function<void(std::size_t done)>& written) {
-    std::vector<std::unique_ptr<TemporaryFile>> temps;
-    temps.reserve(files.size());
-    for (const PendingFile& f : files) {
-        // A throw here removes the temporary files written so far.
-        temps.push_back(std::make_unique<TemporaryFile>(f.path, f.bytes, FlushEachFile));
-        if (written) written(temps.size());
-    }
-    int error = 0;
-    if (!temps.empty() && !FlushAll(temps, error)) Fail(files.front().path, error);
+    IgnoreFileSizeSignal();
+    std::vector<std::unique_ptr<PreparedFile>> prepared;
+    prepared.reserve(files.size());
+    // A failure here removes the temporary files written so far.
+    if (std::exception_ptr failure = PrepareAll(files, prepared, written)) std::rethrow_exception(failure);
+    if (const int error = FlushAll(prepared)) throw FileWriteError(files.front().path, error);
     std::set<std::string> directories;
-    for (std::size_t i = 0; i < temps.size(); ++i) {
+    for (std::size_t i = 0; i < prepared.size(); ++i) {
         try {
-            temps[i]->Commit();
-        } catch (const EditorError&) {
-            for (std::size_t j = 0; j < i; ++j) ::unlink(temps[j]->TargetPath().c_str());
+            prepared[i]->Commit();
+        } catch (const FileWriteError&) {
+            for (std::size_t j = 0; j < i; ++j) prepared[j]->Undo();
             throw;
         }
-        directories.insert(temps[i]->Directory());
+        directories.insert(prepared[i]->Directory());
     }
     FlushDirectories(directories);
 }

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/Form.h"
-#include "io/AtomicFile.h"
+#include "io/FileMessages.h"
 #include "io/BmpWriter.h"
 #include "io/NumberedSave.h"
 
@@ -58,7 +58,7 @@ void SaveNumberedChips(TForm1& form) {
     std::vector<PendingFile> files;
     files.reserve(chips.size());
     for (const NumberedChip& c : chips) files.push_back(NumberedChipFile(form, c));
-    WriteFilesAtomically(files);
+    SaveFiles(files);
 
     form.platform.ShowMessage("全キャラクタを" + WithoutDirectory(chips.front().name) + " ～ " +
                               WithoutDirectory(chips.back().name) + "に保存しました。");

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/Form.h"
-#include "io/AtomicFile.h"
+#include "io/FileMessages.h"
 #include "io/PaletteBmp.h"
 
 namespace {
@@ -13,7 +13,7 @@ void AskNameAndWrite(Platform& platform, const std::vector<std::uint8_t>& file) 
     const std::optional<std::string> path = platform.PictureSaveDialog();
     if (!path) return;
     // A failed write is the generic handler's to report.
-    WriteFileAtomically(*path, file);
+    SaveFile(*path, file);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 // frame, which also removes the blue mark of the right-click, whether it did
 // its work, was cancelled or failed to read its file.
 #include "core/Form.h"
-#include "io/AtomicFile.h"
+#include "io/FileMessages.h"
 #include "io/BmpWriter.h"
 #include "io/ClipboardPicture.h"
 
@@ -35,7 +35,7 @@ void LoadIntoPopupChip(TForm1& form) {
 // the chip save of the File menu does.
 void SavePopupChip(TForm1& form) {
     if (const std::optional<std::string> path = form.platform.PictureSaveDialog())
-        WriteFileAtomically(*path, bmp::Encode24(form.Chip(form.PopupCol, form.PopupRow)));
+        SaveFile(*path, bmp::Encode24(form.Chip(form.PopupCol, form.PopupRow)));
 }
 
 // The palette writer writes SheetImage, so the chip goes there first; the

@@ -7,6 +7,7 @@
 #include "core/Form.h"
 #include "io/AtomicFile.h"
 #include "io/BmpWriter.h"
+#include "io/FileMessages.h"
 #include "io/NumberedSave.h"
 #include "io/PictureFile.h"
 #include "io/PictureLimits.h"
@@ -89,7 +90,7 @@ bool WriteWholeSheet(TForm1& form, const std::string& path) {
     form.ComposeSheet();
     try {
         WriteFileAtomically(path, bmp::Encode24(form.SheetImage));
-    } catch (const EditorError&) {
+    } catch (const FileWriteError&) {
         form.platform.ShowMessage(SaveFailed);
         return false;
     }
@@ -133,7 +134,7 @@ void TForm1::FileMenuClick(ControlId Sender) {
         case ControlId::chrSaveMenu:
             // A failed write is the generic handler's to report.
             if (const auto path = platform.PictureSaveDialog())
-                WriteFileAtomically(*path, bmp::Encode24(Chip(CurCol, CurRow)));
+                SaveFile(*path, bmp::Encode24(Chip(CurCol, CurRow)));
             break;
         case ControlId::renMenu:
             SaveNumberedChips(*this);

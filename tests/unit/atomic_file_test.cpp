@@ -1,7 +1,11 @@
 // Saves replace a file whole or not at all.
 #include <gtest/gtest.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
+#include <grp.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,10 +14,11 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <functional>
 #include <vector>
 
-#include "core/EditorError.h"
 #include "io/AtomicFile.h"
+#include "io/FileWriteError.h"
 
 namespace fs = std::filesystem;
 
@@ -93,7 +98,7 @@ TEST_F(AtomicFile, MissingDirectoryFailsWithTheFileNamed) {
     try {
         WriteFileAtomically(path, Pattern(10, 0));
         FAIL() << "no error";
-    } catch (const EditorError& e) {
+    } catch (const FileWriteError& e) {
         EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
     }
     EXPECT_FALSE(fs::exists(path));
@@ -103,12 +108,12 @@ TEST_F(AtomicFile, ADirectoryOrADeviceIsNeverReplaced) {
     const fs::path sub = dir_ / "chips";
     fs::create_directory(sub);
     fs::create_directory(sub / "inside");
-    EXPECT_THROW(WriteFileAtomically(sub.string(), Pattern(10, 0)), EditorError);
+    EXPECT_THROW(WriteFileAtomically(sub.string(), Pattern(10, 0)), FileWriteError);
     EXPECT_TRUE(fs::is_directory(sub / "inside"));
 
     const fs::path pipe = dir_ / "pipe";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    EXPECT_THROW(WriteFileAtomically(pipe.string(), Pattern(10, 0)), EditorError);
+    EXPECT_THROW(WriteFileAtomically(pipe.string(), Pattern(10, 0)), FileWriteError);
     EXPECT_TRUE(fs::is_fifo(pipe));
     EXPECT_EQ(Listing(dir_), (std::vector<std::string>{"chips", "pipe"}));
 }
@@ -122,7 +127,7 @@ TEST_F(AtomicFile, FullDiskLeavesTheEarlierFileWhole) {
     mounted_ = mount;
     const fs::path file = mount / "sheet.bmp";
     WriteFileAtomically(file.string(), Pattern(20000, 3));
-    EXPECT_THROW(WriteFileAtomically(file.string(), Pattern(200000, 4)), EditorError);
+    EXPECT_THROW(WriteFileAtomically(file.string(), Pattern(200000, 4)), FileWriteError);
     EXPECT_EQ(Bytes(file), Pattern(20000, 3));
     EXPECT_EQ(Listing(mount), std::vector<std::string>{"sheet.bmp"});
 }
@@ -142,7 +147,7 @@ TEST_F(AtomicFile, BatchStopsAtTheFirstFailure) {
     try {
         WriteFilesAtomically(files);
         FAIL() << "no error";
-    } catch (const EditorError& e) {
+    } catch (const FileWriteError& e) {
         EXPECT_NE(std::string(e.what()).find((mount / "c").string()), std::string::npos) << e.what();
     }
     EXPECT_EQ(Bytes(mount / "a"), Pattern(1000, 1));
@@ -166,20 +171,152 @@ TEST_F(AtomicFile, ReadOnlyFileIsNotReplaced) {
     const fs::path file = dir_ / "sheet.bmp";
     WriteFileAtomically(file.string(), Pattern(100, 3));
     fs::permissions(file, fs::perms(0444));
-    EXPECT_THROW(WriteFileAtomically(file.string(), Pattern(50, 4)), EditorError);
+    EXPECT_THROW(WriteFileAtomically(file.string(), Pattern(50, 4)), FileWriteError);
     EXPECT_EQ(Bytes(file), Pattern(100, 3));
     EXPECT_EQ(Listing(dir_), std::vector<std::string>{"sheet.bmp"});
 }
 
-// A directory that refuses new files (for a user other than root).
-TEST_F(AtomicFile, ReadOnlyDirectoryLeavesTheEarlierFileWhole) {
+// A directory that refuses new files (for a user other than root): the file
+// itself is written.
+TEST_F(AtomicFile, ReadOnlyDirectoryTakesAWriteInPlace) {
     if (::geteuid() == 0) GTEST_SKIP() << "permissions don't stop root";
     const fs::path file = dir_ / "sheet.bmp";
     WriteFileAtomically(file.string(), Pattern(100, 3));
     fs::permissions(dir_, fs::perms(0555));
-    EXPECT_THROW(WriteFileAtomically(file.string(), Pattern(50, 4)), EditorError);
+    EXPECT_NO_THROW(WriteFileAtomically(file.string(), Pattern(50, 4)));
     fs::permissions(dir_, fs::perms(0755));
-    EXPECT_EQ(Bytes(file), Pattern(100, 3));
+    EXPECT_EQ(Bytes(file), Pattern(50, 4));
+}
+
+// Runs `save` in a child process, as an unprivileged user (nobody, without
+// groups) when `drop`; its exit reports whether it returned true, and a
+// signal counts as false.
+bool InChild(const std::function<bool()>& save, bool drop = true) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        drop = !drop || ::geteuid() != 0 || (::setgroups(0, nullptr) == 0 && ::setresgid(65534, 65534, 65534) == 0 &&
+                                               ::setresuid(65534, 65534, 65534) == 0);
+        ::_exit(drop && save() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+bool Saves(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+    try {
+        WriteFileAtomically(path.string(), bytes);
+        return true;
+    } catch (const FileWriteError&) {
+        return false;
+    }
+}
+
+// A save keeps what the user sees of the file: its owner and group, its
+// attributes, its other hard links, and a dangling link stays a link.
+TEST_F(AtomicFile, SavesKeepOwnerGroupAttributesLinks) {
+    const fs::path file = dir_ / "sheet.bmp", other = dir_ / "other.bmp", link = dir_ / "link.bmp";
+    WriteFileAtomically(file.string(), Pattern(10, 1));
+    fs::create_hard_link(file, other);
+    if (::setxattr(file.c_str(), "user.tessaro", "kept", 4, 0) != 0) GTEST_SKIP() << "no extended attributes here";
+    fs::create_symlink("target.bmp", link);
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+    }
+    struct stat before {};
+    ::stat(file.c_str(), &before);
+    WriteFileAtomically(file.string(), Pattern(20, 2));
+    WriteFileAtomically(link.string(), Pattern(30, 3));
+    struct stat after {};
+    ::stat(file.c_str(), &after);
+    EXPECT_EQ(Bytes(other), Pattern(20, 2));
+    EXPECT_EQ(std::make_pair(after.st_uid, after.st_gid), std::make_pair(before.st_uid, before.st_gid));
+    char value[8] = {};
+    EXPECT_EQ(::getxattr(file.c_str(), "user.tessaro", value, sizeof value), 4);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(Bytes(dir_ / "target.bmp"), Pattern(30, 3));
+    fs::remove(other);  // one name left: replaced by rename, attributes copied
+    WriteFileAtomically(file.string(), Pattern(40, 4));
+    ::stat(file.c_str(), &after);
+    EXPECT_EQ(std::make_pair(after.st_uid, after.st_gid), std::make_pair(before.st_uid, before.st_gid));
+    EXPECT_EQ(::getxattr(file.c_str(), "user.tessaro", value, sizeof value), 4);
+    EXPECT_EQ(Listing(dir_), (std::vector<std::string>{"link.bmp", "sheet.bmp", "target.bmp"}));
+}
+
+// A writable file in a folder the user can't add to, or owned by someone
+// else in a sticky folder, or of a group the user writes through: written in
+// place, owner and group kept, no copy left anywhere.
+TEST_F(AtomicFile, WritableFilesAreWrittenWhereARenameCantBe) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to make files of other owners";
+    const fs::path closed = dir_ / "closed", sticky = dir_ / "sticky";
+    fs::create_directories(closed);
+    fs::create_directories(sticky);
+    fs::permissions(dir_, fs::perms(0755));
+    fs::permissions(closed, fs::perms(0755));
+    fs::permissions(sticky, fs::perms(01777));
+    for (const fs::path& file : {closed / "a.bmp", sticky / "b.bmp", sticky / "c.bmp"}) {
+        SCOPED_TRACE(file.string());
+        WriteFileAtomically(file.string(), Pattern(5000, 1));
+        fs::permissions(file, fs::perms(file.filename() == "c.bmp" ? 0664 : 0666));
+        if (file.filename() == "c.bmp") {
+            ASSERT_EQ(::chown(file.c_str(), 0, 65534), 0);
+        }
+        EXPECT_TRUE(InChild([&] { return Saves(file, Pattern(300, 2)); }));
+        EXPECT_EQ(Bytes(file), Pattern(300, 2));
+        struct stat st {};
+        ::stat(file.c_str(), &st);
+        EXPECT_EQ(st.st_uid, 0u);
+    }
+    EXPECT_EQ(Listing(closed), std::vector<std::string>{"a.bmp"});
+    EXPECT_EQ(Listing(sticky), (std::vector<std::string>{"b.bmp", "c.bmp"}));
+}
+
+// A file-size limit makes the save fail with a message instead of killing
+// the editor; a full disk fails a write in place with the old content back.
+TEST_F(AtomicFile, SizeLimitsAndFullDisksFailCleanly) {
+    const fs::path file = dir_ / "sheet.bmp";
+    WriteFileAtomically(file.string(), Pattern(1000, 1));
+    EXPECT_TRUE(InChild(
+        [&] {
+            const rlimit limit{4096, 4096};
+            return ::setrlimit(RLIMIT_FSIZE, &limit) == 0 && !Saves(file, Pattern(10000, 2)) &&
+                   Bytes(file) == Pattern(1000, 1);
+        },
+        false));
+    EXPECT_EQ(Listing(dir_), std::vector<std::string>{"sheet.bmp"});
+    const fs::path mount = dir_ / "small";
+    fs::create_directory(mount);
+    if (::mount("tmpfs", mount.c_str(), "tmpfs", 0, "size=64k") != 0) GTEST_SKIP() << "no small file system here";
+    mounted_ = mount;
+    WriteFileAtomically((mount / "a").string(), Pattern(20000, 3));
+    fs::create_hard_link(mount / "a", mount / "b");  // written in place from now on
+    EXPECT_THROW(WriteFileAtomically((mount / "a").string(), Pattern(200000, 4)), FileWriteError);
+    EXPECT_EQ(Bytes(mount / "b"), Pattern(20000, 3));
+    EXPECT_EQ(Listing(mount), (std::vector<std::string>{"a", "b"}));
+}
+
+// A path just within the length limit saves, however long the temporary
+// file's name; temporary files of a dead process go at the next save there.
+TEST_F(AtomicFile, LongPathsAndAbandonedTemporaryFiles) {
+    std::string path = dir_.string();
+    while (path.size() + 200 < PATH_MAX - 10) {
+        path += "/" + std::string(198, 'd');
+        ASSERT_EQ(::mkdir(path.c_str(), 0700), 0);
+    }
+    path += "/" + std::string(PATH_MAX - 2 - path.size(), 'f');
+    ASSERT_EQ(path.size(), static_cast<std::size_t>(PATH_MAX - 1));
+    WriteFileAtomically(path, Pattern(100, 1));
+    EXPECT_EQ(Bytes(path), Pattern(100, 1));
+
+    const pid_t dead = ::fork();
+    if (dead == 0) ::_exit(0);
+    ::waitpid(dead, nullptr, 0);
+    const std::string abandoned = ".tessaro-save-" + std::to_string(dead) + "-abcdef";
+    const std::string alive = ".tessaro-save-1-abcdef";
+    for (const std::string& name : {abandoned, alive}) std::ofstream(dir_ / name) << "x";
+    WriteFileAtomically((dir_ / "sheet.bmp").string(), Pattern(10, 1));
+    EXPECT_FALSE(fs::exists(dir_ / abandoned));
+    EXPECT_TRUE(fs::exists(dir_ / alive));
 }
 
 }  // namespace

@@ -341,9 +341,16 @@ TEST_F(Exchange, PopupSavesWriteThePopupChipNotTheChipBeingEdited) {
 
 TEST_F(Exchange, AFailedPopupSaveLeavesForTheGenericHandlerAndChangesNothing) {
     form->Modified = false;
-    platform.fileAnswers.push_back((dir / "no-such-dir" / "chip.bmp").string());
+    const std::string path = (dir / "no-such-dir" / "chip.bmp").string();
+    platform.fileAnswers.push_back(path);
     const std::vector<Picture> before = AllChips();
-    EXPECT_THROW(PopupOn(1, 1, ControlId::popSaveMenu), EditorError);
+    try {
+        PopupOn(1, 1, ControlId::popSaveMenu);
+        ADD_FAILURE() << "saved";
+    } catch (const EditorError& e) {
+        // The system's reason in the editor's words.
+        EXPECT_EQ(std::string(e.what()), "\"" + path + "\" に保存できませんでした（ファイルまたはフォルダが見つかりません）");
+    }
     EXPECT_EQ(AllChips(), before);
     EXPECT_FALSE(form->Modified);
     EXPECT_FALSE(fs::exists(dir / "no-such-dir"));

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/EditorError.h"
-#include "io/AtomicFile.h"
+#include "io/FileMessages.h"
 #include "io/NumberedSave.h"
 #include "tools/tessaro-cli/ChipOrder.h"
 #include "tools/tessaro-cli/Session.h"
@@ -50,10 +50,10 @@ int RunSplit(Session& s) {
     const Text unit{"chip files written", "個のキャラクタファイルを書き込みました"};
     try {
         WriteFilesAllOrNone(files, [&](std::size_t done) { s.progress.Update(unit.In(s.language), done, files.size()); });
-    } catch (const EditorError& e) {
+    } catch (const FileWriteError& e) {
         s.progress.Finish();
         throw Refusal({std::string(e.what()) + " -- no chip file was written",
-                       std::string(e.what()) + "（キャラクタのファイルは１つも書き込まれていません）"});
+                       SaveFailedText(e) + "（キャラクタのファイルは１つも書き込まれていません）"});
     }
     s.progress.Finish();
     return 0;

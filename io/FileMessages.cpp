@@ -1,0 +1,45 @@
+#include "io/FileMessages.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "core/EditorError.h"
+
+std::string SystemReasonText(int error) {
+    switch (error) {
+        case ENOENT: return "ファイルまたはフォルダが見つかりません";
+        case ENOTDIR: return "フォルダが見つかりません";
+        case EACCES:
+        case EPERM: return "書き込む権限がありません";
+        case ENOSPC:
+        case EDQUOT: return "ディスクの空きが足りません";
+        case EROFS: return "読み込み専用のファイルシステムです";
+        case ENAMETOOLONG: return "ファイル名が長すぎます";
+        case EFBIG: return "ファイルの大きさの上限を超えます";
+        case EISDIR: return "フォルダです";
+        case EINVAL: return "通常のファイルではありません";
+        default: return std::strerror(error);
+    }
+}
+
+std::string SaveFailedText(const FileWriteError& e) {
+    std::string text = "\"" + e.Path() + "\" に保存できませんでした（" + SystemReasonText(e.SystemError()) + "）";
+    if (!e.Backup().empty()) text += "。元の内容は \"" + e.Backup() + "\" に残っています";
+    return text;
+}
+
+void SaveFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+    try {
+        WriteFileAtomically(path, bytes);
+    } catch (const FileWriteError& e) {
+        throw EditorError(SaveFailedText(e));
+    }
+}
+
+void SaveFiles(std::span<const PendingFile> files) {
+    try {
+        WriteFilesAtomically(files);
+    } catch (const FileWriteError& e) {
+        throw EditorError(SaveFailedText(e));
+    }
+}

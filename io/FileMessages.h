@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "io/AtomicFile.h"
+#include "io/FileWriteError.h"
+
+// The user's wording of failed writes, made where the handlers report them:
+// "\"PATH\" に保存できませんでした（REASON）", the common system reasons in
+// Japanese.
+std::string SystemReasonText(int error);
+std::string SaveFailedText(const FileWriteError& e);
+
+// WriteFileAtomically and WriteFilesAtomically for the handlers whose
+// failures reach the generic error handler: a failure leaves as an
+// EditorError with SaveFailedText.
+void SaveFile(const std::string& path, std::span<const std::uint8_t> bytes);
+void SaveFiles(std::span<const PendingFile> files);
