@@ -14,6 +14,7 @@ constexpr int LineColourGroup = 1;
 constexpr int ZoomGroup = 2;
 constexpr int PenSizeGroup = 3;
 constexpr int PopupPenGroup = 4;
+constexpr int BoardZoomGroup = 7;
 // The tool buttons form group 3 of their own kind; they are told apart by kind.
 constexpr int ToolGroup = 3;
 
@@ -146,6 +147,20 @@ constexpr std::array<ControlInfo, ControlCount> Table = {{
     // The tile preview window and its controls
 
     // The try-out board window and its controls
+    Widget(BoardForm, "BoardForm", K::Form, Form1, 0, 0, 640, 480, "試し配置"),
+    {BoardMainMenu, "BoardMainMenu", K::MainMenu, BoardForm, 0, {}, {}, 0, 0, 0, 0, false, A::Left},
+    Menu(BoardPlaceMenu, "BoardPlaceMenu", BoardMainMenu, "配置(&P)"),
+    Item(BoardLoadMenu, "BoardLoadMenu", BoardPlaceMenu, "配置を読み込み(&O)"),
+    Item(BoardSaveMenu, "BoardSaveMenu", BoardPlaceMenu, "配置を保存(&S)"),
+    Item(BoardClearMenu, "BoardClearMenu", BoardPlaceMenu, "配置を消去(&C)"),
+    Item(BoardN1, "BoardN1", BoardPlaceMenu, "-"),
+    Item(BoardSizeMenu, "BoardSizeMenu", BoardPlaceMenu, "配置の大きさ(&Z)..."),
+    Item(BoardN2, "BoardN2", BoardPlaceMenu, "-"),
+    Item(BoardZoom1, "BoardZoom1", BoardPlaceMenu, "１倍（&1）", BoardZoomGroup),
+    Item(BoardZoom2, "BoardZoom2", BoardPlaceMenu, "２倍（&2）", BoardZoomGroup),
+    Item(BoardZoom3, "BoardZoom3", BoardPlaceMenu, "３倍（&3）", BoardZoomGroup),
+    Item(BoardZoom4, "BoardZoom4", BoardPlaceMenu, "４倍（&4）", BoardZoomGroup),
+    Widget(BoardI, "BoardI", K::Image, BoardForm, 0, 0, 640, 480),
 
 }};
 

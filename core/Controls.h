@@ -44,6 +44,10 @@ enum class ControlId : std::uint16_t {
     // The tile preview window and its controls
 
     // The try-out board window and its controls
+    BoardForm, BoardMainMenu, BoardPlaceMenu,
+    BoardLoadMenu, BoardSaveMenu, BoardClearMenu, BoardN1, BoardSizeMenu, BoardN2,
+    BoardZoom1, BoardZoom2, BoardZoom3, BoardZoom4,
+    BoardI,
 
     Count
 };

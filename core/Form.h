@@ -9,6 +9,7 @@
 #include "core/Controls.h"
 #include "core/Platform.h"
 #include "core/ShiftState.h"
+#include "core/TryOutBoard.h"
 
 using TColor = canvas::Colour;
 
@@ -190,6 +191,23 @@ public:
     // ---- the tile preview and wrap-around drawing ----
 
     // ---- the try-out board and its Tiled files ----
+    TryOutBoard Board;
+    // core/board_view.cpp: BoardMenu shows or hides the board window (its
+    // check mark says which); the window's own close unchecks it.
+    void BoardMenuClick();
+    void BoardFormClose();
+    // Zoom items, the size dialog and clearing.
+    void BoardViewClick(ControlId Sender);
+    // Marks the board cells whose chips changed; the window calls it after
+    // every handler, before it shows the board's changes.
+    void FollowChipsOnBoard();
+    // edit/board_stamping.cpp: left stamps the chip being edited, right
+    // chooses the cell's chip as a left press on the sheet does, middle
+    // empties the cell.
+    void BoardIMouseDown(MouseButton Button, ShiftState Shift, int X, int Y);
+    void BoardIMouseMove(ShiftState Shift, int X, int Y);
+    // io/board_files.cpp: BoardLoadMenu and BoardSaveMenu.
+    void BoardFileClick(ControlId Sender);
 
     // ---- the extension options: strokes, undo history, keys, recovery ----
 

@@ -41,6 +41,18 @@ public:
     // The clipboard's bitmap converted to 24-bit colours, or nothing.
     virtual std::optional<canvas::Picture> ClipboardTake() = 0;
 
+    // The board size dialog: two numbers, columns and rows of the try-out
+    // board, opened with the current ones; nothing when cancelled. The
+    // editor keeps what it gets within its limits.
+    struct BoardSize {
+        int cols = 0;
+        int rows = 0;
+    };
+    virtual std::optional<BoardSize> BoardSizeDialog(int cols, int rows) = 0;
+    // Open and save dialogs for the board's Tiled map files (*.tmx).
+    virtual std::optional<std::string> MapOpenDialog() = 0;
+    virtual std::optional<std::string> MapSaveDialog() = 0;
+
     // Opens a web address with the default browser; failures are not reported.
     virtual void OpenUrl(const std::string& url) = 0;
 

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
   libjpeg-dev
   fonts-ipafont-gothic
-  libgtest-dev libbenchmark-dev libpng-dev libspng-dev libpugixml-dev
+  libgtest-dev libbenchmark-dev libpng-dev libspng-dev libpugixml-dev zlib1g-dev
   tiled desktop-file-utils appstream
   clang libclang-rt-14-dev
   xvfb imagemagick xdotool

@@ -27,6 +27,7 @@ public:
     std::deque<std::optional<std::string>> fileAnswers;
     std::deque<std::optional<canvas::Colour>> colourAnswers;
     std::deque<std::optional<ControlId>> popupAnswers;
+    std::deque<std::optional<BoardSize>> boardSizeAnswers;
     std::optional<canvas::Picture> clipboard;
 
     std::vector<Shown> shown;
@@ -47,6 +48,9 @@ public:
         popups.push_back({menu, origin, x, y});
         return Take(popupAnswers, "pop-up menu");
     }
+    std::optional<BoardSize> BoardSizeDialog(int, int) override { return Take(boardSizeAnswers, "board size dialog"); }
+    std::optional<std::string> MapOpenDialog() override { return Take(fileAnswers, "map open dialog"); }
+    std::optional<std::string> MapSaveDialog() override { return Take(fileAnswers, "map save dialog"); }
     bool ClipboardHasBitmap() override { return clipboard.has_value(); }
     void ClipboardPut(const canvas::Picture& picture) override { clipboard = picture; }
     std::optional<canvas::Picture> ClipboardTake() override { return clipboard; }

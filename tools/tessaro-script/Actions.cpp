@@ -63,6 +63,10 @@ void Run(const cmd::Answer& c, Session& s) { s.platform.QueueAnswer(c.ok); }
 void Run(const cmd::Choose& c, Session& s) { s.platform.QueueChoice(c.path); }
 void Run(const cmd::PickColour& c, Session& s) { s.platform.QueueColour(c.colour); }
 void Run(const cmd::Popup& c, Session& s) { s.platform.QueuePopup(c.item); }
+void Run(const cmd::BoardSizeAnswer& c, Session& s) {
+    if (c.size) s.platform.QueueBoardSize(Platform::BoardSize{c.size->first, c.size->second});
+    else s.platform.QueueBoardSize(std::nullopt);
+}
 
 void Run(const cmd::Mouse& c, Session& s) {
     RequireOpenWindow(s);
@@ -85,6 +89,10 @@ void Run(const cmd::Mouse& c, Session& s) {
             case View::PenB:
                 // The pen button has no handler for moves.
                 if (c.press) f.PenBMouseDown(button, c.mods, c.x, c.y);
+                break;
+            case View::Board:
+                if (c.press) f.BoardIMouseDown(button, c.mods, c.x, c.y);
+                else f.BoardIMouseMove(c.mods, c.x, c.y);
                 break;
         }
     });

@@ -39,6 +39,8 @@ std::string StateText(StateField field, const Session& s) {
         case StateField::FileName: return Quoted(f.Def.FileName);
         case StateField::Caption: return Quoted(f.controls.Caption(ControlId::Form1));
         case StateField::Closed: return YesNo(s.platform.Closed());
+        case StateField::BoardCols: return std::to_string(f.Board.Cols());
+        case StateField::BoardRows: return std::to_string(f.Board.Rows());
     }
     return "?";
 }
@@ -137,6 +139,18 @@ CheckOutcome Check(const cmd::ExpectOpened& c, Session& s) {
     const auto& url = s.platform.LastOpenedUrl();
     if (!url) return {false, "no address opened"};
     return Compare(Quoted(c.url), Quoted(*url));
+}
+
+CheckOutcome Check(const cmd::ExpectCell& c, Session& s) {
+    const TryOutBoard& board = s.form.Board;
+    if (c.col < 0 || c.row < 0 || c.col >= board.Cols() || c.row >= board.Rows())
+        return {false, "no cell (" + std::to_string(c.col) + ", " + std::to_string(c.row) + ") on the " +
+                           std::to_string(board.Cols()) + " x " + std::to_string(board.Rows()) + " board"};
+    const auto chip = board.At({c.col, c.row});
+    auto text = [](const std::optional<std::pair<int, int>>& p) {
+        return p ? std::to_string(p->first) + "," + std::to_string(p->second) : std::string("empty");
+    };
+    return Compare(text(c.chip), text(chip ? std::optional(std::pair{chip->col, chip->row}) : std::nullopt));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -15,14 +16,14 @@ namespace script {
 // A picture a script can look at: a chip of the table, one of the three
 // views, the editor's scratch and undo pictures, or the clipboard's bitmap.
 struct Target {
-    enum class Kind { Chip, SheetView, EditView, PaletteView, SheetImage, UndoImage, Clipboard };
+    enum class Kind { Chip, SheetView, EditView, PaletteView, SheetImage, UndoImage, Clipboard, BoardView };
     Kind kind = Kind::Chip;
     int col = 0;
     int row = 0;
 };
 
 // The controls that take mouse events in a script.
-enum class View { Edit, Sheet, Palette, PenB };
+enum class View { Edit, Sheet, Palette, PenB, Board };
 
 // Fields of the editor that `expect NAME VALUE` reads.
 enum class StateField {
@@ -31,6 +32,7 @@ enum class StateField {
     LeftColor, RightColor, GridLineColor,
     FileName, Caption,
     Closed,
+    BoardCols, BoardRows,
 };
 
 // What `expect checked|enabled|... NAME VALUE` reads of a control.
@@ -46,6 +48,7 @@ struct Answer { bool ok = false; };
 struct Choose { std::optional<std::string> path; };
 struct PickColour { std::optional<canvas::Colour> colour; };
 struct Popup { std::optional<ControlId> item; };
+struct BoardSizeAnswer { std::optional<std::pair<int, int>> size; };
 
 struct Mouse {
     bool press = false;  // press, or move
@@ -82,6 +85,8 @@ struct ExpectMessage {
 struct ExpectExists { std::string path; bool exists = false; };
 struct ExpectFileSize { std::string path; std::uint64_t size = 0; };
 struct ExpectOpened { std::string url; };
+// The chip in board cell (col, row), or none for an empty cell.
+struct ExpectCell { int col = 0; int row = 0; std::optional<std::pair<int, int>> chip; };
 
 }  // namespace cmd
 
@@ -90,7 +95,7 @@ using Command = std::variant<cmd::Start, cmd::Write, cmd::Remove, cmd::Answer, c
                              cmd::Drop, cmd::Close, cmd::SetClipboard, cmd::SaveClipboard, cmd::Dump,
                              cmd::ExpectState, cmd::ExpectControl, cmd::ExpectPixel, cmd::ExpectSize,
                              cmd::ExpectSame, cmd::ExpectMessage, cmd::ExpectExists, cmd::ExpectFileSize,
-                             cmd::ExpectOpened>;
+                             cmd::ExpectOpened, cmd::BoardSizeAnswer, cmd::ExpectCell>;
 
 // True for the `expect` commands: each one is one check.
 bool IsCheck(const Command& command);

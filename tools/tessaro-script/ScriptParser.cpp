@@ -19,7 +19,7 @@ struct StateFieldName {
     ValueType type;
 };
 
-constexpr std::array<StateFieldName, 21> StateFields = {{
+constexpr std::array<StateFieldName, 23> StateFields = {{
     {"Modified", StateField::Modified, ValueType::Bool},
     {"UndoAvailable", StateField::UndoAvailable, ValueType::Bool},
     {"SheetGridShown", StateField::SheetGridShown, ValueType::Bool},
@@ -41,6 +41,8 @@ constexpr std::array<StateFieldName, 21> StateFields = {{
     {"FileName", StateField::FileName, ValueType::String},
     {"caption", StateField::Caption, ValueType::String},
     {"closed", StateField::Closed, ValueType::Bool},
+    {"BoardCols", StateField::BoardCols, ValueType::Int},
+    {"BoardRows", StateField::BoardRows, ValueType::Int},
 }};
 
 // Reads the arguments of one command from left to right.
@@ -111,8 +113,9 @@ Target ParseTarget(Arguments& args) {
     if (name == "SheetImage") return Target{K::SheetImage, 0, 0};
     if (name == "UndoImage") return Target{K::UndoImage, 0, 0};
     if (name == "clipboard") return Target{K::Clipboard, 0, 0};
+    if (name == "boardview") return Target{K::BoardView, 0, 0};
     args.Fail("not a picture: " + name +
-              " (chip C R, sheetview, editview, paletteview, SheetImage, UndoImage, clipboard)");
+              " (chip C R, sheetview, editview, paletteview, SheetImage, UndoImage, clipboard, boardview)");
 }
 
 View ParseView(Arguments& args) {
@@ -121,7 +124,8 @@ View ParseView(Arguments& args) {
     if (name == "sheet") return View::Sheet;
     if (name == "palette") return View::Palette;
     if (name == "PenB") return View::PenB;
-    args.Fail("not a view: " + name + " (edit, sheet, palette, PenB)");
+    if (name == "board") return View::Board;
+    args.Fail("not a view: " + name + " (edit, sheet, palette, PenB, board)");
 }
 
 std::string CanonicalValue(Arguments& args, ValueType type) {
@@ -216,6 +220,20 @@ Command ParseExpect(Arguments& args) {
         return c;
     }
     if (what == "opened") return cmd::ExpectOpened{args.String("URL")};
+    if (what == "cell") {
+        cmd::ExpectCell c;
+        c.col = args.Integer("C");
+        c.row = args.Integer("R");
+        if (args.PeekIs("empty")) {
+            args.Word("empty");
+            return c;
+        }
+        const std::string& chip = args.Word("COL,ROW|empty");
+        const auto comma = chip.find(',');
+        if (comma == std::string::npos) args.Fail("the chip is COL,ROW or empty, not " + chip);
+        c.chip = std::pair{ParseInteger(chip.substr(0, comma)), ParseInteger(chip.substr(comma + 1))};
+        return c;
+    }
     for (const StateFieldName& f : StateFields)
         if (f.name == what) return cmd::ExpectState{f.field, CanonicalValue(args, f.type)};
     args.Fail("nothing named " + what + " can be expected");
@@ -270,6 +288,14 @@ Command ParseArguments(const std::string& verb, Arguments& args) {
         const ControlId item = args.Control("ITEM");
         if (InfoOf(item).kind != ControlKind::MenuItem) args.Fail(std::string(NameOf(item)) + " is not a menu item");
         return cmd::Popup{item};
+    }
+    if (verb == "boardsize") {
+        if (args.PeekIs("cancel")) {
+            args.Word("cancel");
+            return cmd::BoardSizeAnswer{};
+        }
+        const int w = args.Integer("W");
+        return cmd::BoardSizeAnswer{std::pair{w, args.Integer("H")}};
     }
     if (verb == "press") return ParseMouse(args, true);
     if (verb == "move") return ParseMouse(args, false);
@@ -346,7 +372,8 @@ bool IsCheck(const Command& command) {
            std::holds_alternative<cmd::ExpectPixel>(command) || std::holds_alternative<cmd::ExpectSize>(command) ||
            std::holds_alternative<cmd::ExpectSame>(command) || std::holds_alternative<cmd::ExpectMessage>(command) ||
            std::holds_alternative<cmd::ExpectExists>(command) ||
-           std::holds_alternative<cmd::ExpectFileSize>(command) || std::holds_alternative<cmd::ExpectOpened>(command);
+           std::holds_alternative<cmd::ExpectFileSize>(command) || std::holds_alternative<cmd::ExpectOpened>(command) ||
+           std::holds_alternative<cmd::ExpectCell>(command);
 }
 
 }  // namespace script

@@ -21,15 +21,16 @@ bool HasExtension(const std::string& path) {
     return dot != std::string::npos && (slash == std::string::npos || dot > slash);
 }
 
-// The picture dialogs have the default extension "bmp": a name typed without
-// an extension gets it, as in the window. The open dialog takes an existing
-// file (or directory) by the name typed first.
-std::optional<std::string> WithDefaultExtension(std::optional<std::string> path, bool open) {
+// The picture dialogs have the default extension "bmp" (the map dialogs
+// "tmx"): a name typed without an extension gets it, as in the window. The
+// open dialog takes an existing file (or directory) by the name typed first.
+std::optional<std::string> WithDefaultExtension(std::optional<std::string> path, bool open,
+                                                const char* extension = ".bmp") {
     if (!path || HasExtension(*path)) return path;
     std::error_code error;
     if (open && std::filesystem::exists(*path, error)) return path;
     if (!open && std::filesystem::is_directory(*path, error)) return path;
-    return *path + ".bmp";
+    return *path + extension;
 }
 
 }  // namespace
@@ -77,6 +78,20 @@ std::optional<std::string> ScriptedPlatform::PictureSaveDialog() {
 }
 std::optional<std::string> ScriptedPlatform::NumberedSaveDialog() { return TakeChoice("numbered save dialog"); }
 
+std::optional<std::string> ScriptedPlatform::MapOpenDialog() {
+    return WithDefaultExtension(TakeChoice("map open dialog"), true, ".tmx");
+}
+std::optional<std::string> ScriptedPlatform::MapSaveDialog() {
+    return WithDefaultExtension(TakeChoice("map save dialog"), false, ".tmx");
+}
+
+std::optional<Platform::BoardSize> ScriptedPlatform::BoardSizeDialog(int, int) {
+    if (boardSizes_.empty()) Fail("the board size dialog had no answer queued (boardsize W H|cancel)");
+    const std::optional<BoardSize> size = boardSizes_.front();
+    boardSizes_.pop_front();
+    return size;
+}
+
 std::optional<canvas::Colour> ScriptedPlatform::ColourDialog() {
     if (colours_.empty()) Fail("the colour dialog had no colour queued (pickcolor R,G,B|cancel)");
     const std::optional<canvas::Colour> colour = colours_.front();
@@ -112,6 +127,7 @@ std::string ScriptedPlatform::Leftovers() const {
     if (!choices_.empty()) add(Plural(choices_.size(), "choose answer") + " left unused");
     if (!colours_.empty()) add(Plural(colours_.size(), "pickcolor answer") + " left unused");
     if (!popups_.empty()) add(Plural(popups_.size(), "popup answer") + " left unused");
+    if (!boardSizes_.empty()) add(Plural(boardSizes_.size(), "boardsize answer") + " left unused");
     if (!messages_.empty()) {
         std::string list;
         for (const LoggedMessage& m : messages_)

@@ -33,6 +33,7 @@ public:
     void QueueChoice(std::optional<std::string> path) { choices_.push_back(std::move(path)); }
     void QueueColour(std::optional<canvas::Colour> colour) { colours_.push_back(colour); }
     void QueuePopup(std::optional<ControlId> item) { popups_.push_back(item); }
+    void QueueBoardSize(std::optional<BoardSize> size) { boardSizes_.push_back(size); }
     void SetClipboard(std::optional<canvas::Picture> picture) { clipboard_ = std::move(picture); }
 
     // ---- What the checks read ----
@@ -58,6 +59,9 @@ public:
     std::optional<std::string> NumberedSaveDialog() override;
     std::optional<canvas::Colour> ColourDialog() override;
     std::optional<ControlId> PopupMenu(ControlId menu, ControlId origin, int x, int y) override;
+    std::optional<BoardSize> BoardSizeDialog(int cols, int rows) override;
+    std::optional<std::string> MapOpenDialog() override;
+    std::optional<std::string> MapSaveDialog() override;
     bool ClipboardHasBitmap() override { return clipboard_.has_value(); }
     void ClipboardPut(const canvas::Picture& picture) override { clipboard_ = picture; }
     std::optional<canvas::Picture> ClipboardTake() override { return clipboard_; }
@@ -74,6 +78,7 @@ private:
     std::deque<std::optional<std::string>> choices_;
     std::deque<std::optional<canvas::Colour>> colours_;
     std::deque<std::optional<ControlId>> popups_;
+    std::deque<std::optional<BoardSize>> boardSizes_;
     std::deque<LoggedMessage> messages_;
     std::optional<canvas::Picture> clipboard_;
     std::optional<std::string> lastUrl_;

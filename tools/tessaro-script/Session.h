@@ -14,6 +14,8 @@ struct Session {
     ScriptedPlatform platform;
     TForm1 form{platform};
     bool started = false;
+    // BoardI drawn whole for the checks (the board keeps no picture).
+    mutable canvas::Picture boardView;
 };
 
 }  // namespace script

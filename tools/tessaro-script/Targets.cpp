@@ -1,5 +1,7 @@
 #include "tools/tessaro-script/Targets.h"
 
+#include "tools/tessaro-script/ScriptError.h"
+
 namespace script {
 
 std::string TargetName(const Target& target) {
@@ -11,6 +13,7 @@ std::string TargetName(const Target& target) {
         case Target::Kind::SheetImage: return "SheetImage";
         case Target::Kind::UndoImage: return "UndoImage";
         case Target::Kind::Clipboard: return "clipboard";
+        case Target::Kind::BoardView: return "boardview";
     }
     return "?";
 }
@@ -27,6 +30,14 @@ const canvas::Picture* FindPicture(const Target& target, const Session& session)
         case Target::Kind::Clipboard: {
             const auto& clip = session.platform.Clipboard();
             return clip ? &*clip : nullptr;
+        }
+        case Target::Kind::BoardView: {
+            const TryOutBoard& board = form.Board;
+            // 64 x 64 cells at zoom 4; a script has no use for larger ones.
+            if (static_cast<long long>(board.ViewWidth()) * board.ViewHeight() > (1LL << 24))
+                throw ScriptError("the board view is too large to look at whole");
+            board.Draw(session.boardView, {0, 0, board.ViewWidth(), board.ViewHeight()}, form.Chips);
+            return &session.boardView;
         }
     }
     return nullptr;

@@ -1,0 +1,170 @@
+#include "core/TryOutBoard.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace {
+
+// The checker of an empty cell: squares of half a chip, light at the cell's
+// top-left, so that a field of empty cells reads as one checker board.
+constexpr canvas::Colour CheckerLight = 0xE0E0E0;
+constexpr canvas::Colour CheckerDark = 0xB0B0B0;
+constexpr int CheckerSquares = 2;  // per cell, each way
+
+int SlotOf(ChipRef chip) { return chip.col * TryOutBoard::SlotsPerColumn + chip.row; }
+
+bool IsSheetChip(ChipRef chip) {
+    return chip.col >= 0 && chip.row >= 0 && chip.col < TryOutBoard::SheetCols &&
+           chip.row < TryOutBoard::SlotsPerColumn;
+}
+
+}  // namespace
+
+TryOutBoard::TryOutBoard() : cellsOfSlot_(Slots, 0), seenChips_(Slots) { Resize(cols_, rows_); }
+
+std::optional<ChipRef> TryOutBoard::At(BoardCell cell) const {
+    if (!Contains(cell)) return std::nullopt;
+    const std::int16_t slot = cells_[IndexOf(cell)];
+    if (slot == Empty) return std::nullopt;
+    return ChipRef{slot / SlotsPerColumn, slot % SlotsPerColumn};
+}
+
+bool TryOutBoard::Place(BoardCell cell, std::optional<ChipRef> chip) {
+    if (!Contains(cell) || (chip && !IsSheetChip(*chip))) return false;
+    std::int16_t& held = cells_[IndexOf(cell)];
+    const std::int16_t slot = chip ? static_cast<std::int16_t>(SlotOf(*chip)) : Empty;
+    if (held == slot) return false;
+    if (held != Empty) --cellsOfSlot_[static_cast<std::size_t>(held)];
+    if (slot != Empty) ++cellsOfSlot_[static_cast<std::size_t>(slot)];
+    held = slot;
+    MarkCell(cell);
+    return true;
+}
+
+void TryOutBoard::Resize(int cols, int rows) {
+    cols = std::clamp(cols, 1, MaxSide);
+    rows = std::clamp(rows, 1, MaxSide);
+    std::vector<std::int16_t> cells(static_cast<std::size_t>(cols) * rows, Empty);
+    for (int r = 0; r < std::min(rows, rows_); ++r)
+        for (int c = 0; c < std::min(cols, cols_); ++c)
+            if (!cells_.empty()) cells[static_cast<std::size_t>(r) * cols + c] = cells_[IndexOf({c, r})];
+    cols_ = cols;
+    rows_ = rows;
+    cells_ = std::move(cells);
+    CountSlots();
+    MarkAll();
+}
+
+void TryOutBoard::SetZoom(int zoom) {
+    zoom = std::clamp(zoom, MinZoom, MaxZoom);
+    if (zoom == zoom_) return;
+    zoom_ = zoom;
+    MarkAll();
+}
+
+void TryOutBoard::Clear() {
+    std::fill(cells_.begin(), cells_.end(), Empty);
+    CountSlots();
+    MarkAll();
+}
+
+void TryOutBoard::Replace(int cols, int rows, std::span<const std::optional<ChipRef>> chips) {
+    if (cols < 1 || rows < 1 || cols > MaxSide || rows > MaxSide ||
+        chips.size() != static_cast<std::size_t>(cols) * rows)
+        throw std::invalid_argument("board size out of range");
+    std::vector<std::int16_t> cells(chips.size(), Empty);
+    for (std::size_t i = 0; i < chips.size(); ++i) {
+        if (!chips[i]) continue;
+        if (!IsSheetChip(*chips[i])) throw std::invalid_argument("board chip outside the sheet");
+        cells[i] = static_cast<std::int16_t>(SlotOf(*chips[i]));
+    }
+    cols_ = cols;
+    rows_ = rows;
+    cells_ = std::move(cells);
+    CountSlots();
+    MarkAll();
+}
+
+std::optional<BoardCell> TryOutBoard::CellAt(int x, int y) const {
+    if (x < 0 || y < 0) return std::nullopt;
+    const BoardCell cell{x / (CellPixels * zoom_), y / (CellPixels * zoom_)};
+    if (!Contains(cell)) return std::nullopt;
+    return cell;
+}
+
+canvas::Rect TryOutBoard::CellRect(BoardCell cell) const {
+    const int side = CellPixels * zoom_;
+    return {cell.col * side, cell.row * side, (cell.col + 1) * side, (cell.row + 1) * side};
+}
+
+void TryOutBoard::Draw(canvas::Picture& target, const canvas::Rect& area,
+                       std::span<const canvas::Picture> chips) const {
+    const canvas::Rect part = canvas::Clip(area, ViewWidth(), ViewHeight());
+    target.SetSize(area.Width(), area.Height());
+    if (part != area) {
+        // What lies beyond the board is black.
+        target.SetBrushColour(canvas::Black);
+        target.FillRect({0, 0, area.Width(), area.Height()});
+    }
+    if (part.IsEmpty()) return;
+    const int side = CellPixels * zoom_;
+    const int square = side / CheckerSquares;
+    for (int r = part.top / side; r <= (part.bottom - 1) / side; ++r) {
+        for (int c = part.left / side; c <= (part.right - 1) / side; ++c) {
+            // Cell rectangle in the target's coordinates; the canvas clips.
+            const int left = c * side - area.left;
+            const int top = r * side - area.top;
+            const std::int16_t slot = cells_[IndexOf({c, r})];
+            if (slot != Empty && static_cast<std::size_t>(slot) < chips.size()) {
+                target.StretchDraw({left, top, left + side, top + side}, chips[static_cast<std::size_t>(slot)]);
+                continue;
+            }
+            for (int j = 0; j < CheckerSquares; ++j) {
+                for (int i = 0; i < CheckerSquares; ++i) {
+                    target.SetBrushColour((i + j) % 2 == 0 ? CheckerLight : CheckerDark);
+                    const int x = left + i * square;
+                    const int y = top + j * square;
+                    target.FillRect({x, y, x + square, y + square});
+                }
+            }
+        }
+    }
+}
+
+void TryOutBoard::FollowChips(std::span<const canvas::Picture> chips) {
+    const std::size_t count = std::min<std::size_t>(chips.size(), Slots);
+    for (std::size_t slot = 0; slot < count; ++slot) {
+        if (chips[slot] == seenChips_[slot]) continue;
+        seenChips_[slot] = chips[slot];
+        if (cellsOfSlot_[slot] == 0 || allDirty_) continue;
+        for (std::size_t i = 0; i < cells_.size(); ++i)
+            if (cells_[i] == static_cast<std::int16_t>(slot))
+                MarkCell({static_cast<int>(i % cols_), static_cast<int>(i / cols_)});
+    }
+}
+
+void TryOutBoard::ClearDirty() {
+    for (const BoardCell& c : dirtyCells_) marked_[IndexOf(c)] = 0;
+    dirtyCells_.clear();
+    allDirty_ = false;
+}
+
+void TryOutBoard::MarkCell(BoardCell c) {
+    if (allDirty_) return;
+    std::uint8_t& mark = marked_[IndexOf(c)];
+    if (mark) return;
+    mark = 1;
+    dirtyCells_.push_back(c);
+}
+
+void TryOutBoard::MarkAll() {
+    dirtyCells_.clear();
+    marked_.assign(cells_.size(), 0);
+    allDirty_ = true;
+}
+
+void TryOutBoard::CountSlots() {
+    std::fill(cellsOfSlot_.begin(), cellsOfSlot_.end(), 0);
+    for (std::int16_t slot : cells_)
+        if (slot != Empty) ++cellsOfSlot_[static_cast<std::size_t>(slot)];
+}

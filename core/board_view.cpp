@@ -1,0 +1,47 @@
+// The try-out board's window and view settings: showing the window, the
+// zoom items, the size dialog and clearing the board.
+#include <array>
+
+#include "core/Form.h"
+
+namespace {
+
+constexpr const char* SizeOutOfRange = "配置の大きさは横も縦も1から256までです";
+
+constexpr std::array<ControlId, 4> ZoomItems{ControlId::BoardZoom1, ControlId::BoardZoom2, ControlId::BoardZoom3,
+                                             ControlId::BoardZoom4};
+
+bool InRange(int n) { return n >= 1 && n <= TryOutBoard::MaxSide; }
+
+}  // namespace
+
+void TForm1::BoardMenuClick() { controls.SetChecked(ControlId::BoardMenu, !controls.Checked(ControlId::BoardMenu)); }
+
+void TForm1::BoardFormClose() { controls.SetChecked(ControlId::BoardMenu, false); }
+
+void TForm1::BoardViewClick(ControlId Sender) {
+    switch (Sender) {
+        case ControlId::BoardClearMenu:
+            Board.Clear();
+            break;
+        case ControlId::BoardSizeMenu: {
+            const auto size = platform.BoardSizeDialog(Board.Cols(), Board.Rows());
+            if (!size) return;
+            if (!InRange(size->cols) || !InRange(size->rows)) {
+                platform.ShowMessage(SizeOutOfRange);
+                return;
+            }
+            if (size->cols != Board.Cols() || size->rows != Board.Rows()) Board.Resize(size->cols, size->rows);
+            break;
+        }
+        default:
+            for (std::size_t i = 0; i < ZoomItems.size(); ++i) {
+                if (ZoomItems[i] != Sender) continue;
+                controls.SetChecked(Sender, true);
+                Board.SetZoom(static_cast<int>(i) + 1);
+            }
+            break;
+    }
+}
+
+void TForm1::FollowChipsOnBoard() { Board.FollowChips(Chips); }

@@ -1,0 +1,31 @@
+// Presses and drags on the try-out board: stamping the chip being edited,
+// taking a cell's chip to edit, emptying a cell.
+#include "core/Form.h"
+
+namespace {
+
+const ShiftState LeftOnly{ShiftKey::Left};
+const ShiftState RightOnly{ShiftKey::Right};
+const ShiftState MiddleOnly{ShiftKey::Middle};
+
+}  // namespace
+
+void TForm1::BoardIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
+    const std::optional<BoardCell> cell = Board.CellAt(X, Y);
+    if (!cell) return;
+    if (Shift == LeftOnly) {
+        Board.Place(*cell, ChipRef{CurCol, CurRow});
+    } else if (Shift == MiddleOnly) {
+        Board.Place(*cell, std::nullopt);
+    } else if (Shift == RightOnly) {
+        // Exactly a left press on the chip in the sheet view, with all that
+        // choosing a chip there does.
+        if (const std::optional<ChipRef> chip = Board.At(*cell))
+            ScreenIMouseDown(MouseButton::Left, LeftOnly, chip->col * Def.ChipSize, chip->row * Def.ChipSize);
+    }
+}
+
+void TForm1::BoardIMouseMove(ShiftState Shift, int X, int Y) {
+    if (Shift != LeftOnly) return;
+    if (const std::optional<BoardCell> cell = Board.CellAt(X, Y)) Board.Place(*cell, ChipRef{CurCol, CurRow});
+}

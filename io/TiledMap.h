@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/TryOutBoard.h"
+
+// The try-out board as a Tiled map: an orthogonal TMX map of 16 x 16 tiles
+// with one tile layer, and an external TSX tileset for the sheet, 30 columns
+// and 480 tiles, tile id = row x 30 + column (gid = id + firstgid; 0 is an
+// empty cell).
+namespace tiled {
+
+constexpr int TilesetColumns = 30;
+constexpr int TilesetRows = 16;
+constexpr int TileCount = TilesetColumns * TilesetRows;
+constexpr int TileSide = 16;
+
+// Why a map is refused; the handler turns it into the user's message.
+enum class Refusal {
+    Unreadable,        // the file can't be read, or is too large
+    NotAMap,           // not XML, or no <map> at its root
+    NotOrthogonal,
+    TileSize,          // map tiles not 16 x 16
+    Infinite,
+    Layers,            // not exactly one tile layer, or other layers besides
+    LayerLook,         // the layer is hidden, see-through or offset
+    Size,              // not 1..256 cells each way, or the layer's size differs
+    Tileset,           // not exactly one tileset that is the sheet
+    Encoding,          // a data encoding or compression we don't read
+    Data,              // tile data broken or of the wrong length
+    TileOutsideSheet,  // a gid that is no tile of the sheet
+    FlippedTile,       // a tile with flip or rotation bits
+};
+
+class MapRefused : public std::runtime_error {
+public:
+    explicit MapRefused(Refusal why);
+    Refusal why;
+};
+
+struct BoardMap {
+    int cols = 0;
+    int rows = 0;
+    std::vector<std::optional<ChipRef>> cells;  // row by row
+    std::string sheetImagePath;                  // the tileset's image, as a path to open
+};
+
+// Reads a TMX file and the TSX file it uses. Throws MapRefused.
+BoardMap ReadMap(const std::string& tmxPath);
+
+// The text of the TMX file of `board`, using the tileset file `tsxName`
+// (a name relative to the map's directory).
+std::string MapText(const TryOutBoard& board, const std::string& tsxName);
+// The text of the TSX file of the sheet, named `name`, whose image is the
+// file `imageName` relative to the tileset's directory.
+std::string TilesetText(const std::string& name, const std::string& imageName);
+
+}  // namespace tiled

@@ -1,0 +1,115 @@
+// The try-out board's files: BoardSaveMenu writes the board as a Tiled map
+// beside a tileset for the sheet and the sheet's picture; BoardLoadMenu reads
+// such a map (ours or one made in Tiled) with the sheet it uses.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/EditorError.h"
+#include "core/Form.h"
+#include "io/AtomicFile.h"
+#include "io/BmpWriter.h"
+#include "io/PictureFile.h"
+#include "io/PictureReadError.h"
+#include "io/TiledMap.h"
+
+namespace {
+
+constexpr const char* SaveFailed = "保存できませんでした";
+constexpr const char* LoadRefusedPrefix = "配置を読み込めません：";
+constexpr const char* DiscardQuestion = "保存していない変更を破棄して、配置が使うシートを読み込みますか？";
+
+std::string ReasonText(tiled::Refusal why) {
+    using R = tiled::Refusal;
+    switch (why) {
+        case R::Unreadable: return "ファイルを読み込めません";
+        case R::NotAMap: return "Tiledのマップ（TMX）ではありません";
+        case R::NotOrthogonal: return "直交（orthogonal）のマップではありません";
+        case R::TileSize: return "タイルの大きさが16×16ではありません";
+        case R::Infinite: return "無限マップには対応していません";
+        case R::Layers: return "タイルレイヤーがちょうど1枚のマップではありません";
+        case R::LayerLook: return "非表示・半透明・ずらしたレイヤーには対応していません";
+        case R::Size: return "マップの大きさが横・縦とも1から256の範囲にありません";
+        case R::Tileset: return "タイルセットが16×16のタイル30列・480枚のシートではありません";
+        case R::Encoding: return "タイルデータの形式に対応していません";
+        case R::Data: return "タイルデータが壊れています";
+        case R::TileOutsideSheet: return "シートにないタイルが使われています";
+        case R::FlippedTile: return "反転・回転したタイルには対応していません";
+    }
+    return "";
+}
+
+bool EndsWithMapExtension(const std::string& path) {
+    const std::string ext = std::filesystem::path(path).extension().string();
+    if (ext.size() != 4) return false;
+    std::string lower;
+    for (char c : ext) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return lower == ".tmx";
+}
+
+std::vector<std::uint8_t> BytesOf(const std::string& text) { return {text.begin(), text.end()}; }
+
+void SaveBoard(TForm1& form, std::string mapPath) {
+    // The map always ends in .tmx, so that it never takes the name of the
+    // tileset or the picture written beside it.
+    if (!EndsWithMapExtension(mapPath)) mapPath += ".tmx";
+    const std::filesystem::path map(mapPath);
+    const std::string base = map.stem().string();
+    const std::string tsxName = base + ".tsx";
+    const std::string imageName = base + ".bmp";
+    form.ComposeSheet();
+    try {
+        const std::vector<PendingFile> files{
+            {(map.parent_path() / imageName).string(), bmp::Encode24(form.SheetImage)},
+            {(map.parent_path() / tsxName).string(), BytesOf(tiled::TilesetText(base, imageName))},
+            {mapPath, BytesOf(tiled::MapText(form.Board, tsxName))},
+        };
+        WriteFilesAtomically(files);
+    } catch (const EditorError&) {
+        form.platform.ShowMessage(SaveFailed);
+    }
+}
+
+void LoadBoard(TForm1& form, const std::string& path) {
+    tiled::BoardMap map;
+    canvas::Picture sheet;
+    try {
+        map = tiled::ReadMap(path);
+    } catch (const tiled::MapRefused& e) {
+        form.platform.ShowMessage(LoadRefusedPrefix + ReasonText(e.why));
+        return;
+    }
+    const int width = tiled::TilesetColumns * tiled::TileSide;
+    const int height = tiled::TilesetRows * tiled::TileSide;
+    try {
+        sheet = LoadPictureFile(map.sheetImagePath);
+    } catch (const PictureReadError&) {
+        form.platform.ShowMessage(std::string(LoadRefusedPrefix) + "タイルセットの画像を読み込めません");
+        return;
+    }
+    if (sheet.Width() < width || sheet.Height() < height) {
+        form.platform.ShowMessage(std::string(LoadRefusedPrefix) + "タイルセットの画像が480×256より小さいです");
+        return;
+    }
+    if (form.Modified && !form.platform.AskQuestion(DiscardQuestion)) return;
+
+    // The sheet load's own steps, from a picture already read.
+    form.SheetImage.SetSize(width, height);
+    form.SheetImage.Draw(0, 0, sheet);
+    form.CutSheetIntoChips();
+    form.Def.FileName = IsJpegPath(map.sheetImagePath) ? std::string() : map.sheetImagePath;
+    form.ShowFileNameInCaption();
+    // The chips are now those of the file.
+    form.Modified = false;
+    form.Board.Replace(map.cols, map.rows, map.cells);
+}
+
+}  // namespace
+
+void TForm1::BoardFileClick(ControlId Sender) {
+    if (Sender == ControlId::BoardSaveMenu) {
+        if (const auto path = platform.MapSaveDialog()) SaveBoard(*this, *path);
+    } else if (Sender == ControlId::BoardLoadMenu) {
+        if (const auto path = platform.MapOpenDialog()) LoadBoard(*this, *path);
+    }
+}

@@ -1,0 +1,187 @@
+// The try-out board: after any handler, the cells marked for redrawing are
+// exactly the cells whose content changed (a stamp, an emptied cell) or
+// whose chip's pixels changed; and its view, drawn any part at a time,
+// equals a rendering worked out here from the cells and chips alone.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <set>
+#include <string>
+#include <utility>
+
+#include "core/Form.h"
+#include "tests/support/FakePlatform.h"
+#include "tests/support/ScratchDirectory.h"
+
+namespace {
+
+using enum ControlId;
+using CellSet = std::set<std::pair<int, int>>;
+
+canvas::Colour Expected(const TForm1& f, int x, int y) {
+    const TryOutBoard& b = f.Board;
+    const int side = 16 * b.Zoom();
+    const auto chip = b.At({x / side, y / side});
+    if (chip) return f.Chip(chip->col, chip->row).GetPixel(x % side / b.Zoom(), y % side / b.Zoom());
+    const bool light = (x % side < side / 2) == (y % side < side / 2);
+    return light ? 0xE0E0E0 : 0xB0B0B0;
+}
+
+// Compares the part `area` of the view with the rendering worked out here.
+std::string ViewMismatch(const TForm1& f, const canvas::Rect& area) {
+    canvas::Picture part;
+    f.Board.Draw(part, area, f.Chips);
+    if (part.Width() != area.Width() || part.Height() != area.Height()) return "part size";
+    for (int y = std::max(area.top, 0); y < std::min(area.bottom, f.Board.ViewHeight()); ++y)
+        for (int x = std::max(area.left, 0); x < std::min(area.right, f.Board.ViewWidth()); ++x)
+            if (part.GetPixel(x - area.left, y - area.top) != Expected(f, x, y))
+                return "pixel (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+    return {};
+}
+
+class BoardRun {
+public:
+    explicit BoardRun(unsigned seed) : random_(seed) {
+        f.FormCreate();
+        f.Board.Resize(9, 7);
+        // A few chips, each in several cells, and some empty cells.
+        for (int r = 0; r < 7; ++r)
+            for (int c = 0; c < 9; ++c)
+                if (Pick(0, 3) != 0) f.Board.Place({c, r}, ChipRef{Pick(0, 2), Pick(0, 2)});
+        f.FollowChipsOnBoard();
+        f.Board.ClearDirty();
+    }
+
+    // One handler; returns what it was.
+    std::string Step() {
+        switch (Pick(0, 9)) {
+            case 0:
+            case 1:
+                f.EditIMouseDown(MouseButton::Left, Pick(0, 1) ? Left : Right, Pick(0, 80), Pick(0, 80));
+                return "edit press";
+            case 2: f.EditIMouseMove(Left, Pick(0, 80), Pick(0, 80)); return "edit move";
+            case 3: f.ScreenIMouseDown(MouseButton::Left, Left, Pick(0, 3) * 16, Pick(0, 3) * 16); return "choose";
+            case 4:
+                f.ScreenIMouseDown(MouseButton::Left, ShiftState{ShiftKey::Shift, ShiftKey::Left}, Pick(0, 47),
+                                   Pick(0, 47));
+                return "sheet pixel";
+            case 5: {
+                constexpr std::array<ControlId, 9> items = {UpMenu,   RightMenu, DownMenu, LeftMenu, XYMenu,
+                                                            UpsetMenu, VrevMenu, UndoMenu, FillB};
+                f.Click(items[static_cast<std::size_t>(Pick(0, 8))]);
+                return "transform, undo or tool";
+            }
+            case 6:
+                if (!f.controls.Enabled(MemLoadB) || Pick(0, 1)) {
+                    f.Click(MemSaveB);
+                    return "memorise";
+                }
+                platform.questionAnswers.push_back(true);
+                f.Click(MemLoadB);
+                return "replay";
+            case 7: {
+                canvas::Picture paste(16, 16);
+                paste.SetBrushColour(canvas::Rgb(Pick(0, 255), 0, 0));
+                paste.FillRect({0, 0, Pick(1, 16), 16});
+                platform.clipboard = paste;
+                f.Click(PasteChrMenu);
+                return "paste";
+            }
+            case 8: {
+                const int x = Pick(-5, 300), y = Pick(-5, 230);
+                if (Pick(0, 1))
+                    f.BoardIMouseDown(MouseButton::Left, Pick(0, 2) ? Left : Middle, x, y);
+                else
+                    f.BoardIMouseMove(Left, x, y);
+                return "board";
+            }
+            default:
+                platform.colourAnswers.push_back(canvas::Rgb(Pick(0, 255), Pick(0, 255), 9));
+                f.ColorSelect(lbP);
+                return "colour";
+        }
+    }
+
+    int Pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random_); }
+
+    const ShiftState Left{ShiftKey::Left};
+    const ShiftState Right{ShiftKey::Right};
+    const ShiftState Middle{ShiftKey::Middle};
+    ScratchDirectory scratch;
+    FakePlatform platform;
+    TForm1 f{platform};
+
+private:
+    std::mt19937 random_;
+};
+
+CellSet ChangedCells(const TForm1& f, const std::array<canvas::Picture, TForm1::ChipSlots>& chipsBefore,
+                     const std::vector<std::optional<ChipRef>>& cellsBefore) {
+    CellSet changed;
+    const TryOutBoard& b = f.Board;
+    for (int r = 0; r < b.Rows(); ++r) {
+        for (int c = 0; c < b.Cols(); ++c) {
+            const auto now = b.At({c, r});
+            const auto was = cellsBefore[static_cast<std::size_t>(r * b.Cols() + c)];
+            if (now != was || (now && !(f.Chip(now->col, now->row) == chipsBefore[now->col * 16 + now->row])))
+                changed.insert({c, r});
+        }
+    }
+    return changed;
+}
+
+TEST(Board, RedrawsExactlyTheCellsThatChanged) {
+    for (unsigned seed = 1; seed <= 6; ++seed) {
+        BoardRun run(seed);
+        TForm1& f = run.f;
+        for (int step = 0; step < 150; ++step) {
+            const auto chipsBefore = f.Chips;
+            std::vector<std::optional<ChipRef>> cellsBefore;
+            for (int r = 0; r < f.Board.Rows(); ++r)
+                for (int c = 0; c < f.Board.Cols(); ++c) cellsBefore.push_back(f.Board.At({c, r}));
+
+            const std::string what = run.Step();
+            f.FollowChipsOnBoard();
+            ASSERT_FALSE(f.Board.AllDirty()) << "seed " << seed << " step " << step << ": " << what;
+            CellSet marked;
+            for (const BoardCell& c : f.Board.DirtyCells())
+                ASSERT_TRUE(marked.insert({c.col, c.row}).second) << "a cell marked twice after " << what;
+            ASSERT_EQ(marked, ChangedCells(f, chipsBefore, cellsBefore))
+                << "seed " << seed << " step " << step << ": " << what;
+            f.Board.ClearDirty();
+            if (step % 25 == 0) {
+                const int x = run.Pick(-10, 150), y = run.Pick(-10, 120);
+                ASSERT_EQ(ViewMismatch(f, {x, y, x + run.Pick(1, 140), y + run.Pick(1, 110)}), "") << what;
+            }
+        }
+    }
+}
+
+TEST(Board, ViewAtEveryZoomAndSize) {
+    BoardRun run(7);
+    TForm1& f = run.f;
+    for (int i = 0; i < 40; ++i) run.Step();
+    for (int zoom = 1; zoom <= 4; ++zoom) {
+        f.Click(static_cast<ControlId>(static_cast<int>(BoardZoom1) + zoom - 1));
+        EXPECT_EQ(f.Board.Zoom(), zoom);
+        EXPECT_EQ(f.Board.ViewWidth(), 9 * 16 * zoom);
+        EXPECT_TRUE(f.Board.AllDirty());
+        EXPECT_EQ(ViewMismatch(f, {0, 0, f.Board.ViewWidth(), f.Board.ViewHeight()}), "") << zoom;
+        // A cell's first and last view pixels lie in it; the next is the next cell's.
+        const int side = 16 * zoom;
+        EXPECT_EQ(f.Board.CellAt(3 * side, 2 * side), (BoardCell{3, 2}));
+        EXPECT_EQ(f.Board.CellAt(4 * side - 1, 3 * side - 1), (BoardCell{3, 2}));
+        EXPECT_EQ(f.Board.CellAt(9 * side, 0), std::nullopt);
+        f.Board.ClearDirty();
+    }
+    // Growing and shrinking keeps the cells from the top-left.
+    const auto corner = f.Board.At({2, 2});
+    f.Board.Resize(3, 300);
+    EXPECT_EQ(f.Board.Cols(), 3);
+    EXPECT_EQ(f.Board.Rows(), TryOutBoard::MaxSide);
+    EXPECT_EQ(f.Board.At({2, 2}), corner);
+    EXPECT_EQ(f.Board.At({2, 200}), std::nullopt);
+}
+
+}  // namespace

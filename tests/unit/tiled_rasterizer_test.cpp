@@ -1,0 +1,93 @@
+// The board as Tiled sees it: Tiled's own renderer (tmxrasterizer) draws a
+// saved board exactly as the board view does at zoom 1, with empty cells
+// transparent; and the saved files load back to the same board and sheet.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+
+#include "core/Form.h"
+#include "tests/support/FakePlatform.h"
+#include "tests/support/ScratchDirectory.h"
+#include "tests/unit/bmp_png_reference.h"
+
+namespace {
+
+bool HaveRasterizer() { return std::system("command -v tmxrasterizer >/dev/null 2>&1") == 0; }
+
+struct SavedBoard {
+    ScratchDirectory scratch;
+    FakePlatform platform;
+    TForm1 f{platform};
+    std::mt19937 random{13};
+
+    SavedBoard() {
+        f.FormCreate();
+        // Every chip different, every pixel its own.
+        for (auto& chip : f.Chips)
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 16; ++x) chip.SetPixel(x, y, random() & 0xFFFFFF);
+        f.Relayout(16, 30, 16);
+        f.Board.Resize(23, 11);
+        for (int r = 0; r < 11; ++r)
+            for (int c = 0; c < 23; ++c)
+                if (random() % 5 != 0)
+                    f.Board.Place({c, r}, ChipRef{static_cast<int>(random() % 30), static_cast<int>(random() % 16)});
+        f.Board.Place({0, 0}, ChipRef{29, 15});
+        f.Board.Place({1, 0}, ChipRef{0, 0});
+        f.Board.Place({2, 0}, std::nullopt);
+        platform.fileAnswers.push_back("field");
+        f.Click(ControlId::BoardSaveMenu);
+    }
+};
+
+TEST(TiledRasterizer, DrawsTheSavedBoardAsTheBoardViewAtZoomOne) {
+    if (!HaveRasterizer()) GTEST_SKIP() << "tmxrasterizer (Debian package tiled) is not installed";
+    SavedBoard saved;
+    ASSERT_TRUE(saved.platform.shown.empty());
+    ASSERT_EQ(std::system("QT_QPA_PLATFORM=offscreen tmxrasterizer field.tmx tiled.png >/dev/null 2>&1"), 0);
+    const auto tiled = ReadPng("tiled.png");
+    ASSERT_TRUE(tiled);
+
+    TForm1& f = saved.f;
+    f.Click(ControlId::BoardZoom1);
+    canvas::Picture own;
+    f.Board.Draw(own, {0, 0, f.Board.ViewWidth(), f.Board.ViewHeight()}, f.Chips);
+    ASSERT_EQ(tiled->width, own.Width());
+    ASSERT_EQ(tiled->height, own.Height());
+    long differences = 0, emptyPixels = 0;
+    for (int y = 0; y < own.Height(); ++y) {
+        for (int x = 0; x < own.Width(); ++x) {
+            if (!f.Board.At({x / 16, y / 16})) {
+                ++emptyPixels;
+                differences += tiled->rgba[(static_cast<std::size_t>(y) * tiled->width + x) * 4 + 3] != 0;
+            } else {
+                differences += !tiled->Opaque(x, y) || tiled->ColourAt(x, y) != own.GetPixel(x, y);
+            }
+        }
+    }
+    EXPECT_EQ(differences, 0);
+    EXPECT_GT(emptyPixels, 0);
+}
+
+TEST(TiledRasterizer, SavedBoardLoadsBackWithItsSheet) {
+    SavedBoard saved;
+    TForm1& f = saved.f;
+    const TryOutBoard before = f.Board;
+    const auto chipsBefore = f.Chips;
+    f.Board.Resize(2, 2);
+    f.Board.Clear();
+    for (auto& chip : f.Chips) chip.FillRect({0, 0, 16, 16});
+    saved.platform.fileAnswers.push_back("field.tmx");
+    f.Click(ControlId::BoardLoadMenu);
+    ASSERT_TRUE(saved.platform.shown.empty());
+    ASSERT_EQ(f.Board.Cols(), before.Cols());
+    ASSERT_EQ(f.Board.Rows(), before.Rows());
+    for (int r = 0; r < before.Rows(); ++r)
+        for (int c = 0; c < before.Cols(); ++c) EXPECT_EQ(f.Board.At({c, r}), before.At({c, r})) << c << "," << r;
+    EXPECT_TRUE(f.Chips == chipsBefore);
+    EXPECT_EQ(f.Def.FileName, "field.bmp");
+}
+
+}  // namespace
