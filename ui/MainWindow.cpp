@@ -18,6 +18,7 @@
 #include <QUrl>
 
 #include "ui/ApplicationIcon.h"
+#include "ui/BoardWindow.h"
 #include "ui/PictureView.h"
 #include "ui/ShiftStateOfEvent.h"
 #include "ui/ToolGlyphs.h"
@@ -61,6 +62,7 @@ MainWindow::MainWindow() : platform_(*this), form_(std::make_unique<TForm1>(plat
     BuildControls();
     ConnectMenus();
     ConnectControls();
+    board_ = new BoardWindow(*form_, [this](const std::function<void()>& handler) { Run(handler); }, this);
 
     // A fixed single border: the window is exactly as large as its client
     // area and the menu bar, and cannot be resized.
@@ -75,6 +77,11 @@ MainWindow::~MainWindow() = default;
 QWidget* MainWindow::WidgetOf(ControlId id) {
     if (id == Form1) return this;
     return widgets_[Index(id)];
+}
+
+QWidget* MainWindow::DialogParent() {
+    if (board_ && board_->isVisible() && board_->isActiveWindow()) return board_;
+    return this;
 }
 
 PictureView* MainWindow::ViewOf(ControlId id) const { return qobject_cast<PictureView*>(widgets_[Index(id)]); }
@@ -258,6 +265,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::ShowChanges() {
     for (ControlId id : Views) ViewOf(id)->ShowChanges();
+    if (board_) board_->ShowChanges();
     Controls& controls = form_->controls;
     if (!controls.AnyDirty()) return;
     for (std::size_t i = 0; i < ControlCount; ++i)

@@ -14,6 +14,7 @@ class QButtonGroup;
 
 namespace ui {
 
+class BoardWindow;
 class PictureView;
 class UpDown;
 
@@ -38,6 +39,7 @@ public:
     QMenu* MenuOf(ControlId id) const { return menus_.menus[static_cast<std::size_t>(id)]; }
     PictureView* ViewOf(ControlId id) const;
     UpDown* ZoomUpDown() const;
+    BoardWindow* Board() const { return board_; }
 
     // Shows what the editor changed since the last call: the changed part of
     // each view and each control marked changed.
@@ -51,7 +53,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QWidget* DialogParent() override { return this; }
+    // Dialogs open over the board window while the user works there.
+    QWidget* DialogParent() override;
     QMenu* PopupOf(ControlId menu) override;
     void Close() override { close(); }
 
@@ -73,6 +76,7 @@ private:
     std::array<QWidget*, ControlCount> widgets_{};
     MenuSet menus_;
     QButtonGroup* toolGroup_ = nullptr;
+    BoardWindow* board_ = nullptr;
 };
 
 }  // namespace ui

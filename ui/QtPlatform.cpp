@@ -15,6 +15,7 @@
 #include <QUrl>
 
 #include "ui/ApplicationIcon.h"
+#include "ui/BoardSizeDialog.h"
 #include "ui/MenuBuilder.h"
 #include "ui/PictureImage.h"
 #include "ui/PicturePreview.h"
@@ -178,6 +179,27 @@ std::optional<canvas::Colour> QtPlatform::ColourDialog() {
     if (!chosen.isValid()) return std::nullopt;
     lastColour_ = chosen.toRgb();
     return canvas::Rgb(lastColour_.red(), lastColour_.green(), lastColour_.blue());
+}
+
+QFileDialog& QtPlatform::MapDialog(bool save) {
+    QPointer<QFileDialog>& dialog = save ? mapSaveDialog_ : mapOpenDialog_;
+    if (!dialog) {
+        dialog = MakeFileDialog(host_.DialogParent(), save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog->setObjectName(save ? "MapSaveDialog" : "MapOpenDialog");
+        dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        dialog->setNameFilters(NameFiltersOf(MapFilter));
+        dialog->setDefaultSuffix(QStringLiteral("tmx"));
+    }
+    return *dialog;
+}
+
+std::optional<std::string> QtPlatform::MapOpenDialog() { return RunFileDialog(MapDialog(false), lastMapPath_); }
+
+std::optional<std::string> QtPlatform::MapSaveDialog() { return RunFileDialog(MapDialog(true), lastMapPath_); }
+
+std::optional<Platform::BoardSize> QtPlatform::BoardSizeDialog(int cols, int rows) {
+    host_.ShowChanges();
+    return AskBoardSize(host_.DialogParent(), cols, rows);
 }
 
 std::optional<ControlId> QtPlatform::PopupMenu(ControlId menu, ControlId origin, int x, int y) {

@@ -54,6 +54,7 @@ public:
     static constexpr const char* NumberedSaveTitle = "連番の名前を指定してください";
     static constexpr const char* QuestionTitle = "警告";
     static constexpr const char* CancelText = "ｷｬﾝｾﾙ";
+    static constexpr const char* MapFilter = "Tiled マップ (*.tmx)|*.tmx";
 
     explicit QtPlatform(PlatformHost& host);
     ~QtPlatform() override;
@@ -65,6 +66,9 @@ public:
     std::optional<std::string> PictureSaveDialog() override;
     std::optional<std::string> NumberedSaveDialog() override;
     std::optional<canvas::Colour> ColourDialog() override;
+    std::optional<BoardSize> BoardSizeDialog(int cols, int rows) override;
+    std::optional<std::string> MapOpenDialog() override;
+    std::optional<std::string> MapSaveDialog() override;
     std::optional<ControlId> PopupMenu(ControlId menu, ControlId origin, int x, int y) override;
     bool ClipboardHasBitmap() override;
     void ClipboardPut(const canvas::Picture& picture) override;
@@ -79,6 +83,7 @@ public:
     QFileDialog& SaveDialog();
     QFileDialog& NumberedDialog();
     QColorDialog& ColourPicker();
+    QFileDialog& MapDialog(bool save);
 
 private:
     void ShowPlainBox(const std::string& text, const QIcon& icon);
@@ -89,6 +94,9 @@ private:
     QPointer<QFileDialog> saveDialog_;
     QPointer<QFileDialog> numberedDialog_;
     QPointer<QColorDialog> colourDialog_;
+    QPointer<QFileDialog> mapOpenDialog_;
+    QPointer<QFileDialog> mapSaveDialog_;
+    QString lastMapPath_;
     QString lastOpenPath_;
     QString lastSavePath_;
     QString lastNumberedPath_;

@@ -1,0 +1,60 @@
+#include "ui/BoardView.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "core/Form.h"
+#include "ui/PictureImage.h"
+#include "ui/ShiftStateOfEvent.h"
+
+namespace ui {
+
+BoardView::BoardView(const TForm1& form, QWidget* parent) : QWidget(parent), form_(form) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFixedSize(form.Board.ViewWidth(), form.Board.ViewHeight());
+}
+
+void BoardView::ShowChanges(TForm1& form) {
+    TryOutBoard& board = form.Board;
+    form.FollowChipsOnBoard();
+    if (board.AllDirty()) {
+        setFixedSize(board.ViewWidth(), board.ViewHeight());
+        update();
+    } else if (!board.DirtyCells().empty()) {
+        // Cells out of sight are drawn when they come into sight.
+        const QRect seen = visibleRegion().boundingRect();
+        for (const BoardCell& cell : board.DirtyCells()) {
+            const QRect r = QRectOf(board.CellRect(cell));
+            if (r.intersects(seen)) update(r);
+        }
+    }
+    board.ClearDirty();
+}
+
+QImage BoardView::Shown(const QRect& area) const {
+    form_.Board.Draw(part_, {area.left(), area.top(), area.right() + 1, area.bottom() + 1}, form_.Chips);
+    return ImageOfPicture(part_);
+}
+
+void BoardView::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    for (const QRect& r : event->region()) painter.drawImage(r.topLeft(), Shown(r));
+}
+
+void BoardView::mousePressEvent(QMouseEvent* event) {
+    const auto button = MouseButtonOf(*event);
+    if (!button || !onPress_) return;
+    const QPoint p = PixelOf(*event);
+    onPress_(*button, ShiftStateOf(*event), p.x(), p.y());
+}
+
+void BoardView::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+
+void BoardView::mouseMoveEvent(QMouseEvent* event) {
+    if (!onMove_) return;
+    const QPoint p = PixelOf(*event);
+    onMove_(ShiftStateOf(*event), p.x(), p.y());
+}
+
+}  // namespace ui

@@ -1,0 +1,89 @@
+#include "ui/BoardWindow.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include "ui/BoardView.h"
+
+namespace ui {
+
+namespace {
+
+using enum ControlId;
+
+bool OfBoardWindow(ControlId id) { return MenuRootOf(id) == BoardMainMenu; }
+
+}  // namespace
+
+BoardWindow::BoardWindow(TForm1& form, Runner run, QWidget* parent)
+    : QMainWindow(parent, Qt::Tool), form_(form), run_(std::move(run)) {
+    setObjectName(Text(NameOf(BoardForm)));
+    setWindowTitle(QString::fromStdString(form_.controls.Caption(BoardForm)));
+    BuildMenuBarOf(BoardMainMenu, *menuBar(), form_.controls, menus_);
+    for (std::size_t i = 0; i < ControlCount; ++i) {
+        const ControlId id = static_cast<ControlId>(i);
+        if (!menus_.actions[i] || InfoOf(id).kind != ControlKind::MenuItem) continue;
+        connect(menus_.actions[i], &QAction::triggered, this, [this, id] {
+            run_([this, id] { form_.Click(id); });
+            // Qt toggles a checkable item by itself; the editor's mark wins.
+            ApplyItem(id);
+        });
+    }
+
+    scroll_ = new QScrollArea(this);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    scroll_->setWidgetResizable(false);
+    view_ = new BoardView(form_, nullptr);
+    view_->setObjectName(Text(NameOf(BoardI)));
+    scroll_->setWidget(view_);
+    setCentralWidget(scroll_);
+    view_->OnPress([this](MouseButton b, ShiftState s, int x, int y) {
+        run_([&] { form_.BoardIMouseDown(b, s, x, y); });
+    });
+    view_->OnMove([this](ShiftState s, int x, int y) { run_([&] { form_.BoardIMouseMove(s, x, y); }); });
+    // The board's cells scrolled into sight are drawn then.
+    for (QScrollBar* bar : {scroll_->horizontalScrollBar(), scroll_->verticalScrollBar()})
+        connect(bar, &QScrollBar::valueChanged, view_, [this] { view_->update(); });
+    FitToBoard();
+}
+
+void BoardWindow::FitToBoard() {
+    // The whole board when it fits on the screen, else as much as fits.
+    const QSize board(view_->width(), view_->height());
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize room(screen.width() * 3 / 4, screen.height() * 3 / 4);
+    resize(board.boundedTo(room) + QSize(0, menuBar()->sizeHint().height()));
+}
+
+void BoardWindow::ShowChanges() {
+    const Controls& controls = form_.controls;
+    if (controls.IsDirty(BoardMenu) && controls.Checked(BoardMenu) != isVisible()) {
+        setVisible(controls.Checked(BoardMenu));
+        if (isVisible()) view_->update();
+    }
+    for (std::size_t i = 0; i < ControlCount; ++i)
+        if (menus_.actions[i] && controls.IsDirty(static_cast<ControlId>(i))) ApplyItem(static_cast<ControlId>(i));
+    const QSize before = view_->size();
+    view_->ShowChanges(form_);
+    if (view_->size() != before && !isMaximized()) FitToBoard();
+}
+
+void BoardWindow::ApplyItem(ControlId id) {
+    if (!OfBoardWindow(id)) return;
+    QAction* action = ActionOf(id);
+    const Controls& controls = form_.controls;
+    action->setEnabled(controls.Enabled(id));
+    if (action->isCheckable()) action->setChecked(controls.Checked(id));
+}
+
+void BoardWindow::closeEvent(QCloseEvent* event) {
+    run_([this] { form_.BoardFormClose(); });
+    event->accept();
+}
+
+}  // namespace ui

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <functional>
+
+#include <QMainWindow>
+
+#include "core/Form.h"
+#include "ui/MenuBuilder.h"
+
+class QScrollArea;
+
+namespace ui {
+
+class BoardView;
+
+// The try-out board's tool window: its own menu bar from the control table
+// and the view BoardI in a scroll area. Every event goes to the editor
+// through the main window's event boundary (`run`), which then shows the
+// changes of both windows.
+class BoardWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    using Runner = std::function<void(const std::function<void()>&)>;
+
+    BoardWindow(TForm1& form, Runner run, QWidget* parent);
+
+    // Shows what changed: the window shown or hidden as BoardMenu says, its
+    // menu items, and the cells of the view to draw again.
+    void ShowChanges();
+
+    BoardView* View() const { return view_; }
+    QAction* ActionOf(ControlId id) const { return menus_.actions[static_cast<std::size_t>(id)]; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void ApplyItem(ControlId id);
+    void FitToBoard();
+
+    TForm1& form_;
+    Runner run_;
+    MenuSet menus_;
+    QScrollArea* scroll_ = nullptr;
+    BoardView* view_ = nullptr;
+};
+
+}  // namespace ui
