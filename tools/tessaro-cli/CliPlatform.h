@@ -29,6 +29,9 @@ public:
     std::optional<std::string> NumberedSaveDialog() override { return TakeSave(); }
     std::optional<canvas::Colour> ColourDialog() override { return std::nullopt; }
     std::optional<ControlId> PopupMenu(ControlId, ControlId, int, int) override { return std::nullopt; }
+    std::optional<BoardSize> BoardSizeDialog(int, int) override { return std::nullopt; }
+    std::optional<std::string> MapOpenDialog() override { return std::nullopt; }
+    std::optional<std::string> MapSaveDialog() override { return std::nullopt; }
     bool ClipboardHasBitmap() override { return false; }
     void ClipboardPut(const canvas::Picture&) override {}
     std::optional<canvas::Picture> ClipboardTake() override { return std::nullopt; }
