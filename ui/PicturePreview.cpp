@@ -2,12 +2,17 @@
 
 #include <algorithm>
 #include <exception>
+#include <memory>
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPixmap>
+#include <QPointer>
+#include <QThreadPool>
 #include <QVBoxLayout>
 
 #include "io/PictureFile.h"
@@ -18,6 +23,12 @@ namespace ui {
 namespace {
 
 constexpr int PreviewEdge = 160;
+// Pictures are decoded at up to twice the preview's size (libjpeg's scaled
+// decoding, BMP rows skipped) and then shrunk smoothly to fit.
+constexpr int DecodedEdge = 2 * PreviewEdge;
+// Files up to this size are decoded at once, so that a small picture shows
+// without a blank moment; larger ones away from the event loop.
+constexpr qint64 DecodedAtOnce = 256 * 1024;
 
 // A picture that fits is enlarged by a whole factor, so that every pixel
 // becomes a square block of the same size (a chip stays readable); a larger
@@ -28,20 +39,79 @@ QImage FittedImage(const QImage& image, const QSize& room) {
     return image.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
-void ShowPreview(QLabel& picture, QLabel& size, const QString& path) {
-    picture.clear();
-    size.clear();
-    if (!QFileInfo(path).isFile()) return;
+// A decoded preview: the picture reduced, with the whole picture's size;
+// a null image when the file can't be read.
+struct Decoded {
     QImage image;
+    int width = 0, height = 0;
+};
+
+Decoded Decode(const QString& path) {
+    Decoded d;
     try {
-        image = ImageOfPicture(LoadPictureFile(path.toStdString()));
+        const ReducedPicture reduced = LoadReducedPicture(path.toStdString(), DecodedEdge);
+        d.image = ImageOfPicture(reduced.picture);
+        d.width = reduced.width;
+        d.height = reduced.height;
     } catch (const std::exception&) {
-        return;  // not a picture we can read: the preview stays empty
+        // not a picture we can read: the preview stays empty
     }
-    if (image.isNull()) return;
-    picture.setPixmap(QPixmap::fromImage(FittedImage(image, picture.contentsRect().size())));
-    size.setText(QStringLiteral("%1 × %2").arg(image.width()).arg(image.height()));
+    return d;
 }
+
+// The preview beside a dialog's file list: follows the current file, and
+// shows the one the dialog opens on.
+class Preview : public QObject {
+public:
+    Preview(QFileDialog& dialog, QLabel& picture, QLabel& size)
+        : QObject(&dialog), dialog_(dialog), picture_(&picture), size_(&size) {
+        dialog.installEventFilter(this);
+        QObject::connect(&dialog, &QFileDialog::currentChanged, this, [this](const QString& path) { Show(path); });
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // A dialog that reopens on the file chosen last time shows it.
+        if (watched == &dialog_ && event->type() == QEvent::Show) {
+            const QStringList selected = dialog_.selectedFiles();
+            Show(selected.isEmpty() ? QString() : selected.first());
+        }
+        return false;
+    }
+
+private:
+    void Show(const QString& path) {
+        const int request = ++requests_;
+        picture_->clear();
+        size_->clear();
+        const QFileInfo info(path);
+        if (path.isEmpty() || !info.isFile()) return;
+        if (info.size() <= DecodedAtOnce) return Put(request, Decode(path));
+        // Results arrive on the event loop through the application object,
+        // which outlives every dialog; a preview gone or moved on drops them.
+        QPointer<Preview> self(this);
+        QThreadPool::globalInstance()->start([self, request, path] {
+            Decoded d = Decode(path);
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [self, request, d = std::move(d)] {
+                    if (self) self->Put(request, d);
+                },
+                Qt::QueuedConnection);
+        });
+    }
+
+    void Put(int request, const Decoded& d) {
+        if (request != requests_ || d.image.isNull() || !picture_ || !size_) return;
+        picture_->setPixmap(QPixmap::fromImage(FittedImage(d.image, picture_->contentsRect().size())));
+        size_->setText(QStringLiteral("%1 × %2").arg(d.width).arg(d.height));
+    }
+
+    QFileDialog& dialog_;
+    QPointer<QLabel> picture_;
+    QPointer<QLabel> size_;
+    int requests_ = 0;
+};
 
 }  // namespace
 
@@ -63,8 +133,7 @@ QLabel* AddPicturePreview(QFileDialog& dialog) {
     // The non-native dialog lays its file list out in row 1 of a grid; the
     // preview takes a new column beside it.
     if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) grid->addWidget(box, 1, grid->columnCount());
-    QObject::connect(&dialog, &QFileDialog::currentChanged, picture,
-                     [picture, size](const QString& path) { ShowPreview(*picture, *size, path); });
+    new Preview(dialog, *picture, *size);
     return picture;
 }
 

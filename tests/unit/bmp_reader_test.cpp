@@ -347,6 +347,31 @@ TEST(BmpReaderPart, FilesOnDiskGiveTheTopLeft) {
     }
 }
 
+// A preview takes every step-th pixel of every step-th row of the whole
+// picture, and is refused exactly when the whole picture is.
+TEST(BmpReaderReduced, EverySuiteFileGivesItsWholePictureSubsampled) {
+    for (const fs::path& path : SuiteFiles()) {
+        SCOPED_TRACE(path.filename().string());
+        const Bytes file = FileBytes(path);
+        MemoryBytes bytes(file);
+        std::optional<canvas::Picture> whole;
+        try {
+            whole = bmp::Decode(file);
+        } catch (const PictureReadError&) {
+            EXPECT_THROW(bmp::DecodeReduced(bytes, 20), PictureReadError);
+            continue;
+        }
+        const ReducedPicture reduced = bmp::DecodeReduced(bytes, 20);
+        const int step = ReductionStep(whole->Width(), whole->Height(), 20);
+        ASSERT_EQ(reduced.picture.Width(), (whole->Width() + step - 1) / step);
+        ASSERT_EQ(reduced.picture.Height(), (whole->Height() + step - 1) / step);
+        EXPECT_EQ(std::make_pair(reduced.width, reduced.height), std::make_pair(whole->Width(), whole->Height()));
+        for (int y = 0; y < reduced.picture.Height(); ++y)
+            for (int x = 0; x < reduced.picture.Width(); ++x)
+                ASSERT_EQ(reduced.picture.GetPixel(x, y), whole->GetPixel(x * step, y * step)) << x << "," << y;
+    }
+}
+
 // Only regular files are read: a pipe is refused without waiting for a
 // writer, a device (even behind a link named .bmp) without being read, and a
 // directory at once; the system's refusal comes with its reason.

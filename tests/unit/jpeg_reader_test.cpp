@@ -378,6 +378,23 @@ TEST(JpegReaderPart, FaultsBelowThePartAreNotReached) {
     EXPECT_EQ(jpeg::Decode(bytes, 480, 32), TopLeft(jpeg::Decode(original), 480, 32));
 }
 
+// A preview is decoded at a reduced size that still fills half the room,
+// with the whole picture's size beside it; one that fits is the whole.
+TEST(JpegReaderReduced, PreviewsFitTheRoom) {
+    const auto file = CompressDetailed(Storage{"4:2:0", JCS_YCbCr});
+    const canvas::Picture whole = jpeg::Decode(file);
+    MemoryBytes bytes(file);
+    for (int side : {300, 100, 30, 7}) {
+        const ReducedPicture reduced = jpeg::DecodeReduced(bytes, side);
+        EXPECT_EQ(std::make_pair(reduced.width, reduced.height), std::make_pair(203, 141));
+        EXPECT_LE(std::max(reduced.picture.Width(), reduced.picture.Height()), side);
+        EXPECT_GE(std::max(reduced.picture.Width(), reduced.picture.Height()), side / 2);
+        if (side == 300) {
+            EXPECT_EQ(reduced.picture, whole);
+        }
+    }
+}
+
 TEST(PictureFile, JpegFilesOnDiskGiveTheTopLeft) {
     const fs::path dir = fs::temp_directory_path() / ("tessaro-picturepart-" + std::to_string(::getpid()));
     fs::create_directories(dir);

@@ -284,6 +284,35 @@ TEST_F(PlatformTest, AChangedWindowAsksAndStaysOpenOnCancel) {
     EXPECT_FALSE(window->isVisible());
 }
 
+// A large file is decoded away from the event loop at a reduced size; a
+// dialog that reopens on the file chosen last time shows its preview.
+TEST_F(PlatformTest, LargePicturesPreviewLaterAndTheLastChoiceOnReopening) {
+    const QString big = WritePicture("big.bmp", 3000, 200, QColor(0, 255, 0));
+    QFileDialog& open = platform().OpenDialog();
+    auto* preview = open.findChild<QLabel*>("preview");
+    auto* size = open.findChild<QLabel*>("previewSize");
+    ASSERT_TRUE(preview && size);
+    const auto waitForPreview = [&] {
+        for (int i = 0; i < 500 && preview->pixmap().isNull(); ++i) QTest::qWait(10);
+        return !preview->pixmap().isNull();
+    };
+    emit open.currentChanged(big);
+    EXPECT_TRUE(waitForPreview());
+    EXPECT_EQ(size->text(), Q("3000 × 200"));
+    EXPECT_EQ(preview->pixmap().toImage().pixelColor(80, 5), QColor(0, 255, 0));
+
+    WhenShown<QFileDialog> choose([&](QFileDialog& d) { AnswerFileDialog(d, big); });
+    ASSERT_TRUE(platform().PictureOpenDialog().has_value());
+    emit open.currentChanged(QString());
+    bool shown = false;
+    WhenShown<QFileDialog> reopen([&](QFileDialog& d) {
+        shown = waitForPreview() && size->text() == Q("3000 × 200");
+        d.reject();
+    });
+    EXPECT_FALSE(platform().PictureOpenDialog().has_value());
+    EXPECT_TRUE(shown);
+}
+
 TEST_F(PlatformTest, ADroppedFileLoadsAsTheSheetOnlyTheFirst) {
     const QString first = WritePicture("first.bmp", 480, 256, QColor(0, 0, 255));
     const QString second = WritePicture("second.bmp", 480, 256, QColor(0, 255, 0));
