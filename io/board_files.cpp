@@ -65,7 +65,7 @@ void SaveBoard(TForm1& form, std::string mapPath) {
             {mapPath, BytesOf(tiled::MapText(form.Board, tsxName))},
         };
         WriteFilesAtomically(files);
-    } catch (const EditorError&) {
+    } catch (const FileWriteError&) {
         form.platform.ShowMessage(SaveFailed);
     }
 }
