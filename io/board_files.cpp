@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "core/EditorError.h"
 #include "core/Form.h"
 #include "io/AtomicFile.h"
 #include "io/BmpWriter.h"
+#include "io/FileWriteError.h"
 #include "io/PictureFile.h"
 #include "io/PictureReadError.h"
 #include "io/TiledMap.h"
@@ -64,7 +64,8 @@ void SaveBoard(TForm1& form, std::string mapPath) {
             {(map.parent_path() / tsxName).string(), BytesOf(tiled::TilesetText(base, imageName))},
             {mapPath, BytesOf(tiled::MapText(form.Board, tsxName))},
         };
-        WriteFilesAtomically(files);
+        // All three or none: a map without its tileset or sheet is no use.
+        WriteFilesAllOrNone(files);
     } catch (const FileWriteError&) {
         form.platform.ShowMessage(SaveFailed);
     }
