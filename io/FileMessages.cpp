@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <exception>
 
 #include "core/EditorError.h"
 
@@ -32,7 +33,9 @@ void SaveFile(const std::string& path, std::span<const std::uint8_t> bytes) {
     try {
         WriteFileAtomically(path, bytes);
     } catch (const FileWriteError& e) {
-        throw EditorError(SaveFailedText(e));
+        // The reason stays inside for callers that word it otherwise (the
+        // command line in English).
+        std::throw_with_nested(EditorError(SaveFailedText(e)));
     }
 }
 
@@ -40,6 +43,6 @@ void SaveFiles(std::span<const PendingFile> files) {
     try {
         WriteFilesAtomically(files);
     } catch (const FileWriteError& e) {
-        throw EditorError(SaveFailedText(e));
+        std::throw_with_nested(EditorError(SaveFailedText(e)));
     }
 }

@@ -16,6 +16,6 @@ std::string SaveFailedText(const FileWriteError& e);
 
 // WriteFileAtomically and WriteFilesAtomically for the handlers whose
 // failures reach the generic error handler: a failure leaves as an
-// EditorError with SaveFailedText.
+// EditorError with SaveFailedText, with the FileWriteError nested in it.
 void SaveFile(const std::string& path, std::span<const std::uint8_t> bytes);
 void SaveFiles(std::span<const PendingFile> files);

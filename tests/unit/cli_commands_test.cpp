@@ -147,6 +147,8 @@ TEST(CliCommands, EveryRefusalLeavesNoFileAndSaysWhyInTheLocalesLanguage) {
          "off.bmp: 12,5にパレット以外の色があります。"},
         {{"split", "sheet.bmp", "chips/c"}, "no chip file was written", "キャラクタのファイルは１つも書き込まれていません"},
         {{"convert", "sheet.bmp", "chips"}, "chips: cannot write the file; nothing was written", "chips: 保存できませんでした"},
+        {{"reduce216", "sheet.bmp", "chips"}, "cannot write chips: Is a directory; nothing was written",
+         "\"chips\" に保存できませんでした"},
     };
     for (const Case& c : cases)
         for (const Language language : {Language::English, Language::Japanese}) {

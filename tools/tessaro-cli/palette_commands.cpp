@@ -1,8 +1,11 @@
 // reduce216, palette256 and check: the sheet through the editor's two
 // palette writers, and the list of its pixels outside the fixed table.
+#include <cstring>
+#include <exception>
 #include <string>
 
 #include "core/EditorError.h"
+#include "io/FileWriteError.h"
 #include "io/PaletteBmp.h"
 #include "tools/tessaro-cli/Session.h"
 
@@ -29,8 +32,13 @@ bool WriteThroughMenu(Session& s, ControlId command, const std::string& out) {
     try {
         s.form.Click(command);
     } catch (const EditorError& e) {
-        throw Refusal({std::string(e.what()) + " -- nothing was written",
-                       std::string(e.what()) + "（ファイルは書き込まれていません）"});
+        std::string english = e.what();
+        try {
+            std::rethrow_if_nested(e);
+        } catch (const FileWriteError& cause) {
+            english = "cannot write " + cause.Path() + ": " + std::strerror(cause.SystemError());
+        }
+        throw Refusal({english + "; nothing was written", std::string(e.what()) + "（ファイルは書き込まれていません）"});
     }
     return s.platform.SaveAnswered();
 }

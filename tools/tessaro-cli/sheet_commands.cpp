@@ -2,6 +2,7 @@
 // files placed back into a sheet, and a sheet saved in another format. Each
 // runs the editor's own load, numbered names and saves.
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "core/EditorError.h"
@@ -52,7 +53,8 @@ int RunSplit(Session& s) {
         WriteFilesAllOrNone(files, [&](std::size_t done) { s.progress.Update(unit.In(s.language), done, files.size()); });
     } catch (const FileWriteError& e) {
         s.progress.Finish();
-        throw Refusal({std::string(e.what()) + " -- no chip file was written",
+        throw Refusal({"cannot write " + e.Path() + ": " + std::strerror(e.SystemError()) +
+                           "; no chip file was written",
                        SaveFailedText(e) + "（キャラクタのファイルは１つも書き込まれていません）"});
     }
     s.progress.Finish();
