@@ -97,9 +97,6 @@ void EmitMessage(j_common_ptr cinfo, int level) {
     }
 }
 
-void InitSource(j_decompress_ptr) {}
-void TermSource(j_decompress_ptr) {}
-
 boolean FillInputBuffer(j_decompress_ptr cinfo) {
     auto* src = reinterpret_cast<FileSource*>(cinfo->src);
     std::span<const std::uint8_t> bytes;
@@ -209,7 +206,7 @@ constexpr JDIMENSION CropMargin = 16;
 // least; `width` and `height` are the output size computed beforehand. The
 // rows below are never decoded, and faults in their data go unseen.
 bool ReadImage(jpeg_decompress_struct* cinfo, ErrorManager* err, RowSink* sink, std::size_t components,
-               JDIMENSION width, JDIMENSION height, JDIMENSION columns, JDIMENSION rows) {
+               JDIMENSION width, JDIMENSION height, JDIMENSION columns, JDIMENSION rows, JDIMENSION rowStep) {
     if (setjmp(err->jump)) return false;
     jpeg_start_decompress(cinfo);
     // libjpeg must not change the size checked after the header.
@@ -234,6 +231,10 @@ bool ReadImage(jpeg_decompress_struct* cinfo, ErrorManager* err, RowSink* sink, 
             return false;
         }
         sink->take(sink, y, sink->row);
+        // Rows between those taken are skipped: libjpeg then leaves out
+        // their upsampling and colour conversion, and most of their IDCT.
+        if (rowStep > 1 && cinfo->output_scanline < rows)
+            jpeg_skip_scanlines(cinfo, std::min(rowStep - 1, rows - cinfo->output_scanline));
     }
     if (cinfo->output_scanline < cinfo->output_height)
         jpeg_abort_decompress(cinfo);
@@ -269,11 +270,11 @@ public:
         // (as too large); the budget checked after the header comes first.
         cinfo_.mem->max_memory_to_use = static_cast<long>(MaxCoefficientBytes + (std::int64_t{24} << 20));
         source_.file = &file;
-        source_.pub.init_source = &InitSource;
+        source_.pub.init_source = [](j_decompress_ptr) {};
         source_.pub.fill_input_buffer = &FillInputBuffer;
         source_.pub.skip_input_data = &SkipInputData;
         source_.pub.resync_to_restart = &jpeg_resync_to_restart;
-        source_.pub.term_source = &TermSource;
+        source_.pub.term_source = [](j_decompress_ptr) {};
         cinfo_.src = &source_.pub;
         if (file.Size() == 0) throw PictureReadError("JPEG: empty file");
         if (!ReadHeader(&cinfo_, &err_)) Fail();
@@ -283,13 +284,13 @@ public:
     }
     Decoder(const Decoder&) = delete;
     Decoder& operator=(const Decoder&) = delete;
-
     jpeg_decompress_struct& Info() { return cinfo_; }
 
     // Decodes the top `rows` rows at 1/denominator of the size, columns 0 to
-    // `columns` at least, handing each row's colours to `take`.
+    // `columns` at least, handing each row's colours to `take`; of every
+    // `rowStep` rows only the first.
     template <typename Take>
-    void Read(int denominator, int columns, int rows, Take take) {
+    void Read(int denominator, int columns, int rows, Take take, int rowStep = 1) {
         cinfo_.scale_num = 1;
         cinfo_.scale_denom = static_cast<unsigned>(denominator);
         jpeg_calc_output_dimensions(&cinfo_);
@@ -315,7 +316,8 @@ public:
             (*s->handler)(y, s->colours);
         };
         if (!ReadImage(&cinfo_, &err_, &sink, components, cinfo_.output_width, cinfo_.output_height,
-                       static_cast<JDIMENSION>(columns), static_cast<JDIMENSION>(rows)))
+                       static_cast<JDIMENSION>(columns), static_cast<JDIMENSION>(rows),
+                       static_cast<JDIMENSION>(rowStep)))
             Fail();
     }
 
@@ -382,11 +384,13 @@ ReducedPicture DecodeReduced(ByteSource& file, int maxSide) {
     const int outHeight = (reduced.height + denominator - 1) / denominator;
     reduced.picture = canvas::Picture((outWidth + step - 1) / step, (outHeight + step - 1) / step);
     std::vector<canvas::Colour> kept(static_cast<std::size_t>(reduced.picture.Width()));
-    d.Read(denominator, outWidth, outHeight, [&](int y, const std::vector<canvas::Colour>& row) {
-        if (y % step != 0) return;
-        for (std::size_t x = 0; x < kept.size(); ++x) kept[x] = row[x * static_cast<std::size_t>(step)];
-        reduced.picture.SetRow(y / step, kept);
-    });
+    d.Read(
+        denominator, outWidth, outHeight,
+        [&](int y, const std::vector<canvas::Colour>& row) {
+            for (std::size_t x = 0; x < kept.size(); ++x) kept[x] = row[x * static_cast<std::size_t>(step)];
+            reduced.picture.SetRow(y / step, kept);
+        },
+        step);
     reduced.picture.ClearDirty();
     return reduced;
 }

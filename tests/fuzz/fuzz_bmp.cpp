@@ -1,4 +1,5 @@
-// Any bytes through the BMP reader: a picture within the limits, or a
+// Any bytes through the BMP reader, whole, as the top-left part a sheet load
+// keeps, and reduced for a preview: a picture within the limits, or a
 // PictureReadError; nothing else may leave it.
 #include <cstdint>
 #include <cstdlib>
@@ -8,10 +9,18 @@
 #include "io/PictureReadError.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    try {
-        const canvas::Picture picture = bmp::Decode({data, size});
-        if (!picture_limits::Acceptable(picture.Width(), picture.Height())) std::abort();
-    } catch (const PictureReadError&) {
-    }
+    const auto attempt = [](auto decode) {
+        try {
+            const canvas::Picture picture = decode();
+            if (!picture_limits::Acceptable(picture.Width(), picture.Height())) std::abort();
+        } catch (const PictureReadError&) {
+        }
+    };
+    attempt([&] { return bmp::Decode({data, size}); });
+    attempt([&] { return bmp::Decode({data, size}, 480, 256); });
+    attempt([&] {
+        MemoryBytes bytes({data, size});
+        return bmp::DecodeReduced(bytes, 320).picture;
+    });
     return 0;
 }
