@@ -12,6 +12,8 @@
 #include <QTest>
 
 #include "core/Form.h"
+#include "ui/BoardView.h"
+#include "ui/BoardWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/PictureView.h"
 
@@ -146,5 +148,47 @@ void WindowChooseChip(benchmark::State& state) {
     }
 }
 BENCHMARK(WindowChooseChip);
+
+// The pen moves as in WindowPenMove, with the board window shown: 256 x 256
+// cells filled with every chip of the sheet in turn, at zoom 2, the chip
+// being edited in cells in sight (each move changes it). A round ends when the edit area, the sheet
+// view and the board view have all painted.
+void WindowPenMoveWithBoard(benchmark::State& state) {
+    Window w;
+    TForm1& form = w.window->Form();
+    constexpr int side = TryOutBoard::MaxSide;
+    form.Board.Resize(side, side);
+    for (int r = 0; r < side; ++r)
+        for (int c = 0; c < side; ++c) {
+            const int k = (r * side + c) % TForm1::ChipSlots;
+            form.Board.Place({c, r}, ChipRef{k % TForm1::MaxCols, k / TForm1::MaxCols});
+        }
+    form.Click(ControlId::BoardMenu);
+    // The chip of cell (2, 1), taken from the board as the user would.
+    form.BoardIMouseDown(MouseButton::Right, ShiftState{ShiftKey::Right}, 2 * 32 + 5, 32 + 5);
+    w.window->ShowChanges();
+    ui::BoardWindow* board = w.window->Board();
+    if (!QTest::qWaitForWindowExposed(board)) {
+        state.SkipWithError("the board window was not shown");
+        return;
+    }
+    PaintCounter boardPaints(board->View());
+    w.Round(w.edit, QEvent::MouseButtonPress, QPoint(5, 5));
+    int step = 0;
+    for (auto _ : state) {
+        // Every move paints in another colour, so that it changes the chip.
+        form.LeftColor = step % 2 == 0 ? 0x0000FF : 0xFFFFFF;
+        const int before = boardPaints.Count();
+        const bool repainted = w.Round(w.edit, QEvent::MouseMove, QPoint(EditPosition(step), EditPosition(step / 16)));
+        for (int round = 0; repainted && boardPaints.Count() == before && round < 10000; ++round)
+            QApplication::processEvents();
+        if (!repainted || boardPaints.Count() == before) {
+            state.SkipWithError("the views were not repainted");
+            break;
+        }
+        ++step;
+    }
+}
+BENCHMARK(WindowPenMoveWithBoard);
 
 }  // namespace
