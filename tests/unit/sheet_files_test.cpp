@@ -2,6 +2,8 @@
 // directories, a numbered save that stops part-way, the numbered names.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -91,6 +93,38 @@ TEST_F(SheetFiles, FailedSavesKeepTheStateAndTheEarlierFile) {
 
     form->FileMenuSet();
     EXPECT_TRUE(form->controls.Enabled(ControlId::OSaveMenu));
+}
+
+// Loads turn the readers' reasons into the editor's messages and change
+// nothing: a pipe is refused at once, a JPEG over the work budget is too
+// large, and one cut short within the sheet is faulty data, reported by the
+// generic error handler.
+TEST_F(SheetFiles, RefusedLoadsSayWhyAndChangeNothing) {
+    const fs::path samples = fs::path(TESSARO_TESTDATA) / "jpeg";
+    Bytes progressive = Read(samples / "testorig-progressive.jpg");
+    for (std::size_t i = 0; i + 9 < progressive.size(); ++i)
+        if (progressive[i] == 0xFF && progressive[i + 1] == 0xC2) {
+            progressive[i + 5] = progressive[i + 7] = 16000 >> 8;
+            progressive[i + 6] = progressive[i + 8] = 16000 & 0xFF;
+            break;
+        }
+    std::ofstream((dir / "huge.jpg").string(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(progressive.data()), static_cast<std::streamsize>(progressive.size()));
+    const Bytes whole = Read(samples / "testorig.jpg");
+    std::ofstream((dir / "cut.jpg").string(), std::ios::binary).write(reinterpret_cast<const char*>(whole.data()), 1500);
+    ASSERT_EQ(::mkfifo((dir / "pipe.bmp").c_str(), 0600), 0);
+    const canvas::Picture before = form->Chip(0, 0);
+
+    EXPECT_FALSE(form->LoadSheetFile((dir / "pipe.bmp").string()));
+    EXPECT_FALSE(form->LoadSheetFile((dir / "huge.jpg").string()));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"ファイルの読み込みに失敗しました", "画像が大きすぎて読み込めません"}));
+    try {
+        form->LoadSheetFile((dir / "cut.jpg").string());
+        ADD_FAILURE() << "loaded";
+    } catch (const EditorError& e) {
+        EXPECT_EQ(std::string(e.what()), "JPEG のデータが壊れています（Corrupt JPEG data: premature end of data segment）");
+    }
+    EXPECT_EQ(form->Chip(0, 0), before);
 }
 
 TEST_F(SheetFiles, NumberedNames) {
