@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/ControlTable.h"
+
 Controls::Controls() {
     enabled_.set();
     enabled_.reset(static_cast<std::size_t>(ControlId::MemLoadB));

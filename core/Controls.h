@@ -75,10 +75,6 @@ struct ControlInfo {
     Alignment alignment;
 };
 
-const ControlInfo& InfoOf(ControlId id);
-std::string_view NameOf(ControlId id);
-std::optional<ControlId> ControlByName(std::string_view name);
-
 // The cursor shown over the edit area.
 enum class EditCursor : std::uint8_t { Arrow, Hand };
 

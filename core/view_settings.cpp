@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "core/ControlTable.h"
 #include "core/Form.h"
 
 namespace {

@@ -3,9 +3,9 @@
 // the position text.
 #include "core/Form.h"
 #include "edit/pen_block.h"
+#include "edit/pending_shape.h"
 #include "edit/position_text.h"
 #include "edit/rubber_band.h"
-#include "edit/shapes.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The Edit menu: copies of the chip being edited and of the whole sheet, and
 // pastes into the chip or over the whole sheet.
-#include "io/ClipboardPicture.h"
+#include "io/clipboard.h"
 
 #include "core/Form.h"
 

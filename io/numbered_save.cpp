@@ -8,7 +8,7 @@
 #include "core/Form.h"
 #include "io/FileMessages.h"
 #include "io/BmpWriter.h"
-#include "io/NumberedSave.h"
+#include "io/numbered_save.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "core/Form.h"
 #include "io/FileMessages.h"
 #include "io/BmpWriter.h"
-#include "io/ClipboardPicture.h"
+#include "io/clipboard.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "io/AtomicFile.h"
 #include "io/BmpWriter.h"
 #include "io/FileMessages.h"
-#include "io/NumberedSave.h"
+#include "io/numbered_save.h"
 #include "io/PictureFile.h"
 #include "io/PictureLimits.h"
 #include "io/PictureReadError.h"

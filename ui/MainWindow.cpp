@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include "core/ControlTable.h"
 #include "ui/ApplicationIcon.h"
 #include "ui/BoardWindow.h"
 #include "ui/PictureView.h"

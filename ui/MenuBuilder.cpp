@@ -5,6 +5,8 @@
 
 #include <QActionGroup>
 
+#include "core/ControlTable.h"
+
 namespace ui {
 
 namespace {

@@ -6,8 +6,9 @@
 #include <set>
 #include <utility>
 
+#include "core/ControlTable.h"
 #include "core/Form.h"
-#include "edit/shapes.h"
+#include "edit/pending_shape.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/FreshViews.h"
 

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/ControlTable.h"
 #include "core/EditorError.h"
 #include "core/Form.h"
 #include "io/AtomicFile.h"

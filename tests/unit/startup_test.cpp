@@ -5,6 +5,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "core/ControlTable.h"
 #include "core/Form.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/ScratchDirectory.h"

@@ -4,6 +4,7 @@
 #include <random>
 #include <vector>
 
+#include "core/ControlTable.h"
 #include "core/Form.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/FreshViews.h"

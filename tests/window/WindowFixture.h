@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "core/ControlTable.h"
 #include "core/Form.h"
 #include "ui/MainWindow.h"
 #include "ui/PictureImage.h"

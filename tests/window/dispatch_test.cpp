@@ -12,6 +12,7 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include "core/ControlTable.h"
 #include "io/PictureFile.h"
 #include "WindowFixture.h"
 

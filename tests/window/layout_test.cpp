@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include "core/ControlTable.h"
 #include "ui/Application.h"
 #include "ui/ToolGlyphs.h"
 #include "WindowFixture.h"

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "core/ControlTable.h"
 #include "io/AtomicFile.h"
 #include "io/BmpWriter.h"
 #include "io/PictureFile.h"

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "core/ControlTable.h"
 #include "tools/tessaro-script/ScriptError.h"
 #include "tools/tessaro-script/Values.h"
 

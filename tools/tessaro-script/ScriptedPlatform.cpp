@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/ControlTable.h"
 #include "core/Form.h"
 #include "tools/tessaro-script/ScriptError.h"
 #include "tools/tessaro-script/Values.h"

@@ -1,4 +1,4 @@
-#include "edit/shapes.h"
+#include "edit/pending_shape.h"
 
 EllipseCorners EllipseBox(int sx, int sy, int x, int y) {
     if (sx < x && sy < y) return {sx, sy, x + 1, y + 1};
