@@ -7,7 +7,7 @@
 
 #include "core/EditorError.h"
 #include "io/FileMessages.h"
-#include "io/NumberedSave.h"
+#include "io/numbered_save.h"
 #include "tools/tessaro-cli/ChipOrder.h"
 #include "tools/tessaro-cli/Session.h"
 
