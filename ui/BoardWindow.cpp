@@ -7,6 +7,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 
+#include "core/ControlTable.h"
 #include "ui/BoardView.h"
 
 namespace ui {
