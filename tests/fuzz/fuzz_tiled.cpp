@@ -1,0 +1,48 @@
+// Any bytes as a Tiled map: read or refused with a reason, never more cells
+// than the size allows and never a chip outside the sheet. The tileset the
+// map names is looked for beside it: a directory that holds a good one.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "io/TiledMap.h"
+
+namespace {
+
+struct Directory {
+    Directory() {
+        char templ[] = "/tmp/tessaro-fuzz-tiled-XXXXXX";
+        if (!::mkdtemp(templ)) std::abort();
+        dir = templ;
+        map = dir + "/map.tmx";
+        const std::string tsx = tiled::TilesetText("sheet", "sheet.bmp");
+        std::FILE* file = std::fopen((dir + "/sheet.tsx").c_str(), "wb");
+        if (!file) std::abort();
+        std::fwrite(tsx.data(), 1, tsx.size(), file);
+        std::fclose(file);
+    }
+    std::string dir, map;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static Directory directory;
+    std::FILE* file = std::fopen(directory.map.c_str(), "wb");
+    if (!file) std::abort();
+    std::fwrite(data, 1, size, file);
+    std::fclose(file);
+    try {
+        const tiled::BoardMap map = tiled::ReadMap(directory.map);
+        if (map.cols < 1 || map.rows < 1 || map.cols > TryOutBoard::MaxSide || map.rows > TryOutBoard::MaxSide ||
+            map.cells.size() != static_cast<std::size_t>(map.cols) * map.rows)
+            std::abort();
+        for (const auto& cell : map.cells)
+            if (cell && (cell->col < 0 || cell->col >= 30 || cell->row < 0 || cell->row >= 16)) std::abort();
+    } catch (const tiled::MapRefused&) {
+    }
+    return 0;
+}
