@@ -98,6 +98,7 @@ public:
     PreparedFile& operator=(const PreparedFile&) = delete;
     ~PreparedFile() {
         if (!temp_.empty()) ::unlinkat(target_.directoryFd, temp_.c_str(), 0);
+        if (!old_.empty()) ::unlinkat(target_.directoryFd, old_.c_str(), 0);
     }
 
     const std::string& Directory() const { return target_.directory; }
@@ -105,26 +106,51 @@ public:
 
     void Commit() {
         if (InPlace()) return WriteInPlace();
+        if (keepOld_ && target_.exists) LinkOld();
         if (::renameat(target_.directoryFd, temp_.c_str(), target_.directoryFd, target_.name.c_str()) != 0)
             throw FileWriteError(target_.requested, errno);
         temp_.clear();
         renamed_ = true;
     }
 
-    // Undoes a commit by rename: the file renamed into place is removed. A
-    // file written in place keeps its new content.
+    // Keeps the file a commit replaces under a second name until this object
+    // ends, so that Undo() can put it back.
+    void KeepOldUntilDone() { keepOld_ = true; }
+
+    // Undoes a commit by rename: the earlier file comes back (where it was
+    // kept), a new file is removed. A file written in place keeps its new
+    // content.
     void Undo() {
-        if (renamed_) ::unlinkat(target_.directoryFd, target_.name.c_str(), 0);
+        if (!renamed_) return;
+        if (old_.empty()) {
+            ::unlinkat(target_.directoryFd, target_.name.c_str(), 0);
+        } else if (::renameat(target_.directoryFd, old_.c_str(), target_.directoryFd, target_.name.c_str()) == 0) {
+            old_.clear();
+        }
+        renamed_ = false;
     }
 
 private:
     void WriteInPlace();
+
+    // A second name for the earlier file (a backup name, so that nothing
+    // removes it should the editor be killed meanwhile); none if the file
+    // system refuses hard links.
+    void LinkOld() {
+        const int fd = CreateOwnFile(target_.directoryFd, "backup", old_);
+        if (fd >= 0) ::close(fd);
+        if (fd < 0 || ::unlinkat(target_.directoryFd, old_.c_str(), 0) != 0 ||
+            ::linkat(target_.directoryFd, target_.name.c_str(), target_.directoryFd, old_.c_str(), 0) != 0)
+            old_.clear();
+    }
 
     SaveTarget target_;
     std::span<const std::uint8_t> bytes_;
     bool flush_;
     std::string temp_;  // empty once committed, or when written in place
     std::string backup_;
+    std::string old_;  // the earlier file's second name while kept
+    bool keepOld_ = false;
     bool renamed_ = false;
 };
 
@@ -269,6 +295,7 @@ void WriteFilesAllOrNone(std::span<const PendingFile> files, const std::function
     prepared.reserve(files.size());
     // A failure here removes the temporary files written so far.
     if (std::exception_ptr failure = PrepareAll(files, prepared, written)) std::rethrow_exception(failure);
+    for (auto& file : prepared) file->KeepOldUntilDone();
     if (const int error = FlushAll(prepared)) throw FileWriteError(files.front().path, error);
     std::set<std::string> directories;
     for (std::size_t i = 0; i < prepared.size(); ++i) {

@@ -39,7 +39,9 @@ void WriteFilesAtomically(std::span<const PendingFile> files);
 // and flushed; only when all of them are complete are they renamed into
 // place. If any fails, every temporary file is removed, no target is
 // touched, and a FileWriteError names the failing file. (Should a rename fail
-// after others succeeded, the files this call renamed into place are removed
-// again before the error leaves.) `written` is told after each file written.
+// after others succeeded, the files this call renamed into place are taken
+// back before the error leaves: the earlier files, kept under a second name
+// meanwhile, return, and new ones are removed. A file that had to be written
+// in place keeps its new content.) `written` is told after each file written.
 void WriteFilesAllOrNone(std::span<const PendingFile> files,
                          const std::function<void(std::size_t done)>& written = {});

@@ -164,6 +164,27 @@ TEST_F(AtomicFile, BatchWritesEveryFile) {
     EXPECT_EQ(Listing(dir_).size(), 50u);
 }
 
+// All or none: a rename that fails after others succeeded brings the files
+// they replaced back, and leaves no second name or temporary file behind.
+TEST_F(AtomicFile, AllOrNoneTakesBackEarlierRenames) {
+    std::vector<PendingFile> files;
+    for (const char* name : {"a", "b", "c"}) {
+        WriteFileAtomically((dir_ / name).string(), Pattern(100, 1));
+        files.push_back({(dir_ / name).string(), Pattern(200, 2)});
+    }
+    // Once all are written beside their targets, the last target becomes a
+    // directory, which no rename replaces.
+    const auto blockLast = [&](std::size_t done) {
+        if (done < files.size()) return;
+        fs::remove(dir_ / "c");
+        fs::create_directories(dir_ / "c" / "inside");
+    };
+    EXPECT_THROW(WriteFilesAllOrNone(files, blockLast), FileWriteError);
+    EXPECT_EQ(Bytes(dir_ / "a"), Pattern(100, 1));
+    EXPECT_EQ(Bytes(dir_ / "b"), Pattern(100, 1));
+    EXPECT_EQ(Listing(dir_), (std::vector<std::string>{"a", "b", "c"}));
+}
+
 // A file the user may not write to is not replaced by a new one beside it
 // (for a user other than root).
 TEST_F(AtomicFile, ReadOnlyFileIsNotReplaced) {
