@@ -233,7 +233,7 @@ for line, (t_out, m_out, p_out) in zip(open(results), outputs):
     if label in own_targets:
         peer, factor = own_targets[label]
         met = "yes" if (m, p)[peer] / t >= factor else "no"
-        met += f" ({('IM', 'PIL')[peer]} ÷ Tessaro {(m, p)[peer] / t:.2f} ≥ {factor:g})"
+        met += f" ({('IM', 'PIL')[peer]} ÷ Tessaro {(m, p)[peer] / t:.2f}, target {factor:g})"
     else:
         met = "yes" if ratio >= 1.5 and kib[0] < min(kib[1], kib[2]) else "no"
     notes = f"IM: {same_as_tessaro(t_out, m_out)}; PIL: {same_as_tessaro(t_out, p_out)}"
