@@ -38,6 +38,13 @@ inline Rect Union(const Rect& a, const Rect& b) {
 // The part of r that lies inside (0, 0)-(width, height).
 Rect Clip(const Rect& r, int width, int height);
 
+// v taken round a ring of n positions (n > 0): 0 <= result < n, also for
+// negative v.
+inline int Wrapped(std::int64_t v, int n) {
+    const std::int64_t r = v % n;
+    return static_cast<int>(r < 0 ? r + n : r);
+}
+
 // A raster of 24-bit colours with a pen colour and a brush colour. Its
 // operations are the only code that writes pixels; every one of them clips to
 // the raster, so no position, however far outside, is unsafe.
@@ -95,6 +102,22 @@ public:
     // unequal sizes are scaled like StretchDraw).
     void CopyRect(const Rect& dest, const Picture& src, const Rect& srcRect);
 
+    // Wrap-around variants, as if the picture were a torus: what the plain
+    // operation would put past one edge lands at the opposite edge instead
+    // of being clipped. Shapes more than WrappedExtent pixels across are
+    // traced over that many pixels only (no view gives such positions).
+    static constexpr std::int64_t WrappedExtent = std::int64_t{1} << 16;
+    void PolylineWrapped(Point a, Point b);
+    void LineToWrapped(int x, int y);
+    void EllipseWrapped(int x1, int y1, int x2, int y2);
+    // 4-connected across the edges too: the left column touches the right
+    // one and the top row the bottom one.
+    void FloodFillSurfaceWrapped(int x, int y, Colour surface);
+    // src (of this picture's size or smaller) rotated by (x, y): every pixel
+    // moves x right and y down, and what leaves one edge comes in at the
+    // opposite one.
+    void DrawWrapped(int x, int y, const Picture& src);
+
     // Whole rows, for codecs and for showing the picture on screen.
     std::span<const Colour> Row(int y) const;
     // Replaces row y from the left with `pixels` (cut to the width).
@@ -121,6 +144,9 @@ private:
     // The one writer of spans: columns x0..x1-1 of row y take colour c, cut to
     // the raster, and the written part joins the dirty rectangle.
     void WriteSpan(std::int64_t y, std::int64_t x0, std::int64_t x1, Colour c);
+    // The span writer of the wrap-around variants: the row and the columns
+    // are taken round the picture; a span as wide as the picture fills the row.
+    void WriteSpanWrapped(std::int64_t y, std::int64_t x0, std::int64_t x1, Colour c);
     // Copies srcArea of src onto dest of this picture, repeating pixels when
     // the sizes differ; source positions outside src leave their target as is.
     void CopyScaled(const Area& dest, const Picture& src, const Area& srcArea);

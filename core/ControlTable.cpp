@@ -15,6 +15,8 @@ constexpr int ZoomGroup = 2;
 constexpr int PenSizeGroup = 3;
 constexpr int PopupPenGroup = 4;
 constexpr int BoardZoomGroup = 7;
+constexpr int TileModeGroup = 5;
+constexpr int TileZoomGroup = 6;
 // The tool buttons form group 3 of their own kind; they are told apart by kind.
 constexpr int ToolGroup = 3;
 
@@ -145,6 +147,17 @@ constexpr std::array<ControlInfo, ControlCount> Table = {{
     Widget(clP, "clP", K::Panel, Form1, 528, 376, 129, 20),
 
     // The tile preview window and its controls
+    Widget(TileForm, "TileForm", K::Form, Form1, 0, 0, 0, 0, "タイル確認"),
+    {TileMenuBar, "TileMenuBar", K::MainMenu, TileForm, 0, {}, {}, 0, 0, 0, 0, false, A::Left},
+    Menu(TileMenu, "TileMenu", TileMenuBar, "表示(&V)"),
+    Item(TileRepeatMenu, "TileRepeatMenu", TileMenu, "並べて表示(&R)", TileModeGroup),
+    Item(TileNeighbourMenu, "TileNeighbourMenu", TileMenu, "周りのキャラクタと表示(&N)", TileModeGroup),
+    Item(TileN1, "TileN1", TileMenu, "-"),
+    Item(TileZoom1, "TileZoom1", TileMenu, "１倍（&1）", TileZoomGroup),
+    Item(TileZoom2, "TileZoom2", TileMenu, "２倍（&2）", TileZoomGroup),
+    Item(TileZoom3, "TileZoom3", TileMenu, "３倍（&3）", TileZoomGroup),
+    Item(TileZoom4, "TileZoom4", TileMenu, "４倍（&4）", TileZoomGroup),
+    Widget(TileI, "TileI", K::Image, TileForm, 0, 0, 96, 96),
 
     // The try-out board window and its controls
     Widget(BoardForm, "BoardForm", K::Form, Form1, 0, 0, 640, 480, "試し配置"),

@@ -10,6 +10,7 @@
 #include "core/Platform.h"
 #include "core/ShiftState.h"
 #include "core/TryOutBoard.h"
+#include "core/TilePreview.h"
 
 using TColor = canvas::Colour;
 
@@ -189,6 +190,20 @@ public:
     // ---- the transparent colour and PNG ----
 
     // ---- the tile preview and wrap-around drawing ----
+    // (core/tile_preview.cpp, edit/wrap_drawing.cpp)
+    canvas::Picture TileI;    // the tile preview's view
+    TilePreview tilePreview;  // what TileI shows, kept so only changes are redrawn
+    void TileViewMenuClick();
+    void TileMenuClick(ControlId Sender);  // mode and zoom items of the preview's menu
+    void TileFormClose();                  // the preview's window closed by the user
+    // Brings TileI up to the chip being edited, its neighbours and their
+    // pixels; the window and the scenario driver call it at the end of every
+    // event. Does nothing while the preview is hidden.
+    void UpdateTilePreview();
+    void TileIMouseDown(MouseButton Button, ShiftState Shift, int X, int Y);
+    void TileIMouseMove(ShiftState Shift, int X, int Y);
+    void WrapMenuClick();
+    bool WrapDrawing() const { return controls.Checked(ControlId::WrapMenu); }
 
     // ---- the try-out board and its Tiled files ----
     TryOutBoard Board;

@@ -38,6 +38,9 @@ void TForm1::Click(ControlId control) {
     if (Between(control, helpMenu, mGo)) return helpMenuClick(control);
     if (Between(control, popCopyMenu, pop256SaveMenu)) return popMenuClick(control);
     if (Between(control, mPen1, mPen4)) return mPenClick(control);
+    if (control == TileViewMenu) return TileViewMenuClick();
+    if (control == WrapMenu) return WrapMenuClick();
+    if (Between(control, TileRepeatMenu, TileZoom4)) return TileMenuClick(control);
     if (Between(control, PenB, LineB) || control == MemSaveB || control == MemLoadB) return ToolButtonClick(control);
     if (control == BoardMenu) return BoardMenuClick();
     if (control == BoardLoadMenu || control == BoardSaveMenu) return BoardFileClick(control);

@@ -53,9 +53,9 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 
 // The keys in the order they are looked for; "size=", "chrs=" and "palette="
 // are recognised and then ignored.
-enum Key { Size, Chrs, Line, Zoom, Pen, Box, Resize, Palette, KeyCount };
-constexpr std::array<std::string_view, KeyCount> Keys = {"size=", "chrs=",  "line=",  "zoom=",
-                                                          "pen=",  "box=",   "resize=", "palette="};
+enum Key { Size, Chrs, Line, Zoom, Pen, Box, Resize, Palette, Wrap, KeyCount };
+constexpr std::array<std::string_view, KeyCount> Keys = {"size=", "chrs=",  "line=",    "zoom=", "pen=",
+                                                          "box=",  "resize=", "palette=", "wrap="};
 
 template <std::size_t N>
 std::optional<ControlId> ItemFor(std::string_view value, const std::array<std::string_view, N>& values,
@@ -101,4 +101,5 @@ void TForm1::ReadSettings(const std::string& fileName) {
         controls.SetChecked(ControlId::chrSMenu, values[Resize] == "off");
         chrSMenuClick();
     }
+    if (values[Wrap] == "on" || values[Wrap] == "off") controls.SetChecked(ControlId::WrapMenu, values[Wrap] == "on");
 }

@@ -53,7 +53,10 @@ void TForm1::EditIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
         TakeUndoCopy();
         const TColor seed = chip.GetPixel(x, y);
         chip.SetBrushColour(colour);
-        chip.FloodFillSurface(x, y, seed);
+        if (WrapDrawing())
+            chip.FloodFillSurfaceWrapped(x, y, seed);
+        else
+            chip.FloodFillSurface(x, y, seed);
         RefreshEditArea();
         DrawChip(CurCol, CurRow, true);
         break;
@@ -85,7 +88,9 @@ void TForm1::EditIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
 void TForm1::EditIMouseMove(ShiftState Shift, int X, int Y) {
     const int x = X / Def.Zoom;
     const int y = Y / Def.Zoom;
-    if (x >= Def.ChipSize || y >= Def.ChipSize) return;
+    // With wrap-around drawing a drag past the right or bottom edge goes on
+    // at the opposite edge.
+    if (!WrapDrawing() && (x >= Def.ChipSize || y >= Def.ChipSize)) return;
 
     // Read before this move draws anything; left of or above the chip the
     // pixel reads black.

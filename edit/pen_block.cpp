@@ -21,9 +21,14 @@ void PaintPenBlock(TForm1& form, int x, int y, TColor colour) {
     canvas::Picture& chip = form.Chip(form.CurCol, form.CurRow);
 
     form.EditI.SetBrushColour(colour);
-    for (int py = y - h; py < y - h + size; ++py) {
+    const bool wrap = form.WrapDrawing();
+    for (int by = y - h; by < y - h + size; ++by) {
+        // With wrap-around drawing a pixel past an edge is the one at the
+        // opposite edge.
+        const int py = wrap ? canvas::Wrapped(by, n) : by;
         if (py < 0 || py >= n) continue;
-        for (int px = x - h; px < x - h + size; ++px) {
+        for (int bx = x - h; bx < x - h + size; ++bx) {
+            const int px = wrap ? canvas::Wrapped(bx, n) : bx;
             if (px < 0 || px >= n) continue;
             form.EditI.FillRect({px * zoom + CellOffset(px, gridShown), py * zoom + CellOffset(py, gridShown),
                                  px * zoom + zoom, py * zoom + zoom});

@@ -14,12 +14,18 @@ void DrawPendingShape(TForm1& form, int x, int y) {
         const EllipseCorners box = EllipseBox(form.StartX, form.StartY, x, y);
         chip.SetBrushColour(form.LeftColor);
         chip.SetPenColour(form.RightColor);
-        chip.Ellipse(box.a, box.b, box.c, box.d);
+        if (form.WrapDrawing())
+            chip.EllipseWrapped(box.a, box.b, box.c, box.d);
+        else
+            chip.Ellipse(box.a, box.b, box.c, box.d);
     } else if (form.Def.ToolMode == 5) {
         // The colours are read now, so a colour chosen after the first press
         // is the one the line gets.
         chip.SetPenColour(form.LineLeftButton ? form.LeftColor : form.RightColor);
         chip.MoveTo(form.StartX, form.StartY);
-        chip.LineTo(x, y);
+        if (form.WrapDrawing())
+            chip.LineToWrapped(x, y);
+        else
+            chip.LineTo(x, y);
     }
 }

@@ -51,7 +51,9 @@ void TForm1::MoveMenuClick(ControlId Sender) {
     canvas::Picture& chip = Chip(CurCol, CurRow);
     SheetImage.SetSize(n, n);
     SheetImage.Draw(0, 0, chip);
-    if (shift) {
+    if (shift && WrapDrawing()) {
+        chip.DrawWrapped(shift->dx, shift->dy, SheetImage);
+    } else if (shift) {
         chip.SetBrushColour(0x000000);
         chip.FillRect({0, 0, n, n});
         chip.Draw(shift->dx, shift->dy, SheetImage);

@@ -95,6 +95,10 @@ void Run(const cmd::Mouse& c, Session& s) {
                 if (c.press) f.BoardIMouseDown(button, c.mods, c.x, c.y);
                 else f.BoardIMouseMove(c.mods, c.x, c.y);
                 break;
+            case View::Tile:
+                if (c.press) f.TileIMouseDown(button, c.mods, c.x, c.y);
+                else f.TileIMouseMove(c.mods, c.x, c.y);
+                break;
         }
     });
 }
@@ -181,6 +185,8 @@ void RunAtEventBoundary(Session& session, const std::function<void()>& handler) 
     } catch (const std::exception& e) {
         session.platform.LogError(e.what());
     }
+    // As the window does before it shows the changes of an event.
+    session.form.UpdateTilePreview();
     if (auto swallowed = session.platform.TakePendingError()) throw ScriptError(*swallowed);
 }
 

@@ -41,6 +41,7 @@ std::string StateText(StateField field, const Session& s) {
         case StateField::Closed: return YesNo(s.platform.Closed());
         case StateField::BoardCols: return std::to_string(f.Board.Cols());
         case StateField::BoardRows: return std::to_string(f.Board.Rows());
+        case StateField::WrapDrawing: return YesNo(f.WrapDrawing());
     }
     return "?";
 }

@@ -16,14 +16,14 @@ namespace script {
 // A picture a script can look at: a chip of the table, one of the three
 // views, the editor's scratch and undo pictures, or the clipboard's bitmap.
 struct Target {
-    enum class Kind { Chip, SheetView, EditView, PaletteView, SheetImage, UndoImage, Clipboard, BoardView };
+    enum class Kind { Chip, SheetView, EditView, PaletteView, SheetImage, UndoImage, Clipboard, BoardView, TileView };
     Kind kind = Kind::Chip;
     int col = 0;
     int row = 0;
 };
 
 // The controls that take mouse events in a script.
-enum class View { Edit, Sheet, Palette, PenB, Board };
+enum class View { Edit, Sheet, Palette, PenB, Board, Tile };
 
 // Fields of the editor that `expect NAME VALUE` reads.
 enum class StateField {
@@ -33,6 +33,7 @@ enum class StateField {
     FileName, Caption,
     Closed,
     BoardCols, BoardRows,
+    WrapDrawing,
 };
 
 // What `expect checked|enabled|... NAME VALUE` reads of a control.

@@ -20,7 +20,7 @@ struct StateFieldName {
     ValueType type;
 };
 
-constexpr std::array<StateFieldName, 23> StateFields = {{
+constexpr std::array<StateFieldName, 24> StateFields = {{
     {"Modified", StateField::Modified, ValueType::Bool},
     {"UndoAvailable", StateField::UndoAvailable, ValueType::Bool},
     {"SheetGridShown", StateField::SheetGridShown, ValueType::Bool},
@@ -44,6 +44,7 @@ constexpr std::array<StateFieldName, 23> StateFields = {{
     {"closed", StateField::Closed, ValueType::Bool},
     {"BoardCols", StateField::BoardCols, ValueType::Int},
     {"BoardRows", StateField::BoardRows, ValueType::Int},
+    {"WrapDrawing", StateField::WrapDrawing, ValueType::Bool},
 }};
 
 // Reads the arguments of one command from left to right.
@@ -115,8 +116,10 @@ Target ParseTarget(Arguments& args) {
     if (name == "UndoImage") return Target{K::UndoImage, 0, 0};
     if (name == "clipboard") return Target{K::Clipboard, 0, 0};
     if (name == "boardview") return Target{K::BoardView, 0, 0};
+    if (name == "tileview") return Target{K::TileView, 0, 0};
     args.Fail("not a picture: " + name +
-              " (chip C R, sheetview, editview, paletteview, SheetImage, UndoImage, clipboard, boardview)");
+              " (chip C R, sheetview, editview, paletteview, SheetImage, UndoImage, clipboard, boardview, "
+              "tileview)");
 }
 
 View ParseView(Arguments& args) {
@@ -126,7 +129,8 @@ View ParseView(Arguments& args) {
     if (name == "palette") return View::Palette;
     if (name == "PenB") return View::PenB;
     if (name == "board") return View::Board;
-    args.Fail("not a view: " + name + " (edit, sheet, palette, PenB, board)");
+    if (name == "tile") return View::Tile;
+    args.Fail("not a view: " + name + " (edit, sheet, palette, PenB, board, tile)");
 }
 
 std::string CanonicalValue(Arguments& args, ValueType type) {

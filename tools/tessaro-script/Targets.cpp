@@ -14,6 +14,7 @@ std::string TargetName(const Target& target) {
         case Target::Kind::UndoImage: return "UndoImage";
         case Target::Kind::Clipboard: return "clipboard";
         case Target::Kind::BoardView: return "boardview";
+        case Target::Kind::TileView: return "tileview";
     }
     return "?";
 }
@@ -27,6 +28,7 @@ const canvas::Picture* FindPicture(const Target& target, const Session& session)
         case Target::Kind::PaletteView: return &form.Pallete;
         case Target::Kind::SheetImage: return &form.SheetImage;
         case Target::Kind::UndoImage: return &form.UndoImage;
+        case Target::Kind::TileView: return &form.TileI;
         case Target::Kind::Clipboard: {
             const auto& clip = session.platform.Clipboard();
             return clip ? &*clip : nullptr;

@@ -1,0 +1,5 @@
+// The wrap-around drawing option: a check item read by the drawing tools and
+// the shift commands.
+#include "core/Form.h"
+
+void TForm1::WrapMenuClick() { controls.SetChecked(ControlId::WrapMenu, !controls.Checked(ControlId::WrapMenu)); }
