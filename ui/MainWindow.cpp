@@ -22,6 +22,7 @@
 #include "ui/BoardWindow.h"
 #include "ui/PictureView.h"
 #include "ui/ShiftStateOfEvent.h"
+#include "ui/TilePreviewWindow.h"
 #include "ui/ToolGlyphs.h"
 #include "ui/UpDown.h"
 
@@ -64,6 +65,7 @@ MainWindow::MainWindow() : platform_(*this), form_(std::make_unique<TForm1>(plat
     ConnectMenus();
     ConnectControls();
     board_ = new BoardWindow(*form_, [this](const std::function<void()>& handler) { Run(handler); }, this);
+    tileWindow_ = new TilePreviewWindow(*form_, [this](const std::function<void()>& handler) { Run(handler); }, this);
 
     // A fixed single border: the window is exactly as large as its client
     // area and the menu bar, and cannot be resized.
@@ -265,8 +267,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::ShowChanges() {
+    // The end of an event: the tile preview follows what the event changed.
+    form_->UpdateTilePreview();
     for (ControlId id : Views) ViewOf(id)->ShowChanges();
     if (board_) board_->ShowChanges();
+    if (tileWindow_) tileWindow_->ShowChanges();
     Controls& controls = form_->controls;
     if (!controls.AnyDirty()) return;
     for (std::size_t i = 0; i < ControlCount; ++i)

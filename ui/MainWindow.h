@@ -16,6 +16,7 @@ namespace ui {
 
 class BoardWindow;
 class PictureView;
+class TilePreviewWindow;
 class UpDown;
 
 // The main window: every control of the control table at its place, the
@@ -40,6 +41,7 @@ public:
     PictureView* ViewOf(ControlId id) const;
     UpDown* ZoomUpDown() const;
     BoardWindow* Board() const { return board_; }
+    TilePreviewWindow* TileWindow() const { return tileWindow_; }
 
     // Shows what the editor changed since the last call: the changed part of
     // each view and each control marked changed.
@@ -77,6 +79,7 @@ private:
     MenuSet menus_;
     QButtonGroup* toolGroup_ = nullptr;
     BoardWindow* board_ = nullptr;
+    TilePreviewWindow* tileWindow_ = nullptr;
 };
 
 }  // namespace ui

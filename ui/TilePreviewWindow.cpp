@@ -1,0 +1,79 @@
+#include "ui/TilePreviewWindow.h"
+
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+#include "ui/PictureView.h"
+
+namespace ui {
+
+namespace {
+
+bool InTileMenuBar(ControlId id) { return MenuRootOf(id) == ControlId::TileMenuBar; }
+
+}  // namespace
+
+TilePreviewWindow::TilePreviewWindow(TForm1& form, Runner run, QWidget* owner)
+    : QWidget(owner, Qt::Tool), form_(form), run_(std::move(run)) {
+    setObjectName(Text(NameOf(ControlId::TileForm)));
+    setWindowTitle(QString::fromStdString(form_.controls.Caption(ControlId::TileForm)));
+
+    auto* bar = new QMenuBar(this);
+    BuildMenuBarOf(ControlId::TileMenuBar, *bar, form_.controls, menus_);
+    view_ = new PictureView(form_.TileI, this);
+    view_->setObjectName(Text(NameOf(ControlId::TileI)));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setMenuBar(bar);
+    layout->addWidget(view_);
+    // The window is as large as its view and follows the zoom.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    for (std::size_t i = 0; i < ControlCount; ++i) {
+        const ControlId id = static_cast<ControlId>(i);
+        if (InfoOf(id).kind != ControlKind::MenuItem || !InTileMenuBar(id)) continue;
+        connect(menus_.actions[i], &QAction::triggered, this, [this, id] {
+            run_([this, id] { form_.Click(id); });
+            ApplyItem(id);  // the editor's mark wins over Qt's own toggle
+        });
+        ApplyItem(id);
+    }
+    view_->OnPress([this](MouseButton b, ShiftState s, int x, int y) { run_([&] { form_.TileIMouseDown(b, s, x, y); }); });
+    view_->OnMove([this](ShiftState s, int x, int y) { run_([&] { form_.TileIMouseMove(s, x, y); }); });
+}
+
+void TilePreviewWindow::ApplyItem(ControlId id) {
+    const Controls& controls = form_.controls;
+    QAction* action = ActionOf(id);
+    action->setText(QString::fromStdString(controls.Caption(id)));
+    action->setEnabled(controls.Enabled(id));
+    action->setVisible(controls.Visible(id));
+    if (action->isCheckable()) action->setChecked(controls.Checked(id));
+}
+
+void TilePreviewWindow::ShowChanges() {
+    view_->ShowChanges();
+    const Controls& controls = form_.controls;
+    for (std::size_t i = 0; i < ControlCount; ++i) {
+        const ControlId id = static_cast<ControlId>(i);
+        if (controls.IsDirty(id) && InfoOf(id).kind == ControlKind::MenuItem && InTileMenuBar(id)) ApplyItem(id);
+    }
+    const bool shown = controls.Checked(ControlId::TileViewMenu);
+    if (shown == isVisible()) return;
+    if (shown && !placed_) {
+        // First shown beside the main window's right edge.
+        if (QWidget* owner = parentWidget()) move(owner->frameGeometry().topRight() + QPoint(8, 0));
+        placed_ = true;
+    }
+    setVisible(shown);
+}
+
+void TilePreviewWindow::closeEvent(QCloseEvent* event) {
+    // Closed by the user from its title bar: the check item follows.
+    if (form_.controls.Checked(ControlId::TileViewMenu)) run_([this] { form_.TileFormClose(); });
+    event->accept();
+}
+
+}  // namespace ui
