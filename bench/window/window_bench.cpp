@@ -16,6 +16,7 @@
 #include "ui/BoardWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/PictureView.h"
+#include "ui/TilePreviewWindow.h"
 
 namespace {
 
@@ -105,6 +106,41 @@ void WindowPenMove(benchmark::State& state) {
     }
 }
 BENCHMARK(WindowPenMove);
+
+// The same pen move with the tile preview shown (repeating the chip at zoom
+// 4, so that every move changes all nine copies): the round ends when the
+// edit area, the sheet and the preview have all painted.
+void WindowPenMoveWithPreview(benchmark::State& state) {
+    Window w;
+    TForm1& form = w.window->Form();
+    form.Click(ControlId::TileViewMenu);
+    form.Click(ControlId::TileZoom4);
+    w.window->ShowChanges();
+    ui::TilePreviewWindow* preview = w.window->TileWindow();
+    const bool previewShown = QTest::qWaitForWindowExposed(preview);
+    PaintCounter previewPaints(preview->View());
+    w.Round(w.edit, QEvent::MouseButtonPress, QPoint(5, 5));
+    int step = 0;
+    const canvas::Picture& chip = form.Chip(form.CurCol, form.CurRow);
+    for (auto _ : state) {
+        const QPoint at(EditPosition(step), EditPosition(step / 16));
+        // The preview repaints only pixels that change: the pen takes the
+        // other colour than the one under it.
+        form.LeftColor = chip.GetPixel(at.x() / 10, at.y() / 10) == canvas::White ? 0x0000FF : canvas::White;
+        const int before = previewPaints.Count();
+        bool painted = previewShown && w.Round(w.edit, QEvent::MouseMove, at);
+        for (int round = 0; painted && previewPaints.Count() == before; ++round) {
+            if (round == 10000) painted = false;
+            QApplication::processEvents();
+        }
+        if (!painted) {
+            state.SkipWithError("the windows were not shown or the views were not repainted");
+            break;
+        }
+        ++step;
+    }
+}
+BENCHMARK(WindowPenMoveWithPreview);
 
 void WindowRubberBandMove(benchmark::State& state) {
     Window w;

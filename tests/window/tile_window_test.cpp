@@ -1,0 +1,65 @@
+// The tile preview's tool window: shown and hidden by TileViewMenu (and its
+// own close box), its menu bar built from the table, and its view showing
+// TileI and taking presses.
+#include <QMenuBar>
+
+#include "ui/TilePreviewWindow.h"
+#include "WindowFixture.h"
+
+namespace {
+
+using enum ControlId;
+
+class TileWindowTest : public WindowTest {
+protected:
+    ui::TilePreviewWindow& tile() { return *window->TileWindow(); }
+    void Trigger(ControlId item) { tile().ActionOf(item)->trigger(); }
+};
+
+TEST_F(TileWindowTest, MenuShowsAndHidesTheWindowWhoseMenuBarComesFromTheTable) {
+    EXPECT_FALSE(tile().isVisible());
+    Choose(TileViewMenu);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tile()));
+    EXPECT_TRUE(action(TileViewMenu)->isChecked());
+
+    QMenuBar* bar = tile().findChild<QMenuBar*>();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(bar->actions().size(), 1);
+    QStringList items;
+    for (QAction* a : bar->actions().front()->menu()->actions())
+        items << (a->isSeparator() ? "-" : a->objectName() + (a->isChecked() ? "*" : ""));
+    EXPECT_EQ(items.join(' '), "TileRepeatMenu* TileNeighbourMenu - TileZoom1 TileZoom2* TileZoom3 TileZoom4");
+    // The main menu holds none of the tool window's controls.
+    EXPECT_EQ(action(TileZoom1), nullptr);
+
+    Trigger(TileZoom3);
+    EXPECT_TRUE(tile().ActionOf(TileZoom3)->isChecked());
+    EXPECT_FALSE(tile().ActionOf(TileZoom2)->isChecked());
+    EXPECT_EQ(tile().View()->size(), QSize(144, 144));
+
+    Choose(TileViewMenu);
+    EXPECT_FALSE(tile().isVisible());
+    Choose(TileViewMenu);
+    EXPECT_TRUE(tile().isVisible());
+    // The close box hides it and takes the check mark away.
+    tile().close();
+    EXPECT_FALSE(form().controls.Checked(TileViewMenu));
+    EXPECT_FALSE(action(TileViewMenu)->isChecked());
+}
+
+TEST_F(TileWindowTest, ViewShowsTheChipAndFollowsDrawingInTheSameEvent) {
+    Choose(TileViewMenu);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tile()));
+    Click(EditI, {3, 3});  // pixel (0, 0) white
+    QApplication::processEvents();
+    const QImage shown = tile().View()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown, Expected(form().TileI).convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(shown.pixel(33, 33), qRgb(255, 255, 255));
+
+    // A press in the middle copy draws on the chip as in the edit area.
+    QTest::mouseClick(tile().View(), Qt::LeftButton, Qt::NoModifier, QPoint(32 + 2 * 5, 32 + 2 * 6));
+    EXPECT_EQ(form().Chip(0, 0).GetPixel(5, 6), canvas::White);
+    EXPECT_EQ(tile().View()->Shown().pixel(2 * 5, 2 * 6), qRgb(255, 255, 255));
+}
+
+}  // namespace
