@@ -4,6 +4,7 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
+#include "core/ControlTable.h"
 #include "ui/PictureView.h"
 
 namespace ui {
