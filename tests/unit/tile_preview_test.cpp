@@ -96,15 +96,4 @@ TEST_F(TilePreviewTest, RedrawsOnlyTheChangedPixelsOfANeighbour) {
     EXPECT_EQ(f.TileI.GetPixel(128 + 13, 64 + 29), 0x123456u);
 }
 
-TEST_F(TilePreviewTest, HiddenPreviewDoesNotFollowUntilShownAgain) {
-    TForm1& f = *form;
-    f.Click(TileViewMenu);
-    f.Chip(0, 0).SetPixel(0, 0, 0x00FF00);
-    f.UpdateTilePreview();
-    EXPECT_EQ(f.TileI.GetPixel(0, 0), 0u);
-    f.Click(TileViewMenu);
-    EXPECT_EQ(f.TileI.GetPixel(0, 0), 0x00FF00u);
-    EXPECT_EQ(f.TileI.GetPixel(33, 33), 0x00FF00u);
-}
-
 }  // namespace
