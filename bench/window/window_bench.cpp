@@ -185,11 +185,12 @@ void WindowChooseChip(benchmark::State& state) {
 }
 BENCHMARK(WindowChooseChip);
 
-// The pen moves as in WindowPenMove, with the board window shown: 256 x 256
-// cells filled with every chip of the sheet in turn, at zoom 2, the chip
-// being edited in cells in sight (each move changes it). A round ends when the edit area, the sheet
-// view and the board view have all painted.
-void WindowPenMoveWithBoard(benchmark::State& state) {
+// The pen moves as in WindowPenMoveWithPreview, with the tile preview and
+// the board window shown: 256 x 256 cells filled with every chip of the
+// sheet in turn, at zoom 2, the chip being edited in cells in sight. A round
+// ends when the edit area, the sheet view, the preview and the board view
+// have all painted.
+void WindowPenMoveWithPreviewAndBoard(benchmark::State& state) {
     Window w;
     TForm1& form = w.window->Form();
     constexpr int side = TryOutBoard::MaxSide;
@@ -199,32 +200,38 @@ void WindowPenMoveWithBoard(benchmark::State& state) {
             const int k = (r * side + c) % TForm1::ChipSlots;
             form.Board.Place({c, r}, ChipRef{k % TForm1::MaxCols, k / TForm1::MaxCols});
         }
+    form.Click(ControlId::TileViewMenu);
     form.Click(ControlId::BoardMenu);
     // The chip of cell (2, 1), taken from the board as the user would.
     form.BoardIMouseDown(MouseButton::Right, ShiftState{ShiftKey::Right}, 2 * 32 + 5, 32 + 5);
     w.window->ShowChanges();
+    ui::TilePreviewWindow* preview = w.window->TileWindow();
     ui::BoardWindow* board = w.window->Board();
-    if (!QTest::qWaitForWindowExposed(board)) {
-        state.SkipWithError("the board window was not shown");
-        return;
-    }
+    const bool shown = QTest::qWaitForWindowExposed(preview) && QTest::qWaitForWindowExposed(board);
+    PaintCounter previewPaints(preview->View());
     PaintCounter boardPaints(board->View());
     w.Round(w.edit, QEvent::MouseButtonPress, QPoint(5, 5));
     int step = 0;
+    const canvas::Picture& chip = form.Chip(form.CurCol, form.CurRow);
     for (auto _ : state) {
-        // Every move paints in another colour, so that it changes the chip.
-        form.LeftColor = step % 2 == 0 ? 0x0000FF : 0xFFFFFF;
-        const int before = boardPaints.Count();
-        const bool repainted = w.Round(w.edit, QEvent::MouseMove, QPoint(EditPosition(step), EditPosition(step / 16)));
-        for (int round = 0; repainted && boardPaints.Count() == before && round < 10000; ++round)
+        const QPoint at(EditPosition(step), EditPosition(step / 16));
+        // The pen takes the other colour than the one under it, so that
+        // every move changes the chip.
+        form.LeftColor = chip.GetPixel(at.x() / 10, at.y() / 10) == canvas::White ? 0x0000FF : canvas::White;
+        const int previewBefore = previewPaints.Count(), boardBefore = boardPaints.Count();
+        bool painted = shown && w.Round(w.edit, QEvent::MouseMove, at);
+        for (int round = 0; painted && (previewPaints.Count() == previewBefore || boardPaints.Count() == boardBefore);
+             ++round) {
+            if (round == 10000) painted = false;
             QApplication::processEvents();
-        if (!repainted || boardPaints.Count() == before) {
-            state.SkipWithError("the views were not repainted");
+        }
+        if (!painted) {
+            state.SkipWithError("the windows were not shown or the views were not repainted");
             break;
         }
         ++step;
     }
 }
-BENCHMARK(WindowPenMoveWithBoard);
+BENCHMARK(WindowPenMoveWithPreviewAndBoard);
 
 }  // namespace
