@@ -9,6 +9,7 @@
 #include "core/Controls.h"
 #include "core/Platform.h"
 #include "core/ShiftState.h"
+#include "core/ToolMode.h"
 #include "core/TryOutBoard.h"
 #include "core/TilePreview.h"
 
@@ -21,9 +22,8 @@ struct TDef {
     std::int32_t ChipSize = 16;
     std::int32_t SheetCols = 30;
     std::int32_t SheetRows = 16;
-    // 0 pen, 1 fill, 2 ellipse, 4 line; 3 and 5: ellipse and line with their
-    // first point taken.
-    std::int32_t ToolMode = 0;
+    // A tool_mode:: value (core/ToolMode.h).
+    std::int32_t ToolMode = tool_mode::Pen;
     TColor GridLineColor = 0xFFFFFF;
     bool SheetGridShown = true;
 };
@@ -115,13 +115,15 @@ public:
     void DrawChip(std::int32_t c, std::int32_t r, bool withFrame);
     void RefreshEditArea();
     void ComposeSheet();
+    // The inverse: every chip of the grid from its place in sheet.
+    void CutIntoChips(const canvas::Picture& sheet);
 
     // ---- core/panels.cpp: state shown in controls ----
     void SetLeftColor(TColor c);   // LeftColor, lbP and lbcP
     void SetRightColor(TColor c);  // RightColor, rbP and rbcP
     void ShowFileNameInCaption();  // "Tessaro " + FileName
     void ShowZoomInRate();         // pRate: "×" + position + " "
-    // ToolMode 3 becomes 2 and 5 becomes 4: a pending first point is dropped.
+    // A pending first point of an ellipse or line is dropped (WithoutPendingPoint).
     void DropPendingPoint();
 
     // ---- core/settings_file.cpp, core/view_settings.cpp ----

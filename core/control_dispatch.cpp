@@ -10,10 +10,6 @@ namespace {
 
 using enum ControlId;
 
-bool Between(ControlId id, ControlId first, ControlId last) {
-    return static_cast<int>(id) >= static_cast<int>(first) && static_cast<int>(id) <= static_cast<int>(last);
-}
-
 std::string NameForError(ControlId id) {
     if (static_cast<std::size_t>(id) >= ControlCount) return "control " + std::to_string(static_cast<int>(id));
     return std::string(NameOf(id));

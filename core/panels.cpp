@@ -29,6 +29,5 @@ void TForm1::ShowZoomInRate() {
 }
 
 void TForm1::DropPendingPoint() {
-    if (Def.ToolMode == 3) Def.ToolMode = 2;
-    if (Def.ToolMode == 5) Def.ToolMode = 4;
+    Def.ToolMode = tool_mode::WithoutPendingPoint(Def.ToolMode);
 }

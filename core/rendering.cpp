@@ -113,3 +113,14 @@ void TForm1::ComposeSheet() {
     for (int r = 0; r < Def.SheetRows; ++r)
         for (int c = 0; c < Def.SheetCols; ++c) SheetImage.Draw(c * s, r * s, Chip(c, r));
 }
+
+void TForm1::CutIntoChips(const canvas::Picture& sheet) {
+    const int s = Def.ChipSize;
+    for (int r = 0; r < Def.SheetRows; ++r) {
+        for (int c = 0; c < Def.SheetCols; ++c) {
+            canvas::Picture& chip = Chip(c, r);
+            chip.SetSize(s, s);
+            chip.CopyRect({0, 0, s, s}, sheet, {c * s, r * s, (c + 1) * s, (r + 1) * s});
+        }
+    }
+}

@@ -40,7 +40,7 @@ void TForm1::FormCreate() {
     Def.Zoom = 5;
 
     Def.FileName.clear();
-    Def.ToolMode = 0;
+    Def.ToolMode = tool_mode::Pen;
     PenSize = 1;
 
     Relayout(16, 30, 16);

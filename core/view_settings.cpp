@@ -1,24 +1,16 @@
 // The view settings: grid line colour of the edit area, zoom, pen width,
 // the sheet frame and the resize-per-chip option.
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 #include "core/ControlTable.h"
 #include "core/Form.h"
+#include "core/ViewMenuItems.h"
 
 namespace {
 
 using enum ControlId;
-
-bool Between(ControlId id, ControlId first, ControlId last) {
-    return static_cast<int>(id) >= static_cast<int>(first) && static_cast<int>(id) <= static_cast<int>(last);
-}
-
-int Offset(ControlId id, ControlId first) { return static_cast<int>(id) - static_cast<int>(first); }
-
-ControlId At(ControlId first, int offset) {
-    return static_cast<ControlId>(static_cast<int>(first) + offset);
-}
 
 [[noreturn]] void NotMine(const char* handler, ControlId sender) {
     throw std::invalid_argument(std::string(handler) + ": not a sender of this handler: " +
@@ -28,16 +20,8 @@ ControlId At(ControlId first, int offset) {
 }  // namespace
 
 void TForm1::LineColor(ControlId Sender) {
-    TColor colour = 0;
-    switch (Sender) {
-        case WhiteMenu: colour = 0xFFFFFF; break;
-        case RedMenu: colour = 0x0000FF; break;
-        case GreenMenu: colour = 0x008000; break;
-        case BlueMenu: colour = 0xFF0000; break;
-        case GrayMenu: colour = 0x808080; break;
-        case UnMenu: break;
-        default: NotMine("LineColor", Sender);
-    }
+    const std::optional<TColor> colour = GridColourOf(Sender);
+    if (!colour && Sender != UnMenu) NotMine("LineColor", Sender);
     controls.SetChecked(Sender, true);
     const int side = Def.ChipSize * Def.Zoom;
     if (Sender == UnMenu) {
@@ -46,7 +30,7 @@ void TForm1::LineColor(ControlId Sender) {
         RefreshEditArea();
         return;
     }
-    Def.GridLineColor = colour;
+    Def.GridLineColor = *colour;
     // The chip is not redrawn: resizing keeps the picture at the top-left and
     // the lines cover the column and row it may have gained.
     EditI.SetSize(side + 1, side + 1);
@@ -56,7 +40,7 @@ void TForm1::LineColor(ControlId Sender) {
 void TForm1::mZoomClick(ControlId Sender) {
     if (!Between(Sender, mZoom2, mZoom10)) NotMine("mZoomClick", Sender);
     controls.SetChecked(Sender, true);
-    Def.Zoom = 2 + Offset(Sender, mZoom2);
+    Def.Zoom = ZoomOf(Sender);
     controls.SetPosition(Def.Zoom);
     ShowZoomInRate();
     Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
@@ -66,15 +50,15 @@ void TForm1::udRateMouseUp() {
     Def.Zoom = controls.Position();
     Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
     ShowZoomInRate();
-    controls.SetChecked(At(mZoom2, Def.Zoom - 2), true);
+    controls.SetChecked(ZoomItemOf(Def.Zoom), true);
 }
 
 void TForm1::mPSize1Click(ControlId Sender) {
     if (!Between(Sender, mPSize1, mPSize4)) NotMine("mPSize1Click", Sender);
     controls.SetChecked(Sender, true);
-    PenSize = 1 + Offset(Sender, mPSize1);
+    PenSize = PenSizeOf(Sender);
     // Both pen-size groups always show the same width.
-    controls.SetChecked(At(mPen1, PenSize - 1), true);
+    controls.SetChecked(PenPopupItemOf(PenSize), true);
 }
 
 void TForm1::PenBMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
@@ -86,7 +70,7 @@ void TForm1::PenBMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
 
 void TForm1::mPenClick(ControlId Sender) {
     if (!Between(Sender, mPen1, mPen4)) NotMine("mPenClick", Sender);
-    mPSize1Click(At(mPSize1, Offset(Sender, mPen1)));
+    mPSize1Click(PenSizeItemOf(PenSizeOf(Sender)));
 }
 
 void TForm1::wakuMenuClick() {

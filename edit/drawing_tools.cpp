@@ -46,10 +46,10 @@ void TForm1::EditIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
         return;
 
     switch (Def.ToolMode) {
-    case 0:
+    case tool_mode::Pen:
         PaintPenBlock(*this, x, y, colour);
         break;
-    case 1: {
+    case tool_mode::Fill: {
         TakeUndoCopy();
         const TColor seed = chip.GetPixel(x, y);
         chip.SetBrushColour(colour);
@@ -61,24 +61,24 @@ void TForm1::EditIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
         DrawChip(CurCol, CurRow, true);
         break;
     }
-    case 2:  // the ellipse's first corner
+    case tool_mode::Ellipse:  // the ellipse's first corner
         StartX = x;
         StartY = y;
-        Def.ToolMode = 3;
+        Def.ToolMode = tool_mode::EllipsePending;
         break;
-    case 4:  // the line's start point, and the button whose colour it takes
+    case tool_mode::Line:  // the line's start point, and the button whose colour it takes
         StartX = x;
         StartY = y;
         LineLeftButton = Shift == LeftOnly;
-        Def.ToolMode = 5;
+        Def.ToolMode = tool_mode::LinePending;
         break;
-    case 3:
-    case 5:
+    case tool_mode::EllipsePending:
+    case tool_mode::LinePending:
         TakeUndoCopy();
         DrawPendingShape(*this, x, y);
         RefreshEditArea();
         DrawChip(CurCol, CurRow, true);
-        Def.ToolMode = Def.ToolMode == 3 ? 2 : 4;
+        Def.ToolMode = tool_mode::WithoutPendingPoint(Def.ToolMode);
         break;
     default:
         break;
@@ -97,14 +97,14 @@ void TForm1::EditIMouseMove(ShiftState Shift, int X, int Y) {
     controls.SetCaption(ControlId::EditPos, PositionText(x, y, Chip(CurCol, CurRow).GetPixel(x, y)));
 
     switch (Def.ToolMode) {
-    case 0:
+    case tool_mode::Pen:
         if (Shift == LeftOnly)
             PaintPenBlock(*this, x, y, LeftColor);
         else if (Shift == RightOnly)
             PaintPenBlock(*this, x, y, RightColor);
         break;
-    case 3:
-    case 5:
+    case tool_mode::EllipsePending:
+    case tool_mode::LinePending:
         ShowRubberBand(*this, [x, y](TForm1& form) { DrawPendingShape(form, x, y); });
         break;
     default:

@@ -1,41 +1,12 @@
 // The memory snapshot: the whole sheet and the view settings kept in memory
 // by MemSaveB and put back by MemLoadB.
-#include <array>
-
 #include "core/Form.h"
+#include "core/ViewMenuItems.h"
 
 namespace {
 
 constexpr const char* ReplayQuestion = "現在の状況を破棄し記憶しておいた状況を再生しますか？";
 
-ControlId ToolButtonOf(int toolMode) {
-    switch (toolMode) {
-    case 1: return ControlId::FillB;
-    case 2: return ControlId::CircleB;
-    case 4: return ControlId::LineB;
-    default: return ControlId::PenB;
-    }
-}
-
-struct GridColourItem {
-    TColor colour;
-    ControlId item;
-};
-constexpr std::array<GridColourItem, 5> GridColourItems{{
-    {0xFFFFFF, ControlId::WhiteMenu},
-    {0x0000FF, ControlId::RedMenu},
-    {0x008000, ControlId::GreenMenu},
-    {0xFF0000, ControlId::BlueMenu},
-    {0x808080, ControlId::GrayMenu},
-}};
-
-constexpr std::array<ControlId, 4> PenSizeItems{ControlId::mPSize1, ControlId::mPSize2, ControlId::mPSize3,
-                                                ControlId::mPSize4};
-constexpr std::array<ControlId, 4> PenPopupItems{ControlId::mPen1, ControlId::mPen2, ControlId::mPen3,
-                                                 ControlId::mPen4};
-constexpr std::array<ControlId, 9> ZoomItems{ControlId::mZoom2, ControlId::mZoom3, ControlId::mZoom4,
-                                             ControlId::mZoom5, ControlId::mZoom6, ControlId::mZoom7,
-                                             ControlId::mZoom8, ControlId::mZoom9, ControlId::mZoom10};
 
 }  // namespace
 
@@ -70,27 +41,18 @@ void TForm1::ReplaySnapshot() {
     Def = m.MemDef;
     ShowFileNameInCaption();
     DropPendingPoint();
-    controls.SetPressedTool(ToolButtonOf(Def.ToolMode));
+    controls.SetPressedTool(tool_mode::ButtonOf(Def.ToolMode));
 
-    const int size = Def.ChipSize;
-    for (int row = 0; row < Def.SheetRows; ++row) {
-        for (int col = 0; col < Def.SheetCols; ++col) {
-            canvas::Picture& chip = Chip(col, row);
-            chip.SetSize(size, size);
-            chip.CopyRect({0, 0, size, size}, m.MemSheetImage,
-                          {col * size, row * size, (col + 1) * size, (row + 1) * size});
-        }
-    }
+    CutIntoChips(m.MemSheetImage);
 
     if (!controls.Checked(ControlId::UnMenu)) {
-        for (const GridColourItem& g : GridColourItems)
-            if (g.colour == Def.GridLineColor) controls.SetChecked(g.item, true);
+        if (const auto item = GridColourItemOf(Def.GridLineColor)) controls.SetChecked(*item, true);
     }
-    if (PenSize >= 1 && PenSize <= 4) {
-        controls.SetChecked(PenSizeItems[static_cast<std::size_t>(PenSize - 1)], true);
-        controls.SetChecked(PenPopupItems[static_cast<std::size_t>(PenSize - 1)], true);
+    if (PenSize >= 1 && PenSize <= MaxPenSize) {
+        controls.SetChecked(PenSizeItemOf(PenSize), true);
+        controls.SetChecked(PenPopupItemOf(PenSize), true);
     }
-    if (Def.Zoom >= 2 && Def.Zoom <= 10) controls.SetChecked(ZoomItems[static_cast<std::size_t>(Def.Zoom - 2)], true);
+    if (Def.Zoom >= MinZoom && Def.Zoom <= MaxZoom) controls.SetChecked(ZoomItemOf(Def.Zoom), true);
     controls.SetPosition(Def.Zoom);
     ShowZoomInRate();
     controls.SetChecked(ControlId::chrSMenu, m.MemResizePerChip);

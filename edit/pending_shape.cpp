@@ -10,7 +10,7 @@ EllipseCorners EllipseBox(int sx, int sy, int x, int y) {
 
 void DrawPendingShape(TForm1& form, int x, int y) {
     canvas::Picture& chip = form.Chip(form.CurCol, form.CurRow);
-    if (form.Def.ToolMode == 3) {
+    if (form.Def.ToolMode == tool_mode::EllipsePending) {
         const EllipseCorners box = EllipseBox(form.StartX, form.StartY, x, y);
         chip.SetBrushColour(form.LeftColor);
         chip.SetPenColour(form.RightColor);
@@ -18,7 +18,7 @@ void DrawPendingShape(TForm1& form, int x, int y) {
             chip.EllipseWrapped(box.a, box.b, box.c, box.d);
         else
             chip.Ellipse(box.a, box.b, box.c, box.d);
-    } else if (form.Def.ToolMode == 5) {
+    } else if (form.Def.ToolMode == tool_mode::LinePending) {
         // The colours are read now, so a colour chosen after the first press
         // is the one the line gets.
         chip.SetPenColour(form.LineLeftButton ? form.LeftColor : form.RightColor);

@@ -13,7 +13,7 @@ struct EllipseCorners {
 EllipseCorners EllipseBox(int sx, int sy, int x, int y);
 
 // Draws the shape whose first point is pending onto the current chip, to chip
-// pixel (x, y): with ToolMode 3 the ellipse (interior LeftColor, outline
-// RightColor), with ToolMode 5 the line from (StartX, StartY) in the colour of
+// pixel (x, y): with EllipsePending the ellipse (interior LeftColor, outline
+// RightColor), with LinePending the line from (StartX, StartY) in the colour of
 // the button that began it. Other modes draw nothing.
 void DrawPendingShape(TForm1& form, int x, int y);

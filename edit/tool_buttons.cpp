@@ -1,17 +1,15 @@
 // The four tool buttons and the two memory buttons, told apart by the sender.
+#include <algorithm>
+
 #include "core/Form.h"
 
 void TForm1::ToolButtonClick(ControlId Sender) {
-    int mode;
-    switch (Sender) {
-    case ControlId::PenB: mode = 0; break;
-    case ControlId::FillB: mode = 1; break;
-    case ControlId::CircleB: mode = 2; break;
-    case ControlId::LineB: mode = 4; break;
-    case ControlId::MemSaveB: MemoriseSnapshot(); return;
-    case ControlId::MemLoadB: ReplaySnapshot(); return;
-    default: return;
-    }
+    if (Sender == ControlId::MemSaveB) return MemoriseSnapshot();
+    if (Sender == ControlId::MemLoadB) return ReplaySnapshot();
+    const auto tool = std::find_if(tool_mode::Buttons.begin(), tool_mode::Buttons.end(),
+                                   [Sender](const tool_mode::ButtonMode& b) { return b.button == Sender; });
+    if (tool == tool_mode::Buttons.end()) return;
+    const std::int32_t mode = tool->mode;
 
     controls.SetCursor(Sender == ControlId::PenB ? EditCursor::Arrow : EditCursor::Hand);
     // Pen strokes take no undo copy, so a copy from before them would bring

@@ -55,10 +55,7 @@ void TForm1::CutSheetIntoChips() {
     work.SetBrushColour(canvas::Black);
     work.FillRect({0, 0, work.Width(), work.Height()});
     work.Draw(0, 0, SheetImage);
-    for (int row = 0; row < Def.SheetRows; ++row)
-        for (int col = 0; col < Def.SheetCols; ++col)
-            Chip(col, row).CopyRect({0, 0, size, size}, work,
-                                    {col * size, row * size, (col + 1) * size, (row + 1) * size});
+    CutIntoChips(work);
     Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
     UndoAvailable = false;
     DropPendingPoint();

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/ControlTable.h"
+#include "core/Form.h"
 #include "tools/tessaro-script/ScriptError.h"
 #include "tools/tessaro-script/Values.h"
 
@@ -104,9 +105,10 @@ Target ParseTarget(Arguments& args) {
         Target t;
         t.col = args.Integer("C");
         t.row = args.Integer("R");
-        if (t.col < 0 || t.col >= 30 || t.row < 0 || t.row >= 16)
+        if (t.col < 0 || t.col >= TForm1::MaxCols || t.row < 0 || t.row >= TForm1::MaxRows)
             args.Fail("no chip at column " + std::to_string(t.col) + ", row " + std::to_string(t.row) +
-                      " (columns 0..29, rows 0..15)");
+                      " (columns 0.." + std::to_string(TForm1::MaxCols - 1) + ", rows 0.." +
+                      std::to_string(TForm1::MaxRows - 1) + ")");
         return t;
     }
     if (name == "sheetview") return Target{K::SheetView, 0, 0};
