@@ -10,7 +10,7 @@ packages=(
   fonts-ipafont-gothic
   libgtest-dev libbenchmark-dev libpng-dev libspng-dev libpugixml-dev zlib1g-dev
   tiled desktop-file-utils appstream
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   xvfb imagemagick xdotool
 )
 
