@@ -4,13 +4,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include "bench/BenchEditor.h"
+#include "tests/support/StartedEditor.h"
 
 namespace {
 
 const ShiftState LeftOnly{ShiftKey::Left};
 
-struct BoardEditor : BenchEditor {
+struct BoardEditor : StartedEditor {
     canvas::Picture part;
 
     BoardEditor() {

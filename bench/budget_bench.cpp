@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "bench/BenchEditor.h"
+#include "tests/support/StartedEditor.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ const ShiftState LeftOnly{ShiftKey::Left};
 const ShiftState RightOnly{ShiftKey::Right};
 
 // A started editor at zoom 10 with pen width 4, editing chip (12, 7).
-struct Editor : BenchEditor {
+struct Editor : StartedEditor {
     Editor() {
         form->Click(ControlId::mZoom10);
         form->Click(ControlId::mPSize4);

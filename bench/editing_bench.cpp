@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "bench/BenchEditor.h"
+#include "tests/support/StartedEditor.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ const ShiftState LeftOnly{ShiftKey::Left};
 const ShiftState RightOnly{ShiftKey::Right};
 
 // A started editor with patterned chips, editing chip (12, 7).
-struct Editor : BenchEditor {
+struct Editor : StartedEditor {
     Editor() {
         PaintPattern();
         ChooseChip();

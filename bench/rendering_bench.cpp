@@ -6,12 +6,12 @@
 
 #include <memory>
 
-#include "bench/BenchEditor.h"
+#include "tests/support/StartedEditor.h"
 
 namespace {
 
 // A started editor whose chips hold a pattern rather than plain black.
-struct Editor : BenchEditor {
+struct Editor : StartedEditor {
     Editor() {
         PaintPattern();
         form->CurCol = 12;

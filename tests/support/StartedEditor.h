@@ -5,12 +5,12 @@
 #include "core/Form.h"
 #include "tests/support/FakePlatform.h"
 
-// A started editor for the benchmarks, with the steps they share.
-struct BenchEditor {
+// A started editor, with the steps the benchmarks share.
+struct StartedEditor {
     FakePlatform platform;
     std::unique_ptr<TForm1> form = std::make_unique<TForm1>(platform);
 
-    BenchEditor() { form->FormCreate(); }
+    StartedEditor() { form->FormCreate(); }
 
     // Chips that hold a pattern rather than plain black.
     void PaintPattern() {
