@@ -4,22 +4,13 @@
 #include <cstdlib>
 
 #include <QApplication>
-#include <QDir>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include "ui/Application.h"
+#include "tests/support/OffscreenApplication.h"
 
 namespace {
-
-// The offscreen platform warns about every window feature it lacks (size
-// hints, raising, keyboard grabs); that says nothing about the window.
-void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-    if (text.startsWith(QLatin1String("This plugin does not support"))) return;
-    qt_message_output(type, context, text);
-}
 
 // A box or menu that no test step answers would wait for a user forever:
 // after a while it is closed and the test fails, naming it.
@@ -46,12 +37,8 @@ private:
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    qInstallMessageHandler(QuietMessages);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ui::SetUpApplication(app);
-    QTemporaryDir scratch;
-    if (!scratch.isValid() || !QDir::setCurrent(scratch.path())) return EXIT_FAILURE;
+    OffscreenApplication app(argc, argv);
+    if (!app.Ready()) return EXIT_FAILURE;
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new ModalWatchdog);
     return RUN_ALL_TESTS();
