@@ -21,6 +21,7 @@
 #include "tests/support/FakePlatform.h"
 #include "tests/support/FreshViews.h"
 #include "tests/support/ScratchDirectory.h"
+#include "tests/support/WatchingPlatform.h"
 
 namespace fs = std::filesystem;
 
@@ -62,17 +63,6 @@ Bytes Read(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
 }
-
-// Sees the sheet view at the moment the pop-up menu is open.
-class WatchingPlatform : public FakePlatform {
-public:
-    const TForm1* form = nullptr;
-    std::vector<Picture> sheetWhenOpen;
-    std::optional<ControlId> PopupMenu(ControlId menu, ControlId origin, int x, int y) override {
-        if (form) sheetWhenOpen.push_back(form->ScreenI);
-        return FakePlatform::PopupMenu(menu, origin, x, y);
-    }
-};
 
 // Offers a bitmap but has none left to give when asked for it: the clipboard
 // changed between the menu's opening and the click.

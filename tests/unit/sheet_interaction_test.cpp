@@ -7,6 +7,7 @@
 #include "core/Form.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/FreshViews.h"
+#include "tests/support/WatchingPlatform.h"
 
 namespace {
 
@@ -18,17 +19,6 @@ constexpr Colour White = 0xFFFFFF, Black = 0x000000, Red = 0x0000FF, Blue = 0xFF
 const ShiftState L{ShiftKey::Left};
 const ShiftState R{ShiftKey::Right};
 const ShiftState ShiftL{ShiftKey::Shift, ShiftKey::Left};
-
-// Records what the sheet view showed at the moment the pop-up menu opened.
-class WatchingPlatform : public FakePlatform {
-public:
-    const TForm1* form = nullptr;
-    std::vector<Picture> sheetWhenOpen;
-    std::optional<ControlId> PopupMenu(ControlId menu, ControlId origin, int x, int y) override {
-        if (form) sheetWhenOpen.push_back(form->ScreenI);
-        return FakePlatform::PopupMenu(menu, origin, x, y);
-    }
-};
 
 class SheetInteraction : public ::testing::Test {
 protected:
