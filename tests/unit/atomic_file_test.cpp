@@ -19,15 +19,11 @@
 
 #include "io/AtomicFile.h"
 #include "io/FileWriteError.h"
+#include "tests/support/FileBytes.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::vector<std::uint8_t> Bytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 std::vector<std::uint8_t> Pattern(std::size_t size, std::uint8_t seed) {
     std::vector<std::uint8_t> bytes(size);
@@ -61,9 +57,9 @@ protected:
 TEST_F(AtomicFile, WritesAndReplacesWholeFiles) {
     const fs::path file = dir_ / "sheet.bmp";
     WriteFileAtomically(file.string(), Pattern(5000, 1));
-    EXPECT_EQ(Bytes(file), Pattern(5000, 1));
+    EXPECT_EQ(FileBytes(file), Pattern(5000, 1));
     WriteFileAtomically(file.string(), Pattern(10, 2));
-    EXPECT_EQ(Bytes(file), Pattern(10, 2));
+    EXPECT_EQ(FileBytes(file), Pattern(10, 2));
     WriteFileAtomically(file.string(), {});
     EXPECT_EQ(fs::file_size(file), 0u);
     EXPECT_EQ(Listing(dir_), std::vector<std::string>{"sheet.bmp"});
@@ -90,7 +86,7 @@ TEST_F(AtomicFile, SavingThroughALinkReplacesTheFileItNames) {
     fs::create_symlink(real, link);
     WriteFileAtomically(link.string(), Pattern(9, 2));
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(Bytes(real), Pattern(9, 2));
+    EXPECT_EQ(FileBytes(real), Pattern(9, 2));
 }
 
 TEST_F(AtomicFile, MissingDirectoryFailsWithTheFileNamed) {
@@ -128,7 +124,7 @@ TEST_F(AtomicFile, FullDiskLeavesTheEarlierFileWhole) {
     const fs::path file = mount / "sheet.bmp";
     WriteFileAtomically(file.string(), Pattern(20000, 3));
     EXPECT_THROW(WriteFileAtomically(file.string(), Pattern(200000, 4)), FileWriteError);
-    EXPECT_EQ(Bytes(file), Pattern(20000, 3));
+    EXPECT_EQ(FileBytes(file), Pattern(20000, 3));
     EXPECT_EQ(Listing(mount), std::vector<std::string>{"sheet.bmp"});
 }
 
@@ -150,9 +146,9 @@ TEST_F(AtomicFile, BatchStopsAtTheFirstFailure) {
     } catch (const FileWriteError& e) {
         EXPECT_NE(std::string(e.what()).find((mount / "c").string()), std::string::npos) << e.what();
     }
-    EXPECT_EQ(Bytes(mount / "a"), Pattern(1000, 1));
-    EXPECT_EQ(Bytes(mount / "b"), Pattern(1000, 1));
-    EXPECT_EQ(Bytes(mount / "c"), Pattern(100, 9));
+    EXPECT_EQ(FileBytes(mount / "a"), Pattern(1000, 1));
+    EXPECT_EQ(FileBytes(mount / "b"), Pattern(1000, 1));
+    EXPECT_EQ(FileBytes(mount / "c"), Pattern(100, 9));
     EXPECT_EQ(Listing(mount), (std::vector<std::string>{"a", "b", "c"}));
 }
 
@@ -160,7 +156,7 @@ TEST_F(AtomicFile, BatchWritesEveryFile) {
     std::vector<PendingFile> files;
     for (int i = 0; i < 50; ++i) files.push_back({(dir_ / ("chip" + std::to_string(i))).string(), Pattern(64, i)});
     WriteFilesAtomically(files);
-    for (int i = 0; i < 50; ++i) EXPECT_EQ(Bytes(dir_ / ("chip" + std::to_string(i))), Pattern(64, i));
+    for (int i = 0; i < 50; ++i) EXPECT_EQ(FileBytes(dir_ / ("chip" + std::to_string(i))), Pattern(64, i));
     EXPECT_EQ(Listing(dir_).size(), 50u);
 }
 
@@ -180,8 +176,8 @@ TEST_F(AtomicFile, AllOrNoneTakesBackEarlierRenames) {
         fs::create_directories(dir_ / "c" / "inside");
     };
     EXPECT_THROW(WriteFilesAllOrNone(files, blockLast), FileWriteError);
-    EXPECT_EQ(Bytes(dir_ / "a"), Pattern(100, 1));
-    EXPECT_EQ(Bytes(dir_ / "b"), Pattern(100, 1));
+    EXPECT_EQ(FileBytes(dir_ / "a"), Pattern(100, 1));
+    EXPECT_EQ(FileBytes(dir_ / "b"), Pattern(100, 1));
     EXPECT_EQ(Listing(dir_), (std::vector<std::string>{"a", "b", "c"}));
 }
 
@@ -193,7 +189,7 @@ TEST_F(AtomicFile, ReadOnlyFileIsNotReplaced) {
     WriteFileAtomically(file.string(), Pattern(100, 3));
     fs::permissions(file, fs::perms(0444));
     EXPECT_THROW(WriteFileAtomically(file.string(), Pattern(50, 4)), FileWriteError);
-    EXPECT_EQ(Bytes(file), Pattern(100, 3));
+    EXPECT_EQ(FileBytes(file), Pattern(100, 3));
     EXPECT_EQ(Listing(dir_), std::vector<std::string>{"sheet.bmp"});
 }
 
@@ -206,7 +202,7 @@ TEST_F(AtomicFile, ReadOnlyDirectoryTakesAWriteInPlace) {
     fs::permissions(dir_, fs::perms(0555));
     EXPECT_NO_THROW(WriteFileAtomically(file.string(), Pattern(50, 4)));
     fs::permissions(dir_, fs::perms(0755));
-    EXPECT_EQ(Bytes(file), Pattern(50, 4));
+    EXPECT_EQ(FileBytes(file), Pattern(50, 4));
 }
 
 // Runs `save` in a child process, as an unprivileged user (nobody, without
@@ -250,12 +246,12 @@ TEST_F(AtomicFile, SavesKeepOwnerGroupAttributesLinks) {
     WriteFileAtomically(link.string(), Pattern(30, 3));
     struct stat after {};
     ::stat(file.c_str(), &after);
-    EXPECT_EQ(Bytes(other), Pattern(20, 2));
+    EXPECT_EQ(FileBytes(other), Pattern(20, 2));
     EXPECT_EQ(std::make_pair(after.st_uid, after.st_gid), std::make_pair(before.st_uid, before.st_gid));
     char value[8] = {};
     EXPECT_EQ(::getxattr(file.c_str(), "user.tessaro", value, sizeof value), 4);
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(Bytes(dir_ / "target.bmp"), Pattern(30, 3));
+    EXPECT_EQ(FileBytes(dir_ / "target.bmp"), Pattern(30, 3));
     fs::remove(other);  // one name left: replaced by rename, attributes copied
     WriteFileAtomically(file.string(), Pattern(40, 4));
     ::stat(file.c_str(), &after);
@@ -283,7 +279,7 @@ TEST_F(AtomicFile, WritableFilesAreWrittenWhereARenameCantBe) {
             ASSERT_EQ(::chown(file.c_str(), 0, 65534), 0);
         }
         EXPECT_TRUE(InChild([&] { return Saves(file, Pattern(300, 2)); }));
-        EXPECT_EQ(Bytes(file), Pattern(300, 2));
+        EXPECT_EQ(FileBytes(file), Pattern(300, 2));
         struct stat st {};
         ::stat(file.c_str(), &st);
         EXPECT_EQ(st.st_uid, 0u);
@@ -301,7 +297,7 @@ TEST_F(AtomicFile, SizeLimitsAndFullDisksFailCleanly) {
         [&] {
             const rlimit limit{4096, 4096};
             return ::setrlimit(RLIMIT_FSIZE, &limit) == 0 && !Saves(file, Pattern(10000, 2)) &&
-                   Bytes(file) == Pattern(1000, 1);
+                   FileBytes(file) == Pattern(1000, 1);
         },
         false));
     EXPECT_EQ(Listing(dir_), std::vector<std::string>{"sheet.bmp"});
@@ -312,7 +308,7 @@ TEST_F(AtomicFile, SizeLimitsAndFullDisksFailCleanly) {
     WriteFileAtomically((mount / "a").string(), Pattern(20000, 3));
     fs::create_hard_link(mount / "a", mount / "b");  // written in place from now on
     EXPECT_THROW(WriteFileAtomically((mount / "a").string(), Pattern(200000, 4)), FileWriteError);
-    EXPECT_EQ(Bytes(mount / "b"), Pattern(20000, 3));
+    EXPECT_EQ(FileBytes(mount / "b"), Pattern(20000, 3));
     EXPECT_EQ(Listing(mount), (std::vector<std::string>{"a", "b"}));
 }
 
@@ -327,7 +323,7 @@ TEST_F(AtomicFile, LongPathsAndAbandonedTemporaryFiles) {
     path += "/" + std::string(PATH_MAX - 2 - path.size(), 'f');
     ASSERT_EQ(path.size(), static_cast<std::size_t>(PATH_MAX - 1));
     WriteFileAtomically(path, Pattern(100, 1));
-    EXPECT_EQ(Bytes(path), Pattern(100, 1));
+    EXPECT_EQ(FileBytes(path), Pattern(100, 1));
 
     const pid_t dead = ::fork();
     if (dead == 0) ::_exit(0);

@@ -19,6 +19,7 @@
 #include "io/BmpReader.h"
 #include "io/PictureFile.h"
 #include "io/PictureReadError.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/ScratchDirectory.h"
 
 namespace {
@@ -201,11 +202,6 @@ TEST(BmpReaderLimits, LargestSideIsAccepted) {
 namespace fs = std::filesystem;
 
 const fs::path Suite = fs::path(TESSARO_TESTDATA) / "bmpsuite";
-
-Bytes FileBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 std::vector<fs::path> SuiteFiles() {
     std::vector<fs::path> files;

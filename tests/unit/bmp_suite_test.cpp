@@ -14,16 +14,12 @@
 
 #include "io/BmpReader.h"
 #include "io/PictureReadError.h"
+#include "tests/support/FileBytes.h"
 #include "tests/unit/bmp_png_reference.h"
 
 namespace {
 
 const std::filesystem::path Suite = std::filesystem::path(TESSARO_TESTDATA) / "bmpsuite";
-
-std::vector<std::uint8_t> Bytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 std::vector<std::string> BmpNames(const std::string& folder) {
     std::vector<std::string> names;
@@ -48,7 +44,7 @@ TEST(BmpSuite, FolderIsThere) {
 TEST(BmpSuite, EveryGoodFileEqualsItsReference) {
     for (const std::string& name : BmpNames("g")) {
         SCOPED_TRACE("g/" + name);
-        const canvas::Picture picture = bmp::Decode(Bytes(Suite / "g" / (name + ".bmp")));
+        const canvas::Picture picture = bmp::Decode(FileBytes(Suite / "g" / (name + ".bmp")));
         EXPECT_EQ(CountDifferences(picture, Reference(Suite / "g" / (name + ".png")), 0), 0);
     }
 }
@@ -113,7 +109,7 @@ TEST(BmpSuite, QuestionableFilesReadAsListedOrFailCleanly) {
         SCOPED_TRACE("q/" + name);
         const auto expected = Questionable.find(name);
         ASSERT_NE(expected, Questionable.end()) << "not in the table";
-        const auto bytes = Bytes(Suite / "q" / (name + ".bmp"));
+        const auto bytes = FileBytes(Suite / "q" / (name + ".bmp"));
         if (expected->second == Outcome::Refused) {
             EXPECT_THROW(bmp::Decode(bytes), PictureReadError);
             continue;
@@ -141,7 +137,7 @@ TEST(BmpSuite, BadFilesFailCleanly) {
     const std::map<std::string, std::string> readable = {{"rgb16-880", "b/rgb16-880.png"}};
     for (const std::string& name : BmpNames("b")) {
         SCOPED_TRACE("b/" + name);
-        const auto bytes = Bytes(Suite / "b" / (name + ".bmp"));
+        const auto bytes = FileBytes(Suite / "b" / (name + ".bmp"));
         if (const auto it = readable.find(name); it != readable.end()) {
             EXPECT_EQ(CountDifferences(bmp::Decode(bytes), Reference(Suite / it->second), 0), 0);
             continue;
@@ -156,7 +152,7 @@ TEST(BmpSuite, TruncatedGoodFilesAreRefused) {
     for (const char* name : {"pal1", "pal4rle", "pal8rle", "pal8os2", "rgb16-565", "rgb24", "rgb32bf",
                                     "pal8v5", "pal8w125"}) {
         SCOPED_TRACE(name);
-        auto bytes = Bytes(Suite / "g" / (std::string(name) + ".bmp"));
+        auto bytes = FileBytes(Suite / "g" / (std::string(name) + ".bmp"));
         const canvas::Picture whole = bmp::Decode(bytes);
         for (int unsizedField = 0; unsizedField < 2; ++unsizedField) {
             if (unsizedField) std::fill(bytes.begin() + 2, bytes.begin() + 6, 0);
@@ -182,7 +178,7 @@ TEST(BmpSuite, DamagedFilesFailCleanly) {
     };
     int refused = 0;
     for (const std::string& name : BmpNames("g")) {
-        const auto original = Bytes(Suite / "g" / (name + ".bmp"));
+        const auto original = FileBytes(Suite / "g" / (name + ".bmp"));
         for (int round = 0; round < 60; ++round) {
             auto bytes = original;
             const int changes = 1 + static_cast<int>(random() % 4);

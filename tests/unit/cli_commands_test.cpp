@@ -15,6 +15,7 @@
 #include "io/BmpWriter.h"
 #include "io/PaletteBmp.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/ScratchDirectory.h"
 #include "tools/tessaro-cli/ChipOrder.h"
 #include "tools/tessaro-cli/CommandLine.h"
@@ -27,11 +28,6 @@ using cli::Language;
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-Bytes Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 struct Result {
     int status;
@@ -70,7 +66,7 @@ Bytes EditorFile(const std::string& sheet, ControlId command) {
     EXPECT_TRUE(form.LoadSheetFile(sheet));
     platform.fileAnswers.push_back("editor.out");
     form.Click(command);
-    return Read("editor.out");
+    return FileBytes("editor.out");
 }
 
 }  // namespace
@@ -95,16 +91,16 @@ TEST(CliCommands, SplitThenJoinGivesBackTheSheetInAnyOrderAndWithEmptyChipsLeftO
     some.insert(some.begin(), {"join", "--quiet", "-o=joined-some.bmp", "--"});
     ASSERT_EQ(Cli(all).status, 0);
     ASSERT_EQ(Cli(some).status, 0);
-    EXPECT_EQ(Read("joined.bmp"), Read("expected.bmp"));
-    EXPECT_EQ(Read("joined-some.bmp"), Read("expected.bmp"));
+    EXPECT_EQ(FileBytes("joined.bmp"), FileBytes("expected.bmp"));
+    EXPECT_EQ(FileBytes("joined-some.bmp"), FileBytes("expected.bmp"));
 
     // Names that are no numbered chip names fill the sheet in the order given.
     fs::rename("all/map200.bmp", "first.bmp");
     fs::rename("all/map201.bmp", "second.bmp");
     ASSERT_EQ(Cli({"join", "first.bmp", "second.bmp", "-o", "two.bmp"}).status, 0);
     ASSERT_EQ(Cli({"split", "two.bmp", "two-"}).status, 0);
-    EXPECT_EQ(Read("two-00.bmp"), Read("first.bmp"));
-    EXPECT_EQ(Read("two-01.bmp"), Read("second.bmp"));
+    EXPECT_EQ(FileBytes("two-00.bmp"), FileBytes("first.bmp"));
+    EXPECT_EQ(FileBytes("two-01.bmp"), FileBytes("second.bmp"));
 }
 
 TEST(CliCommands, PaletteCommandsWriteTheEditorsFilesByteForByte) {
@@ -114,10 +110,10 @@ TEST(CliCommands, PaletteCommandsWriteTheEditorsFilesByteForByte) {
     const std::string jpeg = std::string(TESSARO_TESTDATA) + "/jpeg/testorig.jpg";
     for (const std::string& in : {std::string("photo.bmp"), jpeg}) {
         ASSERT_EQ(Cli({"reduce216", in, "cli.out"}).status, 0) << in;
-        EXPECT_EQ(Read("cli.out"), EditorFile(in, ControlId::N216R1)) << in;
+        EXPECT_EQ(FileBytes("cli.out"), EditorFile(in, ControlId::N216R1)) << in;
     }
     ASSERT_EQ(Cli({"palette256", "table.bmp", "cli.out"}).status, 0);
-    EXPECT_EQ(Read("cli.out"), EditorFile("table.bmp", ControlId::mem256S));
+    EXPECT_EQ(FileBytes("cli.out"), EditorFile("table.bmp", ControlId::mem256S));
     const Result check = Cli({"check", "table.bmp"});
     EXPECT_EQ(check.status, 0);
     EXPECT_EQ(check.out, "");

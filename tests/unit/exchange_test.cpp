@@ -19,6 +19,7 @@
 #include "io/BmpWriter.h"
 #include "io/PictureFile.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/FreshViews.h"
 #include "tests/support/ScratchDirectory.h"
 #include "tests/support/WatchingPlatform.h"
@@ -57,11 +58,6 @@ std::string Difference(const Picture& a, const Picture& b) {
                 return "pixel " + std::to_string(x) + "," + std::to_string(y) + ": " + ColourText(a.GetPixel(x, y)) +
                        " and " + ColourText(b.GetPixel(x, y));
     return "";
-}
-
-Bytes Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // Offers a bitmap but has none left to give when asked for it: the clipboard
@@ -322,7 +318,7 @@ TEST_F(Exchange, PopupSavesWriteThePopupChipNotTheChipBeingEdited) {
     const std::string path256 = (dir / "chip256.bmp").string();
     platform.fileAnswers.push_back(path256);
     PopupOn(9, 2, ControlId::pop256SaveMenu);
-    const Bytes file = Read(path256);
+    const Bytes file = FileBytes(path256);
     ASSERT_EQ(file.size(), 16u * 16u + 1078u);
     EXPECT_EQ(Bytes(file.end() - 16, file.end()), Bytes(16, 5));
     EXPECT_EQ(Bytes(file.begin() + 1078, file.end() - 16), Bytes(15 * 16, 0));

@@ -19,6 +19,7 @@
 #include "io/JpegReader.h"
 #include "io/PictureFile.h"
 #include "io/PictureReadError.h"
+#include "tests/support/FileBytes.h"
 #include "tests/unit/bmp_png_reference.h"
 
 namespace fs = std::filesystem;
@@ -26,11 +27,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const fs::path Samples = fs::path(TESSARO_TESTDATA) / "jpeg";
-
-std::vector<std::uint8_t> Bytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 std::size_t Find(const std::vector<std::uint8_t>& bytes, std::uint8_t marker, std::size_t from = 0) {
     for (std::size_t i = from; i + 1 < bytes.size(); ++i)
@@ -47,7 +43,7 @@ canvas::Picture TopLeft(const canvas::Picture& whole, int width, int height) {
 TEST(JpegReader, SamplesEqualTheReferenceDecode) {
     for (const char* name : {"testorig", "testimgint", "testimgari", "testorig-progressive"}) {
         SCOPED_TRACE(name);
-        const canvas::Picture picture = jpeg::Decode(Bytes(Samples / (std::string(name) + ".jpg")));
+        const canvas::Picture picture = jpeg::Decode(FileBytes(Samples / (std::string(name) + ".jpg")));
         const auto ref = ReadPng((Samples / "ref" / (std::string(name) + ".png")).string());
         ASSERT_TRUE(ref);
         EXPECT_EQ(CountDifferences(picture, *ref, 0), 0);
@@ -55,11 +51,11 @@ TEST(JpegReader, SamplesEqualTheReferenceDecode) {
 }
 
 TEST(JpegReader, UnreadableHeadersAreReadFailures) {
-    EXPECT_THROW(jpeg::Decode(Bytes(Samples / "monkey12.jpg")), PictureReadError);  // 12-bit samples
+    EXPECT_THROW(jpeg::Decode(FileBytes(Samples / "monkey12.jpg")), PictureReadError);  // 12-bit samples
     EXPECT_THROW(jpeg::Decode({}), PictureReadError);
     const std::vector<std::uint8_t> text = {'n', 'o', 't', ' ', 'a', ' ', 'J', 'P', 'E', 'G'};
     EXPECT_THROW(jpeg::Decode(text), PictureReadError);
-    const auto whole = Bytes(Samples / "testorig.jpg");
+    const auto whole = FileBytes(Samples / "testorig.jpg");
     const std::size_t sos = Find(whole, 0xDA);
     ASSERT_NE(sos, std::string::npos);
     // Cut anywhere before the first scan: the header is incomplete.
@@ -70,7 +66,7 @@ TEST(JpegReader, UnreadableHeadersAreReadFailures) {
 }
 
 TEST(JpegReader, OversizedPicturesAreRefusedAfterTheHeader) {
-    auto bytes = Bytes(Samples / "testorig.jpg");
+    auto bytes = FileBytes(Samples / "testorig.jpg");
     const std::size_t sof = Find(bytes, 0xC0);
     ASSERT_NE(sof, std::string::npos);
     for (auto [w, h] : std::vector<std::pair<int, int>>{{40000, 10}, {10, 40000}, {20000, 20000}}) {
@@ -100,7 +96,7 @@ PictureReadReason ReasonOf(const std::vector<std::uint8_t>& bytes, int keepWidth
 // Faults that libjpeg finds only while decoding the image, after a good
 // header, are not "unreadable file" but faulty data.
 TEST(JpegReader, FaultyDataAfterTheHeaderIsFaultyData) {
-    auto bytes = Bytes(Samples / "testorig-progressive.jpg");
+    auto bytes = FileBytes(Samples / "testorig-progressive.jpg");
     const std::size_t second = Find(bytes, 0xDA, Find(bytes, 0xDA) + 2);
     ASSERT_NE(second, std::string::npos);
     bytes[second + 8] = 0x50;  // spectral end past 63
@@ -110,7 +106,7 @@ TEST(JpegReader, FaultyDataAfterTheHeaderIsFaultyData) {
 // A file that ends inside the rows a load keeps is faulty, not a picture
 // with a grey part; rows above where it ends still load.
 TEST(JpegReader, FilesCutShortFailInsideThePartOnly) {
-    const auto truncated = Bytes(Samples / "testorig-truncated.jpg");
+    const auto truncated = FileBytes(Samples / "testorig-truncated.jpg");
     const auto ref = ReadPng((Samples / "ref" / "testorig-truncated.png").string());
     ASSERT_TRUE(ref);
     EXPECT_EQ(ReasonOf(truncated), PictureReadReason::FaultyData);
@@ -119,7 +115,7 @@ TEST(JpegReader, FilesCutShortFailInsideThePartOnly) {
     for (int y = 0; y < top.Height(); ++y)
         for (int x = 0; x < top.Width(); ++x) differences += top.GetPixel(x, y) != ref->ColourAt(x, y);
     EXPECT_EQ(differences, 0);
-    const auto whole = Bytes(Samples / "testorig.jpg");
+    const auto whole = FileBytes(Samples / "testorig.jpg");
     const canvas::Picture full = jpeg::Decode(whole);
     const std::size_t data = Find(whole, 0xDA);
     // Cut anywhere: the whole picture always fails; its top rows fail for
@@ -144,7 +140,7 @@ TEST(JpegReader, FilesCutShortFailInsideThePartOnly) {
 // them: a frame too large for that, or too many scans, are refused as too
 // large, never as broken data, before the work is done.
 TEST(JpegReader, WorkPastTheBudgetIsTooLarge) {
-    const auto original = Bytes(Samples / "testorig-progressive.jpg");
+    const auto original = FileBytes(Samples / "testorig-progressive.jpg");
     const std::size_t sof = Find(original, 0xC2);
     ASSERT_NE(sof, std::string::npos);
     const auto sized = [&](std::vector<std::uint8_t> bytes, int w, int h) {
@@ -334,7 +330,7 @@ TEST(JpegReaderPart, EverySampleGivesTheTopLeftOfItsWholePicture) {
     for (const auto& entry : fs::directory_iterator(Samples)) {
         if (entry.path().extension() != ".jpg") continue;
         SCOPED_TRACE(entry.path().filename().string());
-        ExpectPartsAgree(Bytes(entry.path()));
+        ExpectPartsAgree(FileBytes(entry.path()));
         ++samples;
     }
     EXPECT_GE(samples, 6);

@@ -13,6 +13,7 @@
 #include "io/BmpReader.h"
 #include "io/PaletteBmp.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/ScratchDirectory.h"
 
 namespace fs = std::filesystem;
@@ -20,11 +21,6 @@ namespace fs = std::filesystem;
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-Bytes Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 // The table entry n as (red, green, blue), from the format's description.
 canvas::Colour TableColour(int n) {
@@ -100,7 +96,7 @@ protected:
     Bytes SaveWith(ControlId command, const std::string& name) {
         platform.fileAnswers.push_back((scratch_ / name).string());
         form->FileMenuClick(command);
-        return Read(scratch_ / name);
+        return FileBytes(scratch_ / name);
     }
 
     ScratchDirectory scratch;
@@ -198,7 +194,7 @@ TEST_F(PaletteWriters, ChipFileEndsWithItsTopRowAndCoordinatesAreTheChips) {
     for (int x = 0; x < 16; ++x) sheet.SetPixel(x, 0, TableColour(x + 30));
     platform.fileAnswers.push_back((scratch_ / "chip.bmp").string());
     form->Save256ColourBmp();
-    const Bytes file = Read(scratch_ / "chip.bmp");
+    const Bytes file = FileBytes(scratch_ / "chip.bmp");
     ASSERT_EQ(file.size(), 16u * 16 + 1078);
     for (int x = 0; x < 16; ++x) EXPECT_EQ(file[file.size() - 16 + x], x + 30);
 

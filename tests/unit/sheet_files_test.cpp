@@ -15,6 +15,7 @@
 #include "io/AtomicFile.h"
 #include "io/BmpWriter.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/ScratchDirectory.h"
 
 namespace fs = std::filesystem;
@@ -22,11 +23,6 @@ namespace fs = std::filesystem;
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-Bytes Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 // A picture in which every pixel differs from its neighbours.
 canvas::Picture Pattern(int w, int h) {
@@ -65,7 +61,7 @@ protected:
 
 TEST_F(SheetFiles, FailedSavesKeepTheStateAndTheEarlierFile) {
     const std::string earlier = Write("earlier.bmp", Pattern(5, 5));
-    const Bytes earlierBytes = Read(earlier);
+    const Bytes earlierBytes = FileBytes(earlier);
     form->Def.FileName = earlier;
     form->ShowFileNameInCaption();
     form->Modified = true;
@@ -81,7 +77,7 @@ TEST_F(SheetFiles, FailedSavesKeepTheStateAndTheEarlierFile) {
     Choose(dir.string());
     form->FileMenuClick(ControlId::SaveMenu);
     EXPECT_EQ(Messages().size(), 2u);
-    EXPECT_EQ(Read(earlier), earlierBytes);
+    EXPECT_EQ(FileBytes(earlier), earlierBytes);
 
     // The overwrite save keeps a name it has just been given.
     form->Def.FileName = "";
@@ -101,7 +97,7 @@ TEST_F(SheetFiles, FailedSavesKeepTheStateAndTheEarlierFile) {
 // generic error handler.
 TEST_F(SheetFiles, RefusedLoadsSayWhyAndChangeNothing) {
     const fs::path samples = fs::path(TESSARO_TESTDATA) / "jpeg";
-    Bytes progressive = Read(samples / "testorig-progressive.jpg");
+    Bytes progressive = FileBytes(samples / "testorig-progressive.jpg");
     for (std::size_t i = 0; i + 9 < progressive.size(); ++i)
         if (progressive[i] == 0xFF && progressive[i + 1] == 0xC2) {
             progressive[i + 5] = progressive[i + 7] = 16000 >> 8;
@@ -110,7 +106,7 @@ TEST_F(SheetFiles, RefusedLoadsSayWhyAndChangeNothing) {
         }
     std::ofstream((dir / "huge.jpg").string(), std::ios::binary)
         .write(reinterpret_cast<const char*>(progressive.data()), static_cast<std::streamsize>(progressive.size()));
-    const Bytes whole = Read(samples / "testorig.jpg");
+    const Bytes whole = FileBytes(samples / "testorig.jpg");
     std::ofstream((dir / "cut.jpg").string(), std::ios::binary).write(reinterpret_cast<const char*>(whole.data()), 1500);
     ASSERT_EQ(::mkfifo((dir / "pipe.bmp").c_str(), 0600), 0);
     const canvas::Picture before = form->Chip(0, 0);
