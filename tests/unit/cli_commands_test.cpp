@@ -175,6 +175,7 @@ TEST(CliCommands, UsageErrorsExitWith2AndHelpWith0) {
         {"convert", "a", "b", "-o", "c"},
         {"reduce216", "--skip-empty", "a", "b"},
         {"check", "a", "--key", "256,0,0"},
+        {"check", "a", "--key", "1,2,3"},
         {"check", "a", "--key"},
         {"check", "a", "--bogus"},
         {"join", "x00.bmp", "x00.bmp", "-o", "s.bmp"},

@@ -25,7 +25,7 @@ Tessaro の全体画面（16 x 16 画素のキャラクタ 30 x 16 個、480 x 2
 オプション:
   --skip-empty             split: 真っ黒なキャラクタは書き込みません
   -o SHEET                 join: 出力する全体画面のファイル
-  --key R,G,B|none         PNG を扱うときの透明色
+  --key R,G,B|none         PNG を扱うときの透明色（PNG 対応までは使えません）
   -q, --quiet              進行状況と注意を表示しません
   -h, --help               この説明を表示します
 
@@ -61,7 +61,8 @@ Commands:
 Options:
   --skip-empty             split: leave out chips that are all black
   -o SHEET                 join: the sheet file to write
-  --key R,G,B|none         the transparent colour where PNG is involved
+  --key R,G,B|none         the transparent colour where PNG is involved (refused
+                           until this version reads and writes PNG)
   -q, --quiet              no progress line and no notes
   -h, --help               show this text
 
