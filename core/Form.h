@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -190,6 +191,14 @@ public:
     void WMDropFiles(const std::vector<std::string>& paths);
 
     // ---- the transparent colour and PNG ----
+    // core/transparent_colour.cpp. T: the colour that stands for transparent
+    // pixels in PNG files; none at start.
+    std::optional<TColor> TransparentColor;
+    void KeyPickMenuClick();  // the colour dialog chooses T
+    void KeyNoneMenuClick();  // T becomes none
+    // The message of a load that turned alpha into colours (io/Transparency.h),
+    // empty when there is nothing to say.
+    static std::string TransparencyMessage(bool chosen, TColor transparent, std::int64_t partlyTransparent);
 
     // ---- the tile preview and wrap-around drawing ----
     // (core/tile_preview.cpp, edit/wrap_drawing.cpp)

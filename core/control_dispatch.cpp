@@ -29,6 +29,8 @@ void TForm1::Click(ControlId control) {
     if (Between(control, mPSize1, mPSize4)) return mPSize1Click(control);
     if (control == wakuMenu) return wakuMenuClick();
     if (control == chrSMenu) return chrSMenuClick();
+    if (control == KeyPickMenu) return KeyPickMenuClick();
+    if (control == KeyNoneMenu) return KeyNoneMenuClick();
     if (Between(control, UpMenu, VrevMenu)) return MoveMenuClick(control);
     // The Help menu's own click runs the handler of its items too.
     if (Between(control, helpMenu, mGo)) return helpMenuClick(control);

@@ -53,9 +53,27 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 
 // The keys in the order they are looked for; "size=", "chrs=" and "palette="
 // are recognised and then ignored.
-enum Key { Size, Chrs, Line, Zoom, Pen, Box, Resize, Palette, Wrap, KeyCount };
-constexpr std::array<std::string_view, KeyCount> Keys = {"size=", "chrs=",  "line=",    "zoom=", "pen=",
-                                                          "box=",  "resize=", "palette=", "wrap="};
+enum Key { Size, Chrs, Line, Zoom, Pen, Box, Resize, Palette, Wrap, Transparent, KeyCount };
+constexpr std::array<std::string_view, KeyCount> Keys = {"size=", "chrs=",   "line=",    "zoom=", "pen=",
+                                                          "box=",  "resize=", "palette=", "wrap=", "key="};
+
+// "R,G,B" with three decimal components of 0 to 255, nothing else.
+std::optional<TColor> ColourValue(std::string_view value) {
+    int parts[3] = {0, 0, 0};
+    std::size_t at = 0;
+    for (int i = 0; i < 3; ++i) {
+        if (i > 0) {
+            if (at >= value.size() || value[at] != ',') return std::nullopt;
+            ++at;
+        }
+        const std::size_t start = at;
+        while (at < value.size() && value[at] >= '0' && value[at] <= '9' && at - start < 3)
+            parts[i] = parts[i] * 10 + (value[at++] - '0');
+        if (at == start || parts[i] > 255) return std::nullopt;
+    }
+    if (at != value.size()) return std::nullopt;
+    return canvas::Rgb(parts[0], parts[1], parts[2]);
+}
 
 template <std::size_t N>
 std::optional<ControlId> ItemFor(std::string_view value, const std::array<std::string_view, N>& values,
@@ -102,4 +120,6 @@ void TForm1::ReadSettings(const std::string& fileName) {
         chrSMenuClick();
     }
     if (values[Wrap] == "on" || values[Wrap] == "off") controls.SetChecked(ControlId::WrapMenu, values[Wrap] == "on");
+    if (values[Transparent] == "none") TransparentColor.reset();
+    else if (const auto colour = ColourValue(values[Transparent])) TransparentColor = *colour;
 }

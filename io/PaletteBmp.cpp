@@ -1,5 +1,7 @@
 #include "io/PaletteBmp.h"
 
+#include <algorithm>
+
 #include "io/ByteWriter.h"
 
 namespace palette_bmp {
@@ -7,24 +9,15 @@ namespace {
 
 constexpr std::size_t PixelStart = 14 + 40 + 256 * 4;
 
-std::size_t Stride(const canvas::Picture& picture) {
-    return (static_cast<std::size_t>(picture.Width()) + 3) / 4 * 4;
-}
-
 // Headers and table; the pixel bytes stay zero for the caller to fill.
-std::vector<std::uint8_t> FileWithTable(const canvas::Picture& picture,
-                                        const std::array<std::uint32_t, 256>& table) {
-    const std::size_t size = PixelStart + Stride(picture) * static_cast<std::size_t>(picture.Height());
+std::vector<std::uint8_t> FileWithTable(int width, int height, const std::array<std::uint32_t, 256>& table) {
+    const std::size_t stride = (static_cast<std::size_t>(width) + 3) / 4 * 4;
+    const std::size_t size = PixelStart + stride * static_cast<std::size_t>(height);
     std::vector<std::uint8_t> file(size, 0);
-    bmp::PutHeaders(file, static_cast<std::uint32_t>(picture.Width()), static_cast<std::uint32_t>(picture.Height()), 8,
-                    256, static_cast<std::uint32_t>(size));
+    bmp::PutHeaders(file, static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height), 8, 256,
+                    static_cast<std::uint32_t>(size));
     for (std::size_t i = 0; i < 256; ++i) bmp::Put32(file, 54 + 4 * i, table[i]);
     return file;
-}
-
-// Where the index of pixel row y starts: the bottom row comes first.
-std::uint8_t* RowOf(std::vector<std::uint8_t>& file, const canvas::Picture& picture, int y) {
-    return file.data() + PixelStart + static_cast<std::size_t>(picture.Height() - 1 - y) * Stride(picture);
 }
 
 // The table's entries hashed, each entry once with its first index, so that
@@ -70,16 +63,21 @@ std::uint32_t EntryKey(canvas::Colour c) {
            static_cast<std::uint32_t>(canvas::RedOf(c)) << 16;
 }
 
+IndexedPicture EmptyIndices(const canvas::Picture& picture) {
+    return {picture.Width(), picture.Height(),
+            std::vector<std::uint8_t>(static_cast<std::size_t>(picture.Width()) *
+                                      static_cast<std::size_t>(picture.Height()))};
+}
+
 }  // namespace
 
-std::vector<std::uint8_t> Build256ColourBmp(const canvas::Picture& picture,
-                                            const std::array<std::uint32_t, 256>& table,
-                                            std::optional<canvas::Point>& firstOffTable) {
+IndexedPicture Index256Colours(const canvas::Picture& picture, const std::array<std::uint32_t, 256>& table,
+                               std::optional<canvas::Point>& firstOffTable) {
     firstOffTable.reset();
-    std::vector<std::uint8_t> file = FileWithTable(picture, table);
+    IndexedPicture indexed = EmptyIndices(picture);
     const TableIndex index(table);
-    for (int y = 0; y < picture.Height(); ++y) {
-        std::uint8_t* out = RowOf(file, picture, y);
+    std::uint8_t* out = indexed.indices.data();
+    for (int y = 0; y < picture.Height(); ++y, out += picture.Width()) {
         const auto row = picture.Row(y);
         for (int x = 0; x < picture.Width(); ++x) {
             // Runs of one colour are common; they need one look-up.
@@ -95,7 +93,7 @@ std::vector<std::uint8_t> Build256ColourBmp(const canvas::Picture& picture,
             out[x] = *entry;
         }
     }
-    return file;
+    return indexed;
 }
 
 std::vector<canvas::Point> OffTablePixels(const canvas::Picture& picture, const std::array<std::uint32_t, 256>& table,
@@ -118,11 +116,10 @@ std::vector<canvas::Point> OffTablePixels(const canvas::Picture& picture, const 
     return found;
 }
 
-std::vector<std::uint8_t> Build216ColourBmp(const canvas::Picture& picture,
-                                            const std::array<std::uint32_t, 256>& table) {
-    std::vector<std::uint8_t> file = FileWithTable(picture, table);
-    for (int y = 0; y < picture.Height(); ++y) {
-        std::uint8_t* out = RowOf(file, picture, y);
+IndexedPicture Index216Colours(const canvas::Picture& picture) {
+    IndexedPicture indexed = EmptyIndices(picture);
+    std::uint8_t* out = indexed.indices.data();
+    for (int y = 0; y < picture.Height(); ++y, out += picture.Width()) {
         const auto row = picture.Row(y);
         for (int x = 0; x < picture.Width(); ++x) {
             const canvas::Colour c = row[x];
@@ -130,7 +127,38 @@ std::vector<std::uint8_t> Build216ColourBmp(const canvas::Picture& picture,
                                                CubeLevel(canvas::RedOf(c)));
         }
     }
+    return indexed;
+}
+
+std::vector<std::uint8_t> EncodeBmp(const IndexedPicture& picture, const std::array<std::uint32_t, 256>& table) {
+    std::vector<std::uint8_t> file = FileWithTable(picture.width, picture.height, table);
+    const std::size_t width = static_cast<std::size_t>(picture.width);
+    const std::size_t stride = (width + 3) / 4 * 4;
+    // The bottom row comes first.
+    for (int y = 0; y < picture.height; ++y)
+        std::copy_n(picture.indices.data() + static_cast<std::size_t>(y) * width, width,
+                    file.data() + PixelStart + static_cast<std::size_t>(picture.height - 1 - y) * stride);
     return file;
+}
+
+std::optional<std::uint8_t> EntryOf(canvas::Colour colour, const std::array<std::uint32_t, 256>& table) {
+    const std::uint32_t key = EntryKey(colour);
+    for (std::size_t i = 0; i < 256; ++i)
+        if (table[i] == key) return static_cast<std::uint8_t>(i);
+    return std::nullopt;
+}
+
+std::vector<std::uint8_t> Build256ColourBmp(const canvas::Picture& picture,
+                                            const std::array<std::uint32_t, 256>& table,
+                                            std::optional<canvas::Point>& firstOffTable) {
+    const IndexedPicture indexed = Index256Colours(picture, table, firstOffTable);
+    if (firstOffTable) return {};
+    return EncodeBmp(indexed, table);
+}
+
+std::vector<std::uint8_t> Build216ColourBmp(const canvas::Picture& picture,
+                                            const std::array<std::uint32_t, 256>& table) {
+    return EncodeBmp(Index216Colours(picture), table);
 }
 
 }  // namespace palette_bmp

@@ -17,6 +17,25 @@
 // in bfSize, so the file is (W rounded up to 4) x H + 1078 bytes long.
 namespace palette_bmp {
 
+// One table index per pixel, row by row from the top: what both files hold,
+// whichever format they are written in.
+struct IndexedPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> indices;
+};
+
+// The indices of Build256ColourBmp; empty (with `firstOffTable` set) when a
+// pixel matches no entry.
+IndexedPicture Index256Colours(const canvas::Picture& picture, const std::array<std::uint32_t, 256>& table,
+                               std::optional<canvas::Point>& firstOffTable);
+// The indices of Build216ColourBmp.
+IndexedPicture Index216Colours(const canvas::Picture& picture);
+// The 8-bit BMP file of indexed pixels.
+std::vector<std::uint8_t> EncodeBmp(const IndexedPicture& picture, const std::array<std::uint32_t, 256>& table);
+// The first entry of the table equal to the colour, if any.
+std::optional<std::uint8_t> EntryOf(canvas::Colour colour, const std::array<std::uint32_t, 256>& table);
+
 // Every pixel must equal an entry of the table exactly; it gets the first
 // such entry. If a pixel matches none, the result is empty and
 // `firstOffTable` names the first such pixel, top row first, left to right.

@@ -2,31 +2,47 @@
 
 #include "io/BmpReader.h"
 #include "io/JpegReader.h"
+#include "io/PngReader.h"
 #include "io/RegularFile.h"
+#include "io/Transparency.h"
 
-bool IsJpegPath(const std::string& path) {
+PictureType PictureTypeOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
     const auto dot = path.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return false;
-    const std::string ext = path.substr(dot);
-    if (ext.size() != 4) return false;
-    static const char lower[] = ".jpg";
-    for (std::size_t i = 0; i < 4; ++i) {
-        char c = ext[i];
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return PictureType::Bmp;
+    std::string ext = path.substr(dot);
+    for (char& c : ext)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != lower[i]) return false;
+    if (ext == ".png") return PictureType::Png;
+    if (ext == ".jpg") return PictureType::Jpeg;
+    return PictureType::Bmp;
+}
+
+bool IsJpegPath(const std::string& path) { return PictureTypeOf(path) == PictureType::Jpeg; }
+
+PictureWithAlpha LoadPictureWithAlpha(const std::string& path, int keepWidth, int keepHeight) {
+    RegularFile file(path);
+    switch (PictureTypeOf(path)) {
+        case PictureType::Png: return png::Decode(file, keepWidth, keepHeight);
+        case PictureType::Jpeg: return {jpeg::Decode(file, keepWidth, keepHeight), {}};
+        case PictureType::Bmp: break;
     }
-    return true;
+    return {bmp::Decode(file, keepWidth, keepHeight), {}};
 }
 
 canvas::Picture LoadPictureFile(const std::string& path, int keepWidth, int keepHeight) {
-    RegularFile file(path);
-    if (IsJpegPath(path)) return jpeg::Decode(file, keepWidth, keepHeight);
-    return bmp::Decode(file, keepWidth, keepHeight);
+    return ApplyTransparency(LoadPictureWithAlpha(path, keepWidth, keepHeight), std::nullopt).picture;
 }
 
 ReducedPicture LoadReducedPicture(const std::string& path, int maxSide) {
     RegularFile file(path);
-    if (IsJpegPath(path)) return jpeg::DecodeReduced(file, maxSide);
+    switch (PictureTypeOf(path)) {
+        case PictureType::Png: {
+            png::ReducedPng reduced = png::DecodeReduced(file, maxSide);
+            return {ApplyTransparency(std::move(reduced.picture), std::nullopt).picture, reduced.width, reduced.height};
+        }
+        case PictureType::Jpeg: return jpeg::DecodeReduced(file, maxSide);
+        case PictureType::Bmp: break;
+    }
     return bmp::DecodeReduced(file, maxSide);
 }

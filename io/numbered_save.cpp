@@ -1,5 +1,6 @@
 // Every chip as a numbered file: base00.bmp for the top-left chip, counting
-// along each row, then down.
+// along each row, then down; with a base ending in ".png", PNG files named
+// without it (map.png: map00.png, map01.png ...).
 #include <sys/stat.h>
 
 #include <string>
@@ -7,7 +8,7 @@
 
 #include "core/Form.h"
 #include "io/FileMessages.h"
-#include "io/BmpWriter.h"
+#include "io/PictureSave.h"
 #include "io/numbered_save.h"
 
 namespace {
@@ -24,9 +25,7 @@ std::string WithoutDirectory(const std::string& path) {
 
 }  // namespace
 
-std::string TForm1::NumberedChipName(const std::string& base, int n) {
-    return base + (n < 10 ? "0" : "") + std::to_string(n) + ".bmp";
-}
+std::string TForm1::NumberedChipName(const std::string& base, int n) { return NumberedFileName(base, n); }
 
 std::vector<NumberedChip> NumberedChips(const TForm1& form, const std::string& base) {
     std::vector<NumberedChip> chips;
@@ -37,7 +36,7 @@ std::vector<NumberedChip> NumberedChips(const TForm1& form, const std::string& b
 }
 
 PendingFile NumberedChipFile(const TForm1& form, const NumberedChip& chip) {
-    return {chip.name, bmp::Encode24(form.Chip(chip.col, chip.row))};
+    return {chip.name, EncodePictureFile(chip.name, form.Chip(chip.col, chip.row), form.TransparentColor)};
 }
 
 void SaveNumberedChips(TForm1& form) {

@@ -4,7 +4,7 @@
 // its work, was cancelled or failed to read its file.
 #include "core/Form.h"
 #include "io/FileMessages.h"
-#include "io/BmpWriter.h"
+#include "io/PictureSave.h"
 #include "io/clipboard.h"
 
 namespace {
@@ -35,7 +35,7 @@ void LoadIntoPopupChip(TForm1& form) {
 // the chip save of the File menu does.
 void SavePopupChip(TForm1& form) {
     if (const std::optional<std::string> path = form.platform.PictureSaveDialog())
-        SaveFile(*path, bmp::Encode24(form.Chip(form.PopupCol, form.PopupRow)));
+        SaveFile(*path, EncodePictureFile(*path, form.Chip(form.PopupCol, form.PopupRow), form.TransparentColor));
 }
 
 // The palette writer writes SheetImage, so the chip goes there first; the

@@ -1,17 +1,19 @@
-// The File menu: whole sheets and single chips read from BMP and JPEG files,
-// the sheet and the chip being edited saved as 24-bit BMP files, and the
+// The File menu: whole sheets and single chips read from BMP, JPEG and PNG
+// files, the sheet and the chip being edited saved as 24-bit BMP or PNG
+// files (by the name's extension), and the
 // commands that hand the sheet to the numbered save and the palette writers.
 #include <string>
 
 #include "core/EditorError.h"
 #include "core/Form.h"
 #include "io/AtomicFile.h"
-#include "io/BmpWriter.h"
 #include "io/FileMessages.h"
 #include "io/numbered_save.h"
 #include "io/PictureFile.h"
 #include "io/PictureLimits.h"
 #include "io/PictureReadError.h"
+#include "io/PictureSave.h"
+#include "io/Transparency.h"
 
 namespace {
 
@@ -27,9 +29,9 @@ constexpr const char* TooLarge = "画像が大きすぎて読み込めません"
 // overwrites it; so it holds this part rather than the whole picture.
 PictureReadResult ReadTopLeftPart(TForm1& form, const std::string& path, int width, int height) {
     const bool jpeg = IsJpegPath(path);
-    canvas::Picture picture;
+    PictureWithAlpha picture;
     try {
-        picture = LoadPictureFile(path, width, height);
+        picture = LoadPictureWithAlpha(path, width, height);
     } catch (const PictureReadError& e) {
         // Faulty JPEG data after a good header leave for the generic error
         // handler before anything has changed.
@@ -38,8 +40,13 @@ PictureReadResult ReadTopLeftPart(TForm1& form, const std::string& path, int wid
         form.platform.ShowMessage(e.Reason() == PictureReadReason::TooLarge ? TooLarge : ReadFailed);
         return {false, jpeg};
     }
-    form.SheetImage.SetSize(picture.Width(), picture.Height());
-    form.SheetImage.Draw(0, 0, picture);
+    TransparencyResult read = ApplyTransparency(std::move(picture), form.TransparentColor);
+    form.TransparentColor = read.transparent;
+    form.SheetImage.SetSize(read.picture.Width(), read.picture.Height());
+    form.SheetImage.Draw(0, 0, read.picture);
+    const std::string said =
+        TForm1::TransparencyMessage(read.chosen, read.transparent.value_or(0), read.partlyTransparent);
+    if (!said.empty()) form.platform.ShowMessage(said);
     return {true, jpeg};
 }
 
@@ -86,7 +93,7 @@ namespace {
 bool WriteWholeSheet(TForm1& form, const std::string& path) {
     form.ComposeSheet();
     try {
-        WriteFileAtomically(path, bmp::Encode24(form.SheetImage));
+        WriteFileAtomically(path, EncodePictureFile(path, form.SheetImage, form.TransparentColor));
     } catch (const FileWriteError&) {
         form.platform.ShowMessage(SaveFailed);
         return false;
@@ -131,7 +138,7 @@ void TForm1::FileMenuClick(ControlId Sender) {
         case ControlId::chrSaveMenu:
             // A failed write is the generic handler's to report.
             if (const auto path = platform.PictureSaveDialog())
-                SaveFile(*path, bmp::Encode24(Chip(CurCol, CurRow)));
+                SaveFile(*path, EncodePictureFile(*path, Chip(CurCol, CurRow), TransparentColor));
             break;
         case ControlId::renMenu:
             SaveNumberedChips(*this);

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "io/PictureFile.h"
 #include "tools/tessaro-script/ScriptError.h"
 #include "tools/tessaro-script/Targets.h"
 #include "tools/tessaro-script/Values.h"
@@ -42,6 +43,7 @@ std::string StateText(StateField field, const Session& s) {
         case StateField::BoardCols: return std::to_string(f.Board.Cols());
         case StateField::BoardRows: return std::to_string(f.Board.Rows());
         case StateField::WrapDrawing: return YesNo(f.WrapDrawing());
+        case StateField::TransparentColor: return f.TransparentColor ? RgbText(*f.TransparentColor) : "none";
     }
     return "?";
 }
@@ -152,6 +154,23 @@ CheckOutcome Check(const cmd::ExpectCell& c, Session& s) {
         return p ? std::to_string(p->first) + "," + std::to_string(p->second) : std::string("empty");
     };
     return Compare(text(c.chip), text(chip ? std::optional(std::pair{chip->col, chip->row}) : std::nullopt));
+}
+
+CheckOutcome Check(const cmd::ExpectFilePicture& c, Session&) {
+    PictureWithAlpha picture;
+    try {
+        picture = LoadPictureWithAlpha(c.path);
+    } catch (const std::exception& e) {
+        return {false, std::string("no picture (") + e.what() + ")"};
+    }
+    const canvas::Picture& p = picture.colours;
+    if (c.kind == cmd::ExpectFilePicture::Kind::Size)
+        return Compare(c.expected, std::to_string(p.Width()) + " " + std::to_string(p.Height()));
+    if (!p.Contains(c.x, c.y))
+        return {false, "(" + std::to_string(c.x) + ", " + std::to_string(c.y) + ") outside the " + SizeText(p) + " picture"};
+    if (c.kind == cmd::ExpectFilePicture::Kind::Pixel) return Compare(c.expected, RgbText(p.GetPixel(c.x, c.y)));
+    const std::size_t at = static_cast<std::size_t>(c.y) * static_cast<std::size_t>(p.Width()) + static_cast<std::size_t>(c.x);
+    return Compare(c.expected, std::to_string(picture.HasTransparency() ? picture.alpha[at] : 255));
 }
 
 }  // namespace

@@ -34,6 +34,7 @@ enum class StateField {
     Closed,
     BoardCols, BoardRows,
     WrapDrawing,
+    TransparentColor,
 };
 
 // What `expect checked|enabled|... NAME VALUE` reads of a control.
@@ -88,6 +89,16 @@ struct ExpectFileSize { std::string path; std::uint64_t size = 0; };
 struct ExpectOpened { std::string url; };
 // The chip in board cell (col, row), or none for an empty cell.
 struct ExpectCell { int col = 0; int row = 0; std::optional<std::pair<int, int>> chip; };
+// A picture file read whole (BMP, JPEG or PNG; alpha 255 where the format has
+// none): a pixel's colour or alpha, or the picture's size.
+struct ExpectFilePicture {
+    enum class Kind { Pixel, Alpha, Size };
+    Kind kind = Kind::Pixel;
+    std::string path;
+    int x = 0;  // the width for Size
+    int y = 0;  // the height for Size
+    std::string expected;
+};
 
 }  // namespace cmd
 
@@ -96,7 +107,8 @@ using Command = std::variant<cmd::Start, cmd::Write, cmd::Remove, cmd::Answer, c
                              cmd::Drop, cmd::Close, cmd::SetClipboard, cmd::SaveClipboard, cmd::Dump,
                              cmd::ExpectState, cmd::ExpectControl, cmd::ExpectPixel, cmd::ExpectSize,
                              cmd::ExpectSame, cmd::ExpectMessage, cmd::ExpectExists, cmd::ExpectFileSize,
-                             cmd::ExpectOpened, cmd::BoardSizeAnswer, cmd::ExpectCell>;
+                             cmd::ExpectOpened, cmd::BoardSizeAnswer, cmd::ExpectCell,
+                             cmd::ExpectFilePicture>;
 
 // True for the `expect` commands: each one is one check.
 bool IsCheck(const Command& command);

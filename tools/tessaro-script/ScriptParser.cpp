@@ -13,7 +13,7 @@ namespace script {
 
 namespace {
 
-enum class ValueType { Bool, Int, Colour, String };
+enum class ValueType { Bool, Int, Colour, String, ColourOrNone };
 
 struct StateFieldName {
     std::string_view name;
@@ -21,7 +21,7 @@ struct StateFieldName {
     ValueType type;
 };
 
-constexpr std::array<StateFieldName, 24> StateFields = {{
+constexpr std::array<StateFieldName, 25> StateFields = {{
     {"Modified", StateField::Modified, ValueType::Bool},
     {"UndoAvailable", StateField::UndoAvailable, ValueType::Bool},
     {"SheetGridShown", StateField::SheetGridShown, ValueType::Bool},
@@ -46,6 +46,7 @@ constexpr std::array<StateFieldName, 24> StateFields = {{
     {"BoardCols", StateField::BoardCols, ValueType::Int},
     {"BoardRows", StateField::BoardRows, ValueType::Int},
     {"WrapDrawing", StateField::WrapDrawing, ValueType::Bool},
+    {"TransparentColor", StateField::TransparentColor, ValueType::ColourOrNone},
 }};
 
 // Reads the arguments of one command from left to right.
@@ -141,6 +142,10 @@ std::string CanonicalValue(Arguments& args, ValueType type) {
         case ValueType::Int: return std::to_string(args.Integer("VALUE"));
         case ValueType::Colour: return RgbText(ParseColour(args.Word("VALUE")));
         case ValueType::String: return Quoted(args.String("VALUE"));
+        case ValueType::ColourOrNone: {
+            const std::string& word = args.Word("R,G,B|none");
+            return word == "none" ? word : RgbText(ParseColour(word));
+        }
     }
     args.Fail("unknown value type");
 }
@@ -239,6 +244,24 @@ Command ParseExpect(Arguments& args) {
         const auto comma = chip.find(',');
         if (comma == std::string::npos) args.Fail("the chip is COL,ROW or empty, not " + chip);
         c.chip = std::pair{ParseInteger(chip.substr(0, comma)), ParseInteger(chip.substr(comma + 1))};
+        return c;
+    }
+    if (what == "filepixel" || what == "filealpha" || what == "filesizepx") {
+        cmd::ExpectFilePicture c;
+        c.kind = what == "filepixel"   ? cmd::ExpectFilePicture::Kind::Pixel
+                 : what == "filealpha" ? cmd::ExpectFilePicture::Kind::Alpha
+                                       : cmd::ExpectFilePicture::Kind::Size;
+        c.path = args.Path();
+        c.x = args.Integer(c.kind == cmd::ExpectFilePicture::Kind::Size ? "W" : "X");
+        c.y = args.Integer(c.kind == cmd::ExpectFilePicture::Kind::Size ? "H" : "Y");
+        if (c.kind == cmd::ExpectFilePicture::Kind::Pixel) c.expected = RgbText(ParseColour(args.Word("R,G,B")));
+        if (c.kind == cmd::ExpectFilePicture::Kind::Alpha) {
+            const std::int32_t alpha = args.Integer("A");
+            if (alpha < 0 || alpha > 255) args.Fail("alpha is 0 to 255");
+            c.expected = std::to_string(alpha);
+        }
+        if (c.kind == cmd::ExpectFilePicture::Kind::Size)
+            c.expected = std::to_string(c.x) + " " + std::to_string(c.y);
         return c;
     }
     for (const StateFieldName& f : StateFields)
@@ -380,7 +403,8 @@ bool IsCheck(const Command& command) {
            std::holds_alternative<cmd::ExpectSame>(command) || std::holds_alternative<cmd::ExpectMessage>(command) ||
            std::holds_alternative<cmd::ExpectExists>(command) ||
            std::holds_alternative<cmd::ExpectFileSize>(command) || std::holds_alternative<cmd::ExpectOpened>(command) ||
-           std::holds_alternative<cmd::ExpectCell>(command);
+           std::holds_alternative<cmd::ExpectCell>(command) ||
+           std::holds_alternative<cmd::ExpectFilePicture>(command);
 }
 
 }  // namespace script

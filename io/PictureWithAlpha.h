@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "canvas/Picture.h"
+
+// A picture as a file holds it: 24-bit colours and, where the format has
+// them, the opacity of each pixel (0 fully transparent, 255 opaque), row by
+// row from the top. `alpha` is empty when every pixel is opaque, as in every
+// BMP and JPEG file. The editor's chips have no alpha; the transparency rule
+// (io/Transparency.h) turns this into 24-bit colours.
+struct PictureWithAlpha {
+    canvas::Picture colours;
+    std::vector<std::uint8_t> alpha;
+
+    bool HasTransparency() const { return !alpha.empty(); }
+};

@@ -1,0 +1,208 @@
+#include "io/PngReader.h"
+
+#include <spng.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "io/PictureReadError.h"
+#include "io/ReducedPicture.h"
+
+namespace png {
+namespace {
+
+// libspng asks for its bytes a few at a time; they come from the file in
+// blocks, so that a large file is read only as far as the decoder gets.
+class BlockReader {
+public:
+    explicit BlockReader(ByteSource& file) : file_(file) {}
+
+    static int Read(spng_ctx*, void* user, void* dest, std::size_t length) {
+        return static_cast<BlockReader*>(user)->Copy(static_cast<std::uint8_t*>(dest), length);
+    }
+
+private:
+    static constexpr std::size_t BlockBytes = 64 * 1024;
+
+    int Copy(std::uint8_t* dest, std::size_t length) {
+        while (length > 0) {
+            if (at_ == block_.size()) {
+                const std::size_t left = file_.Size() - offset_;
+                if (left == 0) return SPNG_IO_EOF;
+                const auto bytes = file_.Read(offset_, std::min(left, BlockBytes));
+                block_.assign(bytes.begin(), bytes.end());
+                offset_ += bytes.size();
+                at_ = 0;
+            }
+            const std::size_t n = std::min(length, block_.size() - at_);
+            std::memcpy(dest, block_.data() + at_, n);
+            dest += n;
+            at_ += n;
+            length -= n;
+        }
+        return 0;
+    }
+
+    ByteSource& file_;
+    std::size_t offset_ = 0;  // of the byte after the block
+    std::vector<std::uint8_t> block_;
+    std::size_t at_ = 0;
+};
+
+struct ContextFree {
+    void operator()(spng_ctx* ctx) const { spng_ctx_free(ctx); }
+};
+
+[[noreturn]] void Fail(int error) {
+    throw PictureReadError(std::string("PNG: ") + spng_strerror(error),
+                           error == SPNG_EMEM || error == SPNG_EUSER_WIDTH || error == SPNG_EUSER_HEIGHT ||
+                                   error == SPNG_ECHUNK_LIMITS
+                               ? PictureReadReason::TooLarge
+                               : PictureReadReason::NotAPicture);
+}
+
+void Check(int error) {
+    if (error != 0) Fail(error);
+}
+
+// Ancillary chunks are kept in memory by the decoder; a file can't make it
+// hold more than this.
+constexpr std::size_t ChunkBytesLimit = std::size_t{1} << 24;
+constexpr std::size_t ChunkCacheLimit = std::size_t{1} << 26;
+
+// Adam7: the first column and the column step of each pass.
+constexpr int PassFirstColumn[7] = {0, 4, 0, 2, 0, 1, 0};
+constexpr int PassColumnStep[7] = {8, 8, 4, 4, 2, 2, 1};
+
+// The decoded rows (RGBA, 8 or 16 bits a sample) that fall into the kept
+// part: of the top-left `width` x `height` pixels, every `step`-th pixel of
+// every `step`-th row.
+class KeptPart {
+public:
+    KeptPart(int width, int height, int step, bool sixteenBits)
+        : width_(width), height_(height), step_(step), picture_((width + step - 1) / step, (height + step - 1) / step),
+          alpha_(static_cast<std::size_t>(picture_.Width()) * static_cast<std::size_t>(picture_.Height()), 255),
+          sixteen_(sixteenBits), row_(static_cast<std::size_t>(picture_.Width())) {}
+
+    int Height() const { return height_; }
+
+    // Row y of the picture, holding the pixels from `first` on, `passStep`
+    // apart (all of them, unless the file is interlaced).
+    void Take(const std::uint8_t* decoded, int y, int first, int passStep) {
+        if (y >= height_ || y % step_ != 0) return;
+        const int out = y / step_;
+        const auto kept = picture_.Row(out);
+        std::copy(kept.begin(), kept.end(), row_.begin());
+        std::uint8_t* alpha = alpha_.data() + static_cast<std::size_t>(out) * static_cast<std::size_t>(picture_.Width());
+        for (int x = first; x < width_; x += passStep) {
+            if (x % step_ != 0) continue;
+            int r, g, b, a;
+            if (sixteen_) {
+                std::uint16_t s[4];
+                std::memcpy(s, decoded + 8 * static_cast<std::size_t>(x), sizeof s);
+                r = Scale(s[0]), g = Scale(s[1]), b = Scale(s[2]), a = Scale(s[3]);
+            } else {
+                const std::uint8_t* p = decoded + 4 * static_cast<std::size_t>(x);
+                r = p[0], g = p[1], b = p[2], a = p[3];
+            }
+            row_[static_cast<std::size_t>(x / step_)] = canvas::Rgb(r, g, b);
+            alpha[x / step_] = static_cast<std::uint8_t>(a);
+        }
+        picture_.SetRow(out, row_);
+    }
+
+    PictureWithAlpha Result() && {
+        PictureWithAlpha out{std::move(picture_), {}};
+        if (std::any_of(alpha_.begin(), alpha_.end(), [](std::uint8_t a) { return a != 255; }))
+            out.alpha = std::move(alpha_);
+        return out;
+    }
+
+private:
+    static int Scale(std::uint16_t v) { return (v * 255 + 32767) / 65535; }
+
+    int width_, height_, step_;
+    canvas::Picture picture_;
+    std::vector<std::uint8_t> alpha_;
+    bool sixteen_;
+    std::vector<canvas::Colour> row_;
+};
+
+// Decodes the part that `choose` picks once the picture's size is known:
+// it gets the width and height and returns the kept width, height and step.
+template <typename Choose>
+PictureWithAlpha DecodePart(ByteSource& file, Choose choose, int& width, int& height) {
+    std::unique_ptr<spng_ctx, ContextFree> ctx(spng_ctx_new(0));
+    if (!ctx) throw PictureReadError("PNG: no memory for the decoder", PictureReadReason::TooLarge);
+    BlockReader reader(file);
+    Check(spng_set_png_stream(ctx.get(), &BlockReader::Read, &reader));
+    Check(spng_set_image_limits(ctx.get(), static_cast<std::uint32_t>(picture_limits::MaxSide),
+                                static_cast<std::uint32_t>(picture_limits::MaxSide)));
+    Check(spng_set_chunk_limits(ctx.get(), ChunkBytesLimit, ChunkCacheLimit));
+
+    spng_ihdr ihdr{};
+    Check(spng_get_ihdr(ctx.get(), &ihdr));
+    if (!picture_limits::Acceptable(ihdr.width, ihdr.height))
+        throw PictureReadError("PNG: picture too large", PictureReadReason::TooLarge);
+    width = static_cast<int>(ihdr.width);
+    height = static_cast<int>(ihdr.height);
+    const bool sixteen = ihdr.bit_depth == 16;
+    KeptPart part = choose(width, height, sixteen);
+
+    const int format = sixteen ? SPNG_FMT_RGBA16 : SPNG_FMT_RGBA8;
+    Check(spng_decode_image(ctx.get(), nullptr, 0, format, SPNG_DECODE_TRNS | SPNG_DECODE_PROGRESSIVE));
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * (sixteen ? 8 : 4));
+    const bool interlaced = ihdr.interlace_method != SPNG_INTERLACE_NONE;
+
+    for (;;) {
+        spng_row_info info{};
+        const int noRow = spng_get_row_info(ctx.get(), &info);
+        if (noRow == SPNG_EOI) break;
+        Check(noRow);
+        const int error = spng_decode_row(ctx.get(), row.data(), row.size());
+        if (error != 0 && error != SPNG_EOI) Fail(error);
+        const int y = static_cast<int>(info.row_num);
+        const int pass = interlaced ? info.pass : 6;
+        part.Take(row.data(), y, PassFirstColumn[pass], PassColumnStep[pass]);
+        if (error == SPNG_EOI) {
+            // The whole picture was needed: the file is read to its end, so
+            // that the image data's checksum and the end chunk are checked.
+            Check(spng_decode_chunks(ctx.get()));
+            break;
+        }
+        // The last pass (every row, when not interlaced) has reached the last
+        // kept row: nothing below it is needed.
+        if (pass == 6 && y + 1 >= part.Height()) break;
+    }
+    return std::move(part).Result();
+}
+
+}  // namespace
+
+PictureWithAlpha Decode(ByteSource& file, int keepWidth, int keepHeight) {
+    int width = 0, height = 0;
+    return DecodePart(
+        file,
+        [&](int w, int h, bool sixteen) {
+            return KeptPart(std::clamp(keepWidth, 1, w), std::clamp(keepHeight, 1, h), 1, sixteen);
+        },
+        width, height);
+}
+
+ReducedPng DecodeReduced(ByteSource& file, int maxSide) {
+    ReducedPng reduced;
+    reduced.picture = DecodePart(
+        file, [&](int w, int h, bool sixteen) { return KeptPart(w, h, ReductionStep(w, h, maxSide), sixteen); },
+        reduced.width, reduced.height);
+    return reduced;
+}
+
+PictureWithAlpha Decode(std::span<const std::uint8_t> file, int keepWidth, int keepHeight) {
+    MemoryBytes source(file);
+    return Decode(source, keepWidth, keepHeight);
+}
+
+}  // namespace png

@@ -1,0 +1,105 @@
+#include "io/PngWriter.h"
+
+#include <spng.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "core/EditorError.h"
+
+namespace png {
+namespace {
+
+struct ContextFree {
+    void operator()(spng_ctx* ctx) const { spng_ctx_free(ctx); }
+};
+
+void Check(int error) {
+    if (error != 0) throw EditorError(std::string("PNG: ") + spng_strerror(error));
+}
+
+using Context = std::unique_ptr<spng_ctx, ContextFree>;
+
+Context NewEncoder(int width, int height, std::uint8_t colourType) {
+    Context ctx(spng_ctx_new(SPNG_CTX_ENCODER));
+    if (!ctx) throw EditorError("PNG: no memory for the encoder");
+    Check(spng_set_option(ctx.get(), SPNG_ENCODE_TO_BUFFER, 1));
+    spng_ihdr ihdr{};
+    ihdr.width = static_cast<std::uint32_t>(width);
+    ihdr.height = static_cast<std::uint32_t>(height);
+    ihdr.bit_depth = 8;
+    ihdr.color_type = colourType;
+    Check(spng_set_ihdr(ctx.get(), &ihdr));
+    return ctx;
+}
+
+std::vector<std::uint8_t> Finish(spng_ctx* ctx, std::span<const std::uint8_t> pixels) {
+    Check(spng_encode_image(ctx, pixels.data(), pixels.size(), SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE));
+    std::size_t length = 0;
+    int error = 0;
+    void* buffer = spng_get_png_buffer(ctx, &length, &error);
+    Check(error);
+    std::unique_ptr<void, decltype(&std::free)> owned(buffer, &std::free);
+    const auto* bytes = static_cast<const std::uint8_t*>(buffer);
+    return std::vector<std::uint8_t>(bytes, bytes + length);
+}
+
+bool Occurs(const canvas::Picture& picture, canvas::Colour c) {
+    for (int y = 0; y < picture.Height(); ++y) {
+        const auto row = picture.Row(y);
+        if (std::find(row.begin(), row.end(), c) != row.end()) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodeRgb(const canvas::Picture& picture, std::optional<canvas::Colour> transparent) {
+    const bool withAlpha = transparent && Occurs(picture, *transparent & 0xFFFFFF);
+    const std::size_t channels = withAlpha ? 4 : 3;
+    Context ctx = NewEncoder(picture.Width(), picture.Height(),
+                            withAlpha ? SPNG_COLOR_TYPE_TRUECOLOR_ALPHA : SPNG_COLOR_TYPE_TRUECOLOR);
+    Check(spng_set_option(ctx.get(), SPNG_IMG_COMPRESSION_STRATEGY, Z_RLE));
+    Check(spng_set_option(ctx.get(), SPNG_FILTER_CHOICE, SPNG_FILTER_CHOICE_ALL));
+
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(picture.Width()) *
+                                     static_cast<std::size_t>(picture.Height()) * channels);
+    std::uint8_t* out = pixels.data();
+    for (int y = 0; y < picture.Height(); ++y)
+        for (canvas::Colour c : picture.Row(y)) {
+            *out++ = static_cast<std::uint8_t>(canvas::RedOf(c));
+            *out++ = static_cast<std::uint8_t>(canvas::GreenOf(c));
+            *out++ = static_cast<std::uint8_t>(canvas::BlueOf(c));
+            if (withAlpha) *out++ = c == (*transparent & 0xFFFFFF) ? 0 : 255;
+        }
+    return Finish(ctx.get(), pixels);
+}
+
+std::vector<std::uint8_t> EncodeIndexed(std::span<const std::uint8_t> indices, int width, int height,
+                                        const std::array<std::uint32_t, 256>& table,
+                                        std::optional<std::uint8_t> transparentIndex) {
+    Context ctx = NewEncoder(width, height, SPNG_COLOR_TYPE_INDEXED);
+    // Indices are no quantities: filters don't help them.
+    Check(spng_set_option(ctx.get(), SPNG_FILTER_CHOICE, SPNG_FILTER_CHOICE_NONE));
+    spng_plte plte{};
+    plte.n_entries = 256;
+    for (std::size_t i = 0; i < 256; ++i) {
+        plte.entries[i].red = static_cast<std::uint8_t>(table[i] >> 16);
+        plte.entries[i].green = static_cast<std::uint8_t>(table[i] >> 8);
+        plte.entries[i].blue = static_cast<std::uint8_t>(table[i]);
+    }
+    Check(spng_set_plte(ctx.get(), &plte));
+    if (transparentIndex) {
+        spng_trns trns{};
+        trns.n_type3_entries = static_cast<std::uint32_t>(*transparentIndex) + 1;
+        std::fill_n(trns.type3_alpha, trns.n_type3_entries, std::uint8_t{255});
+        trns.type3_alpha[*transparentIndex] = 0;
+        Check(spng_set_trns(ctx.get(), &trns));
+    }
+    return Finish(ctx.get(), indices);
+}
+
+}  // namespace png

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "canvas/Picture.h"
+
+namespace png {
+
+// The whole file of an 8-bit RGB PNG (libspng), or RGBA when `transparent`
+// is set and occurs in the picture: its pixels get alpha 0, every other
+// pixel 255. Not interlaced; rows filtered adaptively and compressed with
+// zlib's run-length strategy, which on picture data is several times faster
+// than the default strategy and about as small.
+std::vector<std::uint8_t> EncodeRgb(const canvas::Picture& picture, std::optional<canvas::Colour> transparent);
+
+// The whole file of an indexed PNG (colour type 3, depth 8): `indices` holds
+// one table index per pixel, row by row from the top; `table` is the palette
+// as BMP colour-table entries (blue | green << 8 | red << 16). With
+// `transparentIndex` a tRNS chunk gives that entry alpha 0.
+std::vector<std::uint8_t> EncodeIndexed(std::span<const std::uint8_t> indices, int width, int height,
+                                        const std::array<std::uint32_t, 256>& table,
+                                        std::optional<std::uint8_t> transparentIndex);
+
+}  // namespace png

@@ -1,0 +1,95 @@
+// Round trips through the PNG writers and the reader: random pictures, with
+// and without a transparent colour, come back with the same pixels and with
+// alpha 0 exactly where T was; the indexed file keeps its indices' colours;
+// names choose the format.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "core/Form.h"
+#include "io/BmpReader.h"
+#include "io/PaletteBmp.h"
+#include "io/PictureFile.h"
+#include "io/PictureSave.h"
+#include "io/PngReader.h"
+#include "io/PngWriter.h"
+#include "io/Transparency.h"
+#include "tests/support/FakePlatform.h"
+
+namespace {
+
+// Few colours, so that runs and T both occur often.
+canvas::Picture RandomPicture(std::mt19937& random, int width, int height) {
+    std::uniform_int_distribution<int> level(0, 5);
+    canvas::Picture p(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) p.SetPixel(x, y, canvas::Rgb(51 * level(random), 51 * level(random), 255));
+    return p;
+}
+
+TEST(PngWriter, RgbRoundTripsKeepPixelsAndT) {
+    std::mt19937 random(12);
+    std::uniform_int_distribution<int> side(1, 70);
+    for (int round = 0; round < 60; ++round) {
+        const canvas::Picture picture = RandomPicture(random, side(random), side(random));
+        const bool withT = round % 3 != 0;
+        const std::optional<canvas::Colour> t =
+            withT ? std::optional(picture.GetPixel(0, round % picture.Height())) : std::nullopt;
+        const PictureWithAlpha read = png::Decode(png::EncodeRgb(picture, t));
+        EXPECT_EQ(read.colours, picture);
+        EXPECT_EQ(read.HasTransparency(), withT);
+        for (int y = 0; y < picture.Height() && read.HasTransparency(); ++y)
+            for (int x = 0; x < picture.Width(); ++x)
+                ASSERT_EQ(read.alpha[static_cast<std::size_t>(y * picture.Width() + x)] == 0,
+                          picture.GetPixel(x, y) == *t);
+        // Loaded with the same T set, the chips come back as they were.
+        const TransparencyResult again = ApplyTransparency(read, t);
+        EXPECT_EQ(again.picture, picture);
+        EXPECT_EQ(again.transparent, t);
+        EXPECT_FALSE(again.chosen);
+    }
+}
+
+TEST(PngWriter, TThatDoesNotOccurWritesPlainRgb) {
+    const canvas::Picture picture(5, 4);  // black
+    const PictureWithAlpha read = png::Decode(png::EncodeRgb(picture, canvas::White));
+    EXPECT_FALSE(read.HasTransparency());
+    EXPECT_EQ(read.colours, picture);
+}
+
+TEST(PngWriter, IndexedRoundTripsGiveTheTableColoursAndTransparency) {
+    FakePlatform platform;
+    TForm1 form(platform);
+    form.FormCreate();
+    std::mt19937 random(7);
+    for (int round = 0; round < 20; ++round) {
+        const canvas::Picture picture = RandomPicture(random, 1 + round * 7, 1 + round * 3);
+        const palette_bmp::IndexedPicture indexed = palette_bmp::Index216Colours(picture);
+        const std::optional<canvas::Colour> t = round % 2 ? std::optional(picture.GetPixel(0, 0)) : std::nullopt;
+        const std::vector<std::uint8_t> file = EncodePaletteFile("a.PNG", indexed, form.Palette256, t);
+        ASSERT_EQ(file[25], 3);  // colour type: indexed
+        const PictureWithAlpha read = png::Decode(file);
+        // The cube holds every colour of these pictures exactly.
+        EXPECT_EQ(read.colours, picture);
+        EXPECT_EQ(read.HasTransparency(), t.has_value());
+        // The BMP of the same indices holds the same picture.
+        EXPECT_EQ(bmp::Decode(EncodePaletteFile("a.bmp", indexed, form.Palette256, t)), picture);
+    }
+}
+
+TEST(PictureNames, TypeAndNumberedNamesFollowTheExtension) {
+    for (const char* png : {"a.png", "A.PNG", "dir/x.Png", ".png", "a.b.png"})
+        EXPECT_EQ(PictureTypeOf(png), PictureType::Png) << png;
+    for (const char* bmp : {"a.bmp", "a.jpeg", "a.pngx", "a.png/b", "png", "a.png.bmp", ""})
+        EXPECT_EQ(PictureTypeOf(bmp), PictureType::Bmp) << bmp;
+    EXPECT_EQ(PictureTypeOf("a.JPG"), PictureType::Jpeg);
+    EXPECT_EQ(NumberedFileName("map.png", 0), "map00.png");
+    EXPECT_EQ(NumberedFileName("dir/map.PNG", 479), "dir/map479.png");
+    EXPECT_EQ(NumberedFileName("map", 7), "map07.bmp");
+    EXPECT_EQ(NumberedFileName("map.bmp", 12), "map.bmp12.bmp");
+    EXPECT_EQ(NumberedFileName("a.png/map", 1), "a.png/map01.bmp");
+    EXPECT_EQ(EncodePictureFile("x.bmp", canvas::Picture(2, 2), canvas::Black)[0], 'B');
+    EXPECT_EQ(EncodePictureFile("x.png", canvas::Picture(2, 2), canvas::Black)[1], 'P');
+}
+
+}  // namespace
