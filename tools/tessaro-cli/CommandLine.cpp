@@ -85,11 +85,6 @@ Invocation ParseCommandLine(const std::vector<std::string>& args) {
             inv.key = ParseKey(v);
             if (!inv.key) Usage("--key takes R,G,B (each 0 to 255) or none, not \"" + v + "\"",
                                 "--key の値は R,G,B（各 0～255）か none です（「" + v + "」は使えません）");
-            // The transparent colour lives in PNG files, which this build
-            // does not read or write yet: the option is refused rather than
-            // silently ignored.
-            Usage("--key needs PNG files, which this version does not read or write yet",
-                  "--key は PNG ファイルのためのオプションですが、このバージョンは PNG をまだ扱えません");
         } else {
             Usage("unknown option \"" + a + "\"", "オプション「" + a + "」はありません");
         }

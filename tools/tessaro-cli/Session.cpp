@@ -13,6 +13,10 @@ Session::Session(const Invocation& inv, std::ostream& o, std::ostream& e, Langua
     form.FormCreate();
     // What start-up said about the settings file concerns the window.
     platform.TakeMessages();
+    // The transparent colour is the command line's, whatever a settings
+    // file in the current directory says: --key, or none as at start.
+    form.TransparentColor.reset();
+    if (inv.key && !inv.key->none) form.TransparentColor = inv.key->colour;
 }
 
 std::string Session::EditorMessages(const std::string& fallback) {
@@ -21,9 +25,33 @@ std::string Session::EditorMessages(const std::string& fallback) {
     return text.empty() ? fallback : text;
 }
 
-void Session::ReportNotes() {
+void Session::ReportNotes(const std::string& path, std::optional<canvas::Colour> keyBefore) {
     const std::string notes = EditorMessages();
-    if (!notes.empty() && !invocation.quiet) err << "tessaro-cli: " << notes << '\n';
+    if (notes.empty() || invocation.quiet) return;
+    const std::string prefix = "tessaro-cli: " + (path.empty() ? std::string() : path + ": ");
+    if (language == Language::Japanese) {
+        err << prefix << notes << '\n';
+        return;
+    }
+    // The editor's notes of a load that met transparent pixels, in English
+    // from what the load did: it chose T, and it composited pixels over T.
+    // Any other note is shown as the editor worded it.
+    const std::optional<canvas::Colour> key = form.TransparentColor;
+    bool said = false;
+    if (key && !keyBefore) {
+        err << prefix << "transparent pixels now stand as " << ColourText(*key) << " (the transparent colour)\n";
+        said = true;
+    }
+    static const std::string partly = "半透明の画素";
+    const auto at = notes.find(partly);
+    const std::string count = at == std::string::npos ? std::string() : notes.substr(at + partly.size());
+    const std::size_t digits = count.find_first_not_of("0123456789");
+    if (key && digits != std::string::npos && digits > 0) {
+        err << prefix << count.substr(0, digits) << " partly transparent pixels were composited over "
+            << ColourText(*key) << '\n';
+        said = true;
+    }
+    if (!said) err << prefix << notes << '\n';
 }
 
 namespace {
@@ -63,6 +91,7 @@ Refusal UnreadablePicture(Session& s, const std::string& path, int width, int he
 }
 
 void LoadSheet(Session& s, const std::string& path) {
+    const std::optional<canvas::Colour> keyBefore = s.form.TransparentColor;
     bool loaded = false;
     try {
         loaded = s.form.LoadSheetFile(path);
@@ -72,7 +101,7 @@ void LoadSheet(Session& s, const std::string& path) {
         throw UnreadablePicture(s, path, SheetWidth(s), SheetHeight(s), e.what());
     }
     if (!loaded) throw UnreadablePicture(s, path, SheetWidth(s), SheetHeight(s));
-    s.ReportNotes();
+    s.ReportNotes(path, keyBefore);
 }
 
 }  // namespace cli

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -38,8 +39,10 @@ struct Session {
     // The editor's messages since the last call as one text, or `fallback`
     // when it showed none.
     std::string EditorMessages(const std::string& fallback = {});
-    // Prints what the editor said on the way (not an error) unless quiet.
-    void ReportNotes();
+    // Prints what the editor said on the way (not an error) unless quiet,
+    // about the file `path`; `keyBefore` is the transparent colour before
+    // the load that said it.
+    void ReportNotes(const std::string& path = {}, std::optional<canvas::Colour> keyBefore = {});
 };
 
 // The whole-sheet load of the File menu; refuses when it fails.

@@ -66,6 +66,7 @@ int RunJoin(Session& s) {
     const Text unit{"chip files read", "個のキャラクタファイルを読み込みました"};
     for (std::size_t i = 0; i < places.size(); ++i) {
         const ChipPlace& p = places[i];
+        const std::optional<canvas::Colour> keyBefore = s.form.TransparentColor;
         bool loaded = false;
         try {
             loaded = s.form.LoadChipFile(p.path, p.col, p.row);
@@ -73,7 +74,7 @@ int RunJoin(Session& s) {
             throw UnreadablePicture(s, p.path, s.form.Def.ChipSize, s.form.Def.ChipSize, e.what());
         }
         if (!loaded) throw UnreadablePicture(s, p.path, s.form.Def.ChipSize, s.form.Def.ChipSize);
-        s.ReportNotes();
+        s.ReportNotes(p.path, keyBefore);
         s.progress.Update(unit.In(s.language), i + 1, places.size());
     }
     s.progress.Finish();
