@@ -7,7 +7,7 @@
 
 #include "core/Form.h"
 #include "io/AtomicFile.h"
-#include "io/BmpWriter.h"
+#include "io/PictureSave.h"
 #include "io/FileWriteError.h"
 #include "io/PictureFile.h"
 #include "io/PictureReadError.h"
@@ -56,11 +56,11 @@ void SaveBoard(TForm1& form, std::string mapPath) {
     const std::filesystem::path map(mapPath);
     const std::string base = map.stem().string();
     const std::string tsxName = base + ".tsx";
-    const std::string imageName = base + ".bmp";
+    const std::string imageName = base + ".png";
     form.ComposeSheet();
     try {
         const std::vector<PendingFile> files{
-            {(map.parent_path() / imageName).string(), bmp::Encode24(form.SheetImage)},
+            {(map.parent_path() / imageName).string(), EncodePictureFile(imageName, form.SheetImage, form.TransparentColor)},
             {(map.parent_path() / tsxName).string(), BytesOf(tiled::TilesetText(base, imageName))},
             {mapPath, BytesOf(tiled::MapText(form.Board, tsxName))},
         };

@@ -87,7 +87,7 @@ TEST(TiledRasterizer, SavedBoardLoadsBackWithItsSheet) {
     for (int r = 0; r < before.Rows(); ++r)
         for (int c = 0; c < before.Cols(); ++c) EXPECT_EQ(f.Board.At({c, r}), before.At({c, r})) << c << "," << r;
     EXPECT_TRUE(f.Chips == chipsBefore);
-    EXPECT_EQ(f.Def.FileName, "field.bmp");
+    EXPECT_EQ(f.Def.FileName, "field.png");
 }
 
 }  // namespace
