@@ -68,6 +68,11 @@ QFileDialog* MakePictureDialog(QWidget* parent, QFileDialog::AcceptMode mode, co
     dialog->setNameFilters(filters);
     dialog->selectNameFilter(filters.first());
     dialog->setDefaultSuffix(QStringLiteral("bmp"));
+    // Choosing the PNG entry makes a name typed without an extension a PNG
+    // file; every other entry keeps the bitmap's extension.
+    QObject::connect(dialog, &QFileDialog::filterSelected, dialog, [dialog](const QString& filter) {
+        dialog->setDefaultSuffix(filter.startsWith(QLatin1String("PNG")) ? QStringLiteral("png") : QStringLiteral("bmp"));
+    });
     AddPicturePreview(*dialog);
     // Room for the preview beside the file list.
     dialog->resize(dialog->sizeHint().expandedTo(QSize(820, 440)));

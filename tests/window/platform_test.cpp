@@ -126,9 +126,9 @@ TEST_F(PlatformTest, QuestionsAreWarningsWhereOnlyOkSaysYes) {
 
 TEST_F(PlatformTest, WindowsFiltersBecomeQtFiltersThatShowTheSameText) {
     EXPECT_EQ(ui::NameFiltersOf(ui::QtPlatform::LoadFilter),
-              (QStringList{Q("ﾋﾞｯﾄﾏｯﾌﾟ (*.bmp) (*.bmp *.BMP)"), Q("Jpeg（*.jpg） (*.jpg)")}));
+              (QStringList{Q("ﾋﾞｯﾄﾏｯﾌﾟ (*.bmp) (*.bmp *.BMP)"), Q("Jpeg（*.jpg） (*.jpg)"), Q("PNG (*.png) (*.png *.PNG)")}));
     EXPECT_EQ(ui::NameFiltersOf(ui::QtPlatform::SaveFilter),
-              (QStringList{Q("ビットマップ(*.bmp) (*.bmp *.BMP)"), Q("すべてのファイル(*.*) (*)")}));
+              (QStringList{Q("ビットマップ(*.bmp) (*.bmp *.BMP)"), Q("すべてのファイル(*.*) (*)"), Q("PNG (*.png) (*.png *.PNG)")}));
     EXPECT_TRUE(ui::NameFiltersOf("").isEmpty());
 }
 
@@ -148,6 +148,13 @@ TEST_F(PlatformTest, PictureDialogsAreSetUpAsDescribed) {
     EXPECT_EQ(save.selectedNameFilter(), Q("ビットマップ(*.bmp)"));
     EXPECT_EQ(save.defaultSuffix(), "bmp");
     EXPECT_FALSE(save.testOption(QFileDialog::DontConfirmOverwrite));
+    // The PNG entry makes png the extension of a name typed without one.
+    for (QFileDialog* dialog : {&open, &save}) {
+        emit dialog->filterSelected(Q("PNG (*.png)"));
+        EXPECT_EQ(dialog->defaultSuffix(), "png");
+        emit dialog->filterSelected(dialog->nameFilters().first());
+        EXPECT_EQ(dialog->defaultSuffix(), "bmp");
+    }
 
     QFileDialog& numbered = platform().NumberedDialog();
     EXPECT_EQ(numbered.acceptMode(), QFileDialog::AcceptSave);
