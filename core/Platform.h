@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <vector>
 #include <string>
 
 #include "canvas/Picture.h"
@@ -37,7 +39,9 @@ public:
     virtual std::optional<ControlId> PopupMenu(ControlId menu, ControlId origin, int x, int y) = 0;
 
     virtual bool ClipboardHasBitmap() = 0;
-    virtual void ClipboardPut(const canvas::Picture& picture) = 0;
+    // The picture goes on as a bitmap and, besides it, as the PNG file `png`
+    // (with alpha where the transparent colour is set).
+    virtual void ClipboardPut(const canvas::Picture& picture, const std::vector<std::uint8_t>& png) = 0;
     // The clipboard's bitmap converted to 24-bit colours, or nothing.
     virtual std::optional<canvas::Picture> ClipboardTake() = 0;
 

@@ -3,6 +3,7 @@
 #include "io/clipboard.h"
 
 #include "core/Form.h"
+#include "io/PictureSave.h"
 
 bool TakeClipboardIntoSheetImage(TForm1& form) {
     if (!form.platform.ClipboardHasBitmap()) return false;
@@ -11,6 +12,10 @@ bool TakeClipboardIntoSheetImage(TForm1& form) {
     form.SheetImage.SetSize(picture->Width(), picture->Height());
     form.SheetImage.Draw(0, 0, *picture);
     return true;
+}
+
+void PutOnClipboard(TForm1& form, const canvas::Picture& picture) {
+    form.platform.ClipboardPut(picture, EncodePictureFile("clipboard.png", picture, form.TransparentColor));
 }
 
 void TForm1::Edit1Click() {
@@ -24,10 +29,10 @@ void TForm1::EditMenuClick(ControlId Sender) {
     switch (Sender) {
     case ControlId::AllCopyMenu:
         ComposeSheet();
-        platform.ClipboardPut(SheetImage);
+        PutOnClipboard(*this, SheetImage);
         break;
     case ControlId::chrCopyMenu:
-        platform.ClipboardPut(Chip(CurCol, CurRow));
+        PutOnClipboard(*this, Chip(CurCol, CurRow));
         break;
     case ControlId::PasteChrMenu:
         if (TakeClipboardIntoSheetImage(*this)) {

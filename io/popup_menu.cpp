@@ -56,7 +56,7 @@ void TForm1::ScreenMenuPopup() {
 void TForm1::popMenuClick(ControlId Sender) {
     switch (Sender) {
     case ControlId::popCopyMenu:
-        platform.ClipboardPut(Chip(PopupCol, PopupRow));
+        PutOnClipboard(*this, Chip(PopupCol, PopupRow));
         break;
     case ControlId::popPasteMenu:
         PasteIntoPopupChip(*this);

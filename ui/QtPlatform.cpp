@@ -224,8 +224,14 @@ bool QtPlatform::ClipboardHasBitmap() {
     return data && data->hasImage();
 }
 
-void QtPlatform::ClipboardPut(const canvas::Picture& picture) {
-    QGuiApplication::clipboard()->setImage(ImageOfPicture(picture));
+void QtPlatform::ClipboardPut(const canvas::Picture& picture, const std::vector<std::uint8_t>& png) {
+    auto* data = new QMimeData;
+    data->setImageData(ImageOfPicture(picture));
+    // Our own PNG rather than Qt's conversion of the bitmap: it carries the
+    // transparent colour as alpha.
+    data->setData(QStringLiteral("image/png"),
+                  QByteArray(reinterpret_cast<const char*>(png.data()), static_cast<qsizetype>(png.size())));
+    QGuiApplication::clipboard()->setMimeData(data);
 }
 
 std::optional<canvas::Picture> QtPlatform::ClipboardTake() {

@@ -71,7 +71,7 @@ public:
     std::optional<std::string> MapSaveDialog() override;
     std::optional<ControlId> PopupMenu(ControlId menu, ControlId origin, int x, int y) override;
     bool ClipboardHasBitmap() override;
-    void ClipboardPut(const canvas::Picture& picture) override;
+    void ClipboardPut(const canvas::Picture& picture, const std::vector<std::uint8_t>& png) override;
     std::optional<canvas::Picture> ClipboardTake() override;
     void OpenUrl(const std::string& url) override;
     void RequestClose() override;

@@ -386,8 +386,10 @@ TEST_F(PlatformTest, ClipboardRoundTripKeepsEveryColour) {
     canvas::Picture picture(3, 2);
     picture.SetPixel(0, 0, canvas::Rgb(255, 0, 51));
     picture.SetPixel(2, 1, canvas::Rgb(1, 2, 3));
-    platform().ClipboardPut(picture);
+    const std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G'};
+    platform().ClipboardPut(picture, png);
     EXPECT_TRUE(platform().ClipboardHasBitmap());
+    EXPECT_EQ(QGuiApplication::clipboard()->mimeData()->data("image/png"), QByteArray("\x89PNG", 4));
     const auto back = platform().ClipboardTake();
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(*back, picture);

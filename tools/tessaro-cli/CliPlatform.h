@@ -33,7 +33,7 @@ public:
     std::optional<std::string> MapOpenDialog() override { return std::nullopt; }
     std::optional<std::string> MapSaveDialog() override { return std::nullopt; }
     bool ClipboardHasBitmap() override { return false; }
-    void ClipboardPut(const canvas::Picture&) override {}
+    void ClipboardPut(const canvas::Picture&, const std::vector<std::uint8_t>&) override {}
     std::optional<canvas::Picture> ClipboardTake() override { return std::nullopt; }
     void OpenUrl(const std::string&) override {}
     void RequestClose() override {}
