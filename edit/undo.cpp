@@ -1,7 +1,7 @@
 // The one-level undo of the chip being edited, and the undo history in its
 // place while that is on.
 #include "core/Form.h"
-#include "edit/undo_history.h"
+#include "edit/undo_redo.h"
 
 void TForm1::TakeUndoCopy() {
     if (RecordUndoStep(CurCol, CurRow)) return;

@@ -10,7 +10,7 @@
 #include "core/Form.h"
 #include "io/AtomicFile.h"
 #include "io/PictureReadError.h"
-#include "io/RecoveryCopy.h"
+#include "io/RecoveryFile.h"
 
 namespace {
 

@@ -24,7 +24,7 @@
 #include "ui/BoardWindow.h"
 #include "ui/FittedPanel.h"
 #include "ui/PictureView.h"
-#include "ui/ShortcutKeys.h"
+#include "ui/WindowShortcuts.h"
 #include "ui/ShiftStateOfEvent.h"
 #include "ui/TilePreviewWindow.h"
 #include "ui/ToolButton.h"

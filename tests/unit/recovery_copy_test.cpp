@@ -15,7 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Form.h"
-#include "io/RecoveryCopy.h"
+#include "io/RecoveryFile.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/ScratchDirectory.h"
 

@@ -1,4 +1,4 @@
-#include "io/RecoveryCopy.h"
+#include "io/RecoveryFile.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

@@ -1,6 +1,6 @@
 // The undo history: every change of a chip's pixels is a step that undo
 // takes back and redo brings again, across chips, up to the limit.
-#include "edit/undo_history.h"
+#include "edit/undo_redo.h"
 
 namespace {
 

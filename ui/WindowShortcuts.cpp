@@ -1,4 +1,4 @@
-#include "ui/ShortcutKeys.h"
+#include "ui/WindowShortcuts.h"
 
 #include <QKeySequence>
 #include <QShortcut>
