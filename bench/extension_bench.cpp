@@ -4,13 +4,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include "bench/BenchEditor.h"
+#include "tests/support/StartedEditor.h"
 
 namespace {
 
 const ShiftState LeftOnly{ShiftKey::Left};
 
-struct Editor : BenchEditor {
+struct Editor : StartedEditor {
     Editor() {
         form->Click(ControlId::mZoom10);
         form->Click(ControlId::mPSize4);
