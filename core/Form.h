@@ -13,6 +13,7 @@
 #include "core/ToolMode.h"
 #include "core/TryOutBoard.h"
 #include "core/TilePreview.h"
+#include "core/UndoHistory.h"
 
 using TColor = canvas::Colour;
 
@@ -236,6 +237,56 @@ public:
     void BoardFileClick(ControlId Sender);
 
     // ---- the extension options: strokes, undo history, keys, recovery ----
+    // ExtMenu's options, off at start (tsr.def: stroke=, undo=, keys=).
+    bool StrokeJoin = false;  // a pen drag paints the line between its positions
+    bool KeysOn = false;      // the shortcut keys run their items' handlers
+    // Steps of the undo history, in use while its limit is above 1; at 1 the
+    // one-level undo (UndoImage, UndoAvailable) works as it always has.
+    UndoHistory History;
+    // The pen's last position in the drag going on, for joined strokes and
+    // for the undo step a stroke makes; open from a pen press (or the first
+    // painting move) until a move without a button.
+    struct PenTrail {
+        bool open = false;
+        int x = 0, y = 0;
+    } PenTrail;
+    // This editor's recovery copy (io/recovery_copy.cpp).
+    struct RecoveryState {
+        std::string copyPath;   // empty until the first copy is written
+        int lockFd = -1;        // held for the editor's life once it has a copy
+        std::uint64_t writtenSum = 0;
+        bool written = false;
+    } Recovery;
+
+    // edit/extension_options.cpp: the check items of ExtMenu.
+    void StrokeMenuClick();
+    void HistoryMenuClick();
+    void KeysMenuClick();
+    void SetUndoLimit(int steps);  // 1 to 256; above 1 the history is on
+    // edit/undo_history.cpp. The entry point of every change of a chip's
+    // pixels: call it before the change. With the history on it records a
+    // step for chip (col, row) and returns true; otherwise it does nothing
+    // and returns false (the one-level undo has its own rules).
+    bool RecordUndoStep(std::int32_t col, std::int32_t row);
+    void Redo();
+    int UndoSteps() const;  // how far undo can go now (0 or 1 with the history off)
+    int RedoSteps() const;
+    // Whole-sheet loads and replays: neither undo level survives them.
+    void ForgetUndo();
+    // core/shortcut_keys.cpp: a key combination ("ctrl+shift+z", "p", "plus",
+    // "left"); runs the handler of its item or button while the keys are on.
+    // Returns whether the key is one of them and ran.
+    bool ShortcutKey(const std::string& keys);
+    static const std::vector<std::string>& ShortcutKeyNames();
+    // io/recovery_copy.cpp: the recovery copy of unsaved changes. Kept by a
+    // timer of the window (at most every 30 s), dropped on saves and a normal
+    // close, offered at start-up when another editor left one behind.
+    void KeepRecoveryCopy();
+    void DropRecoveryCopy();
+    void OfferRecoveryCopies();
+    ~TForm1();
+    // edit/memory_snapshot.cpp: the replay's work, without its question.
+    void RestoreSnapshot(const TMemorySnapshot& m);
 
     // ---- the roomy layout ----
 };

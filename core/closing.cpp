@@ -6,6 +6,8 @@ void TForm1::FormClose(TCloseAction& Action) {
         Action = TCloseAction::caNone;
         return;
     }
-    // The pictures are members of the editor and go with it.
+    // The pictures are members of the editor and go with it; so does the
+    // recovery copy, as nothing unsaved is left to recover.
     Action = TCloseAction::caFree;
+    DropRecoveryCopy();
 }

@@ -23,7 +23,7 @@ void TForm1::Click(ControlId control) {
         throw std::invalid_argument(NameForError(control) + " has no click handler");
     }
     if (Between(control, LoadMenu, ExitMenu)) return FileMenuClick(control);
-    if (Between(control, AllCopyMenu, UndoMenu)) return EditMenuClick(control);
+    if (Between(control, AllCopyMenu, RedoMenu)) return EditMenuClick(control);
     if (Between(control, WhiteMenu, UnMenu)) return LineColor(control);
     if (Between(control, mZoom2, mZoom10)) return mZoomClick(control);
     if (Between(control, mPSize1, mPSize4)) return mPSize1Click(control);
@@ -31,6 +31,9 @@ void TForm1::Click(ControlId control) {
     if (control == chrSMenu) return chrSMenuClick();
     if (control == KeyPickMenu) return KeyPickMenuClick();
     if (control == KeyNoneMenu) return KeyNoneMenuClick();
+    if (control == StrokeMenu) return StrokeMenuClick();
+    if (control == HistoryMenu) return HistoryMenuClick();
+    if (control == KeysMenu) return KeysMenuClick();
     if (Between(control, UpMenu, VrevMenu)) return MoveMenuClick(control);
     // The Help menu's own click runs the handler of its items too.
     if (Between(control, helpMenu, mGo)) return helpMenuClick(control);

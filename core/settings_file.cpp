@@ -53,9 +53,10 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 
 // The keys in the order they are looked for; "size=", "chrs=" and "palette="
 // are recognised and then ignored.
-enum Key { Size, Chrs, Line, Zoom, Pen, Box, Resize, Palette, Wrap, Transparent, KeyCount };
+enum Key { Size, Chrs, Line, Zoom, Pen, Box, Resize, Palette, Wrap, Transparent, StrokeKey, UndoKey, KeysKey, KeyCount };
 constexpr std::array<std::string_view, KeyCount> Keys = {"size=", "chrs=",   "line=",    "zoom=", "pen=",
-                                                          "box=",  "resize=", "palette=", "wrap=", "key="};
+                                                          "box=",  "resize=", "palette=", "wrap=", "key=",
+                                                          "stroke=", "undo=", "keys="};
 
 // "R,G,B" with three decimal components of 0 to 255, nothing else.
 std::optional<TColor> ColourValue(std::string_view value) {
@@ -73,6 +74,18 @@ std::optional<TColor> ColourValue(std::string_view value) {
     }
     if (at != value.size()) return std::nullopt;
     return canvas::Rgb(parts[0], parts[1], parts[2]);
+}
+
+// "1" to "256" in plain digits, without a sign or leading zeros.
+std::optional<int> UndoLimitOf(std::string_view value) {
+    if (value.empty() || value.size() > 3 || value[0] == '0') return std::nullopt;
+    int n = 0;
+    for (char c : value) {
+        if (c < '0' || c > '9') return std::nullopt;
+        n = n * 10 + (c - '0');
+    }
+    if (n > UndoHistory::MaxLimit) return std::nullopt;
+    return n;
 }
 
 template <std::size_t N>
@@ -122,4 +135,10 @@ void TForm1::ReadSettings(const std::string& fileName) {
     if (values[Wrap] == "on" || values[Wrap] == "off") controls.SetChecked(ControlId::WrapMenu, values[Wrap] == "on");
     if (values[Transparent] == "none") TransparentColor.reset();
     else if (const auto colour = ColourValue(values[Transparent])) TransparentColor = *colour;
+
+    if ((values[StrokeKey] == "on") != StrokeJoin && (values[StrokeKey] == "on" || values[StrokeKey] == "off"))
+        StrokeMenuClick();
+    if (const std::optional<int> steps = UndoLimitOf(values[UndoKey])) SetUndoLimit(*steps);
+    if ((values[KeysKey] == "on") != KeysOn && (values[KeysKey] == "on" || values[KeysKey] == "off"))
+        KeysMenuClick();
 }

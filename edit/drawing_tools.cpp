@@ -4,6 +4,7 @@
 #include "core/Form.h"
 #include "edit/pen_block.h"
 #include "edit/pending_shape.h"
+#include "edit/pen_stroke.h"
 #include "edit/position_text.h"
 #include "edit/rubber_band.h"
 
@@ -22,6 +23,7 @@ bool InsideChip(const TForm1& form, int x, int y) {
 
 void TForm1::EditIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
     Modified = true;
+    PenTrail.open = false;  // every press ends the stroke before it
     const int x = X / Def.Zoom;
     const int y = Y / Def.Zoom;
     canvas::Picture& chip = Chip(CurCol, CurRow);
@@ -47,7 +49,7 @@ void TForm1::EditIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
 
     switch (Def.ToolMode) {
     case tool_mode::Pen:
-        PaintPenBlock(*this, x, y, colour);
+        StartPenStroke(*this, x, y, colour);
         break;
     case tool_mode::Fill: {
         TakeUndoCopy();
@@ -88,6 +90,10 @@ void TForm1::EditIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
 void TForm1::EditIMouseMove(ShiftState Shift, int X, int Y) {
     const int x = X / Def.Zoom;
     const int y = Y / Def.Zoom;
+    // A joined stroke goes on past the chip's right and bottom edges, so
+    // that it comes back in where the pointer does.
+    if (StrokeJoin && !WrapDrawing() && Def.ToolMode == tool_mode::Pen && (x >= Def.ChipSize || y >= Def.ChipSize))
+        return MovePen(*this, Shift, x, y);
     // With wrap-around drawing a drag past the right or bottom edge goes on
     // at the opposite edge.
     if (!WrapDrawing() && (x >= Def.ChipSize || y >= Def.ChipSize)) return;
@@ -98,10 +104,7 @@ void TForm1::EditIMouseMove(ShiftState Shift, int X, int Y) {
 
     switch (Def.ToolMode) {
     case tool_mode::Pen:
-        if (Shift == LeftOnly)
-            PaintPenBlock(*this, x, y, LeftColor);
-        else if (Shift == RightOnly)
-            PaintPenBlock(*this, x, y, RightColor);
+        MovePen(*this, Shift, x, y);
         break;
     case tool_mode::EllipsePending:
     case tool_mode::LinePending:

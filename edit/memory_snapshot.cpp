@@ -31,8 +31,10 @@ void TForm1::ReplaySnapshot() {
     // clear Modified and so lose the question about unsaved changes.
     if (!controls.Enabled(ControlId::MemLoadB)) return;
     if (!platform.AskQuestion(ReplayQuestion)) return;
+    RestoreSnapshot(MemorySnapshot);
+}
 
-    const TMemorySnapshot& m = MemorySnapshot;
+void TForm1::RestoreSnapshot(const TMemorySnapshot& m) {
     CurCol = m.MemCurCol;
     CurRow = m.MemCurRow;
     controls.SetChecked(ControlId::UnMenu, m.MemGridHidden);
@@ -57,7 +59,7 @@ void TForm1::ReplaySnapshot() {
     ShowZoomInRate();
     controls.SetChecked(ControlId::chrSMenu, m.MemResizePerChip);
     controls.SetChecked(ControlId::wakuMenu, Def.SheetGridShown);
-    UndoAvailable = false;
+    ForgetUndo();
     Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
     DrawPaletteView();
 }

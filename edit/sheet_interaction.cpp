@@ -37,10 +37,15 @@ bool OnGrid(const TForm1& form, const SheetSpot& s) {
 // chip changes nothing, but the views and flags are brought up to date all
 // the same.
 void SetSheetPixel(TForm1& form, const SheetSpot& s, TColor colour) {
+    // A step of the undo history only for a pixel that changes: a drag that
+    // lingers on one pixel would fill the history with steps of nothing.
+    const canvas::Picture& chip = form.Chip(s.col, s.row);
+    if (chip.Contains(s.px, s.py) && chip.GetPixel(s.px, s.py) != colour) form.RecordUndoStep(s.col, s.row);
     form.Chip(s.col, s.row).SetPixel(s.px, s.py, colour);
     form.DrawChip(s.col, s.row, false);
     form.DrawSheetFrame();
     if (s.col == form.CurCol && s.row == form.CurRow) form.RefreshEditArea();
+    // The one-level copy would bring back a chip without this pixel.
     form.UndoAvailable = false;
     form.Modified = true;
 }

@@ -22,7 +22,8 @@ void TForm1::Edit1Click() {
     const bool hasBitmap = platform.ClipboardHasBitmap();
     controls.SetEnabled(ControlId::PasteChrMenu, hasBitmap);
     controls.SetEnabled(ControlId::ReplaceMenu, hasBitmap);
-    controls.SetEnabled(ControlId::UndoMenu, UndoAvailable);
+    controls.SetEnabled(ControlId::UndoMenu, UndoSteps() > 0);
+    controls.SetEnabled(ControlId::RedoMenu, RedoSteps() > 0);
 }
 
 void TForm1::EditMenuClick(ControlId Sender) {
@@ -36,6 +37,7 @@ void TForm1::EditMenuClick(ControlId Sender) {
         break;
     case ControlId::PasteChrMenu:
         if (TakeClipboardIntoSheetImage(*this)) {
+            RecordUndoStep(CurCol, CurRow);
             Chip(CurCol, CurRow).Draw(0, 0, SheetImage);
             Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
             Modified = true;
@@ -49,6 +51,9 @@ void TForm1::EditMenuClick(ControlId Sender) {
         break;
     case ControlId::UndoMenu:
         Undo();
+        break;
+    case ControlId::RedoMenu:
+        Redo();
         break;
     default:
         break;

@@ -13,6 +13,7 @@ bool IsChipBeingEdited(const TForm1& form) { return form.PopupCol == form.CurCol
 
 void PasteIntoPopupChip(TForm1& form) {
     if (TakeClipboardIntoSheetImage(form)) {
+        form.RecordUndoStep(form.PopupCol, form.PopupRow);
         form.Chip(form.PopupCol, form.PopupRow).Draw(0, 0, form.SheetImage);
         form.Relayout(form.Def.ChipSize, form.Def.SheetCols, form.Def.SheetRows);
         form.Modified = true;

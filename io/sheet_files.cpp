@@ -64,7 +64,7 @@ void TForm1::CutSheetIntoChips() {
     work.Draw(0, 0, SheetImage);
     CutIntoChips(work);
     Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
-    UndoAvailable = false;
+    ForgetUndo();
     DropPendingPoint();
 }
 
@@ -83,6 +83,7 @@ bool TForm1::LoadSheetFile(const std::string& path) {
 bool TForm1::LoadChipFile(const std::string& path, std::int32_t col, std::int32_t row) {
     canvas::Picture& chip = Chip(col, row);
     if (!ReadTopLeftPart(*this, path, chip.Width(), chip.Height()).ok) return false;
+    RecordUndoStep(col, row);
     chip.Draw(0, 0, SheetImage);
     return true;
 }
@@ -121,6 +122,7 @@ void TForm1::FileMenuClick(ControlId Sender) {
             const auto path = platform.PictureSaveDialog();
             if (!path || !WriteWholeSheet(*this, *path)) return;
             Modified = false;
+            DropRecoveryCopy();
             Def.FileName = *path;
             ShowFileNameInCaption();
             break;
@@ -134,6 +136,7 @@ void TForm1::FileMenuClick(ControlId Sender) {
             if (!WriteWholeSheet(*this, Def.FileName)) return;
             ShowFileNameInCaption();
             Modified = false;
+            DropRecoveryCopy();
             break;
         case ControlId::chrSaveMenu:
             // A failed write is the generic handler's to report.

@@ -14,15 +14,20 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QShortcut>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 
 #include "core/ControlTable.h"
 #include "ui/ApplicationIcon.h"
 #include "ui/BoardWindow.h"
+#include "ui/FittedPanel.h"
 #include "ui/PictureView.h"
+#include "ui/WindowShortcuts.h"
 #include "ui/ShiftStateOfEvent.h"
 #include "ui/TilePreviewWindow.h"
+#include "ui/ToolButton.h"
 #include "ui/ToolGlyphs.h"
 #include "ui/UpDown.h"
 
@@ -36,6 +41,8 @@ std::size_t Index(ControlId id) { return static_cast<std::size_t>(id); }
 
 constexpr ControlId ToolButtons[] = {PenB, FillB, CircleB, LineB};
 constexpr ControlId Views[] = {ScreenI, EditI, Pallete};
+
+constexpr int RecoveryIntervalMs = 30 * 1000;
 
 bool IsSwatch(ControlId id) { return id == lbP || id == rbP; }
 
@@ -72,7 +79,19 @@ MainWindow::MainWindow() : platform_(*this), form_(std::make_unique<TForm1>(plat
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     setAcceptDrops(true);
 
+    shortcuts_ = AddShortcutKeys(*this, [this](const std::string& keys) {
+        Run([&] { form_->ShortcutKey(keys); });
+        ApplyToolButtons();
+    });
+    // The recovery copy of unsaved changes, renewed at most every 30 s.
+    recoveryTimer_ = new QTimer(this);
+    recoveryTimer_->setInterval(RecoveryIntervalMs);
+    connect(recoveryTimer_, &QTimer::timeout, this, [this] { Run([this] { form_->KeepRecoveryCopy(); }); });
+    recoveryTimer_->start();
+
     Run([this] { form_->FormCreate(); });
+    // Once the window is up, so that the question has a window over which to show.
+    QMetaObject::invokeMethod(this, [this] { Run([this] { form_->OfferRecoveryCopies(); }); }, Qt::QueuedConnection);
 }
 
 MainWindow::~MainWindow() = default;
@@ -173,7 +192,7 @@ QWidget* MainWindow::BuildControl(const ControlInfo& info, QWidget* parent) {
             return upDown;
         }
         case ControlKind::SpeedButton: {
-            auto* button = new QToolButton(parent);
+            auto* button = new ToolButton(parent);
             button->setCheckable(true);
             button->setIcon(QIcon(ToolGlyph(info.id)));
             button->setIconSize(QSize(GlyphSize, GlyphSize));
@@ -315,6 +334,8 @@ void MainWindow::ApplyControl(ControlId id) {
             action->setVisible(controls.Visible(id));
             if (controls.Checked(id)) action->setCheckable(true);
             if (action->isCheckable()) action->setChecked(controls.Checked(id));
+            if (id == KeysMenu)
+                for (QShortcut* shortcut : shortcuts_) shortcut->setEnabled(form_->KeysOn);
             break;
         }
         case ControlKind::SpeedButton:
@@ -327,6 +348,9 @@ void MainWindow::ApplyControl(ControlId id) {
         case ControlKind::Panel: {
             auto* panel = static_cast<QLabel*>(widget);
             panel->setText(caption);
+            // The position text may run past the panel's width into the free
+            // room on its right.
+            if (id == EditPos) FitTextInPanel(*panel, info.width, centralWidget()->width() - info.left);
             if (IsSwatch(id)) {
                 QPalette palette = panel->palette();
                 palette.setColor(QPalette::Window, QColorOf(controls.Colour(id)));

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 #include <QMainWindow>
 
@@ -11,6 +12,8 @@
 
 class QAbstractButton;
 class QButtonGroup;
+class QShortcut;
+class QTimer;
 
 namespace ui {
 
@@ -80,6 +83,8 @@ private:
     QButtonGroup* toolGroup_ = nullptr;
     BoardWindow* board_ = nullptr;
     TilePreviewWindow* tileWindow_ = nullptr;
+    std::vector<QShortcut*> shortcuts_;
+    QTimer* recoveryTimer_ = nullptr;
 };
 
 }  // namespace ui

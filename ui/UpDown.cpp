@@ -48,7 +48,8 @@ void UpDown::Step() {
 }
 
 void UpDown::mousePressEvent(QMouseEvent* event) {
-    if (held_ != Qt::NoButton) return;
+    // Only the left button steps, as on the platform's own control.
+    if (held_ != Qt::NoButton || event->button() != Qt::LeftButton) return;
     const QPoint p = event->position().toPoint();
     if (UpArrowRect().contains(p))
         direction_ = 1;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include <QApplication>
+#include <QDir>
 #include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -39,6 +40,8 @@ private:
 int main(int argc, char* argv[]) {
     OffscreenApplication app(argc, argv);
     if (!app.Ready()) return EXIT_FAILURE;
+    // Recovery copies stay in the scratch directory: no window sees the user's own.
+    qputenv("XDG_STATE_HOME", QDir::current().absoluteFilePath(QStringLiteral("state")).toUtf8());
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new ModalWatchdog);
     return RUN_ALL_TESTS();

@@ -47,6 +47,8 @@ void Run(const cmd::Start&, Session& s) {
     if (s.started) throw ScriptError("start may come only once");
     s.started = true;
     RunAtEventBoundary(s, [&] { s.form.FormCreate(); });
+    // As the window does once it is up.
+    RunAtEventBoundary(s, [&] { s.form.OfferRecoveryCopies(); });
 }
 
 void Run(const cmd::Write& c, Session&) {
@@ -138,6 +140,16 @@ void Run(const cmd::UpDown& c, Session& s) {
     Controls& controls = s.form.controls;
     controls.SetPosition(controls.Position() + (c.up ? 1 : -1));
     RunAtEventBoundary(s, [&] { s.form.udRateMouseUp(); });
+}
+
+void Run(const cmd::Key& c, Session& s) {
+    RequireOpenWindow(s);
+    RunAtEventBoundary(s, [&] { s.form.ShortcutKey(c.keys); });
+}
+
+void Run(const cmd::RecoveryTimer&, Session& s) {
+    RequireOpenWindow(s);
+    RunAtEventBoundary(s, [&] { s.form.KeepRecoveryCopy(); });
 }
 
 void Run(const cmd::Drop& c, Session& s) {

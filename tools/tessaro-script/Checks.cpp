@@ -44,6 +44,11 @@ std::string StateText(StateField field, const Session& s) {
         case StateField::BoardRows: return std::to_string(f.Board.Rows());
         case StateField::WrapDrawing: return YesNo(f.WrapDrawing());
         case StateField::TransparentColor: return f.TransparentColor ? RgbText(*f.TransparentColor) : "none";
+        case StateField::StrokeJoin: return YesNo(f.StrokeJoin);
+        case StateField::KeysOn: return YesNo(f.KeysOn);
+        case StateField::UndoSteps: return std::to_string(f.UndoSteps());
+        case StateField::RedoSteps: return std::to_string(f.RedoSteps());
+        case StateField::RecoveryCopy: return YesNo(f.Recovery.written);
     }
     return "?";
 }

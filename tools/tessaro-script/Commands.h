@@ -35,6 +35,8 @@ enum class StateField {
     BoardCols, BoardRows,
     WrapDrawing,
     TransparentColor,
+    StrokeJoin, KeysOn, UndoSteps, RedoSteps,
+    RecoveryCopy,  // yes while this editor keeps a recovery copy on the disk
 };
 
 // What `expect checked|enabled|... NAME VALUE` reads of a control.
@@ -65,6 +67,10 @@ struct DoubleClick { ControlId panel{}; };
 struct UpDown { bool up = false; };
 struct Drop { std::vector<std::string> paths; };
 struct Close {};
+// A shortcut key: modifiers and key joined by "+", as TForm1::ShortcutKey names them.
+struct Key { std::string keys; };
+// The window's timer of the recovery copy fires.
+struct RecoveryTimer {};
 
 // A path puts that picture file on the clipboard; nothing leaves no bitmap
 // (the clipboard empty or holding text only).
@@ -104,7 +110,8 @@ struct ExpectFilePicture {
 
 using Command = std::variant<cmd::Start, cmd::Write, cmd::Remove, cmd::Answer, cmd::Choose, cmd::PickColour,
                              cmd::Popup, cmd::Mouse, cmd::Click, cmd::Open, cmd::DoubleClick, cmd::UpDown,
-                             cmd::Drop, cmd::Close, cmd::SetClipboard, cmd::SaveClipboard, cmd::Dump,
+                             cmd::Drop, cmd::Close, cmd::Key, cmd::RecoveryTimer, cmd::SetClipboard, cmd::SaveClipboard,
+                             cmd::Dump,
                              cmd::ExpectState, cmd::ExpectControl, cmd::ExpectPixel, cmd::ExpectSize,
                              cmd::ExpectSame, cmd::ExpectMessage, cmd::ExpectExists, cmd::ExpectFileSize,
                              cmd::ExpectOpened, cmd::BoardSizeAnswer, cmd::ExpectCell,

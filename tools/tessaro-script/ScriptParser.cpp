@@ -21,7 +21,7 @@ struct StateFieldName {
     ValueType type;
 };
 
-constexpr std::array<StateFieldName, 25> StateFields = {{
+constexpr std::array<StateFieldName, 30> StateFields = {{
     {"Modified", StateField::Modified, ValueType::Bool},
     {"UndoAvailable", StateField::UndoAvailable, ValueType::Bool},
     {"SheetGridShown", StateField::SheetGridShown, ValueType::Bool},
@@ -47,6 +47,11 @@ constexpr std::array<StateFieldName, 25> StateFields = {{
     {"BoardRows", StateField::BoardRows, ValueType::Int},
     {"WrapDrawing", StateField::WrapDrawing, ValueType::Bool},
     {"TransparentColor", StateField::TransparentColor, ValueType::ColourOrNone},
+    {"StrokeJoin", StateField::StrokeJoin, ValueType::Bool},
+    {"KeysOn", StateField::KeysOn, ValueType::Bool},
+    {"UndoSteps", StateField::UndoSteps, ValueType::Int},
+    {"RedoSteps", StateField::RedoSteps, ValueType::Int},
+    {"RecoveryCopy", StateField::RecoveryCopy, ValueType::Bool},
 }};
 
 // Reads the arguments of one command from left to right.
@@ -284,6 +289,30 @@ Command ParseMouse(Arguments& args, bool press) {
     return c;
 }
 
+// A key as the editor names it: the modifiers ctrl and shift (in any order
+// and case in the script) before the key, in that order.
+std::string KeyName(const std::string& word, Arguments& args) {
+    std::string text;
+    for (char ch : word) text += static_cast<char>(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch);
+    bool ctrl = false, shift = false;
+    std::string key;
+    std::size_t at = 0;
+    while (true) {
+        const std::size_t plus = text.find('+', at);
+        const std::string part = text.substr(at, plus == std::string::npos ? std::string::npos : plus - at);
+        if (plus == std::string::npos) {
+            key = part;
+            break;
+        }
+        if (part == "ctrl") ctrl = true;
+        else if (part == "shift") shift = true;
+        else args.Fail("a key's modifier is ctrl or shift, not " + part);
+        at = plus + 1;
+    }
+    if (key.empty()) args.Fail("a key is missing in " + word);
+    return std::string(ctrl ? "ctrl+" : "") + (shift ? "shift+" : "") + key;
+}
+
 Command ParseArguments(const std::string& verb, Arguments& args) {
     if (verb == "start") return cmd::Start{};
     if (verb == "write") {
@@ -356,6 +385,12 @@ Command ParseArguments(const std::string& verb, Arguments& args) {
         return c;
     }
     if (verb == "close") return cmd::Close{};
+    if (verb == "key") return cmd::Key{KeyName(args.Word("KEYS"), args)};
+    if (verb == "timer") {
+        const std::string& which = args.Word("recovery");
+        if (which != "recovery") args.Fail("the timer is recovery, not " + which);
+        return cmd::RecoveryTimer{};
+    }
     if (verb == "clipboard") {
         if (args.PeekIs("empty")) {
             args.Word("empty");
