@@ -387,9 +387,13 @@ void MainWindow::dropEvent(QDropEvent* event) {
     // The drop is finished first and the file read afterwards, so that the
     // source of the drag is not kept waiting through the load or its
     // message box.
+    OpenDroppedFiles(DroppedPaths(*event->mimeData()));
+}
+
+void MainWindow::OpenDroppedFiles(std::vector<std::string> paths) {
+    if (paths.empty()) return;
     QMetaObject::invokeMethod(
-        this, [this, paths = DroppedPaths(*event->mimeData())] { Run([&] { form_->WMDropFiles(paths); }); },
-        Qt::QueuedConnection);
+        this, [this, paths = std::move(paths)] { Run([&] { form_->WMDropFiles(paths); }); }, Qt::QueuedConnection);
 }
 
 }  // namespace ui

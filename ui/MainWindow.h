@@ -2,6 +2,8 @@
 
 #include <array>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include <QMainWindow>
 
@@ -42,6 +44,9 @@ public:
     UpDown* ZoomUpDown() const;
     BoardWindow* Board() const { return board_; }
     TilePreviewWindow* TileWindow() const { return tileWindow_; }
+
+    // Opens files as a drop onto the window does, once the event loop runs.
+    void OpenDroppedFiles(std::vector<std::string> paths);
 
     // Shows what the editor changed since the last call: the changed part of
     // each view and each control marked changed.
