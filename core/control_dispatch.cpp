@@ -31,6 +31,7 @@ void TForm1::Click(ControlId control) {
     if (control == chrSMenu) return chrSMenuClick();
     if (control == KeyPickMenu) return KeyPickMenuClick();
     if (control == KeyNoneMenu) return KeyNoneMenuClick();
+    if (control == WideMenu) return WideMenuClick();
     if (Between(control, UpMenu, VrevMenu)) return MoveMenuClick(control);
     // The Help menu's own click runs the handler of its items too.
     if (Between(control, helpMenu, mGo)) return helpMenuClick(control);

@@ -53,9 +53,9 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 
 // The keys in the order they are looked for; "size=", "chrs=" and "palette="
 // are recognised and then ignored.
-enum Key { Size, Chrs, Line, Zoom, Pen, Box, Resize, Palette, Wrap, Transparent, KeyCount };
-constexpr std::array<std::string_view, KeyCount> Keys = {"size=", "chrs=",   "line=",    "zoom=", "pen=",
-                                                          "box=",  "resize=", "palette=", "wrap=", "key="};
+enum Key { Size, Chrs, Line, Zoom, Pen, Box, Resize, Palette, Wrap, Transparent, Wide, KeyCount };
+constexpr std::array<std::string_view, KeyCount> Keys = {"size=", "chrs=",   "line=",    "zoom=", "pen=",  "box=",
+                                                          "resize=", "palette=", "wrap=", "key=", "wide="};
 
 // "R,G,B" with three decimal components of 0 to 255, nothing else.
 std::optional<TColor> ColourValue(std::string_view value) {
@@ -122,4 +122,6 @@ void TForm1::ReadSettings(const std::string& fileName) {
     if (values[Wrap] == "on" || values[Wrap] == "off") controls.SetChecked(ControlId::WrapMenu, values[Wrap] == "on");
     if (values[Transparent] == "none") TransparentColor.reset();
     else if (const auto colour = ColourValue(values[Transparent])) TransparentColor = *colour;
+    // The roomy layout is off at start; "off" leaves it so.
+    if (values[Wide] == "on" && !WideLayoutOn()) WideMenuClick();
 }

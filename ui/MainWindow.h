@@ -77,6 +77,9 @@ private:
     void ConnectControls();
     void ApplyControl(ControlId id);
     void ApplyToolButtons();
+    // Puts the controls where the editor's layout has them, scales the views
+    // and lets the window be resized only in the roomy layout.
+    void ApplyLayout();
 
     QtPlatform platform_;
     std::unique_ptr<TForm1> form_;
@@ -85,6 +88,7 @@ private:
     QButtonGroup* toolGroup_ = nullptr;
     BoardWindow* board_ = nullptr;
     TilePreviewWindow* tileWindow_ = nullptr;
+    bool resizable_ = false;
 };
 
 }  // namespace ui

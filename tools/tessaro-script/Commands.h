@@ -35,6 +35,7 @@ enum class StateField {
     BoardCols, BoardRows,
     WrapDrawing,
     TransparentColor,
+    WideLayout,
 };
 
 // What `expect checked|enabled|... NAME VALUE` reads of a control.
@@ -65,6 +66,7 @@ struct DoubleClick { ControlId panel{}; };
 struct UpDown { bool up = false; };
 struct Drop { std::vector<std::string> paths; };
 struct Close {};
+struct Resize { int width = 0; int height = 0; };
 
 // A path puts that picture file on the clipboard; nothing leaves no bitmap
 // (the clipboard empty or holding text only).
@@ -104,7 +106,7 @@ struct ExpectFilePicture {
 
 using Command = std::variant<cmd::Start, cmd::Write, cmd::Remove, cmd::Answer, cmd::Choose, cmd::PickColour,
                              cmd::Popup, cmd::Mouse, cmd::Click, cmd::Open, cmd::DoubleClick, cmd::UpDown,
-                             cmd::Drop, cmd::Close, cmd::SetClipboard, cmd::SaveClipboard, cmd::Dump,
+                             cmd::Drop, cmd::Close, cmd::Resize, cmd::SetClipboard, cmd::SaveClipboard, cmd::Dump,
                              cmd::ExpectState, cmd::ExpectControl, cmd::ExpectPixel, cmd::ExpectSize,
                              cmd::ExpectSame, cmd::ExpectMessage, cmd::ExpectExists, cmd::ExpectFileSize,
                              cmd::ExpectOpened, cmd::BoardSizeAnswer, cmd::ExpectCell,

@@ -21,7 +21,7 @@ struct StateFieldName {
     ValueType type;
 };
 
-constexpr std::array<StateFieldName, 25> StateFields = {{
+constexpr std::array<StateFieldName, 26> StateFields = {{
     {"Modified", StateField::Modified, ValueType::Bool},
     {"UndoAvailable", StateField::UndoAvailable, ValueType::Bool},
     {"SheetGridShown", StateField::SheetGridShown, ValueType::Bool},
@@ -47,6 +47,7 @@ constexpr std::array<StateFieldName, 25> StateFields = {{
     {"BoardRows", StateField::BoardRows, ValueType::Int},
     {"WrapDrawing", StateField::WrapDrawing, ValueType::Bool},
     {"TransparentColor", StateField::TransparentColor, ValueType::ColourOrNone},
+    {"WideLayout", StateField::WideLayout, ValueType::Bool},
 }};
 
 // Reads the arguments of one command from left to right.
@@ -356,6 +357,12 @@ Command ParseArguments(const std::string& verb, Arguments& args) {
         return c;
     }
     if (verb == "close") return cmd::Close{};
+    if (verb == "resize") {
+        cmd::Resize c;
+        c.width = args.Integer("W");
+        c.height = args.Integer("H");
+        return c;
+    }
     if (verb == "clipboard") {
         if (args.PeekIs("empty")) {
             args.Word("empty");
