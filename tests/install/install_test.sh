@@ -19,7 +19,8 @@ need() { for t in "$@"; do command -v "$t" >/dev/null || { echo "skipped: $t is 
 
 id=org.example.tessaro
 wanted="bin/tessaro share/applications/$id.desktop share/metainfo/$id.metainfo.xml
-share/icons/hicolor/scalable/apps/$id.svg share/man/man1/tessaro.1.gz"
+share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/48x48/apps/$id.png
+share/icons/hicolor/256x256/apps/$id.png share/man/man1/tessaro.1.gz"
 
 case $mode in
 files)
