@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/ControlTable.h"
+
 namespace {
 
 using enum ControlId;

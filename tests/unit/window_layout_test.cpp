@@ -3,6 +3,7 @@
 // their scaled pictures, and a larger window never gets a smaller zoom.
 #include <gtest/gtest.h>
 
+#include "core/ControlTable.h"
 #include "core/WindowLayout.h"
 
 namespace {
