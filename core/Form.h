@@ -14,6 +14,7 @@
 #include "core/TryOutBoard.h"
 #include "core/TilePreview.h"
 #include "core/UndoHistory.h"
+#include "core/WindowLayout.h"
 
 using TColor = canvas::Colour;
 
@@ -289,6 +290,17 @@ public:
     void RestoreSnapshot(const TMemorySnapshot& m);
 
     // ---- the roomy layout ----
+    // Where the window's controls lie and how large the views show; the
+    // window re-places its controls when LayoutChanged and clears it.
+    WindowLayout Layout = FixedLayout();
+    bool LayoutChanged = false;
+    std::int32_t ZoomBeforeWide = 5;
+    bool WideLayoutOn() const;
+    void WideMenuClick();
+    // The window's client area became width x height (only the roomy layout
+    // follows it).
+    void ResizeClient(int width, int height);
+    void ApplyLayout(const WindowLayout& layout);
 };
 
 // The colour text of a panel: "255,0,51".

@@ -53,10 +53,10 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 
 // The keys in the order they are looked for; "size=", "chrs=" and "palette="
 // are recognised and then ignored.
-enum Key { Size, Chrs, Line, Zoom, Pen, Box, Resize, Palette, Wrap, Transparent, StrokeKey, UndoKey, KeysKey, KeyCount };
+enum Key { Size, Chrs, Line, Zoom, Pen, Box, Resize, Palette, Wrap, Transparent, StrokeKey, UndoKey, KeysKey, Wide, KeyCount };
 constexpr std::array<std::string_view, KeyCount> Keys = {"size=", "chrs=",   "line=",    "zoom=", "pen=",
                                                           "box=",  "resize=", "palette=", "wrap=", "key=",
-                                                          "stroke=", "undo=", "keys="};
+                                                          "stroke=", "undo=", "keys=", "wide="};
 
 // "R,G,B" with three decimal components of 0 to 255, nothing else.
 std::optional<TColor> ColourValue(std::string_view value) {
@@ -141,4 +141,6 @@ void TForm1::ReadSettings(const std::string& fileName) {
     if (const std::optional<int> steps = UndoLimitOf(values[UndoKey])) SetUndoLimit(*steps);
     if ((values[KeysKey] == "on") != KeysOn && (values[KeysKey] == "on" || values[KeysKey] == "off"))
         KeysMenuClick();
+    // The roomy layout is off at start; "off" leaves it so.
+    if (values[Wide] == "on" && !WideLayoutOn()) WideMenuClick();
 }

@@ -26,6 +26,8 @@ void SetUpApplication(QApplication& app) {
     // Every window of the application (dialogs and message boxes too) and
     // the task bar show the icon.
     QApplication::setWindowIcon(ApplicationIcon());
+    // The desktop shells find the menu entry, and with it the icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.tessaro"));
     // Qt's own dialogs (file, colour, their questions) speak the window's
     // language, whatever the system's locale; without Qt's Japanese
     // translation installed they stay in English.

@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QTimer>
@@ -66,6 +67,7 @@ MainWindow::MainWindow() : platform_(*this), form_(std::make_unique<TForm1>(plat
     client->setFixedSize(form.width, form.height);
     setCentralWidget(client);
     setWindowIcon(ApplicationIcon());
+    client->installEventFilter(this);  // its resizes lay the roomy window out
 
     BuildMenus(*menuBar(), *this, form_->controls, menus_);
     BuildControls();
@@ -267,6 +269,11 @@ void MainWindow::ConnectControls() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == centralWidget() && event->type() == QEvent::Resize && form_->WideLayoutOn()) {
+        const QSize size = static_cast<const QResizeEvent&>(*event).size();
+        Run([&] { form_->ResizeClient(size.width(), size.height()); });
+        return false;
+    }
     const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
     if (watched == widgets_[Index(PenB)] && press) {
         const auto& mouse = static_cast<const QMouseEvent&>(*event);
@@ -288,6 +295,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::ShowChanges() {
     // The end of an event: the tile preview follows what the event changed.
     form_->UpdateTilePreview();
+    if (form_->LayoutChanged) {
+        form_->LayoutChanged = false;
+        ApplyLayout();
+    }
     for (ControlId id : Views) ViewOf(id)->ShowChanges();
     if (board_) board_->ShowChanges();
     if (tileWindow_) tileWindow_->ShowChanges();
@@ -296,6 +307,31 @@ void MainWindow::ShowChanges() {
     for (std::size_t i = 0; i < ControlCount; ++i)
         if (controls.IsDirty(static_cast<ControlId>(i))) ApplyControl(static_cast<ControlId>(i));
     controls.ClearDirty();
+}
+
+void MainWindow::ApplyLayout() {
+    const WindowLayout& places = form_->Layout;
+    for (std::size_t i = 0; i < ControlCount; ++i) {
+        const ControlPlace& p = places.places[i];
+        if (p.width > 0 && widgets_[i]) widgets_[i]->setGeometry(p.left, p.top, p.width, p.height);
+    }
+    ViewOf(ScreenI)->SetViewScale(places.sheetScale);
+    ViewOf(Pallete)->SetViewScale(places.paletteScale);
+
+    const bool resizable = form_->WideLayoutOn();
+    if (resizable == resizable_) return;
+    resizable_ = resizable;
+    QWidget* client = centralWidget();
+    if (resizable) {
+        client->setMinimumSize(WindowLayout::FixedWidth, WindowLayout::FixedHeight);
+        client->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else {
+        if (isMaximized() || isFullScreen()) showNormal();
+        client->setFixedSize(WindowLayout::FixedWidth, WindowLayout::FixedHeight);
+        layout()->setSizeConstraint(QLayout::SetFixedSize);
+    }
 }
 
 QMenu* MainWindow::PopupOf(ControlId menu) {
@@ -411,9 +447,13 @@ void MainWindow::dropEvent(QDropEvent* event) {
     // The drop is finished first and the file read afterwards, so that the
     // source of the drag is not kept waiting through the load or its
     // message box.
+    OpenDroppedFiles(DroppedPaths(*event->mimeData()));
+}
+
+void MainWindow::OpenDroppedFiles(std::vector<std::string> paths) {
+    if (paths.empty()) return;
     QMetaObject::invokeMethod(
-        this, [this, paths = DroppedPaths(*event->mimeData())] { Run([&] { form_->WMDropFiles(paths); }); },
-        Qt::QueuedConnection);
+        this, [this, paths = std::move(paths)] { Run([&] { form_->WMDropFiles(paths); }); }, Qt::QueuedConnection);
 }
 
 }  // namespace ui

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <QMainWindow>
@@ -46,6 +47,9 @@ public:
     BoardWindow* Board() const { return board_; }
     TilePreviewWindow* TileWindow() const { return tileWindow_; }
 
+    // Opens files as a drop onto the window does, once the event loop runs.
+    void OpenDroppedFiles(std::vector<std::string> paths);
+
     // Shows what the editor changed since the last call: the changed part of
     // each view and each control marked changed.
     void ShowChanges() override;
@@ -75,6 +79,9 @@ private:
     void ConnectControls();
     void ApplyControl(ControlId id);
     void ApplyToolButtons();
+    // Puts the controls where the editor's layout has them, scales the views
+    // and lets the window be resized only in the roomy layout.
+    void ApplyLayout();
 
     QtPlatform platform_;
     std::unique_ptr<TForm1> form_;
@@ -85,6 +92,7 @@ private:
     TilePreviewWindow* tileWindow_ = nullptr;
     std::vector<QShortcut*> shortcuts_;
     QTimer* recoveryTimer_ = nullptr;
+    bool resizable_ = false;
 };
 
 }  // namespace ui

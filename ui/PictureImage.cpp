@@ -1,5 +1,7 @@
 #include "ui/PictureImage.h"
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace ui {
@@ -18,6 +20,25 @@ void CopyPictureArea(const canvas::Picture& picture, const QRect& area, QImage& 
         const auto row = picture.Row(y);
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = part.left(); x <= part.right(); ++x) line[x] = RgbOfColour(row[static_cast<std::size_t>(x)]);
+    }
+}
+
+void CopyPictureAreaScaled(const canvas::Picture& picture, const QRect& area, QImage& image, int scale) {
+    if (scale == 1) return CopyPictureArea(picture, area, image);
+    const QRect part = area.intersected(QRect(0, 0, picture.Width(), picture.Height()))
+                           .intersected(QRect(0, 0, image.width() / scale, image.height() / scale));
+    for (int y = part.top(); y <= part.bottom(); ++y) {
+        const auto row = picture.Row(y);
+        auto* first = reinterpret_cast<QRgb*>(image.scanLine(y * scale));
+        for (int x = part.left(); x <= part.right(); ++x) {
+            const QRgb rgb = RgbOfColour(row[static_cast<std::size_t>(x)]);
+            std::fill_n(first + x * scale, scale, rgb);
+        }
+        // The other rows of the block repeat the first.
+        const std::size_t bytes = static_cast<std::size_t>(part.width() * scale) * sizeof(QRgb);
+        for (int r = 1; r < scale; ++r)
+            std::memcpy(image.scanLine(y * scale + r) + part.left() * scale * static_cast<int>(sizeof(QRgb)),
+                        first + part.left() * scale, bytes);
     }
 }
 

@@ -18,4 +18,9 @@ canvas::Picture PictureOfImage(const QImage& image);
 
 QRect QRectOf(const canvas::Rect& r);
 
+// Copies the part `area` of the picture into `image` magnified by the whole
+// factor `scale`: every picture pixel becomes a scale x scale block at
+// scale times its place. `image` is Format_RGB32 and scale times as large.
+void CopyPictureAreaScaled(const canvas::Picture& picture, const QRect& area, QImage& image, int scale);
+
 }  // namespace ui

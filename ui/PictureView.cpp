@@ -1,13 +1,25 @@
 #include "ui/PictureView.h"
 
+#include <cmath>
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QTimer>
 
 #include "ui/PictureImage.h"
 #include "ui/ShiftStateOfEvent.h"
 
 namespace ui {
+
+namespace {
+
+// A ratio a hair under a whole number still counts as that number.
+int WholeDevicePixels(qreal ratio, int viewScale) {
+    return std::max(1, static_cast<int>(std::floor(ratio * viewScale + 1e-6)));
+}
+
+}  // namespace
 
 PictureView::PictureView(canvas::Picture& picture, QWidget* parent) : QWidget(parent), picture_(picture) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -17,29 +29,72 @@ PictureView::PictureView(canvas::Picture& picture, QWidget* parent) : QWidget(pa
     setFixedSize(0, 0);
 }
 
+void PictureView::SetViewScale(int scale) {
+    if (scale == viewScale_) return;
+    viewScale_ = scale;
+    ShowWhole();
+}
+
+void PictureView::ShowWhole() {
+    const qreal ratio = devicePixelRatioF();
+    deviceScale_ = WholeDevicePixels(ratio, viewScale_);
+    shownRatio_ = ratio;
+    const int k = deviceScale_;
+    if (picture_.IsEmpty()) {
+        shown_ = QImage();
+    } else {
+        shown_ = QImage(picture_.Width() * k, picture_.Height() * k, QImage::Format_RGB32);
+        CopyPictureAreaScaled(picture_, QRect(0, 0, picture_.Width(), picture_.Height()), shown_, k);
+        shown_.setDevicePixelRatio(ratio);
+    }
+    setFixedSize(static_cast<int>(std::ceil(picture_.Width() * k / ratio - 1e-6)),
+                 static_cast<int>(std::ceil(picture_.Height() * k / ratio - 1e-6)));
+    update();
+}
+
 void PictureView::ShowChanges() {
-    if (shown_.width() != picture_.Width() || shown_.height() != picture_.Height()) {
-        shown_ = ImageOfPicture(picture_);
-        setFixedSize(picture_.Width(), picture_.Height());
-        update();
+    const int k = deviceScale_;
+    if (shown_.width() != picture_.Width() * k || shown_.height() != picture_.Height() * k ||
+        devicePixelRatioF() != shownRatio_) {
+        ShowWhole();
     } else if (!picture_.Dirty().IsEmpty()) {
         const QRect changed = QRectOf(picture_.Dirty());
-        CopyPictureArea(picture_, changed, shown_);
-        update(changed);
+        CopyPictureAreaScaled(picture_, changed, shown_, k);
+        // The changed pixels in the widget's own (logical) coordinates,
+        // widened to whole logical pixels.
+        const qreal f = k / shownRatio_;
+        const QRectF logical(changed.left() * f, changed.top() * f, changed.width() * f, changed.height() * f);
+        update(logical.toAlignedRect());
     }
     picture_.ClearDirty();
 }
 
 void PictureView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(event->rect(), shown_, event->rect());
+    if (devicePixelRatioF() != shownRatio_) {
+        // The window moved to a screen of another scale factor.
+        QTimer::singleShot(0, this, [this] { ShowWhole(); });
+    }
+    // The image is at the painter's device pixel ratio: drawn unscaled, one
+    // image pixel on one device pixel.
+    painter.drawImage(QPointF(0, 0), shown_);
+    // Rounding the size up to whole logical pixels may leave a sliver.
+    const QSizeF image = shown_.deviceIndependentSize();
+    const QRegion rest = QRegion(rect()) - QRegion(QRectF(QPointF(0, 0), image).toAlignedRect());
+    for (const QRect& r : rest.intersected(event->rect())) painter.fillRect(r, palette().window());
+}
+
+QPoint PictureView::PicturePixelOf(const QMouseEvent& event) const {
+    // Floor, not round: a pointer half a pixel left of the view is at -1.
+    const qreal f = shownRatio_ / deviceScale_;
+    const QPointF p = event.position() * f;
+    return QPoint(static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y())));
 }
 
 void PictureView::mousePressEvent(QMouseEvent* event) {
     const auto button = MouseButtonOf(*event);
     if (!button || !onPress_) return;
-    const QPoint p = PixelOf(*event);
+    const QPoint p = PicturePixelOf(*event);
     onPress_(*button, ShiftStateOf(*event), p.x(), p.y());
 }
 
@@ -49,7 +104,7 @@ void PictureView::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(ev
 
 void PictureView::mouseMoveEvent(QMouseEvent* event) {
     if (!onMove_) return;
-    const QPoint p = PixelOf(*event);
+    const QPoint p = PicturePixelOf(*event);
     onMove_(ShiftStateOf(*event), p.x(), p.y());
 }
 

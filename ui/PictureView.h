@@ -10,10 +10,16 @@
 
 namespace ui {
 
-// Shows one of the editor's view pictures 1:1, without smoothing, and hands
-// its mouse presses and moves to the editor in the view's own pixels. It
-// keeps a Qt copy of the picture and renews only the part the editor marked
-// changed, so that a pen stroke repaints just the cells it touched.
+// Shows one of the editor's view pictures without smoothing, every picture
+// pixel as a block of whole device pixels, and hands its mouse presses and
+// moves to the editor in the picture's own pixels. It keeps a copy of the
+// picture magnified to device pixels and renews only the part the editor
+// marked changed, so that a pen stroke repaints just the cells it touched.
+//
+// The block is the view scale of the layout (1 in the fixed window) times
+// the screen's scale factor, rounded down to a whole number of device
+// pixels (at least one): at a factor of 1.5 a view at scale 1 shows each
+// pixel as one device pixel, at scale 2 as three.
 class PictureView : public QWidget {
     Q_OBJECT
 public:
@@ -30,7 +36,12 @@ public:
     // picture's dirty mark.
     void ShowChanges();
 
-    // What the view shows now.
+    // The layout's scale of this view (1, 2 or 3); shows the picture anew.
+    void SetViewScale(int scale);
+    // Device pixels per picture pixel, along each axis.
+    int DeviceScale() const { return deviceScale_; }
+
+    // What the view shows now, in device pixels.
     const QImage& Shown() const { return shown_; }
 
 protected:
@@ -40,8 +51,14 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    void ShowWhole();
+    QPoint PicturePixelOf(const QMouseEvent& event) const;
+
     canvas::Picture& picture_;
     QImage shown_;
+    int viewScale_ = 1;
+    int deviceScale_ = 1;
+    qreal shownRatio_ = 1;
     PressHandler onPress_;
     MoveHandler onMove_;
 };

@@ -4,6 +4,7 @@
 #include <span>
 #include <stdexcept>
 #include <system_error>
+#include <utility>
 
 #include "core/ControlTable.h"
 #include "io/AtomicFile.h"
@@ -75,20 +76,29 @@ void Run(const cmd::Mouse& c, Session& s) {
     RequireOpenWindow(s);
     TForm1& f = s.form;
     const MouseButton button = ButtonOf(c.mods);
+    // Positions are in the shown view's pixels; a view shown larger in the
+    // roomy layout hands its own pixels to the handler, as in the window.
+    auto at = [&](ControlId view) {
+        return std::pair{f.Layout.PictureCoordinate(view, c.x), f.Layout.PictureCoordinate(view, c.y)};
+    };
     RunAtEventBoundary(s, [&] {
         switch (c.view) {
             case View::Edit:
                 if (c.press) f.EditIMouseDown(button, c.mods, c.x, c.y);
                 else f.EditIMouseMove(c.mods, c.x, c.y);
                 break;
-            case View::Sheet:
-                if (c.press) f.ScreenIMouseDown(button, c.mods, c.x, c.y);
-                else f.ScreenIMouseMove(c.mods, c.x, c.y);
+            case View::Sheet: {
+                const auto [x, y] = at(ControlId::ScreenI);
+                if (c.press) f.ScreenIMouseDown(button, c.mods, x, y);
+                else f.ScreenIMouseMove(c.mods, x, y);
                 break;
-            case View::Palette:
-                if (c.press) f.PalleteMouseDown(button, c.mods, c.x, c.y);
-                else f.PalleteMouseMove(c.mods, c.x, c.y);
+            }
+            case View::Palette: {
+                const auto [x, y] = at(ControlId::Pallete);
+                if (c.press) f.PalleteMouseDown(button, c.mods, x, y);
+                else f.PalleteMouseMove(c.mods, x, y);
                 break;
+            }
             case View::PenB:
                 // The pen button has no handler for moves.
                 if (c.press) f.PenBMouseDown(button, c.mods, c.x, c.y);
@@ -160,6 +170,13 @@ void Run(const cmd::Drop& c, Session& s) {
 void Run(const cmd::Close&, Session& s) {
     RequireOpenWindow(s);
     RunAtEventBoundary(s, [&] { s.platform.RequestClose(); });
+}
+
+void Run(const cmd::Resize& c, Session& s) {
+    RequireOpenWindow(s);
+    if (!s.form.WideLayoutOn()) throw ScriptError("resize needs the roomy layout (WideMenu)");
+    if (c.width <= 0 || c.height <= 0) throw ScriptError("a window size is positive");
+    RunAtEventBoundary(s, [&] { s.form.ResizeClient(c.width, c.height); });
 }
 
 void Run(const cmd::SetClipboard& c, Session& s) {

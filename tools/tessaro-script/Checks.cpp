@@ -39,6 +39,7 @@ std::string StateText(StateField field, const Session& s) {
         case StateField::GridLineColor: return RgbText(f.Def.GridLineColor);
         case StateField::FileName: return Quoted(f.Def.FileName);
         case StateField::Caption: return Quoted(f.controls.Caption(ControlId::Form1));
+        case StateField::WideLayout: return YesNo(f.WideLayoutOn());
         case StateField::Closed: return YesNo(s.platform.Closed());
         case StateField::BoardCols: return std::to_string(f.Board.Cols());
         case StateField::BoardRows: return std::to_string(f.Board.Rows());

@@ -37,6 +37,7 @@ enum class StateField {
     TransparentColor,
     StrokeJoin, KeysOn, UndoSteps, RedoSteps,
     RecoveryCopy,  // yes while this editor keeps a recovery copy on the disk
+    WideLayout,
 };
 
 // What `expect checked|enabled|... NAME VALUE` reads of a control.
@@ -71,6 +72,7 @@ struct Close {};
 struct Key { std::string keys; };
 // The window's timer of the recovery copy fires.
 struct RecoveryTimer {};
+struct Resize { int width = 0; int height = 0; };
 
 // A path puts that picture file on the clipboard; nothing leaves no bitmap
 // (the clipboard empty or holding text only).
@@ -110,8 +112,8 @@ struct ExpectFilePicture {
 
 using Command = std::variant<cmd::Start, cmd::Write, cmd::Remove, cmd::Answer, cmd::Choose, cmd::PickColour,
                              cmd::Popup, cmd::Mouse, cmd::Click, cmd::Open, cmd::DoubleClick, cmd::UpDown,
-                             cmd::Drop, cmd::Close, cmd::Key, cmd::RecoveryTimer, cmd::SetClipboard, cmd::SaveClipboard,
-                             cmd::Dump,
+                             cmd::Drop, cmd::Close, cmd::Key, cmd::RecoveryTimer, cmd::Resize, cmd::SetClipboard,
+                             cmd::SaveClipboard, cmd::Dump,
                              cmd::ExpectState, cmd::ExpectControl, cmd::ExpectPixel, cmd::ExpectSize,
                              cmd::ExpectSame, cmd::ExpectMessage, cmd::ExpectExists, cmd::ExpectFileSize,
                              cmd::ExpectOpened, cmd::BoardSizeAnswer, cmd::ExpectCell,

@@ -21,7 +21,7 @@ struct StateFieldName {
     ValueType type;
 };
 
-constexpr std::array<StateFieldName, 30> StateFields = {{
+constexpr std::array<StateFieldName, 31> StateFields = {{
     {"Modified", StateField::Modified, ValueType::Bool},
     {"UndoAvailable", StateField::UndoAvailable, ValueType::Bool},
     {"SheetGridShown", StateField::SheetGridShown, ValueType::Bool},
@@ -52,6 +52,7 @@ constexpr std::array<StateFieldName, 30> StateFields = {{
     {"UndoSteps", StateField::UndoSteps, ValueType::Int},
     {"RedoSteps", StateField::RedoSteps, ValueType::Int},
     {"RecoveryCopy", StateField::RecoveryCopy, ValueType::Bool},
+    {"WideLayout", StateField::WideLayout, ValueType::Bool},
 }};
 
 // Reads the arguments of one command from left to right.
@@ -390,6 +391,12 @@ Command ParseArguments(const std::string& verb, Arguments& args) {
         const std::string& which = args.Word("recovery");
         if (which != "recovery") args.Fail("the timer is recovery, not " + which);
         return cmd::RecoveryTimer{};
+    }
+    if (verb == "resize") {
+        cmd::Resize c;
+        c.width = args.Integer("W");
+        c.height = args.Integer("H");
+        return c;
     }
     if (verb == "clipboard") {
         if (args.PeekIs("empty")) {

@@ -1,0 +1,111 @@
+#include "core/WindowLayout.h"
+
+#include <algorithm>
+
+#include "core/ControlTable.h"
+
+namespace {
+
+using enum ControlId;
+
+ControlPlace Described(ControlId id) {
+    const ControlInfo& info = InfoOf(id);
+    return {info.left, info.top, info.width, info.height};
+}
+
+// The controls beside the edit area (zoom, tools, position text, the edit
+// box itself) move with its top-left corner; the colour swatches, their texts,
+// the memory buttons and the palette colour text with the swatch block's.
+constexpr ControlId EditBlock[] = {pRate, udRate, PenB, FillB, CircleB, LineB, EditPos, ScrollBox1};
+constexpr ControlId ColourBlock[] = {lbP, rbP, lbcP, rbcP, MemSaveB, MemLoadB, clP};
+constexpr int EditBlockLeft = 504, EditBlockWidth = 204;  // pRate .. LineB
+constexpr int ColourBlockLeft = 528, ColourBlockTop = 256, ColourBlockWidth = 200, ColourBlockHeight = 140;
+constexpr int SheetPicture[] = {480, 256}, PalettePicture[] = {512, 96};
+constexpr int SheetBoxExtra = 8;     // 488 x 264 round the 480 x 256 sheet
+constexpr int PaletteBoxExtra = 2;   // the panel's single border
+constexpr int EditBoxExtra = 4;      // 164 round the 160 of zoom 10
+// Gaps of the described layout: sheet box to the edit block (492 -> 504),
+// sheet box to palette (266 -> 300), edit box to swatches (236 -> 256),
+// palette to swatches (518 -> 528), and the client's margins right and below.
+constexpr int SheetToEdit = 12, SheetToPalette = 34, EditToColours = 20, PaletteToColours = 10;
+constexpr int MarginRight = 10, MarginBottom = 23;
+
+ControlPlace& At(WindowLayout& layout, ControlId id) { return layout.places[static_cast<std::size_t>(id)]; }
+
+void Shift(WindowLayout& layout, ControlId id, int dx, int dy) {
+    ControlPlace p = Described(id);
+    p.left += dx;
+    p.top += dy;
+    At(layout, id) = p;
+}
+
+// Places everything for these scales and zoom; returns the client size the
+// layout needs.
+std::pair<int, int> Arrange(WindowLayout& layout, int sheetScale, int paletteScale, int zoom) {
+    layout.sheetScale = sheetScale;
+    layout.paletteScale = paletteScale;
+    layout.zoom = zoom;
+    const ControlPlace sheetBox = Described(Screen);
+    const ControlPlace screen{sheetBox.left, sheetBox.top, SheetPicture[0] * sheetScale + SheetBoxExtra,
+                              SheetPicture[1] * sheetScale + SheetBoxExtra};
+    At(layout, Screen) = screen;
+
+    const int editLeft = screen.Right() + SheetToEdit;
+    for (ControlId id : EditBlock) Shift(layout, id, editLeft - EditBlockLeft, 0);
+    ControlPlace& editBox = At(layout, ScrollBox1);
+    editBox.width = editBox.height = 16 * zoom + EditBoxExtra;
+
+    ControlPlace palette{screen.left, screen.Bottom() + SheetToPalette, PalettePicture[0] * paletteScale + PaletteBoxExtra,
+                         PalettePicture[1] * paletteScale + PaletteBoxExtra};
+    // A palette that reaches under the edit block goes below the edit box.
+    if (palette.Right() > editLeft) palette.top = std::max(palette.top, editBox.Bottom() + EditToColours);
+    At(layout, Panel1) = palette;
+
+    const int coloursLeft = std::max(editLeft + (ColourBlockLeft - EditBlockLeft), palette.Right() + PaletteToColours);
+    const int coloursTop = editBox.Bottom() + EditToColours;
+    for (ControlId id : ColourBlock) Shift(layout, id, coloursLeft - ColourBlockLeft, coloursTop - ColourBlockTop);
+
+    const int right = std::max({palette.Right(), editLeft + std::max(EditBlockWidth, editBox.width),
+                                coloursLeft + ColourBlockWidth});
+    const int bottom = std::max(palette.Bottom(), coloursTop + ColourBlockHeight);
+    return {right + MarginRight, bottom + MarginBottom};
+}
+
+}  // namespace
+
+int WindowLayout::ScaleOf(ControlId view) const {
+    if (view == ScreenI) return sheetScale;
+    if (view == Pallete) return paletteScale;
+    return 1;
+}
+
+int WindowLayout::PictureCoordinate(ControlId view, int shown) const {
+    const int scale = ScaleOf(view);
+    // Division that floors, also for negative positions.
+    return shown >= 0 ? shown / scale : -((-shown + scale - 1) / scale);
+}
+
+WindowLayout FixedLayout() {
+    WindowLayout layout;
+    for (ControlId id : {Screen, Panel1, ScrollBox1}) At(layout, id) = Described(id);
+    for (ControlId id : EditBlock) At(layout, id) = Described(id);
+    for (ControlId id : ColourBlock) At(layout, id) = Described(id);
+    return layout;
+}
+
+WindowLayout RoomyLayout(int width, int height) {
+    WindowLayout layout;
+    layout.clientWidth = std::max(width, WindowLayout::FixedWidth);
+    layout.clientHeight = std::max(height, WindowLayout::FixedHeight);
+    for (int zoom = WindowLayout::MaxZoom; zoom > 2; --zoom) {
+        for (int sheet = WindowLayout::MaxViewScale; sheet >= 1; --sheet) {
+            // The palette never outgrows the sheet: the two read as one column.
+            for (int palette = sheet; palette >= 1; --palette) {
+                const auto [w, h] = Arrange(layout, sheet, palette, zoom);
+                if (w <= layout.clientWidth && h <= layout.clientHeight) return layout;
+            }
+        }
+    }
+    Arrange(layout, 1, 1, 2);
+    return layout;
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+
+#include "core/Controls.h"
+
+// Where the main window's controls lie for one client size, and how large
+// its views show: the described fixed layout, or the roomy one that grows
+// with the window. Headless, so that the window and the scenario driver lay
+// out with the same code.
+struct ControlPlace {
+    int left = 0, top = 0, width = 0, height = 0;
+    int Right() const { return left + width; }
+    int Bottom() const { return top + height; }
+    bool operator==(const ControlPlace&) const = default;
+};
+
+struct WindowLayout {
+    static constexpr int FixedWidth = 738;
+    static constexpr int FixedHeight = 421;
+    static constexpr int MaxZoom = 32;
+    static constexpr int MaxViewScale = 3;
+
+    int clientWidth = FixedWidth;
+    int clientHeight = FixedHeight;
+    // The edit area's zoom: the largest whole zoom up to MaxZoom whose edit
+    // area fits (the fixed layout keeps the zoom the user chose).
+    int zoom = 10;
+    // The sheet view and the palette view show their pictures this many
+    // times as large (1 in the fixed layout).
+    int sheetScale = 1;
+    int paletteScale = 1;
+    // Containers and controls placed in the client area; others stay zero.
+    std::array<ControlPlace, ControlCount> places{};
+
+    const ControlPlace& PlaceOf(ControlId id) const { return places[static_cast<std::size_t>(id)]; }
+    // A view's own pixel under a position in the shown (scaled) view. Floors,
+    // so that positions left of or above the view stay negative.
+    int PictureCoordinate(ControlId view, int shown) const;
+    int ScaleOf(ControlId view) const;
+};
+
+// The described window: 738 x 421, every control at its described place.
+WindowLayout FixedLayout();
+// The roomy layout for a client area of width x height (at least the fixed
+// size): the largest zoom that fits first, then the largest sheet scale, then
+// the largest palette scale up to the sheet's; the controls keep their places relative to the
+// sheet, the edit area and the palette.
+WindowLayout RoomyLayout(int width, int height);

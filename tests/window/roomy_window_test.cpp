@@ -1,0 +1,110 @@
+// The roomy window and sharp pixels. Every chip pixel shows as a uniform
+// block of whole device pixels in the three views, in the fixed and in the
+// roomy layout; ctest runs this file again under QT_SCALE_FACTOR 1.25, 1.5
+// and 2. The roomy window resizes, places its controls where the editor's
+// layout has them and maps presses on the larger views to picture pixels.
+#include <cmath>
+#include <random>
+
+#include <QMenuBar>
+
+#include "WindowFixture.h"
+
+namespace {
+
+using enum ControlId;
+
+class RoomyWindowTest : public WindowTest {
+protected:
+    // Every pixel of the sheet a colour of its own, so that a block that
+    // bleeds into its neighbour shows.
+    void FillSheetWithNoise() {
+        std::mt19937 random(15);
+        for (int c = 0; c < 30; ++c)
+            for (int r = 0; r < 16; ++r)
+                for (int y = 0; y < 16; ++y)
+                    for (int x = 0; x < 16; ++x) form().Chip(c, r).SetPixel(x, y, random() & 0xFFFFFF);
+        form().Relayout(16, 30, 16);
+        window->ShowChanges();
+    }
+
+    void ResizeClient(int w, int h) {
+        window->resize(w, h + window->menuBar()->height());
+        QApplication::processEvents();
+        window->ShowChanges();
+    }
+
+    // Each picture pixel of the view shows as a k x k block of device pixels
+    // of exactly its colour, k a whole number.
+    void ExpectWholeBlocks(ControlId id) {
+        SCOPED_TRACE(std::string(NameOf(id)));
+        ui::PictureView* v = view(id);
+        const canvas::Picture& picture = id == ScreenI ? form().ScreenI : id == EditI ? form().EditI : form().Pallete;
+        const int k = v->DeviceScale();
+        const int layoutScale = form().Layout.ScaleOf(id);
+        EXPECT_EQ(k, std::max(1, static_cast<int>(std::floor(v->devicePixelRatioF() * layoutScale + 1e-6))));
+        const QImage shown = v->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_GE(shown.width(), picture.Width() * k);
+        ASSERT_GE(shown.height(), picture.Height() * k);
+        int wrong = 0;
+        for (int y = 0; y < picture.Height() * k && wrong < 5; ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(shown.constScanLine(y));
+            const auto row = picture.Row(y / k);
+            for (int x = 0; x < picture.Width() * k; ++x) {
+                const canvas::Colour c = row[static_cast<std::size_t>(x / k)];
+                if (line[x] == qRgb(canvas::RedOf(c), canvas::GreenOf(c), canvas::BlueOf(c))) continue;
+                ADD_FAILURE() << "device pixel (" << x << ", " << y << ") is not of picture pixel (" << x / k
+                              << ", " << y / k << ") at " << k << " device pixels per pixel";
+                if (++wrong == 5) break;
+            }
+        }
+    }
+};
+
+TEST_F(RoomyWindowTest, EveryChipPixelIsAWholeUniformBlockInTheFixedAndTheRoomyWindow) {
+    FillSheetWithNoise();
+    for (ControlId id : {ScreenI, EditI, Pallete}) ExpectWholeBlocks(id);
+    Choose(WideMenu);
+    ResizeClient(1700, 1000);
+    EXPECT_EQ(form().Layout.sheetScale, 2);
+    for (ControlId id : {ScreenI, EditI, Pallete}) ExpectWholeBlocks(id);
+}
+
+TEST_F(RoomyWindowTest, TheRoomyWindowResizesPlacesItsControlsAndPicksInShownPixels) {
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    Choose(WideMenu);
+    EXPECT_TRUE(action(WideMenu)->isChecked());
+    EXPECT_NE(window->minimumSize(), window->maximumSize());
+    ResizeClient(1700, 1000);
+    EXPECT_EQ(window->centralWidget()->size(), QSize(1700, 1000));
+    const WindowLayout& layout = form().Layout;
+    EXPECT_EQ(layout.zoom, 32);
+    EXPECT_EQ(form().Def.Zoom, 32);
+    for (ControlId id : {Screen, Panel1, ScrollBox1, pRate, PenB, EditPos, lbP, clP, MemLoadB}) {
+        const ControlPlace& p = layout.PlaceOf(id);
+        EXPECT_EQ(widget(id)->geometry(), QRect(p.left, p.top, p.width, p.height)) << NameOf(id);
+    }
+    EXPECT_EQ(Text(pRate), "×32 ");
+
+    // Presses on the sheet shown twice as large choose by the shown pixel;
+    // a pen press at zoom 32 draws the chip pixel under it.
+    const double ratio = view(ScreenI)->devicePixelRatioF();
+    const double shown = view(ScreenI)->DeviceScale() / ratio;  // logical pixels per sheet pixel
+    Click(ScreenI, QPoint(static_cast<int>((16 * 4 + 5) * shown), static_cast<int>((16 * 3 + 5) * shown)));
+    EXPECT_EQ(form().CurCol, 4);
+    EXPECT_EQ(form().CurRow, 3);
+    const double edit = view(EditI)->DeviceScale() / ratio;
+    Click(EditI, QPoint(static_cast<int>((32 * 6 + 10) * edit), static_cast<int>((32 * 2 + 10) * edit)));
+    EXPECT_EQ(form().Chip(4, 3).GetPixel(6, 2), canvas::White);
+    EXPECT_EQ(form().Chip(4, 3).GetPixel(5, 2), canvas::Black);
+
+    // Off: the fixed window again, at the zoom chosen before.
+    Choose(WideMenu);
+    QApplication::processEvents();
+    EXPECT_EQ(window->centralWidget()->size(), QSize(738, 421));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    EXPECT_EQ(widget(ScrollBox1)->geometry(), QRect(504, 72, 164, 164));
+    EXPECT_EQ(form().Def.Zoom, 5);
+}
+
+}  // namespace
