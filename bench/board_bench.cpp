@@ -42,7 +42,8 @@ void BoardStampCell(benchmark::State& state) {
     for (auto _ : state) {
         const int cell = step % (TryOutBoard::MaxSide * 8);
         editor->CurCol = step / (TryOutBoard::MaxSide * 8) % TForm1::MaxCols;
-        editor->BoardIMouseMove(LeftOnly, (cell % TryOutBoard::MaxSide) * 64 + 5, (cell / TryOutBoard::MaxSide) * 64 + 5);
+        editor->BoardIMouseMove(LeftOnly, (cell % TryOutBoard::MaxSide) * 64 + 5,
+                                (cell / TryOutBoard::MaxSide) * 64 + 5);
         editor.ShowBoard();
         ++step;
     }

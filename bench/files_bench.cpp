@@ -33,8 +33,8 @@ canvas::Picture PhotoLike(int width, int height) {
         for (int x = 0; x < width; ++x) {
             seed = seed * 1664525u + 1013904223u;
             const int grain = static_cast<int>(seed >> 28) - 8;
-            row[static_cast<std::size_t>(x)] =
-                canvas::Rgb((x * 255 / width + grain) & 0xFF, (y * 255 / height + grain) & 0xFF, ((x + y) / 3 + grain) & 0xFF);
+            row[static_cast<std::size_t>(x)] = canvas::Rgb(
+                (x * 255 / width + grain) & 0xFF, (y * 255 / height + grain) & 0xFF, ((x + y) / 3 + grain) & 0xFF);
         }
         picture.SetRow(y, row);
     }
@@ -50,7 +50,8 @@ struct Editor {
         form->FormCreate();
         for (int row = 0; row < 16; ++row)
             for (int col = 0; col < 30; ++col)
-                form->Chip(col, row).CopyRect({0, 0, 16, 16}, sheet, {col * 16, row * 16, col * 16 + 16, row * 16 + 16});
+                form->Chip(col, row).CopyRect({0, 0, 16, 16}, sheet,
+                                              {col * 16, row * 16, col * 16 + 16, row * 16 + 16});
         form->ComposeSheet();
     }
 };
@@ -62,8 +63,9 @@ canvas::Picture TableColoured(const std::array<std::uint32_t, 256>& table) {
     for (int y = 0; y < 256; ++y)
         for (int x = 0; x < 480; ++x) {
             const std::uint32_t entry = table[static_cast<std::size_t>((x * 7 + y * 13) % 256)];
-            picture.SetPixel(x, y, canvas::Rgb(static_cast<int>(entry >> 16 & 0xFF), static_cast<int>(entry >> 8 & 0xFF),
-                                               static_cast<int>(entry & 0xFF)));
+            picture.SetPixel(x, y,
+                             canvas::Rgb(static_cast<int>(entry >> 16 & 0xFF), static_cast<int>(entry >> 8 & 0xFF),
+                                         static_cast<int>(entry & 0xFF)));
         }
     return picture;
 }
@@ -107,8 +109,7 @@ BENCHMARK(FilesSave216Command);
 class ScratchFile {
 public:
     ScratchFile(const std::string& name, const std::vector<std::uint8_t>& bytes)
-        : path_((std::filesystem::temp_directory_path() /
-                 ("tessaro-bench-" + std::to_string(::getpid()) + "-" + name))
+        : path_((std::filesystem::temp_directory_path() / ("tessaro-bench-" + std::to_string(::getpid()) + "-" + name))
                     .string()) {
         WriteFileAtomically(path_, bytes);
     }

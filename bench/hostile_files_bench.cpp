@@ -233,7 +233,8 @@ void HostileDevices(benchmark::State& state) {
     form.FormCreate();
     bool refused = true;
     for (auto _ : state)
-        for (const char* link : {"zero.bmp", "random.jpg"}) refused = !form.LoadSheetFile(Scratch(link).string()) && refused;
+        for (const char* link : {"zero.bmp", "random.jpg"})
+            refused = !form.LoadSheetFile(Scratch(link).string()) && refused;
     Report(state, refused);
 }
 BENCHMARK(HostileDevices)->Unit(benchmark::kMillisecond);

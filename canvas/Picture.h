@@ -32,8 +32,8 @@ struct Rect {
 inline Rect Union(const Rect& a, const Rect& b) {
     if (a.IsEmpty()) return b;
     if (b.IsEmpty()) return a;
-    return {a.left < b.left ? a.left : b.left, a.top < b.top ? a.top : b.top,
-            a.right > b.right ? a.right : b.right, a.bottom > b.bottom ? a.bottom : b.bottom};
+    return {a.left < b.left ? a.left : b.left, a.top < b.top ? a.top : b.top, a.right > b.right ? a.right : b.right,
+            a.bottom > b.bottom ? a.bottom : b.bottom};
 }
 // The part of r that lies inside (0, 0)-(width, height).
 Rect Clip(const Rect& r, int width, int height);

@@ -37,7 +37,8 @@ RowSpan EllipseRow(i64 left, i64 top, i64 right, i64 bottom, i64 y) {
             while ((dx + 1) * (dx + 1) * b2 <= rhs) ++dx;
         } else if (a <= (i64{1} << 30) && b <= (i64{1} << 30)) {
             // Exact: dx^2 * b^2 <= a^2 * (b^2 - dy^2).
-            const __int128 num = static_cast<__int128>(a) * a * (static_cast<__int128>(b) * b - static_cast<__int128>(dy) * dy);
+            const __int128 num =
+                static_cast<__int128>(a) * a * (static_cast<__int128>(b) * b - static_cast<__int128>(dy) * dy);
             const __int128 den = static_cast<__int128>(b) * b;
             dx = static_cast<i64>(SquareRootFloor(static_cast<std::uint64_t>(num / den)));
         } else {

@@ -55,7 +55,10 @@ void TraceLine(i64 x0, i64 y0, i64 x1, i64 y1, i64 width, i64 height, Span&& spa
     // The minor coordinate moves monotonically, so the steps where it is
     // inside form one interval too; find its ends by bisection.
     auto minorAt = [&](i64 i) { return mi0 + miStep * MinorOffset(i, major, minor); };
-    auto inside = [&](i64 i) { const i64 m = minorAt(i); return m >= 0 && m < miLimit; };
+    auto inside = [&](i64 i) {
+        const i64 m = minorAt(i);
+        return m >= 0 && m < miLimit;
+    };
     auto before = [&](i64 i) {  // minor coordinate not yet reached the window
         const i64 m = minorAt(i);
         return miStep > 0 ? m < 0 : m >= miLimit;
@@ -64,7 +67,10 @@ void TraceLine(i64 x0, i64 y0, i64 x1, i64 y1, i64 width, i64 height, Span&& spa
         i64 a = lo, b = hi;
         while (a < b) {
             const i64 mid = a + (b - a) / 2;
-            if (before(mid)) a = mid + 1; else b = mid;
+            if (before(mid))
+                a = mid + 1;
+            else
+                b = mid;
         }
         lo = a;
     }
@@ -72,7 +78,10 @@ void TraceLine(i64 x0, i64 y0, i64 x1, i64 y1, i64 width, i64 height, Span&& spa
         i64 a = lo, b = hi;
         while (a < b) {
             const i64 mid = a + (b - a) / 2;
-            if (inside(mid)) a = mid + 1; else b = mid;
+            if (inside(mid))
+                a = mid + 1;
+            else
+                b = mid;
         }
         hi = a;
     }

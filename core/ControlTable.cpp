@@ -22,15 +22,15 @@ constexpr int ToolGroup = 3;
 
 constexpr ControlInfo Item(ControlId id, std::string_view name, ControlId menu, std::string_view caption,
                            int group = 0) {
-    return {id, name, caption == "-" ? K::Separator : K::MenuItem, menu, group, caption, {}, 0, 0, 0, 0, false, A::Left};
+    return {id,    name,   caption == "-" ? K::Separator : K::MenuItem, menu, group, caption, {}, 0, 0, 0, 0,
+            false, A::Left};
 }
 constexpr ControlInfo Menu(ControlId id, std::string_view name, ControlId parent, std::string_view caption) {
     return {id, name, K::Menu, parent, 0, caption, {}, 0, 0, 0, 0, false, A::Left};
 }
-constexpr ControlInfo Widget(ControlId id, std::string_view name, ControlKind kind, ControlId parent, int left,
-                             int top, int width, int height, std::string_view caption = {},
-                             std::string_view hint = {}, bool bordered = false, Alignment alignment = A::Left,
-                             int group = 0) {
+constexpr ControlInfo Widget(ControlId id, std::string_view name, ControlKind kind, ControlId parent, int left, int top,
+                             int width, int height, std::string_view caption = {}, std::string_view hint = {},
+                             bool bordered = false, Alignment alignment = A::Left, int group = 0) {
     return {id, name, kind, parent, group, caption, hint, left, top, width, height, bordered, alignment};
 }
 

@@ -9,9 +9,9 @@ Controls::Controls() {
     enabled_.reset(static_cast<std::size_t>(ControlId::MemLoadB));
     for (std::size_t i = 0; i < ControlCount; ++i)
         captions_[i] = std::string(InfoOf(static_cast<ControlId>(i)).caption);
-    for (ControlId id : {ControlId::WhiteMenu, ControlId::mZoom5, ControlId::mPSize1, ControlId::mPen1,
-                         ControlId::wakuMenu, ControlId::chrSMenu, ControlId::BoardZoom2,
-                         ControlId::TileRepeatMenu, ControlId::TileZoom2})
+    for (ControlId id :
+         {ControlId::WhiteMenu, ControlId::mZoom5, ControlId::mPSize1, ControlId::mPen1, ControlId::wakuMenu,
+          ControlId::chrSMenu, ControlId::BoardZoom2, ControlId::TileRepeatMenu, ControlId::TileZoom2})
         checked_.set(Index(id));
     hidden_.set(Index(ControlId::RedoMenu));
     dirty_.set();

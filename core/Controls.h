@@ -12,6 +12,7 @@
 // Every control of the main window that the editor names: menus and their
 // items in menu order, pop-up menus, buttons, panels, the views. Handlers
 // that serve several controls tell them apart by this id (the sender).
+// clang-format off
 enum class ControlId : std::uint16_t {
     Form1,
     MainMenu1,
@@ -53,12 +54,23 @@ enum class ControlId : std::uint16_t {
 
     Count
 };
+// clang-format on
 
 constexpr std::size_t ControlCount = static_cast<std::size_t>(ControlId::Count);
 
 enum class ControlKind : std::uint8_t {
-    Form, MainMenu, Menu, MenuItem, Separator, PopupMenu,
-    SpeedButton, Button, Panel, ScrollBox, Image, UpDown,
+    Form,
+    MainMenu,
+    Menu,
+    MenuItem,
+    Separator,
+    PopupMenu,
+    SpeedButton,
+    Button,
+    Panel,
+    ScrollBox,
+    Image,
+    UpDown,
 };
 
 enum class Alignment : std::uint8_t { Left, Right, Centre };
@@ -68,12 +80,12 @@ struct ControlInfo {
     ControlId id;
     std::string_view name;
     ControlKind kind;
-    ControlId parent;        // menu of an item; container of a control
-    int radioGroup;          // 0: none; items with the same number form one group
+    ControlId parent;  // menu of an item; container of a control
+    int radioGroup;    // 0: none; items with the same number form one group
     std::string_view caption;
     std::string_view hint;
     int left, top, width, height;  // client coordinates of the parent
-    bool bordered;           // panels and scroll boxes with a single border
+    bool bordered;                 // panels and scroll boxes with a single border
     Alignment alignment;
 };
 

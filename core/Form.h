@@ -10,9 +10,9 @@
 #include "core/Controls.h"
 #include "core/Platform.h"
 #include "core/ShiftState.h"
+#include "core/TilePreview.h"
 #include "core/ToolMode.h"
 #include "core/TryOutBoard.h"
-#include "core/TilePreview.h"
 #include "core/UndoHistory.h"
 #include "core/WindowLayout.h"
 
@@ -72,9 +72,9 @@ public:
     // ---- State (the chip sheet model) ----
     // Slot of chip (col, row) is col * 16 + row, whatever the number of rows.
     std::array<canvas::Picture, ChipSlots> Chips;
-    canvas::Picture SheetImage;    // whole sheet after ComposeSheet; otherwise scratch
-    canvas::Picture PreviewImage;  // rubber-band copy of the chip
-    canvas::Picture UndoImage;     // the chip before the last undoable edit
+    canvas::Picture SheetImage;      // whole sheet after ComposeSheet; otherwise scratch
+    canvas::Picture PreviewImage;    // rubber-band copy of the chip
+    canvas::Picture UndoImage;       // the chip before the last undoable edit
     canvas::Picture PalettePicture;  // 32 x 8, one pixel per palette entry
     // Colour-table entries as stored in a BMP: blue | green << 8 | red << 16.
     std::array<std::uint32_t, 256> Palette256{};
@@ -101,9 +101,7 @@ public:
     Platform& platform;
 
     canvas::Picture& Chip(int col, int row) { return Chips[static_cast<std::size_t>(col * MaxRows + row)]; }
-    const canvas::Picture& Chip(int col, int row) const {
-        return Chips[static_cast<std::size_t>(col * MaxRows + row)];
-    }
+    const canvas::Picture& Chip(int col, int row) const { return Chips[static_cast<std::size_t>(col * MaxRows + row)]; }
 
     // ---- core/startup.cpp, core/closing.cpp, core/fixed_palette.cpp ----
     void FormCreate();
@@ -253,8 +251,8 @@ public:
     } PenTrail;
     // This editor's recovery copy (io/recovery_copy.cpp).
     struct RecoveryState {
-        std::string copyPath;   // empty until the first copy is written
-        int lockFd = -1;        // held for the editor's life once it has a copy
+        std::string copyPath;  // empty until the first copy is written
+        int lockFd = -1;       // held for the editor's life once it has a copy
         std::uint64_t writtenSum = 0;
         bool written = false;
     } Recovery;

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 #include <optional>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "canvas/Picture.h"
 #include "core/Controls.h"

@@ -4,8 +4,7 @@
 
 void TilePreview::Show(const Sources& sources, int chipSize, int zoom, canvas::Picture& view) {
     const int side = Side * chipSize * zoom;
-    const bool all = !valid_ || chipSize != chipSize_ || zoom != zoom_ || view.Width() != side ||
-                     view.Height() != side;
+    const bool all = !valid_ || chipSize != chipSize_ || zoom != zoom_ || view.Width() != side || view.Height() != side;
     if (all) {
         view.SetSize(side, side);
         black_.SetSize(chipSize, chipSize);

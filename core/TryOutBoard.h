@@ -89,10 +89,10 @@ private:
     int cols_ = 20;
     int rows_ = 15;
     int zoom_ = 2;
-    std::vector<std::int16_t> cells_;        // slot or Empty, row by row
-    std::vector<int> cellsOfSlot_;           // how many cells hold each slot
+    std::vector<std::int16_t> cells_;         // slot or Empty, row by row
+    std::vector<int> cellsOfSlot_;            // how many cells hold each slot
     std::vector<canvas::Picture> seenChips_;  // the chips as FollowChips last saw them
-    std::vector<std::uint8_t> marked_;       // per cell: in dirtyCells_
+    std::vector<std::uint8_t> marked_;        // per cell: in dirtyCells_
     std::vector<BoardCell> dirtyCells_;
     bool allDirty_ = true;
 };

@@ -21,9 +21,9 @@ constexpr ControlId ColourBlock[] = {lbP, rbP, lbcP, rbcP, MemSaveB, MemLoadB, c
 constexpr int EditBlockLeft = 504, EditBlockWidth = 204;  // pRate .. LineB
 constexpr int ColourBlockLeft = 528, ColourBlockTop = 256, ColourBlockWidth = 200, ColourBlockHeight = 140;
 constexpr int SheetPicture[] = {480, 256}, PalettePicture[] = {512, 96};
-constexpr int SheetBoxExtra = 8;     // 488 x 264 round the 480 x 256 sheet
-constexpr int PaletteBoxExtra = 2;   // the panel's single border
-constexpr int EditBoxExtra = 4;      // 164 round the 160 of zoom 10
+constexpr int SheetBoxExtra = 8;    // 488 x 264 round the 480 x 256 sheet
+constexpr int PaletteBoxExtra = 2;  // the panel's single border
+constexpr int EditBoxExtra = 4;     // 164 round the 160 of zoom 10
 // Gaps of the described layout: sheet box to the edit block (492 -> 504),
 // sheet box to palette (266 -> 300), edit box to swatches (236 -> 256),
 // palette to swatches (518 -> 528), and the client's margins right and below.
@@ -55,7 +55,8 @@ std::pair<int, int> Arrange(WindowLayout& layout, int sheetScale, int paletteSca
     ControlPlace& editBox = At(layout, ScrollBox1);
     editBox.width = editBox.height = 16 * zoom + EditBoxExtra;
 
-    ControlPlace palette{screen.left, screen.Bottom() + SheetToPalette, PalettePicture[0] * paletteScale + PaletteBoxExtra,
+    ControlPlace palette{screen.left, screen.Bottom() + SheetToPalette,
+                         PalettePicture[0] * paletteScale + PaletteBoxExtra,
                          PalettePicture[1] * paletteScale + PaletteBoxExtra};
     // A palette that reaches under the edit block goes below the edit box.
     if (palette.Right() > editLeft) palette.top = std::max(palette.top, editBox.Bottom() + EditToColours);
@@ -65,8 +66,8 @@ std::pair<int, int> Arrange(WindowLayout& layout, int sheetScale, int paletteSca
     const int coloursTop = editBox.Bottom() + EditToColours;
     for (ControlId id : ColourBlock) Shift(layout, id, coloursLeft - ColourBlockLeft, coloursTop - ColourBlockTop);
 
-    const int right = std::max({palette.Right(), editLeft + std::max(EditBlockWidth, editBox.width),
-                                coloursLeft + ColourBlockWidth});
+    const int right =
+        std::max({palette.Right(), editLeft + std::max(EditBlockWidth, editBox.width), coloursLeft + ColourBlockWidth});
     const int bottom = std::max(palette.Bottom(), coloursTop + ColourBlockHeight);
     return {right + MarginRight, bottom + MarginBottom};
 }

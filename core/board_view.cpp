@@ -21,9 +21,7 @@ void TForm1::BoardFormClose() { controls.SetChecked(ControlId::BoardMenu, false)
 
 void TForm1::BoardViewClick(ControlId Sender) {
     switch (Sender) {
-        case ControlId::BoardClearMenu:
-            Board.Clear();
-            break;
+        case ControlId::BoardClearMenu: Board.Clear(); break;
         case ControlId::BoardSizeMenu: {
             const auto size = platform.BoardSizeDialog(Board.Cols(), Board.Rows());
             if (!size) return;

@@ -28,6 +28,4 @@ void TForm1::ShowZoomInRate() {
     controls.SetCaption(ControlId::pRate, "×" + std::to_string(controls.Position()) + " ");
 }
 
-void TForm1::DropPendingPoint() {
-    Def.ToolMode = tool_mode::WithoutPendingPoint(Def.ToolMode);
-}
+void TForm1::DropPendingPoint() { Def.ToolMode = tool_mode::WithoutPendingPoint(Def.ToolMode); }

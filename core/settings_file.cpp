@@ -53,10 +53,26 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 
 // The keys in the order they are looked for; "size=", "chrs=" and "palette="
 // are recognised and then ignored.
-enum Key { Size, Chrs, Line, Zoom, Pen, Box, Resize, Palette, Wrap, Transparent, StrokeKey, UndoKey, KeysKey, Wide, KeyCount };
-constexpr std::array<std::string_view, KeyCount> Keys = {"size=", "chrs=",   "line=",    "zoom=", "pen=",
-                                                          "box=",  "resize=", "palette=", "wrap=", "key=",
-                                                          "stroke=", "undo=", "keys=", "wide="};
+enum Key {
+    Size,
+    Chrs,
+    Line,
+    Zoom,
+    Pen,
+    Box,
+    Resize,
+    Palette,
+    Wrap,
+    Transparent,
+    StrokeKey,
+    UndoKey,
+    KeysKey,
+    Wide,
+    KeyCount
+};
+constexpr std::array<std::string_view, KeyCount> Keys = {
+    "size=",    "chrs=", "line=", "zoom=",   "pen=",  "box=",  "resize=",
+    "palette=", "wrap=", "key=",  "stroke=", "undo=", "keys=", "wide="};
 
 // "R,G,B" with three decimal components of 0 to 255, nothing else.
 std::optional<TColor> ColourValue(std::string_view value) {
@@ -113,8 +129,10 @@ void TForm1::ReadSettings(const std::string& fileName) {
     }
 
     constexpr std::array<std::string_view, 5> colours = {"white", "red", "green", "blue", "gray"};
-    if (auto item = ItemFor(values[Line], colours, ControlId::WhiteMenu)) LineColor(*item);
-    else if (values[Line] == "no") LineColor(ControlId::UnMenu);
+    if (auto item = ItemFor(values[Line], colours, ControlId::WhiteMenu))
+        LineColor(*item);
+    else if (values[Line] == "no")
+        LineColor(ControlId::UnMenu);
 
     constexpr std::array<std::string_view, 9> zooms = {"2", "3", "4", "5", "6", "7", "8", "9", "10"};
     if (auto item = ItemFor(values[Zoom], zooms, ControlId::mZoom2)) mZoomClick(*item);
@@ -133,14 +151,15 @@ void TForm1::ReadSettings(const std::string& fileName) {
         chrSMenuClick();
     }
     if (values[Wrap] == "on" || values[Wrap] == "off") controls.SetChecked(ControlId::WrapMenu, values[Wrap] == "on");
-    if (values[Transparent] == "none") TransparentColor.reset();
-    else if (const auto colour = ColourValue(values[Transparent])) TransparentColor = *colour;
+    if (values[Transparent] == "none")
+        TransparentColor.reset();
+    else if (const auto colour = ColourValue(values[Transparent]))
+        TransparentColor = *colour;
 
     if ((values[StrokeKey] == "on") != StrokeJoin && (values[StrokeKey] == "on" || values[StrokeKey] == "off"))
         StrokeMenuClick();
     if (const std::optional<int> steps = UndoLimitOf(values[UndoKey])) SetUndoLimit(*steps);
-    if ((values[KeysKey] == "on") != KeysOn && (values[KeysKey] == "on" || values[KeysKey] == "off"))
-        KeysMenuClick();
+    if ((values[KeysKey] == "on") != KeysOn && (values[KeysKey] == "on" || values[KeysKey] == "off")) KeysMenuClick();
     // The roomy layout is off at start; "off" leaves it so.
     if (values[Wide] == "on" && !WideLayoutOn()) WideMenuClick();
 }

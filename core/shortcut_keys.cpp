@@ -61,26 +61,24 @@ bool TForm1::ShortcutKey(const std::string& keys) {
     for (const KeyBinding& s : Shortcuts) {
         if (s.keys != keys) continue;
         switch (s.action) {
-        case KeyAction::Item:
-            Click(s.item);
-            break;
-        case KeyAction::ZoomStep:
-            // A click on an arrow of the up-down: the position moves within
-            // its range, then the release lays the views out.
-            controls.SetPosition(controls.Position() + s.dx);
-            udRateMouseUp();
-            break;
-        case KeyAction::ChipStep: {
-            // A left press on the middle of the neighbouring chip of the
-            // sheet; past the sheet's edge nothing happens, as there.
-            const int size = Def.ChipSize;
-            const int col = CurCol + s.dx;
-            const int row = CurRow + s.dy;
-            if (col < 0 || row < 0) break;
-            ScreenIMouseDown(MouseButton::Left, ShiftState{ShiftKey::Left}, col * size + size / 2,
-                             row * size + size / 2);
-            break;
-        }
+            case KeyAction::Item: Click(s.item); break;
+            case KeyAction::ZoomStep:
+                // A click on an arrow of the up-down: the position moves within
+                // its range, then the release lays the views out.
+                controls.SetPosition(controls.Position() + s.dx);
+                udRateMouseUp();
+                break;
+            case KeyAction::ChipStep: {
+                // A left press on the middle of the neighbouring chip of the
+                // sheet; past the sheet's edge nothing happens, as there.
+                const int size = Def.ChipSize;
+                const int col = CurCol + s.dx;
+                const int row = CurRow + s.dy;
+                if (col < 0 || row < 0) break;
+                ScreenIMouseDown(MouseButton::Left, ShiftState{ShiftKey::Left}, col * size + size / 2,
+                                 row * size + size / 2);
+                break;
+            }
         }
         return true;
     }

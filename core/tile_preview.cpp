@@ -27,9 +27,7 @@ void TForm1::TileMenuClick(ControlId Sender) {
     UpdateTilePreview();
 }
 
-void TForm1::TileFormClose() {
-    controls.SetChecked(TileViewMenu, false);
-}
+void TForm1::TileFormClose() { controls.SetChecked(TileViewMenu, false); }
 
 void TForm1::UpdateTilePreview() {
     if (!controls.Checked(TileViewMenu)) return;

@@ -13,8 +13,8 @@ namespace {
 using enum ControlId;
 
 [[noreturn]] void NotMine(const char* handler, ControlId sender) {
-    throw std::invalid_argument(std::string(handler) + ": not a sender of this handler: " +
-                                std::string(NameOf(sender)));
+    throw std::invalid_argument(std::string(handler) +
+                                ": not a sender of this handler: " + std::string(NameOf(sender)));
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 // the position text.
 #include "core/Form.h"
 #include "edit/pen_block.h"
-#include "edit/pending_shape.h"
 #include "edit/pen_stroke.h"
+#include "edit/pending_shape.h"
 #include "edit/position_text.h"
 #include "edit/rubber_band.h"
 
@@ -48,42 +48,39 @@ void TForm1::EditIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
         return;
 
     switch (Def.ToolMode) {
-    case tool_mode::Pen:
-        StartPenStroke(*this, x, y, colour);
-        break;
-    case tool_mode::Fill: {
-        TakeUndoCopy();
-        const TColor seed = chip.GetPixel(x, y);
-        chip.SetBrushColour(colour);
-        if (WrapDrawing())
-            chip.FloodFillSurfaceWrapped(x, y, seed);
-        else
-            chip.FloodFillSurface(x, y, seed);
-        RefreshEditArea();
-        DrawChip(CurCol, CurRow, true);
-        break;
-    }
-    case tool_mode::Ellipse:  // the ellipse's first corner
-        StartX = x;
-        StartY = y;
-        Def.ToolMode = tool_mode::EllipsePending;
-        break;
-    case tool_mode::Line:  // the line's start point, and the button whose colour it takes
-        StartX = x;
-        StartY = y;
-        LineLeftButton = Shift == LeftOnly;
-        Def.ToolMode = tool_mode::LinePending;
-        break;
-    case tool_mode::EllipsePending:
-    case tool_mode::LinePending:
-        TakeUndoCopy();
-        DrawPendingShape(*this, x, y);
-        RefreshEditArea();
-        DrawChip(CurCol, CurRow, true);
-        Def.ToolMode = tool_mode::WithoutPendingPoint(Def.ToolMode);
-        break;
-    default:
-        break;
+        case tool_mode::Pen: StartPenStroke(*this, x, y, colour); break;
+        case tool_mode::Fill: {
+            TakeUndoCopy();
+            const TColor seed = chip.GetPixel(x, y);
+            chip.SetBrushColour(colour);
+            if (WrapDrawing())
+                chip.FloodFillSurfaceWrapped(x, y, seed);
+            else
+                chip.FloodFillSurface(x, y, seed);
+            RefreshEditArea();
+            DrawChip(CurCol, CurRow, true);
+            break;
+        }
+        case tool_mode::Ellipse:  // the ellipse's first corner
+            StartX = x;
+            StartY = y;
+            Def.ToolMode = tool_mode::EllipsePending;
+            break;
+        case tool_mode::Line:  // the line's start point, and the button whose colour it takes
+            StartX = x;
+            StartY = y;
+            LineLeftButton = Shift == LeftOnly;
+            Def.ToolMode = tool_mode::LinePending;
+            break;
+        case tool_mode::EllipsePending:
+        case tool_mode::LinePending:
+            TakeUndoCopy();
+            DrawPendingShape(*this, x, y);
+            RefreshEditArea();
+            DrawChip(CurCol, CurRow, true);
+            Def.ToolMode = tool_mode::WithoutPendingPoint(Def.ToolMode);
+            break;
+        default: break;
     }
 }
 
@@ -103,14 +100,11 @@ void TForm1::EditIMouseMove(ShiftState Shift, int X, int Y) {
     controls.SetCaption(ControlId::EditPos, PositionText(x, y, Chip(CurCol, CurRow).GetPixel(x, y)));
 
     switch (Def.ToolMode) {
-    case tool_mode::Pen:
-        MovePen(*this, Shift, x, y);
-        break;
-    case tool_mode::EllipsePending:
-    case tool_mode::LinePending:
-        ShowRubberBand(*this, [x, y](TForm1& form) { DrawPendingShape(form, x, y); });
-        break;
-    default:
-        break;
+        case tool_mode::Pen: MovePen(*this, Shift, x, y); break;
+        case tool_mode::EllipsePending:
+        case tool_mode::LinePending:
+            ShowRubberBand(*this, [x, y](TForm1& form) { DrawPendingShape(form, x, y); });
+            break;
+        default: break;
     }
 }

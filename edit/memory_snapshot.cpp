@@ -7,7 +7,6 @@ namespace {
 
 constexpr const char* ReplayQuestion = "現在の状況を破棄し記憶しておいた状況を再生しますか？";
 
-
 }  // namespace
 
 void TForm1::MemoriseSnapshot() {

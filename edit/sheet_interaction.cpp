@@ -71,8 +71,7 @@ void PopUpOnChip(TForm1& form, const SheetSpot& s, int X, int Y) {
     const int size = form.Def.ChipSize;
     const int extra = form.Def.SheetGridShown ? 1 : 0;
     form.ScreenI.SetBrushColour(0xFF0000);
-    form.ScreenI.FrameRect(
-        {s.col * size, s.row * size, (s.col + 1) * size + extra, (s.row + 1) * size + extra});
+    form.ScreenI.FrameRect({s.col * size, s.row * size, (s.col + 1) * size + extra, (s.row + 1) * size + extra});
     form.ScreenMenuPopup();
     const std::optional<ControlId> item = form.platform.PopupMenu(ControlId::ScreenMenu, ControlId::ScreenI, X, Y);
     form.DrawSheetFrame();

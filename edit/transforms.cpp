@@ -11,11 +11,11 @@ struct ChipShift {
 
 std::optional<ChipShift> ShiftOf(ControlId item) {
     switch (item) {
-    case ControlId::UpMenu: return ChipShift{0, -1};
-    case ControlId::RightMenu: return ChipShift{1, 0};
-    case ControlId::DownMenu: return ChipShift{0, 1};
-    case ControlId::LeftMenu: return ChipShift{-1, 0};
-    default: return std::nullopt;
+        case ControlId::UpMenu: return ChipShift{0, -1};
+        case ControlId::RightMenu: return ChipShift{1, 0};
+        case ControlId::DownMenu: return ChipShift{0, 1};
+        case ControlId::LeftMenu: return ChipShift{-1, 0};
+        default: return std::nullopt;
     }
 }
 
@@ -29,10 +29,10 @@ void Reflect(ControlId item, canvas::Picture& chip, const canvas::Picture& old, 
     for (int i = 0; i < n; ++i) {
         for (int j = 0; j < n; ++j) {
             switch (item) {
-            case ControlId::XYMenu: chip.SetPixel(j, i, old.GetPixel(i, j)); break;
-            case ControlId::UpsetMenu: chip.SetPixel(j, n - 1 - i, old.GetPixel(j, i)); break;
-            case ControlId::VrevMenu: chip.SetPixel(n - 1 - j, i, old.GetPixel(j, i)); break;
-            default: return;
+                case ControlId::XYMenu: chip.SetPixel(j, i, old.GetPixel(i, j)); break;
+                case ControlId::UpsetMenu: chip.SetPixel(j, n - 1 - i, old.GetPixel(j, i)); break;
+                case ControlId::VrevMenu: chip.SetPixel(n - 1 - j, i, old.GetPixel(j, i)); break;
+                default: return;
             }
         }
     }

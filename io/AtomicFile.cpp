@@ -204,7 +204,8 @@ void PreparedFile::WriteInPlace() {
     if (error == 0 && ::fsync(fd) != 0) error = errno;
     if (error == 0) return finish(0, false);
     // The old content back; the copy stays only if that fails too.
-    const bool restored = CopyContent(backup, fd, st.st_size) == 0 && ::ftruncate(fd, st.st_size) == 0 && ::fsync(fd) == 0;
+    const bool restored =
+        CopyContent(backup, fd, st.st_size) == 0 && ::ftruncate(fd, st.st_size) == 0 && ::fsync(fd) == 0;
     finish(error, !restored);
 }
 
@@ -255,7 +256,8 @@ std::exception_ptr PrepareAll(std::span<const PendingFile> files, std::vector<st
     for (const PendingFile& f : files) {
         try {
             const std::string dir = f.path.find('/') == std::string::npos ? "." : f.path.substr(0, f.path.rfind('/'));
-            prepared.push_back(std::make_unique<PreparedFile>(f.path, f.bytes, FlushEachFile, cleaned.insert(dir).second));
+            prepared.push_back(
+                std::make_unique<PreparedFile>(f.path, f.bytes, FlushEachFile, cleaned.insert(dir).second));
         } catch (const FileWriteError&) {
             return std::current_exception();
         }

@@ -43,5 +43,4 @@ void WriteFilesAtomically(std::span<const PendingFile> files);
 // back before the error leaves: the earlier files, kept under a second name
 // meanwhile, return, and new ones are removed. A file that had to be written
 // in place keeps its new content.) `written` is told after each file written.
-void WriteFilesAllOrNone(std::span<const PendingFile> files,
-                         const std::function<void(std::size_t done)>& written = {});
+void WriteFilesAllOrNone(std::span<const PendingFile> files, const std::function<void(std::size_t done)>& written = {});

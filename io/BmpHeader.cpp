@@ -35,7 +35,14 @@ enum : std::uint32_t { BiRgb = 0, BiRle8 = 1, BiRle4 = 2, BiBitfields = 3, BiAlp
 // the Windows headers of 40, 52, 56, 108 and 124 bytes.
 bool KnownHeaderSize(std::uint32_t size) {
     switch (size) {
-        case 12: case 16: case 40: case 52: case 56: case 64: case 108: case 124: return true;
+        case 12:
+        case 16:
+        case 40:
+        case 52:
+        case 56:
+        case 64:
+        case 108:
+        case 124: return true;
         default: return false;
     }
 }
@@ -91,8 +98,7 @@ Header ParseHeader(std::span<const std::uint8_t> file, std::size_t fileSize) {
             // header rather than a picture anyone made.
             const std::int64_t xDensity = static_cast<std::int32_t>(U32(file, 38));
             const std::int64_t yDensity = static_cast<std::int32_t>(U32(file, 42));
-            if (xDensity > 0 && yDensity > 0 &&
-                (xDensity > 1000 * yDensity || yDensity > 1000 * xDensity))
+            if (xDensity > 0 && yDensity > 0 && (xDensity > 1000 * yDensity || yDensity > 1000 * xDensity))
                 Refuse("pixel density " + std::to_string(xDensity) + "x" + std::to_string(yDensity));
         }
     }
@@ -140,15 +146,14 @@ Header ParseHeader(std::span<const std::uint8_t> file, std::size_t fileSize) {
             if (tableStart > length) Refuse("file ends inside the colour masks");
             h.encoding = Encoding::Masks;
             for (std::size_t i = 0; i < 3; ++i) h.channels[i] = ChannelOf(U32(file, at + 4 * i), h.bitCount);
-            if (h.channels[0].mask == 0 && h.channels[1].mask == 0 && h.channels[2].mask == 0)
-                Refuse("no colour bits");
+            if (h.channels[0].mask == 0 && h.channels[1].mask == 0 && h.channels[2].mask == 0) Refuse("no colour bits");
             break;
         }
-        default:
-            Refuse("compression " + std::to_string(compression) + " not supported");
+        default: Refuse("compression " + std::to_string(compression) + " not supported");
     }
 
-    if (offBits < tableStart || offBits > length) Refuse("pixel data offset " + std::to_string(offBits) + " outside the file");
+    if (offBits < tableStart || offBits > length)
+        Refuse("pixel data offset " + std::to_string(offBits) + " outside the file");
     h.pixelOffset = offBits;
     h.pixelBytes = length - offBits;
     if (sizeImage > h.pixelBytes) Refuse("image size larger than the file");

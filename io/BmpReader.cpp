@@ -51,8 +51,8 @@ void ConvertRow(const Header& h, const std::uint8_t* src, std::vector<canvas::Co
         // Channels of eight bits need no scaling: each level is its byte.
         const Channel &r = h.channels[0], &g = h.channels[1], &b = h.channels[2];
         for (int x = 0; x < width; ++x, src += advance) {
-            std::uint32_t pixel = src[0] | static_cast<std::uint32_t>(src[1]) << 8 |
-                                  static_cast<std::uint32_t>(src[2]) << 16;
+            std::uint32_t pixel =
+                src[0] | static_cast<std::uint32_t>(src[1]) << 8 | static_cast<std::uint32_t>(src[2]) << 16;
             if (bytesPerPixel == 4) pixel |= static_cast<std::uint32_t>(src[3]) << 24;
             row[x] = canvas::Rgb(static_cast<int>((pixel & r.mask) >> r.shift),
                                  static_cast<int>((pixel & g.mask) >> g.shift),
@@ -62,8 +62,7 @@ void ConvertRow(const Header& h, const std::uint8_t* src, std::vector<canvas::Co
         for (int x = 0; x < width; ++x, src += advance) {
             std::uint32_t pixel = 0;
             for (int b = 0; b < bytesPerPixel; ++b) pixel |= static_cast<std::uint32_t>(src[b]) << (8 * b);
-            row[x] = canvas::Rgb(Level(pixel, h.channels[0]), Level(pixel, h.channels[1]),
-                                 Level(pixel, h.channels[2]));
+            row[x] = canvas::Rgb(Level(pixel, h.channels[0]), Level(pixel, h.channels[1]), Level(pixel, h.channels[2]));
         }
     }
 }
@@ -79,10 +78,9 @@ void CheckIndices(const Header& h, ByteSource& file, std::size_t stride) {
     const int perPart = static_cast<int>(std::max<std::size_t>(1, ReadPart / stride));
     for (int first = 0; first < h.height; first += perPart) {
         const int count = std::min(perPart, h.height - first);
-        const std::uint8_t* data =
-            file.Read(h.pixelOffset + stride * static_cast<std::size_t>(first),
-                      stride * static_cast<std::size_t>(count - 1) + RowBytes(h, h.width))
-                .data();
+        const std::uint8_t* data = file.Read(h.pixelOffset + stride * static_cast<std::size_t>(first),
+                                             stride * static_cast<std::size_t>(count - 1) + RowBytes(h, h.width))
+                                       .data();
         for (int i = 0; i < count; ++i, data += stride)
             for (int x = 0; x < h.width; ++x) TableColour(h, IndexAt(data, x, h.bitCount));
     }
@@ -93,7 +91,8 @@ void CheckIndices(const Header& h, ByteSource& file, std::size_t stride) {
 // stored top-down, at its end when bottom-up; neighbouring ones in parts.
 void DecodeUncompressed(const Header& h, ByteSource& file, canvas::Picture& picture, int step) {
     const std::size_t stride = (static_cast<std::size_t>(h.width) * h.bitCount + 31) / 32 * 4;
-    if (h.encoding == Encoding::Indexed && h.table.size() < (std::size_t{1} << h.bitCount)) CheckIndices(h, file, stride);
+    if (h.encoding == Encoding::Indexed && h.table.size() < (std::size_t{1} << h.bitCount))
+        CheckIndices(h, file, stride);
     // The last row may lack its padding, so a read ends with the bytes of the
     // last pixel used.
     const std::size_t used = RowBytes(h, std::int64_t{picture.Width() - 1} * step + 1);
@@ -105,10 +104,9 @@ void DecodeUncompressed(const Header& h, ByteSource& file, canvas::Picture& pict
         // Stored rows of picture rows first .. first + count - 1, lowest first.
         const int top = first * step, bottom = (first + count - 1) * step;
         const int lowest = h.topDown ? top : h.height - 1 - bottom;
-        const std::uint8_t* data =
-            file.Read(h.pixelOffset + stride * static_cast<std::size_t>(lowest),
-                      stride * static_cast<std::size_t>(count - 1) + used)
-                .data();
+        const std::uint8_t* data = file.Read(h.pixelOffset + stride * static_cast<std::size_t>(lowest),
+                                             stride * static_cast<std::size_t>(count - 1) + used)
+                                       .data();
         for (int i = 0; i < count; ++i, data += stride) {
             ConvertRow(h, data, row, step);
             picture.SetRow(h.topDown ? first + i : first + count - 1 - i, row);
@@ -219,7 +217,8 @@ private:
 // never read; a file that needs them lacks its end-of-bitmap code there.
 std::size_t RleBytesNeeded(const Header& h) {
     const std::uint64_t pixels = static_cast<std::uint64_t>(h.width) * static_cast<std::uint64_t>(h.height);
-    return static_cast<std::size_t>(std::min<std::uint64_t>(h.pixelBytes, 4 * pixels + 2 * std::uint64_t(h.height) + 2));
+    return static_cast<std::size_t>(
+        std::min<std::uint64_t>(h.pixelBytes, 4 * pixels + 2 * std::uint64_t(h.height) + 2));
 }
 
 void DecodePixels(const Header& h, ByteSource& file, canvas::Picture& picture, int step) {
@@ -253,7 +252,8 @@ canvas::Picture Decode(std::span<const std::uint8_t> file, int keepWidth, int ke
 ReducedPicture DecodeReduced(ByteSource& file, int maxSide) {
     const Header h = ReadHeader(file);
     const int step = ReductionStep(h.width, h.height, maxSide);
-    ReducedPicture reduced{canvas::Picture((h.width + step - 1) / step, (h.height + step - 1) / step), h.width, h.height};
+    ReducedPicture reduced{canvas::Picture((h.width + step - 1) / step, (h.height + step - 1) / step), h.width,
+                           h.height};
     DecodePixels(h, file, reduced.picture, step);
     return reduced;
 }

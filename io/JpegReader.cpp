@@ -61,8 +61,8 @@ void EmitMessage(j_common_ptr cinfo, int level);
 struct FileSource {
     jpeg_source_mgr pub;
     ByteSource* file;
-    std::size_t next = 0;   // where the next chunk starts
-    bool ranOut = false;    // libjpeg asked for bytes past the end
+    std::size_t next = 0;  // where the next chunk starts
+    bool ranOut = false;   // libjpeg asked for bytes past the end
     static constexpr std::size_t Chunk = 64 * 1024;
     static constexpr JOCTET EndMarker[2] = {0xFF, JPEG_EOI};
 
@@ -310,7 +310,8 @@ public:
         sink.RowSink::take = [](RowSink* base, int y, const std::uint8_t* src) {
             auto* s = static_cast<Sink*>(base);
             for (canvas::Colour& c : s->colours) {
-                c = s->cmyk ? FromCmyk(src[0], src[1], src[2], src[3], s->inverted) : canvas::Rgb(src[0], src[1], src[2]);
+                c = s->cmyk ? FromCmyk(src[0], src[1], src[2], src[3], s->inverted)
+                            : canvas::Rgb(src[0], src[1], src[2]);
                 src += s->cmyk ? 4 : 3;
             }
             (*s->handler)(y, s->colours);
@@ -377,7 +378,8 @@ ReducedPicture DecodeReduced(ByteSource& file, int maxSide) {
     reduced.height = static_cast<int>(d.Info().image_height);
     // libjpeg's own reduction while it still leaves at least maxSide pixels.
     int denominator = 1;
-    while (denominator < 8 && ReductionStep(reduced.width, reduced.height, maxSide) >= denominator * 2) denominator *= 2;
+    while (denominator < 8 && ReductionStep(reduced.width, reduced.height, maxSide) >= denominator * 2)
+        denominator *= 2;
     const int step = ReductionStep((reduced.width + denominator - 1) / denominator,
                                    (reduced.height + denominator - 1) / denominator, maxSide);
     const int outWidth = (reduced.width + denominator - 1) / denominator;

@@ -148,8 +148,7 @@ std::optional<std::uint8_t> EntryOf(canvas::Colour colour, const std::array<std:
     return std::nullopt;
 }
 
-std::vector<std::uint8_t> Build256ColourBmp(const canvas::Picture& picture,
-                                            const std::array<std::uint32_t, 256>& table,
+std::vector<std::uint8_t> Build256ColourBmp(const canvas::Picture& picture, const std::array<std::uint32_t, 256>& table,
                                             std::optional<canvas::Point>& firstOffTable) {
     const IndexedPicture indexed = Index256Colours(picture, table, firstOffTable);
     if (firstOffTable) return {};

@@ -39,8 +39,7 @@ std::optional<std::uint8_t> EntryOf(canvas::Colour colour, const std::array<std:
 // Every pixel must equal an entry of the table exactly; it gets the first
 // such entry. If a pixel matches none, the result is empty and
 // `firstOffTable` names the first such pixel, top row first, left to right.
-std::vector<std::uint8_t> Build256ColourBmp(const canvas::Picture& picture,
-                                            const std::array<std::uint32_t, 256>& table,
+std::vector<std::uint8_t> Build256ColourBmp(const canvas::Picture& picture, const std::array<std::uint32_t, 256>& table,
                                             std::optional<canvas::Point>& firstOffTable);
 
 // The pixels that match no entry of the table, in the order of the scan

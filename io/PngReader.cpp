@@ -57,11 +57,11 @@ struct ContextFree {
 };
 
 [[noreturn]] void Fail(int error) {
-    throw PictureReadError(std::string("PNG: ") + spng_strerror(error),
-                           error == SPNG_EMEM || error == SPNG_EUSER_WIDTH || error == SPNG_EUSER_HEIGHT ||
-                                   error == SPNG_ECHUNK_LIMITS
-                               ? PictureReadReason::TooLarge
-                               : PictureReadReason::NotAPicture);
+    throw PictureReadError(
+        std::string("PNG: ") + spng_strerror(error),
+        error == SPNG_EMEM || error == SPNG_EUSER_WIDTH || error == SPNG_EUSER_HEIGHT || error == SPNG_ECHUNK_LIMITS
+            ? PictureReadReason::TooLarge
+            : PictureReadReason::NotAPicture);
 }
 
 void Check(int error) {
@@ -83,9 +83,13 @@ constexpr int PassColumnStep[7] = {8, 8, 4, 4, 2, 2, 1};
 class KeptPart {
 public:
     KeptPart(int width, int height, int step, bool sixteenBits)
-        : width_(width), height_(height), step_(step), picture_((width + step - 1) / step, (height + step - 1) / step),
+        : width_(width),
+          height_(height),
+          step_(step),
+          picture_((width + step - 1) / step, (height + step - 1) / step),
           alpha_(static_cast<std::size_t>(picture_.Width()) * static_cast<std::size_t>(picture_.Height()), 255),
-          sixteen_(sixteenBits), row_(static_cast<std::size_t>(picture_.Width())) {}
+          sixteen_(sixteenBits),
+          row_(static_cast<std::size_t>(picture_.Width())) {}
 
     int Height() const { return height_; }
 
@@ -96,7 +100,8 @@ public:
         const int out = y / step_;
         const auto kept = picture_.Row(out);
         std::copy(kept.begin(), kept.end(), row_.begin());
-        std::uint8_t* alpha = alpha_.data() + static_cast<std::size_t>(out) * static_cast<std::size_t>(picture_.Width());
+        std::uint8_t* alpha =
+            alpha_.data() + static_cast<std::size_t>(out) * static_cast<std::size_t>(picture_.Width());
         for (int x = first; x < width_; x += passStep) {
             if (x % step_ != 0) continue;
             int r, g, b, a;

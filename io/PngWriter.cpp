@@ -61,7 +61,7 @@ std::vector<std::uint8_t> EncodeRgb(const canvas::Picture& picture, std::optiona
     const bool withAlpha = transparent && Occurs(picture, *transparent & 0xFFFFFF);
     const std::size_t channels = withAlpha ? 4 : 3;
     Context ctx = NewEncoder(picture.Width(), picture.Height(),
-                            withAlpha ? SPNG_COLOR_TYPE_TRUECOLOR_ALPHA : SPNG_COLOR_TYPE_TRUECOLOR);
+                             withAlpha ? SPNG_COLOR_TYPE_TRUECOLOR_ALPHA : SPNG_COLOR_TYPE_TRUECOLOR);
     Check(spng_set_option(ctx.get(), SPNG_IMG_COMPRESSION_STRATEGY, Z_RLE));
     Check(spng_set_option(ctx.get(), SPNG_FILTER_CHOICE, SPNG_FILTER_CHOICE_ALL));
 

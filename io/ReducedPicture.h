@@ -7,7 +7,7 @@
 // side, with the size of the whole picture it shows.
 struct ReducedPicture {
     canvas::Picture picture;
-    int width = 0;   // of the whole picture
+    int width = 0;  // of the whole picture
     int height = 0;
 };
 

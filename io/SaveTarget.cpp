@@ -128,7 +128,8 @@ int WriteAllAt(int fd, const std::uint8_t* bytes, std::size_t count, off_t offse
 int CopyContent(int from, int to, off_t count) {
     std::vector<std::uint8_t> buffer(64 * 1024);
     for (off_t at = 0; at < count;) {
-        const ssize_t n = ::pread(from, buffer.data(), std::min<std::size_t>(buffer.size(), static_cast<std::size_t>(count - at)), at);
+        const ssize_t n = ::pread(from, buffer.data(),
+                                  std::min<std::size_t>(buffer.size(), static_cast<std::size_t>(count - at)), at);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return errno;
         if (n == 0) return EIO;  // shorter than it was

@@ -21,10 +21,10 @@ constexpr int TileSide = 16;
 
 // Why a map is refused; the handler turns it into the user's message.
 enum class Refusal {
-    Unreadable,        // the file can't be read, or is too large
-    NotAMap,           // not XML, or no <map> at its root
+    Unreadable,  // the file can't be read, or is too large
+    NotAMap,     // not XML, or no <map> at its root
     NotOrthogonal,
-    TileSize,          // map tiles not 16 x 16
+    TileSize,  // map tiles not 16 x 16
     Infinite,
     Layers,            // not exactly one tile layer, or other layers besides
     LayerLook,         // the layer is hidden, see-through or offset
@@ -46,7 +46,7 @@ struct BoardMap {
     int cols = 0;
     int rows = 0;
     std::vector<std::optional<ChipRef>> cells;  // row by row
-    std::string sheetImagePath;                  // the tileset's image, as a path to open
+    std::string sheetImagePath;                 // the tileset's image, as a path to open
 };
 
 // Reads a TMX file and the TSX file it uses. Throws MapRefused.

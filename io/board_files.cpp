@@ -7,10 +7,10 @@
 
 #include "core/Form.h"
 #include "io/AtomicFile.h"
-#include "io/PictureSave.h"
 #include "io/FileWriteError.h"
 #include "io/PictureFile.h"
 #include "io/PictureReadError.h"
+#include "io/PictureSave.h"
 #include "io/TiledMap.h"
 
 namespace {
@@ -60,7 +60,8 @@ void SaveBoard(TForm1& form, std::string mapPath) {
     form.ComposeSheet();
     try {
         const std::vector<PendingFile> files{
-            {(map.parent_path() / imageName).string(), EncodePictureFile(imageName, form.SheetImage, form.TransparentColor)},
+            {(map.parent_path() / imageName).string(),
+             EncodePictureFile(imageName, form.SheetImage, form.TransparentColor)},
             {(map.parent_path() / tsxName).string(), BytesOf(tiled::TilesetText(base, imageName))},
             {mapPath, BytesOf(tiled::MapText(form.Board, tsxName))},
         };

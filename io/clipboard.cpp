@@ -28,34 +28,27 @@ void TForm1::Edit1Click() {
 
 void TForm1::EditMenuClick(ControlId Sender) {
     switch (Sender) {
-    case ControlId::AllCopyMenu:
-        ComposeSheet();
-        PutOnClipboard(*this, SheetImage);
-        break;
-    case ControlId::chrCopyMenu:
-        PutOnClipboard(*this, Chip(CurCol, CurRow));
-        break;
-    case ControlId::PasteChrMenu:
-        if (TakeClipboardIntoSheetImage(*this)) {
-            RecordUndoStep(CurCol, CurRow);
-            Chip(CurCol, CurRow).Draw(0, 0, SheetImage);
-            Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
-            Modified = true;
-        }
-        // No undo copy is taken, so whatever was copied before no longer applies.
-        UndoAvailable = false;
-        break;
-    case ControlId::ReplaceMenu:
-        // Unlike a sheet load, the file name and the caption stay.
-        if (TakeClipboardIntoSheetImage(*this)) CutSheetIntoChips();
-        break;
-    case ControlId::UndoMenu:
-        Undo();
-        break;
-    case ControlId::RedoMenu:
-        Redo();
-        break;
-    default:
-        break;
+        case ControlId::AllCopyMenu:
+            ComposeSheet();
+            PutOnClipboard(*this, SheetImage);
+            break;
+        case ControlId::chrCopyMenu: PutOnClipboard(*this, Chip(CurCol, CurRow)); break;
+        case ControlId::PasteChrMenu:
+            if (TakeClipboardIntoSheetImage(*this)) {
+                RecordUndoStep(CurCol, CurRow);
+                Chip(CurCol, CurRow).Draw(0, 0, SheetImage);
+                Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
+                Modified = true;
+            }
+            // No undo copy is taken, so whatever was copied before no longer applies.
+            UndoAvailable = false;
+            break;
+        case ControlId::ReplaceMenu:
+            // Unlike a sheet load, the file name and the caption stay.
+            if (TakeClipboardIntoSheetImage(*this)) CutSheetIntoChips();
+            break;
+        case ControlId::UndoMenu: Undo(); break;
+        case ControlId::RedoMenu: Redo(); break;
+        default: break;
     }
 }

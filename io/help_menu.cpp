@@ -6,9 +6,7 @@ void TForm1::helpMenuClick(ControlId Sender) {
         case ControlId::aboutMenu:
             platform.ShowAbout("Tessaro Version 1.00  16×16 マップチップエディタ  (C) Tessaro Developers");
             break;
-        case ControlId::mGo:
-            platform.OpenUrl(MakerUrl);
-            break;
+        case ControlId::mGo: platform.OpenUrl(MakerUrl); break;
         default:  // the Help menu's own click
             break;
     }

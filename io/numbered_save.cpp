@@ -8,8 +8,8 @@
 
 #include "core/Form.h"
 #include "io/FileMessages.h"
-#include "io/PictureSave.h"
 #include "io/numbered_save.h"
+#include "io/PictureSave.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 // frame, which also removes the blue mark of the right-click, whether it did
 // its work, was cancelled or failed to read its file.
 #include "core/Form.h"
+#include "io/clipboard.h"
 #include "io/FileMessages.h"
 #include "io/PictureSave.h"
-#include "io/clipboard.h"
 
 namespace {
 
@@ -50,29 +50,16 @@ void SavePopupChipIn256Colours(TForm1& form) {
 
 }  // namespace
 
-void TForm1::ScreenMenuPopup() {
-    controls.SetEnabled(ControlId::popPasteMenu, platform.ClipboardHasBitmap());
-}
+void TForm1::ScreenMenuPopup() { controls.SetEnabled(ControlId::popPasteMenu, platform.ClipboardHasBitmap()); }
 
 void TForm1::popMenuClick(ControlId Sender) {
     switch (Sender) {
-    case ControlId::popCopyMenu:
-        PutOnClipboard(*this, Chip(PopupCol, PopupRow));
-        break;
-    case ControlId::popPasteMenu:
-        PasteIntoPopupChip(*this);
-        break;
-    case ControlId::popLoadMenu:
-        LoadIntoPopupChip(*this);
-        break;
-    case ControlId::popSaveMenu:
-        SavePopupChip(*this);
-        break;
-    case ControlId::pop256SaveMenu:
-        SavePopupChipIn256Colours(*this);
-        break;
-    default:
-        return;
+        case ControlId::popCopyMenu: PutOnClipboard(*this, Chip(PopupCol, PopupRow)); break;
+        case ControlId::popPasteMenu: PasteIntoPopupChip(*this); break;
+        case ControlId::popLoadMenu: LoadIntoPopupChip(*this); break;
+        case ControlId::popSaveMenu: SavePopupChip(*this); break;
+        case ControlId::pop256SaveMenu: SavePopupChipIn256Colours(*this); break;
+        default: return;
     }
     DrawSheetFrame();
 }

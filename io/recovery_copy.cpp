@@ -1,9 +1,9 @@
 // The recovery copy of unsaved changes: kept while there are any, removed by
 // a save and a normal close, offered at start-up when an editor that is gone
 // left one behind.
+#include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <filesystem>
 #include <system_error>
 
 #include "core/EditorError.h"
@@ -105,8 +105,7 @@ void TForm1::OfferRecoveryCopies() {
             try {
                 copy = recovery::Decode(*bytes);
             } catch (const PictureReadError&) {
-            } catch (const EditorError&) {
-            }
+            } catch (const EditorError&) {}
         }
         if (!copy) {
             // Removed meanwhile by its editor's close, or not a copy: a copy

@@ -143,9 +143,7 @@ void TForm1::FileMenuClick(ControlId Sender) {
             if (const auto path = platform.PictureSaveDialog())
                 SaveFile(*path, EncodePictureFile(*path, Chip(CurCol, CurRow), TransparentColor));
             break;
-        case ControlId::renMenu:
-            SaveNumberedChips(*this);
-            break;
+        case ControlId::renMenu: SaveNumberedChips(*this); break;
         case ControlId::mem256S:
             ComposeSheet();
             Save256ColourBmp();
@@ -154,11 +152,8 @@ void TForm1::FileMenuClick(ControlId Sender) {
             ComposeSheet();
             Save216ColourBmp();
             break;
-        case ControlId::ExitMenu:
-            platform.RequestClose();
-            break;
-        default:
-            break;
+        case ControlId::ExitMenu: platform.RequestClose(); break;
+        default: break;
     }
 }
 

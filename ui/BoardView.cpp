@@ -1,8 +1,8 @@
 #include "ui/BoardView.h"
 
 #include <QMouseEvent>
-#include <QPaintEvent>
 #include <QPainter>
+#include <QPaintEvent>
 
 #include "core/Form.h"
 #include "ui/PictureImage.h"

@@ -43,9 +43,8 @@ BoardWindow::BoardWindow(TForm1& form, Runner run, QWidget* parent)
     view_->setObjectName(Text(NameOf(BoardI)));
     scroll_->setWidget(view_);
     setCentralWidget(scroll_);
-    view_->OnPress([this](MouseButton b, ShiftState s, int x, int y) {
-        run_([&] { form_.BoardIMouseDown(b, s, x, y); });
-    });
+    view_->OnPress(
+        [this](MouseButton b, ShiftState s, int x, int y) { run_([&] { form_.BoardIMouseDown(b, s, x, y); }); });
     view_->OnMove([this](ShiftState s, int x, int y) { run_([&] { form_.BoardIMouseMove(s, x, y); }); });
     // The board's cells scrolled into sight are drawn then.
     for (QScrollBar* bar : {scroll_->horizontalScrollBar(), scroll_->verticalScrollBar()})

@@ -25,12 +25,12 @@
 #include "ui/BoardWindow.h"
 #include "ui/FittedPanel.h"
 #include "ui/PictureView.h"
-#include "ui/WindowShortcuts.h"
 #include "ui/ShiftStateOfEvent.h"
 #include "ui/TilePreviewWindow.h"
 #include "ui/ToolButton.h"
 #include "ui/ToolGlyphs.h"
 #include "ui/UpDown.h"
+#include "ui/WindowShortcuts.h"
 
 namespace ui {
 
@@ -73,8 +73,10 @@ MainWindow::MainWindow() : platform_(*this), form_(std::make_unique<TForm1>(plat
     BuildControls();
     ConnectMenus();
     ConnectControls();
-    board_ = new BoardWindow(*form_, [this](const std::function<void()>& handler) { Run(handler); }, this);
-    tileWindow_ = new TilePreviewWindow(*form_, [this](const std::function<void()>& handler) { Run(handler); }, this);
+    board_ = new BoardWindow(
+        *form_, [this](const std::function<void()>& handler) { Run(handler); }, this);
+    tileWindow_ = new TilePreviewWindow(
+        *form_, [this](const std::function<void()>& handler) { Run(handler); }, this);
 
     // A fixed single border: the window is exactly as large as its client
     // area and the menu bar, and cannot be resized.
@@ -93,7 +95,8 @@ MainWindow::MainWindow() : platform_(*this), form_(std::make_unique<TForm1>(plat
 
     Run([this] { form_->FormCreate(); });
     // Once the window is up, so that the question has a window over which to show.
-    QMetaObject::invokeMethod(this, [this] { Run([this] { form_->OfferRecoveryCopies(); }); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { Run([this] { form_->OfferRecoveryCopies(); }); }, Qt::QueuedConnection);
 }
 
 MainWindow::~MainWindow() = default;
@@ -209,8 +212,7 @@ QWidget* MainWindow::BuildControl(const ControlInfo& info, QWidget* parent) {
             button->setGeometry(place);
             return button;
         }
-        default:
-            return nullptr;
+        default: return nullptr;
     }
 }
 
@@ -235,13 +237,16 @@ void MainWindow::ConnectMenus() {
 
 void MainWindow::ConnectControls() {
     PictureView* sheet = ViewOf(ScreenI);
-    sheet->OnPress([this](MouseButton b, ShiftState s, int x, int y) { Run([&] { form_->ScreenIMouseDown(b, s, x, y); }); });
+    sheet->OnPress(
+        [this](MouseButton b, ShiftState s, int x, int y) { Run([&] { form_->ScreenIMouseDown(b, s, x, y); }); });
     sheet->OnMove([this](ShiftState s, int x, int y) { Run([&] { form_->ScreenIMouseMove(s, x, y); }); });
     PictureView* edit = ViewOf(EditI);
-    edit->OnPress([this](MouseButton b, ShiftState s, int x, int y) { Run([&] { form_->EditIMouseDown(b, s, x, y); }); });
+    edit->OnPress(
+        [this](MouseButton b, ShiftState s, int x, int y) { Run([&] { form_->EditIMouseDown(b, s, x, y); }); });
     edit->OnMove([this](ShiftState s, int x, int y) { Run([&] { form_->EditIMouseMove(s, x, y); }); });
     PictureView* palette = ViewOf(Pallete);
-    palette->OnPress([this](MouseButton b, ShiftState s, int x, int y) { Run([&] { form_->PalleteMouseDown(b, s, x, y); }); });
+    palette->OnPress(
+        [this](MouseButton b, ShiftState s, int x, int y) { Run([&] { form_->PalleteMouseDown(b, s, x, y); }); });
     palette->OnMove([this](ShiftState s, int x, int y) { Run([&] { form_->PalleteMouseMove(s, x, y); }); });
 
     for (ControlId id : ToolButtons) {
@@ -356,9 +361,7 @@ void MainWindow::ApplyControl(ControlId id) {
     const QString caption = QString::fromStdString(controls.Caption(id));
     QWidget* widget = widgets_[Index(id)];
     switch (info.kind) {
-        case ControlKind::Form:
-            setWindowTitle(caption);
-            break;
+        case ControlKind::Form: setWindowTitle(caption); break;
         case ControlKind::Menu:
             ActionOf(id)->setText(caption);
             ActionOf(id)->setEnabled(controls.Enabled(id));
@@ -374,9 +377,7 @@ void MainWindow::ApplyControl(ControlId id) {
                 for (QShortcut* shortcut : shortcuts_) shortcut->setEnabled(form_->KeysOn);
             break;
         }
-        case ControlKind::SpeedButton:
-            ApplyToolButtons();
-            break;
+        case ControlKind::SpeedButton: ApplyToolButtons(); break;
         case ControlKind::Button:
             static_cast<QPushButton*>(widget)->setText(caption);
             widget->setEnabled(controls.Enabled(id));
@@ -398,11 +399,8 @@ void MainWindow::ApplyControl(ControlId id) {
             if (id == EditI)
                 widget->setCursor(controls.Cursor() == EditCursor::Hand ? Qt::PointingHandCursor : Qt::ArrowCursor);
             break;
-        case ControlKind::UpDown:
-            widget->setEnabled(controls.Enabled(id));
-            break;
-        default:
-            break;
+        case ControlKind::UpDown: widget->setEnabled(controls.Enabled(id)); break;
+        default: break;
     }
 }
 

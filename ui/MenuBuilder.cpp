@@ -33,12 +33,8 @@ void BuildMenuControl(ControlId id, QMenuBar* bar, QWidget* owner, const Control
             action = menu->menuAction();
             break;
         }
-        case ControlKind::PopupMenu:
-            set.menus[i] = new QMenu(owner);
-            break;
-        case ControlKind::Separator:
-            action = set.menus[Index(info.parent)]->addSeparator();
-            break;
+        case ControlKind::PopupMenu: set.menus[i] = new QMenu(owner); break;
+        case ControlKind::Separator: action = set.menus[Index(info.parent)]->addSeparator(); break;
         case ControlKind::MenuItem: {
             action = set.menus[Index(info.parent)]->addAction(Text(info.caption));
             if (info.radioGroup != 0) {
@@ -55,8 +51,7 @@ void BuildMenuControl(ControlId id, QMenuBar* bar, QWidget* owner, const Control
             action->setCheckable(info.radioGroup != 0 || controls.Checked(id));
             break;
         }
-        default:
-            return;
+        default: return;
     }
     if (action) {
         action->setData(static_cast<int>(i));

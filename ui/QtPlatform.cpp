@@ -71,7 +71,8 @@ QFileDialog* MakePictureDialog(QWidget* parent, QFileDialog::AcceptMode mode, co
     // Choosing the PNG entry makes a name typed without an extension a PNG
     // file; every other entry keeps the bitmap's extension.
     QObject::connect(dialog, &QFileDialog::filterSelected, dialog, [dialog](const QString& filter) {
-        dialog->setDefaultSuffix(filter.startsWith(QLatin1String("PNG")) ? QStringLiteral("png") : QStringLiteral("bmp"));
+        dialog->setDefaultSuffix(filter.startsWith(QLatin1String("PNG")) ? QStringLiteral("png")
+                                                                         : QStringLiteral("bmp"));
     });
     AddPicturePreview(*dialog);
     // Room for the preview beside the file list.
@@ -240,9 +241,7 @@ std::optional<canvas::Picture> QtPlatform::ClipboardTake() {
     return PictureOfImage(image);
 }
 
-void QtPlatform::OpenUrl(const std::string& url) {
-    QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
-}
+void QtPlatform::OpenUrl(const std::string& url) { QDesktopServices::openUrl(QUrl(QString::fromStdString(url))); }
 
 void QtPlatform::RequestClose() { host_.Close(); }
 

@@ -49,8 +49,10 @@ public:
     // whether it is a question and the text; its result is the answer.
     using MessageAnswerer = std::function<bool(bool question, const std::string& text)>;
 
-    static constexpr const char* LoadFilter = "ﾋﾞｯﾄﾏｯﾌﾟ (*.bmp)|*.bmp;*.BMP|Jpeg（*.jpg）|*.jpg|PNG (*.png)|*.png;*.PNG";
-    static constexpr const char* SaveFilter = "ビットマップ(*.bmp)|*.bmp;*.BMP|すべてのファイル(*.*)|*.*|PNG (*.png)|*.png;*.PNG";
+    static constexpr const char* LoadFilter =
+        "ﾋﾞｯﾄﾏｯﾌﾟ (*.bmp)|*.bmp;*.BMP|Jpeg（*.jpg）|*.jpg|PNG (*.png)|*.png;*.PNG";
+    static constexpr const char* SaveFilter =
+        "ビットマップ(*.bmp)|*.bmp;*.BMP|すべてのファイル(*.*)|*.*|PNG (*.png)|*.png;*.PNG";
     static constexpr const char* NumberedSaveTitle = "連番の名前を指定してください";
     static constexpr const char* QuestionTitle = "警告";
     static constexpr const char* CancelText = "ｷｬﾝｾﾙ";

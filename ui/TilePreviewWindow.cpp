@@ -41,7 +41,8 @@ TilePreviewWindow::TilePreviewWindow(TForm1& form, Runner run, QWidget* owner)
         });
         ApplyItem(id);
     }
-    view_->OnPress([this](MouseButton b, ShiftState s, int x, int y) { run_([&] { form_.TileIMouseDown(b, s, x, y); }); });
+    view_->OnPress(
+        [this](MouseButton b, ShiftState s, int x, int y) { run_([&] { form_.TileIMouseDown(b, s, x, y); }); });
     view_->OnMove([this](ShiftState s, int x, int y) { run_([&] { form_.TileIMouseMove(s, x, y); }); });
 }
 

@@ -16,8 +16,10 @@ QKeySequence KeySequenceOf(const std::string& keys) {
     else if (key == QLatin1String("minus"))
         key = QStringLiteral("-");
     for (QString& part : parts) {
-        if (part.size() > 1 && part != QLatin1String("+")) part[0] = part[0].toUpper();
-        else part = part.toUpper();
+        if (part.size() > 1 && part != QLatin1String("+"))
+            part[0] = part[0].toUpper();
+        else
+            part = part.toUpper();
     }
     // "Ctrl++" is how Qt writes a plus with a modifier.
     return QKeySequence(parts.join(QLatin1Char('+')), QKeySequence::PortableText);

@@ -13,8 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         try {
             const canvas::Picture picture = decode();
             if (!picture_limits::Acceptable(picture.Width(), picture.Height())) std::abort();
-        } catch (const PictureReadError&) {
-        }
+        } catch (const PictureReadError&) {}
     };
     attempt([&] { return jpeg::Decode({data, size}); });
     attempt([&] { return jpeg::Decode({data, size}, 480, 256); });

@@ -78,8 +78,8 @@ void RepeatLastScan(std::vector<std::uint8_t>& file, int repeats) {
 
 void ClaimSize(std::vector<std::uint8_t>& file, int side) {
     for (std::size_t i = 0; i + 9 < file.size(); ++i)
-        if (file[i] == 0xFF && (file[i + 1] == 0xC0 || file[i + 1] == 0xC1 || file[i + 1] == 0xC2 || file[i + 1] == 0xC9 ||
-                                file[i + 1] == 0xCA)) {
+        if (file[i] == 0xFF && (file[i + 1] == 0xC0 || file[i + 1] == 0xC1 || file[i + 1] == 0xC2 ||
+                                file[i + 1] == 0xC9 || file[i + 1] == 0xCA)) {
             file[i + 5] = file[i + 7] = static_cast<std::uint8_t>(side >> 8);
             file[i + 6] = file[i + 8] = static_cast<std::uint8_t>(side);
             return;
@@ -91,8 +91,15 @@ void ClaimSize(std::vector<std::uint8_t>& file, int side) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 8) return 0;
     const std::uint8_t flags = data[0];
-    Shape s{1 + data[1] % 64, 1 + data[2] % 64, 1 + data[3] % 100, (flags >> 4) & 3, data[4] % 64 == 0 ? data[5] : 0,
-            (flags & 1) != 0, (flags & 2) != 0, (flags & 4) != 0, (flags & 8) != 0,
+    Shape s{1 + data[1] % 64,
+            1 + data[2] % 64,
+            1 + data[3] % 100,
+            (flags >> 4) & 3,
+            data[4] % 64 == 0 ? data[5] : 0,
+            (flags & 1) != 0,
+            (flags & 2) != 0,
+            (flags & 4) != 0,
+            (flags & 8) != 0,
             (flags & 0xC0) == 0xC0 ? 256 * (1 + data[6] % 128) : 0};
     const std::size_t edits = data[7] % 16;
     const std::uint8_t* rest = data + 8;
@@ -107,8 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         try {
             const canvas::Picture picture = jpeg::Decode(file, keep, keep);
             if (!picture_limits::Acceptable(picture.Width(), picture.Height())) std::abort();
-        } catch (const PictureReadError&) {
-        }
+        } catch (const PictureReadError&) {}
     }
     return 0;
 }

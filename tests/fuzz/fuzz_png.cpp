@@ -15,8 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const int pw = picture.colours.Width(), ph = picture.colours.Height();
             if (!picture_limits::Acceptable(pw, ph) || pw > w || ph > h) std::abort();
             if (picture.HasTransparency() && picture.alpha.size() != static_cast<std::size_t>(pw) * ph) std::abort();
-        } catch (const PictureReadError&) {
-        }
+        } catch (const PictureReadError&) {}
     }
     return 0;
 }

@@ -42,7 +42,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         for (const auto& cell : map.cells)
             if (cell && (cell->col < 0 || cell->col >= 30 || cell->row < 0 || cell->row >= 16)) std::abort();
-    } catch (const tiled::MapRefused&) {
-    }
+    } catch (const tiled::MapRefused&) {}
     return 0;
 }

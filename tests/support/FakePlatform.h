@@ -52,7 +52,9 @@ public:
     std::optional<std::string> MapOpenDialog() override { return Take(fileAnswers, "map open dialog"); }
     std::optional<std::string> MapSaveDialog() override { return Take(fileAnswers, "map save dialog"); }
     bool ClipboardHasBitmap() override { return clipboard.has_value(); }
-    void ClipboardPut(const canvas::Picture& picture, const std::vector<std::uint8_t>&) override { clipboard = picture; }
+    void ClipboardPut(const canvas::Picture& picture, const std::vector<std::uint8_t>&) override {
+        clipboard = picture;
+    }
     std::optional<canvas::Picture> ClipboardTake() override { return clipboard; }
     void OpenUrl(const std::string& url) override { openedUrls.push_back(url); }
     void RequestClose() override { ++closeRequests; }

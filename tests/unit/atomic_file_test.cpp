@@ -1,20 +1,20 @@
 // Saves replace a file whole or not at all.
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
-#include <grp.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <optional>
 #include <string>
-#include <functional>
 #include <vector>
 
 #include "io/AtomicFile.h"
@@ -211,8 +211,9 @@ TEST_F(AtomicFile, ReadOnlyDirectoryTakesAWriteInPlace) {
 bool InChild(const std::function<bool()>& save, bool drop = true) {
     const pid_t child = ::fork();
     if (child == 0) {
-        drop = !drop || ::geteuid() != 0 || (::setgroups(0, nullptr) == 0 && ::setresgid(65534, 65534, 65534) == 0 &&
-                                               ::setresuid(65534, 65534, 65534) == 0);
+        drop = !drop || ::geteuid() != 0 ||
+               (::setgroups(0, nullptr) == 0 && ::setresgid(65534, 65534, 65534) == 0 &&
+                ::setresuid(65534, 65534, 65534) == 0);
         ::_exit(drop && save() ? 0 : 1);
     }
     int status = 0;

@@ -35,13 +35,13 @@ struct FileShape {
     std::int32_t height = 1;
     int bits = 24;
     std::uint32_t compression = 0;
-    std::vector<std::uint32_t> masks;     // after the 40-byte header
-    std::vector<canvas::Colour> table;    // written as blue, green, red, 0
+    std::vector<std::uint32_t> masks;   // after the 40-byte header
+    std::vector<canvas::Colour> table;  // written as blue, green, red, 0
     Bytes pixels;
 };
 
 FileShape Of(std::int32_t width, std::int32_t height, int bits, std::uint32_t compression,
-        std::vector<canvas::Colour> table = {}, std::vector<std::uint32_t> masks = {}) {
+             std::vector<canvas::Colour> table = {}, std::vector<std::uint32_t> masks = {}) {
     FileShape s;
     s.width = width;
     s.height = height;
@@ -120,13 +120,13 @@ TEST(BmpReaderRle, FourBitRunsAlternateHighNibbleFirst) {
 TEST(BmpReaderRle, UnsafeOrUnfinishedDataAreRefused) {
     FileShape base = Of(4, 2, 8, 1, {Red, Green});
     for (const Bytes& data : {
-             Bytes{0, 2, 5, 0, 1, 1, 0, 1},   // jump past the row's end
-             Bytes{0, 2, 0, 3, 0, 1},         // jump past the top
-             Bytes{0, 0, 0, 0, 1, 1, 0, 1},   // a run above the top row
-             Bytes{0, 0, 0, 0, 0, 0, 0, 1},   // an end of line above the top row
-             Bytes{2, 1, 0, 0},               // no end-of-bitmap code
-             Bytes{0, 5, 1, 1},               // literal run longer than the data
-             Bytes{2, 7, 0, 1},               // index past the table
+             Bytes{0, 2, 5, 0, 1, 1, 0, 1},  // jump past the row's end
+             Bytes{0, 2, 0, 3, 0, 1},        // jump past the top
+             Bytes{0, 0, 0, 0, 1, 1, 0, 1},  // a run above the top row
+             Bytes{0, 0, 0, 0, 0, 0, 0, 1},  // an end of line above the top row
+             Bytes{2, 1, 0, 0},              // no end-of-bitmap code
+             Bytes{0, 5, 1, 1},              // literal run longer than the data
+             Bytes{2, 7, 0, 1},              // index past the table
          }) {
         FileShape s = base;
         s.pixels = data;
@@ -174,9 +174,15 @@ TEST(BmpReaderRows, TopDownAndBottomUpGiveTheSamePicture) {
 
 TEST(BmpReaderLimits, HugeOrEmptySizesAreRefusedBeforeAnyPixel) {
     // Only the headers: a reader that allocated first would try for gigabytes.
-    for (auto [w, h] : std::vector<std::pair<std::int32_t, std::int32_t>>{
-             {32769, 1}, {1, 32769}, {16385, 16384}, {32768, 32768}, {0, 5}, {5, 0}, {-5, 5},
-             {1, static_cast<std::int32_t>(0x80000000u)}}) {
+    for (auto [w, h] :
+         std::vector<std::pair<std::int32_t, std::int32_t>>{{32769, 1},
+                                                            {1, 32769},
+                                                            {16385, 16384},
+                                                            {32768, 32768},
+                                                            {0, 5},
+                                                            {5, 0},
+                                                            {-5, 5},
+                                                            {1, static_cast<std::int32_t>(0x80000000u)}}) {
         SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
         FileShape s = Of(w, h, 24, 0);
         try {
@@ -235,8 +241,7 @@ void ExpectPartsAgree(std::span<const std::uint8_t> file) {
     std::optional<canvas::Picture> whole;
     try {
         whole = bmp::Decode(file);
-    } catch (const PictureReadError&) {
-    }
+    } catch (const PictureReadError&) {}
     for (auto [w, h] : whole ? PartSizes(whole->Width(), whole->Height()) : PartSizes(16, 16)) {
         SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
         if (!whole) {
@@ -332,8 +337,8 @@ TEST(BmpReaderPart, FilesOnDiskGiveTheTopLeft) {
         for (std::size_t i = 0; i < 904 * 300; ++i)
             s.pixels.push_back(static_cast<std::uint8_t>((seed = seed * 69069u + 1) >> 24));
         const Bytes file = Make(s);
-        std::ofstream("p.bmp", std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
-                                                       static_cast<std::streamsize>(file.size()));
+        std::ofstream("p.bmp", std::ios::binary)
+            .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
         const canvas::Picture whole = bmp::Decode(file);
         EXPECT_EQ(LoadPictureFile("p.bmp"), whole);
         for (auto [w, h] : PartSizes(301, 300)) EXPECT_EQ(LoadPictureFile("p.bmp", w, h), TopLeft(whole, w, h));

@@ -51,15 +51,15 @@ TEST(BmpSuite, EveryGoodFileEqualsItsReference) {
 
 // What the reader does with each questionable file.
 enum class Outcome {
-    Refused,     // fails with PictureReadError
-    Exact,       // equals NAME.png where it is opaque
-    Near,        // equals NAME.png within 1 level (channels wider than 8 bits)
-    BlackGaps,   // equals NAME.alt-b.png: pixels no RLE code reaches are black
-    Read,        // reads at 127 x 64; the reference renders it differently
+    Refused,    // fails with PictureReadError
+    Exact,      // equals NAME.png where it is opaque
+    Near,       // equals NAME.png within 1 level (channels wider than 8 bits)
+    BlackGaps,  // equals NAME.alt-b.png: pixels no RLE code reaches are black
+    Read,       // reads at 127 x 64; the reference renders it differently
 };
 
 const std::map<std::string, Outcome> Questionable = {
-    {"pal1huffmsb", Outcome::Refused},     // OS/2 Huffman compression
+    {"pal1huffmsb", Outcome::Refused},  // OS/2 Huffman compression
     {"pal1p1", Outcome::Exact},
     {"pal2", Outcome::Exact},
     {"pal2color", Outcome::Exact},
@@ -79,15 +79,15 @@ const std::map<std::string, Outcome> Questionable = {
     {"rgb16-231", Outcome::Exact},
     {"rgb16-3103", Outcome::Exact},
     {"rgb16faketrns", Outcome::Exact},
-    {"rgb24jpeg", Outcome::Refused},       // embedded JPEG stream
+    {"rgb24jpeg", Outcome::Refused},  // embedded JPEG stream
     {"rgb24largepal", Outcome::Exact},
     {"rgb24lprof", Outcome::Exact},
-    {"rgb24png", Outcome::Refused},        // embedded PNG stream
+    {"rgb24png", Outcome::Refused},  // embedded PNG stream
     {"rgb24prof", Outcome::Exact},
-    {"rgb24prof2", Outcome::Read},         // colour profile ignored: red and green stay swapped
-    {"rgb24rle24", Outcome::Refused},      // OS/2 RLE24
+    {"rgb24prof2", Outcome::Read},     // colour profile ignored: red and green stay swapped
+    {"rgb24rle24", Outcome::Refused},  // OS/2 RLE24
     {"rgb32-111110", Outcome::Near},
-    {"rgb32-7187", Outcome::Read},         // reference is gamma-adjusted for the wide channels
+    {"rgb32-7187", Outcome::Read},  // reference is gamma-adjusted for the wide channels
     {"rgb32-xbgr", Outcome::Exact},
     {"rgb32fakealpha", Outcome::Exact},
     {"rgb32h52", Outcome::Exact},
@@ -101,7 +101,7 @@ const std::map<std::string, Outcome> Questionable = {
     {"rgba32-81284", Outcome::Read},
     {"rgba32abf", Outcome::Exact},
     {"rgba32h56", Outcome::Exact},
-    {"rgba64", Outcome::Refused},          // 64 bits per pixel
+    {"rgba64", Outcome::Refused},  // 64 bits per pixel
 };
 
 TEST(BmpSuite, QuestionableFilesReadAsListedOrFailCleanly) {
@@ -125,9 +125,7 @@ TEST(BmpSuite, QuestionableFilesReadAsListedOrFailCleanly) {
             case Outcome::BlackGaps:
                 EXPECT_EQ(CountDifferences(picture, Reference(Suite / "q" / (name + ".alt-b.png")), 0), 0);
                 break;
-            default:
-                EXPECT_EQ(picture.Width(), 127);
-                EXPECT_EQ(picture.Height(), 64);
+            default: EXPECT_EQ(picture.Width(), 127); EXPECT_EQ(picture.Height(), 64);
         }
     }
 }
@@ -149,8 +147,8 @@ TEST(BmpSuite, BadFilesFailCleanly) {
 // Every cut of a good file is refused, or (a last row without its padding)
 // reads as the whole file does; also when the file size field can't warn.
 TEST(BmpSuite, TruncatedGoodFilesAreRefused) {
-    for (const char* name : {"pal1", "pal4rle", "pal8rle", "pal8os2", "rgb16-565", "rgb24", "rgb32bf",
-                                    "pal8v5", "pal8w125"}) {
+    for (const char* name :
+         {"pal1", "pal4rle", "pal8rle", "pal8os2", "rgb16-565", "rgb24", "rgb32bf", "pal8v5", "pal8w125"}) {
         SCOPED_TRACE(name);
         auto bytes = FileBytes(Suite / "g" / (std::string(name) + ".bmp"));
         const canvas::Picture whole = bmp::Decode(bytes);
@@ -161,8 +159,7 @@ TEST(BmpSuite, TruncatedGoodFilesAreRefused) {
                 try {
                     const canvas::Picture picture = bmp::Decode(cut);
                     EXPECT_TRUE(unsizedField && picture == whole) << "cut at " << length;
-                } catch (const PictureReadError&) {
-                }
+                } catch (const PictureReadError&) {}
             }
         }
     }

@@ -67,8 +67,8 @@ public:
                                    Pick(0, 47));
                 return "sheet pixel";
             case 5: {
-                constexpr std::array<ControlId, 9> items = {UpMenu,   RightMenu, DownMenu, LeftMenu, XYMenu,
-                                                            UpsetMenu, VrevMenu, UndoMenu, FillB};
+                constexpr std::array<ControlId, 9> items = {UpMenu,    RightMenu, DownMenu, LeftMenu, XYMenu,
+                                                            UpsetMenu, VrevMenu,  UndoMenu, FillB};
                 f.Click(items[static_cast<std::size_t>(Pick(0, 8))]);
                 return "transform, undo or tool";
             }

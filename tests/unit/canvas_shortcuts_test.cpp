@@ -72,8 +72,10 @@ TEST(CanvasShortcuts, CopiesFollowTheNearestPixelRuleAtEveryScaleAndOffset) {
         Rect dest{coord(), coord(), coord(), coord()};
         Rect from{coord(), coord(), coord(), coord()};
         if (n % 4 == 1) {  // equal sizes: the plain copy
-            from.right = static_cast<int>(std::clamp<std::int64_t>(std::int64_t{from.left} + dest.right - dest.left, INT_MIN, INT_MAX));
-            from.bottom = static_cast<int>(std::clamp<std::int64_t>(std::int64_t{from.top} + dest.bottom - dest.top, INT_MIN, INT_MAX));
+            from.right = static_cast<int>(
+                std::clamp<std::int64_t>(std::int64_t{from.left} + dest.right - dest.left, INT_MIN, INT_MAX));
+            from.bottom = static_cast<int>(
+                std::clamp<std::int64_t>(std::int64_t{from.top} + dest.bottom - dest.top, INT_MIN, INT_MAX));
         }
         Picture p = Patterned(20, 20);
         const Picture before = p;
@@ -85,8 +87,10 @@ TEST(CanvasShortcuts, CopiesFollowTheNearestPixelRuleAtEveryScaleAndOffset) {
                 Colour expected = before.GetPixel(x, y);
                 if (dw > 0 && dh > 0 && sw > 0 && sh > 0 && x >= dest.left && x < dest.right && y >= dest.top &&
                     y < dest.bottom) {
-                    const auto sx = from.left + static_cast<std::int64_t>(static_cast<__int128>(x - std::int64_t{dest.left}) * sw / dw);
-                    const auto sy = from.top + static_cast<std::int64_t>(static_cast<__int128>(y - std::int64_t{dest.top}) * sh / dh);
+                    const auto sx = from.left + static_cast<std::int64_t>(
+                                                    static_cast<__int128>(x - std::int64_t{dest.left}) * sw / dw);
+                    const auto sy = from.top + static_cast<std::int64_t>(
+                                                   static_cast<__int128>(y - std::int64_t{dest.top}) * sh / dh);
                     if (sx >= 0 && sx < 16 && sy >= 0 && sy < 12)
                         expected = src.GetPixel(static_cast<int>(sx), static_cast<int>(sy));
                 }

@@ -54,7 +54,8 @@ bool EightConnected(const Pixels& pixels) {
         todo.pop_back();
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx)
-                if (pixels.count({x + dx, y + dy}) && seen.insert({x + dx, y + dy}).second) todo.push_back({x + dx, y + dy});
+                if (pixels.count({x + dx, y + dy}) && seen.insert({x + dx, y + dy}).second)
+                    todo.push_back({x + dx, y + dy});
     }
     return seen.size() == pixels.size();
 }
@@ -69,7 +70,8 @@ Picture ReferenceFill(Picture p, int x, int y, Colour surface) {
         todo.pop_back();
         p.SetPixel(q.x, q.y, p.BrushColour());
         for (Point n : {Point{q.x + 1, q.y}, Point{q.x - 1, q.y}, Point{q.x, q.y + 1}, Point{q.x, q.y - 1}})
-            if (p.Contains(n.x, n.y) && p.GetPixel(n.x, n.y) == surface && seen.insert({n.x, n.y}).second) todo.push_back(n);
+            if (p.Contains(n.x, n.y) && p.GetPixel(n.x, n.y) == surface && seen.insert({n.x, n.y}).second)
+                todo.push_back(n);
     }
     return p;
 }
@@ -98,8 +100,20 @@ TEST(CanvasPicture, FillAndFrameUseTheBrushInsideTheRaster) {
     p.SetBrushColour(Blue);
     p.FrameRect(Rect{2, 1, 6, 5});
     p.FrameRect(Rect{8, 1, 9, 3});  // one column wide: the column itself
-    EXPECT_EQ(PixelsOf(p, Blue), (Pixels{{2, 1}, {3, 1}, {4, 1}, {5, 1}, {2, 4}, {3, 4}, {4, 4}, {5, 4}, {2, 2},
-                                         {2, 3}, {5, 2}, {5, 3}, {8, 1}, {8, 2}}));
+    EXPECT_EQ(PixelsOf(p, Blue), (Pixels{{2, 1},
+                                         {3, 1},
+                                         {4, 1},
+                                         {5, 1},
+                                         {2, 4},
+                                         {3, 4},
+                                         {4, 4},
+                                         {5, 4},
+                                         {2, 2},
+                                         {2, 3},
+                                         {5, 2},
+                                         {5, 3},
+                                         {8, 1},
+                                         {8, 2}}));
     EXPECT_TRUE(PixelsOf(p, Red).empty());
 }
 
@@ -208,7 +222,8 @@ TEST(CanvasFloodFill, MatchesAPlainWalkOnRandomPictures) {
         const int w = size(rng), h = size(rng);
         Picture p = Random(rng, w, h, {Red, Green, Blue});
         p.SetBrushColour(n % 4 == 0 ? Red : canvas::White);  // sometimes a surface colour
-        const int x = std::uniform_int_distribution<int>(-1, w)(rng), y = std::uniform_int_distribution<int>(-1, h)(rng);
+        const int x = std::uniform_int_distribution<int>(-1, w)(rng),
+                  y = std::uniform_int_distribution<int>(-1, h)(rng);
         const Colour surface = n % 3 == 0 ? Green : p.GetPixel(x, y);
         const Picture expected = ReferenceFill(p, x, y, surface);
         p.FloodFillSurface(x, y, surface);
@@ -244,7 +259,8 @@ TEST(CanvasDraw, NegativeOffsetMovesRowsUpAndKeepsTheRest) {
     Picture view(81, 81);
     view.StretchDraw(Rect{0, 0, 80, 80}, chip);
     for (int y = 0; y < 81; ++y)
-        for (int x = 0; x < 81; ++x) ASSERT_EQ(view.GetPixel(x, y), x == 80 || y == 80 ? Black : chip.GetPixel(x / 5, y / 5));
+        for (int x = 0; x < 81; ++x)
+            ASSERT_EQ(view.GetPixel(x, y), x == 80 || y == 80 ? Black : chip.GetPixel(x / 5, y / 5));
 }
 
 // Draw, StretchDraw and CopyRect share one rule: target pixel (dx, dy) takes
@@ -288,14 +304,24 @@ TEST(CanvasClipping, OperationsFarOutsideChangeNothing) {
     const int far[] = {INT_MIN, -1000000000, -17, 1000000000, INT_MAX};
     // Each operation lies wholly on the side of the raster where a and b are.
     const std::vector<std::function<void(Picture&, int, int)>> ops{
-        [](Picture& p, int a, int b) { p.FillRect(Rect{a, b, a / 2, b / 2}); },
-        [](Picture& p, int a, int b) { p.FrameRect(Rect{a, a, b, b}); },  // round the raster at most
-        [](Picture& p, int a, int b) { p.Polyline(Point{a, b}, Point{a / 2, b / 3}); },
+        [](Picture& p, int a, int b) {
+            p.FillRect(Rect{a, b, a / 2, b / 2});
+        },
+        [](Picture& p, int a, int b) {
+            p.FrameRect(Rect{a, a, b, b});
+        },  // round the raster at most
+        [](Picture& p, int a, int b) {
+            p.Polyline(Point{a, b}, Point{a / 2, b / 3});
+        },
         [](Picture& p, int a, int b) { p.Ellipse(a, b, a / 2, b / 2); },
         [](Picture& p, int a, int b) { p.FloodFillSurface(a, b, Black); },
         [&](Picture& p, int a, int b) { p.Draw(a, b, src); },
-        [&](Picture& p, int a, int b) { p.StretchDraw(Rect{a, b, a / 2 - 1, b / 2 - 1}, src); },
-        [&](Picture& p, int a, int b) { p.CopyRect(Rect{a, b, a / 2, b / 2}, src, Rect{0, 0, 1, 1}); },
+        [&](Picture& p, int a, int b) {
+            p.StretchDraw(Rect{a, b, a / 2 - 1, b / 2 - 1}, src);
+        },
+        [&](Picture& p, int a, int b) {
+            p.CopyRect(Rect{a, b, a / 2, b / 2}, src, Rect{0, 0, 1, 1});
+        },
         [](Picture& p, int a, int b) { p.SetPixel(a, b, Red); },
     };
     for (int a : far)

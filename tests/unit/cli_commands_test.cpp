@@ -30,7 +30,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-
 struct Result {
     int status;
     std::string out, err;
@@ -50,7 +49,9 @@ void WriteSheet(const std::string& path, bool tableOnly, unsigned seed = 7) {
     for (int y = 0; y < 256; ++y)
         for (int x = 0; x < 480; ++x) {
             const bool black = (x / 16 + y / 16) % 3 == 0;
-            const auto v = [&] { return static_cast<int>(random() % 256) / (tableOnly ? 51 : 1) * (tableOnly ? 51 : 1); };
+            const auto v = [&] {
+                return static_cast<int>(random() % 256) / (tableOnly ? 51 : 1) * (tableOnly ? 51 : 1);
+            };
             sheet.SetPixel(x, y, black ? canvas::Black : canvas::Rgb(v(), v(), v()));
         }
     WriteFileAtomically(path, bmp::Encode24(sheet));
@@ -163,16 +164,27 @@ TEST(CliCommands, EveryRefusalLeavesNoFileAndSaysWhyInTheLocalesLanguage) {
         std::string english, japanese;
     };
     const std::vector<Case> cases = {
-        {{"convert", "missing.bmp", "out.bmp"}, "missing.bmp: cannot read the picture", "missing.bmp: ファイルの読み込みに失敗しました"},
-        {{"split", "broken.bmp", "out"}, "broken.bmp: cannot read the picture", "broken.bmp: ファイルの読み込みに失敗しました"},
+        {{"convert", "missing.bmp", "out.bmp"},
+         "missing.bmp: cannot read the picture",
+         "missing.bmp: ファイルの読み込みに失敗しました"},
+        {{"split", "broken.bmp", "out"},
+         "broken.bmp: cannot read the picture",
+         "broken.bmp: ファイルの読み込みに失敗しました"},
         {{"reduce216", "broken.bmp", "out.bmp"}, "broken.bmp: cannot read", "ファイルの読み込みに失敗しました"},
-        {{"join", "sheet.bmp", "broken.bmp", "-o", "out.bmp"}, "broken.bmp: cannot read", "broken.bmp: ファイルの読み込みに失敗しました"},
+        {{"join", "sheet.bmp", "broken.bmp", "-o", "out.bmp"},
+         "broken.bmp: cannot read",
+         "broken.bmp: ファイルの読み込みに失敗しました"},
         {{"palette256", "off.bmp", "out.bmp"},
          "off.bmp: pixel 12,5 has the colour 0,0,8, which is not in the 256-colour table (2 such pixels)",
          "off.bmp: 12,5にパレット以外の色があります。"},
-        {{"split", "sheet.bmp", "chips/c"}, "no chip file was written", "キャラクタのファイルは１つも書き込まれていません"},
-        {{"convert", "sheet.bmp", "chips"}, "chips: cannot write the file; nothing was written", "chips: 保存できませんでした"},
-        {{"reduce216", "sheet.bmp", "chips"}, "cannot write chips: Is a directory; nothing was written",
+        {{"split", "sheet.bmp", "chips/c"},
+         "no chip file was written",
+         "キャラクタのファイルは１つも書き込まれていません"},
+        {{"convert", "sheet.bmp", "chips"},
+         "chips: cannot write the file; nothing was written",
+         "chips: 保存できませんでした"},
+        {{"reduce216", "sheet.bmp", "chips"},
+         "cannot write chips: Is a directory; nothing was written",
          "\"chips\" に保存できませんでした"},
     };
     for (const Case& c : cases)
@@ -180,7 +192,8 @@ TEST(CliCommands, EveryRefusalLeavesNoFileAndSaysWhyInTheLocalesLanguage) {
             const Result r = Cli(c.args, language);
             EXPECT_EQ(r.status, 1) << c.args[0] << " " << c.args[1];
             const std::string& expected = language == Language::English ? c.english : c.japanese;
-            EXPECT_NE(r.err.find("tessaro-cli: " + expected.substr(0, expected.find(':') + 1)), std::string::npos) << r.err;
+            EXPECT_NE(r.err.find("tessaro-cli: " + expected.substr(0, expected.find(':') + 1)), std::string::npos)
+                << r.err;
             EXPECT_NE(r.err.find(expected), std::string::npos) << r.err;
             EXPECT_FALSE(fs::exists("out.bmp"));
             EXPECT_FALSE(fs::exists("out00.bmp"));
@@ -224,7 +237,8 @@ TEST(CliCommands, UsageErrorsExitWith2AndHelpWith0) {
     ASSERT_TRUE(cli::ParseKey("255,0,51"));
     EXPECT_EQ(cli::ParseKey("255,0,51")->colour, canvas::Rgb(255, 0, 51));
     EXPECT_TRUE(cli::ParseKey("none")->none);
-    for (const char* bad : {"", "1,2", "1,2,3,4", "-1,0,0", "1, 2,3", "+1,2,3", "1,2,3x"}) EXPECT_FALSE(cli::ParseKey(bad)) << bad;
+    for (const char* bad : {"", "1,2", "1,2,3,4", "-1,0,0", "1, 2,3", "+1,2,3", "1,2,3x"})
+        EXPECT_FALSE(cli::ParseKey(bad)) << bad;
 }
 
 TEST(CliCommands, JoinPlacesEveryNumberedNameOfAnyBaseAtItsNumber) {

@@ -146,8 +146,7 @@ TEST_F(Exchange, EveryOperationChangesWhatItShould) {
         {"popSaveMenu", popup(popSaveMenu, saveFile), Reach::None, Flag::Unchanged, Flag::Unchanged, false, false},
         {"pop256SaveMenu", popup(pop256SaveMenu, saveFile), Reach::None, Flag::Unchanged, Flag::Unchanged, false,
          false},
-        {"drop", [&] { form->WMDropFiles({sheetFile}); }, Reach::AllChips, Flag::Unchanged, Flag::Cleared, true,
-         true},
+        {"drop", [&] { form->WMDropFiles({sheetFile}); }, Reach::AllChips, Flag::Unchanged, Flag::Cleared, true, true},
     };
 
     auto check = [&](const Effect& e, int popupCol, int popupRow, bool modifiedBefore) {
@@ -171,10 +170,10 @@ TEST_F(Exchange, EveryOperationChangesWhatItShould) {
             for (int r = 0; r < 16; ++r)
                 if (!(form->Chip(c, r) == before[static_cast<std::size_t>(c * 16 + r)])) changed.insert({c, r});
         switch (e.chips) {
-        case Reach::None: EXPECT_TRUE(changed.empty()); break;
-        case Reach::EditedChip: EXPECT_EQ(changed, (ChipSet{{0, 0}})); break;
-        case Reach::PopupChip: EXPECT_EQ(changed, (ChipSet{{popupCol, popupRow}})); break;
-        case Reach::AllChips: EXPECT_EQ(changed.size(), 480u); break;
+            case Reach::None: EXPECT_TRUE(changed.empty()); break;
+            case Reach::EditedChip: EXPECT_EQ(changed, (ChipSet{{0, 0}})); break;
+            case Reach::PopupChip: EXPECT_EQ(changed, (ChipSet{{popupCol, popupRow}})); break;
+            case Reach::AllChips: EXPECT_EQ(changed.size(), 480u); break;
         }
         EXPECT_EQ(form->Modified, e.modified == Flag::Set || modifiedBefore);
         EXPECT_EQ(form->UndoAvailable, e.undo != Flag::Cleared);
@@ -336,7 +335,8 @@ TEST_F(Exchange, AFailedPopupSaveLeavesForTheGenericHandlerAndChangesNothing) {
         ADD_FAILURE() << "saved";
     } catch (const EditorError& e) {
         // The system's reason in the editor's words.
-        EXPECT_EQ(std::string(e.what()), "\"" + path + "\" に保存できませんでした（ファイルまたはフォルダが見つかりません）");
+        EXPECT_EQ(std::string(e.what()),
+                  "\"" + path + "\" に保存できませんでした（ファイルまたはフォルダが見つかりません）");
     }
     EXPECT_EQ(AllChips(), before);
     EXPECT_FALSE(form->Modified);

@@ -160,7 +160,8 @@ TEST(JpegReader, WorkPastTheBudgetIsTooLarge) {
     for (auto [repeats, side] : {std::pair{1100, 0}, std::pair{300, 3000}}) {
         std::vector<std::uint8_t> bytes(original.begin(), original.begin() + static_cast<long>(eoi));
         for (int i = 0; i < repeats; ++i)
-            bytes.insert(bytes.end(), original.begin() + static_cast<long>(last), original.begin() + static_cast<long>(eoi));
+            bytes.insert(bytes.end(), original.begin() + static_cast<long>(last),
+                         original.begin() + static_cast<long>(eoi));
         bytes.insert(bytes.end(), {0xFF, 0xD9});
         if (side) bytes = sized(bytes, side, side);
         EXPECT_EQ(ReasonOf(bytes, 16, 16), PictureReadReason::TooLarge) << repeats;
@@ -219,7 +220,8 @@ TEST(JpegReader, GreyAndCmykBecomeRgb) {
 }
 
 TEST(PictureFile, OnlyTheDotJpgExtensionMeansJpeg) {
-    for (const char* path : {"map.jpg", "map.JPG", "dir/map.JpG", ".jpg", "a.b.jpg"}) EXPECT_TRUE(IsJpegPath(path)) << path;
+    for (const char* path : {"map.jpg", "map.JPG", "dir/map.JpG", ".jpg", "a.b.jpg"})
+        EXPECT_TRUE(IsJpegPath(path)) << path;
     for (const char* path : {"map.jpeg", "map", "map.jpg.bmp", "dir.jpg/map", "map.jp", "map.jpgx", "mapjpg"})
         EXPECT_FALSE(IsJpegPath(path)) << path;
 }
@@ -300,8 +302,8 @@ std::vector<std::uint8_t> CompressDetailed(const Storage& how) {
 // edges and a pixel either side of them, widths within an MCU of the
 // picture's, the picture, more than the picture, and the sizes loads use.
 std::vector<std::pair<int, int>> PartSizes(int width, int height) {
-    std::vector<std::pair<int, int>> sizes = {{1, 1}, {7, 5}, {8, 8}, {9, 15}, {16, 16}, {17, 33}, {31, 1},
-                                              {32, 32}, {33, 2}, {480, 256}};
+    std::vector<std::pair<int, int>> sizes = {{1, 1},   {7, 5},  {8, 8},   {9, 15}, {16, 16},
+                                              {17, 33}, {31, 1}, {32, 32}, {33, 2}, {480, 256}};
     for (int w : {width / 2 + 3, width - 33, width - 17, width - 16, width - 15, width - 1, width, width + 40})
         for (int h : {height / 3, height - 1, height, height + 40}) sizes.emplace_back(w, h);
     return sizes;
@@ -337,20 +339,14 @@ TEST(JpegReaderPart, EverySampleGivesTheTopLeftOfItsWholePicture) {
 }
 
 TEST(JpegReaderPart, EverySamplingAndColourSpaceGivesTheTopLeft) {
-    for (const Storage& how : {Storage{"4:2:0", JCS_YCbCr},
-                               Storage{"4:2:2", JCS_YCbCr, 2, 1},
-                               Storage{"4:4:0", JCS_YCbCr, 1, 2},
-                               Storage{"4:4:4", JCS_YCbCr, 1, 1},
-                               Storage{"4:1:1", JCS_YCbCr, 4, 1},
-                               Storage{"4:2:0 progressive", JCS_YCbCr, 2, 2, true},
-                               Storage{"4:2:2 progressive", JCS_YCbCr, 2, 1, true},
-                               Storage{"4:2:0 restarts", JCS_YCbCr, 2, 2, false, 1},
-                               Storage{"RGB", JCS_RGB, 1, 1},
-                               Storage{"grey", JCS_GRAYSCALE, 1, 1},
-                               Storage{"grey progressive", JCS_GRAYSCALE, 1, 1, true},
-                               Storage{"CMYK", JCS_CMYK, 1, 1},
-                               Storage{"YCCK", JCS_YCCK, 2, 2},
-                               Storage{"YCCK progressive", JCS_YCCK, 2, 2, true}}) {
+    for (const Storage& how :
+         {Storage{"4:2:0", JCS_YCbCr}, Storage{"4:2:2", JCS_YCbCr, 2, 1}, Storage{"4:4:0", JCS_YCbCr, 1, 2},
+          Storage{"4:4:4", JCS_YCbCr, 1, 1}, Storage{"4:1:1", JCS_YCbCr, 4, 1},
+          Storage{"4:2:0 progressive", JCS_YCbCr, 2, 2, true}, Storage{"4:2:2 progressive", JCS_YCbCr, 2, 1, true},
+          Storage{"4:2:0 restarts", JCS_YCbCr, 2, 2, false, 1}, Storage{"RGB", JCS_RGB, 1, 1},
+          Storage{"grey", JCS_GRAYSCALE, 1, 1}, Storage{"grey progressive", JCS_GRAYSCALE, 1, 1, true},
+          Storage{"CMYK", JCS_CMYK, 1, 1}, Storage{"YCCK", JCS_YCCK, 2, 2},
+          Storage{"YCCK progressive", JCS_YCCK, 2, 2, true}}) {
         SCOPED_TRACE(how.name);
         ExpectPartsAgree(CompressDetailed(how));
     }

@@ -81,7 +81,7 @@ std::vector<std::string> Violations(const fs::path& root) {
             }
             const std::string target = PartOf(header);
             if (target.empty() || target == part) continue;  // beside the file, or its own part
-            if (!Uses.contains(target)) continue;  // a library's header
+            if (!Uses.contains(target)) continue;            // a library's header
             if (!uses->second.contains(target))
                 found.push_back(where + part + "/ includes " + header + " against the arrows");
         }
@@ -105,7 +105,8 @@ TEST(LayerArrows, EveryIncludeOfTheTreeFollowsTheArrows) {
 TEST(LayerArrows, AnIncludeTurnedAroundIsFound) {
     const fs::path copy = fs::temp_directory_path() / ("tessaro-arrows-" + std::to_string(::getpid()));
     fs::remove_all(copy);
-    for (const char* dir : {"canvas", "core", "edit", "io", "ui", "app", "tools", "tests/support", "tests/unit", "bench"}) {
+    for (const char* dir :
+         {"canvas", "core", "edit", "io", "ui", "app", "tools", "tests/support", "tests/unit", "bench"}) {
         fs::create_directories(copy / dir);
         fs::copy(fs::path(TESSARO_SOURCE_DIR) / dir, copy / dir, fs::copy_options::recursive);
     }

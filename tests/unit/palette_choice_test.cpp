@@ -24,10 +24,9 @@ TEST_F(PaletteChoice, LeftPressPicksTheSwatchUnderThePointer) {
         Colour expected;
     };
     const Case cases[] = {
-        {0, 0, Rgb(0, 0, 0)},        {511, 95, Rgb(255, 255, 255)}, {480, 84, Rgb(248, 248, 248)},
-        {20, 0, Rgb(51, 0, 0)},      {0, 12, Rgb(102, 255, 0)},     {384, 72, Rgb(0, 0, 0)},
-        {31, 11, Rgb(51, 0, 0)},     {96, 0, Rgb(0, 51, 0)},        {64, 12, Rgb(0, 0, 51)},
-        {0, 84, Rgb(8, 8, 8)},
+        {0, 0, Rgb(0, 0, 0)},      {511, 95, Rgb(255, 255, 255)}, {480, 84, Rgb(248, 248, 248)}, {20, 0, Rgb(51, 0, 0)},
+        {0, 12, Rgb(102, 255, 0)}, {384, 72, Rgb(0, 0, 0)},       {31, 11, Rgb(51, 0, 0)},       {96, 0, Rgb(0, 51, 0)},
+        {64, 12, Rgb(0, 0, 51)},   {0, 84, Rgb(8, 8, 8)},
     };
     for (const Case& c : cases) {
         Pick(MouseButton::Left, c.X, c.Y);

@@ -133,8 +133,8 @@ TEST_F(PaletteWriters, EveryTableColourGetsItsFirstEntry) {
 }
 
 TEST_F(PaletteWriters, FirstColourOffTheTableIsNamedAndNothingIsAsked) {
-    const canvas::Colour off = canvas::Rgb(0, 0, 8);  // neither grey nor cube
-    form->Chip(6, 0).SetPixel(4, 7, off);             // sheet (100, 7)
+    const canvas::Colour off = canvas::Rgb(0, 0, 8);        // neither grey nor cube
+    form->Chip(6, 0).SetPixel(4, 7, off);                   // sheet (100, 7)
     form->Chip(0, 0).SetPixel(3, 9, canvas::Rgb(1, 1, 1));  // (3, 9): lower row
     form->FileMenuClick(ControlId::mem256S);
     ASSERT_EQ(platform.shown.size(), 1u);

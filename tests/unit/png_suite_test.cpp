@@ -66,7 +66,8 @@ void ExpectLikeReference(const PictureWithAlpha& got, const Reference& ref, int 
     for (int y = 0; y < got.colours.Height() && wrong < 3; ++y)
         for (int x = 0; x < got.colours.Width() && wrong < 3; ++x) {
             const std::uint8_t* want = ref.At(x, y);
-            const int alpha = got.HasTransparency() ? got.alpha[static_cast<std::size_t>(y) * got.colours.Width() + x] : 255;
+            const int alpha =
+                got.HasTransparency() ? got.alpha[static_cast<std::size_t>(y) * got.colours.Width() + x] : 255;
             const canvas::Colour c = got.colours.GetPixel(x, y);
             const bool same = std::abs(alpha - want[3]) <= tolerance &&
                               (want[3] == 0 || (std::abs(canvas::RedOf(c) - want[0]) <= tolerance &&
@@ -107,7 +108,8 @@ TEST(PngSuite, LoadsFollowTheTransparencyRule) {
         const std::filesystem::path file = Suite / (name + ".png");
         const Reference ref = ReadPam(Suite / "ref" / (name + ".pam"));
         const int tolerance = SixteenBits(Bytes(file)) ? 1 : 0;
-        for (const std::optional<canvas::Colour> t : {std::optional<canvas::Colour>{}, std::optional{canvas::Rgb(0, 128, 255)}}) {
+        for (const std::optional<canvas::Colour> t :
+             {std::optional<canvas::Colour>{}, std::optional{canvas::Rgb(0, 128, 255)}}) {
             const TransparencyResult got = ApplyTransparency(LoadPictureWithAlpha(file.string()), t);
             bool anyTransparent = false;
             for (std::size_t i = 3; i < ref.rgba.size(); i += 4) anyTransparent = anyTransparent || ref.rgba[i] != 255;
@@ -122,10 +124,15 @@ TEST(PngSuite, LoadsFollowTheTransparencyRule) {
                         EXPECT_NE(c, over) << name << " " << x << "," << y;
                     }
                     for (int k = 0; k < 3; ++k) {
-                        const int component = k == 0 ? canvas::RedOf(c) : k == 1 ? canvas::GreenOf(c) : canvas::BlueOf(c);
-                        const int under = k == 0 ? canvas::RedOf(over) : k == 1 ? canvas::GreenOf(over) : canvas::BlueOf(over);
+                        const int component = k == 0   ? canvas::RedOf(c)
+                                              : k == 1 ? canvas::GreenOf(c)
+                                                       : canvas::BlueOf(c);
+                        const int under = k == 0   ? canvas::RedOf(over)
+                                          : k == 1 ? canvas::GreenOf(over)
+                                                   : canvas::BlueOf(over);
                         const double want = std::round((p[k] * p[3] + under * (255.0 - p[3])) / 255.0);
-                        ASSERT_LE(std::abs(component - want), tolerance + (p[3] % 255 ? 1 : 0)) << name << " " << x << "," << y;
+                        ASSERT_LE(std::abs(component - want), tolerance + (p[3] % 255 ? 1 : 0))
+                            << name << " " << x << "," << y;
                     }
                 }
         }

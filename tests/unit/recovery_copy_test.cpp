@@ -4,8 +4,8 @@
 // aside, never deleted.
 #include <fcntl.h>
 #include <signal.h>
-#include <sys/prctl.h>
 #include <stdlib.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 

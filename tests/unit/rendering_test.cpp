@@ -84,9 +84,12 @@ TEST_F(RenderingTest, SheetViewGridLinesLeaveChipInteriors) {
             const bool onCurrent = (x == 7 * 16 || x == 8 * 16) && y >= 9 * 16 && y <= 10 * 16;
             const bool onCurrentRow = (y == 9 * 16 || y == 10 * 16) && x >= 7 * 16 && x <= 8 * 16;
             canvas::Colour expected = SheetPixel(x, y);
-            if (onCurrent || onCurrentRow) expected = Red;
-            else if (onGrid) expected = Silver;
-            else if (onFrame) expected = White;
+            if (onCurrent || onCurrentRow)
+                expected = Red;
+            else if (onGrid)
+                expected = Silver;
+            else if (onFrame)
+                expected = White;
             ASSERT_EQ(v.GetPixel(x, y), expected) << x << "," << y;
         }
     }

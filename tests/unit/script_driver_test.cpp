@@ -123,8 +123,8 @@ TEST(ScriptDriver, StartComesOnceAndOnlyAfterFilesAreLaidOut) {
     EXPECT_TRUE(Contains(none.output, "no start")) << none.output;
 
     ScratchDir dir;
-    const Outcome files = RunText("remove " + dir / "a.txt" + "\nwrite " + dir / "a.txt" + " \"x\"\nstart\nexpect filesize " +
-                              dir / "a.txt" + " 1\n");
+    const Outcome files = RunText("remove " + dir / "a.txt" + "\nwrite " + dir / "a.txt" +
+                                  " \"x\"\nstart\nexpect filesize " + dir / "a.txt" + " 1\n");
     EXPECT_FALSE(files.result.error) << files.output;
     EXPECT_EQ(files.result.passed, 1);
 }
@@ -180,8 +180,8 @@ TEST(ScriptDriver, CloseAsksOnlyAboutChangesAndTheWindowStaysUntilGranted) {
         ASSERT_FALSE(run.result.error) << run.output;
         session.form.Modified = true;
         const Outcome cancelled = RunIn(session, "answer cancel\nclose\nexpect question \"" + question +
-                                                 "\"\nexpect closed no\nanswer ok\nclose\nexpect question \"" +
-                                                 question + "\"\nexpect closed yes\n");
+                                                     "\"\nexpect closed no\nanswer ok\nclose\nexpect question \"" +
+                                                     question + "\"\nexpect closed yes\n");
         // The second run has no start of its own; the session already started.
         EXPECT_EQ(cancelled.result.passed, 4) << cancelled.output;
         EXPECT_EQ(cancelled.result.failed, 0) << cancelled.output;
@@ -220,8 +220,7 @@ TEST(ScriptDriver, TheEventBoundaryReportsWhatLeavesAHandler) {
         RunAtEventBoundary(session, [&] {
             try {
                 session.platform.ColourDialog();
-            } catch (...) {
-            }
+            } catch (...) {}
         });
         ADD_FAILURE() << "a swallowed script error must come back";
     } catch (const ScriptError& e) {
@@ -285,17 +284,30 @@ TEST(ScriptedPlatform, DialogsTakeTheirAnswersFirstInFirstOut) {
 
 TEST(ScriptDriver, PicturesAreWrittenAsBmpAndComparedPixelForPixel) {
     ScratchDir dir;
-    const Outcome run = RunText("start\n"
-                            "dump chip 0 0 " + dir / "chip.bmp" + "\n"
-                            "expect filesize " + dir / "chip.bmp" + " 822\n"  // 54 + 16 rows of 48 bytes
-                            "clipboard " + dir / "chip.bmp" + "\n"
-                            "expect same clipboard chip 29 15\n"
-                            "expect same sheetview editview\n"
-                            "saveclipboard " + dir / "copy.bmp" + "\n"
-                            "expect filesize " + dir / "copy.bmp" + " 822\n"
-                            "expect exists " + dir / "none.bmp" + " no\n"
-                            "clipboard text \"words\"\n"
-                            "expect size clipboard 16 16\n");
+    const Outcome run = RunText(
+        "start\n"
+        "dump chip 0 0 " +
+        dir / "chip.bmp" +
+        "\n"
+        "expect filesize " +
+        dir / "chip.bmp" +
+        " 822\n"  // 54 + 16 rows of 48 bytes
+        "clipboard " +
+        dir / "chip.bmp" +
+        "\n"
+        "expect same clipboard chip 29 15\n"
+        "expect same sheetview editview\n"
+        "saveclipboard " +
+        dir / "copy.bmp" +
+        "\n"
+        "expect filesize " +
+        dir / "copy.bmp" +
+        " 822\n"
+        "expect exists " +
+        dir / "none.bmp" +
+        " no\n"
+        "clipboard text \"words\"\n"
+        "expect size clipboard 16 16\n");
     EXPECT_FALSE(run.result.error) << run.output;
     EXPECT_EQ(run.result.passed, 4) << run.output;
     EXPECT_EQ(run.output,

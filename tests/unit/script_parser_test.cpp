@@ -80,8 +80,7 @@ TEST(Values, ColourIsRedGreenBlueWithRedInTheLowByte) {
     EXPECT_EQ(ParseColour("1,2,3"), canvas::Rgb(1, 2, 3));
     EXPECT_EQ(RgbText(ParseColour("255,0,51")), "255,0,51");
     EXPECT_EQ(RgbText(ParseColour("007,08,9")), "7,8,9");
-    for (const char* bad : {"256,0,0", "1,2", "1,2,3,4", "1,,3", "-1,0,0", "+1,0,0", "a,b,c", "", "1,2,3,",
-                            ",1,2"}) {
+    for (const char* bad : {"256,0,0", "1,2", "1,2,3,4", "1,,3", "-1,0,0", "+1,0,0", "a,b,c", "", "1,2,3,", ",1,2"}) {
         EXPECT_THROW(ParseColour(bad), ScriptError) << bad;
     }
 }

@@ -17,8 +17,7 @@ namespace {
 // tsr.def before the editor starts.
 class SettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-    }
+    void SetUp() override {}
 
     static void WriteFile(const std::string& name, const std::string& text) {
         std::ofstream out(name, std::ios::binary | std::ios::trunc);
@@ -137,10 +136,11 @@ TEST_F(SettingsTest, EveryAcceptedValueTakesEffect) {
 }
 
 TEST_F(SettingsTest, ValuesAndKeysNotExactlyRightChangeNothing) {
-    for (const char* text : {"ZOOM=7", " zoom=7", "zoom=7 ", "zoom=07", "zoom= 7", "zoom=1", "zoom=11", "zoom=",
-                             "pen=5", "pen=0", "line=Red", "line=red ", "line=grey", "line=none", "box=ON",
-                             "box=no", "Box=off", "resize=yes", "xzoom=7", "#zoom=7", "\tpen=3",
-                             "size=8", "chrs=10", "palette=1", "size=8\nchrs=4\npalette=off"}) {
+    for (const char* text : {"ZOOM=7",   " zoom=7",   "zoom=7 ",    "zoom=07",   "zoom= 7",
+                             "zoom=1",   "zoom=11",   "zoom=",      "pen=5",     "pen=0",
+                             "line=Red", "line=red ", "line=grey",  "line=none", "box=ON",
+                             "box=no",   "Box=off",   "resize=yes", "xzoom=7",   "#zoom=7",
+                             "\tpen=3",  "size=8",    "chrs=10",    "palette=1", "size=8\nchrs=4\npalette=off"}) {
         Start(text);
         ExpectDefaults(text);
         for (int slot = 0; slot < TForm1::ChipSlots; slot += 97) EXPECT_EQ(form->Chips[slot].Width(), 16);

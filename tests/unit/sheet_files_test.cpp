@@ -107,18 +107,21 @@ TEST_F(SheetFiles, RefusedLoadsSayWhyAndChangeNothing) {
     std::ofstream((dir / "huge.jpg").string(), std::ios::binary)
         .write(reinterpret_cast<const char*>(progressive.data()), static_cast<std::streamsize>(progressive.size()));
     const Bytes whole = FileBytes(samples / "testorig.jpg");
-    std::ofstream((dir / "cut.jpg").string(), std::ios::binary).write(reinterpret_cast<const char*>(whole.data()), 1500);
+    std::ofstream((dir / "cut.jpg").string(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(whole.data()), 1500);
     ASSERT_EQ(::mkfifo((dir / "pipe.bmp").c_str(), 0600), 0);
     const canvas::Picture before = form->Chip(0, 0);
 
     EXPECT_FALSE(form->LoadSheetFile((dir / "pipe.bmp").string()));
     EXPECT_FALSE(form->LoadSheetFile((dir / "huge.jpg").string()));
-    EXPECT_EQ(Messages(), (std::vector<std::string>{"ファイルの読み込みに失敗しました", "画像が大きすぎて読み込めません"}));
+    EXPECT_EQ(Messages(),
+              (std::vector<std::string>{"ファイルの読み込みに失敗しました", "画像が大きすぎて読み込めません"}));
     try {
         form->LoadSheetFile((dir / "cut.jpg").string());
         ADD_FAILURE() << "loaded";
     } catch (const EditorError& e) {
-        EXPECT_EQ(std::string(e.what()), "JPEG のデータが壊れています（Corrupt JPEG data: premature end of data segment）");
+        EXPECT_EQ(std::string(e.what()),
+                  "JPEG のデータが壊れています（Corrupt JPEG data: premature end of data segment）");
     }
     EXPECT_EQ(form->Chip(0, 0), before);
 }

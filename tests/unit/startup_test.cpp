@@ -30,7 +30,9 @@ private:
 std::uint8_t ByteOf(std::uint32_t entry, int k) { return static_cast<std::uint8_t>(entry >> (8 * k)); }
 
 // The colour of a palette entry, read back from its colour-table bytes.
-canvas::Colour EntryColour(std::uint32_t entry) { return canvas::Rgb(ByteOf(entry, 2), ByteOf(entry, 1), ByteOf(entry, 0)); }
+canvas::Colour EntryColour(std::uint32_t entry) {
+    return canvas::Rgb(ByteOf(entry, 2), ByteOf(entry, 1), ByteOf(entry, 0));
+}
 
 TEST_F(StartupTest, ViewRecordAndFieldsHaveTheirDefaults) {
     EXPECT_EQ(form->Def.FileName, "");
@@ -123,7 +125,8 @@ TEST_F(StartupTest, ColourTableHoldsEntriesInBlueGreenRedOrder) {
         EXPECT_EQ(canvas::GreenOf(c), 51 * (d / 6 % 6)) << d;
         EXPECT_EQ(canvas::BlueOf(c), 51 * (d / 36)) << d;
     }
-    for (int d = 224; d <= 254; ++d) EXPECT_EQ(EntryColour(p[d]), canvas::Rgb(8 * (d - 223), 8 * (d - 223), 8 * (d - 223)));
+    for (int d = 224; d <= 254; ++d)
+        EXPECT_EQ(EntryColour(p[d]), canvas::Rgb(8 * (d - 223), 8 * (d - 223), 8 * (d - 223)));
 }
 
 TEST_F(StartupTest, PalettePictureShowsTheColourTable) {

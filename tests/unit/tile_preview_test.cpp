@@ -62,7 +62,10 @@ TEST_F(TilePreviewTest, FollowsRandomEditsInBothModesAndAllZooms) {
         TForm1& f = *form;
         switch (action(random)) {
             case 0: f.Click(items[std::uniform_int_distribution<int>(0, 5)(random)]); break;
-            case 1: f.CurCol = col(random); f.CurRow = row(random); break;
+            case 1:
+                f.CurCol = col(random);
+                f.CurRow = row(random);
+                break;
             case 2:  // at a corner or an edge of the sheet
                 f.CurCol = random() % 2 ? 0 : 29;
                 f.CurRow = random() % 2 ? 0 : 15;

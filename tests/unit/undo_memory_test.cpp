@@ -69,7 +69,8 @@ protected:
                       form.controls.Caption(ControlId::pRate),
                       form.ScreenI,
                       form.EditI};
-        for (std::size_t i = 0; i < ControlCount; ++i) s.checks.push_back(form.controls.Checked(static_cast<ControlId>(i)));
+        for (std::size_t i = 0; i < ControlCount; ++i)
+            s.checks.push_back(form.controls.Checked(static_cast<ControlId>(i)));
         return s;
     }
 

@@ -111,76 +111,77 @@ public:
         const int kind = Pick(0, 15);
         const ShiftState mods = RandomMods();
         switch (kind) {
-        case 0:
-        case 1:
-        case 2: {
-            const int x = Pick(-12, 170), y = Pick(-12, 170);
-            f.EditIMouseDown(MouseButton::Left, mods, x, y);
-            return "edit press " + std::to_string(x) + "," + std::to_string(y);
-        }
-        case 3: {
-            // A move while a shape waits shows its rubber band, which only a
-            // later redraw removes; that case has checks of its own.
-            if (f.Def.ToolMode == 3 || f.Def.ToolMode == 5) return "no move";
-            const int x = Pick(-12, 170), y = Pick(-12, 170);
-            f.EditIMouseMove(mods, x, y);
-            return "edit move";
-        }
-        case 4: {
-            const int x = Pick(-20, 490), y = Pick(-20, 265);
-            if (mods == ShiftState{ShiftKey::Right}) platform_.popupAnswers.push_back(std::nullopt);
-            f.ScreenIMouseDown(MouseButton::Left, mods, x, y);
-            platform_.popupAnswers.clear();
-            return "sheet press " + std::to_string(x) + "," + std::to_string(y);
-        }
-        case 5: f.ScreenIMouseMove(mods, Pick(-20, 490), Pick(-20, 265)); return "sheet move";
-        case 6:
-            f.PalleteMouseDown(Pick(0, 1) ? MouseButton::Left : MouseButton::Right, mods, Pick(0, 511), Pick(0, 95));
-            return "palette";
-        case 7: {
-            constexpr std::array<ControlId, 4> tools = {PenB, FillB, CircleB, LineB};
-            f.Click(tools[static_cast<std::size_t>(Pick(0, 3))]);
-            return "tool";
-        }
-        case 8: f.Click(Offset(mZoom2, Pick(0, 8))); return "zoom item";
-        case 9: {
-            f.controls.SetPosition(f.controls.Position() + (Pick(0, 1) ? 1 : -1));
-            f.udRateMouseUp();
-            return "updown";
-        }
-        case 10:
-            if (Pick(0, 1)) {
-                f.Click(Offset(mPSize1, Pick(0, 3)));
-            } else {
-                platform_.popupAnswers.push_back(Offset(mPen1, Pick(0, 3)));
-                f.PenBMouseDown(MouseButton::Right, ShiftState{ShiftKey::Right}, 3, 3);
+            case 0:
+            case 1:
+            case 2: {
+                const int x = Pick(-12, 170), y = Pick(-12, 170);
+                f.EditIMouseDown(MouseButton::Left, mods, x, y);
+                return "edit press " + std::to_string(x) + "," + std::to_string(y);
             }
-            return "pen size";
-        case 11: {
-            constexpr std::array<ControlId, 8> items = {WhiteMenu, RedMenu, GreenMenu, BlueMenu,
-                                                        GrayMenu,  UnMenu,  wakuMenu,  chrSMenu};
-            f.Click(items[static_cast<std::size_t>(Pick(0, 7))]);
-            return "settings item";
-        }
-        case 12: {
-            constexpr std::array<ControlId, 7> items = {UpMenu, RightMenu, DownMenu, LeftMenu,
-                                                        XYMenu, UpsetMenu, VrevMenu};
-            f.Click(items[static_cast<std::size_t>(Pick(0, 6))]);
-            return "transform";
-        }
-        case 13: f.Click(UndoMenu); return "undo";
-        case 14:
-            if (Pick(0, 2) == 0 || !f.controls.Enabled(MemLoadB)) {
-                f.Click(MemSaveB);
-                return "memorise";
+            case 3: {
+                // A move while a shape waits shows its rubber band, which only a
+                // later redraw removes; that case has checks of its own.
+                if (f.Def.ToolMode == 3 || f.Def.ToolMode == 5) return "no move";
+                const int x = Pick(-12, 170), y = Pick(-12, 170);
+                f.EditIMouseMove(mods, x, y);
+                return "edit move";
             }
-            platform_.questionAnswers.push_back(Pick(0, 3) != 0);
-            f.Click(MemLoadB);
-            return "replay";
-        default:
-            platform_.colourAnswers.push_back(canvas::Rgb(Pick(0, 255), Pick(0, 255), Pick(0, 255)));
-            f.ColorSelect(Pick(0, 1) ? lbP : rbP);
-            return "colour dialog";
+            case 4: {
+                const int x = Pick(-20, 490), y = Pick(-20, 265);
+                if (mods == ShiftState{ShiftKey::Right}) platform_.popupAnswers.push_back(std::nullopt);
+                f.ScreenIMouseDown(MouseButton::Left, mods, x, y);
+                platform_.popupAnswers.clear();
+                return "sheet press " + std::to_string(x) + "," + std::to_string(y);
+            }
+            case 5: f.ScreenIMouseMove(mods, Pick(-20, 490), Pick(-20, 265)); return "sheet move";
+            case 6:
+                f.PalleteMouseDown(Pick(0, 1) ? MouseButton::Left : MouseButton::Right, mods, Pick(0, 511),
+                                   Pick(0, 95));
+                return "palette";
+            case 7: {
+                constexpr std::array<ControlId, 4> tools = {PenB, FillB, CircleB, LineB};
+                f.Click(tools[static_cast<std::size_t>(Pick(0, 3))]);
+                return "tool";
+            }
+            case 8: f.Click(Offset(mZoom2, Pick(0, 8))); return "zoom item";
+            case 9: {
+                f.controls.SetPosition(f.controls.Position() + (Pick(0, 1) ? 1 : -1));
+                f.udRateMouseUp();
+                return "updown";
+            }
+            case 10:
+                if (Pick(0, 1)) {
+                    f.Click(Offset(mPSize1, Pick(0, 3)));
+                } else {
+                    platform_.popupAnswers.push_back(Offset(mPen1, Pick(0, 3)));
+                    f.PenBMouseDown(MouseButton::Right, ShiftState{ShiftKey::Right}, 3, 3);
+                }
+                return "pen size";
+            case 11: {
+                constexpr std::array<ControlId, 8> items = {WhiteMenu, RedMenu, GreenMenu, BlueMenu,
+                                                            GrayMenu,  UnMenu,  wakuMenu,  chrSMenu};
+                f.Click(items[static_cast<std::size_t>(Pick(0, 7))]);
+                return "settings item";
+            }
+            case 12: {
+                constexpr std::array<ControlId, 7> items = {UpMenu, RightMenu, DownMenu, LeftMenu,
+                                                            XYMenu, UpsetMenu, VrevMenu};
+                f.Click(items[static_cast<std::size_t>(Pick(0, 6))]);
+                return "transform";
+            }
+            case 13: f.Click(UndoMenu); return "undo";
+            case 14:
+                if (Pick(0, 2) == 0 || !f.controls.Enabled(MemLoadB)) {
+                    f.Click(MemSaveB);
+                    return "memorise";
+                }
+                platform_.questionAnswers.push_back(Pick(0, 3) != 0);
+                f.Click(MemLoadB);
+                return "replay";
+            default:
+                platform_.colourAnswers.push_back(canvas::Rgb(Pick(0, 255), Pick(0, 255), Pick(0, 255)));
+                f.ColorSelect(Pick(0, 1) ? lbP : rbP);
+                return "colour dialog";
         }
     }
 
@@ -219,8 +220,7 @@ TEST(ViewConsistency, EveryHandlerLeavesTheViewsAndControlsAsAFullRedrawWould) {
             history += what + "; ";
             const TForm1& f = run.Form();
             for (const std::string& mismatch : {EditAreaMismatch(f), SheetViewMismatch(f), ControlsMismatch(f)}) {
-                ASSERT_EQ(mismatch, "") << "seed " << seed << ", step " << step << ": " << what
-                                        << "\nrun: " << history;
+                ASSERT_EQ(mismatch, "") << "seed " << seed << ", step " << step << ": " << what << "\nrun: " << history;
             }
         }
     }

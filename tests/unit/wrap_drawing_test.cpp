@@ -53,8 +53,8 @@ TEST(WrapDrawing, ShapesAtAnOffsetAreTheShapesRotated) {
     ForRandomCases([](std::mt19937& random, int w, int h, int dx, int dy) {
         std::uniform_int_distribution<int> coord(-2 * w, 3 * w);
         const Point a{coord(random), coord(random)}, b{coord(random), coord(random)};
-        SCOPED_TRACE(testing::Message() << w << "x" << h << " (" << a.x << "," << a.y << ")-(" << b.x << ","
-                                        << b.y << ") by (" << dx << "," << dy << ")");
+        SCOPED_TRACE(testing::Message() << w << "x" << h << " (" << a.x << "," << a.y << ")-(" << b.x << "," << b.y
+                                        << ") by (" << dx << "," << dy << ")");
 
         Picture line = Blank(w, h), lineMoved = Blank(w, h);
         line.PolylineWrapped(a, b);

@@ -7,17 +7,17 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QImage>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 #include "core/ControlTable.h"
 #include "core/Form.h"
@@ -37,8 +37,8 @@ public:
     explicit WhenShown(std::function<void(T&)> act) {
         timer_.setInterval(5);
         QObject::connect(&timer_, &QTimer::timeout, [this, act = std::move(act)] {
-            QWidget* shown = std::is_same_v<T, QMenu> ? QApplication::activePopupWidget()
-                                                      : QApplication::activeModalWidget();
+            QWidget* shown =
+                std::is_same_v<T, QMenu> ? QApplication::activePopupWidget() : QApplication::activeModalWidget();
             if (auto* widget = qobject_cast<T*>(shown); widget && widget->isVisible()) {
                 timer_.stop();
                 acted_ = true;

@@ -31,8 +31,8 @@ protected:
     // A press as the platform delivers it (QTest would make a quick second
     // press a double click).
     void Stamp(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
-        QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), boardView()->mapToGlobal(QPointF(at)), button,
-                          button, Qt::NoModifier);
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), boardView()->mapToGlobal(QPointF(at)), button, button,
+                          Qt::NoModifier);
         QApplication::sendEvent(boardView(), &press);
     }
 };

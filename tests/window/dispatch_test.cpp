@@ -35,9 +35,7 @@ class DispatchTest : public WindowTest {
 protected:
     // Chooses `item` and answers the file dialog it opens with `path`.
     void ChooseWithFile(ControlId item, const QString& path) {
-        WhenShown<QFileDialog> dialog([&](QFileDialog& d) {
-            AnswerFileDialog(d, path);
-        });
+        WhenShown<QFileDialog> dialog([&](QFileDialog& d) { AnswerFileDialog(d, path); });
         Choose(item);
         EXPECT_TRUE(dialog.Acted()) << "no file dialog for " << NameOf(item);
     }
@@ -62,8 +60,10 @@ protected:
 QImage ClipboardImage() { return QGuiApplication::clipboard()->image(); }
 
 TEST_F(DispatchTest, LineColourItemsRecolourTheEditGridAndEraseIt) {
-    const std::pair<ControlId, QColor> colours[] = {{RedMenu, QColor(255, 0, 0)},    {GreenMenu, QColor(0, 128, 0)},
-                                                    {BlueMenu, QColor(0, 0, 255)},   {GrayMenu, QColor(128, 128, 128)},
+    const std::pair<ControlId, QColor> colours[] = {{RedMenu, QColor(255, 0, 0)},
+                                                    {GreenMenu, QColor(0, 128, 0)},
+                                                    {BlueMenu, QColor(0, 0, 255)},
+                                                    {GrayMenu, QColor(128, 128, 128)},
                                                     {WhiteMenu, QColor(255, 255, 255)}};
     for (const auto& [item, colour] : colours) {
         Choose(item);
@@ -151,9 +151,9 @@ TEST_F(DispatchTest, UndoItemIsOfferedAfterAFillAndPutsTheChipBack) {
 
 TEST_F(DispatchTest, ToolButtonsChooseTheToolAndTheEditCursor) {
     const std::tuple<ControlId, int, Qt::CursorShape> tools[] = {{FillB, 1, Qt::PointingHandCursor},
-                                                                  {CircleB, 2, Qt::PointingHandCursor},
-                                                                  {LineB, 4, Qt::PointingHandCursor},
-                                                                  {PenB, 0, Qt::ArrowCursor}};
+                                                                 {CircleB, 2, Qt::PointingHandCursor},
+                                                                 {LineB, 4, Qt::PointingHandCursor},
+                                                                 {PenB, 0, Qt::ArrowCursor}};
     for (const auto& [button, mode, cursor] : tools) {
         Click(button, {14, 14});
         EXPECT_EQ(form().Def.ToolMode, mode) << NameOf(button);
@@ -306,9 +306,7 @@ TEST_F(DispatchTest, SheetPopupItemsActOnTheChipUnderThePointer) {
 
     const QString chip = WritePicture("popup-chip.bmp", 16, 16, QColor(0, 255, 0));
     {
-        WhenShown<QFileDialog> dialog([&](QFileDialog& d) {
-            AnswerFileDialog(d, chip);
-        });
+        WhenShown<QFileDialog> dialog([&](QFileDialog& d) { AnswerFileDialog(d, chip); });
         PopupOnChip(5, 1, popLoadMenu);
         EXPECT_TRUE(dialog.Acted());
     }
@@ -316,9 +314,7 @@ TEST_F(DispatchTest, SheetPopupItemsActOnTheChipUnderThePointer) {
 
     for (ControlId item : {popSaveMenu, pop256SaveMenu}) {
         const QString path = ScratchPath(QString("%1.bmp").arg(NameOf(item).data()));
-        WhenShown<QFileDialog> dialog([&](QFileDialog& d) {
-            AnswerFileDialog(d, path);
-        });
+        WhenShown<QFileDialog> dialog([&](QFileDialog& d) { AnswerFileDialog(d, path); });
         PopupOnChip(3, 2, item);
         EXPECT_TRUE(dialog.Acted()) << NameOf(item);
         if (item == popSaveMenu) {

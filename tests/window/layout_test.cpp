@@ -37,12 +37,12 @@ TEST_F(LayoutTest, EveryControlSitsAtItsPlaceWithItsSize) {
         QRect rect;
     };
     const Place places[] = {
-        {Screen, {4, 2, 488, 264}},      {Panel1, {4, 300, 514, 98}},     {ScrollBox1, {504, 72, 164, 164}},
-        {pRate, {504, 0, 33, 25}},       {udRate, {537, 0, 16, 25}},      {PenB, {560, 0, 28, 28}},
-        {FillB, {600, 0, 28, 28}},       {CircleB, {640, 0, 28, 28}},     {LineB, {680, 0, 28, 28}},
-        {EditPos, {504, 44, 113, 20}},   {lbP, {528, 256, 32, 32}},       {rbP, {632, 256, 32, 32}},
-        {lbcP, {528, 304, 96, 20}},      {rbcP, {632, 304, 96, 20}},      {MemSaveB, {528, 336, 73, 25}},
-        {MemLoadB, {624, 336, 73, 25}},  {clP, {528, 376, 129, 20}},
+        {Screen, {4, 2, 488, 264}},     {Panel1, {4, 300, 514, 98}}, {ScrollBox1, {504, 72, 164, 164}},
+        {pRate, {504, 0, 33, 25}},      {udRate, {537, 0, 16, 25}},  {PenB, {560, 0, 28, 28}},
+        {FillB, {600, 0, 28, 28}},      {CircleB, {640, 0, 28, 28}}, {LineB, {680, 0, 28, 28}},
+        {EditPos, {504, 44, 113, 20}},  {lbP, {528, 256, 32, 32}},   {rbP, {632, 256, 32, 32}},
+        {lbcP, {528, 304, 96, 20}},     {rbcP, {632, 304, 96, 20}},  {MemSaveB, {528, 336, 73, 25}},
+        {MemLoadB, {624, 336, 73, 25}}, {clP, {528, 376, 129, 20}},
     };
     for (const Place& p : places) {
         SCOPED_TRACE(std::string(NameOf(p.id)));
@@ -96,7 +96,8 @@ TEST_F(LayoutTest, PanelsAndButtonsShowTheirCaptionsHintsAndStartStates) {
 TEST_F(LayoutTest, MainMenuHoldsTheFiveMenusInOrder) {
     QStringList titles;
     for (QAction* a : window->menuBar()->actions()) titles << a->text();
-    EXPECT_EQ(titles, (QStringList{Q("ファイル(&F)"), Q("編集(&E)"), Q("設定(&D)"), Q("移動・変換(&M)"), Q("ヘルプ(&H)")}));
+    EXPECT_EQ(titles,
+              (QStringList{Q("ファイル(&F)"), Q("編集(&E)"), Q("設定(&D)"), Q("移動・変換(&M)"), Q("ヘルプ(&H)")}));
 }
 
 // The items of a menu as the user reads them: captions, "-" for separators,
@@ -120,9 +121,9 @@ QStringList ItemsOf(QMenu* menu) {
 
 TEST_F(LayoutTest, MenusListTheirItemsInOrderWithSeparatorsAndMarks) {
     EXPECT_EQ(ItemsOf(window->MenuOf(FileMenu)),
-              (QStringList{Q("全体読み込み(&O)"), Q("キャラクタを読み込み(&L)"), Q("全体を保存(&A)"), Q("上書き保存(&S)"),
-                           Q("編集中のキャラクタを保存(&W)"), Q("全キャラクタを連番保存(&N)"), Q("256色で全体保存（&P）"),
-                           Q("全体を216色に減色保存（&R）"), "-", Q("終了(&X)")}));
+              (QStringList{Q("全体読み込み(&O)"), Q("キャラクタを読み込み(&L)"), Q("全体を保存(&A)"),
+                           Q("上書き保存(&S)"), Q("編集中のキャラクタを保存(&W)"), Q("全キャラクタを連番保存(&N)"),
+                           Q("256色で全体保存（&P）"), Q("全体を216色に減色保存（&R）"), "-", Q("終了(&X)")}));
     EXPECT_EQ(ItemsOf(window->MenuOf(EditMenu)),
               (QStringList{Q("全体をコピー(&A)"), Q("編集中のキャラをコピー(&E)"), Q("キャラクタを貼り付け(&P)"),
                            Q("全体に貼り付け（&R）"), Q("取り消し(&U)")}));
@@ -138,19 +139,19 @@ TEST_F(LayoutTest, MenusListTheirItemsInOrderWithSeparatorsAndMarks) {
               (QStringList{Q("２倍（&2） [ ] (o)"), Q("３倍（&3） [ ] (o)"), Q("４倍（&4） [ ] (o)"),
                            Q("５倍（&5） [x] (o)"), Q("６倍（&6） [ ] (o)"), Q("７倍（&7） [ ] (o)"),
                            Q("８倍（&8） [ ] (o)"), Q("９倍（&9） [ ] (o)"), Q("１０倍（&A） [ ] (o)")}));
-    EXPECT_EQ(ItemsOf(window->MenuOf(B1)),
-              (QStringList{Q("１ドット（&1） [x] (o)"), Q("２ドット（&2） [ ] (o)"), Q("３ドット（&3） [ ] (o)"),
-                           Q("４ドット（&4） [ ] (o)")}));
+    EXPECT_EQ(ItemsOf(window->MenuOf(B1)), (QStringList{Q("１ドット（&1） [x] (o)"), Q("２ドット（&2） [ ] (o)"),
+                                                        Q("３ドット（&3） [ ] (o)"), Q("４ドット（&4） [ ] (o)")}));
     EXPECT_EQ(ItemsOf(window->MenuOf(MoveMenu)),
               (QStringList{Q("上へ移動(&U)"), Q("右へ移動(&R)"), Q("下へ移動(&D)"), Q("左へ移動(&L)"), Q("XY交換(&X)"),
                            "-", Q("上下反転(&H)"), Q("左右反転(&V)")}));
     EXPECT_EQ(ItemsOf(window->MenuOf(helpMenu)),
               (QStringList{Q("バージョン情報(&A)"), Q("作者サイト「Tessaro Works」へ（&G）")}));
-    EXPECT_EQ(ItemsOf(window->MenuOf(ScreenMenu)),
-              (QStringList{Q("このキャラクタをコピー(&C)"), Q("キャラクタを貼り付け(&P)"), Q("キャラクタを読み込み(&O)"),
-                           Q("キャラクタをファイルに保存(&S)"), Q("キャラクタを256色で保存(&W)")}));
+    EXPECT_EQ(
+        ItemsOf(window->MenuOf(ScreenMenu)),
+        (QStringList{Q("このキャラクタをコピー(&C)"), Q("キャラクタを貼り付け(&P)"), Q("キャラクタを読み込み(&O)"),
+                     Q("キャラクタをファイルに保存(&S)"), Q("キャラクタを256色で保存(&W)")}));
     EXPECT_EQ(ItemsOf(window->MenuOf(mPen)), (QStringList{Q("１ドット [x] (o)"), Q("２ドット [ ] (o)"),
-                                                       Q("３ドット [ ] (o)"), Q("４ドット [ ] (o)")}));
+                                                          Q("３ドット [ ] (o)"), Q("４ドット [ ] (o)")}));
 }
 
 TEST_F(LayoutTest, OpeningTheFileMenuGreysOverwriteSaveUntilSomethingChanged) {

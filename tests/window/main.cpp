@@ -3,11 +3,11 @@
 // start-up).
 #include <cstdlib>
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QDir>
 #include <QTimer>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 #include "tests/support/OffscreenApplication.h"
 

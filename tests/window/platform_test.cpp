@@ -125,10 +125,12 @@ TEST_F(PlatformTest, QuestionsAreWarningsWhereOnlyOkSaysYes) {
 }
 
 TEST_F(PlatformTest, WindowsFiltersBecomeQtFiltersThatShowTheSameText) {
-    EXPECT_EQ(ui::NameFiltersOf(ui::QtPlatform::LoadFilter),
-              (QStringList{Q("ﾋﾞｯﾄﾏｯﾌﾟ (*.bmp) (*.bmp *.BMP)"), Q("Jpeg（*.jpg） (*.jpg)"), Q("PNG (*.png) (*.png *.PNG)")}));
+    EXPECT_EQ(
+        ui::NameFiltersOf(ui::QtPlatform::LoadFilter),
+        (QStringList{Q("ﾋﾞｯﾄﾏｯﾌﾟ (*.bmp) (*.bmp *.BMP)"), Q("Jpeg（*.jpg） (*.jpg)"), Q("PNG (*.png) (*.png *.PNG)")}));
     EXPECT_EQ(ui::NameFiltersOf(ui::QtPlatform::SaveFilter),
-              (QStringList{Q("ビットマップ(*.bmp) (*.bmp *.BMP)"), Q("すべてのファイル(*.*) (*)"), Q("PNG (*.png) (*.png *.PNG)")}));
+              (QStringList{Q("ビットマップ(*.bmp) (*.bmp *.BMP)"), Q("すべてのファイル(*.*) (*)"),
+                           Q("PNG (*.png) (*.png *.PNG)")}));
     EXPECT_TRUE(ui::NameFiltersOf("").isEmpty());
 }
 

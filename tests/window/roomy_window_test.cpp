@@ -53,8 +53,8 @@ protected:
             for (int x = 0; x < picture.Width() * k; ++x) {
                 const canvas::Colour c = row[static_cast<std::size_t>(x / k)];
                 if (line[x] == qRgb(canvas::RedOf(c), canvas::GreenOf(c), canvas::BlueOf(c))) continue;
-                ADD_FAILURE() << "device pixel (" << x << ", " << y << ") is not of picture pixel (" << x / k
-                              << ", " << y / k << ") at " << k << " device pixels per pixel";
+                ADD_FAILURE() << "device pixel (" << x << ", " << y << ") is not of picture pixel (" << x / k << ", "
+                              << y / k << ") at " << k << " device pixels per pixel";
                 if (++wrong == 5) break;
             }
         }

@@ -83,8 +83,9 @@ Invocation ParseCommandLine(const std::vector<std::string>& args) {
         } else if (a == "--key" || a.starts_with("--key=")) {
             const std::string v = value("--key");
             inv.key = ParseKey(v);
-            if (!inv.key) Usage("--key takes R,G,B (each 0 to 255) or none, not \"" + v + "\"",
-                                "--key の値は R,G,B（各 0～255）か none です（「" + v + "」は使えません）");
+            if (!inv.key)
+                Usage("--key takes R,G,B (each 0 to 255) or none, not \"" + v + "\"",
+                      "--key の値は R,G,B（各 0～255）か none です（「" + v + "」は使えません）");
         } else {
             Usage("unknown option \"" + a + "\"", "オプション「" + a + "」はありません");
         }

@@ -4,7 +4,8 @@
 namespace cli {
 
 std::string HelpText(Language language) {
-    if (language == Language::Japanese) return R"(使い方: tessaro-cli コマンド [オプション] ファイル...
+    if (language == Language::Japanese)
+        return R"(使い方: tessaro-cli コマンド [オプション] ファイル...
 
 Tessaro の全体画面（16 x 16 画素のキャラクタ 30 x 16 個、480 x 256 画素）を
 エディタと同じ規則で分割・結合・変換します。ウィンドウは開きません。

@@ -38,7 +38,8 @@ bool WriteThroughMenu(Session& s, ControlId command, const std::string& out) {
         } catch (const FileWriteError& cause) {
             english = "cannot write " + cause.Path() + ": " + std::strerror(cause.SystemError());
         }
-        throw Refusal({english + "; nothing was written", std::string(e.what()) + "（ファイルは書き込まれていません）"});
+        throw Refusal(
+            {english + "; nothing was written", std::string(e.what()) + "（ファイルは書き込まれていません）"});
     }
     return s.platform.SaveAnswered();
 }
@@ -64,9 +65,9 @@ int RunPalette256(Session& s) {
     const auto off = palette_bmp::OffTablePixels(s.form.SheetImage, s.form.Palette256, 1, count);
     const std::string editor = s.EditorMessages();
     if (off.empty()) throw Refusal({in + ": the 256-colour writer refused the sheet: " + editor, in + ": " + editor});
-    throw Refusal({in + ": pixel " + PixelText(off.front()) + " has the colour " + ColourOf(s.form.SheetImage, off.front()) +
-                       ", which is not in the 256-colour table (" + std::to_string(count) +
-                       " such pixels); nothing was written",
+    throw Refusal({in + ": pixel " + PixelText(off.front()) + " has the colour " +
+                       ColourOf(s.form.SheetImage, off.front()) + ", which is not in the 256-colour table (" +
+                       std::to_string(count) + " such pixels); nothing was written",
                    in + ": " + editor});
 }
 
@@ -83,7 +84,8 @@ int RunCheck(Session& s) {
     const std::string shown = count > off.size() ? std::to_string(off.size()) : std::string();
     throw Refusal({in + ": " + n + " pixels have colours outside the 256-colour table" +
                        (shown.empty() ? "" : " (the first " + shown + " listed)"),
-                   in + ": パレット以外の色が" + n + "画素にあります" + (shown.empty() ? "" : "（最初の" + shown + "画素を表示）")});
+                   in + ": パレット以外の色が" + n + "画素にあります" +
+                       (shown.empty() ? "" : "（最初の" + shown + "画素を表示）")});
 }
 
 }  // namespace cli

@@ -50,12 +50,13 @@ int RunSplit(Session& s) {
 
     const Text unit{"chip files written", "個のキャラクタファイルを書き込みました"};
     try {
-        WriteFilesAllOrNone(files, [&](std::size_t done) { s.progress.Update(unit.In(s.language), done, files.size()); });
+        WriteFilesAllOrNone(files,
+                            [&](std::size_t done) { s.progress.Update(unit.In(s.language), done, files.size()); });
     } catch (const FileWriteError& e) {
         s.progress.Finish();
-        throw Refusal({"cannot write " + e.Path() + ": " + std::strerror(e.SystemError()) +
-                           "; no chip file was written",
-                       SaveFailedText(e) + "（キャラクタのファイルは１つも書き込まれていません）"});
+        throw Refusal(
+            {"cannot write " + e.Path() + ": " + std::strerror(e.SystemError()) + "; no chip file was written",
+             SaveFailedText(e) + "（キャラクタのファイルは１つも書き込まれていません）"});
     }
     s.progress.Finish();
     return 0;

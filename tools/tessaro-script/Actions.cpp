@@ -68,8 +68,10 @@ void Run(const cmd::Choose& c, Session& s) { s.platform.QueueChoice(c.path); }
 void Run(const cmd::PickColour& c, Session& s) { s.platform.QueueColour(c.colour); }
 void Run(const cmd::Popup& c, Session& s) { s.platform.QueuePopup(c.item); }
 void Run(const cmd::BoardSizeAnswer& c, Session& s) {
-    if (c.size) s.platform.QueueBoardSize(Platform::BoardSize{c.size->first, c.size->second});
-    else s.platform.QueueBoardSize(std::nullopt);
+    if (c.size)
+        s.platform.QueueBoardSize(Platform::BoardSize{c.size->first, c.size->second});
+    else
+        s.platform.QueueBoardSize(std::nullopt);
 }
 
 void Run(const cmd::Mouse& c, Session& s) {
@@ -84,19 +86,25 @@ void Run(const cmd::Mouse& c, Session& s) {
     RunAtEventBoundary(s, [&] {
         switch (c.view) {
             case View::Edit:
-                if (c.press) f.EditIMouseDown(button, c.mods, c.x, c.y);
-                else f.EditIMouseMove(c.mods, c.x, c.y);
+                if (c.press)
+                    f.EditIMouseDown(button, c.mods, c.x, c.y);
+                else
+                    f.EditIMouseMove(c.mods, c.x, c.y);
                 break;
             case View::Sheet: {
                 const auto [x, y] = at(ControlId::ScreenI);
-                if (c.press) f.ScreenIMouseDown(button, c.mods, x, y);
-                else f.ScreenIMouseMove(c.mods, x, y);
+                if (c.press)
+                    f.ScreenIMouseDown(button, c.mods, x, y);
+                else
+                    f.ScreenIMouseMove(c.mods, x, y);
                 break;
             }
             case View::Palette: {
                 const auto [x, y] = at(ControlId::Pallete);
-                if (c.press) f.PalleteMouseDown(button, c.mods, x, y);
-                else f.PalleteMouseMove(c.mods, x, y);
+                if (c.press)
+                    f.PalleteMouseDown(button, c.mods, x, y);
+                else
+                    f.PalleteMouseMove(c.mods, x, y);
                 break;
             }
             case View::PenB:
@@ -104,12 +112,16 @@ void Run(const cmd::Mouse& c, Session& s) {
                 if (c.press) f.PenBMouseDown(button, c.mods, c.x, c.y);
                 break;
             case View::Board:
-                if (c.press) f.BoardIMouseDown(button, c.mods, c.x, c.y);
-                else f.BoardIMouseMove(c.mods, c.x, c.y);
+                if (c.press)
+                    f.BoardIMouseDown(button, c.mods, c.x, c.y);
+                else
+                    f.BoardIMouseMove(c.mods, c.x, c.y);
                 break;
             case View::Tile:
-                if (c.press) f.TileIMouseDown(button, c.mods, c.x, c.y);
-                else f.TileIMouseMove(c.mods, c.x, c.y);
+                if (c.press)
+                    f.TileIMouseDown(button, c.mods, c.x, c.y);
+                else
+                    f.TileIMouseMove(c.mods, c.x, c.y);
                 break;
         }
     });

@@ -173,9 +173,11 @@ CheckOutcome Check(const cmd::ExpectFilePicture& c, Session&) {
     if (c.kind == cmd::ExpectFilePicture::Kind::Size)
         return Compare(c.expected, std::to_string(p.Width()) + " " + std::to_string(p.Height()));
     if (!p.Contains(c.x, c.y))
-        return {false, "(" + std::to_string(c.x) + ", " + std::to_string(c.y) + ") outside the " + SizeText(p) + " picture"};
+        return {false,
+                "(" + std::to_string(c.x) + ", " + std::to_string(c.y) + ") outside the " + SizeText(p) + " picture"};
     if (c.kind == cmd::ExpectFilePicture::Kind::Pixel) return Compare(c.expected, RgbText(p.GetPixel(c.x, c.y)));
-    const std::size_t at = static_cast<std::size_t>(c.y) * static_cast<std::size_t>(p.Width()) + static_cast<std::size_t>(c.x);
+    const std::size_t at =
+        static_cast<std::size_t>(c.y) * static_cast<std::size_t>(p.Width()) + static_cast<std::size_t>(c.x);
     return Compare(c.expected, std::to_string(picture.HasTransparency() ? picture.alpha[at] : 255));
 }
 

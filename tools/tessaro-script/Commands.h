@@ -26,6 +26,7 @@ struct Target {
 enum class View { Edit, Sheet, Palette, PenB, Board, Tile };
 
 // Fields of the editor that `expect NAME VALUE` reads.
+// clang-format off
 enum class StateField {
     Modified, UndoAvailable, SheetGridShown,
     ToolMode, Zoom, PenSize, ChipSize, SheetCols, SheetRows, CurCol, CurRow, PopupCol, PopupRow, StartX, StartY,
@@ -39,6 +40,7 @@ enum class StateField {
     RecoveryCopy,  // yes while this editor keeps a recovery copy on the disk
     WideLayout,
 };
+// clang-format on
 
 // What `expect checked|enabled|... NAME VALUE` reads of a control.
 enum class ControlCheck { Checked, Enabled, Pressed, Text, Colour, Position, Cursor };
@@ -46,14 +48,29 @@ enum class ControlCheck { Checked, Enabled, Pressed, Text, Colour, Position, Cur
 namespace cmd {
 
 struct Start {};
-struct Write { std::string path; std::string text; };
-struct Remove { std::string path; };
+struct Write {
+    std::string path;
+    std::string text;
+};
+struct Remove {
+    std::string path;
+};
 
-struct Answer { bool ok = false; };
-struct Choose { std::optional<std::string> path; };
-struct PickColour { std::optional<canvas::Colour> colour; };
-struct Popup { std::optional<ControlId> item; };
-struct BoardSizeAnswer { std::optional<std::pair<int, int>> size; };
+struct Answer {
+    bool ok = false;
+};
+struct Choose {
+    std::optional<std::string> path;
+};
+struct PickColour {
+    std::optional<canvas::Colour> colour;
+};
+struct Popup {
+    std::optional<ControlId> item;
+};
+struct BoardSizeAnswer {
+    std::optional<std::pair<int, int>> size;
+};
 
 struct Mouse {
     bool press = false;  // press, or move
@@ -62,41 +79,94 @@ struct Mouse {
     int y = 0;
     ShiftState mods;
 };
-struct Click { ControlId control{}; };
-struct Open { ControlId menu{}; };
-struct DoubleClick { ControlId panel{}; };
-struct UpDown { bool up = false; };
-struct Drop { std::vector<std::string> paths; };
+struct Click {
+    ControlId control{};
+};
+struct Open {
+    ControlId menu{};
+};
+struct DoubleClick {
+    ControlId panel{};
+};
+struct UpDown {
+    bool up = false;
+};
+struct Drop {
+    std::vector<std::string> paths;
+};
 struct Close {};
 // A shortcut key: modifiers and key joined by "+", as TForm1::ShortcutKey names them.
-struct Key { std::string keys; };
+struct Key {
+    std::string keys;
+};
 // The window's timer of the recovery copy fires.
 struct RecoveryTimer {};
-struct Resize { int width = 0; int height = 0; };
+struct Resize {
+    int width = 0;
+    int height = 0;
+};
 
 // A path puts that picture file on the clipboard; nothing leaves no bitmap
 // (the clipboard empty or holding text only).
-struct SetClipboard { std::optional<std::string> path; };
-struct SaveClipboard { std::string path; };
-struct Dump { Target target; std::string path; };
+struct SetClipboard {
+    std::optional<std::string> path;
+};
+struct SaveClipboard {
+    std::string path;
+};
+struct Dump {
+    Target target;
+    std::string path;
+};
 
 // Checks. Expected values of fields and controls are held as the text the
 // driver prints for an actual value, so that comparing and reporting agree.
-struct ExpectState { StateField field{}; std::string expected; };
-struct ExpectControl { ControlCheck check{}; ControlId control{}; std::string expected; };
-struct ExpectPixel { Target target; int x = 0; int y = 0; canvas::Colour colour = 0; };
-struct ExpectSize { Target target; int width = 0; int height = 0; };
-struct ExpectSame { Target first; Target second; };
+struct ExpectState {
+    StateField field{};
+    std::string expected;
+};
+struct ExpectControl {
+    ControlCheck check{};
+    ControlId control{};
+    std::string expected;
+};
+struct ExpectPixel {
+    Target target;
+    int x = 0;
+    int y = 0;
+    canvas::Colour colour = 0;
+};
+struct ExpectSize {
+    Target target;
+    int width = 0;
+    int height = 0;
+};
+struct ExpectSame {
+    Target first;
+    Target second;
+};
 struct ExpectMessage {
     enum class Kind { Message, AnyMessage, Question };
     Kind kind = Kind::Message;
     std::string text;
 };
-struct ExpectExists { std::string path; bool exists = false; };
-struct ExpectFileSize { std::string path; std::uint64_t size = 0; };
-struct ExpectOpened { std::string url; };
+struct ExpectExists {
+    std::string path;
+    bool exists = false;
+};
+struct ExpectFileSize {
+    std::string path;
+    std::uint64_t size = 0;
+};
+struct ExpectOpened {
+    std::string url;
+};
 // The chip in board cell (col, row), or none for an empty cell.
-struct ExpectCell { int col = 0; int row = 0; std::optional<std::pair<int, int>> chip; };
+struct ExpectCell {
+    int col = 0;
+    int row = 0;
+    std::optional<std::pair<int, int>> chip;
+};
 // A picture file read whole (BMP, JPEG or PNG; alpha 255 where the format has
 // none): a pixel's colour or alpha, or the picture's size.
 struct ExpectFilePicture {
@@ -110,14 +180,12 @@ struct ExpectFilePicture {
 
 }  // namespace cmd
 
-using Command = std::variant<cmd::Start, cmd::Write, cmd::Remove, cmd::Answer, cmd::Choose, cmd::PickColour,
-                             cmd::Popup, cmd::Mouse, cmd::Click, cmd::Open, cmd::DoubleClick, cmd::UpDown,
-                             cmd::Drop, cmd::Close, cmd::Key, cmd::RecoveryTimer, cmd::Resize, cmd::SetClipboard,
-                             cmd::SaveClipboard, cmd::Dump,
-                             cmd::ExpectState, cmd::ExpectControl, cmd::ExpectPixel, cmd::ExpectSize,
+using Command = std::variant<cmd::Start, cmd::Write, cmd::Remove, cmd::Answer, cmd::Choose, cmd::PickColour, cmd::Popup,
+                             cmd::Mouse, cmd::Click, cmd::Open, cmd::DoubleClick, cmd::UpDown, cmd::Drop, cmd::Close,
+                             cmd::Key, cmd::RecoveryTimer, cmd::Resize, cmd::SetClipboard, cmd::SaveClipboard,
+                             cmd::Dump, cmd::ExpectState, cmd::ExpectControl, cmd::ExpectPixel, cmd::ExpectSize,
                              cmd::ExpectSame, cmd::ExpectMessage, cmd::ExpectExists, cmd::ExpectFileSize,
-                             cmd::ExpectOpened, cmd::BoardSizeAnswer, cmd::ExpectCell,
-                             cmd::ExpectFilePicture>;
+                             cmd::ExpectOpened, cmd::BoardSizeAnswer, cmd::ExpectCell, cmd::ExpectFilePicture>;
 
 // True for the `expect` commands: each one is one check.
 bool IsCheck(const Command& command);

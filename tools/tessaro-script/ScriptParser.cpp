@@ -58,8 +58,7 @@ constexpr std::array<StateFieldName, 31> StateFields = {{
 // Reads the arguments of one command from left to right.
 class Arguments {
 public:
-    Arguments(const std::vector<Token>& tokens, std::string_view command)
-        : tokens_(tokens), command_(command) {}
+    Arguments(const std::vector<Token>& tokens, std::string_view command) : tokens_(tokens), command_(command) {}
 
     bool AtEnd() const { return next_ >= tokens_.size(); }
     // The next argument, unquoted; what names its role for the error text.
@@ -162,9 +161,7 @@ Command ParseControlCheck(Arguments& args, ControlCheck check) {
     c.control = args.Control();
     switch (check) {
         case ControlCheck::Checked:
-        case ControlCheck::Enabled:
-            c.expected = YesNo(ParseYesNo(args.Word("yes|no")));
-            break;
+        case ControlCheck::Enabled: c.expected = YesNo(ParseYesNo(args.Word("yes|no"))); break;
         case ControlCheck::Pressed:
             if (InfoOf(c.control).kind != ControlKind::SpeedButton)
                 args.Fail(std::string(NameOf(c.control)) + " is not a speed button");
@@ -266,8 +263,7 @@ Command ParseExpect(Arguments& args) {
             if (alpha < 0 || alpha > 255) args.Fail("alpha is 0 to 255");
             c.expected = std::to_string(alpha);
         }
-        if (c.kind == cmd::ExpectFilePicture::Kind::Size)
-            c.expected = std::to_string(c.x) + " " + std::to_string(c.y);
+        if (c.kind == cmd::ExpectFilePicture::Kind::Size) c.expected = std::to_string(c.x) + " " + std::to_string(c.y);
         return c;
     }
     for (const StateFieldName& f : StateFields)
@@ -283,8 +279,8 @@ Command ParseMouse(Arguments& args, bool press) {
     c.y = args.Integer("Y");
     c.mods = ParseMods(args.Word("MODS"));
     if (press && c.view == View::Palette) {
-        const int buttons = int(c.mods.Has(ShiftKey::Left)) + int(c.mods.Has(ShiftKey::Right)) +
-                            int(c.mods.Has(ShiftKey::Middle));
+        const int buttons =
+            int(c.mods.Has(ShiftKey::Left)) + int(c.mods.Has(ShiftKey::Right)) + int(c.mods.Has(ShiftKey::Middle));
         if (buttons != 1) args.Fail("a press on the palette names exactly one mouse button in MODS");
     }
     return c;
@@ -305,9 +301,12 @@ std::string KeyName(const std::string& word, Arguments& args) {
             key = part;
             break;
         }
-        if (part == "ctrl") ctrl = true;
-        else if (part == "shift") shift = true;
-        else args.Fail("a key's modifier is ctrl or shift, not " + part);
+        if (part == "ctrl")
+            ctrl = true;
+        else if (part == "shift")
+            shift = true;
+        else
+            args.Fail("a key's modifier is ctrl or shift, not " + part);
         at = plus + 1;
     }
     if (key.empty()) args.Fail("a key is missing in " + word);
@@ -443,9 +442,8 @@ bool IsCheck(const Command& command) {
     return std::holds_alternative<cmd::ExpectState>(command) || std::holds_alternative<cmd::ExpectControl>(command) ||
            std::holds_alternative<cmd::ExpectPixel>(command) || std::holds_alternative<cmd::ExpectSize>(command) ||
            std::holds_alternative<cmd::ExpectSame>(command) || std::holds_alternative<cmd::ExpectMessage>(command) ||
-           std::holds_alternative<cmd::ExpectExists>(command) ||
-           std::holds_alternative<cmd::ExpectFileSize>(command) || std::holds_alternative<cmd::ExpectOpened>(command) ||
-           std::holds_alternative<cmd::ExpectCell>(command) ||
+           std::holds_alternative<cmd::ExpectExists>(command) || std::holds_alternative<cmd::ExpectFileSize>(command) ||
+           std::holds_alternative<cmd::ExpectOpened>(command) || std::holds_alternative<cmd::ExpectCell>(command) ||
            std::holds_alternative<cmd::ExpectFilePicture>(command);
 }
 

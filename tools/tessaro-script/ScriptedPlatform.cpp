@@ -12,9 +12,7 @@ namespace script {
 
 namespace {
 
-std::string Plural(std::size_t n, const char* word) {
-    return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
-}
+std::string Plural(std::size_t n, const char* word) { return std::to_string(n) + " " + word + (n == 1 ? "" : "s"); }
 
 bool HasExtension(const std::string& path) {
     const auto slash = path.find_last_of('/');

@@ -63,7 +63,9 @@ public:
     std::optional<std::string> MapOpenDialog() override;
     std::optional<std::string> MapSaveDialog() override;
     bool ClipboardHasBitmap() override { return clipboard_.has_value(); }
-    void ClipboardPut(const canvas::Picture& picture, const std::vector<std::uint8_t>&) override { clipboard_ = picture; }
+    void ClipboardPut(const canvas::Picture& picture, const std::vector<std::uint8_t>&) override {
+        clipboard_ = picture;
+    }
     std::optional<canvas::Picture> ClipboardTake() override { return clipboard_; }
     void OpenUrl(const std::string& url) override { lastUrl_ = url; }
     // Runs the form's FormClose; the window counts as closed once it grants.

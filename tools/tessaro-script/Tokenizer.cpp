@@ -51,8 +51,7 @@ std::vector<Token> Tokenize(std::string_view line) {
             }
             if (!closed) throw ScriptError("unterminated string");
             // "a"b would be ambiguous: a string must stand alone as a word.
-            if (i < n && !IsBlank(line[i]) && line[i] != '#')
-                throw ScriptError("a string must be followed by a blank");
+            if (i < n && !IsBlank(line[i]) && line[i] != '#') throw ScriptError("a string must be followed by a blank");
         } else {
             while (i < n && !IsBlank(line[i]) && line[i] != '#') {
                 if (line[i] == '"') throw ScriptError("a quote inside the word \"" + token.text + "\"");

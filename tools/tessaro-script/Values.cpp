@@ -28,8 +28,7 @@ std::int32_t ParseInteger(std::string_view word) {
 
 std::uint64_t ParseCount(std::string_view word) {
     std::uint64_t value = 0;
-    if (word.starts_with('-') || !ParseDecimal(word, value))
-        throw ScriptError("not a count: " + std::string(word));
+    if (word.starts_with('-') || !ParseDecimal(word, value)) throw ScriptError("not a count: " + std::string(word));
     return value;
 }
 
@@ -39,8 +38,7 @@ canvas::Colour ParseColour(std::string_view word) {
     for (std::size_t i = 0; i < parts.size(); ++i) {
         const std::size_t comma = rest.find(',');
         const bool last = i + 1 == parts.size();
-        if (last != (comma == std::string_view::npos))
-            throw ScriptError("not a colour R,G,B: " + std::string(word));
+        if (last != (comma == std::string_view::npos)) throw ScriptError("not a colour R,G,B: " + std::string(word));
         const std::string_view part = last ? rest : rest.substr(0, comma);
         int value = 0;
         if (part.starts_with('-') || !ParseDecimal(part, value) || value > 255)
