@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
-#include <jpeglib.h>
 #include <unistd.h>
 
 #include "core/Form.h"
 #include "io/AtomicFile.h"
 #include "io/BmpWriter.h"
 #include "io/PaletteBmp.h"
+#include "tests/support/CompressedJpeg.h"
 #include "tests/support/FakePlatform.h"
 
 namespace {
@@ -125,36 +125,15 @@ private:
 // A baseline JPEG of the picture at quality 90 with 2 x 2 chroma subsampling,
 // as cameras and painting programs write them.
 std::vector<std::uint8_t> EncodeJpeg(const canvas::Picture& picture) {
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr err{};
-    cinfo.err = jpeg_std_error(&err);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = static_cast<JDIMENSION>(picture.Width());
-    cinfo.image_height = static_cast<JDIMENSION>(picture.Height());
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 90, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<JSAMPLE> line(static_cast<std::size_t>(picture.Width()) * 3);
-    for (int y = 0; y < picture.Height(); ++y) {
+    const JpegSettings how{.width = picture.Width(), .height = picture.Height(), .quality = 90};
+    return CompressJpeg(how, [&](int y, std::span<std::uint8_t> line) {
         const auto row = picture.Row(y);
         for (int x = 0; x < picture.Width(); ++x) {
-            line[3 * x] = static_cast<JSAMPLE>(canvas::RedOf(row[x]));
-            line[3 * x + 1] = static_cast<JSAMPLE>(canvas::GreenOf(row[x]));
-            line[3 * x + 2] = static_cast<JSAMPLE>(canvas::BlueOf(row[x]));
+            line[3 * x] = static_cast<std::uint8_t>(canvas::RedOf(row[x]));
+            line[3 * x + 1] = static_cast<std::uint8_t>(canvas::GreenOf(row[x]));
+            line[3 * x + 2] = static_cast<std::uint8_t>(canvas::BlueOf(row[x]));
         }
-        JSAMPROW rows[1] = {line.data()};
-        jpeg_write_scanlines(&cinfo, rows, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::vector<std::uint8_t> bytes(buffer, buffer + size);
-    std::free(buffer);
-    return bytes;
+    });
 }
 
 void LoadSheet(benchmark::State& state, const ScratchFile& file) {

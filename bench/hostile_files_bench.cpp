@@ -20,10 +20,9 @@
 #include <string>
 #include <vector>
 
-#include <jpeglib.h>
-
 #include "core/Form.h"
 #include "io/PictureFile.h"
+#include "tests/support/CompressedJpeg.h"
 #include "tests/support/FakePlatform.h"
 
 namespace {
@@ -67,31 +66,12 @@ std::string Write(const std::string& name, const Bytes& bytes) {
 
 // A small JPEG written by libjpeg: grey noise, baseline or progressive.
 Bytes SmallJpeg(int side, bool progressive) {
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr err{};
-    cinfo.err = jpeg_std_error(&err);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = cinfo.image_height = static_cast<JDIMENSION>(side);
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    if (progressive) jpeg_simple_progression(&cinfo);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<JSAMPLE> line(static_cast<std::size_t>(side) * 3);
     std::uint32_t seed = 7;
-    while (cinfo.next_scanline < cinfo.image_height) {
-        for (JSAMPLE& v : line) v = static_cast<JSAMPLE>((seed = seed * 1664525u + 1013904223u) >> 24);
-        JSAMPROW row = line.data();
-        jpeg_write_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    Bytes bytes(buffer, buffer + size);
-    std::free(buffer);
-    return bytes;
+    return CompressJpeg({.width = side, .height = side, .progressive = progressive},
+                        [&](int, std::span<std::uint8_t> line) {
+                            for (std::uint8_t& v : line)
+                                v = static_cast<std::uint8_t>((seed = seed * 1664525u + 1013904223u) >> 24);
+                        });
 }
 
 std::size_t Find(const Bytes& b, std::uint8_t marker, std::size_t from = 0) {

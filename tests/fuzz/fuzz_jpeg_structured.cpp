@@ -5,7 +5,6 @@
 // picture), the rest are byte edits of the file. Random bytes rarely get
 // past a JPEG header, and the system libjpeg is not instrumented, so this
 // reaches the scan and marker paths that plain fuzzing does not.
-// jpeglib.h needs size_t and FILE declared first.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -13,11 +12,10 @@
 #include <cstdlib>
 #include <vector>
 
-#include <jpeglib.h>
-
 #include "io/JpegReader.h"
 #include "io/PictureLimits.h"
 #include "io/PictureReadError.h"
+#include "tests/support/CompressedJpeg.h"
 
 namespace {
 
@@ -28,40 +26,23 @@ struct Shape {
 };
 
 std::vector<std::uint8_t> Compress(const Shape& s, const std::uint8_t* pixels, std::size_t count) {
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr err{};
-    cinfo.err = jpeg_std_error(&err);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = static_cast<JDIMENSION>(s.width);
-    cinfo.image_height = static_cast<JDIMENSION>(s.height);
-    cinfo.input_components = s.grey ? 1 : 3;
-    cinfo.in_color_space = s.grey ? JCS_GRAYSCALE : JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, s.quality, TRUE);
     static const int samplings[4][2] = {{2, 2}, {2, 1}, {1, 1}, {4, 1}};
+    JpegSettings how{.width = s.width,
+                     .height = s.height,
+                     .input = s.grey ? JCS_GRAYSCALE : JCS_RGB,
+                     .components = s.grey ? 1 : 3,
+                     .quality = s.quality,
+                     .progressive = s.progressive,
+                     .restartRows = s.restarts ? 1 : 0,
+                     .arithmetic = s.arithmetic};
     if (!s.grey) {
-        cinfo.comp_info[0].h_samp_factor = samplings[s.sampling][0];
-        cinfo.comp_info[0].v_samp_factor = samplings[s.sampling][1];
+        how.hSampling = samplings[s.sampling][0];
+        how.vSampling = samplings[s.sampling][1];
     }
-    if (s.progressive) jpeg_simple_progression(&cinfo);
-    cinfo.restart_in_rows = s.restarts ? 1 : 0;
-    cinfo.arith_code = s.arithmetic ? TRUE : FALSE;
-    jpeg_start_compress(&cinfo, TRUE);
-    const std::size_t rowBytes = static_cast<std::size_t>(s.width) * static_cast<std::size_t>(cinfo.input_components);
-    std::vector<std::uint8_t> row(rowBytes);
-    for (std::size_t y = 0; cinfo.next_scanline < cinfo.image_height; ++y) {
-        for (std::size_t x = 0; x < rowBytes; ++x) row[x] = count ? pixels[(y * rowBytes + x) % count] : 0;
-        JSAMPROW r = row.data();
-        jpeg_write_scanlines(&cinfo, &r, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::vector<std::uint8_t> file(buffer, buffer + size);
-    std::free(buffer);
-    return file;
+    return CompressJpeg(how, [&](int y, std::span<std::uint8_t> row) {
+        const std::size_t start = static_cast<std::size_t>(y) * row.size();
+        for (std::size_t x = 0; x < row.size(); ++x) row[x] = count ? pixels[(start + x) % count] : 0;
+    });
 }
 
 // The last scan (from its SOS marker to the end marker) repeated.

@@ -14,11 +14,10 @@
 #include <unistd.h>
 #include <vector>
 
-#include <jpeglib.h>
-
 #include "io/JpegReader.h"
 #include "io/PictureFile.h"
 #include "io/PictureReadError.h"
+#include "tests/support/CompressedJpeg.h"
 #include "tests/support/FileBytes.h"
 #include "tests/unit/bmp_png_reference.h"
 
@@ -171,32 +170,10 @@ TEST(JpegReader, WorkPastTheBudgetIsTooLarge) {
 // A 16 x 16 picture of one colour, compressed here with libjpeg.
 std::vector<std::uint8_t> Compress(J_COLOR_SPACE input, int components, const std::vector<std::uint8_t>& pixel,
                                    J_COLOR_SPACE stored) {
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr err{};
-    cinfo.err = jpeg_std_error(&err);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = 16;
-    cinfo.image_height = 16;
-    cinfo.input_components = components;
-    cinfo.in_color_space = input;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_colorspace(&cinfo, stored);
-    jpeg_set_quality(&cinfo, 100, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<std::uint8_t> row;
-    for (int x = 0; x < 16; ++x) row.insert(row.end(), pixel.begin(), pixel.end());
-    while (cinfo.next_scanline < 16) {
-        JSAMPROW r = row.data();
-        jpeg_write_scanlines(&cinfo, &r, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::vector<std::uint8_t> file(buffer, buffer + size);
-    std::free(buffer);
-    return file;
+    const JpegSettings how{.input = input, .components = components, .stored = stored, .quality = 100};
+    return CompressJpeg(how, [&](int, std::span<std::uint8_t> row) {
+        for (std::size_t x = 0; x < row.size(); ++x) row[x] = pixel[x % pixel.size()];
+    });
 }
 
 void ExpectNear(canvas::Colour got, canvas::Colour want) {
@@ -253,49 +230,31 @@ struct Storage {
 // detail in every pixel, so that any difference at a block or an upsampled
 // edge shows.
 std::vector<std::uint8_t> CompressDetailed(const Storage& how) {
-    constexpr int Width = 203, Height = 141;
     const bool cmyk = how.stored == JCS_CMYK || how.stored == JCS_YCCK;
     const bool grey = how.stored == JCS_GRAYSCALE;
     const int components = cmyk ? 4 : grey ? 1 : 3;
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr err{};
-    cinfo.err = jpeg_std_error(&err);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = Width;
-    cinfo.image_height = Height;
-    cinfo.input_components = components;
-    cinfo.in_color_space = cmyk ? JCS_CMYK : grey ? JCS_GRAYSCALE : JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_colorspace(&cinfo, how.stored);
-    jpeg_set_quality(&cinfo, 85, TRUE);
-    cinfo.comp_info[0].h_samp_factor = how.hSampling;
-    cinfo.comp_info[0].v_samp_factor = how.vSampling;
-    for (int c = 1; c < components; ++c) cinfo.comp_info[c].h_samp_factor = cinfo.comp_info[c].v_samp_factor = 1;
-    if (how.progressive) jpeg_simple_progression(&cinfo);
-    cinfo.restart_in_rows = how.restartRows;
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<std::uint8_t> row(static_cast<std::size_t>(Width) * components);
+    const JpegSettings settings{.width = 203,
+                                .height = 141,
+                                .input = cmyk   ? JCS_CMYK
+                                         : grey ? JCS_GRAYSCALE
+                                                : JCS_RGB,
+                                .components = components,
+                                .stored = how.stored,
+                                .quality = 85,
+                                .hSampling = how.hSampling,
+                                .vSampling = how.vSampling,
+                                .progressive = how.progressive,
+                                .restartRows = how.restartRows};
     std::uint32_t seed = 4321;
-    while (cinfo.next_scanline < Height) {
-        const int y = static_cast<int>(cinfo.next_scanline);
-        for (int x = 0; x < Width; ++x)
+    return CompressJpeg(settings, [&](int y, std::span<std::uint8_t> row) {
+        for (int x = 0; x < settings.width; ++x)
             for (int c = 0; c < components; ++c) {
                 seed = seed * 1664525u + 1013904223u;
                 const int shade = (x * (c + 1) * 3 + y * (4 - c) * 2) % 256;
                 row[static_cast<std::size_t>(x * components + c)] =
                     static_cast<std::uint8_t>((shade + static_cast<int>(seed >> 27)) & 0xFF);
             }
-        JSAMPROW r = row.data();
-        jpeg_write_scanlines(&cinfo, &r, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
-    std::vector<std::uint8_t> file(buffer, buffer + size);
-    std::free(buffer);
-    return file;
+    });
 }
 
 // Part sizes at every edge that matters: single pixels, block and MCU
