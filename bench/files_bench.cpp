@@ -1,6 +1,7 @@
 // The whole-sheet files: the two palette writers building the 8-bit file of
-// the sheet, and a 480 x 256 BMP or JPEG loaded as the sheet (read, cut into
-// chips, laid out) from a file in the system's temporary directory.
+// the sheet, a 480 x 256 BMP, JPEG or PNG loaded as the sheet (read, cut into
+// chips, laid out) from a file in the system's temporary directory, and the
+// sheet saved as PNG there.
 
 #include <benchmark/benchmark.h>
 
@@ -18,6 +19,7 @@
 #include "io/AtomicFile.h"
 #include "io/BmpWriter.h"
 #include "io/PaletteBmp.h"
+#include "io/PngWriter.h"
 #include "tests/support/CompressedJpeg.h"
 #include "tests/support/FakePlatform.h"
 
@@ -38,6 +40,37 @@ canvas::Picture PhotoLike(int width, int height) {
         }
         picture.SetRow(y, row);
     }
+    return picture;
+}
+
+// A sheet of map chips as they are drawn: flat grounds and walls with a few
+// shades, grass and water with grain, objects on a flat background and some
+// chips still empty; chips of a kind differ in their shades.
+canvas::Picture TileLike(int width, int height) {
+    canvas::Picture picture(width, height);
+    std::uint32_t seed = 777;
+    auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    for (int top = 0; top < height; top += 16)
+        for (int left = 0; left < width; left += 16) {
+            const int kind = static_cast<int>(next() >> 29);  // 0..7
+            const int tint = static_cast<int>(next() >> 27);  // 0..31
+            for (int y = 0; y < 16; ++y)
+                for (int x = 0; x < 16; ++x) {
+                    const int grain = static_cast<int>(next() >> 28);  // 0..15
+                    const bool mortar = y % 4 == 3 || (x + (y / 4 % 2) * 4) % 8 == 7;
+                    const bool object = (x - 8) * (x - 8) + (y - 8) * (y - 8) < 30;
+                    canvas::Colour c = canvas::Black;  // kinds 6 and 7: empty
+                    switch (kind) {
+                        case 0:
+                        case 1: c = canvas::Rgb(40 + tint, 120 + grain * 4, 30); break;                 // grass
+                        case 2: c = canvas::Rgb(20, 60 + tint, 150 + (y / 3 % 2) * 30 + grain); break;  // water
+                        case 3: c = mortar ? canvas::Rgb(200, 200, 190) : canvas::Rgb(150 + tint, 60, 40); break;
+                        case 4: c = canvas::Rgb(180 + tint, 160, 110); break;  // ground
+                        case 5: c = object ? canvas::Rgb(100 + grain * 8, 80 + tint, 60) : canvas::Rgb(180, 160, 110);
+                    }
+                    picture.SetPixel(left + x, top + y, c);
+                }
+        }
     return picture;
 }
 
@@ -157,5 +190,28 @@ void FilesLoadSheetJpeg(benchmark::State& state) {
     LoadSheet(state, file);
 }
 BENCHMARK(FilesLoadSheetJpeg);
+
+void FilesLoadSheetPng(benchmark::State& state) {
+    const ScratchFile file("sheet.png", png::EncodeRgb(TileLike(480, 256), std::nullopt));
+    LoadSheet(state, file);
+}
+BENCHMARK(FilesLoadSheetPng);
+
+// ---- Saves ----
+
+// The sheet saved as a PNG file by the menu command: compose, encode, write
+// beside the old file, flush and rename over it.
+void FilesSaveSheetPng(benchmark::State& state) {
+    Editor editor(TileLike(480, 256));
+    const ScratchFile file("saved.png", {});
+    for (auto _ : state) {
+        editor.platform.fileAnswers.push_back(file.Path());
+        editor.form->Click(ControlId::SaveMenu);
+    }
+    if (!editor.platform.shown.empty())
+        state.SkipWithError(("the save failed: " + editor.platform.shown.front().text).c_str());
+    state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(file.Path()));
+}
+BENCHMARK(FilesSaveSheetPng);
 
 }  // namespace
