@@ -98,10 +98,23 @@ public:
     void Take(const std::uint8_t* decoded, int y, int first, int passStep) {
         if (y >= height_ || y % step_ != 0) return;
         const int out = y / step_;
-        const auto kept = picture_.Row(out);
-        std::copy(kept.begin(), kept.end(), row_.begin());
+        // An interlaced pass brings only some pixels of the row.
+        if (passStep != 1) {
+            const auto kept = picture_.Row(out);
+            std::copy(kept.begin(), kept.end(), row_.begin());
+        }
         std::uint8_t* alpha =
             alpha_.data() + static_cast<std::size_t>(out) * static_cast<std::size_t>(picture_.Width());
+        if (step_ == 1 && !sixteen_) {
+            // A load: every pixel kept, without the general loop's divisions.
+            for (int x = first; x < width_; x += passStep) {
+                const std::uint8_t* p = decoded + 4 * static_cast<std::size_t>(x);
+                row_[static_cast<std::size_t>(x)] = canvas::Rgb(p[0], p[1], p[2]);
+                alpha[x] = p[3];
+            }
+            picture_.SetRow(out, row_);
+            return;
+        }
         for (int x = first; x < width_; x += passStep) {
             if (x % step_ != 0) continue;
             int r, g, b, a;
