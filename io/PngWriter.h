@@ -12,9 +12,10 @@ namespace png {
 
 // The whole file of an 8-bit RGB PNG (libspng), or RGBA when `transparent`
 // is set and occurs in the picture: its pixels get alpha 0, every other
-// pixel 255. Not interlaced; rows filtered adaptively and compressed with
-// zlib's run-length strategy, which on picture data is several times faster
-// than the default strategy and about as small.
+// pixel 255. Not interlaced; each row takes the filter whose residuals have
+// the least sum of magnitudes (PngRowFilter.h), and the rows are compressed
+// with zlib's run-length strategy, which on filtered picture rows is several
+// times faster than the default strategy, and on photo-like rows smaller.
 std::vector<std::uint8_t> EncodeRgb(const canvas::Picture& picture, std::optional<canvas::Colour> transparent);
 
 // The whole file of an indexed PNG (colour type 3, depth 8): `indices` holds

@@ -12,6 +12,7 @@
 #include "io/PictureFile.h"
 #include "io/PictureSave.h"
 #include "io/PngReader.h"
+#include "io/PngRowFilter.h"
 #include "io/PngWriter.h"
 #include "io/Transparency.h"
 #include "tests/support/FakePlatform.h"
@@ -48,6 +49,33 @@ TEST(PngWriter, RgbRoundTripsKeepPixelsAndT) {
         EXPECT_EQ(again.transparent, t);
         EXPECT_FALSE(again.chosen);
     }
+}
+
+// Rows built so that one filter predicts every byte after the first pixel
+// exactly, below a random row: that filter is the choice; all-zero rows take
+// the lowest type, none. The first pixel is off every prediction, so that the
+// row does not simply repeat the one above.
+TEST(PngWriter, RowFilterIsTheOneThatPredictsTheRow) {
+    std::mt19937 random(7);
+    std::vector<std::uint8_t> previous(24);
+    for (auto& b : previous) b = static_cast<std::uint8_t>(random());
+    const auto rowBy = [&](auto predict) {
+        std::vector<std::uint8_t> row(previous.size());
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            const int a = i >= 3 ? row[i - 3] : 0, b = previous[i], c = i >= 3 ? previous[i - 3] : 0;
+            row[i] = static_cast<std::uint8_t>(predict(a, b, c) + (i < 3 ? 60 + 5 * i : 0));
+        }
+        return row;
+    };
+    const auto paeth = [](int a, int b, int c) {
+        const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+        return pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
+    };
+    EXPECT_EQ(png::BestRowFilter(std::vector<std::uint8_t>(24, 0), previous, 3), 0);
+    EXPECT_EQ(png::BestRowFilter(rowBy([](int a, int, int) { return a + 10; }), previous, 3), 1);
+    EXPECT_EQ(png::BestRowFilter(previous, previous, 3), 2);
+    EXPECT_EQ(png::BestRowFilter(rowBy([](int a, int b, int) { return (a + b) / 2; }), previous, 3), 3);
+    EXPECT_EQ(png::BestRowFilter(rowBy(paeth), previous, 3), 4);
 }
 
 TEST(PngWriter, TThatDoesNotOccurWritesPlainRgb) {
