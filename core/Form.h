@@ -299,6 +299,13 @@ public:
     // follows it).
     void ResizeClient(int width, int height);
     void ApplyLayout(const WindowLayout& layout);
+    // The largest zoom the window's layout holds: the zoom menu's in the
+    // fixed window, the layout's own in the roomy one.
+    int ZoomWithinLayout(int zoom) const;
+    // The zoom items, the up-down control and the rate text for Def.Zoom.
+    void ShowZoomChoice();
+    // The edit area sized for Def.Zoom and drawn anew (core/rendering.cpp).
+    void SizeEditArea();
 };
 
 // The colour text of a panel: "255,0,51".

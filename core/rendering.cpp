@@ -42,11 +42,15 @@ void TForm1::Relayout(std::int32_t size, std::int32_t cols, std::int32_t rows) {
     Def.SheetCols = cols;
     Def.SheetRows = rows;
 
+    SizeEditArea();
+    DrawSheetFrame();
+}
+
+void TForm1::SizeEditArea() {
     const int edit = Def.ChipSize * Def.Zoom + (controls.Checked(ControlId::UnMenu) ? 0 : 1);
     EditI.SetSize(edit, edit);
     RefreshEditArea();
     DrawEditGrid(Def.ChipSize);
-    DrawSheetFrame();
 }
 
 void TForm1::DrawSheetFrame() {

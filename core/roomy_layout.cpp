@@ -1,14 +1,14 @@
 // The roomy layout option: a window that can be resized, with the edit area
 // at the largest zoom that fits and the sheet and palette views scaled.
+#include <algorithm>
 #include <string>
 
 #include "core/Form.h"
+#include "core/ViewMenuItems.h"
 
 namespace {
 
 using enum ControlId;
-
-ControlId ZoomItem(int zoom) { return static_cast<ControlId>(static_cast<int>(mZoom2) + zoom - 2); }
 
 }  // namespace
 
@@ -25,7 +25,7 @@ void TForm1::WideMenuClick() {
     Layout = FixedLayout();
     LayoutChanged = true;
     // Back to the zoom chosen before, through the zoom menu's own handler.
-    mZoomClick(ZoomItem(ZoomBeforeWide >= 2 && ZoomBeforeWide <= 10 ? ZoomBeforeWide : 5));
+    mZoomClick(ZoomItemOf(ZoomBeforeWide >= MinZoom && ZoomBeforeWide <= MaxZoom ? ZoomBeforeWide : 5));
 }
 
 void TForm1::ResizeClient(int width, int height) {
@@ -38,14 +38,23 @@ void TForm1::ApplyLayout(const WindowLayout& layout) {
     LayoutChanged = true;
     if (layout.zoom == Def.Zoom) return;  // the views keep their pictures
     Def.Zoom = layout.zoom;
+    ShowZoomChoice();
+    // Only the edit area changes with the zoom; the sheet stays as it is.
+    SizeEditArea();
+}
+
+int TForm1::ZoomWithinLayout(int zoom) const {
+    return std::clamp(zoom, MinZoom, WideLayoutOn() ? std::max(Layout.zoom, MaxZoom) : MaxZoom);
+}
+
+void TForm1::ShowZoomChoice() {
     // The zoom menu and the up-down control reach 10; a larger zoom checks
     // no item and leaves the up-down control at its top.
-    if (Def.Zoom <= 10) {
-        controls.SetChecked(ZoomItem(Def.Zoom), true);
+    if (Def.Zoom >= MinZoom && Def.Zoom <= MaxZoom) {
+        controls.SetChecked(ZoomItemOf(Def.Zoom), true);
     } else {
-        for (int z = 2; z <= 10; ++z) controls.SetChecked(ZoomItem(z), false);
+        for (int z = MinZoom; z <= MaxZoom; ++z) controls.SetChecked(ZoomItemOf(z), false);
     }
     controls.SetPosition(Def.Zoom);
     controls.SetCaption(pRate, "×" + std::to_string(Def.Zoom) + " ");
-    Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
 }

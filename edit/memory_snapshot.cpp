@@ -40,6 +40,9 @@ void TForm1::RestoreSnapshot(const TMemorySnapshot& m) {
     Modified = m.MemModified;
     PenSize = m.MemPenSize;
     Def = m.MemDef;
+    // A snapshot taken in the roomy window may hold a zoom that the window
+    // as it is now cannot show.
+    Def.Zoom = ZoomWithinLayout(Def.Zoom);
     ShowFileNameInCaption();
     DropPendingPoint();
     controls.SetPressedTool(tool_mode::ButtonOf(Def.ToolMode));
@@ -53,9 +56,7 @@ void TForm1::RestoreSnapshot(const TMemorySnapshot& m) {
         controls.SetChecked(PenSizeItemOf(PenSize), true);
         controls.SetChecked(PenPopupItemOf(PenSize), true);
     }
-    if (Def.Zoom >= MinZoom && Def.Zoom <= MaxZoom) controls.SetChecked(ZoomItemOf(Def.Zoom), true);
-    controls.SetPosition(Def.Zoom);
-    ShowZoomInRate();
+    ShowZoomChoice();
     controls.SetChecked(ControlId::chrSMenu, m.MemResizePerChip);
     controls.SetChecked(ControlId::wakuMenu, Def.SheetGridShown);
     ForgetUndo();

@@ -50,6 +50,8 @@ void PictureView::ShowWhole() {
     setFixedSize(static_cast<int>(std::ceil(picture_.Width() * k / ratio - 1e-6)),
                  static_cast<int>(std::ceil(picture_.Height() * k / ratio - 1e-6)));
     update();
+    // The whole picture is shown: what it marked changed is too.
+    picture_.ClearDirty();
 }
 
 void PictureView::ShowChanges() {
