@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -10,9 +11,11 @@
 #include <cstdlib>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <set>
 
 #include "io/FileWriteError.h"
+#include "io/RemoveFiles.h"
 #include "io/SaveTarget.h"
 
 namespace {
@@ -44,11 +47,16 @@ bool TakeOverAttributes(int fd, const SaveTarget& t) {
     if ((now.st_uid != t.old.st_uid || now.st_gid != t.old.st_gid) && ::fchown(fd, t.old.st_uid, t.old.st_gid) != 0)
         return false;
     const std::string path = t.directory + "/" + t.name;
-    const ssize_t size = ::listxattr(path.c_str(), nullptr, 0);
-    if (size < 0) return errno == ENOTSUP;
-    std::string names(static_cast<std::size_t>(size), '\0');
-    const ssize_t got = ::listxattr(path.c_str(), names.data(), names.size());
-    if (got < 0) return false;
+    // Most files have no or few attributes: one call lists them.
+    std::string names(256, '\0');
+    ssize_t got = ::listxattr(path.c_str(), names.data(), names.size());
+    while (got < 0 && errno == ERANGE) {
+        const ssize_t size = ::listxattr(path.c_str(), nullptr, 0);
+        if (size < 0) return false;
+        names.assign(static_cast<std::size_t>(size), '\0');
+        got = ::listxattr(path.c_str(), names.data(), names.size());
+    }
+    if (got < 0) return errno == ENOTSUP;
     names.resize(static_cast<std::size_t>(got));
     for (std::size_t at = 0; at < names.size(); at = names.find('\0', at) + 1) {
         const char* name = names.c_str() + at;
@@ -70,8 +78,9 @@ bool TakeOverAttributes(int fd, const SaveTarget& t) {
 // if the write fails and is removed once the new content is complete.
 class PreparedFile {
 public:
-    PreparedFile(const std::string& path, std::span<const std::uint8_t> bytes, bool flush, bool clean)
-        : target_(path), bytes_(bytes), flush_(flush) {
+    PreparedFile(const std::string& path, std::span<const std::uint8_t> bytes, bool flush, bool clean,
+                 OpenFolders* folders = nullptr)
+        : target_(path, folders), bytes_(bytes), flush_(flush) {
         if (clean) RemoveAbandonedTemporaryFiles(target_.directoryFd);
         if (target_.exists && target_.old.st_nlink > 1) return;  // in place
         const int fd = CreateOwnFile(target_.directoryFd, "save", temp_);
@@ -101,12 +110,13 @@ public:
         if (!old_.empty()) ::unlinkat(target_.directoryFd, old_.c_str(), 0);
     }
 
-    const std::string& Directory() const { return target_.directory; }
+    int DirectoryFd() const { return target_.directoryFd; }
     bool InPlace() const { return temp_.empty(); }
 
     void Commit() {
         if (InPlace()) return WriteInPlace();
-        if (keepOld_ && target_.exists) LinkOld();
+        if (oldMode_ != OldFile::Replace && target_.exists && Exchange()) return;
+        if (oldMode_ == OldFile::Keep && target_.exists) LinkOld();
         if (::renameat(target_.directoryFd, temp_.c_str(), target_.directoryFd, target_.name.c_str()) != 0)
             throw FileWriteError(target_.requested, errno);
         temp_.clear();
@@ -115,22 +125,67 @@ public:
 
     // Keeps the file a commit replaces under a second name until this object
     // ends, so that Undo() can put it back.
-    void KeepOldUntilDone() { keepOld_ = true; }
+    void KeepOldUntilDone() { oldMode_ = OldFile::Keep; }
+
+    // Swaps the new file in where the file system can, so that the earlier
+    // file is removed by ReleaseOld()'s caller, not by the rename.
+    void SwapWherePossible() { oldMode_ = OldFile::Swap; }
+
+    // Hands the removal of the kept earlier file over to the caller.
+    std::optional<FileInFolder> ReleaseOld() {
+        if (old_.empty()) return std::nullopt;
+        FileInFolder old{target_.directoryFd, std::move(old_)};
+        old_.clear();
+        return old;
+    }
 
     // Undoes a commit by rename: the earlier file comes back (where it was
     // kept), a new file is removed. A file written in place keeps its new
-    // content.
+    // content. Should the earlier file not come back, it stays under its
+    // second name rather than be removed.
     void Undo() {
         if (!renamed_) return;
+        renamed_ = false;
+        const int dir = target_.directoryFd;
         if (old_.empty()) {
-            ::unlinkat(target_.directoryFd, target_.name.c_str(), 0);
-        } else if (::renameat(target_.directoryFd, old_.c_str(), target_.directoryFd, target_.name.c_str()) == 0) {
+            ::unlinkat(dir, target_.name.c_str(), 0);
+        } else {
+            ::renameat(dir, old_.c_str(), dir, target_.name.c_str());
             old_.clear();
         }
-        renamed_ = false;
     }
 
 private:
+    // Swaps the new file and the earlier one in a single step: the earlier
+    // file then has the temporary name until this object ends, and the
+    // file system allocates no inode for a second name and frees none.
+    // False, with nothing changed, where the file system can't swap or the
+    // earlier file is gone; the commit then goes the long way.
+    bool Exchange() {
+#ifndef RENAME_EXCHANGE
+        return false;
+#else
+        const int dir = target_.directoryFd;
+        if (::renameat2(dir, temp_.c_str(), dir, target_.name.c_str(), RENAME_EXCHANGE) != 0) {
+            if (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP || errno == ENOENT) return false;
+            throw FileWriteError(target_.requested, errno);
+        }
+        // A directory that took the file's place meanwhile goes back, as no
+        // rename would replace it; anything else is replaced as a rename
+        // would.
+        struct stat st {};
+        if (::fstatat(dir, temp_.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || S_ISDIR(st.st_mode)) {
+            const int error = S_ISDIR(st.st_mode) ? EISDIR : errno;
+            if (::renameat2(dir, temp_.c_str(), dir, target_.name.c_str(), RENAME_EXCHANGE) != 0) temp_.clear();
+            throw FileWriteError(target_.requested, error);
+        }
+        old_ = std::move(temp_);
+        temp_.clear();
+        renamed_ = true;
+        return true;
+#endif
+    }
+
     void WriteInPlace();
 
     // A second name for the earlier file (a backup name, so that nothing
@@ -150,7 +205,7 @@ private:
     std::string temp_;  // empty once committed, or when written in place
     std::string backup_;
     std::string old_;  // the earlier file's second name while kept
-    bool keepOld_ = false;
+    enum class OldFile { Replace, Swap, Keep } oldMode_ = OldFile::Replace;
     bool renamed_ = false;
 };
 
@@ -211,35 +266,36 @@ void PreparedFile::WriteInPlace() {
 
 // The renames themselves reach the disk with their directories. A failure
 // here leaves complete files in place, so it is not reported.
-void FlushDirectories(const std::set<std::string>& directories) {
-    for (const std::string& d : directories) {
-        const int dir = ::open(d.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (dir < 0) continue;
-        ::fsync(dir);
-        ::close(dir);
-    }
+void FlushDirectories(const std::set<int>& directories) {
+    for (const int dir : directories) ::fsync(dir);
 }
 
 // Flushes the written temporary files to the disk: one flush of each file
 // system on Linux, one per file elsewhere. 0 or the errno value.
 int FlushAll(const std::vector<std::unique_ptr<PreparedFile>>& files) {
 #ifdef __linux__
-    std::set<std::string> directories;
+    std::set<int> directories;
     for (const auto& f : files)
-        if (!f->InPlace()) directories.insert(f->Directory());
-    for (const std::string& d : directories) {
-        const int dir = ::open(d.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (dir < 0 || ::syncfs(dir) != 0) {
-            const int error = errno;
-            if (dir >= 0) ::close(dir);
-            return error;
-        }
-        ::close(dir);
+        if (!f->InPlace()) directories.insert(f->DirectoryFd());
+    std::set<dev_t> flushed;
+    for (const int dir : directories) {
+        struct stat st {};
+        if (::fstat(dir, &st) != 0) return errno;
+        if (flushed.insert(st.st_dev).second && ::syncfs(dir) != 0) return errno;
     }
 #else
     (void)files;  // each file was flushed when it was written
 #endif
     return 0;
+}
+
+// The earlier files that the commits kept, all at once now that the new
+// ones are in place for good.
+void RemoveEarlierFiles(std::vector<std::unique_ptr<PreparedFile>>& files) {
+    std::vector<FileInFolder> earlier;
+    for (auto& file : files)
+        if (auto old = file->ReleaseOld()) earlier.push_back(std::move(*old));
+    RemoveFiles(earlier);
 }
 
 #ifdef __linux__
@@ -251,13 +307,13 @@ constexpr bool FlushEachFile = true;
 // Prepares the files in order, each folder cleaned of abandoned temporary
 // files once; stops at the first failure, which it returns.
 std::exception_ptr PrepareAll(std::span<const PendingFile> files, std::vector<std::unique_ptr<PreparedFile>>& prepared,
-                              const std::function<void(std::size_t done)>& written = {}) {
+                              OpenFolders& folders, const std::function<void(std::size_t done)>& written = {}) {
     std::set<std::string> cleaned;
     for (const PendingFile& f : files) {
         try {
             const std::string dir = f.path.find('/') == std::string::npos ? "." : f.path.substr(0, f.path.rfind('/'));
-            prepared.push_back(
-                std::make_unique<PreparedFile>(f.path, f.bytes, FlushEachFile, cleaned.insert(dir).second));
+            prepared.push_back(std::make_unique<PreparedFile>(f.path, f.bytes, FlushEachFile,
+                                                              cleaned.insert(dir).second, &folders));
         } catch (const FileWriteError&) {
             return std::current_exception();
         }
@@ -272,34 +328,38 @@ void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     IgnoreFileSizeSignal();
     PreparedFile file(path, bytes, true, true);
     file.Commit();
-    FlushDirectories({file.Directory()});
+    FlushDirectories({file.DirectoryFd()});
 }
 
 void WriteFilesAtomically(std::span<const PendingFile> files) {
     IgnoreFileSizeSignal();
+    OpenFolders folders;  // outlives the prepared files, which use them
     std::vector<std::unique_ptr<PreparedFile>> prepared;
-    std::exception_ptr failure = PrepareAll(files, prepared);
+    std::exception_ptr failure = PrepareAll(files, prepared, folders);
     // The files before a failure are still put in place, as if each had
     // been saved on its own.
     if (const int error = FlushAll(prepared)) throw FileWriteError(files.front().path, error);
-    std::set<std::string> directories;
+    for (auto& file : prepared) file->SwapWherePossible();
+    std::set<int> directories;
     for (auto& file : prepared) {
         file->Commit();
-        directories.insert(file->Directory());
+        directories.insert(file->DirectoryFd());
     }
     FlushDirectories(directories);
+    RemoveEarlierFiles(prepared);
     if (failure) std::rethrow_exception(failure);
 }
 
 void WriteFilesAllOrNone(std::span<const PendingFile> files, const std::function<void(std::size_t done)>& written) {
     IgnoreFileSizeSignal();
+    OpenFolders folders;  // outlives the prepared files, which use them
     std::vector<std::unique_ptr<PreparedFile>> prepared;
     prepared.reserve(files.size());
     // A failure here removes the temporary files written so far.
-    if (std::exception_ptr failure = PrepareAll(files, prepared, written)) std::rethrow_exception(failure);
+    if (std::exception_ptr failure = PrepareAll(files, prepared, folders, written)) std::rethrow_exception(failure);
     for (auto& file : prepared) file->KeepOldUntilDone();
     if (const int error = FlushAll(prepared)) throw FileWriteError(files.front().path, error);
-    std::set<std::string> directories;
+    std::set<int> directories;
     for (std::size_t i = 0; i < prepared.size(); ++i) {
         try {
             prepared[i]->Commit();
@@ -307,7 +367,8 @@ void WriteFilesAllOrNone(std::span<const PendingFile> files, const std::function
             for (std::size_t j = 0; j < i; ++j) prepared[j]->Undo();
             throw;
         }
-        directories.insert(prepared[i]->Directory());
+        directories.insert(prepared[i]->DirectoryFd());
     }
     FlushDirectories(directories);
+    RemoveEarlierFiles(prepared);
 }

@@ -29,10 +29,13 @@ struct PendingFile {
 };
 
 // Several files in order, each as WriteFileAtomically would write it, but
-// flushed to the disk together (one flush instead of one per file, which
-// matters for hundreds of small files). If one fails, the files before it
-// are in place, it and the ones after it are not, and a FileWriteError names
-// it.
+// flushed to the disk together (one flush of each file system instead of one
+// per file, which matters for hundreds of small files). Each folder is opened
+// once; where the file system can swap two names in one step, the new file
+// is swapped with the earlier one and the earlier files are removed together
+// at the end, several at a time (on a disk mounted with online discard each
+// removal waits for the disk). If one fails, the files before it are in
+// place, it and the ones after it are not, and a FileWriteError names it.
 void WriteFilesAtomically(std::span<const PendingFile> files);
 
 // Several files, all or none: every file is first written beside its target
@@ -42,5 +45,11 @@ void WriteFilesAtomically(std::span<const PendingFile> files);
 // after others succeeded, the files this call renamed into place are taken
 // back before the error leaves: the earlier files, kept under a second name
 // meanwhile, return, and new ones are removed. A file that had to be written
-// in place keeps its new content.) `written` is told after each file written.
+// in place keeps its new content.) The second name costs nothing where the
+// file system swaps two names in one step: the new file and the earlier one
+// trade names, so the earlier file is kept under the temporary file's name;
+// elsewhere it gets a backup name of its own. Should the process die in the
+// middle of the renames, an earlier file under a temporary name goes with
+// the next save's cleaning of that folder. `written` is told after each
+// file written.
 void WriteFilesAllOrNone(std::span<const PendingFile> files, const std::function<void(std::size_t done)>& written = {});

@@ -32,7 +32,18 @@ constexpr const char* OwnPrefix = ".tessaro-";
 
 }  // namespace
 
-SaveTarget::SaveTarget(const std::string& path) : requested(path) {
+OpenFolders::~OpenFolders() {
+    for (const auto& [directory, fd] : fds_) ::close(fd);
+}
+
+int OpenFolders::Open(const std::string& directory) {
+    if (const auto found = fds_.find(directory); found != fds_.end()) return found->second;
+    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) fds_.emplace(directory, fd);
+    return fd;
+}
+
+SaveTarget::SaveTarget(const std::string& path, OpenFolders* folders) : requested(path) {
     if (path.empty() || path.back() == '/') throw FileWriteError(path, path.empty() ? ENOENT : EISDIR);
     // Follows symbolic links by hand, so that a dangling one leads to the
     // name its target is created under.
@@ -65,12 +76,13 @@ SaveTarget::SaveTarget(const std::string& path) : requested(path) {
     name = NameOf(at);
     // Names are taken relative to the directory, so that a path near the
     // length limit leaves room for the temporary file's name.
-    directoryFd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ownsDirectoryFd = folders == nullptr;
+    directoryFd = folders ? folders->Open(directory) : ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (directoryFd < 0) throw FileWriteError(path, errno);
 }
 
 SaveTarget::~SaveTarget() {
-    if (directoryFd >= 0) ::close(directoryFd);
+    if (directoryFd >= 0 && ownsDirectoryFd) ::close(directoryFd);
 }
 
 int CreateOwnFile(int directoryFd, const char* kind, std::string& name) {

@@ -6,7 +6,23 @@
 #include <cstddef>
 #include <cstdint>
 
+#include <map>
 #include <string>
+
+// The folders of a batch of saves, each opened once: a save of many files
+// into one folder then doesn't open and close it for every file.
+class OpenFolders {
+public:
+    OpenFolders() = default;
+    ~OpenFolders();
+    OpenFolders(const OpenFolders&) = delete;
+    OpenFolders& operator=(const OpenFolders&) = delete;
+    // The descriptor of `directory` (owned here), or -1 with errno set.
+    int Open(const std::string& directory);
+
+private:
+    std::map<std::string, int> fds_;
+};
 
 // Where a save writes and how. Symbolic links are followed to the file they
 // name, a dangling one included (its target is created); an existing file
@@ -16,10 +32,12 @@ struct SaveTarget {
     std::string directory;  // of the file written
     std::string name;       // its last component
     int directoryFd = -1;   // open on `directory`; names below are relative to it
+    bool ownsDirectoryFd = true;
     bool exists = false;
     struct stat old {};  // of the existing file
 
-    explicit SaveTarget(const std::string& path);
+    // With `folders`, the directory is opened there (and stays open there).
+    explicit SaveTarget(const std::string& path, OpenFolders* folders = nullptr);
     ~SaveTarget();
     SaveTarget(const SaveTarget&) = delete;
     SaveTarget& operator=(const SaveTarget&) = delete;

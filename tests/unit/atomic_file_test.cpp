@@ -160,14 +160,23 @@ TEST_F(AtomicFile, BatchWritesEveryFile) {
     EXPECT_EQ(Listing(dir_).size(), 50u);
 }
 
-// All or none: a rename that fails after others succeeded brings the files
-// they replaced back, and leaves no second name or temporary file behind.
+// All or none: the earlier files go once all new ones are in place; a rename
+// that fails after others succeeded brings the files they replaced back and
+// removes a new one, and leaves no second name or temporary file behind.
 TEST_F(AtomicFile, AllOrNoneTakesBackEarlierRenames) {
     std::vector<PendingFile> files;
     for (const char* name : {"a", "b", "c"}) {
         WriteFileAtomically((dir_ / name).string(), Pattern(100, 1));
-        files.push_back({(dir_ / name).string(), Pattern(200, 2)});
+        files.push_back({(dir_ / name).string(), Pattern(50, 3)});
     }
+    WriteFilesAllOrNone(files);
+    EXPECT_EQ(FileBytes(dir_ / "b"), Pattern(50, 3));
+    EXPECT_EQ(Listing(dir_), (std::vector<std::string>{"a", "b", "c"}));
+    for (auto& f : files) {
+        WriteFileAtomically(f.path, Pattern(100, 1));
+        f.bytes = Pattern(200, 2);
+    }
+    files.insert(files.begin() + 1, {(dir_ / "new").string(), Pattern(10, 4)});
     // Once all are written beside their targets, the last target becomes a
     // directory, which no rename replaces.
     const auto blockLast = [&](std::size_t done) {
