@@ -312,8 +312,8 @@ std::exception_ptr PrepareAll(std::span<const PendingFile> files, std::vector<st
     for (const PendingFile& f : files) {
         try {
             const std::string dir = f.path.find('/') == std::string::npos ? "." : f.path.substr(0, f.path.rfind('/'));
-            prepared.push_back(std::make_unique<PreparedFile>(f.path, f.bytes, FlushEachFile,
-                                                              cleaned.insert(dir).second, &folders));
+            prepared.push_back(
+                std::make_unique<PreparedFile>(f.path, f.bytes, FlushEachFile, cleaned.insert(dir).second, &folders));
         } catch (const FileWriteError&) {
             return std::current_exception();
         }
