@@ -77,18 +77,21 @@ constexpr std::size_t ChunkCacheLimit = std::size_t{1} << 26;
 constexpr int PassFirstColumn[7] = {0, 4, 0, 2, 0, 1, 0};
 constexpr int PassColumnStep[7] = {8, 8, 4, 4, 2, 2, 1};
 
-// The decoded rows (RGBA, 8 or 16 bits a sample) that fall into the kept
-// part: of the top-left `width` x `height` pixels, every `step`-th pixel of
-// every `step`-th row.
+// The decoded rows (RGB8, RGBA8 or RGBA16: 3, 4 or 8 bytes a pixel) that
+// fall into the kept part: of the top-left `width` x `height` pixels, every
+// `step`-th pixel of every `step`-th row. RGB8 rows have no alpha to keep.
 class KeptPart {
 public:
-    KeptPart(int width, int height, int step, bool sixteenBits)
+    KeptPart(int width, int height, int step, int bytesPerPixel)
         : width_(width),
           height_(height),
           step_(step),
           picture_((width + step - 1) / step, (height + step - 1) / step),
-          alpha_(static_cast<std::size_t>(picture_.Width()) * static_cast<std::size_t>(picture_.Height()), 255),
-          sixteen_(sixteenBits),
+          alpha_(bytesPerPixel == 3
+                     ? 0
+                     : static_cast<std::size_t>(picture_.Width()) * static_cast<std::size_t>(picture_.Height()),
+                 255),
+          bytes_(bytesPerPixel),
           row_(static_cast<std::size_t>(picture_.Width())) {}
 
     int Height() const { return height_; }
@@ -104,9 +107,18 @@ public:
             std::copy(kept.begin(), kept.end(), row_.begin());
         }
         std::uint8_t* alpha =
-            alpha_.data() + static_cast<std::size_t>(out) * static_cast<std::size_t>(picture_.Width());
-        if (step_ == 1 && !sixteen_) {
+            alpha_.empty() ? nullptr
+                           : alpha_.data() + static_cast<std::size_t>(out) * static_cast<std::size_t>(picture_.Width());
+        if (step_ == 1 && bytes_ == 3) {
             // A load: every pixel kept, without the general loop's divisions.
+            for (int x = first; x < width_; x += passStep) {
+                const std::uint8_t* p = decoded + 3 * static_cast<std::size_t>(x);
+                row_[static_cast<std::size_t>(x)] = canvas::Rgb(p[0], p[1], p[2]);
+            }
+            picture_.SetRow(out, row_);
+            return;
+        }
+        if (step_ == 1 && bytes_ == 4) {
             for (int x = first; x < width_; x += passStep) {
                 const std::uint8_t* p = decoded + 4 * static_cast<std::size_t>(x);
                 row_[static_cast<std::size_t>(x)] = canvas::Rgb(p[0], p[1], p[2]);
@@ -117,17 +129,18 @@ public:
         }
         for (int x = first; x < width_; x += passStep) {
             if (x % step_ != 0) continue;
-            int r, g, b, a;
-            if (sixteen_) {
+            int r, g, b, a = 255;
+            if (bytes_ == 8) {
                 std::uint16_t s[4];
                 std::memcpy(s, decoded + 8 * static_cast<std::size_t>(x), sizeof s);
                 r = Scale(s[0]), g = Scale(s[1]), b = Scale(s[2]), a = Scale(s[3]);
             } else {
-                const std::uint8_t* p = decoded + 4 * static_cast<std::size_t>(x);
-                r = p[0], g = p[1], b = p[2], a = p[3];
+                const std::uint8_t* p = decoded + static_cast<std::size_t>(bytes_) * static_cast<std::size_t>(x);
+                r = p[0], g = p[1], b = p[2];
+                if (alpha) a = p[3];
             }
             row_[static_cast<std::size_t>(x / step_)] = canvas::Rgb(r, g, b);
-            alpha[x / step_] = static_cast<std::uint8_t>(a);
+            if (alpha) alpha[x / step_] = static_cast<std::uint8_t>(a);
         }
         picture_.SetRow(out, row_);
     }
@@ -145,7 +158,7 @@ private:
     int width_, height_, step_;
     canvas::Picture picture_;
     std::vector<std::uint8_t> alpha_;
-    bool sixteen_;
+    int bytes_;
     std::vector<canvas::Colour> row_;
 };
 
@@ -168,11 +181,21 @@ PictureWithAlpha DecodePart(ByteSource& file, Choose choose, int& width, int& he
     width = static_cast<int>(ihdr.width);
     height = static_cast<int>(ihdr.height);
     const bool sixteen = ihdr.bit_depth == 16;
-    KeptPart part = choose(width, height, sixteen);
+    // 8-bit colour without tRNS, the common file, has no transparency: decoded
+    // as RGB, it needs no alpha channel made, kept and searched.
+    bool opaque = false;
+    if (!sixteen && ihdr.color_type == SPNG_COLOR_TYPE_TRUECOLOR) {
+        spng_trns trns{};
+        const int error = spng_get_trns(ctx.get(), &trns);
+        if (error != 0 && error != SPNG_ECHUNKAVAIL) Fail(error);
+        opaque = error == SPNG_ECHUNKAVAIL;
+    }
+    const int bytesPerPixel = sixteen ? 8 : opaque ? 3 : 4;
+    KeptPart part = choose(width, height, bytesPerPixel);
 
-    const int format = sixteen ? SPNG_FMT_RGBA16 : SPNG_FMT_RGBA8;
+    const int format = sixteen ? SPNG_FMT_RGBA16 : opaque ? SPNG_FMT_RGB8 : SPNG_FMT_RGBA8;
     Check(spng_decode_image(ctx.get(), nullptr, 0, format, SPNG_DECODE_TRNS | SPNG_DECODE_PROGRESSIVE));
-    std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * (sixteen ? 8 : 4));
+    std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * static_cast<std::size_t>(bytesPerPixel));
     const bool interlaced = ihdr.interlace_method != SPNG_INTERLACE_NONE;
 
     for (;;) {
@@ -204,8 +227,8 @@ PictureWithAlpha Decode(ByteSource& file, int keepWidth, int keepHeight) {
     int width = 0, height = 0;
     return DecodePart(
         file,
-        [&](int w, int h, bool sixteen) {
-            return KeptPart(std::clamp(keepWidth, 1, w), std::clamp(keepHeight, 1, h), 1, sixteen);
+        [&](int w, int h, int bytesPerPixel) {
+            return KeptPart(std::clamp(keepWidth, 1, w), std::clamp(keepHeight, 1, h), 1, bytesPerPixel);
         },
         width, height);
 }
@@ -213,7 +236,8 @@ PictureWithAlpha Decode(ByteSource& file, int keepWidth, int keepHeight) {
 ReducedPng DecodeReduced(ByteSource& file, int maxSide) {
     ReducedPng reduced;
     reduced.picture = DecodePart(
-        file, [&](int w, int h, bool sixteen) { return KeptPart(w, h, ReductionStep(w, h, maxSide), sixteen); },
+        file,
+        [&](int w, int h, int bytesPerPixel) { return KeptPart(w, h, ReductionStep(w, h, maxSide), bytesPerPixel); },
         reduced.width, reduced.height);
     return reduced;
 }
