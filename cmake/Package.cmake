@@ -9,8 +9,9 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "pixel editor for the map chips of role-pl
 set(CPACK_PACKAGE_DESCRIPTION
   "Tessaro draws the 16 x 16 map chips from which the maps of role-playing\n\
 games are laid, on a sheet of 30 x 16 chips, with a pen, a flood fill, an\n\
-ellipse and a line in colours from a fixed palette; it loads BMP and JPEG\n\
-pictures and saves 24-bit and 8-bit BMP files.")
+ellipse and a line in colours from a fixed palette; it loads BMP, JPEG and\n\
+PNG pictures and saves BMP and PNG files. tessaro-cli cuts, joins and\n\
+converts sheets without a window.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://tessaro.example.org/")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -20,7 +20,8 @@ need() { for t in "$@"; do command -v "$t" >/dev/null || { echo "skipped: $t is 
 id=org.example.tessaro
 wanted="bin/tessaro share/applications/$id.desktop share/metainfo/$id.metainfo.xml
 share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/48x48/apps/$id.png
-share/icons/hicolor/256x256/apps/$id.png share/man/man1/tessaro.1.gz"
+share/icons/hicolor/256x256/apps/$id.png share/man/man1/tessaro.1.gz
+bin/tessaro-cli share/man/man1/tessaro-cli.1.gz"
 
 case $mode in
 files)
@@ -32,9 +33,11 @@ files)
     # The entry names the icon that installs and the program that installs.
     grep -qx "Icon=$id" "$work/usr/share/applications/$id.desktop" || fail "icon name"
     grep -q "^Exec=tessaro " "$work/usr/share/applications/$id.desktop" || fail "Exec line"
-    # The manual page renders without a single roff warning.
-    warnings=$(MANWIDTH=80 man --warnings=all -l "$work/usr/share/man/man1/tessaro.1.gz" 2>&1 >/dev/null)
-    [ -z "$warnings" ] || fail "man page: $warnings"
+    # The manual pages render without a single roff warning.
+    for page in tessaro tessaro-cli; do
+        warnings=$(MANWIDTH=80 man --warnings=all -l "$work/usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
+        [ -z "$warnings" ] || fail "man page $page: $warnings"
+    done
     ;;
 package)
     need cpack dpkg-deb dpkg-shlibdeps
@@ -43,7 +46,7 @@ package)
     dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./usr/||' >"$work/list"
     for f in $wanted; do grep -qx "$f" "$work/list" || fail "$f is not in the package"; done
     depends=$(dpkg-deb -f "$deb" Depends)
-    for lib in libqt6widgets6 libjpeg62-turbo fonts-ipafont-gothic; do
+    for lib in libqt6widgets6 libjpeg62-turbo libspng0 libpugixml1v5 fonts-ipafont-gothic; do
         echo "$depends" | grep -q "$lib" || fail "the package does not depend on $lib: $depends"
     done
     ;;
