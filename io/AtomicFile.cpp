@@ -70,8 +70,9 @@ bool TakeOverAttributes(int fd, const SaveTarget& t) {
 }
 
 // The new content of one file, ready to take its place. It is written to a
-// temporary file beside the target, which Commit() renames over it, when
-// that keeps everything the user sees: the same owner and group, the
+// temporary file beside the target, which Commit() renames over it (or swaps
+// with it, when the earlier file is to be kept or removed later), when that
+// keeps everything the user sees: the same owner and group, the
 // attributes, and no other name (hard link) of the file left with the old
 // content. Otherwise, or when the folder takes no new file, Commit() writes
 // into the file itself, after a copy of its old content that puts it back
