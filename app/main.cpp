@@ -6,6 +6,7 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 
+#include "app/StartupMemory.h"
 #include "ui/Application.h"
 #include "ui/MainWindow.h"
 
@@ -30,6 +31,7 @@ int main(int argc, char* argv[]) {
     }
 
     ui::MainWindow window;
+    ReleaseStartupMemoryAfterFirstPaint(window);
     window.show();
     // A file named on the command line opens as a file dropped onto the
     // window does, by its whole path, once the window is up.

@@ -35,6 +35,10 @@ BoardWindow::BoardWindow(TForm1& form, Runner run, QWidget* parent)
         });
     }
 
+    // Made on first use, maybe long after its items last changed.
+    for (std::size_t i = 0; i < ControlCount; ++i)
+        if (menus_.actions[i]) ApplyItem(static_cast<ControlId>(i));
+
     scroll_ = new QScrollArea(this);
     scroll_->setFrameShape(QFrame::NoFrame);
     scroll_->setAlignment(Qt::AlignLeft | Qt::AlignTop);

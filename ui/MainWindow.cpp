@@ -73,8 +73,6 @@ MainWindow::MainWindow() : platform_(*this), form_(std::make_unique<TForm1>(plat
     BuildControls();
     ConnectMenus();
     ConnectControls();
-    board_ = new BoardWindow(
-        *form_, [this](const std::function<void()>& handler) { Run(handler); }, this);
     tileWindow_ = new TilePreviewWindow(
         *form_, [this](const std::function<void()>& handler) { Run(handler); }, this);
 
@@ -100,6 +98,13 @@ MainWindow::MainWindow() : platform_(*this), form_(std::make_unique<TForm1>(plat
 }
 
 MainWindow::~MainWindow() = default;
+
+BoardWindow* MainWindow::Board() {
+    if (!board_)
+        board_ = new BoardWindow(
+            *form_, [this](const std::function<void()>& handler) { Run(handler); }, this);
+    return board_;
+}
 
 QWidget* MainWindow::WidgetOf(ControlId id) {
     if (id == Form1) return this;
@@ -305,7 +310,8 @@ void MainWindow::ShowChanges() {
         ApplyLayout();
     }
     for (ControlId id : Views) ViewOf(id)->ShowChanges();
-    if (board_) board_->ShowChanges();
+    // Until the board is first shown there is no window to follow it.
+    if (board_ || form_->controls.Checked(BoardMenu)) Board()->ShowChanges();
     if (tileWindow_) tileWindow_->ShowChanges();
     Controls& controls = form_->controls;
     if (!controls.AnyDirty()) return;

@@ -44,7 +44,8 @@ public:
     QMenu* MenuOf(ControlId id) const { return menus_.menus[static_cast<std::size_t>(id)]; }
     PictureView* ViewOf(ControlId id) const;
     UpDown* ZoomUpDown() const;
-    BoardWindow* Board() const { return board_; }
+    // The board window, made on its first use: most sessions never open it.
+    BoardWindow* Board();
     TilePreviewWindow* TileWindow() const { return tileWindow_; }
 
     // Opens files as a drop onto the window does, once the event loop runs.
