@@ -73,7 +73,9 @@ def photo(size):
 big = photo(4000)
 big.save("photo.jpg", quality=90)
 big.save("photo.bmp")
+big.save("photo.png")
 big.crop((0, 0, 480, 256)).save("sheet.bmp")
+big.crop((0, 0, 480, 256)).save("sheet.png")
 
 # The 216-colour cube (red fastest, blue slowest), as ImageMagick's -remap
 # picture and PIL's palette.
@@ -102,12 +104,15 @@ EOF
 for name in sheet.bmp photo.jpg photo.bmp; do
   sed -e "s|IN|$name|" -e "s|OUT|t-$name.out.bmp|" tessaro-save24.scn >"t24-$name.scn"
 done
+for name in sheet.png photo.png; do
+  sed -e "s|IN|$name|" -e "s|OUT|t-$name.out.png|" tessaro-save24.scn >"tpng-$name.scn"
+done
 sed -e "s|IN|sheet.bmp|" -e "s|OUT|t216.out.bmp|" tessaro-save216.scn >t216.scn
 
 cat > pil_crop.py <<'EOF'
 import sys
 from PIL import Image
-Image.open(sys.argv[1]).crop((0, 0, 480, 256)).save(sys.argv[2], "BMP")
+Image.open(sys.argv[1]).crop((0, 0, 480, 256)).save(sys.argv[2], sys.argv[3] if len(sys.argv) > 3 else "BMP")
 EOF
 cat > pil_216.py <<'EOF'
 import sys
@@ -146,6 +151,16 @@ rows=(
   "$tessaro t24-photo.bmp.scn"
   "$magick photo.bmp -crop 480x256+0+0 +repage BMP3:m-photo.bmp.out.bmp"
   "$python pil_crop.py photo.bmp p-photo.bmp.out.bmp"
+
+  "sheet 480 x 256 PNG, saved as PNG"
+  "$tessaro tpng-sheet.png.scn"
+  "$magick sheet.png -crop 480x256+0+0 +repage PNG:m-sheet.png.out.png"
+  "$python pil_crop.py sheet.png p-sheet.png.out.png PNG"
+
+  "photo 4000 x 4000 PNG, top-left 480 x 256 saved as PNG"
+  "$tessaro tpng-photo.png.scn"
+  "$magick photo.png -crop 480x256+0+0 +repage PNG:m-photo.png.out.png"
+  "$python pil_crop.py photo.png p-photo.png.out.png PNG"
 
   "sheet 480 x 256 reduced to the 216-colour cube, saved as 8-bit BMP"
   "$tessaro t216.scn"
@@ -188,7 +203,7 @@ machine="$cpu, $(nproc) cores, $(free -g | awk '/Mem:/ {print $2}') GiB, Linux $
 versions="ImageMagick $("$magick" -version | awk 'NR == 1 {print $3}'), Pillow $("$python" -c 'import PIL; print(PIL.__version__)'), $(hyperfine --version)"
 
 "$python" - "$results" "$machine" "$versions" "$runs" >table.md <<'EOF'
-import json, sys
+import json, os, sys
 from PIL import Image
 
 results, machine, versions, runs = sys.argv[1:5]
@@ -210,6 +225,8 @@ outputs = [
     ("t-sheet.bmp.out.bmp", "m-sheet.out.bmp", "p-sheet.out.bmp"),
     ("t-photo.jpg.out.bmp", "m-photo.jpg.out.bmp", "p-photo.jpg.out.bmp"),
     ("t-photo.bmp.out.bmp", "m-photo.bmp.out.bmp", "p-photo.bmp.out.bmp"),
+    ("t-sheet.png.out.png", "m-sheet.png.out.png", "p-sheet.png.out.png"),
+    ("t-photo.png.out.png", "m-photo.png.out.png", "p-photo.png.out.png"),
     ("t216.out.bmp", "m216.out.bmp", "p216.out.bmp"),
     ([f"t-chips/c{n:02d}.bmp" for n in range(480)], [f"m-chips/out{n}.bmp" for n in range(480)],
      [f"p-chips/{n}.bmp" for n in range(480)]),
@@ -237,11 +254,18 @@ for line, (t_out, m_out, p_out) in zip(open(results), outputs):
     else:
         met = "yes" if ratio >= 1.5 and kib[0] < min(kib[1], kib[2]) else "no"
     notes = f"IM: {same_as_tessaro(t_out, m_out)}; PIL: {same_as_tessaro(t_out, p_out)}"
+    if isinstance(t_out, str) and t_out.endswith(".png"):
+        # A PNG save must also write no more bytes than either peer.
+        sizes = [os.path.getsize(f) for f in (t_out, m_out, p_out)]
+        if sizes[0] > min(sizes[1:]):
+            met = "no"
+        notes += "; file bytes Tessaro / IM / PIL: " + " / ".join(str(n) for n in sizes)
     print(f"| {label} | {t:.1f} ms | {m:.1f} ms | {p:.1f} ms | {ratio:.2f} | {cpu} | {mib} | {met} | {notes} |")
 print()
 print(f"Times are medians of {runs} runs of whole processes started without a shell (hyperfine, 2 warm-up runs); CPU is user + system time, "
       "the mean of the same runs; peak memory is the median maximum resident size of 3 runs (/usr/bin/time -v). "
-      "The target is at least 1.5 times the speed of the faster peer with less peak memory than either; "
+      "The target is at least 1.5 times the speed of the faster peer with less peak memory than either "
+      "(and, for PNG saves, a file no larger than either peer's); "
       "splitting a sheet into its chips must be at least 3 times as fast as ImageMagick. "
       "Tessaro's saves flush the new file to the disk before renaming it over the old one, so that a crash never "
       "leaves half a file; ImageMagick and PIL write without a flush, and the CPU column shows the work without "

@@ -19,6 +19,7 @@
 #include "io/AtomicFile.h"
 #include "io/BmpWriter.h"
 #include "io/PaletteBmp.h"
+#include "io/PictureSave.h"
 #include "io/PngWriter.h"
 #include "tests/support/CompressedJpeg.h"
 #include "tests/support/FakePlatform.h"
@@ -213,5 +214,15 @@ void FilesSaveSheetPng(benchmark::State& state) {
     state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(file.Path()));
 }
 BENCHMARK(FilesSaveSheetPng);
+
+// The PNG file of the composed sheet alone, without the write and the flush.
+void FilesEncodeSheetPng(benchmark::State& state) {
+    Editor editor(TileLike(480, 256));
+    for (auto _ : state) {
+        auto file = EncodePictureFile("sheet.png", editor.form->SheetImage, editor.form->TransparentColor);
+        benchmark::DoNotOptimize(file.data());
+    }
+}
+BENCHMARK(FilesEncodeSheetPng);
 
 }  // namespace
