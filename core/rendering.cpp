@@ -49,8 +49,7 @@ void TForm1::Relayout(std::int32_t size, std::int32_t cols, std::int32_t rows) {
 void TForm1::SizeEditArea() {
     const int edit = Def.ChipSize * Def.Zoom + (controls.Checked(ControlId::UnMenu) ? 0 : 1);
     EditI.SetSize(edit, edit);
-    RefreshEditArea();
-    DrawEditGrid(Def.ChipSize);
+    RefreshEditArea();  // the chip stretched, then its grid lines
 }
 
 void TForm1::DrawSheetFrame() {
