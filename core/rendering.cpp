@@ -26,14 +26,21 @@ void TForm1::Relayout(std::int32_t size, std::int32_t cols, std::int32_t rows) {
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < cols; ++c) {
             canvas::Picture& chip = Chip(c, r);
-            // Through SheetImage, so that a chip that changes size keeps its
-            // top-left pixels and is black wherever it grew.
-            SheetImage.SetSize(chip.Width(), chip.Height());
-            SheetImage.Draw(0, 0, chip);
-            chip.SetSize(size, size);
-            chip.SetBrushColour(SheetBackground);
-            chip.FillRect({0, 0, size, size});
-            chip.Draw(0, 0, SheetImage);
+            // SheetImage is left holding the last chip as it was before the
+            // layout; a chip that already has the size stays as it is.
+            const bool last = r == rows - 1 && c == cols - 1;
+            if (last || chip.Width() != size || chip.Height() != size) {
+                // Through SheetImage, so that a chip that changes size keeps
+                // its top-left pixels and is black wherever it grew.
+                SheetImage.SetSize(chip.Width(), chip.Height());
+                SheetImage.Draw(0, 0, chip);
+                chip.SetSize(size, size);
+                chip.SetBrushColour(SheetBackground);
+                chip.FillRect({0, 0, size, size});
+                chip.Draw(0, 0, SheetImage);
+            } else {
+                chip.SetBrushColour(SheetBackground);
+            }
             ScreenI.Draw(c * size, r * size, chip);
         }
     }

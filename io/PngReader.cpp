@@ -73,6 +73,10 @@ void Check(int error) {
 constexpr std::size_t ChunkBytesLimit = std::size_t{1} << 24;
 constexpr std::size_t ChunkCacheLimit = std::size_t{1} << 26;
 
+// Files up to this size are read in one piece: the read costs less than
+// handing the decoder its bytes a few at a time, and the buffer is small.
+constexpr std::size_t WholeFileBytes = std::size_t{4} << 20;
+
 // Adam7: the first column and the column step of each pass.
 constexpr int PassFirstColumn[7] = {0, 4, 0, 2, 0, 1, 0};
 constexpr int PassColumnStep[7] = {8, 8, 4, 4, 2, 2, 1};
@@ -168,8 +172,15 @@ template <typename Choose>
 PictureWithAlpha DecodePart(ByteSource& file, Choose choose, int& width, int& height) {
     std::unique_ptr<spng_ctx, ContextFree> ctx(spng_ctx_new(0));
     if (!ctx) throw PictureReadError("PNG: no memory for the decoder", PictureReadReason::TooLarge);
+    // A small file is read whole and decoded where it lies; a large one is
+    // fed in blocks, so that it is read only as far as the kept part needs.
     BlockReader reader(file);
-    Check(spng_set_png_stream(ctx.get(), &BlockReader::Read, &reader));
+    if (file.Size() > 0 && file.Size() <= WholeFileBytes) {
+        const std::span<const std::uint8_t> bytes = file.Read(0, file.Size());
+        Check(spng_set_png_buffer(ctx.get(), bytes.data(), bytes.size()));
+    } else {
+        Check(spng_set_png_stream(ctx.get(), &BlockReader::Read, &reader));
+    }
     Check(spng_set_image_limits(ctx.get(), static_cast<std::uint32_t>(picture_limits::MaxSide),
                                 static_cast<std::uint32_t>(picture_limits::MaxSide)));
     Check(spng_set_chunk_limits(ctx.get(), ChunkBytesLimit, ChunkCacheLimit));

@@ -42,12 +42,23 @@ PictureReadResult ReadTopLeftPart(TForm1& form, const std::string& path, int wid
     }
     TransparencyResult read = ApplyTransparency(std::move(picture), form.TransparentColor);
     form.TransparentColor = read.transparent;
-    form.SheetImage.SetSize(read.picture.Width(), read.picture.Height());
-    form.SheetImage.Draw(0, 0, read.picture);
+    // Taken over rather than copied; the pen and brush stay SheetImage's.
+    canvas::Picture& sheet = form.SheetImage;
+    const canvas::Colour pen = sheet.PenColour(), brush = sheet.BrushColour();
+    sheet = std::move(read.picture);
+    sheet.SetPenColour(pen);
+    sheet.SetBrushColour(brush);
     const std::string said =
         TForm1::TransparencyMessage(read.chosen, read.transparent.value_or(0), read.partlyTransparent);
     if (!said.empty()) form.platform.ShowMessage(said);
     return {true, jpeg};
+}
+
+// `picture` at its top-left corner of a black `width` x `height` picture.
+canvas::Picture SheetSized(const canvas::Picture& picture, int width, int height) {
+    canvas::Picture work(width, height);
+    work.Draw(0, 0, picture);
+    return work;
 }
 
 }  // namespace
@@ -58,11 +69,13 @@ PictureReadResult TForm1::ReadPictureFile(const std::string& path) {
 
 void TForm1::CutSheetIntoChips() {
     const int size = Def.ChipSize;
-    canvas::Picture work(Def.SheetCols * size, Def.SheetRows * size);
-    work.SetBrushColour(canvas::Black);
-    work.FillRect({0, 0, work.Width(), work.Height()});
-    work.Draw(0, 0, SheetImage);
-    CutIntoChips(work);
+    // A picture of the sheet's size is cut as it is; any other is first
+    // cut to that size, black wherever it is smaller.
+    if (SheetImage.Width() == Def.SheetCols * size && SheetImage.Height() == Def.SheetRows * size) {
+        CutIntoChips(SheetImage);
+    } else {
+        CutIntoChips(SheetSized(SheetImage, Def.SheetCols * size, Def.SheetRows * size));
+    }
     Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
     ForgetUndo();
     DropPendingPoint();
