@@ -322,17 +322,21 @@ void MainWindow::ShowChanges() {
 
 void MainWindow::ApplyLayout() {
     const WindowLayout& places = form_->Layout;
+    // Every control moves at once: one repaint of the client area afterwards
+    // instead of one per control for where it was and where it goes.
+    QWidget* client = centralWidget();
+    client->setUpdatesEnabled(false);
     for (std::size_t i = 0; i < ControlCount; ++i) {
         const ControlPlace& p = places.places[i];
         if (p.width > 0 && widgets_[i]) widgets_[i]->setGeometry(p.left, p.top, p.width, p.height);
     }
     ViewOf(ScreenI)->SetViewScale(places.sheetScale);
     ViewOf(Pallete)->SetViewScale(places.paletteScale);
+    client->setUpdatesEnabled(true);
 
     const bool resizable = form_->WideLayoutOn();
     if (resizable == resizable_) return;
     resizable_ = resizable;
-    QWidget* client = centralWidget();
     if (resizable) {
         client->setMinimumSize(WindowLayout::FixedWidth, WindowLayout::FixedHeight);
         client->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);

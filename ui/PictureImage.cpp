@@ -8,7 +8,9 @@ namespace ui {
 
 namespace {
 
-QRgb RgbOfColour(canvas::Colour c) { return qRgb(canvas::RedOf(c), canvas::GreenOf(c), canvas::BlueOf(c)); }
+// Red and blue change places; written on the whole word so that the loops
+// below are vectorised.
+QRgb RgbOfColour(canvas::Colour c) { return 0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu); }
 
 }  // namespace
 
@@ -17,9 +19,9 @@ QRect QRectOf(const canvas::Rect& r) { return QRect(r.left, r.top, r.Width(), r.
 void CopyPictureArea(const canvas::Picture& picture, const QRect& area, QImage& image) {
     const QRect part = area.intersected(QRect(0, 0, picture.Width(), picture.Height())).intersected(image.rect());
     for (int y = part.top(); y <= part.bottom(); ++y) {
-        const auto row = picture.Row(y);
+        const canvas::Colour* from = picture.Row(y).data();
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = part.left(); x <= part.right(); ++x) line[x] = RgbOfColour(row[static_cast<std::size_t>(x)]);
+        for (int x = part.left(); x <= part.right(); ++x) line[x] = RgbOfColour(from[x]);
     }
 }
 
@@ -28,17 +30,17 @@ void CopyPictureAreaScaled(const canvas::Picture& picture, const QRect& area, QI
     const QRect part = area.intersected(QRect(0, 0, picture.Width(), picture.Height()))
                            .intersected(QRect(0, 0, image.width() / scale, image.height() / scale));
     for (int y = part.top(); y <= part.bottom(); ++y) {
-        const auto row = picture.Row(y);
-        auto* first = reinterpret_cast<QRgb*>(image.scanLine(y * scale));
-        for (int x = part.left(); x <= part.right(); ++x) {
-            const QRgb rgb = RgbOfColour(row[static_cast<std::size_t>(x)]);
-            std::fill_n(first + x * scale, scale, rgb);
+        const canvas::Colour* from = picture.Row(y).data() + part.left();
+        auto* first = reinterpret_cast<QRgb*>(image.scanLine(y * scale)) + part.left() * scale;
+        QRgb* to = first;
+        for (int x = 0; x < part.width(); ++x, to += scale) {
+            const QRgb rgb = RgbOfColour(from[x]);
+            for (int i = 0; i < scale; ++i) to[i] = rgb;
         }
         // The other rows of the block repeat the first.
         const std::size_t bytes = static_cast<std::size_t>(part.width() * scale) * sizeof(QRgb);
         for (int r = 1; r < scale; ++r)
-            std::memcpy(image.scanLine(y * scale + r) + part.left() * scale * static_cast<int>(sizeof(QRgb)),
-                        first + part.left() * scale, bytes);
+            std::memcpy(reinterpret_cast<QRgb*>(image.scanLine(y * scale + r)) + part.left() * scale, first, bytes);
     }
 }
 

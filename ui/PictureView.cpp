@@ -38,15 +38,23 @@ void PictureView::SetViewScale(int scale) {
 void PictureView::ShowWhole() {
     const qreal ratio = devicePixelRatioF();
     deviceScale_ = WholeDevicePixels(ratio, viewScale_);
-    shownRatio_ = ratio;
     const int k = deviceScale_;
+    const QSize size(picture_.Width() * k, picture_.Height() * k);
+    // What was shown stays current as long as the picture shows no change
+    // since: a window grown and shrunk again shows it without building it anew.
+    QImage before = picture_.Dirty().IsEmpty() ? std::move(shown_) : QImage();
     if (picture_.IsEmpty()) {
         shown_ = QImage();
+    } else if (!spare_.isNull() && spare_.size() == size && spare_.devicePixelRatio() == ratio) {
+        shown_ = std::move(spare_);
+        if (!picture_.Dirty().IsEmpty()) CopyPictureAreaScaled(picture_, QRectOf(picture_.Dirty()), shown_, k);
     } else {
-        shown_ = QImage(picture_.Width() * k, picture_.Height() * k, QImage::Format_RGB32);
+        shown_ = QImage(size, QImage::Format_RGB32);
         CopyPictureAreaScaled(picture_, QRect(0, 0, picture_.Width(), picture_.Height()), shown_, k);
         shown_.setDevicePixelRatio(ratio);
     }
+    spare_ = std::move(before);
+    shownRatio_ = ratio;
     setFixedSize(static_cast<int>(std::ceil(picture_.Width() * k / ratio - 1e-6)),
                  static_cast<int>(std::ceil(picture_.Height() * k / ratio - 1e-6)));
     update();
@@ -62,6 +70,8 @@ void PictureView::ShowChanges() {
     } else if (!picture_.Dirty().IsEmpty()) {
         const QRect changed = QRectOf(picture_.Dirty());
         CopyPictureAreaScaled(picture_, changed, shown_, k);
+        // The other size no longer shows the picture as it is.
+        spare_ = QImage();
         // The changed pixels in the widget's own (logical) coordinates,
         // widened to whole logical pixels.
         const qreal f = k / shownRatio_;

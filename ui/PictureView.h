@@ -56,6 +56,9 @@ private:
 
     canvas::Picture& picture_;
     QImage shown_;
+    // What was shown before the last ShowWhole() (another size or screen),
+    // kept while the picture does not change.
+    QImage spare_;
     int viewScale_ = 1;
     int deviceScale_ = 1;
     qreal shownRatio_ = 1;
