@@ -17,11 +17,16 @@ void Picture::SetSize(int width, int height) {
         return;
     }
     if (width != width_) {
-        std::vector<Colour> grown(static_cast<std::size_t>(width) * height, Black);
+        // Every pixel written once: the kept part copied, the rest black.
+        std::vector<Colour> grown;
+        grown.reserve(static_cast<std::size_t>(width) * height);
         const int keepW = std::min(width, width_);
         const int keepH = std::min(height, height_);
-        for (int y = 0; y < keepH; ++y)
-            std::copy_n(RowPtr(y), keepW, grown.data() + static_cast<std::size_t>(y) * width);
+        for (int y = 0; y < keepH; ++y) {
+            grown.insert(grown.end(), RowPtr(y), RowPtr(y) + keepW);
+            grown.insert(grown.end(), static_cast<std::size_t>(width - keepW), Black);
+        }
+        grown.resize(static_cast<std::size_t>(width) * height, Black);
         pixels_.swap(grown);
     } else {
         // Same row length: the kept rows are already in place.
