@@ -68,6 +68,16 @@ TEST_F(RoomyWindowTest, EveryChipPixelIsAWholeUniformBlockInTheFixedAndTheRoomyW
     ResizeClient(1700, 1000);
     EXPECT_EQ(form().Layout.sheetScale, 2);
     for (ControlId id : {ScreenI, EditI, Pallete}) ExpectWholeBlocks(id);
+
+    // Smaller, another chip chosen there, larger again: the views show the
+    // sheet as it is now, not as they showed it at this size before.
+    ResizeClient(1024, 768);
+    EXPECT_EQ(form().Layout.sheetScale, 1);
+    const double shown = view(ScreenI)->DeviceScale() / view(ScreenI)->devicePixelRatioF();
+    Click(ScreenI, QPoint(static_cast<int>((16 * 7 + 5) * shown), static_cast<int>((16 * 5 + 5) * shown)));
+    EXPECT_EQ(form().CurCol, 7);
+    ResizeClient(1700, 1000);
+    for (ControlId id : {ScreenI, EditI, Pallete}) ExpectWholeBlocks(id);
 }
 
 TEST_F(RoomyWindowTest, TheRoomyWindowResizesPlacesItsControlsAndPicksInShownPixels) {
