@@ -74,8 +74,11 @@ constexpr std::size_t ChunkBytesLimit = std::size_t{1} << 24;
 constexpr std::size_t ChunkCacheLimit = std::size_t{1} << 26;
 
 // Files up to this size are read in one piece: the read costs less than
-// handing the decoder its bytes a few at a time, and the buffer is small.
-constexpr std::size_t WholeFileBytes = std::size_t{4} << 20;
+// handing the decoder its bytes a few at a time, and the buffer is small. A
+// sheet's file (480 x 256, even 16-bit RGBA) is below it; past it, reading
+// all of a large file whose top-left part alone is kept would cost more
+// than the blocks save.
+constexpr std::size_t WholeFileBytes = std::size_t{1} << 20;
 
 // Adam7: the first column and the column step of each pass.
 constexpr int PassFirstColumn[7] = {0, 4, 0, 2, 0, 1, 0};
