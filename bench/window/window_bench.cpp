@@ -5,7 +5,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <initializer_list>
 #include <memory>
+#include <vector>
 
 #include <QApplication>
 #include <QMenuBar>
@@ -94,6 +96,41 @@ struct Window {
 
 int EditPosition(int step) { return (step * 3 % 16) * 10 + 5; }
 
+// Pen moves in the edit area, each round ending when the edit area, the
+// sheet and every view in `others` have painted. The pen takes the other
+// colour than the one under it, so that every move changes the chip and
+// the views that show it repaint.
+void PenMovesRepainting(benchmark::State& state, Window& w, bool shown,
+                        std::initializer_list<const PaintCounter*> others) {
+    TForm1& form = w.window->Form();
+    w.Round(w.edit, QEvent::MouseButtonPress, QPoint(5, 5));
+    int step = 0;
+    const canvas::Picture& chip = form.Chip(form.CurCol, form.CurRow);
+    std::vector<int> before(others.size());
+    const auto allPainted = [&] {
+        std::size_t i = 0;
+        for (const PaintCounter* view : others)
+            if (view->Count() == before[i++]) return false;
+        return true;
+    };
+    for (auto _ : state) {
+        const QPoint at(EditPosition(step), EditPosition(step / 16));
+        form.LeftColor = chip.GetPixel(at.x() / 10, at.y() / 10) == canvas::White ? 0x0000FF : canvas::White;
+        std::size_t i = 0;
+        for (const PaintCounter* view : others) before[i++] = view->Count();
+        bool painted = shown && w.Round(w.edit, QEvent::MouseMove, at);
+        for (int round = 0; painted && !allPainted(); ++round) {
+            if (round == 10000) painted = false;
+            QApplication::processEvents();
+        }
+        if (!painted) {
+            state.SkipWithError("the windows were not shown or the views were not repainted");
+            break;
+        }
+        ++step;
+    }
+}
+
 void WindowPenMove(benchmark::State& state) {
     Window w;
     w.Round(w.edit, QEvent::MouseButtonPress, QPoint(5, 5));
@@ -120,26 +157,7 @@ void WindowPenMoveWithPreview(benchmark::State& state) {
     ui::TilePreviewWindow* preview = w.window->TileWindow();
     const bool previewShown = QTest::qWaitForWindowExposed(preview);
     PaintCounter previewPaints(preview->View());
-    w.Round(w.edit, QEvent::MouseButtonPress, QPoint(5, 5));
-    int step = 0;
-    const canvas::Picture& chip = form.Chip(form.CurCol, form.CurRow);
-    for (auto _ : state) {
-        const QPoint at(EditPosition(step), EditPosition(step / 16));
-        // The preview repaints only pixels that change: the pen takes the
-        // other colour than the one under it.
-        form.LeftColor = chip.GetPixel(at.x() / 10, at.y() / 10) == canvas::White ? 0x0000FF : canvas::White;
-        const int before = previewPaints.Count();
-        bool painted = previewShown && w.Round(w.edit, QEvent::MouseMove, at);
-        for (int round = 0; painted && previewPaints.Count() == before; ++round) {
-            if (round == 10000) painted = false;
-            QApplication::processEvents();
-        }
-        if (!painted) {
-            state.SkipWithError("the windows were not shown or the views were not repainted");
-            break;
-        }
-        ++step;
-    }
+    PenMovesRepainting(state, w, previewShown, {&previewPaints});
 }
 BENCHMARK(WindowPenMoveWithPreview);
 
@@ -211,27 +229,7 @@ void WindowPenMoveWithPreviewAndBoard(benchmark::State& state) {
     const bool shown = QTest::qWaitForWindowExposed(preview) && QTest::qWaitForWindowExposed(board);
     PaintCounter previewPaints(preview->View());
     PaintCounter boardPaints(board->View());
-    w.Round(w.edit, QEvent::MouseButtonPress, QPoint(5, 5));
-    int step = 0;
-    const canvas::Picture& chip = form.Chip(form.CurCol, form.CurRow);
-    for (auto _ : state) {
-        const QPoint at(EditPosition(step), EditPosition(step / 16));
-        // The pen takes the other colour than the one under it, so that
-        // every move changes the chip.
-        form.LeftColor = chip.GetPixel(at.x() / 10, at.y() / 10) == canvas::White ? 0x0000FF : canvas::White;
-        const int previewBefore = previewPaints.Count(), boardBefore = boardPaints.Count();
-        bool painted = shown && w.Round(w.edit, QEvent::MouseMove, at);
-        for (int round = 0; painted && (previewPaints.Count() == previewBefore || boardPaints.Count() == boardBefore);
-             ++round) {
-            if (round == 10000) painted = false;
-            QApplication::processEvents();
-        }
-        if (!painted) {
-            state.SkipWithError("the windows were not shown or the views were not repainted");
-            break;
-        }
-        ++step;
-    }
+    PenMovesRepainting(state, w, shown, {&previewPaints, &boardPaints});
 }
 BENCHMARK(WindowPenMoveWithPreviewAndBoard);
 
