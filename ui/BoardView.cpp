@@ -10,7 +10,7 @@
 
 namespace ui {
 
-BoardView::BoardView(const TForm1& form, QWidget* parent) : QWidget(parent), form_(form) {
+BoardView::BoardView(const TForm1& form, QWidget* parent) : MouseView(parent), form_(form) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFixedSize(form.Board.ViewWidth(), form.Board.ViewHeight());
 }
@@ -42,19 +42,6 @@ void BoardView::paintEvent(QPaintEvent* event) {
     for (const QRect& r : event->region()) painter.drawImage(r.topLeft(), Shown(r));
 }
 
-void BoardView::mousePressEvent(QMouseEvent* event) {
-    const auto button = MouseButtonOf(*event);
-    if (!button || !onPress_) return;
-    const QPoint p = PixelOf(*event);
-    onPress_(*button, ShiftStateOf(*event), p.x(), p.y());
-}
-
-void BoardView::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
-
-void BoardView::mouseMoveEvent(QMouseEvent* event) {
-    if (!onMove_) return;
-    const QPoint p = PixelOf(*event);
-    onMove_(ShiftStateOf(*event), p.x(), p.y());
-}
+QPoint BoardView::PixelUnder(const QMouseEvent& event) const { return PixelOf(event); }
 
 }  // namespace ui

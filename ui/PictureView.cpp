@@ -8,7 +8,6 @@
 #include <QTimer>
 
 #include "ui/PictureImage.h"
-#include "ui/ShiftStateOfEvent.h"
 
 namespace ui {
 
@@ -21,7 +20,7 @@ int WholeDevicePixels(qreal ratio, int viewScale) {
 
 }  // namespace
 
-PictureView::PictureView(canvas::Picture& picture, QWidget* parent) : QWidget(parent), picture_(picture) {
+PictureView::PictureView(canvas::Picture& picture, QWidget* parent) : MouseView(parent), picture_(picture) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Moves without a button held are reported too: they update the
     // position and colour texts.
@@ -96,28 +95,11 @@ void PictureView::paintEvent(QPaintEvent* event) {
     for (const QRect& r : rest.intersected(event->rect())) painter.fillRect(r, palette().window());
 }
 
-QPoint PictureView::PicturePixelOf(const QMouseEvent& event) const {
+QPoint PictureView::PixelUnder(const QMouseEvent& event) const {
     // Floor, not round: a pointer half a pixel left of the view is at -1.
     const qreal f = shownRatio_ / deviceScale_;
     const QPointF p = event.position() * f;
     return QPoint(static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y())));
-}
-
-void PictureView::mousePressEvent(QMouseEvent* event) {
-    const auto button = MouseButtonOf(*event);
-    if (!button || !onPress_) return;
-    const QPoint p = PicturePixelOf(*event);
-    onPress_(*button, ShiftStateOf(*event), p.x(), p.y());
-}
-
-// Qt reports the second press of a double click as a double click instead of
-// a press; the editor sees it as a press marked Double.
-void PictureView::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
-
-void PictureView::mouseMoveEvent(QMouseEvent* event) {
-    if (!onMove_) return;
-    const QPoint p = PicturePixelOf(*event);
-    onMove_(ShiftStateOf(*event), p.x(), p.y());
 }
 
 }  // namespace ui

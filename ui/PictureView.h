@@ -1,12 +1,9 @@
 #pragma once
 
-#include <functional>
-
 #include <QImage>
-#include <QWidget>
 
 #include "canvas/Picture.h"
-#include "core/ShiftState.h"
+#include "ui/MouseView.h"
 
 namespace ui {
 
@@ -20,16 +17,10 @@ namespace ui {
 // the screen's scale factor, rounded down to a whole number of device
 // pixels (at least one): at a factor of 1.5 a view at scale 1 shows each
 // pixel as one device pixel, at scale 2 as three.
-class PictureView : public QWidget {
+class PictureView : public MouseView {
     Q_OBJECT
 public:
-    using PressHandler = std::function<void(MouseButton, ShiftState, int, int)>;
-    using MoveHandler = std::function<void(ShiftState, int, int)>;
-
     PictureView(canvas::Picture& picture, QWidget* parent);
-
-    void OnPress(PressHandler handler) { onPress_ = std::move(handler); }
-    void OnMove(MoveHandler handler) { onMove_ = std::move(handler); }
 
     // Takes over what changed in the picture since the last call (its size or
     // its dirty rectangle), schedules the repaint of just that, and clears the
@@ -46,13 +37,10 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
+    QPoint PixelUnder(const QMouseEvent& event) const override;
 
 private:
     void ShowWhole();
-    QPoint PicturePixelOf(const QMouseEvent& event) const;
 
     canvas::Picture& picture_;
     QImage shown_;
@@ -62,8 +50,6 @@ private:
     int viewScale_ = 1;
     int deviceScale_ = 1;
     qreal shownRatio_ = 1;
-    PressHandler onPress_;
-    MoveHandler onMove_;
 };
 
 }  // namespace ui
