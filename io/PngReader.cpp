@@ -56,12 +56,13 @@ struct ContextFree {
     void operator()(spng_ctx* ctx) const { spng_ctx_free(ctx); }
 };
 
+// A picture past the size limits is refused as every reader refuses one,
+// as no picture the editor takes; only memory the decoder would need beyond
+// its budget (huge ancillary chunks, or none left) counts as too large.
 [[noreturn]] void Fail(int error) {
-    throw PictureReadError(
-        std::string("PNG: ") + spng_strerror(error),
-        error == SPNG_EMEM || error == SPNG_EUSER_WIDTH || error == SPNG_EUSER_HEIGHT || error == SPNG_ECHUNK_LIMITS
-            ? PictureReadReason::TooLarge
-            : PictureReadReason::NotAPicture);
+    throw PictureReadError(std::string("PNG: ") + spng_strerror(error),
+                           error == SPNG_EMEM || error == SPNG_ECHUNK_LIMITS ? PictureReadReason::TooLarge
+                                                                             : PictureReadReason::NotAPicture);
 }
 
 void Check(int error) {
@@ -191,7 +192,9 @@ PictureWithAlpha DecodePart(ByteSource& file, Choose choose, int& width, int& he
     spng_ihdr ihdr{};
     Check(spng_get_ihdr(ctx.get(), &ihdr));
     if (!picture_limits::Acceptable(ihdr.width, ihdr.height))
-        throw PictureReadError("PNG: picture too large", PictureReadReason::TooLarge);
+        throw PictureReadError("PNG: picture size " + std::to_string(ihdr.width) + "x" + std::to_string(ihdr.height) +
+                                   " not accepted",
+                               PictureReadReason::NotAPicture);
     width = static_cast<int>(ihdr.width);
     height = static_cast<int>(ihdr.height);
     const bool sixteen = ihdr.bit_depth == 16;

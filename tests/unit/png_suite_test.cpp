@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <zlib.h>
@@ -174,9 +175,16 @@ TEST(PngSuite, PicturesPastTheLimitsAreRefused) {
         for (int i = 0; i < 4; ++i) bytes[29 + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
         return bytes;
     };
-    EXPECT_THROW(png::Decode(withSize(40000, 1), 480, 256), PictureReadError);
-    EXPECT_THROW(png::Decode(withSize(1, 40000), 480, 256), PictureReadError);
-    EXPECT_THROW(png::Decode(withSize(30000, 30000), 480, 256), PictureReadError);
+    // Refused as not a picture the editor takes, as BMP and JPEG files are:
+    // the load-failure message, not the one for work past a budget.
+    for (const auto& [w, h] : {std::pair{40000u, 1u}, {1u, 40000u}, {30000u, 30000u}}) {
+        try {
+            png::Decode(withSize(w, h), 480, 256);
+            ADD_FAILURE() << w << "x" << h << " loaded";
+        } catch (const PictureReadError& e) {
+            EXPECT_EQ(e.Reason(), PictureReadReason::NotAPicture) << w << "x" << h;
+        }
+    }
     // Within the limits, the header is good and only the data are short.
     EXPECT_THROW(png::Decode(withSize(64, 64)), PictureReadError);
 }
