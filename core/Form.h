@@ -48,6 +48,9 @@ enum class TCloseAction { caNone, caFree };
 struct PictureReadResult {
     bool ok = false;
     bool jpeg = false;
+    // What the read did to transparent pixels, for the user once the picture
+    // shows; empty when there is nothing to say.
+    std::string transparencyNotice;
 };
 
 // The editor: every field of the main window and every handler, named as the

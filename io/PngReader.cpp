@@ -192,9 +192,9 @@ PictureWithAlpha DecodePart(ByteSource& file, Choose choose, int& width, int& he
     spng_ihdr ihdr{};
     Check(spng_get_ihdr(ctx.get(), &ihdr));
     if (!picture_limits::Acceptable(ihdr.width, ihdr.height))
-        throw PictureReadError("PNG: picture size " + std::to_string(ihdr.width) + "x" + std::to_string(ihdr.height) +
-                                   " not accepted",
-                               PictureReadReason::NotAPicture);
+        throw PictureReadError(
+            "PNG: picture size " + std::to_string(ihdr.width) + "x" + std::to_string(ihdr.height) + " not accepted",
+            PictureReadReason::NotAPicture);
     width = static_cast<int>(ihdr.width);
     height = static_cast<int>(ihdr.height);
     const bool sixteen = ihdr.bit_depth == 16;

@@ -38,7 +38,7 @@ PictureReadResult ReadTopLeftPart(TForm1& form, const std::string& path, int wid
         if (e.Reason() == PictureReadReason::FaultyData)
             throw EditorError(std::string("JPEG のデータが壊れています（") + e.what() + "）");
         form.platform.ShowMessage(e.Reason() == PictureReadReason::TooLarge ? TooLarge : ReadFailed);
-        return {false, jpeg};
+        return {false, jpeg, {}};
     }
     TransparencyResult read = ApplyTransparency(std::move(picture), form.TransparentColor);
     form.TransparentColor = read.transparent;
@@ -48,10 +48,11 @@ PictureReadResult ReadTopLeftPart(TForm1& form, const std::string& path, int wid
     sheet = std::move(read.picture);
     sheet.SetPenColour(pen);
     sheet.SetBrushColour(brush);
-    const std::string said =
-        TForm1::TransparencyMessage(read.chosen, read.transparent.value_or(0), read.partlyTransparent);
-    if (!said.empty()) form.platform.ShowMessage(said);
-    return {true, jpeg};
+    return {true, jpeg, TForm1::TransparencyMessage(read.chosen, read.transparent.value_or(0), read.partlyTransparent)};
+}
+
+void ShowNotice(TForm1& form, const PictureReadResult& read) {
+    if (!read.transparencyNotice.empty()) form.platform.ShowMessage(read.transparencyNotice);
 }
 
 // `picture` at its top-left corner of a black `width` x `height` picture.
@@ -64,7 +65,9 @@ canvas::Picture SheetSized(const canvas::Picture& picture, int width, int height
 }  // namespace
 
 PictureReadResult TForm1::ReadPictureFile(const std::string& path) {
-    return ReadTopLeftPart(*this, path, picture_limits::MaxSide, picture_limits::MaxSide);
+    const PictureReadResult read = ReadTopLeftPart(*this, path, picture_limits::MaxSide, picture_limits::MaxSide);
+    ShowNotice(*this, read);
+    return read;
 }
 
 void TForm1::CutSheetIntoChips() {
@@ -90,14 +93,18 @@ bool TForm1::LoadSheetFile(const std::string& path) {
     // data over the JPEG file.
     Def.FileName = read.jpeg ? std::string() : path;
     ShowFileNameInCaption();
+    // Said over the sheet as it now is.
+    ShowNotice(*this, read);
     return true;
 }
 
 bool TForm1::LoadChipFile(const std::string& path, std::int32_t col, std::int32_t row) {
     canvas::Picture& chip = Chip(col, row);
-    if (!ReadTopLeftPart(*this, path, chip.Width(), chip.Height()).ok) return false;
+    const PictureReadResult read = ReadTopLeftPart(*this, path, chip.Width(), chip.Height());
+    if (!read.ok) return false;
     RecordUndoStep(col, row);
     chip.Draw(0, 0, SheetImage);
+    ShowNotice(*this, read);
     return true;
 }
 

@@ -342,6 +342,25 @@ TEST_F(PlatformTest, ADroppedFileLoadsAsTheSheetOnlyTheFirst) {
     EXPECT_EQ(form().Chip(10, 10).GetPixel(3, 3), canvas::Rgb(0, 0, 255));
 }
 
+// The transparent colour's message comes over the loaded sheet, so that the
+// colour it names is there to see.
+TEST_F(PlatformTest, TheTransparencyMessageShowsOverTheLoadedSheet) {
+    QImage tiles(32, 16, QImage::Format_ARGB32);
+    tiles.fill(QColor(0, 128, 0));
+    tiles.setPixelColor(20, 3, QColor(0, 0, 0, 0));
+    const QString path = ScratchPath("tiles.png");
+    ASSERT_TRUE(tiles.save(path, "PNG"));
+    QImage behind;
+    window->Platform().messageAnswerer = [&](bool, const std::string&) {
+        behind = Shown(ScreenI);
+        return true;
+    };
+    EXPECT_EQ(Drop({path}), Qt::CopyAction);
+    ASSERT_FALSE(behind.isNull());
+    EXPECT_EQ(behind, Expected(form().ScreenI));
+    EXPECT_EQ(form().Chip(1, 0).GetPixel(4, 3), canvas::Rgb(255, 0, 255));
+}
+
 TEST_F(PlatformTest, ADropIsTakenAsACopyEvenWhenItsSourceProposesAMove) {
     const QString sheet = WritePicture("moved.bmp", 480, 256, QColor(0, 255, 0));
     // Shift held proposes a move; a source told "moved" may delete its file.
