@@ -104,7 +104,12 @@ bool TForm1::LoadChipFile(const std::string& path, std::int32_t col, std::int32_
     if (!read.ok) return false;
     RecordUndoStep(col, row);
     chip.Draw(0, 0, SheetImage);
-    ShowNotice(*this, read);
+    if (!read.transparencyNotice.empty()) {
+        // Said over the sheet with the new chip in it; the caller lays the
+        // sheet out afterwards, as after every load.
+        DrawChip(col, row, col == CurCol && row == CurRow);
+        ShowNotice(*this, read);
+    }
     return true;
 }
 

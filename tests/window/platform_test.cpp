@@ -347,7 +347,7 @@ TEST_F(PlatformTest, ADroppedFileLoadsAsTheSheetOnlyTheFirst) {
 TEST_F(PlatformTest, TheTransparencyMessageShowsOverTheLoadedSheet) {
     QImage tiles(32, 16, QImage::Format_ARGB32);
     tiles.fill(QColor(0, 128, 0));
-    tiles.setPixelColor(20, 3, QColor(0, 0, 0, 0));
+    tiles.setPixelColor(4, 3, QColor(0, 0, 0, 0));
     const QString path = ScratchPath("tiles.png");
     ASSERT_TRUE(tiles.save(path, "PNG"));
     QImage behind;
@@ -358,7 +358,17 @@ TEST_F(PlatformTest, TheTransparencyMessageShowsOverTheLoadedSheet) {
     EXPECT_EQ(Drop({path}), Qt::CopyAction);
     ASSERT_FALSE(behind.isNull());
     EXPECT_EQ(behind, Expected(form().ScreenI));
-    EXPECT_EQ(form().Chip(1, 0).GetPixel(4, 3), canvas::Rgb(255, 0, 255));
+    EXPECT_EQ(form().Chip(0, 0).GetPixel(4, 3), canvas::Rgb(255, 0, 255));
+
+    // A chip load: the sheet behind shows the new chip.
+    Choose(KeyNoneMenu);
+    Click(ScreenI, {40, 8});
+    WhenShown<QFileDialog> dialog([&](QFileDialog& d) { AnswerFileDialog(d, path); });
+    behind = QImage();
+    Choose(chrLoadMenu);
+    ASSERT_FALSE(behind.isNull());
+    EXPECT_EQ(form().Chip(2, 0).GetPixel(4, 3), canvas::Rgb(255, 0, 255));
+    EXPECT_EQ(behind, Expected(form().ScreenI));
 }
 
 TEST_F(PlatformTest, ADropIsTakenAsACopyEvenWhenItsSourceProposesAMove) {
