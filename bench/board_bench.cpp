@@ -29,7 +29,7 @@ struct BoardEditor : StartedEditor {
     void ShowBoard() {
         TryOutBoard& board = form->Board;
         form->FollowChipsOnBoard();
-        for (const BoardCell& cell : board.DirtyCells()) board.Draw(part, board.CellRect(cell), form->Chips);
+        for (const BoardCell& cell : board.DirtyCells()) board.Draw(part, board.CellRect(cell), form->Sheet.Chips());
         board.ClearDirty();
     }
 };

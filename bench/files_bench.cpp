@@ -84,8 +84,8 @@ struct Editor {
         form->FormCreate();
         for (int row = 0; row < 16; ++row)
             for (int col = 0; col < 30; ++col)
-                form->Chip(col, row).CopyRect({0, 0, 16, 16}, sheet,
-                                              {col * 16, row * 16, col * 16 + 16, row * 16 + 16});
+                form->ChangeChip(col, row).CopyRect({0, 0, 16, 16}, sheet,
+                                                    {col * 16, row * 16, col * 16 + 16, row * 16 + 16});
         form->ComposeSheet();
     }
 };
@@ -219,7 +219,7 @@ BENCHMARK(FilesSaveSheetPng);
 void FilesEncodeSheetPng(benchmark::State& state) {
     Editor editor(TileLike(480, 256));
     for (auto _ : state) {
-        auto file = EncodePictureFile("sheet.png", editor.form->SheetImage, editor.form->TransparentColor);
+        auto file = EncodePictureFile("sheet.png", editor.form->SheetImage, editor.form->Sheet.TransparentColor);
         benchmark::DoNotOptimize(file.data());
     }
 }

@@ -8,12 +8,14 @@
 
 #include "canvas/Picture.h"
 #include "core/Controls.h"
+#include "core/EditorOptions.h"
 #include "core/Platform.h"
+#include "core/SheetDocument.h"
+#include "core/SheetGeometry.h"
 #include "core/ShiftState.h"
 #include "core/TilePreview.h"
 #include "core/ToolMode.h"
 #include "core/TryOutBoard.h"
-#include "core/UndoHistory.h"
 #include "core/WindowLayout.h"
 
 using TColor = canvas::Colour;
@@ -45,13 +47,9 @@ struct TMemorySnapshot {
 
 enum class TCloseAction { caNone, caFree };
 
-struct PictureReadResult {
-    bool ok = false;
-    bool jpeg = false;
-    // What the read did to transparent pixels, for the user once the picture
-    // shows; empty when there is nothing to say.
-    std::string transparencyNotice;
-};
+struct PictureLoad;
+struct TransparencyNotice;
+class PictureReadError;
 
 // The editor: every field of the main window and every handler, named as the
 // window names them. The class is declared here once; its member functions
@@ -60,9 +58,9 @@ struct PictureReadResult {
 // the button, the shift state, the position in the control's pixels.
 class TForm1 {
 public:
-    static constexpr int MaxCols = 30;
-    static constexpr int MaxRows = 16;
-    static constexpr int ChipSlots = MaxCols * MaxRows;
+    static constexpr int MaxCols = sheet::Cols;
+    static constexpr int MaxRows = sheet::Rows;
+    static constexpr int ChipSlots = sheet::ChipCount;
     static constexpr const char* ApplicationTitle = "Velmira";
     static constexpr const char* HelpFile = "Tsr.hlp";
     static constexpr const char* ProductName = "Tessaro";
@@ -73,11 +71,10 @@ public:
     TForm1& operator=(const TForm1&) = delete;
 
     // ---- State (the chip sheet model) ----
-    // Slot of chip (col, row) is col * 16 + row, whatever the number of rows.
-    std::array<canvas::Picture, ChipSlots> Chips;
+    // The chips, the transparent colour and the undo history.
+    SheetDocument Sheet;
     canvas::Picture SheetImage;      // whole sheet after ComposeSheet; otherwise scratch
     canvas::Picture PreviewImage;    // rubber-band copy of the chip
-    canvas::Picture UndoImage;       // the chip before the last undoable edit
     canvas::Picture PalettePicture;  // 32 x 8, one pixel per palette entry
     // Colour-table entries as stored in a BMP: blue | green << 8 | red << 16.
     std::array<std::uint32_t, 256> Palette256{};
@@ -88,7 +85,6 @@ public:
     TColor RightColor = 0x000000;
     std::int32_t PenSize = 1;
     bool Modified = false;
-    bool UndoAvailable = false;
     std::int32_t StartX = 0;
     std::int32_t StartY = 0;
     bool LineLeftButton = false;
@@ -103,8 +99,13 @@ public:
     Controls controls;
     Platform& platform;
 
-    canvas::Picture& Chip(int col, int row) { return Chips[static_cast<std::size_t>(col * MaxRows + row)]; }
-    const canvas::Picture& Chip(int col, int row) const { return Chips[static_cast<std::size_t>(col * MaxRows + row)]; }
+    const canvas::Picture& Chip(int col, int row) const { return Sheet.Chip(col, row); }
+    // The chip about to change (its version moves on).
+    canvas::Picture& ChangeChip(int col, int row) { return Sheet.ChangeChip(col, row); }
+    // The one-level undo: the chip before the last change it takes back, and
+    // whether undo can still use it.
+    const canvas::Picture& UndoImage() const { return Sheet.History.OneLevelCopy(); }
+    bool UndoAvailable() const { return !Sheet.History.On() && Sheet.History.UndoCount() > 0; }
 
     // ---- core/startup.cpp, core/closing.cpp, core/fixed_palette.cpp ----
     void FormCreate();
@@ -165,6 +166,8 @@ public:
 
     // ---- edit/tool_buttons.cpp, edit/undo.cpp, edit/memory_snapshot.cpp ----
     void ToolButtonClick(ControlId Sender);
+    // The undo step of the chip being edited before a change that the
+    // one-level undo takes back.
     void TakeUndoCopy();
     void Undo();
     void MemoriseSnapshot();
@@ -174,12 +177,17 @@ public:
     void FileMenuClick(ControlId Sender);
     void FileMenuSet();
     void helpMenuClick(ControlId Sender);
-    PictureReadResult ReadPictureFile(const std::string& path);
     // True when the picture was read and cut into the chips.
     bool LoadSheetFile(const std::string& path);
     bool LoadChipFile(const std::string& path, std::int32_t col, std::int32_t row);
-    // The work picture cut into every chip of the grid (sheet loads and pastes).
-    void CutSheetIntoChips();
+    // A picture read for the sheet becomes the sheet and shows: every
+    // whole-sheet load and paste ends here.
+    void TakeSheet(const PictureLoad& read);
+    // The message of a refused read (faulty JPEG data leave as an
+    // EditorError for the generic error handler), and of what a read did to
+    // transparent pixels.
+    void ReportReadRefusal(const PictureReadError& refusal);
+    void ShowTransparencyNotice(const TransparencyNotice& notice);
     static std::string NumberedChipName(const std::string& base, int n);
 
     // ---- io/palette_writers.cpp ----
@@ -194,9 +202,8 @@ public:
     void WMDropFiles(const std::vector<std::string>& paths);
 
     // ---- the transparent colour and PNG ----
-    // core/transparent_colour.cpp. T: the colour that stands for transparent
-    // pixels in PNG files; none at start.
-    std::optional<TColor> TransparentColor;
+    // core/transparent_colour.cpp. T (Sheet.TransparentColor): the colour
+    // that stands for transparent pixels in PNG files; none at start.
     void KeyPickMenuClick();  // the colour dialog chooses T
     void KeyNoneMenuClick();  // T becomes none
     // The message of a load that turned alpha into colours (io/Transparency.h),
@@ -217,7 +224,7 @@ public:
     void TileIMouseDown(MouseButton Button, ShiftState Shift, int X, int Y);
     void TileIMouseMove(ShiftState Shift, int X, int Y);
     void WrapMenuClick();
-    bool WrapDrawing() const { return controls.Checked(ControlId::WrapMenu); }
+    bool WrapDrawing() const { return Options.wrapDrawing; }
 
     // ---- the try-out board and its Tiled files ----
     TryOutBoard Board;
@@ -239,12 +246,9 @@ public:
     void BoardFileClick(ControlId Sender);
 
     // ---- the extension options: strokes, undo history, keys, recovery ----
-    // ExtMenu's options, off at start (tsr.def: stroke=, undo=, keys=).
-    bool StrokeJoin = false;  // a pen drag paints the line between its positions
-    bool KeysOn = false;      // the shortcut keys run their items' handlers
-    // Steps of the undo history, in use while its limit is above 1; at 1 the
-    // one-level undo (UndoImage, UndoAvailable) works as it always has.
-    UndoHistory History;
+    // The options of the menus (core/option_marks.cpp shows them).
+    EditorOptions Options;
+    void ShowOptions();
     // The pen's last position in the drag going on, for joined strokes and
     // for the undo step a stroke makes; open from a pen press (or the first
     // painting move) until a move without a button.
@@ -265,11 +269,9 @@ public:
     void HistoryMenuClick();
     void KeysMenuClick();
     void SetUndoLimit(int steps);  // 1 to 256; above 1 the history is on
-    // edit/undo_history.cpp. The entry point of every change of a chip's
-    // pixels: call it before the change. With the history on it records a
-    // step for chip (col, row) and returns true; otherwise it does nothing
-    // and returns false (the one-level undo has its own rules).
-    bool RecordUndoStep(std::int32_t col, std::int32_t row);
+    // edit/undo_redo.cpp. Before every change of a chip's pixels that the
+    // one-level undo does not take back: a step while the history is on.
+    void RecordUndoStep(std::int32_t col, std::int32_t row);
     void Redo();
     int UndoSteps() const;  // how far undo can go now (0 or 1 with the history off)
     int RedoSteps() const;
@@ -296,7 +298,7 @@ public:
     WindowLayout Layout = FixedLayout();
     bool LayoutChanged = false;
     std::int32_t ZoomBeforeWide = 5;
-    bool WideLayoutOn() const;
+    bool WideLayoutOn() const { return Options.wide; }
     void WideMenuClick();
     // The window's client area became width x height (only the roomy layout
     // follows it).

@@ -11,22 +11,19 @@ constexpr canvas::Colour CheckerLight = 0xE0E0E0;
 constexpr canvas::Colour CheckerDark = 0xB0B0B0;
 constexpr int CheckerSquares = 2;  // per cell, each way
 
-int SlotOf(ChipRef chip) { return chip.col * TryOutBoard::SlotsPerColumn + chip.row; }
+int SlotOf(ChipRef chip) { return static_cast<int>(sheet::SlotOf(chip.col, chip.row)); }
 
-bool IsSheetChip(ChipRef chip) {
-    return chip.col >= 0 && chip.row >= 0 && chip.col < TryOutBoard::SheetCols &&
-           chip.row < TryOutBoard::SlotsPerColumn;
-}
+bool IsSheetChip(ChipRef chip) { return sheet::IsChip(chip.col, chip.row); }
 
 }  // namespace
 
-TryOutBoard::TryOutBoard() : cellsOfSlot_(Slots, 0), seenChips_(Slots) { Resize(cols_, rows_); }
+TryOutBoard::TryOutBoard() : cellsOfSlot_(Slots, 0), seenVersions_(Slots, 0) { Resize(cols_, rows_); }
 
 std::optional<ChipRef> TryOutBoard::At(BoardCell cell) const {
     if (!Contains(cell)) return std::nullopt;
     const std::int16_t slot = cells_[IndexOf(cell)];
     if (slot == Empty) return std::nullopt;
-    return ChipRef{slot / SlotsPerColumn, slot % SlotsPerColumn};
+    return ChipRef{slot / sheet::Rows, slot % sheet::Rows};
 }
 
 bool TryOutBoard::Place(BoardCell cell, std::optional<ChipRef> chip) {
@@ -131,11 +128,11 @@ void TryOutBoard::Draw(canvas::Picture& target, const canvas::Rect& area,
     }
 }
 
-void TryOutBoard::FollowChips(std::span<const canvas::Picture> chips) {
-    const std::size_t count = std::min<std::size_t>(chips.size(), Slots);
+void TryOutBoard::FollowChips(std::span<const std::uint64_t> versions) {
+    const std::size_t count = std::min<std::size_t>(versions.size(), Slots);
     for (std::size_t slot = 0; slot < count; ++slot) {
-        if (chips[slot] == seenChips_[slot]) continue;
-        seenChips_[slot] = chips[slot];
+        if (versions[slot] == seenVersions_[slot]) continue;
+        seenVersions_[slot] = versions[slot];
         if (cellsOfSlot_[slot] == 0 || allDirty_) continue;
         for (std::size_t i = 0; i < cells_.size(); ++i)
             if (cells_[i] == static_cast<std::int16_t>(slot))

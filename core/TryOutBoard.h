@@ -6,13 +6,7 @@
 #include <vector>
 
 #include "canvas/Picture.h"
-
-// A chip of the sheet, by column and row.
-struct ChipRef {
-    int col = 0;
-    int row = 0;
-    friend bool operator==(const ChipRef&, const ChipRef&) = default;
-};
+#include "core/SheetGeometry.h"
 
 // A board cell, by column and row from the top-left.
 struct BoardCell {
@@ -28,15 +22,11 @@ struct BoardCell {
 // are now. Dirty marks say which cells a view must draw again.
 class TryOutBoard {
 public:
-    static constexpr int CellPixels = 16;  // a chip's side
+    static constexpr int CellPixels = sheet::ChipSize;
     static constexpr int MaxSide = 256;
     static constexpr int MinZoom = 1;
     static constexpr int MaxZoom = 4;
-    // Where the chips live: slot = col * SlotsPerColumn + row, as in the
-    // editor's chip table.
-    static constexpr int SheetCols = 30;
-    static constexpr int SlotsPerColumn = 16;
-    static constexpr int Slots = SheetCols * SlotsPerColumn;
+    static constexpr int Slots = sheet::ChipCount;
 
     TryOutBoard();
 
@@ -69,9 +59,9 @@ public:
     void Draw(canvas::Picture& target, const canvas::Rect& area, std::span<const canvas::Picture> chips) const;
 
     // ---- What changed since the last ClearDirty() ----
-    // Compares every chip with the copy the board last saw and marks the
-    // cells that show a chip whose pixels changed since.
-    void FollowChips(std::span<const canvas::Picture> chips);
+    // Compares every chip's version (SheetDocument) with the one the board
+    // last saw and marks the cells that show a chip changed since.
+    void FollowChips(std::span<const std::uint64_t> versions);
     // The whole view changed (size, zoom, a load).
     bool AllDirty() const { return allDirty_; }
     // Cells to draw again when not AllDirty(), each once.
@@ -89,10 +79,10 @@ private:
     int cols_ = 20;
     int rows_ = 15;
     int zoom_ = 2;
-    std::vector<std::int16_t> cells_;         // slot or Empty, row by row
-    std::vector<int> cellsOfSlot_;            // how many cells hold each slot
-    std::vector<canvas::Picture> seenChips_;  // the chips as FollowChips last saw them
-    std::vector<std::uint8_t> marked_;        // per cell: in dirtyCells_
+    std::vector<std::int16_t> cells_;          // slot or Empty, row by row
+    std::vector<int> cellsOfSlot_;             // how many cells hold each slot
+    std::vector<std::uint64_t> seenVersions_;  // the chips' versions as FollowChips last saw them
+    std::vector<std::uint8_t> marked_;         // per cell: in dirtyCells_
     std::vector<BoardCell> dirtyCells_;
     bool allDirty_ = true;
 };

@@ -2,8 +2,24 @@
 
 #include <algorithm>
 
-void UndoHistory::SetLimit(int limit) {
+void UndoHistory::SetLimit(int limit, int currentCol, int currentRow) {
+    const bool wasOn = On();
     limit_ = std::clamp(limit, 1, MaxLimit);
+    if (On() != wasOn) {
+        const bool keep = On() && oneLevelAvailable_ && !undo_.empty();
+        redo_.clear();
+        if (keep) {
+            Step step = std::move(undo_.back());
+            undo_.clear();
+            step.col = currentCol;
+            step.row = currentRow;
+            undo_.push_back(std::move(step));
+        } else {
+            undo_.clear();
+        }
+        oneLevelAvailable_ = false;
+        return;
+    }
     while (static_cast<int>(undo_.size()) > limit_) undo_.pop_front();
     // Steps waiting for redo stand for changes made, so they count too.
     if (static_cast<int>(redo_.size()) > limit_) redo_.erase(redo_.begin(), redo_.end() - limit_);
@@ -11,6 +27,7 @@ void UndoHistory::SetLimit(int limit) {
 
 void UndoHistory::Record(int col, int row, const canvas::Picture& before) {
     redo_.clear();
+    oneLevelAvailable_ = true;
     if (static_cast<int>(undo_.size()) >= limit_) {
         // The oldest step's picture is reused for the new one: no allocation
         // once the history is full.
@@ -26,6 +43,17 @@ void UndoHistory::Record(int col, int row, const canvas::Picture& before) {
 }
 
 void UndoHistory::Clear() {
-    undo_.clear();
+    oneLevelAvailable_ = false;
     redo_.clear();
+    if (On()) undo_.clear();
+}
+
+int UndoHistory::UndoCount() const {
+    if (On()) return static_cast<int>(undo_.size());
+    return oneLevelAvailable_ && !undo_.empty() ? 1 : 0;
+}
+
+const canvas::Picture& UndoHistory::OneLevelCopy() const {
+    static const canvas::Picture none;
+    return undo_.empty() || On() ? none : undo_.back().pixels;
 }

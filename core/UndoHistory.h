@@ -7,10 +7,13 @@
 
 #include "canvas/Picture.h"
 
-// The steps of the undo history: each one chip's pixels from before a change
-// and the chip they belong to. Undo swaps the newest step with the chip as it
-// is now and keeps it for redo; redo swaps it back. A new step drops the
-// steps waiting for redo; beyond the limit the oldest step goes.
+// The one undo history of the sheet: each step one chip's pixels from before
+// a change and the chip they belong to. With a limit of 1 it is the one-level
+// undo: its one step is undone into the chip being edited, whichever chip it
+// was taken from, and stays (unavailable) after that undo. Above 1, undo
+// swaps the newest step with the chip it belongs to and keeps it for redo;
+// redo swaps it back; a new step drops the steps waiting for redo; beyond the
+// limit the oldest step goes.
 class UndoHistory {
 public:
     static constexpr int MaxLimit = 256;
@@ -24,20 +27,36 @@ public:
     };
 
     int Limit() const { return limit_; }
+    // More than the one-level undo.
+    bool On() const { return limit_ > 1; }
     // 1 to MaxLimit; steps beyond a lower limit are dropped, oldest first.
-    void SetLimit(int limit);
+    // Switching between one level and more keeps what can be undone now:
+    // the one-level step becomes the history's first, as a step of chip
+    // (currentCol, currentRow) where the one-level undo would have put it;
+    // back to one level the history is given up.
+    void SetLimit(int limit, int currentCol, int currentRow);
 
     void Record(int col, int row, const canvas::Picture& before);
+    // Nothing left to undo or redo. The one-level step's pixels stay.
     void Clear();
 
-    int UndoCount() const { return static_cast<int>(undo_.size()); }
+    int UndoCount() const;
     int RedoCount() const { return static_cast<int>(redo_.size()); }
 
-    // The newest step (for undo) or the next undone one (for redo), swapped
-    // with the chip that `chipAt(col, row)` gives; returns that chip's place.
+    // The one-level undo's copy, whether or not undo can still use it.
+    const canvas::Picture& OneLevelCopy() const;
+    void DropOneLevel() { oneLevelAvailable_ = false; }
+
+    // Undoes the newest step into the chips `chipAt(col, row)` gives and
+    // returns the place of the chip that changed. One level: into
+    // (currentCol, currentRow).
     template <typename ChipAt>
-    std::optional<Step> Undo(ChipAt&& chipAt) {
-        return Move(undo_, redo_, chipAt);
+    std::optional<Step> Undo(ChipAt&& chipAt, int currentCol, int currentRow) {
+        if (On()) return Move(undo_, redo_, chipAt);
+        if (!oneLevelAvailable_ || undo_.empty()) return std::nullopt;
+        chipAt(currentCol, currentRow).Draw(0, 0, undo_.back().pixels);
+        oneLevelAvailable_ = false;
+        return Step{currentCol, currentRow, {}};
     }
     template <typename ChipAt>
     std::optional<Step> Redo(ChipAt&& chipAt) {
@@ -57,6 +76,7 @@ private:
     }
 
     int limit_ = 1;
+    bool oneLevelAvailable_ = false;
     std::deque<Step> undo_;
     std::vector<Step> redo_;
 };

@@ -15,9 +15,15 @@ bool InRange(int n) { return n >= 1 && n <= TryOutBoard::MaxSide; }
 
 }  // namespace
 
-void TForm1::BoardMenuClick() { controls.SetChecked(ControlId::BoardMenu, !controls.Checked(ControlId::BoardMenu)); }
+void TForm1::BoardMenuClick() {
+    Options.boardShown = !Options.boardShown;
+    ShowOptions();
+}
 
-void TForm1::BoardFormClose() { controls.SetChecked(ControlId::BoardMenu, false); }
+void TForm1::BoardFormClose() {
+    Options.boardShown = false;
+    ShowOptions();
+}
 
 void TForm1::BoardViewClick(ControlId Sender) {
     switch (Sender) {
@@ -35,11 +41,11 @@ void TForm1::BoardViewClick(ControlId Sender) {
         default:
             for (std::size_t i = 0; i < ZoomItems.size(); ++i) {
                 if (ZoomItems[i] != Sender) continue;
-                controls.SetChecked(Sender, true);
                 Board.SetZoom(static_cast<int>(i) + 1);
+                ShowOptions();
             }
             break;
     }
 }
 
-void TForm1::FollowChipsOnBoard() { Board.FollowChips(Chips); }
+void TForm1::FollowChipsOnBoard() { Board.FollowChips(Sheet.Versions()); }

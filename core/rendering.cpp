@@ -25,21 +25,22 @@ void TForm1::Relayout(std::int32_t size, std::int32_t cols, std::int32_t rows) {
 
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < cols; ++c) {
-            canvas::Picture& chip = Chip(c, r);
+            const canvas::Picture& chip = Chip(c, r);
             // SheetImage is left holding the last chip as it was before the
             // layout; a chip that already has the size stays as it is.
-            const bool last = r == rows - 1 && c == cols - 1;
-            if (last || chip.Width() != size || chip.Height() != size) {
-                // Through SheetImage, so that a chip that changes size keeps
-                // its top-left pixels and is black wherever it grew.
+            if (r == rows - 1 && c == cols - 1) {
                 SheetImage.SetSize(chip.Width(), chip.Height());
                 SheetImage.Draw(0, 0, chip);
-                chip.SetSize(size, size);
-                chip.SetBrushColour(SheetBackground);
-                chip.FillRect({0, 0, size, size});
-                chip.Draw(0, 0, SheetImage);
-            } else {
-                chip.SetBrushColour(SheetBackground);
+            }
+            if (chip.Width() != size || chip.Height() != size) {
+                // Through a copy, so that a chip that changes size keeps its
+                // top-left pixels and is black wherever it grew.
+                const canvas::Picture before = chip;
+                canvas::Picture& resized = ChangeChip(c, r);
+                resized.SetSize(size, size);
+                resized.SetBrushColour(SheetBackground);
+                resized.FillRect({0, 0, size, size});
+                resized.Draw(0, 0, before);
             }
             ScreenI.Draw(c * size, r * size, chip);
         }
@@ -54,7 +55,7 @@ void TForm1::Relayout(std::int32_t size, std::int32_t cols, std::int32_t rows) {
 }
 
 void TForm1::SizeEditArea() {
-    const int edit = Def.ChipSize * Def.Zoom + (controls.Checked(ControlId::UnMenu) ? 0 : 1);
+    const int edit = Def.ChipSize * Def.Zoom + (Options.editGridHidden ? 0 : 1);
     EditI.SetSize(edit, edit);
     RefreshEditArea();  // the chip stretched, then its grid lines
 }
@@ -85,7 +86,7 @@ void TForm1::DrawSheetFrame() {
 }
 
 void TForm1::DrawEditGrid(std::int32_t n) {
-    if (controls.Checked(ControlId::UnMenu)) return;
+    if (Options.editGridHidden) return;
     const int z = Def.Zoom;
     const int end = n * z;
     EditI.SetPenColour(Def.GridLineColor);
@@ -117,20 +118,6 @@ void TForm1::RefreshEditArea() {
     DrawEditGrid(Def.ChipSize);
 }
 
-void TForm1::ComposeSheet() {
-    const int s = Def.ChipSize;
-    SheetImage.SetSize(s * Def.SheetCols, s * Def.SheetRows);
-    for (int r = 0; r < Def.SheetRows; ++r)
-        for (int c = 0; c < Def.SheetCols; ++c) SheetImage.Draw(c * s, r * s, Chip(c, r));
-}
+void TForm1::ComposeSheet() { Sheet.ComposeInto(SheetImage); }
 
-void TForm1::CutIntoChips(const canvas::Picture& sheet) {
-    const int s = Def.ChipSize;
-    for (int r = 0; r < Def.SheetRows; ++r) {
-        for (int c = 0; c < Def.SheetCols; ++c) {
-            canvas::Picture& chip = Chip(c, r);
-            chip.SetSize(s, s);
-            chip.CopyRect({0, 0, s, s}, sheet, {c * s, r * s, (c + 1) * s, (r + 1) * s});
-        }
-    }
-}
+void TForm1::CutIntoChips(const canvas::Picture& sheet) { Sheet.CutIntoChips(sheet); }

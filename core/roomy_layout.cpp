@@ -12,11 +12,10 @@ using enum ControlId;
 
 }  // namespace
 
-bool TForm1::WideLayoutOn() const { return controls.Checked(WideMenu); }
-
 void TForm1::WideMenuClick() {
-    const bool on = !WideLayoutOn();
-    controls.SetChecked(WideMenu, on);
+    const bool on = !Options.wide;
+    Options.wide = on;
+    ShowOptions();
     if (on) {
         ZoomBeforeWide = Def.Zoom;
         ApplyLayout(RoomyLayout(Layout.clientWidth, Layout.clientHeight));

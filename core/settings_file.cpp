@@ -142,24 +142,23 @@ void TForm1::ReadSettings(const std::string& fileName) {
 
     // The click handlers flip their check mark, so it is set to the opposite
     // of the wanted state first.
+    // The sheet frame's handler lays the sheet out again, so it runs even
+    // when the frame stays as it is.
     if (values[Box] == "on" || values[Box] == "off") {
-        controls.SetChecked(ControlId::wakuMenu, values[Box] == "off");
+        Def.SheetGridShown = values[Box] == "off";
         wakuMenuClick();
     }
-    if (values[Resize] == "on" || values[Resize] == "off") {
-        controls.SetChecked(ControlId::chrSMenu, values[Resize] == "off");
-        chrSMenuClick();
-    }
-    if (values[Wrap] == "on" || values[Wrap] == "off") controls.SetChecked(ControlId::WrapMenu, values[Wrap] == "on");
+    if (values[Resize] == "on" || values[Resize] == "off") Options.resizePerChip = values[Resize] == "on";
+    if (values[Wrap] == "on" || values[Wrap] == "off") Options.wrapDrawing = values[Wrap] == "on";
     if (values[Transparent] == "none")
-        TransparentColor.reset();
+        Sheet.TransparentColor.reset();
     else if (const auto colour = ColourValue(values[Transparent]))
-        TransparentColor = *colour;
+        Sheet.TransparentColor = *colour;
 
-    if ((values[StrokeKey] == "on") != StrokeJoin && (values[StrokeKey] == "on" || values[StrokeKey] == "off"))
-        StrokeMenuClick();
+    if (values[StrokeKey] == "on" || values[StrokeKey] == "off") Options.strokeJoin = values[StrokeKey] == "on";
     if (const std::optional<int> steps = UndoLimitOf(values[UndoKey])) SetUndoLimit(*steps);
-    if ((values[KeysKey] == "on") != KeysOn && (values[KeysKey] == "on" || values[KeysKey] == "off")) KeysMenuClick();
+    if (values[KeysKey] == "on" || values[KeysKey] == "off") Options.keys = values[KeysKey] == "on";
+    ShowOptions();
     // The roomy layout is off at start; "off" leaves it so.
     if (values[Wide] == "on" && !WideLayoutOn()) WideMenuClick();
 }

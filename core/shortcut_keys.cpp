@@ -57,7 +57,7 @@ const std::vector<std::string>& TForm1::ShortcutKeyNames() {
 }
 
 bool TForm1::ShortcutKey(const std::string& keys) {
-    if (!KeysOn) return false;
+    if (!Options.keys) return false;
     for (const KeyBinding& s : Shortcuts) {
         if (s.keys != keys) continue;
         switch (s.action) {

@@ -18,7 +18,7 @@ void TForm1::FormCreate() {
     Def.ChipSize = 16;
     for (int row = 0; row < MaxRows; ++row) {
         for (int col = 0; col < MaxCols; ++col) {
-            canvas::Picture& chip = Chip(col, row);
+            canvas::Picture& chip = ChangeChip(col, row);
             chip.SetSize(Def.ChipSize, Def.ChipSize);
             chip.SetBrushColour(canvas::Black);
             chip.FillRect({0, 0, Def.ChipSize, Def.ChipSize});
@@ -31,7 +31,6 @@ void TForm1::FormCreate() {
     SheetImage.SetSize(0, 0);
     PreviewImage.SetSize(0, 0);
     MemorySnapshot.MemSheetImage.SetSize(0, 0);
-    UndoImage.SetSize(0, 0);
 
     CurCol = 0;
     CurRow = 0;
@@ -51,6 +50,6 @@ void TForm1::FormCreate() {
     std::error_code error;
     if (std::filesystem::exists(SettingsFileName, error)) ReadSettings(SettingsFileName);
 
-    UndoAvailable = false;
+    Sheet.History.DropOneLevel();
     Modified = false;
 }

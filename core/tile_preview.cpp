@@ -6,40 +6,43 @@ namespace {
 
 using enum ControlId;
 
-int TileZoom(const Controls& controls) {
-    constexpr ControlId items[] = {TileZoom1, TileZoom2, TileZoom3, TileZoom4};
-    for (int i = 0; i < 4; ++i)
-        if (controls.Checked(items[i])) return i + 1;
-    return 2;
-}
+constexpr ControlId TileZoomItems[] = {TileZoom1, TileZoom2, TileZoom3, TileZoom4};
 
 }  // namespace
 
 void TForm1::TileViewMenuClick() {
-    controls.SetChecked(TileViewMenu, !controls.Checked(TileViewMenu));
+    Options.tilePreview = !Options.tilePreview;
+    ShowOptions();
     // A hidden preview did not follow: it is drawn afresh when shown.
     tilePreview.Forget();
     UpdateTilePreview();
 }
 
 void TForm1::TileMenuClick(ControlId Sender) {
-    controls.SetChecked(Sender, true);
+    if (Sender == TileRepeatMenu || Sender == TileNeighbourMenu) Options.tileNeighbours = Sender == TileNeighbourMenu;
+    for (int i = 0; i < 4; ++i)
+        if (Sender == TileZoomItems[i]) Options.tileZoom = i + 1;
+    ShowOptions();
     UpdateTilePreview();
 }
 
-void TForm1::TileFormClose() { controls.SetChecked(TileViewMenu, false); }
+void TForm1::TileFormClose() {
+    Options.tilePreview = false;
+    ShowOptions();
+}
 
 void TForm1::UpdateTilePreview() {
-    if (!controls.Checked(TileViewMenu)) return;
+    if (!Options.tilePreview) return;
     TilePreview::Sources sources{};
-    const bool neighbours = controls.Checked(TileNeighbourMenu);
+    const bool neighbours = Options.tileNeighbours;
     for (int place = 0; place < TilePreview::Places; ++place) {
         const int col = CurCol + place % TilePreview::Side - 1;
         const int row = CurRow + place / TilePreview::Side - 1;
+        auto& source = sources[static_cast<std::size_t>(place)];
         if (!neighbours)
-            sources[static_cast<std::size_t>(place)] = &Chip(CurCol, CurRow);
+            source = {&Chip(CurCol, CurRow), Sheet.Version(CurCol, CurRow)};
         else if (col >= 0 && row >= 0 && col < Def.SheetCols && row < Def.SheetRows)
-            sources[static_cast<std::size_t>(place)] = &Chip(col, row);
+            source = {&Chip(col, row), Sheet.Version(col, row)};
     }
-    tilePreview.Show(sources, Def.ChipSize, TileZoom(controls), TileI);
+    tilePreview.Show(sources, Def.ChipSize, Options.tileZoom, TileI);
 }

@@ -5,10 +5,10 @@
 #include "core/Form.h"
 
 void TForm1::KeyPickMenuClick() {
-    if (const std::optional<TColor> colour = platform.ColourDialog()) TransparentColor = *colour & 0xFFFFFF;
+    if (const std::optional<TColor> colour = platform.ColourDialog()) Sheet.TransparentColor = *colour & 0xFFFFFF;
 }
 
-void TForm1::KeyNoneMenuClick() { TransparentColor.reset(); }
+void TForm1::KeyNoneMenuClick() { Sheet.TransparentColor.reset(); }
 
 std::string TForm1::TransparencyMessage(bool chosen, TColor transparent, std::int64_t partlyTransparent) {
     std::string text;

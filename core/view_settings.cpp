@@ -23,6 +23,7 @@ void TForm1::LineColor(ControlId Sender) {
     const std::optional<TColor> colour = GridColourOf(Sender);
     if (!colour && Sender != UnMenu) NotMine("LineColor", Sender);
     controls.SetChecked(Sender, true);
+    Options.editGridHidden = Sender == UnMenu;
     const int side = Def.ChipSize * Def.Zoom;
     if (Sender == UnMenu) {
         // The colour stays, so that choosing a colour later brings the lines back in it.
@@ -74,9 +75,12 @@ void TForm1::mPenClick(ControlId Sender) {
 }
 
 void TForm1::wakuMenuClick() {
-    controls.SetChecked(wakuMenu, !controls.Checked(wakuMenu));
-    Def.SheetGridShown = controls.Checked(wakuMenu);
+    Def.SheetGridShown = !Def.SheetGridShown;
+    controls.SetChecked(wakuMenu, Def.SheetGridShown);
     Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
 }
 
-void TForm1::chrSMenuClick() { controls.SetChecked(chrSMenu, !controls.Checked(chrSMenu)); }
+void TForm1::chrSMenuClick() {
+    Options.resizePerChip = !Options.resizePerChip;
+    controls.SetChecked(chrSMenu, Options.resizePerChip);
+}

@@ -2,4 +2,7 @@
 // the shift commands.
 #include "core/Form.h"
 
-void TForm1::WrapMenuClick() { controls.SetChecked(ControlId::WrapMenu, !controls.Checked(ControlId::WrapMenu)); }
+void TForm1::WrapMenuClick() {
+    Options.wrapDrawing = !Options.wrapDrawing;
+    ShowOptions();
+}

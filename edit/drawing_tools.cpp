@@ -26,7 +26,7 @@ void TForm1::EditIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
     PenTrail.open = false;  // every press ends the stroke before it
     const int x = X / Def.Zoom;
     const int y = Y / Def.Zoom;
-    canvas::Picture& chip = Chip(CurCol, CurRow);
+    canvas::Picture& chip = ChangeChip(CurCol, CurRow);
 
     // A pick outside the chip (the grid line beyond its last pixel) has no
     // pixel to read and is ignored.
@@ -89,7 +89,8 @@ void TForm1::EditIMouseMove(ShiftState Shift, int X, int Y) {
     const int y = Y / Def.Zoom;
     // A joined stroke goes on past the chip's right and bottom edges, so
     // that it comes back in where the pointer does.
-    if (StrokeJoin && !WrapDrawing() && Def.ToolMode == tool_mode::Pen && (x >= Def.ChipSize || y >= Def.ChipSize))
+    if (Options.strokeJoin && !WrapDrawing() && Def.ToolMode == tool_mode::Pen &&
+        (x >= Def.ChipSize || y >= Def.ChipSize))
         return MovePen(*this, Shift, x, y);
     // With wrap-around drawing a drag past the right or bottom edge goes on
     // at the opposite edge.

@@ -16,9 +16,9 @@ void TForm1::MemoriseSnapshot() {
     m.MemSheetImage.Draw(0, 0, SheetImage);
     m.MemCurCol = CurCol;
     m.MemCurRow = CurRow;
-    m.MemGridHidden = controls.Checked(ControlId::UnMenu);
+    m.MemGridHidden = Options.editGridHidden;
     m.MemModified = Modified;
-    m.MemResizePerChip = controls.Checked(ControlId::chrSMenu);
+    m.MemResizePerChip = Options.resizePerChip;
     m.MemPenSize = PenSize;
     m.MemDef = Def;
     controls.SetEnabled(ControlId::MemLoadB, true);
@@ -36,7 +36,7 @@ void TForm1::ReplaySnapshot() {
 void TForm1::RestoreSnapshot(const TMemorySnapshot& m) {
     CurCol = m.MemCurCol;
     CurRow = m.MemCurRow;
-    controls.SetChecked(ControlId::UnMenu, m.MemGridHidden);
+    Options.editGridHidden = m.MemGridHidden;
     Modified = m.MemModified;
     PenSize = m.MemPenSize;
     Def = m.MemDef;
@@ -49,16 +49,13 @@ void TForm1::RestoreSnapshot(const TMemorySnapshot& m) {
 
     CutIntoChips(m.MemSheetImage);
 
-    if (!controls.Checked(ControlId::UnMenu)) {
-        if (const auto item = GridColourItemOf(Def.GridLineColor)) controls.SetChecked(*item, true);
-    }
     if (PenSize >= 1 && PenSize <= MaxPenSize) {
         controls.SetChecked(PenSizeItemOf(PenSize), true);
         controls.SetChecked(PenPopupItemOf(PenSize), true);
     }
     ShowZoomChoice();
-    controls.SetChecked(ControlId::chrSMenu, m.MemResizePerChip);
-    controls.SetChecked(ControlId::wakuMenu, Def.SheetGridShown);
+    Options.resizePerChip = m.MemResizePerChip;
+    ShowOptions();
     ForgetUndo();
     Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
     DrawPaletteView();

@@ -17,8 +17,8 @@ void PaintPenBlock(TForm1& form, int x, int y, TColor colour) {
     const int h = size / 2;
     const int zoom = form.Def.Zoom;
     const int n = form.Def.ChipSize;
-    const bool gridShown = !form.controls.Checked(ControlId::UnMenu);
-    canvas::Picture& chip = form.Chip(form.CurCol, form.CurRow);
+    const bool gridShown = !form.Options.editGridHidden;
+    canvas::Picture& chip = form.ChangeChip(form.CurCol, form.CurRow);
 
     form.EditI.SetBrushColour(colour);
     const bool wrap = form.WrapDrawing();

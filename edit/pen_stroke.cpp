@@ -66,7 +66,7 @@ void MovePen(TForm1& form, ShiftState shift, int x, int y) {
     // A drag whose press was not a pen press (made before the pen was
     // chosen, or elsewhere) starts its stroke here.
     if (!form.PenTrail.open) return StartPenStroke(form, x, y, colour);
-    if (form.StrokeJoin)
+    if (form.Options.strokeJoin)
         PaintPenLine(form, form.PenTrail.x, form.PenTrail.y, x, y, colour);
     else
         PaintPenBlock(form, x, y, colour);

@@ -9,7 +9,7 @@ EllipseCorners EllipseBox(int sx, int sy, int x, int y) {
 }
 
 void DrawPendingShape(TForm1& form, int x, int y) {
-    canvas::Picture& chip = form.Chip(form.CurCol, form.CurRow);
+    canvas::Picture& chip = form.ChangeChip(form.CurCol, form.CurRow);
     if (form.Def.ToolMode == tool_mode::EllipsePending) {
         const EllipseCorners box = EllipseBox(form.StartX, form.StartY, x, y);
         chip.SetBrushColour(form.LeftColor);

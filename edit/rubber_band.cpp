@@ -1,7 +1,7 @@
 #include "edit/rubber_band.h"
 
 void ShowRubberBand(TForm1& form, const std::function<void(TForm1&)>& drawShape) {
-    canvas::Picture& chip = form.Chip(form.CurCol, form.CurRow);
+    canvas::Picture& chip = form.ChangeChip(form.CurCol, form.CurRow);
     form.PreviewImage.SetSize(chip.Width(), chip.Height());
     form.PreviewImage.Draw(0, 0, chip);
     drawShape(form);

@@ -41,12 +41,12 @@ void SetSheetPixel(TForm1& form, const SheetSpot& s, TColor colour) {
     // lingers on one pixel would fill the history with steps of nothing.
     const canvas::Picture& chip = form.Chip(s.col, s.row);
     if (chip.Contains(s.px, s.py) && chip.GetPixel(s.px, s.py) != colour) form.RecordUndoStep(s.col, s.row);
-    form.Chip(s.col, s.row).SetPixel(s.px, s.py, colour);
+    form.ChangeChip(s.col, s.row).SetPixel(s.px, s.py, colour);
     form.DrawChip(s.col, s.row, false);
     form.DrawSheetFrame();
     if (s.col == form.CurCol && s.row == form.CurRow) form.RefreshEditArea();
     // The one-level copy would bring back a chip without this pixel.
-    form.UndoAvailable = false;
+    form.Sheet.History.DropOneLevel();
     form.Modified = true;
 }
 
@@ -55,7 +55,7 @@ void ChooseChip(TForm1& form, const SheetSpot& s) {
     form.DrawChip(form.CurCol, form.CurRow, false);
     form.CurCol = s.col;
     form.CurRow = s.row;
-    form.UndoAvailable = false;
+    form.Sheet.History.DropOneLevel();
     form.RefreshEditArea();
     if (form.Def.SheetGridShown)
         form.DrawSheetFrame();
@@ -83,7 +83,7 @@ void PopUpOnChip(TForm1& form, const SheetSpot& s, int X, int Y) {
 void TForm1::ScreenIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
     const SheetSpot s = SpotAt(*this, X, Y);
     if (!OnGrid(*this, s)) return;
-    canvas::Picture& chip = Chip(s.col, s.row);
+    const canvas::Picture& chip = Chip(s.col, s.row);
 
     if (Shift == RightOnly) {
         PopUpOnChip(*this, s, X, Y);

@@ -35,7 +35,7 @@ SheetPosition SheetViewPosition(const TForm1& form, int X, int Y) {
 }  // namespace
 
 void TForm1::TileIMouseDown(MouseButton Button, ShiftState Shift, int X, int Y) {
-    if (controls.Checked(ControlId::TileNeighbourMenu)) {
+    if (Options.tileNeighbours) {
         const SheetPosition p = SheetViewPosition(*this, X, Y);
         // Outside the sheet there is no chip to act on.
         if (p.x < 0 || p.y < 0 || p.x >= Def.SheetCols * Def.ChipSize || p.y >= Def.SheetRows * Def.ChipSize) return;
@@ -46,7 +46,7 @@ void TForm1::TileIMouseDown(MouseButton Button, ShiftState Shift, int X, int Y) 
 }
 
 void TForm1::TileIMouseMove(ShiftState Shift, int X, int Y) {
-    if (controls.Checked(ControlId::TileNeighbourMenu)) {
+    if (Options.tileNeighbours) {
         const SheetPosition p = SheetViewPosition(*this, X, Y);
         if (p.x < 0 || p.y < 0 || p.x >= Def.SheetCols * Def.ChipSize || p.y >= Def.SheetRows * Def.ChipSize) return;
         return ScreenIMouseMove(Shift, p.x, p.y);

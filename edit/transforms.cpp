@@ -48,7 +48,7 @@ void TForm1::MoveMenuClick(ControlId Sender) {
     TakeUndoCopy();
 
     const int n = Def.ChipSize;
-    canvas::Picture& chip = Chip(CurCol, CurRow);
+    canvas::Picture& chip = ChangeChip(CurCol, CurRow);
     SheetImage.SetSize(n, n);
     SheetImage.Draw(0, 0, chip);
     if (shift && WrapDrawing()) {

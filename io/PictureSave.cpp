@@ -11,9 +11,14 @@ std::vector<std::uint8_t> EncodePictureFile(const std::string& path, const canva
     return bmp::Encode24(picture);
 }
 
-void SavePictureFile(const std::string& path, const canvas::Picture& picture,
-                     std::optional<canvas::Colour> transparent) {
-    WriteFileAtomically(path, EncodePictureFile(path, picture, transparent));
+std::optional<FileWriteError> WritePictureFile(const std::string& path, const canvas::Picture& picture,
+                                               std::optional<canvas::Colour> transparent) {
+    try {
+        WriteFileAtomically(path, EncodePictureFile(path, picture, transparent));
+    } catch (const FileWriteError& e) {
+        return e;
+    }
+    return std::nullopt;
 }
 
 std::vector<std::uint8_t> EncodePaletteFile(const std::string& path, const palette_bmp::IndexedPicture& picture,

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "canvas/Picture.h"
+#include "io/FileWriteError.h"
 #include "io/PaletteBmp.h"
 
 // Pictures saved under a name: the format is the one PictureTypeOf (io/
@@ -20,10 +21,10 @@
 std::vector<std::uint8_t> EncodePictureFile(const std::string& path, const canvas::Picture& picture,
                                             std::optional<canvas::Colour> transparent);
 
-// EncodePictureFile written atomically (io/AtomicFile.h); throws EditorError
-// when the file can't be written, leaving any earlier file as it was.
-void SavePictureFile(const std::string& path, const canvas::Picture& picture,
-                     std::optional<canvas::Colour> transparent);
+// EncodePictureFile written atomically (io/AtomicFile.h): nothing when it is
+// written, else why not; any earlier file stays as it was.
+std::optional<FileWriteError> WritePictureFile(const std::string& path, const canvas::Picture& picture,
+                                               std::optional<canvas::Colour> transparent);
 
 // The bytes of an indexed picture with the fixed table saved as `path`: an
 // indexed PNG (with tRNS giving alpha 0 to the first entry equal to

@@ -8,8 +8,7 @@
 #include "core/Form.h"
 #include "io/AtomicFile.h"
 #include "io/FileWriteError.h"
-#include "io/PictureFile.h"
-#include "io/PictureReadError.h"
+#include "io/PictureLoad.h"
 #include "io/PictureSave.h"
 #include "io/TiledMap.h"
 
@@ -61,7 +60,7 @@ void SaveBoard(TForm1& form, std::string mapPath) {
     try {
         const std::vector<PendingFile> files{
             {(map.parent_path() / imageName).string(),
-             EncodePictureFile(imageName, form.SheetImage, form.TransparentColor)},
+             EncodePictureFile(imageName, form.SheetImage, form.Sheet.TransparentColor)},
             {(map.parent_path() / tsxName).string(), BytesOf(tiled::TilesetText(base, imageName))},
             {mapPath, BytesOf(tiled::MapText(form.Board, tsxName))},
         };
@@ -72,38 +71,39 @@ void SaveBoard(TForm1& form, std::string mapPath) {
     }
 }
 
+// The map's sheet is the tileset's picture, read as a sheet load reads one:
+// its top-left part only, under the same limits, with the transparent colour.
 void LoadBoard(TForm1& form, const std::string& path) {
     tiled::BoardMap map;
-    canvas::Picture sheet;
     try {
         map = tiled::ReadMap(path);
     } catch (const tiled::MapRefused& e) {
         form.platform.ShowMessage(LoadRefusedPrefix + ReasonText(e.why));
         return;
     }
-    const int width = tiled::TilesetColumns * tiled::TileSide;
-    const int height = tiled::TilesetRows * tiled::TileSide;
-    try {
-        sheet = LoadPictureFile(map.sheetImagePath);
-    } catch (const PictureReadError&) {
+    const PictureLoad read = ReadPictureForSheet(form.Sheet, map.sheetImagePath, sheet::Width, sheet::Height);
+    if (!read) {
         form.platform.ShowMessage(std::string(LoadRefusedPrefix) + "タイルセットの画像を読み込めません");
         return;
     }
-    if (sheet.Width() < width || sheet.Height() < height) {
+    if (read.picture.Width() < sheet::Width || read.picture.Height() < sheet::Height) {
         form.platform.ShowMessage(std::string(LoadRefusedPrefix) + "タイルセットの画像が480×256より小さいです");
         return;
     }
     if (form.Modified && !form.platform.AskQuestion(DiscardQuestion)) return;
 
-    // The sheet load's own steps, from a picture already read.
-    form.SheetImage.SetSize(width, height);
-    form.SheetImage.Draw(0, 0, sheet);
-    form.CutSheetIntoChips();
-    form.Def.FileName = IsJpegPath(map.sheetImagePath) ? std::string() : map.sheetImagePath;
+    form.TakeSheet(read);
+    // The overwrite save keeps to files the user chose: the picture that our
+    // own board save wrote beside this map (NAME.png for NAME.tmx), and no
+    // other file a map may name.
+    const std::filesystem::path own = std::filesystem::path(path).replace_extension(".png").lexically_normal();
+    form.Def.FileName =
+        !read.jpeg && std::filesystem::path(map.sheetImagePath) == own ? map.sheetImagePath : std::string();
     form.ShowFileNameInCaption();
     // The chips are now those of the file.
     form.Modified = false;
     form.Board.Replace(map.cols, map.rows, map.cells);
+    form.ShowTransparencyNotice(read.notice);
 }
 
 }  // namespace

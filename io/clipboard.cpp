@@ -3,6 +3,7 @@
 #include "io/clipboard.h"
 
 #include "core/Form.h"
+#include "io/PictureLoad.h"
 #include "io/PictureSave.h"
 
 bool TakeClipboardIntoSheetImage(TForm1& form) {
@@ -15,7 +16,7 @@ bool TakeClipboardIntoSheetImage(TForm1& form) {
 }
 
 void PutOnClipboard(TForm1& form, const canvas::Picture& picture) {
-    form.platform.ClipboardPut(picture, EncodePictureFile("clipboard.png", picture, form.TransparentColor));
+    form.platform.ClipboardPut(picture, EncodePictureFile("clipboard.png", picture, form.Sheet.TransparentColor));
 }
 
 void TForm1::Edit1Click() {
@@ -36,16 +37,21 @@ void TForm1::EditMenuClick(ControlId Sender) {
         case ControlId::PasteChrMenu:
             if (TakeClipboardIntoSheetImage(*this)) {
                 RecordUndoStep(CurCol, CurRow);
-                Chip(CurCol, CurRow).Draw(0, 0, SheetImage);
+                ChangeChip(CurCol, CurRow).Draw(0, 0, SheetImage);
                 Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
                 Modified = true;
             }
             // No undo copy is taken, so whatever was copied before no longer applies.
-            UndoAvailable = false;
+            Sheet.History.DropOneLevel();
             break;
         case ControlId::ReplaceMenu:
             // Unlike a sheet load, the file name and the caption stay.
-            if (TakeClipboardIntoSheetImage(*this)) CutSheetIntoChips();
+            if (TakeClipboardIntoSheetImage(*this)) {
+                PictureLoad pasted;
+                pasted.picture = SheetImage;
+                pasted.transparent = Sheet.TransparentColor;
+                TakeSheet(pasted);
+            }
             break;
         case ControlId::UndoMenu: Undo(); break;
         case ControlId::RedoMenu: Redo(); break;

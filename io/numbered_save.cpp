@@ -36,7 +36,7 @@ std::vector<NumberedChip> NumberedChips(const TForm1& form, const std::string& b
 }
 
 PendingFile NumberedChipFile(const TForm1& form, const NumberedChip& chip) {
-    return {chip.name, EncodePictureFile(chip.name, form.Chip(chip.col, chip.row), form.TransparentColor)};
+    return {chip.name, EncodePictureFile(chip.name, form.Chip(chip.col, chip.row), form.Sheet.TransparentColor)};
 }
 
 void SaveNumberedChips(TForm1& form) {

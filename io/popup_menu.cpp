@@ -14,12 +14,12 @@ bool IsChipBeingEdited(const TForm1& form) { return form.PopupCol == form.CurCol
 void PasteIntoPopupChip(TForm1& form) {
     if (TakeClipboardIntoSheetImage(form)) {
         form.RecordUndoStep(form.PopupCol, form.PopupRow);
-        form.Chip(form.PopupCol, form.PopupRow).Draw(0, 0, form.SheetImage);
+        form.ChangeChip(form.PopupCol, form.PopupRow).Draw(0, 0, form.SheetImage);
         form.Relayout(form.Def.ChipSize, form.Def.SheetCols, form.Def.SheetRows);
         form.Modified = true;
     }
     // Only the undo copy of the chip being edited can be spoilt by the paste.
-    if (IsChipBeingEdited(form)) form.UndoAvailable = false;
+    if (IsChipBeingEdited(form)) form.Sheet.History.DropOneLevel();
 }
 
 void LoadIntoPopupChip(TForm1& form) {
@@ -27,7 +27,7 @@ void LoadIntoPopupChip(TForm1& form) {
     if (!path) return;
     // A failed read has shown its message and changed nothing.
     if (!form.LoadChipFile(*path, form.PopupCol, form.PopupRow)) return;
-    if (IsChipBeingEdited(form)) form.UndoAvailable = false;
+    if (IsChipBeingEdited(form)) form.Sheet.History.DropOneLevel();
     form.Modified = true;
     form.Relayout(form.Def.ChipSize, form.Def.SheetCols, form.Def.SheetRows);
 }
@@ -36,7 +36,7 @@ void LoadIntoPopupChip(TForm1& form) {
 // the chip save of the File menu does.
 void SavePopupChip(TForm1& form) {
     if (const std::optional<std::string> path = form.platform.PictureSaveDialog())
-        SaveFile(*path, EncodePictureFile(*path, form.Chip(form.PopupCol, form.PopupRow), form.TransparentColor));
+        SaveFile(*path, EncodePictureFile(*path, form.Chip(form.PopupCol, form.PopupRow), form.Sheet.TransparentColor));
 }
 
 // The palette writer writes SheetImage, so the chip goes there first; the

@@ -29,9 +29,9 @@ TMemorySnapshot SnapshotOf(TForm1& form) {
     m.MemSheetImage = form.SheetImage;
     m.MemCurCol = form.CurCol;
     m.MemCurRow = form.CurRow;
-    m.MemGridHidden = form.controls.Checked(ControlId::UnMenu);
+    m.MemGridHidden = form.Options.editGridHidden;
     m.MemModified = true;
-    m.MemResizePerChip = form.controls.Checked(ControlId::chrSMenu);
+    m.MemResizePerChip = form.Options.resizePerChip;
     m.MemPenSize = form.PenSize;
     m.MemDef = form.Def;
     return m;

@@ -9,11 +9,8 @@
 #include "io/AtomicFile.h"
 #include "io/FileMessages.h"
 #include "io/numbered_save.h"
-#include "io/PictureFile.h"
-#include "io/PictureLimits.h"
-#include "io/PictureReadError.h"
+#include "io/PictureLoad.h"
 #include "io/PictureSave.h"
-#include "io/Transparency.h"
 
 namespace {
 
@@ -21,106 +18,10 @@ constexpr const char* ReadFailed = "ファイルの読み込みに失敗しま�
 constexpr const char* SaveFailed = "保存できませんでした";
 constexpr const char* TooLarge = "画像が大きすぎて読み込めません";
 
-// Fills SheetImage from a picture file, with its top-left `width` x `height`
-// pixels: the part a load uses, every other pixel being cut off by the load
-// anyway. The rest of a large picture is then not decoded (nor, in a BMP
-// file, read).
-// SheetImage is scratch, and every load lays the sheet out afterwards, which
-// overwrites it; so it holds this part rather than the whole picture.
-PictureReadResult ReadTopLeftPart(TForm1& form, const std::string& path, int width, int height) {
-    const bool jpeg = IsJpegPath(path);
-    PictureWithAlpha picture;
-    try {
-        picture = LoadPictureWithAlpha(path, width, height);
-    } catch (const PictureReadError& e) {
-        // Faulty JPEG data after a good header leave for the generic error
-        // handler before anything has changed.
-        if (e.Reason() == PictureReadReason::FaultyData)
-            throw EditorError(std::string("JPEG のデータが壊れています（") + e.what() + "）");
-        form.platform.ShowMessage(e.Reason() == PictureReadReason::TooLarge ? TooLarge : ReadFailed);
-        return {false, jpeg, {}};
-    }
-    TransparencyResult read = ApplyTransparency(std::move(picture), form.TransparentColor);
-    form.TransparentColor = read.transparent;
-    // Taken over rather than copied; the pen and brush stay SheetImage's.
-    canvas::Picture& sheet = form.SheetImage;
-    const canvas::Colour pen = sheet.PenColour(), brush = sheet.BrushColour();
-    sheet = std::move(read.picture);
-    sheet.SetPenColour(pen);
-    sheet.SetBrushColour(brush);
-    return {true, jpeg, TForm1::TransparencyMessage(read.chosen, read.transparent.value_or(0), read.partlyTransparent)};
-}
-
-void ShowNotice(TForm1& form, const PictureReadResult& read) {
-    if (!read.transparencyNotice.empty()) form.platform.ShowMessage(read.transparencyNotice);
-}
-
-// `picture` at its top-left corner of a black `width` x `height` picture.
-canvas::Picture SheetSized(const canvas::Picture& picture, int width, int height) {
-    canvas::Picture work(width, height);
-    work.Draw(0, 0, picture);
-    return work;
-}
-
-}  // namespace
-
-PictureReadResult TForm1::ReadPictureFile(const std::string& path) {
-    const PictureReadResult read = ReadTopLeftPart(*this, path, picture_limits::MaxSide, picture_limits::MaxSide);
-    ShowNotice(*this, read);
-    return read;
-}
-
-void TForm1::CutSheetIntoChips() {
-    const int size = Def.ChipSize;
-    // A picture of the sheet's size is cut as it is; any other is first
-    // cut to that size, black wherever it is smaller.
-    if (SheetImage.Width() == Def.SheetCols * size && SheetImage.Height() == Def.SheetRows * size) {
-        CutIntoChips(SheetImage);
-    } else {
-        CutIntoChips(SheetSized(SheetImage, Def.SheetCols * size, Def.SheetRows * size));
-    }
-    Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
-    ForgetUndo();
-    DropPendingPoint();
-}
-
-bool TForm1::LoadSheetFile(const std::string& path) {
-    const PictureReadResult read =
-        ReadTopLeftPart(*this, path, Def.SheetCols * Def.ChipSize, Def.SheetRows * Def.ChipSize);
-    if (!read.ok) return false;
-    CutSheetIntoChips();
-    // After a JPEG the overwrite save asks for a name rather than writing BMP
-    // data over the JPEG file.
-    Def.FileName = read.jpeg ? std::string() : path;
-    ShowFileNameInCaption();
-    // Said over the sheet as it now is.
-    ShowNotice(*this, read);
-    return true;
-}
-
-bool TForm1::LoadChipFile(const std::string& path, std::int32_t col, std::int32_t row) {
-    canvas::Picture& chip = Chip(col, row);
-    const PictureReadResult read = ReadTopLeftPart(*this, path, chip.Width(), chip.Height());
-    if (!read.ok) return false;
-    RecordUndoStep(col, row);
-    chip.Draw(0, 0, SheetImage);
-    if (!read.transparencyNotice.empty()) {
-        // Said over the sheet with the new chip in it; the caller lays the
-        // sheet out afterwards, as after every load.
-        DrawChip(col, row, col == CurCol && row == CurRow);
-        ShowNotice(*this, read);
-    }
-    return true;
-}
-
-namespace {
-
 // The composed sheet to `path`; false (with the message shown) on failure.
 bool WriteWholeSheet(TForm1& form, const std::string& path) {
     form.ComposeSheet();
-    try {
-        WriteFileAtomically(path, EncodePictureFile(path, form.SheetImage, form.TransparentColor));
-    } catch (const FileWriteError&) {
+    if (WritePictureFile(path, form.SheetImage, form.Sheet.TransparentColor)) {
         form.platform.ShowMessage(SaveFailed);
         return false;
     }
@@ -128,6 +29,57 @@ bool WriteWholeSheet(TForm1& form, const std::string& path) {
 }
 
 }  // namespace
+
+void TForm1::ReportReadRefusal(const PictureReadError& refusal) {
+    // Faulty JPEG data after a good header leave for the generic error
+    // handler before anything has changed.
+    if (refusal.Reason() == PictureReadReason::FaultyData)
+        throw EditorError(std::string("JPEG のデータが壊れています（") + refusal.what() + "）");
+    platform.ShowMessage(refusal.Reason() == PictureReadReason::TooLarge ? TooLarge : ReadFailed);
+}
+
+void TForm1::ShowTransparencyNotice(const TransparencyNotice& notice) {
+    if (notice.Any())
+        platform.ShowMessage(TransparencyMessage(notice.chosen, notice.transparent, notice.partlyTransparent));
+}
+
+void TForm1::TakeSheet(const PictureLoad& read) {
+    TakeIntoSheet(Sheet, read);
+    Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
+    DropPendingPoint();
+}
+
+bool TForm1::LoadSheetFile(const std::string& path) {
+    const PictureLoad read = ReadPictureForSheet(Sheet, path, sheet::Width, sheet::Height);
+    if (!read) {
+        ReportReadRefusal(*read.refusal);
+        return false;
+    }
+    TakeSheet(read);
+    // After a JPEG the overwrite save asks for a name rather than writing BMP
+    // data over the JPEG file.
+    Def.FileName = read.jpeg ? std::string() : path;
+    ShowFileNameInCaption();
+    // Said over the sheet as it now is.
+    ShowTransparencyNotice(read.notice);
+    return true;
+}
+
+bool TForm1::LoadChipFile(const std::string& path, std::int32_t col, std::int32_t row) {
+    const PictureLoad read = ReadPictureForSheet(Sheet, path, sheet::ChipSize, sheet::ChipSize);
+    if (!read) {
+        ReportReadRefusal(*read.refusal);
+        return false;
+    }
+    TakeIntoChip(Sheet, col, row, read);
+    if (read.notice.Any()) {
+        // Said over the sheet with the new chip in it; the caller lays the
+        // sheet out afterwards, as after every load.
+        DrawChip(col, row, col == CurCol && row == CurRow);
+        ShowTransparencyNotice(read.notice);
+    }
+    return true;
+}
 
 void TForm1::FileMenuClick(ControlId Sender) {
     switch (Sender) {
@@ -166,7 +118,7 @@ void TForm1::FileMenuClick(ControlId Sender) {
         case ControlId::chrSaveMenu:
             // A failed write is the generic handler's to report.
             if (const auto path = platform.PictureSaveDialog())
-                SaveFile(*path, EncodePictureFile(*path, Chip(CurCol, CurRow), TransparentColor));
+                SaveFile(*path, EncodePictureFile(*path, Chip(CurCol, CurRow), Sheet.TransparentColor));
             break;
         case ControlId::renMenu: SaveNumberedChips(*this); break;
         case ControlId::mem256S:

@@ -384,7 +384,7 @@ void MainWindow::ApplyControl(ControlId id) {
             if (controls.Checked(id)) action->setCheckable(true);
             if (action->isCheckable()) action->setChecked(controls.Checked(id));
             if (id == KeysMenu)
-                for (QShortcut* shortcut : shortcuts_) shortcut->setEnabled(form_->KeysOn);
+                for (QShortcut* shortcut : shortcuts_) shortcut->setEnabled(form_->Options.keys);
             break;
         }
         case ControlKind::SpeedButton: ApplyToolButtons(); break;

@@ -16,7 +16,9 @@ struct StartedEditor {
     void PaintPattern() {
         for (int slot = 0; slot < TForm1::ChipSlots; ++slot)
             for (int y = 0; y < 16; ++y)
-                for (int x = 0; x < 16; ++x) form->Chips[slot].SetPixel(x, y, canvas::Rgb(slot, x * 16, y * 16));
+                for (int x = 0; x < 16; ++x)
+                    form->ChangeChip(slot / sheet::Rows, slot % sheet::Rows)
+                        .SetPixel(x, y, canvas::Rgb(slot, x * 16, y * 16));
     }
     // Chip (12, 7) chosen with a left click on the sheet view.
     void ChooseChip() {

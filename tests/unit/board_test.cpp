@@ -31,7 +31,7 @@ canvas::Colour Expected(const TForm1& f, int x, int y) {
 // Compares the part `area` of the view with the rendering worked out here.
 std::string ViewMismatch(const TForm1& f, const canvas::Rect& area) {
     canvas::Picture part;
-    f.Board.Draw(part, area, f.Chips);
+    f.Board.Draw(part, area, f.Sheet.Chips());
     if (part.Width() != area.Width() || part.Height() != area.Height()) return "part size";
     for (int y = std::max(area.top, 0); y < std::min(area.bottom, f.Board.ViewHeight()); ++y)
         for (int x = std::max(area.left, 0); x < std::min(area.right, f.Board.ViewWidth()); ++x)
@@ -116,16 +116,21 @@ private:
     std::mt19937 random_;
 };
 
-CellSet ChangedCells(const TForm1& f, const std::array<canvas::Picture, TForm1::ChipSlots>& chipsBefore,
-                     const std::vector<std::optional<ChipRef>>& cellsBefore) {
+// The cells whose placement changed, or whose chip changed: in its pixels
+// (`byPixels`) or in its version.
+CellSet ChangedCells(const TForm1& f, const std::vector<canvas::Picture>& chipsBefore,
+                     const std::vector<std::uint64_t>& versionsBefore,
+                     const std::vector<std::optional<ChipRef>>& cellsBefore, bool byPixels) {
     CellSet changed;
     const TryOutBoard& b = f.Board;
     for (int r = 0; r < b.Rows(); ++r) {
         for (int c = 0; c < b.Cols(); ++c) {
             const auto now = b.At({c, r});
             const auto was = cellsBefore[static_cast<std::size_t>(r * b.Cols() + c)];
-            if (now != was || (now && !(f.Chip(now->col, now->row) == chipsBefore[now->col * 16 + now->row])))
-                changed.insert({c, r});
+            const std::size_t slot = now ? sheet::SlotOf(now->col, now->row) : 0;
+            const bool chipChanged = now && (byPixels ? !(f.Chip(now->col, now->row) == chipsBefore[slot])
+                                                      : f.Sheet.Versions()[slot] != versionsBefore[slot]);
+            if (now != was || chipChanged) changed.insert({c, r});
         }
     }
     return changed;
@@ -136,7 +141,8 @@ TEST(Board, RedrawsExactlyTheCellsThatChanged) {
         BoardRun run(seed);
         TForm1& f = run.f;
         for (int step = 0; step < 150; ++step) {
-            const auto chipsBefore = f.Chips;
+            const std::vector<canvas::Picture> chipsBefore(f.Sheet.Chips().begin(), f.Sheet.Chips().end());
+            const std::vector<std::uint64_t> versionsBefore(f.Sheet.Versions().begin(), f.Sheet.Versions().end());
             std::vector<std::optional<ChipRef>> cellsBefore;
             for (int r = 0; r < f.Board.Rows(); ++r)
                 for (int c = 0; c < f.Board.Cols(); ++c) cellsBefore.push_back(f.Board.At({c, r}));
@@ -147,7 +153,11 @@ TEST(Board, RedrawsExactlyTheCellsThatChanged) {
             CellSet marked;
             for (const BoardCell& c : f.Board.DirtyCells())
                 ASSERT_TRUE(marked.insert({c.col, c.row}).second) << "a cell marked twice after " << what;
-            ASSERT_EQ(marked, ChangedCells(f, chipsBefore, cellsBefore))
+            // Every cell whose pixels changed is marked, and no cell whose
+            // chip kept its version and place.
+            ASSERT_TRUE(std::ranges::includes(marked, ChangedCells(f, chipsBefore, versionsBefore, cellsBefore, true)))
+                << "seed " << seed << " step " << step << ": " << what;
+            ASSERT_EQ(marked, ChangedCells(f, chipsBefore, versionsBefore, cellsBefore, false))
                 << "seed " << seed << " step " << step << ": " << what;
             f.Board.ClearDirty();
             if (step % 25 == 0) {

@@ -26,7 +26,7 @@ class DrawingTools : public ::testing::Test {
 protected:
     void SetUp() override { form.FormCreate(); }
 
-    Picture& chip() { return form.Chip(form.CurCol, form.CurRow); }
+    Picture& chip() { return form.ChangeChip(form.CurCol, form.CurRow); }
     // A press or move in the middle of the cell of chip pixel (x, y).
     int At(int p) const { return p * form.Def.Zoom + form.Def.Zoom / 2; }
     void Press(int x, int y, ShiftState s) { form.EditIMouseDown(MouseButton::Left, s, At(x), At(y)); }
@@ -166,16 +166,16 @@ TEST_F(DrawingTools, PenStrokesLeaveTheEditAreaAsAFullRedrawWould) {
 TEST_F(DrawingTools, PenKeepsTheUndoState) {
     form.Click(ControlId::FillB);
     Press(0, 0, R);  // a fill takes the copy
-    const Picture copy = form.UndoImage;
+    const Picture copy = form.UndoImage();
     form.Def.ToolMode = 0;
     Press(3, 3, L);
     Move(4, 3, L);
-    EXPECT_TRUE(form.UndoAvailable);
-    EXPECT_EQ(form.UndoImage, copy);
+    EXPECT_TRUE(form.UndoAvailable());
+    EXPECT_EQ(form.UndoImage(), copy);
 
-    form.UndoAvailable = false;
+    form.Sheet.History.DropOneLevel();
     Press(5, 5, L);
-    EXPECT_FALSE(form.UndoAvailable);
+    EXPECT_FALSE(form.UndoAvailable());
 }
 
 TEST_F(DrawingTools, MovesShowThePositionBeforeDrawingAndPaintOnlyWithOneButton) {
@@ -204,8 +204,8 @@ TEST_F(DrawingTools, FillTakesTheUndoCopyAndFillsTheConnectedArea) {
     form.Click(ControlId::FillB);
     form.SetRightColor(Blue);
     Press(2, 9, R);
-    EXPECT_EQ(form.UndoImage, before);
-    EXPECT_TRUE(form.UndoAvailable);
+    EXPECT_EQ(form.UndoImage(), before);
+    EXPECT_TRUE(form.UndoAvailable());
     EXPECT_EQ(PixelsOf(Blue), Block(0, 6, 15, 15));
     EXPECT_EQ(PixelsOf(Red), Block(0, 5, 15, 5));
     EXPECT_EQ(form.EditI, FreshEditArea());
@@ -269,12 +269,12 @@ TEST_F(DrawingTools, RubberBandShowsTheShapeButLeavesTheChipAsItWas) {
         Press(12, 2, R);
         const Picture before = chip();
         form.Modified = false;
-        form.UndoAvailable = false;
+        form.Sheet.History.DropOneLevel();
 
         Move(5, 9, ShiftState{});  // no button held: it follows all the same
         EXPECT_EQ(chip(), before);
         EXPECT_FALSE(form.Modified);
-        EXPECT_FALSE(form.UndoAvailable);
+        EXPECT_FALSE(form.UndoAvailable());
         const Picture shownEdit = form.EditI;
         const Picture shownSheet = form.ScreenI;
         EXPECT_NE(shownEdit, FreshEditArea());

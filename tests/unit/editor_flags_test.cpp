@@ -39,7 +39,7 @@ struct Model {
     }
     friend bool operator==(const Model& a, const TForm1& f) {
         const bool pending = a.tool == 3 || a.tool == 5;
-        return a.modified == f.Modified && a.undo == f.UndoAvailable && a.tool == f.Def.ToolMode &&
+        return a.modified == f.Modified && a.undo == f.UndoAvailable() && a.tool == f.Def.ToolMode &&
                a.curCol == f.CurCol && a.curRow == f.CurRow && a.popupCol == f.PopupCol && a.popupRow == f.PopupRow &&
                a.pen == f.PenSize && a.zoom == f.Def.Zoom &&
                (!pending || (a.startX == f.StartX && a.startY == f.StartY));
@@ -57,7 +57,7 @@ std::string Describe(const Model& m) {
 std::string Describe(const TForm1& f) {
     Model m;
     m.modified = f.Modified;
-    m.undo = f.UndoAvailable;
+    m.undo = f.UndoAvailable();
     m.tool = f.Def.ToolMode;
     m.curCol = f.CurCol;
     m.curRow = f.CurRow;

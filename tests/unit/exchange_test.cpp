@@ -86,7 +86,7 @@ protected:
         platform.popupAnswers.push_back(item);
         form->ScreenIMouseDown(MouseButton::Right, RightOnly, col * 16 + 5, row * 16 + 7);
     }
-    std::vector<Picture> AllChips() const { return {form->Chips.begin(), form->Chips.end()}; }
+    std::vector<Picture> AllChips() const { return {form->Sheet.Chips().begin(), form->Sheet.Chips().end()}; }
     std::string Caption() const { return form->controls.Caption(ControlId::Form1); }
     Picture FreshSheetView() { return ::FreshSheetView(*form); }
     static bool HasBlue(const Picture& p) {
@@ -157,7 +157,7 @@ TEST_F(Exchange, EveryOperationChangesWhatItShould) {
         form->Def.FileName = "old.bmp";
         form->ShowFileNameInCaption();
         form->Def.ToolMode = 5;
-        form->UndoAvailable = true;
+        form->TakeUndoCopy();
         form->Modified = modifiedBefore;
         form->PopupCol = popupCol;
         form->PopupRow = popupRow;
@@ -176,7 +176,7 @@ TEST_F(Exchange, EveryOperationChangesWhatItShould) {
             case Reach::AllChips: EXPECT_EQ(changed.size(), 480u); break;
         }
         EXPECT_EQ(form->Modified, e.modified == Flag::Set || modifiedBefore);
-        EXPECT_EQ(form->UndoAvailable, e.undo != Flag::Cleared);
+        EXPECT_EQ(form->UndoAvailable(), e.undo != Flag::Cleared);
         const std::string fileName = e.takesFileName ? sheetFile : "old.bmp";
         EXPECT_EQ(form->Def.FileName, fileName);
         EXPECT_EQ(Caption(), "Tessaro " + fileName);
@@ -206,7 +206,7 @@ TEST_F(Exchange, EveryOperationChangesWhatItShould) {
 
 TEST_F(Exchange, EveryPopupCommandLeavesTheSheetViewDrawnAfresh) {
     const std::string chipFile = WritePicture("chip.bmp", Pattern(16, 16, 5));
-    form->Chip(4, 3) = Pattern(16, 16, 9);  // off the 256-colour table: the save refuses
+    form->ChangeChip(4, 3) = Pattern(16, 16, 9);  // off the 256-colour table: the save refuses
     form->Relayout(16, 30, 16);
     platform.clipboard = Pattern(40, 40, 2);
     using enum ControlId;
@@ -270,26 +270,26 @@ TEST_F(Exchange, ACommandChosenAfterTheMenuHasClosedStillRemovesTheMark) {
 // ---- Pastes that find no bitmap ----
 
 TEST_F(ExchangeVanishing, PastesWithoutABitmapOnlyGiveUpTheUndo) {
-    form->Chip(0, 0) = Pattern(16, 16, 1);
+    form->ChangeChip(0, 0) = Pattern(16, 16, 1);
     form->Relayout(16, 30, 16);
     form->Def.ToolMode = 5;
     const std::vector<Picture> before = AllChips();
     const Picture sheetImage = form->SheetImage;
     using enum ControlId;
 
-    form->UndoAvailable = true;
+    form->TakeUndoCopy();
     form->Click(ReplaceMenu);
-    EXPECT_TRUE(form->UndoAvailable);
+    EXPECT_TRUE(form->UndoAvailable());
     EXPECT_EQ(form->Def.ToolMode, 5);
 
     form->Click(PasteChrMenu);
-    EXPECT_FALSE(form->UndoAvailable);
+    EXPECT_FALSE(form->UndoAvailable());
 
-    form->UndoAvailable = true;
+    form->TakeUndoCopy();
     PopupOn(3, 3, popPasteMenu);
-    EXPECT_TRUE(form->UndoAvailable);
+    EXPECT_TRUE(form->UndoAvailable());
     PopupOn(0, 0, popPasteMenu);
-    EXPECT_FALSE(form->UndoAvailable);
+    EXPECT_FALSE(form->UndoAvailable());
 
     EXPECT_EQ(AllChips(), before);
     EXPECT_EQ(form->SheetImage, sheetImage);
@@ -301,8 +301,8 @@ TEST_F(ExchangeVanishing, PastesWithoutABitmapOnlyGiveUpTheUndo) {
 // ---- The files of the pop-up saves ----
 
 TEST_F(Exchange, PopupSavesWriteThePopupChipNotTheChipBeingEdited) {
-    form->Chip(0, 0) = Pattern(16, 16, 4);
-    form->Chip(9, 2) = Pattern(16, 16, 6);
+    form->ChangeChip(0, 0) = Pattern(16, 16, 4);
+    form->ChangeChip(9, 2) = Pattern(16, 16, 6);
     const std::string path = (dir / "chip.bmp").string();
     platform.fileAnswers.push_back(path);
     PopupOn(9, 2, ControlId::popSaveMenu);
@@ -313,7 +313,7 @@ TEST_F(Exchange, PopupSavesWriteThePopupChipNotTheChipBeingEdited) {
     Picture chip(16, 16);
     chip.SetBrushColour(Rgb(255, 0, 0));
     chip.FillRect({0, 0, 16, 1});
-    form->Chip(9, 2) = chip;
+    form->ChangeChip(9, 2) = chip;
     const std::string path256 = (dir / "chip256.bmp").string();
     platform.fileAnswers.push_back(path256);
     PopupOn(9, 2, ControlId::pop256SaveMenu);
@@ -349,11 +349,11 @@ TEST_F(Exchange, AFailedPopupSaveLeavesForTheGenericHandlerAndChangesNothing) {
 TEST_F(Exchange, ADropOfNoFilesDoesNothing) {
     const std::vector<Picture> before = AllChips();
     form->Def.ToolMode = 5;
-    form->UndoAvailable = true;
+    form->TakeUndoCopy();
     form->WMDropFiles({});
     EXPECT_EQ(AllChips(), before);
     EXPECT_EQ(form->Def.ToolMode, 5);
-    EXPECT_TRUE(form->UndoAvailable);
+    EXPECT_TRUE(form->UndoAvailable());
     EXPECT_TRUE(platform.shown.empty());
 }
 
@@ -377,10 +377,10 @@ TEST_F(Exchange, ADroppedPathIsUsedWholeHoweverLong) {
 }
 
 TEST_F(Exchange, AnUnreadableDropChangesNothing) {
-    form->Chip(2, 2) = Pattern(16, 16, 3);
+    form->ChangeChip(2, 2) = Pattern(16, 16, 3);
     form->Def.FileName = "kept.bmp";
     form->ShowFileNameInCaption();
-    form->UndoAvailable = true;
+    form->TakeUndoCopy();
     form->Def.ToolMode = 3;
     std::ofstream(dir / "notes.txt") << "not a picture";
     const std::vector<Picture> before = AllChips();
@@ -389,7 +389,7 @@ TEST_F(Exchange, AnUnreadableDropChangesNothing) {
         EXPECT_EQ(AllChips(), before);
         EXPECT_EQ(form->Def.FileName, "kept.bmp");
         EXPECT_EQ(Caption(), "Tessaro kept.bmp");
-        EXPECT_TRUE(form->UndoAvailable);
+        EXPECT_TRUE(form->UndoAvailable());
         EXPECT_EQ(form->Def.ToolMode, 3);
     }
     ASSERT_EQ(platform.shown.size(), 2u);
@@ -401,25 +401,26 @@ TEST_F(Exchange, AnUnreadableDropChangesNothing) {
 
 TEST_F(Exchange, TheWholeSheetCopiedAndPastedBackIsUnchanged) {
     for (int c = 0; c < 30; ++c)
-        for (int r = 0; r < 16; ++r) form->Chip(c, r) = Pattern(16, 16, c + r);
+        for (int r = 0; r < 16; ++r) form->ChangeChip(c, r) = Pattern(16, 16, c + r);
     const std::vector<Picture> sheet = AllChips();
     form->Click(ControlId::AllCopyMenu);
     ASSERT_TRUE(platform.clipboard);
     EXPECT_EQ(platform.clipboard->Width(), 480);
     EXPECT_EQ(platform.clipboard->Height(), 256);
-    for (auto& chip : form->Chips) chip = Pattern(16, 16, 99);
+    for (int slot = 0; slot < sheet::ChipCount; ++slot)
+        form->ChangeChip(slot / sheet::Rows, slot % sheet::Rows) = Pattern(16, 16, 99);
     form->Click(ControlId::ReplaceMenu);
     EXPECT_EQ(AllChips(), sheet);
     EXPECT_EQ(Difference(form->ScreenI, FreshSheetView()), "");
 }
 
 TEST_F(Exchange, AChipCopiedAndPastedElsewhereIsTheSameChip) {
-    form->Chip(0, 0) = Pattern(16, 16, 12);
+    form->ChangeChip(0, 0) = Pattern(16, 16, 12);
     form->Click(ControlId::chrCopyMenu);
     PopupOn(11, 6, ControlId::popPasteMenu);
     EXPECT_EQ(form->Chip(11, 6), form->Chip(0, 0));
     PopupOn(11, 6, ControlId::popCopyMenu);
-    form->Chip(0, 0) = Picture(16, 16);
+    form->ChangeChip(0, 0) = Picture(16, 16);
     form->Click(ControlId::PasteChrMenu);
     EXPECT_EQ(form->Chip(0, 0), form->Chip(11, 6));
     EXPECT_EQ(Difference(form->ScreenI, FreshSheetView()), "");

@@ -89,7 +89,7 @@ protected:
             for (int col = 0; col < 30; ++col)
                 for (int y = 0; y < 16; ++y)
                     for (int x = 0; x < 16; ++x)
-                        form->Chip(col, row).SetPixel(x, y, colourAt(col * 16 + x, row * 16 + y));
+                        form->ChangeChip(col, row).SetPixel(x, y, colourAt(col * 16 + x, row * 16 + y));
     }
 
     // Runs a File menu command that saves to `name`.
@@ -133,15 +133,15 @@ TEST_F(PaletteWriters, EveryTableColourGetsItsFirstEntry) {
 }
 
 TEST_F(PaletteWriters, FirstColourOffTheTableIsNamedAndNothingIsAsked) {
-    const canvas::Colour off = canvas::Rgb(0, 0, 8);        // neither grey nor cube
-    form->Chip(6, 0).SetPixel(4, 7, off);                   // sheet (100, 7)
-    form->Chip(0, 0).SetPixel(3, 9, canvas::Rgb(1, 1, 1));  // (3, 9): lower row
+    const canvas::Colour off = canvas::Rgb(0, 0, 8);              // neither grey nor cube
+    form->ChangeChip(6, 0).SetPixel(4, 7, off);                   // sheet (100, 7)
+    form->ChangeChip(0, 0).SetPixel(3, 9, canvas::Rgb(1, 1, 1));  // (3, 9): lower row
     form->FileMenuClick(ControlId::mem256S);
     ASSERT_EQ(platform.shown.size(), 1u);
     EXPECT_EQ(platform.shown[0].text, "100,7にパレット以外の色があります。");
     EXPECT_FALSE(platform.shown[0].question);
 
-    form->Chip(1, 0).SetPixel(4, 7, off);  // (20, 7): same row, further left
+    form->ChangeChip(1, 0).SetPixel(4, 7, off);  // (20, 7): same row, further left
     form->FileMenuClick(ControlId::mem256S);
     ASSERT_EQ(platform.shown.size(), 2u);
     EXPECT_EQ(platform.shown[1].text, "20,7にパレット以外の色があります。");

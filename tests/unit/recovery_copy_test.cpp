@@ -46,7 +46,7 @@ protected:
             FakePlatform platform;
             TForm1 form(platform);
             form.FormCreate();
-            form.Chip(3, 2).SetPixel(5, 6, 0x00FF00);
+            form.ChangeChip(3, 2).SetPixel(5, 6, 0x00FF00);
             form.Modified = true;
             form.mZoomClick(ControlId::mZoom7);
             form.CurCol = 3;

@@ -32,7 +32,8 @@ protected:
     void PaintPattern() {
         for (int slot = 0; slot < TForm1::ChipSlots; ++slot)
             for (int y = 0; y < 16; ++y)
-                for (int x = 0; x < 16; ++x) form->Chips[slot].SetPixel(x, y, PatternColour(slot, x, y));
+                for (int x = 0; x < 16; ++x)
+                    form->ChangeChip(slot / sheet::Rows, slot % sheet::Rows).SetPixel(x, y, PatternColour(slot, x, y));
     }
 
     // The chip pixel that the sheet shows at (x, y) of the sheet.
@@ -240,9 +241,9 @@ TEST_F(RenderingTest, RefreshEditAreaShowsTheCurrentChip) {
 
 TEST_F(RenderingTest, RelayoutKeepsChipsAndComposeSheetLaysThemSideBySide) {
     PaintPattern();
-    std::vector<canvas::Picture> before(form->Chips.begin(), form->Chips.end());
+    std::vector<canvas::Picture> before(form->Sheet.Chips().begin(), form->Sheet.Chips().end());
     form->Relayout(16, 30, 16);
-    for (std::size_t slot = 0; slot < before.size(); ++slot) ASSERT_EQ(form->Chips[slot], before[slot]) << slot;
+    for (std::size_t slot = 0; slot < before.size(); ++slot) ASSERT_EQ(form->Sheet.Chips()[slot], before[slot]) << slot;
 
     form->ComposeSheet();
     ASSERT_EQ(form->SheetImage.Width(), 480);

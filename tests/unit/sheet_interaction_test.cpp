@@ -28,7 +28,7 @@ protected:
     }
     void Press(int X, int Y, ShiftState s) { form.ScreenIMouseDown(MouseButton::Left, s, X, Y); }
     // Every chip of the table, to see that nothing else changed.
-    std::vector<Picture> AllChips() const { return {form.Chips.begin(), form.Chips.end()}; }
+    std::vector<Picture> AllChips() const { return {form.Sheet.Chips().begin(), form.Sheet.Chips().end()}; }
     Picture FreshEditArea() { return ::FreshEditArea(form); }
 
     WatchingPlatform platform;
@@ -65,11 +65,11 @@ TEST_F(SheetInteraction, ShiftClickOnTheChipBeingEditedUpdatesTheEditArea) {
 // while the redraw and the flags follow as for any set pixel.
 TEST_F(SheetInteraction, ShiftDragJustLeftOfTheViewWritesNoPixel) {
     const std::vector<Picture> chips = AllChips();
-    form.UndoAvailable = true;
+    form.TakeUndoCopy();
     form.ScreenIMouseMove(ShiftL, -5, 3);
     EXPECT_EQ(AllChips(), chips);
     EXPECT_TRUE(form.Modified);
-    EXPECT_FALSE(form.UndoAvailable);
+    EXPECT_FALSE(form.UndoAvailable());
     EXPECT_EQ(form.controls.Caption(ControlId::EditPos), "-5,3 (0,0,0)");
 }
 
@@ -103,7 +103,7 @@ TEST_F(SheetInteraction, RightClickMarksTheChipBlueWhileItsMenuIsOpen) {
 
 TEST_F(SheetInteraction, RightClickWithoutTheFrameMarksTheChipsOwnBorder) {
     form.Click(ControlId::wakuMenu);
-    form.Chip(2, 1).SetPixel(15, 15, Rgb(5, 5, 5));
+    form.ChangeChip(2, 1).SetPixel(15, 15, Rgb(5, 5, 5));
     platform.popupAnswers.push_back(std::nullopt);
     Press(40, 20, R);
     ASSERT_EQ(platform.sheetWhenOpen.size(), 1u);

@@ -49,8 +49,8 @@ TEST_F(StartupTest, ViewRecordAndFieldsHaveTheirDefaults) {
     EXPECT_EQ(form->RightColor, 0x000000u);
     EXPECT_EQ(form->PenSize, 1);
     EXPECT_FALSE(form->Modified);
-    EXPECT_FALSE(form->UndoAvailable);
-    EXPECT_TRUE(form->UndoImage.IsEmpty());
+    EXPECT_FALSE(form->UndoAvailable());
+    EXPECT_TRUE(form->UndoImage().IsEmpty());
     EXPECT_TRUE(form->PreviewImage.IsEmpty());
     EXPECT_TRUE(form->MemorySnapshot.MemSheetImage.IsEmpty());
     EXPECT_TRUE(platform.shown.empty());
@@ -77,8 +77,8 @@ TEST_F(StartupTest, ControlsShowTheDefaults) {
 
 TEST_F(StartupTest, EveryChipIsBlackAndSixteenSquare) {
     const canvas::Picture black(16, 16);
-    for (std::size_t slot = 0; slot < form->Chips.size(); ++slot)
-        ASSERT_EQ(form->Chips[slot], black) << "slot " << slot;
+    for (std::size_t slot = 0; slot < form->Sheet.Chips().size(); ++slot)
+        ASSERT_EQ(form->Sheet.Chips()[slot], black) << "slot " << slot;
 }
 
 TEST_F(StartupTest, ViewsTakeTheirStartSizes) {
@@ -93,9 +93,9 @@ TEST_F(StartupTest, ViewsTakeTheirStartSizes) {
 TEST_F(StartupTest, ChipSlotsRunDownEachColumn) {
     // A mark in slot 16 shows at column 1, row 0 of the sheet; slot 1 at
     // column 0, row 1; slot 479 at the last chip.
-    form->Chips[16].SetPixel(3, 3, 0x112233);
-    form->Chips[1].SetPixel(3, 3, 0x445566);
-    form->Chips[479].SetPixel(3, 3, 0x778899);
+    form->ChangeChip(16 / sheet::Rows, 16 % sheet::Rows).SetPixel(3, 3, 0x112233);
+    form->ChangeChip(1 / sheet::Rows, 1 % sheet::Rows).SetPixel(3, 3, 0x445566);
+    form->ChangeChip(479 / sheet::Rows, 479 % sheet::Rows).SetPixel(3, 3, 0x778899);
     form->Relayout(16, 30, 16);
     EXPECT_EQ(form->ScreenI.GetPixel(16 + 3, 3), 0x112233u);
     EXPECT_EQ(form->ScreenI.GetPixel(3, 16 + 3), 0x445566u);
@@ -203,7 +203,7 @@ TEST_F(StartupTest, ClosingWithoutChangesAsksNothing) {
 }
 
 TEST_F(StartupTest, CancelledCloseKeepsEverythingAndAsksAgain) {
-    form->Chip(2, 3).SetPixel(1, 1, 0x00FF00);
+    form->ChangeChip(2, 3).SetPixel(1, 1, 0x00FF00);
     form->Modified = true;
     const canvas::Picture chip = form->Chip(2, 3);
     platform.questionAnswers = {false, true};

@@ -74,7 +74,7 @@ TEST_F(TilePreviewTest, FollowsRandomEditsInBothModesAndAllZooms) {
                 // A pixel of the chip being edited or of one next to it.
                 const int c = std::clamp(f.CurCol + static_cast<int>(random() % 3) - 1, 0, 29);
                 const int r = std::clamp(f.CurRow + static_cast<int>(random() % 3) - 1, 0, 15);
-                f.Chip(c, r).SetPixel(pixel(random), pixel(random), static_cast<canvas::Colour>(colour(random)));
+                f.ChangeChip(c, r).SetPixel(pixel(random), pixel(random), static_cast<canvas::Colour>(colour(random)));
             }
         }
         UpdateAndCheck();
@@ -82,7 +82,7 @@ TEST_F(TilePreviewTest, FollowsRandomEditsInBothModesAndAllZooms) {
     }
 }
 
-TEST_F(TilePreviewTest, RedrawsOnlyTheChangedPixelsOfANeighbour) {
+TEST_F(TilePreviewTest, RedrawsOnlyThePlaceOfAChangedNeighbour) {
     TForm1& f = *form;
     f.Click(TileNeighbourMenu);
     f.Click(TileZoom4);
@@ -93,9 +93,9 @@ TEST_F(TilePreviewTest, RedrawsOnlyTheChangedPixelsOfANeighbour) {
     f.UpdateTilePreview();
     EXPECT_TRUE(f.TileI.Dirty().IsEmpty());
     // Pixel (3, 7) of the right neighbour: place (2, 1) starts at (128, 64).
-    f.Chip(6, 5).SetPixel(3, 7, 0x123456);
+    f.ChangeChip(6, 5).SetPixel(3, 7, 0x123456);
     f.UpdateTilePreview();
-    EXPECT_EQ(f.TileI.Dirty(), (canvas::Rect{128 + 12, 64 + 28, 128 + 16, 64 + 32}));
+    EXPECT_EQ(f.TileI.Dirty(), (canvas::Rect{128, 64, 128 + 64, 64 + 64}));
     EXPECT_EQ(f.TileI.GetPixel(128 + 13, 64 + 29), 0x123456u);
 }
 

@@ -1,6 +1,7 @@
 // The board as Tiled sees it: Tiled's own renderer (tmxrasterizer) draws a
 // saved board exactly as the board view does at zoom 1, with empty cells
 // transparent; and the saved files load back to the same board and sheet.
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -25,9 +26,11 @@ struct SavedBoard {
     SavedBoard() {
         f.FormCreate();
         // Every chip different, every pixel its own.
-        for (auto& chip : f.Chips)
+        for (int slot = 0; slot < sheet::ChipCount; ++slot) {
+            canvas::Picture& chip = f.ChangeChip(slot / sheet::Rows, slot % sheet::Rows);
             for (int y = 0; y < 16; ++y)
                 for (int x = 0; x < 16; ++x) chip.SetPixel(x, y, random() & 0xFFFFFF);
+        }
         f.Relayout(16, 30, 16);
         f.Board.Resize(23, 11);
         for (int r = 0; r < 11; ++r)
@@ -53,7 +56,7 @@ TEST(TiledRasterizer, DrawsTheSavedBoardAsTheBoardViewAtZoomOne) {
     TForm1& f = saved.f;
     f.Click(ControlId::BoardZoom1);
     canvas::Picture own;
-    f.Board.Draw(own, {0, 0, f.Board.ViewWidth(), f.Board.ViewHeight()}, f.Chips);
+    f.Board.Draw(own, {0, 0, f.Board.ViewWidth(), f.Board.ViewHeight()}, f.Sheet.Chips());
     ASSERT_EQ(tiled->width, own.Width());
     ASSERT_EQ(tiled->height, own.Height());
     long differences = 0, emptyPixels = 0;
@@ -75,10 +78,11 @@ TEST(TiledRasterizer, SavedBoardLoadsBackWithItsSheet) {
     SavedBoard saved;
     TForm1& f = saved.f;
     const TryOutBoard before = f.Board;
-    const auto chipsBefore = f.Chips;
+    const std::vector<canvas::Picture> chipsBefore(f.Sheet.Chips().begin(), f.Sheet.Chips().end());
     f.Board.Resize(2, 2);
     f.Board.Clear();
-    for (auto& chip : f.Chips) chip.FillRect({0, 0, 16, 16});
+    for (int slot = 0; slot < sheet::ChipCount; ++slot)
+        f.ChangeChip(slot / sheet::Rows, slot % sheet::Rows).FillRect({0, 0, 16, 16});
     saved.platform.fileAnswers.push_back("field.tmx");
     f.Click(ControlId::BoardLoadMenu);
     ASSERT_TRUE(saved.platform.shown.empty());
@@ -86,7 +90,7 @@ TEST(TiledRasterizer, SavedBoardLoadsBackWithItsSheet) {
     ASSERT_EQ(f.Board.Rows(), before.Rows());
     for (int r = 0; r < before.Rows(); ++r)
         for (int c = 0; c < before.Cols(); ++c) EXPECT_EQ(f.Board.At({c, r}), before.At({c, r})) << c << "," << r;
-    EXPECT_TRUE(f.Chips == chipsBefore);
+    EXPECT_TRUE(std::ranges::equal(f.Sheet.Chips(), chipsBefore));
     EXPECT_EQ(f.Def.FileName, "field.png");
 }
 

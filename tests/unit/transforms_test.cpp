@@ -27,7 +27,7 @@ protected:
             for (int x = 0; x < 16; ++x) chip().SetPixel(x, y, rng() & 0xFFFFFF);
         original = chip();
     }
-    Picture& chip() { return form.Chip(form.CurCol, form.CurRow); }
+    Picture& chip() { return form.ChangeChip(form.CurCol, form.CurRow); }
     void Run(ControlId item) { form.MoveMenuClick(item); }
     // Every chip but the current one.
     std::vector<Picture> OtherChips() const {
@@ -92,11 +92,11 @@ TEST_F(Transforms, EveryItemCanBeUndoneAndLeavesModifiedSet) {
     for (ControlId item : {ControlId::UpMenu, ControlId::RightMenu, ControlId::DownMenu, ControlId::LeftMenu,
                            ControlId::XYMenu, ControlId::UpsetMenu, ControlId::VrevMenu}) {
         form.Modified = false;
-        form.UndoAvailable = false;
+        form.Sheet.History.DropOneLevel();
         Run(item);
         EXPECT_TRUE(form.Modified) << NameOf(item);
-        EXPECT_TRUE(form.UndoAvailable) << NameOf(item);
-        EXPECT_EQ(form.UndoImage, original) << NameOf(item);
+        EXPECT_TRUE(form.UndoAvailable()) << NameOf(item);
+        EXPECT_EQ(form.UndoImage(), original) << NameOf(item);
         form.Undo();
         EXPECT_EQ(chip(), original) << NameOf(item);
         EXPECT_TRUE(form.Modified) << NameOf(item);
@@ -119,7 +119,7 @@ TEST_F(Transforms, TheSeparatorDoesNothing) {
     Run(ControlId::N2);
     EXPECT_EQ(chip(), original);
     EXPECT_FALSE(form.Modified);
-    EXPECT_FALSE(form.UndoAvailable);
+    EXPECT_FALSE(form.UndoAvailable());
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ class UndoAndMemory : public ::testing::Test {
 protected:
     void SetUp() override { form.FormCreate(); }
 
-    Picture& chip() { return form.Chip(form.CurCol, form.CurRow); }
+    Picture& chip() { return form.ChangeChip(form.CurCol, form.CurRow); }
     void Click(ControlId id) { form.Click(id); }
     void EditPress(int x, int y, ShiftState s) {
         form.EditIMouseDown(MouseButton::Left, s, x * form.Def.Zoom + 1, y * form.Def.Zoom + 1);
@@ -50,18 +50,19 @@ protected:
     void Scribble(int col, int row, unsigned seed) {
         std::mt19937 rng(seed);
         for (int i = 0; i < 20; ++i)
-            form.Chip(col, row).SetPixel(static_cast<int>(rng() % 16), static_cast<int>(rng() % 16), rng() & 0xFFFFFF);
+            form.ChangeChip(col, row).SetPixel(static_cast<int>(rng() % 16), static_cast<int>(rng() % 16),
+                                               rng() & 0xFFFFFF);
         form.Relayout(form.Def.ChipSize, form.Def.SheetCols, form.Def.SheetRows);
     }
     Picture FreshEditArea() { return ::FreshEditArea(form); }
     EditorState State() const {
-        EditorState s{{form.Chips.begin(), form.Chips.end()},
+        EditorState s{{form.Sheet.Chips().begin(), form.Sheet.Chips().end()},
                       form.Def,
                       form.CurCol,
                       form.CurRow,
                       form.PenSize,
                       form.Modified,
-                      form.UndoAvailable,
+                      form.UndoAvailable(),
                       {},
                       form.controls.PressedTool(),
                       form.controls.Position(),
@@ -87,7 +88,7 @@ TEST_F(UndoAndMemory, UndoHasOneLevel) {
     EditPress(0, 0, L);
     form.Undo();
     EXPECT_EQ(chip(), between);
-    EXPECT_FALSE(form.UndoAvailable);
+    EXPECT_FALSE(form.UndoAvailable());
     EXPECT_EQ(form.EditI, FreshEditArea());
     EXPECT_EQ(form.ScreenI.GetPixel(5, 5), Rgb(200, 0, 0));
     form.Undo();  // nothing left to undo
@@ -109,14 +110,14 @@ TEST_F(UndoAndMemory, ReplayRightAfterMemoriseChangesNothingButTheUndoState) {
     form.ScreenIMouseDown(MouseButton::Left, L, 50, 35);  // chip (3, 2)
     Click(ControlId::MemSaveB);
     form.Modified = true;
-    form.UndoAvailable = true;
+    form.TakeUndoCopy();
     EditorState before = State();
     platform.questionAnswers = {true};
     Click(ControlId::MemLoadB);
     ASSERT_EQ(platform.shown.size(), 1u);
     EXPECT_TRUE(platform.shown[0].question);
     EXPECT_EQ(platform.shown[0].text, ReplayQuestion);
-    EXPECT_FALSE(form.UndoAvailable);
+    EXPECT_FALSE(form.UndoAvailable());
     before.undoAvailable = false;
     before.modified = false;  // as memorised
     before.caption = "Tessaro ";
@@ -183,7 +184,7 @@ TEST_F(UndoAndMemory, CancelledReplayChangesNothing) {
     Click(ControlId::mZoom10);
     Click(ControlId::FillB);
     EditPress(2, 2, R);
-    ASSERT_TRUE(form.UndoAvailable);
+    ASSERT_TRUE(form.UndoAvailable());
     const EditorState before = State();
     platform.questionAnswers = {false};
     Click(ControlId::MemLoadB);

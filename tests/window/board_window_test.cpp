@@ -25,7 +25,7 @@ protected:
     QImage OnScreen() { return boardView()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
     QImage Afresh() {
         canvas::Picture whole;
-        form().Board.Draw(whole, {0, 0, form().Board.ViewWidth(), form().Board.ViewHeight()}, form().Chips);
+        form().Board.Draw(whole, {0, 0, form().Board.ViewWidth(), form().Board.ViewHeight()}, form().Sheet.Chips());
         return ui::ImageOfPicture(whole);
     }
     // A press as the platform delivers it (QTest would make a quick second

@@ -50,7 +50,7 @@ protected:
         Release(ScreenI, {col * 16 + 5, row * 16 + 5}, Qt::RightButton);
         EXPECT_TRUE(menu.Acted()) << "the sheet's pop-up menu did not open";
     }
-    canvas::Picture& Chip(int c, int r) { return form().Chip(c, r); }
+    canvas::Picture& Chip(int c, int r) { return form().ChangeChip(c, r); }
     // A pen press with the left button (white) on chip pixel (x, y) at zoom 5.
     void PenAt(int x, int y) { Click(EditI, {x * 5 + 2, y * 5 + 2}); }
 

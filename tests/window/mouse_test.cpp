@@ -48,7 +48,7 @@ TEST(ShiftStateOfEvent, PositionsLeftOfAViewAreNegative) {
 
 class MouseTest : public WindowTest {
 protected:
-    canvas::Picture& Chip(int c, int r) { return form().Chip(c, r); }
+    canvas::Picture& Chip(int c, int r) { return form().ChangeChip(c, r); }
     QString LabelText(ControlId id) { return static_cast<QLabel*>(widget(id))->text(); }
     // The place of chip pixel (x, y) in the edit area at zoom 5.
     static QPoint Cell(int x, int y) { return {x * 5 + 3, y * 5 + 3}; }

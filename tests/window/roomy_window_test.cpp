@@ -23,7 +23,7 @@ protected:
         for (int c = 0; c < 30; ++c)
             for (int r = 0; r < 16; ++r)
                 for (int y = 0; y < 16; ++y)
-                    for (int x = 0; x < 16; ++x) form().Chip(c, r).SetPixel(x, y, random() & 0xFFFFFF);
+                    for (int x = 0; x < 16; ++x) form().ChangeChip(c, r).SetPixel(x, y, random() & 0xFFFFFF);
         form().Relayout(16, 30, 16);
         window->ShowChanges();
     }

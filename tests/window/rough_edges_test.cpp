@@ -29,11 +29,11 @@ TEST_F(RoughEdgesTest, ThePositionTextFitsItsPanelAtEveryValue) {
     auto* panel = static_cast<QLabel*>(widget(EditPos));
     // The widest texts of the edit area and of the sheet: white pixels.
     form().controls.SetChecked(ControlId::UnMenu, false);
-    form().Chip(0, 0).SetPixel(15, 15, 0xFFFFFF);
+    form().ChangeChip(0, 0).SetPixel(15, 15, 0xFFFFFF);
     Move(EditI, {15 * 5 + 2, 15 * 5 + 2}, Qt::NoButton);
     EXPECT_EQ(panel->text(), "15,15 (255,255,255)");
     ExpectWholeText("edit area");
-    form().Chip(29, 15).SetPixel(15, 15, 0xFFFFFF);
+    form().ChangeChip(29, 15).SetPixel(15, 15, 0xFFFFFF);
     Move(ScreenI, {479, 255}, Qt::NoButton);
     EXPECT_EQ(panel->text(), "479,255 (255,255,255)");
     ExpectWholeText("sheet");

@@ -15,8 +15,8 @@ Session::Session(const Invocation& inv, std::ostream& o, std::ostream& e, Langua
     platform.TakeMessages();
     // The transparent colour is the command line's, whatever a settings
     // file in the current directory says: --key, or none as at start.
-    form.TransparentColor.reset();
-    if (inv.key && !inv.key->none) form.TransparentColor = inv.key->colour;
+    form.Sheet.TransparentColor.reset();
+    if (inv.key && !inv.key->none) form.Sheet.TransparentColor = inv.key->colour;
 }
 
 std::string Session::EditorMessages(const std::string& fallback) {
@@ -36,7 +36,7 @@ void Session::ReportNotes(const std::string& path, std::optional<canvas::Colour>
     // The editor's notes of a load that met transparent pixels, in English
     // from what the load did: it chose T, and it composited pixels over T.
     // Any other note is shown as the editor worded it.
-    const std::optional<canvas::Colour> key = form.TransparentColor;
+    const std::optional<canvas::Colour> key = form.Sheet.TransparentColor;
     bool said = false;
     if (key && !keyBefore) {
         err << prefix << "transparent pixels now stand as " << ColourText(*key) << " (the transparent colour)\n";
@@ -91,7 +91,7 @@ Refusal UnreadablePicture(Session& s, const std::string& path, int width, int he
 }
 
 void LoadSheet(Session& s, const std::string& path) {
-    const std::optional<canvas::Colour> keyBefore = s.form.TransparentColor;
+    const std::optional<canvas::Colour> keyBefore = s.form.Sheet.TransparentColor;
     bool loaded = false;
     try {
         loaded = s.form.LoadSheetFile(path);

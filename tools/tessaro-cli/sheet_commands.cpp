@@ -67,7 +67,7 @@ int RunJoin(Session& s) {
     const Text unit{"chip files read", "個のキャラクタファイルを読み込みました"};
     for (std::size_t i = 0; i < places.size(); ++i) {
         const ChipPlace& p = places[i];
-        const std::optional<canvas::Colour> keyBefore = s.form.TransparentColor;
+        const std::optional<canvas::Colour> keyBefore = s.form.Sheet.TransparentColor;
         bool loaded = false;
         try {
             loaded = s.form.LoadChipFile(p.path, p.col, p.row);

@@ -20,7 +20,7 @@ std::string StateText(StateField field, const Session& s) {
     const TForm1& f = s.form;
     switch (field) {
         case StateField::Modified: return YesNo(f.Modified);
-        case StateField::UndoAvailable: return YesNo(f.UndoAvailable);
+        case StateField::UndoAvailable: return YesNo(f.UndoAvailable());
         case StateField::SheetGridShown: return YesNo(f.Def.SheetGridShown);
         case StateField::ToolMode: return std::to_string(f.Def.ToolMode);
         case StateField::Zoom: return std::to_string(f.Def.Zoom);
@@ -44,9 +44,10 @@ std::string StateText(StateField field, const Session& s) {
         case StateField::BoardCols: return std::to_string(f.Board.Cols());
         case StateField::BoardRows: return std::to_string(f.Board.Rows());
         case StateField::WrapDrawing: return YesNo(f.WrapDrawing());
-        case StateField::TransparentColor: return f.TransparentColor ? RgbText(*f.TransparentColor) : "none";
-        case StateField::StrokeJoin: return YesNo(f.StrokeJoin);
-        case StateField::KeysOn: return YesNo(f.KeysOn);
+        case StateField::TransparentColor:
+            return f.Sheet.TransparentColor ? RgbText(*f.Sheet.TransparentColor) : "none";
+        case StateField::StrokeJoin: return YesNo(f.Options.strokeJoin);
+        case StateField::KeysOn: return YesNo(f.Options.keys);
         case StateField::UndoSteps: return std::to_string(f.UndoSteps());
         case StateField::RedoSteps: return std::to_string(f.RedoSteps());
         case StateField::RecoveryCopy: return YesNo(f.Recovery.written);

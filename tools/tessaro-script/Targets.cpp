@@ -27,7 +27,7 @@ const canvas::Picture* FindPicture(const Target& target, const Session& session)
         case Target::Kind::EditView: return &form.EditI;
         case Target::Kind::PaletteView: return &form.Pallete;
         case Target::Kind::SheetImage: return &form.SheetImage;
-        case Target::Kind::UndoImage: return &form.UndoImage;
+        case Target::Kind::UndoImage: return &form.UndoImage();
         case Target::Kind::TileView: return &form.TileI;
         case Target::Kind::Clipboard: {
             const auto& clip = session.platform.Clipboard();
@@ -38,7 +38,7 @@ const canvas::Picture* FindPicture(const Target& target, const Session& session)
             // 64 x 64 cells at zoom 4; a script has no use for larger ones.
             if (static_cast<long long>(board.ViewWidth()) * board.ViewHeight() > (1LL << 24))
                 throw ScriptError("the board view is too large to look at whole");
-            board.Draw(session.boardView, {0, 0, board.ViewWidth(), board.ViewHeight()}, form.Chips);
+            board.Draw(session.boardView, {0, 0, board.ViewWidth(), board.ViewHeight()}, form.Sheet.Chips());
             return &session.boardView;
         }
     }

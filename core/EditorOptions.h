@@ -1,0 +1,22 @@
+#pragma once
+
+// The editor's options: what the check items of the settings, 拡張 and tile
+// preview menus stand for. Handlers and the settings file change this store
+// and then show it in the menus (TForm1::ShowOptions); no check mark is ever
+// read back as state. The view record (TDef: zoom, grid colour, sheet frame,
+// tool), the pen width, the board's size and zoom, the undo history's limit
+// and the transparent colour keep their own homes.
+struct EditorOptions {
+    bool editGridHidden = false;  // UnMenu: the edit area without grid lines
+    bool resizePerChip = true;    // chrSMenu
+    bool wrapDrawing = false;     // WrapMenu: the tools continue at the opposite edge
+    bool tilePreview = false;     // TileViewMenu: the tile preview is shown
+    bool tileNeighbours = false;  // TileNeighbourMenu, else TileRepeatMenu
+    int tileZoom = 2;             // TileZoom1 to TileZoom4
+    bool boardShown = false;      // BoardMenu: the try-out board is shown
+    bool strokeJoin = false;      // StrokeMenu: a pen drag paints the line between its positions
+    bool keys = false;            // KeysMenu: the shortcut keys run their items' handlers
+    bool wide = false;            // WideMenu: the roomy layout
+
+    friend bool operator==(const EditorOptions&, const EditorOptions&) = default;
+};

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "canvas/Picture.h"
+#include "core/SheetGeometry.h"
+#include "core/UndoHistory.h"
+
+// The sheet being edited: its chips, the transparent colour and the undo
+// history. Every change of a chip goes through ChangeChip, which gives the
+// chip a new version, so that the views (sheet, tile preview, board) and the
+// recovery copy see what changed by comparing versions, not pixels.
+class SheetDocument {
+public:
+    SheetDocument();
+
+    const canvas::Picture& Chip(int col, int row) const { return chips_[sheet::SlotOf(col, row)]; }
+    // The chip about to change; its version moves on.
+    canvas::Picture& ChangeChip(int col, int row);
+    // Column by column, as sheet::SlotOf numbers them.
+    std::span<const canvas::Picture> Chips() const { return chips_; }
+    std::uint64_t Version(int col, int row) const { return versions_[sheet::SlotOf(col, row)]; }
+    std::span<const std::uint64_t> Versions() const { return versions_; }
+
+    // Every chip from its place in `picture`; where the picture is smaller
+    // than the sheet, black.
+    void CutIntoChips(const canvas::Picture& picture);
+    // The whole sheet as one picture, into `sheetPicture`.
+    void ComposeInto(canvas::Picture& sheetPicture) const;
+
+    // Records the undo step of chip (col, row) before its change: always with
+    // the history on; in the one-level undo only for the changes it takes
+    // back (OneLevel::Kept: the shapes, the fill and the transforms).
+    enum class OneLevel { Kept, Passed };
+    void RecordStep(int col, int row, OneLevel oneLevel);
+    // Undoes the newest step; `current` is the chip being edited, which the
+    // one-level undo writes into. The chip that changed, if any did.
+    std::optional<ChipRef> Undo(int currentCol, int currentRow);
+    std::optional<ChipRef> Redo();
+
+    // T: the colour that stands for transparent pixels in PNG files.
+    std::optional<canvas::Colour> TransparentColor;
+    UndoHistory History;
+
+private:
+    std::array<canvas::Picture, sheet::ChipCount> chips_;
+    std::array<std::uint64_t, sheet::ChipCount> versions_{};
+    std::uint64_t nextVersion_ = 1;
+};

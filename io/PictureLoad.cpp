@@ -1,0 +1,33 @@
+#include "io/PictureLoad.h"
+
+#include "io/PictureFile.h"
+#include "io/Transparency.h"
+
+PictureLoad ReadPictureForSheet(const SheetDocument& sheet, const std::string& path, int width, int height) {
+    PictureLoad load;
+    load.jpeg = IsJpegPath(path);
+    PictureWithAlpha picture;
+    try {
+        picture = LoadPictureWithAlpha(path, width, height);
+    } catch (const PictureReadError& e) {
+        load.refusal = e;
+        return load;
+    }
+    TransparencyResult read = ApplyTransparency(std::move(picture), sheet.TransparentColor);
+    load.picture = std::move(read.picture);
+    load.transparent = read.transparent;
+    load.notice = {read.chosen, read.transparent.value_or(0), read.partlyTransparent};
+    return load;
+}
+
+void TakeIntoSheet(SheetDocument& sheet, const PictureLoad& read) {
+    sheet.TransparentColor = read.transparent;
+    sheet.CutIntoChips(read.picture);
+    sheet.History.Clear();
+}
+
+void TakeIntoChip(SheetDocument& sheet, int col, int row, const PictureLoad& read) {
+    sheet.TransparentColor = read.transparent;
+    sheet.RecordStep(col, row, SheetDocument::OneLevel::Passed);
+    sheet.ChangeChip(col, row).Draw(0, 0, read.picture);
+}

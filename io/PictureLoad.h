@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "canvas/Picture.h"
+#include "core/SheetDocument.h"
+#include "io/PictureReadError.h"
+
+// What a read of a picture file did to its transparent pixels: the values
+// the user's notice is made from.
+struct TransparencyNotice {
+    bool chosen = false;                 // T was none and this read chose it
+    canvas::Colour transparent = 0;      // T after the read, when chosen
+    std::int64_t partlyTransparent = 0;  // pixels composited over T
+    bool Any() const { return chosen || partlyTransparent > 0; }
+};
+
+// A picture file read for the sheet or a chip: the top-left part that a load
+// keeps, its alpha turned into colours by the sheet's transparent colour;
+// or the reader's refusal. Reading changes nothing; Take...Into does.
+struct PictureLoad {
+    std::optional<PictureReadError> refusal;
+    canvas::Picture picture;
+    std::optional<canvas::Colour> transparent;  // T once the picture is taken
+    TransparencyNotice notice;
+    bool jpeg = false;  // read from a JPEG file, whose name a save must not reuse
+
+    explicit operator bool() const { return !refusal; }
+};
+
+// The top-left `width` x `height` pixels of the picture at `path` (the whole
+// picture where it is smaller).
+PictureLoad ReadPictureForSheet(const SheetDocument& sheet, const std::string& path, int width, int height);
+
+// The picture becomes the whole sheet: every chip cut from it (black where
+// it is smaller), the transparent colour taken over, the undo history given
+// up. Every whole-sheet load ends here.
+void TakeIntoSheet(SheetDocument& sheet, const PictureLoad& read);
+// The picture becomes chip (col, row), as an undo step of the history.
+void TakeIntoChip(SheetDocument& sheet, int col, int row, const PictureLoad& read);
