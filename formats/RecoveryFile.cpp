@@ -39,15 +39,14 @@ std::string FromHex(std::string_view hex) {
     return out;
 }
 
-// The sheet's file as a save may write it: empty, or an absolute path (a
-// relative one would name another file in each folder the editor starts in).
+// The sheet's file as a save may write it: empty, or an absolute path. A
+// relative one (which earlier copies may hold) names another file in each
+// folder the editor starts in: it is dropped, and the save asks for a name.
 std::string FileName(const Head& head) {
     const auto it = head.find("file");
     const std::string path = it == head.end() ? std::string() : FromHex(it->second);
-    if (path.empty()) return path;
-    if (path.front() != '/') Refuse("a relative file name");
     if (path.find('\0') != std::string::npos) Refuse("a NUL in the file name");
-    return path;
+    return path.starts_with('/') ? path : std::string();
 }
 
 int Number(const Head& head, std::string_view key, int lo, int hi) {

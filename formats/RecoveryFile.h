@@ -17,7 +17,7 @@
 namespace recovery {
 
 struct Record {
-    std::string file;  // the sheet's file: an absolute path, or empty
+    std::string file;  // the sheet's file: an absolute path, or empty (a relative one reads as empty)
     int zoom = 5;
     int chipSize = 16;
     int cols = 30;

@@ -120,8 +120,10 @@ bool WriteWholeSheet(TForm1& form, const std::string& path) {
     form.ComposeSheet();
     try {
         WriteFileAtomically(path, EncodePictureFile(path, form.SheetImage, form.TransparentColor));
-    } catch (const FileWriteError&) {
+    } catch (const FileWriteError& e) {
         form.platform.ShowMessage(SaveFailed);
+        // A write in place that could not put the old content back.
+        if (!e.Backup().empty()) form.platform.ShowMessage("元の内容は \"" + e.Backup() + "\" に残っています");
         return false;
     }
     return true;
