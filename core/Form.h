@@ -120,6 +120,9 @@ public:
     void DrawChip(std::int32_t c, std::int32_t r, bool withFrame);
     void RefreshEditArea();
     void ComposeSheet();
+    // core/snapshot.cpp: the sheet (composed) and the view settings as the
+    // memory button and the recovery copy keep them.
+    TMemorySnapshot Snapshot();
     // The inverse: every chip of the grid from its place in sheet.
     void CutIntoChips(const canvas::Picture& sheet);
 
@@ -262,6 +265,8 @@ public:
         int lockFd = -1;       // held for the editor's life once it has a copy
         std::uint64_t writtenSum = 0;
         bool written = false;
+        bool off = false;          // the folder can't be used: no copies, told once
+        bool failureTold = false;  // a failed write was told; again only after one succeeds
     } Recovery;
 
     // edit/extension_options.cpp: the check items of ExtMenu.

@@ -10,17 +10,7 @@ constexpr const char* ReplayQuestion = "現在の状況を破棄し記憶して�
 }  // namespace
 
 void TForm1::MemoriseSnapshot() {
-    TMemorySnapshot& m = MemorySnapshot;
-    ComposeSheet();
-    m.MemSheetImage.SetSize(SheetImage.Width(), SheetImage.Height());
-    m.MemSheetImage.Draw(0, 0, SheetImage);
-    m.MemCurCol = CurCol;
-    m.MemCurRow = CurRow;
-    m.MemGridHidden = Options.editGridHidden;
-    m.MemModified = Modified;
-    m.MemResizePerChip = Options.resizePerChip;
-    m.MemPenSize = PenSize;
-    m.MemDef = Def;
+    MemorySnapshot = Snapshot();
     controls.SetEnabled(ControlId::MemLoadB, true);
 }
 

@@ -8,28 +8,17 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <exception>
 #include <memory>
 #include <optional>
 #include <set>
 
 #include "io/FileWriteError.h"
+#include "io/RecoveryFolder.h"
 #include "io/RemoveFiles.h"
 #include "io/SaveTarget.h"
 
 namespace {
-
-// A file-size limit (ulimit -f) would otherwise kill the editor, unsaved
-// work and all, in the middle of a write; ignored, the write fails with
-// EFBIG and the save reports it.
-void IgnoreFileSizeSignal() {
-    static const bool ignored = [] {
-        ::signal(SIGXFSZ, SIG_IGN);
-        return true;
-    }();
-    (void)ignored;
-}
 
 // The mode a newly created file gets.
 mode_t NewFileMode() {
@@ -204,17 +193,54 @@ private:
     std::span<const std::uint8_t> bytes_;
     bool flush_;
     std::string temp_;  // empty once committed, or when written in place
-    std::string backup_;
-    std::string old_;  // the earlier file's second name while kept
+    std::string old_;   // the earlier file's second name while kept
     enum class OldFile { Replace, Swap, Keep } oldMode_ = OldFile::Replace;
     bool renamed_ = false;
 };
 
-// The folder for a backup where the file's own folder takes no new file.
-int TemporaryFolder() {
-    const char* dir = std::getenv("TMPDIR");
-    return ::open(dir && *dir ? dir : "/tmp", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-}
+// Where the copy of a file's old content goes before the file is written in
+// place: the user's recovery folder, where a copy that a killed save leaves
+// behind is told of at the next start and nobody else can read it; beside
+// the file only when there is no such folder.
+class Backup {
+public:
+    Backup(const std::string& file, int fileFolder, const std::string& fileDirectory) {
+        try {
+            folder_.emplace(recovery::Directory());
+            fd_ = folder_->CreateBackup(file, name_);
+            if (fd_ >= 0) path_ = folder_->Path() + "/" + name_;
+            return;
+        } catch (const recovery::FolderError&) {
+            folder_.reset();
+        }
+        fileFolder_ = fileFolder;
+        fd_ = CreateOwnFile(fileFolder, "backup", name_);
+        if (fd_ >= 0) path_ = fileDirectory + "/" + name_;
+    }
+    Backup(const Backup&) = delete;
+    Backup& operator=(const Backup&) = delete;
+    ~Backup() {
+        if (fd_ >= 0) ::close(fd_);
+        if (fd_ >= 0 && !keep_) {
+            if (folder_)
+                folder_->RemoveBackup(name_);
+            else
+                ::unlinkat(fileFolder_, name_.c_str(), 0);
+        }
+    }
+    int Fd() const { return fd_; }
+    const std::string& Path() const { return path_; }
+    // It outlives this object: it holds the only whole old content.
+    void Keep() { keep_ = true; }
+
+private:
+    std::optional<recovery::Folder> folder_;
+    int fileFolder_ = -1;
+    int fd_ = -1;
+    std::string name_;
+    std::string path_;
+    bool keep_ = false;
+};
 
 void PreparedFile::WriteInPlace() {
     const std::string& path = target_.requested;
@@ -226,43 +252,40 @@ void PreparedFile::WriteInPlace() {
         ::close(fd);
         throw FileWriteError(path, error);
     }
-    // The copy of the old content: beside the file when the folder allows.
-    int backupFolder = target_.directoryFd;
-    int backup = CreateOwnFile(backupFolder, "backup", backup_);
-    std::string backupPath = target_.directory + "/" + backup_;
-    if (backup < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) {
-        backupFolder = TemporaryFolder();
-        backup = backupFolder < 0 ? -1 : CreateOwnFile(backupFolder, "backup", backup_);
-        const char* tmp = std::getenv("TMPDIR");
-        backupPath = std::string(tmp && *tmp ? tmp : "/tmp") + "/" + backup_;
-    }
-    const auto finish = [&](int error, bool keepBackup) {
-        if (backup >= 0) ::close(backup);
-        if (backup >= 0 && !keepBackup) ::unlinkat(backupFolder, backup_.c_str(), 0);
-        if (backupFolder != target_.directoryFd && backupFolder >= 0) ::close(backupFolder);
-        ::close(fd);
-        if (error != 0) throw FileWriteError(path, error, keepBackup ? backupPath : std::string());
-    };
-    if (backup < 0) {
+    Backup backup(target_.directory + "/" + target_.name, target_.directoryFd, target_.directory);
+    if (backup.Fd() < 0) {
         const int error = errno;
-        finish(error, false);
+        ::close(fd);
+        throw FileWriteError(path, error);
     }
-    int error = CopyContent(fd, backup, st.st_size);
-    if (error == 0 && ::fsync(backup) != 0) error = errno;
+    int error = CopyContent(fd, backup.Fd(), st.st_size);
+    if (error == 0 && ::fsync(backup.Fd()) != 0) error = errno;
     // Room for the new content first, where the file system can promise it:
     // a full disk then fails before the old content is touched.
     const auto size = static_cast<off_t>(bytes_.size());
     if (error == 0 && size > st.st_size && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, size) != 0 && errno != EOPNOTSUPP)
         error = errno;
-    if (error != 0) finish(error, false);
+    if (error != 0) {
+        ::close(fd);
+        throw FileWriteError(path, error);
+    }
     error = WriteAllAt(fd, bytes_.data(), bytes_.size(), 0);
     if (error == 0 && ::ftruncate(fd, size) != 0) error = errno;
     if (error == 0 && ::fsync(fd) != 0) error = errno;
-    if (error == 0) return finish(0, false);
+    if (error == 0) {
+        ::close(fd);
+        return;
+    }
     // The old content back; the copy stays only if that fails too.
     const bool restored =
-        CopyContent(backup, fd, st.st_size) == 0 && ::ftruncate(fd, st.st_size) == 0 && ::fsync(fd) == 0;
-    finish(error, !restored);
+        CopyContent(backup.Fd(), fd, st.st_size) == 0 && ::ftruncate(fd, st.st_size) == 0 && ::fsync(fd) == 0;
+    if (restored) {
+        ::close(fd);
+        throw FileWriteError(path, error);
+    }
+    backup.Keep();
+    ::close(fd);
+    throw FileWriteError(path, error, backup.Path());
 }
 
 // The renames themselves reach the disk with their directories. A failure

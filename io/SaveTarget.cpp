@@ -125,6 +125,14 @@ void RemoveAbandonedTemporaryFiles(int directoryFd) {
     for (const std::string& n : abandoned) ::unlinkat(directoryFd, n.c_str(), 0);
 }
 
+void IgnoreFileSizeSignal() {
+    static const bool ignored = [] {
+        ::signal(SIGXFSZ, SIG_IGN);
+        return true;
+    }();
+    (void)ignored;
+}
+
 int WriteAllAt(int fd, const std::uint8_t* bytes, std::size_t count, off_t offset) {
     for (std::size_t done = 0; done < count;) {
         const ssize_t n = ::pwrite(fd, bytes + done, count - done, offset + static_cast<off_t>(done));

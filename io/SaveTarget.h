@@ -53,6 +53,11 @@ int CreateOwnFile(int directoryFd, const char* kind, std::string& name);
 // behind may hold the only whole copy of a file.
 void RemoveAbandonedTemporaryFiles(int directoryFd);
 
+// A file-size limit (ulimit -f) would otherwise kill the editor, unsaved
+// work and all, in the middle of a write; ignored, the write fails with
+// EFBIG and the save reports it. Every writer calls it first.
+void IgnoreFileSizeSignal();
+
 // Writes all of `bytes` at `offset`; 0 or the errno value.
 int WriteAllAt(int fd, const std::uint8_t* bytes, std::size_t count, off_t offset);
 

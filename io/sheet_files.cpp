@@ -21,8 +21,12 @@ constexpr const char* TooLarge = "画像が大きすぎて読み込めません"
 // The composed sheet to `path`; false (with the message shown) on failure.
 bool WriteWholeSheet(TForm1& form, const std::string& path) {
     form.ComposeSheet();
-    if (WritePictureFile(path, form.SheetImage, form.Sheet.TransparentColor)) {
+    if (const std::optional<FileWriteError> failed =
+            WritePictureFile(path, form.SheetImage, form.Sheet.TransparentColor)) {
         form.platform.ShowMessage(SaveFailed);
+        // A write in place that could not put the old content back.
+        if (!failed->Backup().empty())
+            form.platform.ShowMessage("元の内容は \"" + failed->Backup() + "\" に残っています");
         return false;
     }
     return true;

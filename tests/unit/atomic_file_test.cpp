@@ -281,6 +281,11 @@ TEST_F(AtomicFile, WritableFilesAreWrittenWhereARenameCantBe) {
     fs::permissions(dir_, fs::perms(0755));
     fs::permissions(closed, fs::perms(0755));
     fs::permissions(sticky, fs::perms(01777));
+    // The backup of the old content goes to the user's own recovery folder.
+    const fs::path state = dir_ / "state";
+    fs::create_directories(state / "tessaro");
+    fs::permissions(state / "tessaro", fs::perms(0700));
+    ASSERT_EQ(::chown((state / "tessaro").c_str(), 65534, 65534), 0);
     for (const fs::path& file : {closed / "a.bmp", sticky / "b.bmp", sticky / "c.bmp"}) {
         SCOPED_TRACE(file.string());
         WriteFileAtomically(file.string(), Pattern(5000, 1));
@@ -288,7 +293,8 @@ TEST_F(AtomicFile, WritableFilesAreWrittenWhereARenameCantBe) {
         if (file.filename() == "c.bmp") {
             ASSERT_EQ(::chown(file.c_str(), 0, 65534), 0);
         }
-        EXPECT_TRUE(InChild([&] { return Saves(file, Pattern(300, 2)); }));
+        EXPECT_TRUE(
+            InChild([&] { return setenv("XDG_STATE_HOME", state.c_str(), 1) == 0 && Saves(file, Pattern(300, 2)); }));
         EXPECT_EQ(FileBytes(file), Pattern(300, 2));
         struct stat st {};
         ::stat(file.c_str(), &st);
@@ -296,6 +302,7 @@ TEST_F(AtomicFile, WritableFilesAreWrittenWhereARenameCantBe) {
     }
     EXPECT_EQ(Listing(closed), std::vector<std::string>{"a.bmp"});
     EXPECT_EQ(Listing(sticky), (std::vector<std::string>{"b.bmp", "c.bmp"}));
+    EXPECT_TRUE(fs::is_empty(state / "tessaro"));
 }
 
 // A file-size limit makes the save fail with a message instead of killing

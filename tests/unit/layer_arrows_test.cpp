@@ -21,15 +21,16 @@ namespace {
 // What the files of each part may include besides their own part.
 const std::map<std::string, std::set<std::string>> Uses = {
     {"canvas", {}},
+    {"formats", {"canvas"}},
     {"core", {"canvas"}},
     {"edit", {"canvas", "core"}},
-    {"io", {"canvas", "core"}},
-    {"ui", {"canvas", "core", "edit", "io"}},
-    {"app", {"canvas", "core", "edit", "io", "ui"}},
-    {"tools", {"canvas", "core", "edit", "io"}},
-    {"tests/support", {"canvas", "core", "edit", "io", "ui", "tools"}},
-    {"tests", {"canvas", "core", "edit", "io", "ui", "app", "tools", "tests/support"}},
-    {"bench", {"canvas", "core", "edit", "io", "ui", "tools", "tests/support"}},
+    {"io", {"canvas", "core", "formats"}},
+    {"ui", {"canvas", "formats", "core", "edit", "io"}},
+    {"app", {"canvas", "formats", "core", "edit", "io", "ui"}},
+    {"tools", {"canvas", "formats", "core", "edit", "io"}},
+    {"tests/support", {"canvas", "formats", "core", "edit", "io", "ui", "tools"}},
+    {"tests", {"canvas", "formats", "core", "edit", "io", "ui", "app", "tools", "tests/support"}},
+    {"bench", {"canvas", "formats", "core", "edit", "io", "ui", "tools", "tests/support"}},
 };
 
 // Where Qt may be included.

@@ -9,17 +9,39 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <sys/resource.h>
+
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <new>
 
 #include <gtest/gtest.h>
 
 #include "core/Form.h"
-#include "io/RecoveryFile.h"
+#include "formats/RecoveryFile.h"
+#include "io/AtomicFile.h"
+#include "io/RecoveryFolder.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/ScratchDirectory.h"
 
+// The largest single allocation while `watching`: a crafted copy must not
+// make the editor allocate what its head claims.
+static bool watching = false;
+static std::size_t largest = 0;
+void* operator new(std::size_t size) {
+    if (watching && size > largest) largest = size;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
 namespace {
+
+namespace fs = std::filesystem;
 
 constexpr const char* Question = "保存されていない編集内容が残っています。復元しますか？";
 
@@ -27,7 +49,15 @@ class RecoveryCopyTest : public ::testing::Test {
 protected:
     void SetUp() override { setenv("XDG_STATE_HOME", (scratch.Path() / "state").c_str(), 1); }
 
-    std::vector<std::string> Copies() { return recovery::CopiesIn(recovery::Directory()); }
+    static std::vector<std::string> Copies() {
+        std::vector<std::string> paths;
+        for (const std::string& name : recovery::Folder(recovery::Directory()).Copies())
+            paths.push_back(recovery::Directory() + "/" + name);
+        return paths;
+    }
+    static std::string LockOf(const std::string& copy) {
+        return recovery::Directory() + "/" + recovery::Folder::LockNameOf(copy.substr(copy.rfind('/') + 1));
+    }
 
     // A child process with an editor that has drawn on chip (3, 2), zoomed to
     // 7 and kept its copy; it waits until killed. Returns its pid once the
@@ -137,58 +167,219 @@ TEST_F(RecoveryCopyTest, AKilledEditorsChangesComeBackAtTheNextStart) {
     platform.fileAnswers = {std::string("saved.bmp")};
     form.Click(ControlId::SaveMenu);
     EXPECT_TRUE(Copies().empty());
-    EXPECT_FALSE(std::filesystem::exists(recovery::LockPathOf(form.Recovery.copyPath)));
+    EXPECT_FALSE(std::filesystem::exists(LockOf(form.Recovery.copyPath)));
 }
 
-TEST_F(RecoveryCopyTest, AnUnreadableCopyIsSetAsideWithAMessage) {
-    std::filesystem::create_directories(recovery::Directory());
-    const std::string path = recovery::Directory() + "/copy-1-2-3.tsr";
-    std::ofstream(path) << "tessaro-recovery 1\nzoom=77\n\nBM";
-    FakePlatform platform;
-    TForm1 form(platform);
-    form.FormCreate();
-    form.OfferRecoveryCopies();
-    ASSERT_EQ(platform.shown.size(), 1u);
-    EXPECT_FALSE(platform.shown[0].question);
-    EXPECT_FALSE(std::filesystem::exists(path));
-    EXPECT_TRUE(std::filesystem::exists(path + ".unreadable"));
-    // Not offered again.
-    platform.shown.clear();
-    form.OfferRecoveryCopies();
-    EXPECT_TRUE(platform.shown.empty());
+// However many copies can't be read, one question: set aside under another
+// name (never deleted) and not asked of again, or kept for a later start.
+TEST_F(RecoveryCopyTest, UnreadableCopiesTakeOneQuestion) {
+    recovery::Folder{recovery::Directory()};  // made as the editor makes it
+    for (int i = 0; i < 300; ++i)
+        std::ofstream(recovery::Directory() + "/copy-1-2-" + std::to_string(i) + ".tsr") << "tessaro-recovery 1\n\nBM";
+    for (const bool setAside : {false, true}) {
+        FakePlatform platform;
+        platform.questionAnswers = {setAside};
+        TForm1 form(platform);
+        form.FormCreate();
+        form.OfferRecoveryCopies();
+        ASSERT_EQ(platform.shown.size(), 1u);
+        EXPECT_NE(platform.shown[0].text.find("300 個"), std::string::npos) << platform.shown[0].text;
+        EXPECT_EQ(Copies().size(), setAside ? 0u : 300u);
+    }
+    EXPECT_TRUE(std::filesystem::exists(recovery::Directory() + "/copy-1-2-299.tsr.unreadable"));
 }
 
 TEST(RecoveryFile, KeepsTheSheetAndEveryViewSetting) {
-    TMemorySnapshot m;
-    m.MemDef.FileName = "dir/with\nnewline=.bmp";
-    m.MemDef.Zoom = 9;
-    m.MemDef.ToolMode = 4;
-    m.MemDef.GridLineColor = 0x808080;
-    m.MemDef.SheetGridShown = false;
-    m.MemCurCol = 29;
-    m.MemCurRow = 15;
-    m.MemPenSize = 3;
-    m.MemGridHidden = true;
-    m.MemResizePerChip = false;
-    m.MemSheetImage = canvas::Picture(480, 256);
-    m.MemSheetImage.SetPixel(479, 255, 0x123456);
-    const TMemorySnapshot back = recovery::Decode(recovery::Encode(m));
-    EXPECT_EQ(back.MemDef.FileName, m.MemDef.FileName);
-    EXPECT_EQ(back.MemDef.Zoom, 9);
-    EXPECT_EQ(back.MemDef.ToolMode, 4);
-    EXPECT_EQ(back.MemDef.GridLineColor, 0x808080u);
-    EXPECT_FALSE(back.MemDef.SheetGridShown);
-    EXPECT_EQ(back.MemCurCol, 29);
-    EXPECT_EQ(back.MemCurRow, 15);
-    EXPECT_EQ(back.MemPenSize, 3);
-    EXPECT_TRUE(back.MemGridHidden);
-    EXPECT_FALSE(back.MemResizePerChip);
-    EXPECT_TRUE(back.MemModified);
-    EXPECT_EQ(back.MemSheetImage, m.MemSheetImage);
+    recovery::Record r;
+    r.file = "/dir/with\nnewline=.bmp";
+    r.zoom = 32;  // as the roomy layout may have it
+    r.tool = 4;
+    r.gridColour = 0x808080;
+    r.sheetGrid = false;
+    r.col = 29;
+    r.row = 15;
+    r.pen = 3;
+    r.gridHidden = true;
+    r.resizePerChip = false;
+    r.sheet = canvas::Picture(480, 256);
+    r.sheet.SetPixel(479, 255, 0x123456);
+    const std::vector<std::uint8_t> bytes = recovery::Encode(r);
+    const recovery::Record back = recovery::Decode(bytes, {});
+    EXPECT_EQ(std::tie(back.file, back.zoom, back.tool, back.gridColour, back.sheetGrid, back.col, back.row, back.pen,
+                       back.gridHidden, back.resizePerChip),
+              std::tie(r.file, r.zoom, r.tool, r.gridColour, r.sheetGrid, r.col, r.row, r.pen, r.gridHidden,
+                       r.resizePerChip));
+    EXPECT_EQ(back.sheet, r.sheet);
     // Every cut of the file is refused, never half read.
-    const std::vector<std::uint8_t> bytes = recovery::Encode(m);
     for (std::size_t cut : {std::size_t{0}, std::size_t{10}, std::size_t{200}, bytes.size() - 1})
-        EXPECT_ANY_THROW(recovery::Decode(std::span(bytes).first(cut))) << cut;
+        EXPECT_THROW(recovery::Decode(std::span(bytes).first(cut), {}), recovery::FormatError) << cut;
+}
+
+// A folder or file someone else can reach is never used: the copy is off
+// with one notice, nothing is written through a link, no file is created
+// where a planted link points, and another user's copy is neither offered
+// nor removed.
+TEST_F(RecoveryCopyTest, HostileFoldersAndFilesAreNotUsed) {
+    const fs::path dir = recovery::Directory(), victim = scratch.Path() / "victim";
+    const fs::path planted = scratch.Path() / "planted", elsewhere = scratch.Path() / "elsewhere", copy = dir / "c.tsr";
+    const auto folder = [&] { return recovery::Folder{dir.string()}.Fd() >= 0; };
+    // Each plants its trap (false where only root can) and says how many
+    // notices it is worth and whether a planted copy stays.
+    struct Case {
+        std::function<bool()> plant;
+        std::size_t notices;
+        bool copyStays;
+        std::function<void(TForm1&)> betweenCopies = {};
+    };
+    const std::vector<Case> cases = {
+        {[&] { return fs::create_directories(dir.parent_path()) && (fs::create_symlink(elsewhere, dir), true); }, 1,
+         false},
+        {[&] { return folder() && (fs::permissions(dir, fs::perms(0777)), true); }, 1, false},
+        {[&] { return folder() && chown(dir.c_str(), 65534, 65534) == 0; }, 1, false},
+        {[&] {
+             folder();
+             fs::create_symlink(planted, dir / "c.lock");
+             return !!(std::ofstream(copy) << "x");
+         },
+         0, true},
+        {[&] {
+             recovery::Record r;
+             r.sheet = canvas::Picture(480, 256);
+             const auto bytes = recovery::Encode(r);
+             return folder() && std::ofstream(copy).write(reinterpret_cast<const char*>(bytes.data()), bytes.size()) &&
+                    chown(copy.c_str(), 65534, 65534) == 0;
+         },
+         0, true},
+        {folder, 0, false,
+         [&](TForm1& form) {
+             fs::remove(form.Recovery.copyPath);
+             fs::create_symlink(victim, form.Recovery.copyPath);
+         }},
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(i);
+        const Case& c = cases[i];
+        fs::remove_all(dir.parent_path());
+        fs::remove_all(elsewhere);
+        fs::create_directories(elsewhere);
+        std::ofstream(victim) << "precious";
+        if (!c.plant()) continue;
+        FakePlatform platform;
+        TForm1 form(platform);
+        form.FormCreate();
+        form.OfferRecoveryCopies();
+        for (const canvas::Colour colour : {0x0000FFu, 0x00FF00u}) {
+            form.Chip(0, 0).SetPixel(1, 1, colour);
+            form.Modified = true;
+            form.KeepRecoveryCopy();
+            if (c.betweenCopies && colour == 0x0000FFu) c.betweenCopies(form);
+        }
+        EXPECT_EQ(platform.shown.size(), c.notices);
+        EXPECT_TRUE(fs::is_empty(elsewhere));
+        EXPECT_EQ(fs::status(elsewhere).permissions(), fs::perms(0755));
+        EXPECT_FALSE(fs::exists(planted));
+        EXPECT_EQ(FileBytes(victim), std::vector<std::uint8_t>({'p', 'r', 'e', 'c', 'i', 'o', 'u', 's'}));
+        EXPECT_EQ(fs::exists(copy), c.copyStays);
+    }
+}
+
+// A copy holds only what the editor makes: a huge picture header or chips of
+// another size are refused before anything is allocated; the file a restore
+// would save to is shown in the question, and a relative one is dropped.
+TEST_F(RecoveryCopyTest, CraftedCopiesAreRefusedOrShown) {
+    const auto copy = [](int chip, int cols, const std::string& file) {
+        recovery::Record r;
+        r.chipSize = chip;
+        r.cols = r.rows = cols;
+        r.file = file;
+        r.sheet = canvas::Picture(cols * chip, cols * chip);
+        return recovery::Encode(r);
+    };
+    std::vector<std::uint8_t> rle = copy(16, 1, "");
+    rle.resize(rle.size() - 16 * 16 * 3);  // the sheet's header only: made a run-length 32768 x 8192 one
+    const std::size_t bmp = rle.size() - 54;
+    for (auto [at, value] : {std::pair{18, 32768}, {22, 8192}, {28, 8}, {30, 1}}) {
+        for (int i = 0; i < 4 - 2 * (at == 28); ++i) rle[bmp + at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    }
+    rle.resize(rle.size() + 1024 + 2);
+    rle.back() = 1;  // end of bitmap
+    const std::vector<std::pair<std::vector<std::uint8_t>, std::string>> cases = {
+        {rle, "1 個"},
+        {copy(256, 1, ""), "1 個"},
+        {copy(16, 1, "sheet.bmp"), Question},
+        {copy(16, 1, "/home/u/.bashrc"), "上書き保存先: \"/home/u/.bashrc\""},
+    };
+    recovery::Folder{recovery::Directory()};
+    for (const auto& [bytes, shown] : cases) {
+        const std::string path = recovery::Directory() + "/copy-1-1-1.tsr";
+        std::ofstream(path).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        FakePlatform platform;
+        platform.questionAnswers = {false};
+        TForm1 form(platform);
+        form.FormCreate();
+        largest = 0;
+        watching = true;
+        form.OfferRecoveryCopies();
+        watching = false;
+        EXPECT_LT(largest, 4u << 20);
+        ASSERT_EQ(platform.shown.size(), 1u);
+        EXPECT_NE(platform.shown[0].text.find(shown), std::string::npos) << platform.shown[0].text;
+    }
+}
+
+// A save in place that is killed midway leaves the whole old content in the
+// user's recovery folder, and the next editor says where.
+TEST_F(RecoveryCopyTest, AKilledSaveInPlaceIsToldOfAtTheNextStart) {
+    const fs::path file = scratch.Path() / "sheet.bmp";
+    const std::vector<std::uint8_t> old(3000, 'o');
+    WriteFileAtomically(file.string(), old);
+    fs::create_hard_link(file, scratch.Path() / "other.bmp");  // so written in place
+    const pid_t child = fork();
+    if (child == 0) {
+        WriteFileAtomically((scratch.Path() / "x").string(), old);
+        signal(SIGXFSZ, SIG_DFL);  // killed by the size limit in the middle of the write
+        const rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        WriteFileAtomically(file.string(), std::vector<std::uint8_t>(10000, 'n'));
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    for (const std::size_t told : {1u, 0u}) {
+        FakePlatform platform;
+        TForm1 form(platform);
+        form.FormCreate();
+        form.OfferRecoveryCopies();
+        ASSERT_EQ(platform.shown.size(), told);
+        if (told == 0) break;
+        const std::string& text = platform.shown[0].text;
+        const std::size_t at = text.find(recovery::Directory() + "/.tessaro-backup-");
+        ASSERT_NE(at, std::string::npos) << text;
+        EXPECT_NE(text.find(file.string()), std::string::npos) << text;
+        EXPECT_EQ(FileBytes(text.substr(at, text.find('"', at) - at)), old);
+    }
+}
+
+// A copy that can't be written is told of once, in Japanese, until one is
+// written again.
+TEST_F(RecoveryCopyTest, AFailedCopyIsToldOfOnce) {
+    FakePlatform platform;
+    TForm1 form(platform);
+    form.FormCreate();
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    canvas::Colour colour = 0;
+    for (const rlim_t size : {rlim_t{4096}, rlim_t{4096}, saved.rlim_cur, rlim_t{4096}}) {
+        form.Chip(0, 0).SetPixel(0, 0, ++colour);
+        form.Modified = true;
+        const rlimit limit{size, saved.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        form.KeepRecoveryCopy();
+        setrlimit(RLIMIT_FSIZE, &saved);
+    }
+    ASSERT_EQ(platform.shown.size(), 2u);
+    EXPECT_EQ(platform.shown[1].text, "復元用のコピーを保存できませんでした（ファイルの大きさの上限を超えます）");
 }
 
 }  // namespace

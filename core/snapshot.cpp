@@ -1,0 +1,16 @@
+// The editor's state as the memory button and the recovery copy keep it.
+#include "core/Form.h"
+
+TMemorySnapshot TForm1::Snapshot() {
+    TMemorySnapshot m;
+    ComposeSheet();
+    m.MemSheetImage = SheetImage;
+    m.MemCurCol = CurCol;
+    m.MemCurRow = CurRow;
+    m.MemGridHidden = Options.editGridHidden;
+    m.MemModified = Modified;
+    m.MemResizePerChip = Options.resizePerChip;
+    m.MemPenSize = PenSize;
+    m.MemDef = Def;
+    return m;
+}

@@ -1,0 +1,194 @@
+#include "formats/RecoveryFile.h"
+
+#include <map>
+#include <string_view>
+
+namespace recovery {
+
+namespace {
+
+constexpr std::string_view Magic = "tessaro-recovery 1\n";
+// Room for the longest path (hex, twice its bytes) and every setting.
+constexpr std::size_t MaxHeadBytes = 64 * 1024;
+constexpr std::size_t MaxPathBytes = 4095;
+constexpr std::size_t BmpHeaderBytes = 54;
+
+using Head = std::map<std::string, std::string, std::less<>>;
+
+[[noreturn]] void Refuse(const std::string& why) { throw FormatError("not a recovery copy: " + why); }
+
+std::string Hex(const std::string& text) {
+    static const char digits[] = "0123456789abcdef";
+    std::string out;
+    for (unsigned char c : text) {
+        out += digits[c >> 4];
+        out += digits[c & 15];
+    }
+    return out;
+}
+
+std::string FromHex(std::string_view hex) {
+    auto value = [](char c) -> int {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        Refuse("a bad file name");
+    };
+    if (hex.size() % 2 != 0 || hex.size() > 2 * MaxPathBytes) Refuse("a bad file name");
+    std::string out;
+    for (std::size_t i = 0; i < hex.size(); i += 2) out += static_cast<char>(value(hex[i]) * 16 + value(hex[i + 1]));
+    return out;
+}
+
+// The sheet's file as a save may write it: empty, or an absolute path. A
+// relative one (which earlier copies may hold) names another file in each
+// folder the editor starts in: it is dropped, and the save asks for a name.
+std::string FileName(const Head& head) {
+    const auto it = head.find("file");
+    const std::string path = it == head.end() ? std::string() : FromHex(it->second);
+    if (path.find('\0') != std::string::npos) Refuse("a NUL in the file name");
+    return path.starts_with('/') ? path : std::string();
+}
+
+int Number(const Head& head, std::string_view key, int lo, int hi) {
+    const auto it = head.find(key);
+    if (it == head.end()) Refuse(std::string(key) + " missing");
+    const std::string& s = it->second;
+    if (s.empty() || s.size() > 10) Refuse(std::string(key) + " out of range");
+    long long n = 0;
+    for (char c : s) {
+        if (c < '0' || c > '9') Refuse(std::string(key) + " not a number");
+        n = n * 10 + (c - '0');
+    }
+    if (n < lo || n > hi) Refuse(std::string(key) + " out of range");
+    return static_cast<int>(n);
+}
+
+bool Flag(const Head& head, std::string_view key) { return Number(head, key, 0, 1) == 1; }
+
+Head ReadHead(std::string_view text) {
+    Head head;
+    for (std::size_t at = Magic.size(); at < text.size();) {
+        const std::size_t eol = text.find('\n', at);
+        const std::string_view entry = text.substr(at, eol - at);
+        const std::size_t eq = entry.find('=');
+        if (eq == std::string_view::npos) Refuse("a line without a value");
+        if (!head.emplace(std::string(entry.substr(0, eq)), std::string(entry.substr(eq + 1))).second)
+            Refuse("a key given twice");
+        at = eol + 1;
+    }
+    return head;
+}
+
+std::uint32_t Get32(std::span<const std::uint8_t> b, std::size_t at) {
+    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<std::uint32_t>(b[at + 3]) << 24;
+}
+std::uint32_t Get16(std::span<const std::uint8_t> b, std::size_t at) { return b[at] | b[at + 1] << 8; }
+
+std::size_t StrideOf(int width) { return (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4; }
+
+std::vector<std::uint8_t> EncodeSheet(const canvas::Picture& picture) {
+    const int width = picture.Width(), height = picture.Height();
+    const std::size_t stride = StrideOf(width);
+    std::vector<std::uint8_t> out(BmpHeaderBytes + stride * static_cast<std::size_t>(height), 0);
+    auto put = [&out](std::size_t at, std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) out[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+    };
+    out[0] = 'B';
+    out[1] = 'M';
+    put(2, static_cast<std::uint32_t>(out.size()), 4);
+    put(10, BmpHeaderBytes, 4);
+    put(14, 40, 4);
+    put(18, static_cast<std::uint32_t>(width), 4);
+    put(22, static_cast<std::uint32_t>(height), 4);
+    put(26, 1, 2);
+    put(28, 24, 2);
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* dst = out.data() + BmpHeaderBytes + static_cast<std::size_t>(height - 1 - y) * stride;
+        for (canvas::Colour c : picture.Row(y)) {
+            *dst++ = static_cast<std::uint8_t>(canvas::BlueOf(c));
+            *dst++ = static_cast<std::uint8_t>(canvas::GreenOf(c));
+            *dst++ = static_cast<std::uint8_t>(canvas::RedOf(c));
+        }
+    }
+    return out;
+}
+
+// Only the one BMP layout EncodeSheet writes, of exactly the size the head
+// gives: the bytes are checked whole before the picture is allocated.
+canvas::Picture DecodeSheet(std::span<const std::uint8_t> bmp, int width, int height) {
+    const std::size_t stride = StrideOf(width);
+    if (bmp.size() != BmpHeaderBytes + stride * static_cast<std::size_t>(height)) Refuse("a sheet of the wrong size");
+    if (bmp[0] != 'B' || bmp[1] != 'M' || Get32(bmp, 2) != bmp.size() || Get32(bmp, 10) != BmpHeaderBytes ||
+        Get32(bmp, 14) != 40 || Get32(bmp, 18) != static_cast<std::uint32_t>(width) ||
+        Get32(bmp, 22) != static_cast<std::uint32_t>(height) || Get16(bmp, 26) != 1 || Get16(bmp, 28) != 24 ||
+        Get32(bmp, 30) != 0)
+        Refuse("a sheet not as the editor writes it");
+    canvas::Picture sheet(width, height);
+    std::vector<canvas::Colour> row(static_cast<std::size_t>(width));
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* src = bmp.data() + BmpHeaderBytes + static_cast<std::size_t>(height - 1 - y) * stride;
+        for (canvas::Colour& c : row) {
+            c = canvas::Rgb(src[2], src[1], src[0]);
+            src += 3;
+        }
+        sheet.SetRow(y, row);
+    }
+    return sheet;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> Encode(const Record& r) {
+    std::string head(Magic);
+    auto line = [&head](const char* key, const std::string& value) { head += std::string(key) + "=" + value + "\n"; };
+    auto flag = [](bool b) { return std::string(b ? "1" : "0"); };
+    line("file", Hex(r.file));
+    line("zoom", std::to_string(r.zoom));
+    line("chipsize", std::to_string(r.chipSize));
+    line("cols", std::to_string(r.cols));
+    line("rows", std::to_string(r.rows));
+    line("tool", std::to_string(r.tool));
+    line("gridcolour", std::to_string(r.gridColour & 0xFFFFFF));
+    line("sheetgrid", flag(r.sheetGrid));
+    line("col", std::to_string(r.col));
+    line("row", std::to_string(r.row));
+    line("pen", std::to_string(r.pen));
+    line("gridhidden", flag(r.gridHidden));
+    line("resizeperchip", flag(r.resizePerChip));
+    head += "\n";
+    std::vector<std::uint8_t> bytes(head.begin(), head.end());
+    const std::vector<std::uint8_t> sheet = EncodeSheet(r.sheet);
+    bytes.insert(bytes.end(), sheet.begin(), sheet.end());
+    return bytes;
+}
+
+Record Decode(std::span<const std::uint8_t> bytes, const Limits& limits) {
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (!text.starts_with(Magic)) Refuse("no recovery head");
+    const std::size_t end = text.substr(0, MaxHeadBytes).find("\n\n");
+    if (end == std::string_view::npos) Refuse("no end of the head");
+    const Head head = ReadHead(text.substr(0, end + 1));
+    Record r;
+    r.file = FileName(head);
+    r.zoom = Number(head, "zoom", limits.minZoom, limits.maxZoom);
+    r.chipSize = Number(head, "chipsize", limits.chipSize, limits.chipSize);
+    r.cols = Number(head, "cols", 1, limits.maxCols);
+    r.rows = Number(head, "rows", 1, limits.maxRows);
+    r.tool = Number(head, "tool", 0, limits.maxTool);
+    r.gridColour = static_cast<canvas::Colour>(Number(head, "gridcolour", 0, 0xFFFFFF));
+    r.sheetGrid = Flag(head, "sheetgrid");
+    r.col = Number(head, "col", 0, r.cols - 1);
+    r.row = Number(head, "row", 0, r.rows - 1);
+    r.pen = Number(head, "pen", 1, limits.maxPen);
+    r.gridHidden = Flag(head, "gridhidden");
+    r.resizePerChip = Flag(head, "resizeperchip");
+    r.sheet = DecodeSheet(bytes.subspan(end + 2), r.cols * r.chipSize, r.rows * r.chipSize);
+    return r;
+}
+
+std::size_t MaxBytes(const Limits& limits) {
+    const int width = limits.maxCols * limits.chipSize, height = limits.maxRows * limits.chipSize;
+    return MaxHeadBytes + 2 + BmpHeaderBytes + StrideOf(width) * static_cast<std::size_t>(height);
+}
+
+}  // namespace recovery

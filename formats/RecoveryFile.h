@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "canvas/Picture.h"
+
+// The recovery file: the sheet and the view settings of an editor's unsaved
+// changes. A text head ("tessaro-recovery 1", then "key=value" lines), a
+// blank line, then the sheet as a 24-bit BMP exactly as the editor writes it
+// (40-byte header, uncompressed, rows bottom-up). Keys a reader does not know
+// are passed over, so that later copies with more in them still read.
+namespace recovery {
+
+struct Record {
+    std::string file;  // the sheet's file: an absolute path, or empty (a relative one reads as empty)
+    int zoom = 5;
+    int chipSize = 16;
+    int cols = 30;
+    int rows = 16;
+    int tool = 0;  // a tool_mode value
+    canvas::Colour gridColour = 0xFFFFFF;
+    bool sheetGrid = true;
+    int col = 0;  // the chip being edited
+    int row = 0;
+    int pen = 1;
+    bool gridHidden = false;
+    bool resizePerChip = true;
+    canvas::Picture sheet;  // cols * chipSize by rows * chipSize pixels
+};
+
+// What a copy may hold: the editor's own ranges. Every number of a copy is
+// checked against them before its picture is allocated.
+struct Limits {
+    int chipSize = 16;  // the only chip side the editor lays out
+    int maxCols = 30;
+    int maxRows = 16;
+    int minZoom = 2;
+    int maxZoom = 32;
+    int maxTool = 5;
+    int maxPen = 4;
+};
+
+// Why bytes are not a copy.
+class FormatError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+std::vector<std::uint8_t> Encode(const Record& record);
+// Throws FormatError when the bytes are not a copy within `limits`.
+Record Decode(std::span<const std::uint8_t> bytes, const Limits& limits);
+// The size of the largest copy within `limits`: no longer file need be read.
+std::size_t MaxBytes(const Limits& limits);
+
+}  // namespace recovery

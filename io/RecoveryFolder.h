@@ -1,0 +1,98 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+// The folder of the recovery copies: $XDG_STATE_HOME/tessaro, or
+// ~/.local/state/tessaro. It is used only when it is a real directory (not a
+// link) owned by the user with mode 0700, so that no one else can plant,
+// read or swap a file in it; it is created so when missing. Every name in it
+// is taken relative to the open folder, and no file in it is followed through
+// a link or read when another user owns it.
+//
+// Each editor's copy has a lock file beside it that the editor holds locked
+// while it runs; the system lets go of the lock when the process ends,
+// however it ends. So a copy whose lock can be taken was left by an editor
+// that is gone, and while one editor holds that lock to offer the copy, no
+// other editor can take it.
+namespace recovery {
+
+// Empty when neither variable gives an absolute path.
+std::string Directory();
+
+// Why the folder can't be used.
+enum class FolderProblem {
+    NoHome,         // no folder is named
+    CannotCreate,   // it or a parent could not be made (errno in FolderError)
+    NotADirectory,  // a link, a file or anything but a directory
+    NotOwned,       // another user's
+    NotPrivate,     // others may enter it (mode other than 0700)
+};
+
+struct FolderError {
+    FolderProblem problem;
+    std::string path;
+    int systemError = 0;
+};
+
+class Folder {
+public:
+    // Opens the folder, creating it (and its missing parents, 0700) first.
+    // Throws FolderError.
+    explicit Folder(const std::string& path);
+    ~Folder();
+    Folder(Folder&& other) noexcept;
+    Folder& operator=(Folder&&) = delete;
+
+    const std::string& Path() const { return path_; }
+    int Fd() const { return fd_; }
+
+    // The copies (".tsr") of this user, newest first, by name.
+    std::vector<std::string> Copies() const;
+    // A name for a new copy of this process, unique among the running editors.
+    static std::string NewCopyName();
+    // The lock file of a copy ("x.tsr" -> "x.lock").
+    static std::string LockNameOf(const std::string& copyName);
+
+    // Opens (creating) and locks the file; the descriptor, or -1 when another
+    // process holds the lock or the file is no regular file of the user's.
+    int TakeLock(const std::string& name) const;
+    static void ReleaseLock(int fd);
+
+    // The bytes of a regular file of the user's of at most `maxBytes`;
+    // nothing when it is gone, larger, or anything else.
+    std::optional<std::vector<std::uint8_t>> Read(const std::string& name, std::size_t maxBytes) const;
+    // Replaces the file whole: a new file (created exclusively) written,
+    // flushed and renamed over the name, which a link there does not
+    // redirect. Throws FileWriteError naming the path.
+    void Write(const std::string& name, std::span<const std::uint8_t> bytes) const;
+    void Remove(const std::string& name) const;
+    bool Has(const std::string& name) const;
+    bool Rename(const std::string& from, const std::string& to) const;
+
+    // A backup of `file` before it is written in place: created exclusively
+    // (".tessaro-backup-PID-XXXXXX", mode 0600), with the file's path in a
+    // note beside it so that a backup a killed save left can be told of.
+    // The descriptor, or -1 with errno set.
+    int CreateBackup(const std::string& file, std::string& name) const;
+    void RemoveBackup(const std::string& name) const;
+
+private:
+    std::string path_;
+    int fd_ = -1;
+};
+
+// The backups of files written in place that a killed save left here, with
+// the file each was the content of (empty when unknown). Each is listed once:
+// afterwards it is marked as told.
+struct LeftBackup {
+    std::string backup;
+    std::string file;
+};
+std::vector<LeftBackup> TakeLeftBackups(const Folder& folder);
+
+}  // namespace recovery
