@@ -23,6 +23,7 @@
 #include "core/ControlTable.h"
 #include "ui/ApplicationIcon.h"
 #include "ui/BoardWindow.h"
+#include "ui/ControlAction.h"
 #include "ui/FittedPanel.h"
 #include "ui/PictureView.h"
 #include "ui/ShiftStateOfEvent.h"
@@ -373,20 +374,11 @@ void MainWindow::ApplyControl(ControlId id) {
     switch (info.kind) {
         case ControlKind::Form: setWindowTitle(caption); break;
         case ControlKind::Menu:
-            ActionOf(id)->setText(caption);
-            ActionOf(id)->setEnabled(controls.Enabled(id));
-            break;
-        case ControlKind::MenuItem: {
-            QAction* action = ActionOf(id);
-            action->setText(caption);
-            action->setEnabled(controls.Enabled(id));
-            action->setVisible(controls.Visible(id));
-            if (controls.Checked(id)) action->setCheckable(true);
-            if (action->isCheckable()) action->setChecked(controls.Checked(id));
+        case ControlKind::MenuItem:
+            ShowControlOnAction(controls, id, *ActionOf(id));
             if (id == KeysMenu)
                 for (QShortcut* shortcut : shortcuts_) shortcut->setEnabled(form_->KeysOn);
             break;
-        }
         case ControlKind::SpeedButton: ApplyToolButtons(); break;
         case ControlKind::Button:
             static_cast<QPushButton*>(widget)->setText(caption);

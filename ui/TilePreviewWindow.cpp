@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "core/ControlTable.h"
+#include "ui/ControlAction.h"
 #include "ui/PictureView.h"
 
 namespace ui {
@@ -46,14 +47,7 @@ TilePreviewWindow::TilePreviewWindow(TForm1& form, Runner run, QWidget* owner)
     view_->OnMove([this](ShiftState s, int x, int y) { run_([&] { form_.TileIMouseMove(s, x, y); }); });
 }
 
-void TilePreviewWindow::ApplyItem(ControlId id) {
-    const Controls& controls = form_.controls;
-    QAction* action = ActionOf(id);
-    action->setText(QString::fromStdString(controls.Caption(id)));
-    action->setEnabled(controls.Enabled(id));
-    action->setVisible(controls.Visible(id));
-    if (action->isCheckable()) action->setChecked(controls.Checked(id));
-}
+void TilePreviewWindow::ApplyItem(ControlId id) { ShowControlOnAction(form_.controls, id, *ActionOf(id)); }
 
 void TilePreviewWindow::ShowChanges() {
     view_->ShowChanges();
