@@ -336,18 +336,27 @@ void MainWindow::ApplyLayout() {
     client->setUpdatesEnabled(true);
 
     const bool resizable = form_->WideLayoutOn();
-    if (resizable == resizable_) return;
-    resizable_ = resizable;
-    if (resizable) {
-        client->setMinimumSize(WindowLayout::FixedWidth, WindowLayout::FixedHeight);
-        client->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
-        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    } else {
-        if (isMaximized() || isFullScreen()) showNormal();
-        client->setFixedSize(WindowLayout::FixedWidth, WindowLayout::FixedHeight);
-        layout()->setSizeConstraint(QLayout::SetFixedSize);
+    if (resizable != resizable_) {
+        resizable_ = resizable;
+        if (resizable) {
+            client->setMinimumSize(WindowLayout::FixedWidth, WindowLayout::FixedHeight);
+            client->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+            layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+            setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        } else {
+            if (isMaximized() || isFullScreen()) showNormal();
+            client->setFixedSize(WindowLayout::FixedWidth, WindowLayout::FixedHeight);
+            layout()->setSizeConstraint(QLayout::SetFixedSize);
+        }
     }
+    // The placing above gave the position text its place's width back.
+    FitPositionText();
+}
+
+void MainWindow::FitPositionText() {
+    // The text may run past the panel's width into the free room on its right.
+    auto* panel = static_cast<QLabel*>(widgets_[Index(EditPos)]);
+    FitTextInPanel(*panel, form_->Layout.PlaceOf(EditPos).width, centralWidget()->width() - panel->x());
 }
 
 QMenu* MainWindow::PopupOf(ControlId menu) {
@@ -387,9 +396,7 @@ void MainWindow::ApplyControl(ControlId id) {
         case ControlKind::Panel: {
             auto* panel = static_cast<QLabel*>(widget);
             panel->setText(caption);
-            // The position text may run past the panel's width into the free
-            // room on its right.
-            if (id == EditPos) FitTextInPanel(*panel, info.width, centralWidget()->width() - info.left);
+            if (id == EditPos) FitPositionText();
             if (IsSwatch(id)) {
                 QPalette palette = panel->palette();
                 palette.setColor(QPalette::Window, QColorOf(controls.Colour(id)));

@@ -83,6 +83,10 @@ private:
     // Puts the controls where the editor's layout has them, scales the views
     // and lets the window be resized only in the roomy layout.
     void ApplyLayout();
+    // The position text whole, in the room right of its panel.
+    void FitPositionText();
+    // The transparent colour's swatch beside the colour panels, while one is set.
+    void ShowTransparentSwatch();
 
     QtPlatform platform_;
     std::unique_ptr<TForm1> form_;
