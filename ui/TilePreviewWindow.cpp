@@ -29,8 +29,10 @@ TilePreviewWindow::TilePreviewWindow(TForm1& form, Runner run, QWidget* owner)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setMenuBar(bar);
-    layout->addWidget(view_);
-    // The window is as large as its view and follows the zoom.
+    layout->addWidget(view_, 0, Qt::AlignHCenter);
+    // The window is as large as its view and follows the zoom, but never
+    // narrower than its menu bar, whose menus would hide behind "»".
+    layout->addStrut(bar->sizeHint().width());
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     for (std::size_t i = 0; i < ControlCount; ++i) {
