@@ -193,6 +193,8 @@ QFileDialog& QtPlatform::MapDialog(bool save) {
         dialog = MakeFileDialog(host_.DialogParent(), save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog->setObjectName(save ? "MapSaveDialog" : "MapOpenDialog");
         dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        // The filter's text names its pattern already.
+        dialog->setOption(QFileDialog::HideNameFilterDetails);
         dialog->setNameFilters(NameFiltersOf(MapFilter));
         dialog->setDefaultSuffix(QStringLiteral("tmx"));
     }

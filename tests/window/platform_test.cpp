@@ -2,6 +2,7 @@
 // dialogs, closing the window, and files dropped onto it.
 #include <QClipboard>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QLabel>
@@ -164,6 +165,14 @@ TEST_F(PlatformTest, PictureDialogsAreSetUpAsDescribed) {
     EXPECT_EQ(numbered.defaultSuffix(), QString());
     EXPECT_TRUE(numbered.testOption(QFileDialog::DontConfirmOverwrite));
     EXPECT_EQ(numbered.nameFilters().size(), 1);  // Qt's "all files" only
+}
+
+TEST_F(PlatformTest, TheMapDialogsShowTheirFileTypeAsWritten) {
+    for (bool save : {false, true}) {
+        auto* types = platform().MapDialog(save).findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        ASSERT_NE(types, nullptr);
+        EXPECT_EQ(types->currentText(), Q("Tiled マップ (*.tmx)"));
+    }
 }
 
 TEST_F(PlatformTest, SaveDialogAddsTheSuffixAndReopensAtTheLastPath) {
