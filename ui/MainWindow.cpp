@@ -146,6 +146,30 @@ void MainWindow::BuildControls() {
             widgets_[i] = widget;
         }
     }
+    // Not a control of the table: only the window shows which colour is
+    // the transparent one.
+    keySwatch_ = new QLabel(centralWidget());
+    keySwatch_->setObjectName(QStringLiteral("KeySwatch"));
+    keySwatch_->setFrameShape(QFrame::Box);
+    keySwatch_->setFrameShadow(QFrame::Plain);
+    keySwatch_->setAutoFillBackground(true);
+    keySwatch_->hide();
+}
+
+void MainWindow::ShowTransparentSwatch() {
+    const std::optional<canvas::Colour> key = form_->TransparentColor;
+    // Right of the right-button swatch, centred on it.
+    const QRect beside = widgets_[Index(rbP)]->geometry();
+    keySwatch_->setGeometry(beside.right() + 1 + KeySwatchGap, beside.center().y() - KeySwatchSize / 2 + 1,
+                            KeySwatchSize, KeySwatchSize);
+    if (key == shownKey_) return;
+    shownKey_ = key;
+    keySwatch_->setVisible(key.has_value());
+    if (!key) return;
+    QPalette palette = keySwatch_->palette();
+    palette.setColor(QPalette::Window, QColorOf(*key));
+    keySwatch_->setPalette(palette);
+    keySwatch_->setToolTip(QString::fromStdString(ColourText(*key)));
 }
 
 QWidget* MainWindow::BuildControl(const ControlInfo& info, QWidget* parent) {
@@ -306,11 +330,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::ShowChanges() {
     // The end of an event: the tile preview follows what the event changed.
     form_->UpdateTilePreview();
+    form_->ShowTransparentColour();
     if (form_->LayoutChanged) {
         form_->LayoutChanged = false;
         ApplyLayout();
     }
     for (ControlId id : Views) ViewOf(id)->ShowChanges();
+    ShowTransparentSwatch();
     // Until the board is first shown there is no window to follow it.
     if (board_ || form_->controls.Checked(BoardMenu)) Board()->ShowChanges();
     if (tileWindow_) tileWindow_->ShowChanges();

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 
 class QAbstractButton;
 class QButtonGroup;
+class QLabel;
 class QShortcut;
 class QTimer;
 
@@ -98,6 +100,9 @@ private:
     std::vector<QShortcut*> shortcuts_;
     QTimer* recoveryTimer_ = nullptr;
     bool resizable_ = false;
+    static constexpr int KeySwatchSize = 16, KeySwatchGap = 8;
+    QLabel* keySwatch_ = nullptr;
+    std::optional<canvas::Colour> shownKey_;
 };
 
 }  // namespace ui

@@ -380,6 +380,49 @@ TEST_F(PlatformTest, TheTransparencyMessageShowsOverTheLoadedSheet) {
     EXPECT_EQ(behind, Expected(form().ScreenI));
 }
 
+TEST_F(PlatformTest, TheTransparentColourIsCheckedInTheMenuAndShownBesideTheColourPanels) {
+    auto* swatch = window->findChild<QLabel*>(QStringLiteral("KeySwatch"));
+    ASSERT_NE(swatch, nullptr);
+    auto marks = [&] { return std::pair(action(KeyPickMenu)->isChecked(), action(KeyNoneMenu)->isChecked()); };
+    EXPECT_EQ(marks(), std::pair(false, true));
+    EXPECT_FALSE(swatch->isVisible());
+
+    QColor offered;
+    auto pick = [&](QColor colour, bool accept) {
+        return WhenShown<QColorDialog>([&offered, colour, accept](QColorDialog& d) {
+            offered = d.currentColor();
+            d.setCurrentColor(colour);
+            accept ? d.accept() : d.reject();
+        });
+    };
+    {
+        auto dialog = pick(QColor(255, 0, 255), true);
+        Choose(KeyPickMenu);
+    }
+    EXPECT_EQ(marks(), std::pair(true, false));
+    EXPECT_TRUE(swatch->isVisible());
+    EXPECT_EQ(swatch->toolTip(), Q("255,0,255"));
+    EXPECT_EQ(swatch->palette().color(QPalette::Window), QColor(255, 0, 255));
+    EXPECT_GT(swatch->x(), widget(rbP)->geometry().right());
+
+    // A colour chosen for a colour panel since: the dialog still starts at
+    // the transparent colour.
+    {
+        auto dialog = pick(QColor(1, 2, 3), true);
+        QTest::mouseDClick(widget(lbP), Qt::LeftButton, Qt::NoModifier, {10, 10});
+    }
+    {
+        auto dialog = pick(QColor(4, 5, 6), false);
+        Choose(KeyPickMenu);
+    }
+    EXPECT_EQ(offered, QColor(255, 0, 255));
+    EXPECT_EQ(swatch->toolTip(), Q("255,0,255"));
+
+    Choose(KeyNoneMenu);
+    EXPECT_EQ(marks(), std::pair(false, true));
+    EXPECT_FALSE(swatch->isVisible());
+}
+
 TEST_F(PlatformTest, ADropIsTakenAsACopyEvenWhenItsSourceProposesAMove) {
     const QString sheet = WritePicture("moved.bmp", 480, 256, QColor(0, 255, 0));
     // Shift held proposes a move; a source told "moved" may delete its file.
