@@ -383,44 +383,34 @@ TEST_F(PlatformTest, TheTransparencyMessageShowsOverTheLoadedSheet) {
 TEST_F(PlatformTest, TheTransparentColourIsCheckedInTheMenuAndShownBesideTheColourPanels) {
     auto* swatch = window->findChild<QLabel*>(QStringLiteral("KeySwatch"));
     ASSERT_NE(swatch, nullptr);
-    auto marks = [&] { return std::pair(action(KeyPickMenu)->isChecked(), action(KeyNoneMenu)->isChecked()); };
-    EXPECT_EQ(marks(), std::pair(false, true));
-    EXPECT_FALSE(swatch->isVisible());
-
+    auto expectShown = [&](bool set, const char* tip) {
+        EXPECT_EQ(action(KeyPickMenu)->isChecked(), set);
+        EXPECT_EQ(action(KeyNoneMenu)->isChecked(), !set);
+        EXPECT_EQ(swatch->isVisible(), set);
+        if (set) {
+            EXPECT_EQ(swatch->toolTip(), Q(tip));
+        }
+    };
+    expectShown(false, "");
+    // The dialog starts at the transparent colour, not at the colour last
+    // chosen for a colour panel.
     QColor offered;
-    auto pick = [&](QColor colour, bool accept) {
-        return WhenShown<QColorDialog>([&offered, colour, accept](QColorDialog& d) {
+    for (auto [item, colour, accept] :
+         {std::tuple(KeyPickMenu, QColor(255, 0, 255), true), std::tuple(lbP, QColor(1, 2, 3), true),
+          std::tuple(KeyPickMenu, QColor(), false)}) {
+        WhenShown<QColorDialog> dialog([&](QColorDialog& d) {
             offered = d.currentColor();
             d.setCurrentColor(colour);
             accept ? d.accept() : d.reject();
         });
-    };
-    {
-        auto dialog = pick(QColor(255, 0, 255), true);
-        Choose(KeyPickMenu);
-    }
-    EXPECT_EQ(marks(), std::pair(true, false));
-    EXPECT_TRUE(swatch->isVisible());
-    EXPECT_EQ(swatch->toolTip(), Q("255,0,255"));
-    EXPECT_EQ(swatch->palette().color(QPalette::Window), QColor(255, 0, 255));
-    EXPECT_GT(swatch->x(), widget(rbP)->geometry().right());
-
-    // A colour chosen for a colour panel since: the dialog still starts at
-    // the transparent colour.
-    {
-        auto dialog = pick(QColor(1, 2, 3), true);
-        QTest::mouseDClick(widget(lbP), Qt::LeftButton, Qt::NoModifier, {10, 10});
-    }
-    {
-        auto dialog = pick(QColor(4, 5, 6), false);
-        Choose(KeyPickMenu);
+        item == lbP ? QTest::mouseDClick(widget(lbP), Qt::LeftButton, Qt::NoModifier, {10, 10}) : Choose(item);
     }
     EXPECT_EQ(offered, QColor(255, 0, 255));
-    EXPECT_EQ(swatch->toolTip(), Q("255,0,255"));
-
+    expectShown(true, "255,0,255");
+    EXPECT_EQ(swatch->palette().color(QPalette::Window), QColor(255, 0, 255));
+    EXPECT_GT(swatch->x(), widget(rbP)->geometry().right());
     Choose(KeyNoneMenu);
-    EXPECT_EQ(marks(), std::pair(false, true));
-    EXPECT_FALSE(swatch->isVisible());
+    expectShown(false, "");
 }
 
 TEST_F(PlatformTest, ADropIsTakenAsACopyEvenWhenItsSourceProposesAMove) {
