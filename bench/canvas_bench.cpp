@@ -50,22 +50,29 @@ void CanvasLine16(benchmark::State& state) {
 }
 BENCHMARK(CanvasLine16);
 
-void FloodFillBench(benchmark::State& state, int width, int height) {
+void FloodFillBench(benchmark::State& state, int width, int height, bool wrapped) {
     Picture picture(width, height);
     canvas::Colour colours[2] = {canvas::Black, canvas::White};
     int i = 0;
     for (auto _ : state) {
         // Each round fills the whole picture with the other colour.
         picture.SetBrushColour(colours[(i + 1) % 2]);
-        picture.FloodFillSurface(width / 2, height / 2, colours[i % 2]);
+        if (wrapped)
+            picture.FloodFillSurfaceWrapped(width / 2, height / 2, colours[i % 2]);
+        else
+            picture.FloodFillSurface(width / 2, height / 2, colours[i % 2]);
         ++i;
     }
     state.SetItemsProcessed(state.iterations() * width * height);
 }
-void CanvasFloodFillChip(benchmark::State& state) { FloodFillBench(state, 16, 16); }
-void CanvasFloodFillSheet(benchmark::State& state) { FloodFillBench(state, 480, 256); }
+void CanvasFloodFillChip(benchmark::State& state) { FloodFillBench(state, 16, 16, false); }
+void CanvasFloodFillSheet(benchmark::State& state) { FloodFillBench(state, 480, 256, false); }
+void CanvasFloodFillChipWrapped(benchmark::State& state) { FloodFillBench(state, 16, 16, true); }
+void CanvasFloodFillSheetWrapped(benchmark::State& state) { FloodFillBench(state, 480, 256, true); }
 BENCHMARK(CanvasFloodFillChip);
 BENCHMARK(CanvasFloodFillSheet);
+BENCHMARK(CanvasFloodFillChipWrapped);
+BENCHMARK(CanvasFloodFillSheetWrapped);
 
 void CanvasDrawChip(benchmark::State& state) {
     const Picture chip = Chip();

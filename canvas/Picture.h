@@ -147,6 +147,10 @@ private:
     // The span writer of the wrap-around variants: the row and the columns
     // are taken round the picture; a span as wide as the picture fills the row.
     void WriteSpanWrapped(std::int64_t y, std::int64_t x0, std::int64_t x1, Colour c);
+    // The scanline fill of both flood fills; Neighbours says which column
+    // and row lie next to a pixel (FloodFill.cpp).
+    template <class Neighbours>
+    void ScanlineFill(int x, int y, Colour surface);
     // Copies srcArea of src onto dest of this picture, repeating pixels when
     // the sizes differ; source positions outside src leave their target as is.
     void CopyScaled(const Area& dest, const Picture& src, const Area& srcArea);

@@ -22,6 +22,20 @@ inline i64 MinorOffset(i64 step, i64 major, i64 minor) {
     return static_cast<i64>(num / (2 * static_cast<__int128>(major)));
 }
 
+// The first i in [lo, hi) for which holds(i) is false, or hi; holds must be
+// true on a prefix of the range and false after it.
+template <class Predicate>
+i64 FirstFailing(i64 lo, i64 hi, Predicate&& holds) {
+    while (lo < hi) {
+        const i64 mid = lo + (hi - lo) / 2;
+        if (holds(mid))
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo;
+}
+
 // The line from (x0, y0) towards (x1, y1) with the end point excluded, as
 // 8-connected pixels (Bresenham), restricted to the window 0..width-1 by
 // 0..height-1. Two equal points give no pixel.
@@ -63,28 +77,8 @@ void TraceLine(i64 x0, i64 y0, i64 x1, i64 y1, i64 width, i64 height, Span&& spa
         const i64 m = minorAt(i);
         return miStep > 0 ? m < 0 : m >= miLimit;
     };
-    {  // first step not before the window
-        i64 a = lo, b = hi;
-        while (a < b) {
-            const i64 mid = a + (b - a) / 2;
-            if (before(mid))
-                a = mid + 1;
-            else
-                b = mid;
-        }
-        lo = a;
-    }
-    {  // first step past the window
-        i64 a = lo, b = hi;
-        while (a < b) {
-            const i64 mid = a + (b - a) / 2;
-            if (inside(mid))
-                a = mid + 1;
-            else
-                b = mid;
-        }
-        hi = a;
-    }
+    lo = FirstFailing(lo, hi, before);  // first step not before the window
+    hi = FirstFailing(lo, hi, inside);  // first step past the window
     if (lo >= hi) return;
 
     // Walk the visible steps with the usual error term.

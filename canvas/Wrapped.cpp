@@ -3,7 +3,6 @@
 // an edge goes, so a shape drawn at an offset equals the shape drawn at the
 // origin and then rotated by that offset.
 #include <algorithm>
-#include <vector>
 
 #include "canvas/Picture.h"
 #include "canvas/Primitives.h"
@@ -52,42 +51,6 @@ void Picture::EllipseWrapped(int x1, int y1, int x2, int y2) {
         left, 0, right, bottom - top, rows,
         [&](std::int64_t y, std::int64_t x0, std::int64_t x1) { WriteSpanWrapped(y + top, x0, x1, pen); },
         [&](std::int64_t y, std::int64_t x0, std::int64_t x1) { WriteSpanWrapped(y + top, x0, x1, brush); });
-}
-
-// The scanline fill of FloodFillSurface on a ring of columns and rows: a run
-// grows round the row (at most the whole row), and the rows above and below,
-// taken round too, get one seed per run of surface pixels next to it.
-void Picture::FloodFillSurfaceWrapped(int x, int y, Colour surface) {
-    surface &= 0xFFFFFF;
-    if (!Contains(x, y) || GetPixel(x, y) != surface) return;
-    if (surface == brush_) return;
-
-    const Colour brush = brush_;
-    auto column = [&](std::int64_t cx) { return Wrapped(cx, width_); };
-    std::vector<Point> seeds{Point{x, y}};
-    auto seedRuns = [&](int row, int from, int length) {
-        const Colour* p = RowPtr(row);
-        for (int k = 0; k < length; ++k) {
-            if (p[column(from + k)] != surface) continue;
-            seeds.push_back(Point{column(from + k), row});
-            while (k < length && p[column(from + k)] == surface) ++k;
-        }
-    };
-    while (!seeds.empty()) {
-        const Point s = seeds.back();
-        seeds.pop_back();
-        const Colour* row = RowPtr(s.y);
-        if (row[s.x] != surface) continue;  // filled since it was seeded
-        int left = s.x, length = 1;
-        while (length < width_ && row[column(left - 1)] == surface) {
-            left = column(left - 1);
-            ++length;
-        }
-        while (length < width_ && row[column(left + length)] == surface) ++length;
-        WriteSpanWrapped(s.y, left, std::int64_t{left} + length, brush);
-        seedRuns(Wrapped(std::int64_t{s.y} - 1, height_), left, length);
-        seedRuns(Wrapped(std::int64_t{s.y} + 1, height_), left, length);
-    }
 }
 
 void Picture::DrawWrapped(int x, int y, const Picture& src) {

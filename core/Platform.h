@@ -29,8 +29,9 @@ public:
     virtual std::optional<std::string> PictureSaveDialog() = 0;
     virtual std::optional<std::string> NumberedSaveDialog() = 0;
 
-    // ColorDialog1: opens with the colour last chosen in it.
-    virtual std::optional<canvas::Colour> ColourDialog() = 0;
+    // ColorDialog1: opens at `start`, or without one with the colour last
+    // chosen in it.
+    virtual std::optional<canvas::Colour> ColourDialog(std::optional<canvas::Colour> start) = 0;
 
     // Opens `menu` (ScreenMenu or mPen) modally with its top-left corner at
     // (x, y) in the client coordinates of `origin`; returns the item chosen,

@@ -5,10 +5,19 @@
 #include "core/Form.h"
 
 void TForm1::KeyPickMenuClick() {
-    if (const std::optional<TColor> colour = platform.ColourDialog()) Sheet.TransparentColor = *colour & 0xFFFFFF;
+    if (const std::optional<TColor> colour = platform.ColourDialog(Sheet.TransparentColor))
+        Sheet.TransparentColor = *colour & 0xFFFFFF;
 }
 
 void TForm1::KeyNoneMenuClick() { Sheet.TransparentColor.reset(); }
+
+void TForm1::ShowTransparentColour() {
+    // Set by the dialog, the settings file or a load alike, so shown after
+    // every event rather than by each of them.
+    const bool set = Sheet.TransparentColor.has_value();
+    if (controls.Checked(ControlId::KeyPickMenu) != set) controls.SetChecked(ControlId::KeyPickMenu, set);
+    if (controls.Checked(ControlId::KeyNoneMenu) == set) controls.SetChecked(ControlId::KeyNoneMenu, !set);
+}
 
 std::string TForm1::TransparencyMessage(bool chosen, TColor transparent, std::int64_t partlyTransparent) {
     std::string text;

@@ -19,7 +19,7 @@ void TForm1::PalleteMouseDown(MouseButton Button, ShiftState, int X, int Y) {
 }
 
 void TForm1::ColorSelect(ControlId Sender) {
-    const std::optional<TColor> c = platform.ColourDialog();
+    const std::optional<TColor> c = platform.ColourDialog(std::nullopt);
     if (!c) return;
     if (Sender == ControlId::lbP)
         SetLeftColor(*c);

@@ -9,6 +9,7 @@
 
 #include "core/ControlTable.h"
 #include "ui/BoardView.h"
+#include "ui/ControlAction.h"
 
 namespace ui {
 
@@ -78,11 +79,7 @@ void BoardWindow::ShowChanges() {
 }
 
 void BoardWindow::ApplyItem(ControlId id) {
-    if (!OfBoardWindow(id)) return;
-    QAction* action = ActionOf(id);
-    const Controls& controls = form_.controls;
-    action->setEnabled(controls.Enabled(id));
-    if (action->isCheckable()) action->setChecked(controls.Checked(id));
+    if (OfBoardWindow(id)) ShowControlOnAction(form_.controls, id, *ActionOf(id));
 }
 
 void BoardWindow::closeEvent(QCloseEvent* event) {

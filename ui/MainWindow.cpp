@@ -23,6 +23,7 @@
 #include "core/ControlTable.h"
 #include "ui/ApplicationIcon.h"
 #include "ui/BoardWindow.h"
+#include "ui/ControlAction.h"
 #include "ui/FittedPanel.h"
 #include "ui/PictureView.h"
 #include "ui/ShiftStateOfEvent.h"
@@ -145,6 +146,30 @@ void MainWindow::BuildControls() {
             widgets_[i] = widget;
         }
     }
+    // Not a control of the table: only the window shows which colour is
+    // the transparent one.
+    keySwatch_ = new QLabel(centralWidget());
+    keySwatch_->setObjectName(QStringLiteral("KeySwatch"));
+    keySwatch_->setFrameShape(QFrame::Box);
+    keySwatch_->setFrameShadow(QFrame::Plain);
+    keySwatch_->setAutoFillBackground(true);
+    keySwatch_->hide();
+}
+
+void MainWindow::ShowTransparentSwatch() {
+    const std::optional<canvas::Colour> key = form_->Sheet.TransparentColor;
+    // Right of the right-button swatch, centred on it.
+    const QRect beside = widgets_[Index(rbP)]->geometry();
+    keySwatch_->setGeometry(beside.right() + 1 + KeySwatchGap, beside.center().y() - KeySwatchSize / 2 + 1,
+                            KeySwatchSize, KeySwatchSize);
+    if (key == shownKey_) return;
+    shownKey_ = key;
+    keySwatch_->setVisible(key.has_value());
+    if (!key) return;
+    QPalette palette = keySwatch_->palette();
+    palette.setColor(QPalette::Window, QColorOf(*key));
+    keySwatch_->setPalette(palette);
+    keySwatch_->setToolTip(QString::fromStdString(ColourText(*key)));
 }
 
 QWidget* MainWindow::BuildControl(const ControlInfo& info, QWidget* parent) {
@@ -305,11 +330,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::ShowChanges() {
     // The end of an event: the tile preview follows what the event changed.
     form_->UpdateTilePreview();
+    form_->ShowTransparentColour();
     if (form_->LayoutChanged) {
         form_->LayoutChanged = false;
         ApplyLayout();
     }
     for (ControlId id : Views) ViewOf(id)->ShowChanges();
+    ShowTransparentSwatch();
     // Until the board is first shown there is no window to follow it.
     if (board_ || form_->controls.Checked(BoardMenu)) Board()->ShowChanges();
     if (tileWindow_) tileWindow_->ShowChanges();
@@ -335,18 +362,27 @@ void MainWindow::ApplyLayout() {
     client->setUpdatesEnabled(true);
 
     const bool resizable = form_->WideLayoutOn();
-    if (resizable == resizable_) return;
-    resizable_ = resizable;
-    if (resizable) {
-        client->setMinimumSize(WindowLayout::FixedWidth, WindowLayout::FixedHeight);
-        client->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
-        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    } else {
-        if (isMaximized() || isFullScreen()) showNormal();
-        client->setFixedSize(WindowLayout::FixedWidth, WindowLayout::FixedHeight);
-        layout()->setSizeConstraint(QLayout::SetFixedSize);
+    if (resizable != resizable_) {
+        resizable_ = resizable;
+        if (resizable) {
+            client->setMinimumSize(WindowLayout::FixedWidth, WindowLayout::FixedHeight);
+            client->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+            layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+            setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        } else {
+            if (isMaximized() || isFullScreen()) showNormal();
+            client->setFixedSize(WindowLayout::FixedWidth, WindowLayout::FixedHeight);
+            layout()->setSizeConstraint(QLayout::SetFixedSize);
+        }
     }
+    // The placing above gave the position text its place's width back.
+    FitPositionText();
+}
+
+void MainWindow::FitPositionText() {
+    // The text may run past the panel's width into the free room on its right.
+    auto* panel = static_cast<QLabel*>(widgets_[Index(EditPos)]);
+    FitTextInPanel(*panel, form_->Layout.PlaceOf(EditPos).width, centralWidget()->width() - panel->x());
 }
 
 QMenu* MainWindow::PopupOf(ControlId menu) {
@@ -373,20 +409,11 @@ void MainWindow::ApplyControl(ControlId id) {
     switch (info.kind) {
         case ControlKind::Form: setWindowTitle(caption); break;
         case ControlKind::Menu:
-            ActionOf(id)->setText(caption);
-            ActionOf(id)->setEnabled(controls.Enabled(id));
-            break;
-        case ControlKind::MenuItem: {
-            QAction* action = ActionOf(id);
-            action->setText(caption);
-            action->setEnabled(controls.Enabled(id));
-            action->setVisible(controls.Visible(id));
-            if (controls.Checked(id)) action->setCheckable(true);
-            if (action->isCheckable()) action->setChecked(controls.Checked(id));
+        case ControlKind::MenuItem:
+            ShowControlOnAction(controls, id, *ActionOf(id));
             if (id == KeysMenu)
                 for (QShortcut* shortcut : shortcuts_) shortcut->setEnabled(form_->Options.keys);
             break;
-        }
         case ControlKind::SpeedButton: ApplyToolButtons(); break;
         case ControlKind::Button:
             static_cast<QPushButton*>(widget)->setText(caption);
@@ -395,9 +422,7 @@ void MainWindow::ApplyControl(ControlId id) {
         case ControlKind::Panel: {
             auto* panel = static_cast<QLabel*>(widget);
             panel->setText(caption);
-            // The position text may run past the panel's width into the free
-            // room on its right.
-            if (id == EditPos) FitTextInPanel(*panel, info.width, centralWidget()->width() - info.left);
+            if (id == EditPos) FitPositionText();
             if (IsSwatch(id)) {
                 QPalette palette = panel->palette();
                 palette.setColor(QPalette::Window, QColorOf(controls.Colour(id)));

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 
 class QAbstractButton;
 class QButtonGroup;
+class QLabel;
 class QShortcut;
 class QTimer;
 
@@ -83,6 +85,10 @@ private:
     // Puts the controls where the editor's layout has them, scales the views
     // and lets the window be resized only in the roomy layout.
     void ApplyLayout();
+    // The position text whole, in the room right of its panel.
+    void FitPositionText();
+    // The transparent colour's swatch beside the colour panels, while one is set.
+    void ShowTransparentSwatch();
 
     QtPlatform platform_;
     std::unique_ptr<TForm1> form_;
@@ -94,6 +100,9 @@ private:
     std::vector<QShortcut*> shortcuts_;
     QTimer* recoveryTimer_ = nullptr;
     bool resizable_ = false;
+    static constexpr int KeySwatchSize = 16, KeySwatchGap = 8;
+    QLabel* keySwatch_ = nullptr;
+    std::optional<canvas::Colour> shownKey_;
 };
 
 }  // namespace ui

@@ -1,6 +1,7 @@
 #include "ui/PictureImage.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -41,6 +42,39 @@ void CopyPictureAreaScaled(const canvas::Picture& picture, const QRect& area, QI
         const std::size_t bytes = static_cast<std::size_t>(part.width() * scale) * sizeof(QRgb);
         for (int r = 1; r < scale; ++r)
             std::memcpy(reinterpret_cast<QRgb*>(image.scanLine(y * scale + r)) + part.left() * scale, first, bytes);
+    }
+}
+
+int PictureCoordinateOf(int device, double factor) {
+    // By the device pixel's centre; a hair more, so that a centre on a span's
+    // edge counts to the span it starts even where the factor is not exact
+    // in binary.
+    return static_cast<int>(std::floor((device + 0.5) / factor + 1e-9));
+}
+
+int FirstDeviceCoordinateOf(int picture, double factor) {
+    int d = static_cast<int>(std::ceil(picture * factor - 0.5));
+    while (PictureCoordinateOf(d - 1, factor) >= picture) --d;
+    while (PictureCoordinateOf(d, factor) < picture) ++d;
+    return d;
+}
+
+void CopyPictureAreaResampled(const canvas::Picture& picture, const QRect& area, QImage& image, double factor) {
+    const QRect part = area.intersected(QRect(0, 0, picture.Width(), picture.Height()));
+    if (part.isEmpty()) return;
+    const int left = FirstDeviceCoordinateOf(part.left(), factor);
+    const int right = std::min(FirstDeviceCoordinateOf(part.right() + 1, factor), image.width());
+    if (left >= right) return;
+    const std::size_t bytes = static_cast<std::size_t>(right - left) * sizeof(QRgb);
+    for (int y = part.top(); y <= part.bottom(); ++y) {
+        const int top = FirstDeviceCoordinateOf(y, factor);
+        const int bottom = std::min(FirstDeviceCoordinateOf(y + 1, factor), image.height());
+        if (top >= bottom) continue;
+        const canvas::Colour* from = picture.Row(y).data();
+        auto* first = reinterpret_cast<QRgb*>(image.scanLine(top));
+        for (int d = left; d < right; ++d) first[d] = RgbOfColour(from[PictureCoordinateOf(d, factor)]);
+        for (int r = top + 1; r < bottom; ++r)
+            std::memcpy(reinterpret_cast<QRgb*>(image.scanLine(r)) + left, first + left, bytes);
     }
 }
 

@@ -23,4 +23,16 @@ QRect QRectOf(const canvas::Rect& r);
 // scale times its place. `image` is Format_RGB32 and scale times as large.
 void CopyPictureAreaScaled(const canvas::Picture& picture, const QRect& area, QImage& image, int scale);
 
+// Device pixels against picture pixels at `factor` (at least 1) device pixels
+// per picture pixel: device pixel d shows the picture pixel whose span
+// [p * factor, (p + 1) * factor) holds d's centre. So every picture pixel covers whole
+// device pixels, as many as its neighbours, or one more or fewer where the
+// factor is not whole.
+int PictureCoordinateOf(int device, double factor);
+// The first device pixel that shows picture pixel `picture`.
+int FirstDeviceCoordinateOf(int picture, double factor);
+// CopyPictureAreaScaled for any such factor; `image` is as large as the
+// first device pixel past the picture.
+void CopyPictureAreaResampled(const canvas::Picture& picture, const QRect& area, QImage& image, double factor);
+
 }  // namespace ui

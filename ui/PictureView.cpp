@@ -13,9 +13,13 @@ namespace ui {
 
 namespace {
 
-// A ratio a hair under a whole number still counts as that number.
-int WholeDevicePixels(qreal ratio, int viewScale) {
-    return std::max(1, static_cast<int>(std::floor(ratio * viewScale + 1e-6)));
+// Device pixels per picture pixel; a factor a hair off a whole number counts
+// as that number, and a screen of less than one device pixel per logical
+// pixel still shows every picture pixel.
+double DevicePixelsPerPixel(qreal ratio, int viewScale) {
+    const double factor = std::max(1.0, ratio * viewScale);
+    const double whole = std::round(factor);
+    return std::abs(factor - whole) < 1e-6 ? whole : factor;
 }
 
 }  // namespace
@@ -36,9 +40,8 @@ void PictureView::SetViewScale(int scale) {
 
 void PictureView::ShowWhole() {
     const qreal ratio = devicePixelRatioF();
-    deviceScale_ = WholeDevicePixels(ratio, viewScale_);
-    const int k = deviceScale_;
-    const QSize size(picture_.Width() * k, picture_.Height() * k);
+    factor_ = DevicePixelsPerPixel(ratio, viewScale_);
+    const QSize size = DeviceSize();
     // What was shown stays current as long as the picture shows no change
     // since: a window grown and shrunk again shows it without building it anew.
     QImage before = picture_.Dirty().IsEmpty() ? std::move(shown_) : QImage();
@@ -46,36 +49,50 @@ void PictureView::ShowWhole() {
         shown_ = QImage();
     } else if (!spare_.isNull() && spare_.size() == size && spare_.devicePixelRatio() == ratio) {
         shown_ = std::move(spare_);
-        if (!picture_.Dirty().IsEmpty()) CopyPictureAreaScaled(picture_, QRectOf(picture_.Dirty()), shown_, k);
+        if (!picture_.Dirty().IsEmpty()) CopyArea(QRectOf(picture_.Dirty()));
     } else {
         shown_ = QImage(size, QImage::Format_RGB32);
-        CopyPictureAreaScaled(picture_, QRect(0, 0, picture_.Width(), picture_.Height()), shown_, k);
+        CopyArea(QRect(0, 0, picture_.Width(), picture_.Height()));
         shown_.setDevicePixelRatio(ratio);
     }
     spare_ = std::move(before);
     shownRatio_ = ratio;
-    setFixedSize(static_cast<int>(std::ceil(picture_.Width() * k / ratio - 1e-6)),
-                 static_cast<int>(std::ceil(picture_.Height() * k / ratio - 1e-6)));
+    setFixedSize(static_cast<int>(std::ceil(picture_.Width() * factor_ / ratio - 1e-6)),
+                 static_cast<int>(std::ceil(picture_.Height() * factor_ / ratio - 1e-6)));
     update();
     // The whole picture is shown: what it marked changed is too.
     picture_.ClearDirty();
 }
 
+QSize PictureView::DeviceSize() const {
+    return QSize(FirstDeviceCoordinateOf(picture_.Width(), factor_),
+                 FirstDeviceCoordinateOf(picture_.Height(), factor_));
+}
+
+void PictureView::CopyArea(const QRect& area) {
+    const int whole = static_cast<int>(factor_);
+    if (whole == factor_)
+        CopyPictureAreaScaled(picture_, area, shown_, whole);
+    else
+        CopyPictureAreaResampled(picture_, area, shown_, factor_);
+}
+
 void PictureView::ShowChanges() {
-    const int k = deviceScale_;
-    if (shown_.width() != picture_.Width() * k || shown_.height() != picture_.Height() * k ||
-        devicePixelRatioF() != shownRatio_) {
+    if (shown_.size() != DeviceSize() || devicePixelRatioF() != shownRatio_) {
         ShowWhole();
     } else if (!picture_.Dirty().IsEmpty()) {
         const QRect changed = QRectOf(picture_.Dirty());
-        CopyPictureAreaScaled(picture_, changed, shown_, k);
+        CopyArea(changed);
         // The other size no longer shows the picture as it is.
         spare_ = QImage();
         // The changed pixels in the widget's own (logical) coordinates,
         // widened to whole logical pixels.
-        const qreal f = k / shownRatio_;
+        const qreal f = factor_ / shownRatio_;
         const QRectF logical(changed.left() * f, changed.top() * f, changed.width() * f, changed.height() * f);
-        update(logical.toAlignedRect());
+        // A device pixel at a span's edge may reach half a pixel past it
+        // where the factor is not whole.
+        const int reach = factor_ == static_cast<int>(factor_) ? 0 : 1;
+        update(logical.toAlignedRect().adjusted(-reach, -reach, reach, reach));
     }
     picture_.ClearDirty();
 }
@@ -96,10 +113,11 @@ void PictureView::paintEvent(QPaintEvent* event) {
 }
 
 QPoint PictureView::PixelUnder(const QMouseEvent& event) const {
-    // Floor, not round: a pointer half a pixel left of the view is at -1.
-    const qreal f = shownRatio_ / deviceScale_;
-    const QPointF p = event.position() * f;
-    return QPoint(static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y())));
+    // The picture pixel shown on the device pixel under the pointer. Floor,
+    // not round: a pointer half a pixel left of the view is at -1.
+    const QPointF device = event.position() * shownRatio_;
+    return QPoint(PictureCoordinateOf(static_cast<int>(std::floor(device.x())), factor_),
+                  PictureCoordinateOf(static_cast<int>(std::floor(device.y())), factor_));
 }
 
 }  // namespace ui

@@ -13,10 +13,11 @@ namespace ui {
 // picture magnified to device pixels and renews only the part the editor
 // marked changed, so that a pen stroke repaints just the cells it touched.
 //
-// The block is the view scale of the layout (1 in the fixed window) times
-// the screen's scale factor, rounded down to a whole number of device
-// pixels (at least one): at a factor of 1.5 a view at scale 1 shows each
-// pixel as one device pixel, at scale 2 as three.
+// The view is the picture's size times the view scale of the layout (1 in
+// the fixed window) in logical pixels, so it fills the place the layout gave
+// it at any screen scale factor. A picture pixel covers the device pixels of
+// its span (PictureCoordinateOf): at a factor of 2 a 2 x 2 block, at 1.5
+// blocks one or two device pixels wide, never a blend of two pixels.
 class PictureView : public MouseView {
     Q_OBJECT
 public:
@@ -29,8 +30,9 @@ public:
 
     // The layout's scale of this view (1, 2 or 3); shows the picture anew.
     void SetViewScale(int scale);
-    // Device pixels per picture pixel, along each axis.
-    int DeviceScale() const { return deviceScale_; }
+    // Device pixels per picture pixel, along each axis (whole at whole
+    // screen scale factors).
+    double DeviceScale() const { return factor_; }
 
     // What the view shows now, in device pixels.
     const QImage& Shown() const { return shown_; }
@@ -41,6 +43,9 @@ protected:
 
 private:
     void ShowWhole();
+    // The device pixels of the picture's `area` made anew in shown_.
+    void CopyArea(const QRect& area);
+    QSize DeviceSize() const;
 
     canvas::Picture& picture_;
     QImage shown_;
@@ -48,7 +53,7 @@ private:
     // kept while the picture does not change.
     QImage spare_;
     int viewScale_ = 1;
-    int deviceScale_ = 1;
+    double factor_ = 1;
     qreal shownRatio_ = 1;
 };
 

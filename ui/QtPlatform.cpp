@@ -175,11 +175,13 @@ std::optional<std::string> QtPlatform::NumberedSaveDialog() {
     return RunFileDialog(NumberedDialog(), lastNumberedPath_);
 }
 
-std::optional<canvas::Colour> QtPlatform::ColourDialog() {
+std::optional<canvas::Colour> QtPlatform::ColourDialog(std::optional<canvas::Colour> start) {
     host_.ShowChanges();
     QColorDialog& dialog = ColourPicker();
-    // Opens with the colour last chosen, not whatever a cancelled visit left.
-    dialog.setCurrentColor(lastColour_);
+    // Without a start, opens with the colour last chosen, not whatever a
+    // cancelled visit left.
+    dialog.setCurrentColor(start ? QColor(canvas::RedOf(*start), canvas::GreenOf(*start), canvas::BlueOf(*start))
+                                 : lastColour_);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QColor chosen = dialog.selectedColor();
     if (!chosen.isValid()) return std::nullopt;
@@ -193,6 +195,8 @@ QFileDialog& QtPlatform::MapDialog(bool save) {
         dialog = MakeFileDialog(host_.DialogParent(), save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog->setObjectName(save ? "MapSaveDialog" : "MapOpenDialog");
         dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        // The filter's text names its pattern already.
+        dialog->setOption(QFileDialog::HideNameFilterDetails);
         dialog->setNameFilters(NameFiltersOf(MapFilter));
         dialog->setDefaultSuffix(QStringLiteral("tmx"));
     }

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "core/ControlTable.h"
+#include "ui/ControlAction.h"
 #include "ui/PictureView.h"
 
 namespace ui {
@@ -28,8 +29,10 @@ TilePreviewWindow::TilePreviewWindow(TForm1& form, Runner run, QWidget* owner)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setMenuBar(bar);
-    layout->addWidget(view_);
-    // The window is as large as its view and follows the zoom.
+    layout->addWidget(view_, 0, Qt::AlignHCenter);
+    // The window is as large as its view and follows the zoom, but never
+    // narrower than its menu bar, whose menus would hide behind "»".
+    layout->addStrut(bar->sizeHint().width());
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     for (std::size_t i = 0; i < ControlCount; ++i) {
@@ -46,14 +49,7 @@ TilePreviewWindow::TilePreviewWindow(TForm1& form, Runner run, QWidget* owner)
     view_->OnMove([this](ShiftState s, int x, int y) { run_([&] { form_.TileIMouseMove(s, x, y); }); });
 }
 
-void TilePreviewWindow::ApplyItem(ControlId id) {
-    const Controls& controls = form_.controls;
-    QAction* action = ActionOf(id);
-    action->setText(QString::fromStdString(controls.Caption(id)));
-    action->setEnabled(controls.Enabled(id));
-    action->setVisible(controls.Visible(id));
-    if (action->isCheckable()) action->setChecked(controls.Checked(id));
-}
+void TilePreviewWindow::ApplyItem(ControlId id) { ShowControlOnAction(form_.controls, id, *ActionOf(id)); }
 
 void TilePreviewWindow::ShowChanges() {
     view_->ShowChanges();

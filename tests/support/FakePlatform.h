@@ -43,7 +43,9 @@ public:
     std::optional<std::string> PictureOpenDialog() override { return Take(fileAnswers, "open dialog"); }
     std::optional<std::string> PictureSaveDialog() override { return Take(fileAnswers, "save dialog"); }
     std::optional<std::string> NumberedSaveDialog() override { return Take(fileAnswers, "numbered save dialog"); }
-    std::optional<canvas::Colour> ColourDialog() override { return Take(colourAnswers, "colour dialog"); }
+    std::optional<canvas::Colour> ColourDialog(std::optional<canvas::Colour>) override {
+        return Take(colourAnswers, "colour dialog");
+    }
     std::optional<ControlId> PopupMenu(ControlId menu, ControlId origin, int x, int y) override {
         popups.push_back({menu, origin, x, y});
         return Take(popupAnswers, "pop-up menu");

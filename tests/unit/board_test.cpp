@@ -13,6 +13,7 @@
 #include "core/Form.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/ScratchDirectory.h"
+#include "tests/support/StartedEditor.h"
 
 namespace {
 
@@ -43,7 +44,6 @@ std::string ViewMismatch(const TForm1& f, const canvas::Rect& area) {
 class BoardRun {
 public:
     explicit BoardRun(unsigned seed) : random_(seed) {
-        f.FormCreate();
         f.Board.Resize(9, 7);
         // A few chips, each in several cells, and some empty cells.
         for (int r = 0; r < 7; ++r)
@@ -109,8 +109,9 @@ public:
     const ShiftState Right{ShiftKey::Right};
     const ShiftState Middle{ShiftKey::Middle};
     ScratchDirectory scratch;
-    FakePlatform platform;
-    TForm1 f{platform};
+    StartedEditor started;
+    FakePlatform& platform = started.platform;
+    TForm1& f = *started;
 
 private:
     std::mt19937 random_;

@@ -18,6 +18,7 @@
 #include "tests/support/FakePlatform.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/ScratchDirectory.h"
+#include "tests/support/StartedEditor.h"
 #include "tools/tessaro-cli/ChipOrder.h"
 #include "tools/tessaro-cli/CommandLine.h"
 #include "tools/tessaro-cli/Progress.h"
@@ -63,11 +64,10 @@ std::size_t FilesIn(const fs::path& dir) {
 
 // The editor's own file for a File menu command on a loaded sheet.
 Bytes EditorFile(const std::string& sheet, ControlId command, const std::string& out = "editor.out") {
-    FakePlatform platform;
-    TForm1 form(platform);
-    form.FormCreate();
+    StartedEditor started;
+    TForm1& form = *started;
     EXPECT_TRUE(form.LoadSheetFile(sheet));
-    platform.fileAnswers.push_back(out);
+    started.platform.fileAnswers.push_back(out);
     form.Click(command);
     return FileBytes(out);
 }

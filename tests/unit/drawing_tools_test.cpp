@@ -11,6 +11,7 @@
 #include "edit/pending_shape.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/FreshViews.h"
+#include "tests/support/StartedEditor.h"
 
 namespace {
 
@@ -24,8 +25,6 @@ const ShiftState R{ShiftKey::Right};
 
 class DrawingTools : public ::testing::Test {
 protected:
-    void SetUp() override { form.FormCreate(); }
-
     Picture& chip() { return form.ChangeChip(form.CurCol, form.CurRow); }
     // A press or move in the middle of the cell of chip pixel (x, y).
     int At(int p) const { return p * form.Def.Zoom + form.Def.Zoom / 2; }
@@ -58,8 +57,9 @@ protected:
         chip().FillRect({0, 0, 16, 16});
     }
 
-    FakePlatform platform;
-    TForm1 form{platform};
+    StartedEditor started;
+    FakePlatform& platform = started.platform;
+    TForm1& form = *started;
 };
 
 TEST_F(DrawingTools, EveryPressSetsModifiedButOnlyPlainButtonsDraw) {

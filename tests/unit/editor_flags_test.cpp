@@ -13,6 +13,7 @@
 #include "core/Form.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/ScratchDirectory.h"
+#include "tests/support/StartedEditor.h"
 
 namespace {
 
@@ -88,10 +89,7 @@ const std::array<ShiftState, 9> Mods = {
 
 class FlagRun {
 public:
-    explicit FlagRun(unsigned seed) : random_(seed) {
-        form_ = std::make_unique<TForm1>(platform_);
-        form_->FormCreate();
-    }
+    explicit FlagRun(unsigned seed) : random_(seed) {}
 
     std::string Step() {
         TForm1& f = *form_;
@@ -220,8 +218,9 @@ public:
 private:
     int Pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random_); }
 
-    FakePlatform platform_;
-    std::unique_ptr<TForm1> form_;
+    StartedEditor editor_;
+    FakePlatform& platform_ = editor_.platform;
+    std::unique_ptr<TForm1>& form_ = editor_.form;
     Model model_;
     std::mt19937 random_;
 };

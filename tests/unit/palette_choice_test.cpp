@@ -3,6 +3,7 @@
 
 #include "core/Form.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/StartedEditor.h"
 
 namespace {
 
@@ -11,11 +12,11 @@ using canvas::Rgb;
 
 class PaletteChoice : public ::testing::Test {
 protected:
-    void SetUp() override { form.FormCreate(); }
     void Pick(MouseButton b, int X, int Y, ShiftState s = {}) { form.PalleteMouseDown(b, s, X, Y); }
 
-    FakePlatform platform;
-    TForm1 form{platform};
+    StartedEditor started;
+    FakePlatform& platform = started.platform;
+    TForm1& form = *started;
 };
 
 TEST_F(PaletteChoice, LeftPressPicksTheSwatchUnderThePointer) {

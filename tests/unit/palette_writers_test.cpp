@@ -15,6 +15,7 @@
 #include "tests/support/FakePlatform.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/ScratchDirectory.h"
+#include "tests/support/StartedEditor.h"
 
 namespace fs = std::filesystem;
 
@@ -77,11 +78,6 @@ Bytes ExpectedFile(int w, int h, const std::vector<int>& index) {
 
 class PaletteWriters : public ::testing::Test {
 protected:
-    void SetUp() override {
-        form = std::make_unique<TForm1>(platform);
-        form->FormCreate();
-    }
-
     // Colours the sheet: pixel (x, y) of the whole sheet gets colourAt(x, y).
     template <typename F>
     void PaintSheet(F colourAt) {
@@ -101,8 +97,9 @@ protected:
 
     ScratchDirectory scratch;
     const fs::path& scratch_ = scratch.Path();
-    FakePlatform platform;
-    std::unique_ptr<TForm1> form;
+    StartedEditor started;
+    FakePlatform& platform = started.platform;
+    std::unique_ptr<TForm1>& form = started.form;
 };
 
 TEST_F(PaletteWriters, BlackSheetIn256ColoursIsAllZeroIndices) {

@@ -18,6 +18,7 @@
 #include "io/PngWriter.h"
 #include "io/Transparency.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/StartedEditor.h"
 
 namespace {
 
@@ -129,9 +130,8 @@ TEST(PngWriter, TThatDoesNotOccurWritesPlainRgb) {
 }
 
 TEST(PngWriter, IndexedRoundTripsGiveTheTableColoursAndTransparency) {
-    FakePlatform platform;
-    TForm1 form(platform);
-    form.FormCreate();
+    StartedEditor started;
+    const TForm1& form = *started;
     std::mt19937 random(7);
     for (int round = 0; round < 20; ++round) {
         const canvas::Picture picture = RandomPicture(random, 1 + round * 7, 1 + round * 3);

@@ -9,6 +9,7 @@
 #include "core/Form.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/ScratchDirectory.h"
+#include "tests/support/StartedEditor.h"
 
 namespace {
 
@@ -24,11 +25,6 @@ canvas::Colour PatternColour(int slot, int x, int y) {
 
 class RenderingTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        form = std::make_unique<TForm1>(platform);
-        form->FormCreate();
-    }
-
     void PaintPattern() {
         for (int slot = 0; slot < TForm1::ChipSlots; ++slot)
             for (int y = 0; y < 16; ++y)
@@ -39,11 +35,13 @@ protected:
     // The chip pixel that the sheet shows at (x, y) of the sheet.
     canvas::Colour SheetPixel(int x, int y) const { return form->Chip(x / 16, y / 16).GetPixel(x % 16, y % 16); }
 
-    FakePlatform platform;
-    std::unique_ptr<TForm1> form;
-
 private:
-    ScratchDirectory scratch_;
+    ScratchDirectory scratch_;  // made before the editor, which reads ./tsr.def as it starts
+
+protected:
+    StartedEditor started;
+    FakePlatform& platform = started.platform;
+    std::unique_ptr<TForm1>& form = started.form;
 };
 
 TEST_F(RenderingTest, SheetViewWithFrameAndGrid) {

@@ -219,7 +219,7 @@ TEST(ScriptDriver, TheEventBoundaryReportsWhatLeavesAHandler) {
     try {
         RunAtEventBoundary(session, [&] {
             try {
-                session.platform.ColourDialog();
+                session.platform.ColourDialog(std::nullopt);
             } catch (...) {}
         });
         ADD_FAILURE() << "a swallowed script error must come back";
@@ -272,7 +272,7 @@ TEST(ScriptedPlatform, DialogsTakeTheirAnswersFirstInFirstOut) {
     EXPECT_EQ(platform.PictureOpenDialog(), "missing.bmp");
 
     platform.QueueColour(canvas::Rgb(1, 2, 3));
-    EXPECT_EQ(platform.ColourDialog(), canvas::Rgb(1, 2, 3));
+    EXPECT_EQ(platform.ColourDialog(std::nullopt), canvas::Rgb(1, 2, 3));
     platform.QueueAnswer(true);
     platform.QueueAnswer(false);
     EXPECT_TRUE(platform.AskQuestion("q1"));

@@ -17,6 +17,7 @@
 #include "tests/support/FakePlatform.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/ScratchDirectory.h"
+#include "tests/support/StartedEditor.h"
 
 namespace fs = std::filesystem;
 
@@ -34,11 +35,6 @@ canvas::Picture Pattern(int w, int h) {
 
 class SheetFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        form = std::make_unique<TForm1>(platform);
-        form->FormCreate();
-    }
-
     std::string Write(const std::string& name, const canvas::Picture& p) {
         const std::string path = (dir / name).string();
         WriteFileAtomically(path, bmp::Encode24(p));
@@ -55,8 +51,9 @@ protected:
 
     ScratchDirectory scratch;
     const fs::path& dir = scratch.Path();
-    FakePlatform platform;
-    std::unique_ptr<TForm1> form;
+    StartedEditor started;
+    FakePlatform& platform = started.platform;
+    std::unique_ptr<TForm1>& form = started.form;
 };
 
 TEST_F(SheetFiles, FailedSavesKeepTheStateAndTheEarlierFile) {

@@ -9,22 +9,20 @@
 #include "core/Form.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/ScratchDirectory.h"
+#include "tests/support/StartedEditor.h"
 
 namespace {
 
 // Start-up reads ./tsr.def, so every editor starts in an empty directory.
 class StartupTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        form = std::make_unique<TForm1>(platform);
-        form->FormCreate();
-    }
-
-    FakePlatform platform;
-    std::unique_ptr<TForm1> form;
-
 private:
-    ScratchDirectory scratch_;
+    ScratchDirectory scratch_;  // made before the editor, which reads ./tsr.def as it starts
+
+protected:
+    StartedEditor started;
+    FakePlatform& platform = started.platform;
+    std::unique_ptr<TForm1>& form = started.form;
 };
 
 std::uint8_t ByteOf(std::uint32_t entry, int k) { return static_cast<std::uint8_t>(entry >> (8 * k)); }

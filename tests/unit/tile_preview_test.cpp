@@ -8,6 +8,7 @@
 
 #include "core/Form.h"
 #include "tests/support/FakePlatform.h"
+#include "tests/support/StartedEditor.h"
 
 namespace {
 
@@ -15,11 +16,7 @@ using enum ControlId;
 
 class TilePreviewTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        form = std::make_unique<TForm1>(platform);
-        form->FormCreate();
-        form->Click(TileViewMenu);
-    }
+    void SetUp() override { form->Click(TileViewMenu); }
 
     // The view as a new preview draws it from scratch.
     canvas::Picture Fresh() {
@@ -50,8 +47,9 @@ protected:
         EXPECT_EQ(f.TileI, Fresh());
     }
 
-    FakePlatform platform;
-    std::unique_ptr<TForm1> form;
+    StartedEditor started;
+    FakePlatform& platform = started.platform;
+    std::unique_ptr<TForm1>& form = started.form;
 };
 
 TEST_F(TilePreviewTest, FollowsRandomEditsInBothModesAndAllZooms) {

@@ -11,6 +11,7 @@
 #include "core/Form.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/ScratchDirectory.h"
+#include "tests/support/StartedEditor.h"
 #include "tests/unit/bmp_png_reference.h"
 
 namespace {
@@ -19,12 +20,12 @@ bool HaveRasterizer() { return std::system("command -v tmxrasterizer >/dev/null 
 
 struct SavedBoard {
     ScratchDirectory scratch;
-    FakePlatform platform;
-    TForm1 f{platform};
+    StartedEditor started;
+    FakePlatform& platform = started.platform;
+    TForm1& f = *started;
     std::mt19937 random{13};
 
     SavedBoard() {
-        f.FormCreate();
         // Every chip different, every pixel its own.
         for (int slot = 0; slot < sheet::ChipCount; ++slot) {
             canvas::Picture& chip = f.ChangeChip(slot / sheet::Rows, slot % sheet::Rows);

@@ -8,6 +8,7 @@
 #include "core/Form.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/FreshViews.h"
+#include "tests/support/StartedEditor.h"
 
 namespace {
 
@@ -19,7 +20,6 @@ constexpr Colour Black = 0x000000, Red = 0x0000FF;
 class Transforms : public ::testing::Test {
 protected:
     void SetUp() override {
-        form.FormCreate();
         form.CurCol = 4;
         form.CurRow = 7;
         std::mt19937 rng(11);
@@ -39,8 +39,9 @@ protected:
     }
     Picture FreshEditArea() { return ::FreshEditArea(form); }
 
-    FakePlatform platform;
-    TForm1 form{platform};
+    StartedEditor started;
+    FakePlatform& platform = started.platform;
+    TForm1& form = *started;
     Picture original;
 };
 

@@ -8,6 +8,7 @@
 #include "core/Form.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/FreshViews.h"
+#include "tests/support/StartedEditor.h"
 
 namespace {
 
@@ -40,8 +41,6 @@ struct EditorState {
 
 class UndoAndMemory : public ::testing::Test {
 protected:
-    void SetUp() override { form.FormCreate(); }
-
     Picture& chip() { return form.ChangeChip(form.CurCol, form.CurRow); }
     void Click(ControlId id) { form.Click(id); }
     void EditPress(int x, int y, ShiftState s) {
@@ -75,8 +74,9 @@ protected:
         return s;
     }
 
-    FakePlatform platform;
-    TForm1 form{platform};
+    StartedEditor started;
+    FakePlatform& platform = started.platform;
+    TForm1& form = *started;
 };
 
 TEST_F(UndoAndMemory, UndoHasOneLevel) {

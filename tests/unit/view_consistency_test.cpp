@@ -12,6 +12,7 @@
 #include "core/Form.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/ScratchDirectory.h"
+#include "tests/support/StartedEditor.h"
 
 namespace {
 
@@ -100,10 +101,7 @@ std::string ControlsMismatch(const TForm1& f) {
 
 class RandomRun {
 public:
-    explicit RandomRun(unsigned seed) : random_(seed) {
-        form_ = std::make_unique<TForm1>(platform_);
-        form_->FormCreate();
-    }
+    explicit RandomRun(unsigned seed) : random_(seed) {}
 
     // One handler, as the window would run it. Returns what was done.
     std::string Step() {
@@ -205,8 +203,9 @@ private:
         return sets[static_cast<std::size_t>(Pick(0, static_cast<int>(sets.size()) - 1))];
     }
 
-    FakePlatform platform_;
-    std::unique_ptr<TForm1> form_;
+    StartedEditor editor_;
+    FakePlatform& platform_ = editor_.platform;
+    std::unique_ptr<TForm1>& form_ = editor_.form;
     std::mt19937 random_;
 };
 

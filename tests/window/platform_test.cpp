@@ -2,6 +2,7 @@
 // dialogs, closing the window, and files dropped onto it.
 #include <QClipboard>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QLabel>
@@ -164,6 +165,14 @@ TEST_F(PlatformTest, PictureDialogsAreSetUpAsDescribed) {
     EXPECT_EQ(numbered.defaultSuffix(), QString());
     EXPECT_TRUE(numbered.testOption(QFileDialog::DontConfirmOverwrite));
     EXPECT_EQ(numbered.nameFilters().size(), 1);  // Qt's "all files" only
+}
+
+TEST_F(PlatformTest, TheMapDialogsShowTheirFileTypeAsWritten) {
+    for (bool save : {false, true}) {
+        auto* types = platform().MapDialog(save).findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        ASSERT_NE(types, nullptr);
+        EXPECT_EQ(types->currentText(), Q("Tiled マップ (*.tmx)"));
+    }
 }
 
 TEST_F(PlatformTest, SaveDialogAddsTheSuffixAndReopensAtTheLastPath) {
@@ -369,6 +378,39 @@ TEST_F(PlatformTest, TheTransparencyMessageShowsOverTheLoadedSheet) {
     ASSERT_FALSE(behind.isNull());
     EXPECT_EQ(form().Chip(2, 0).GetPixel(4, 3), canvas::Rgb(255, 0, 255));
     EXPECT_EQ(behind, Expected(form().ScreenI));
+}
+
+TEST_F(PlatformTest, TheTransparentColourIsCheckedInTheMenuAndShownBesideTheColourPanels) {
+    auto* swatch = window->findChild<QLabel*>(QStringLiteral("KeySwatch"));
+    ASSERT_NE(swatch, nullptr);
+    auto expectShown = [&](bool set, const char* tip) {
+        EXPECT_EQ(action(KeyPickMenu)->isChecked(), set);
+        EXPECT_EQ(action(KeyNoneMenu)->isChecked(), !set);
+        EXPECT_EQ(swatch->isVisible(), set);
+        if (set) {
+            EXPECT_EQ(swatch->toolTip(), Q(tip));
+        }
+    };
+    expectShown(false, "");
+    // The dialog starts at the transparent colour, not at the colour last
+    // chosen for a colour panel.
+    QColor offered;
+    for (auto [item, colour, accept] :
+         {std::tuple(KeyPickMenu, QColor(255, 0, 255), true), std::tuple(lbP, QColor(1, 2, 3), true),
+          std::tuple(KeyPickMenu, QColor(), false)}) {
+        WhenShown<QColorDialog> dialog([&](QColorDialog& d) {
+            offered = d.currentColor();
+            d.setCurrentColor(colour);
+            accept ? d.accept() : d.reject();
+        });
+        item == lbP ? QTest::mouseDClick(widget(lbP), Qt::LeftButton, Qt::NoModifier, {10, 10}) : Choose(item);
+    }
+    EXPECT_EQ(offered, QColor(255, 0, 255));
+    expectShown(true, "255,0,255");
+    EXPECT_EQ(swatch->palette().color(QPalette::Window), QColor(255, 0, 255));
+    EXPECT_GT(swatch->x(), widget(rbP)->geometry().right());
+    Choose(KeyNoneMenu);
+    expectShown(false, "");
 }
 
 TEST_F(PlatformTest, ADropIsTakenAsACopyEvenWhenItsSourceProposesAMove) {

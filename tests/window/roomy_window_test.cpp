@@ -1,7 +1,7 @@
-// The roomy window and sharp pixels. Every chip pixel shows as a uniform
-// block of whole device pixels in the three views, in the fixed and in the
-// roomy layout; ctest runs this file again under QT_SCALE_FACTOR 1.25, 1.5
-// and 2. The roomy window resizes, places its controls where the editor's
+// The roomy window and sharp pixels. The three views fill their places in
+// the fixed and in the roomy layout, and every chip pixel shows as a block
+// of whole device pixels of its own colour; ctest runs this file again under
+// QT_SCALE_FACTOR 1.25, 1.5 and 2. The roomy window resizes, places its controls where the editor's
 // layout has them and maps presses on the larger views to picture pixels.
 #include <cmath>
 #include <random>
@@ -34,27 +34,31 @@ protected:
         window->ShowChanges();
     }
 
-    // Each picture pixel of the view shows as a k x k block of device pixels
-    // of exactly its colour, k a whole number.
+    // The view is as large as the layout made its place, and each device
+    // pixel shows exactly the colour of the picture pixel whose span holds
+    // its centre: pixel p spans [p * f, (p + 1) * f) at f device pixels per
+    // pixel, so every pixel is a block of whole device pixels.
     void ExpectWholeBlocks(ControlId id) {
         SCOPED_TRACE(std::string(NameOf(id)));
         ui::PictureView* v = view(id);
         const canvas::Picture& picture = id == ScreenI ? form().ScreenI : id == EditI ? form().EditI : form().Pallete;
-        const int k = v->DeviceScale();
         const int layoutScale = form().Layout.ScaleOf(id);
-        EXPECT_EQ(k, std::max(1, static_cast<int>(std::floor(v->devicePixelRatioF() * layoutScale + 1e-6))));
+        EXPECT_EQ(v->size(), QSize(picture.Width() * layoutScale, picture.Height() * layoutScale));
+        const double f = v->devicePixelRatioF() * layoutScale;
+        const int width = static_cast<int>(picture.Width() * f), height = static_cast<int>(picture.Height() * f);
         const QImage shown = v->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        ASSERT_GE(shown.width(), picture.Width() * k);
-        ASSERT_GE(shown.height(), picture.Height() * k);
+        ASSERT_GE(shown.width(), width);
+        ASSERT_GE(shown.height(), height);
+        auto pixelOf = [f](int device) { return static_cast<int>(std::floor((device + 0.5) / f)); };
         int wrong = 0;
-        for (int y = 0; y < picture.Height() * k && wrong < 5; ++y) {
+        for (int y = 0; y < height && wrong < 5; ++y) {
             const auto* line = reinterpret_cast<const QRgb*>(shown.constScanLine(y));
-            const auto row = picture.Row(y / k);
-            for (int x = 0; x < picture.Width() * k; ++x) {
-                const canvas::Colour c = row[static_cast<std::size_t>(x / k)];
+            const auto row = picture.Row(pixelOf(y));
+            for (int x = 0; x < width; ++x) {
+                const canvas::Colour c = row[static_cast<std::size_t>(pixelOf(x))];
                 if (line[x] == qRgb(canvas::RedOf(c), canvas::GreenOf(c), canvas::BlueOf(c))) continue;
-                ADD_FAILURE() << "device pixel (" << x << ", " << y << ") is not of picture pixel (" << x / k << ", "
-                              << y / k << ") at " << k << " device pixels per pixel";
+                ADD_FAILURE() << "device pixel (" << x << ", " << y << ") is not of picture pixel (" << pixelOf(x)
+                              << ", " << pixelOf(y) << ") at " << f << " device pixels per pixel";
                 if (++wrong == 5) break;
             }
         }

@@ -44,6 +44,14 @@ TEST_F(RoughEdgesTest, ThePositionTextFitsItsPanelAtEveryValue) {
     form().controls.SetCaption(EditPos, "-2147483648,-2147483648 (255,255,255)");
     window->ShowChanges();
     ExpectWholeText("extreme");
+    // Laid out anew, with no move in between: the roomy layout on, resized, off.
+    Choose(WideMenu);
+    ExpectWholeText("roomy layout on");
+    window->resize(1300, 900);
+    QApplication::processEvents();
+    ExpectWholeText("resized");
+    Choose(WideMenu);
+    ExpectWholeText("roomy layout off");
     // A short text gives the panel its own width and font back.
     Move(EditI, {0, 0}, Qt::NoButton);
     EXPECT_EQ(panel->width(), 113);

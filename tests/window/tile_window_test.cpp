@@ -36,6 +36,13 @@ TEST_F(TileWindowTest, MenuShowsAndHidesTheWindowWhoseMenuBarComesFromTheTable) 
     EXPECT_TRUE(tile().ActionOf(TileZoom3)->isChecked());
     EXPECT_FALSE(tile().ActionOf(TileZoom2)->isChecked());
     EXPECT_EQ(tile().View()->size(), QSize(144, 144));
+    // At the smallest zoom the window is still wide enough for its menu.
+    Trigger(TileZoom1);
+    QApplication::processEvents();
+    EXPECT_EQ(tile().View()->size(), QSize(48, 48));
+    const QRect menu = bar->actionGeometry(bar->actions().front());
+    EXPECT_FALSE(menu.isEmpty());
+    EXPECT_LE(menu.right(), bar->width() - 1);
 
     Choose(TileViewMenu);
     EXPECT_FALSE(tile().isVisible());

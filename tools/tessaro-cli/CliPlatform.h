@@ -27,7 +27,7 @@ public:
     std::optional<std::string> PictureOpenDialog() override { return std::nullopt; }
     std::optional<std::string> PictureSaveDialog() override { return TakeSave(); }
     std::optional<std::string> NumberedSaveDialog() override { return TakeSave(); }
-    std::optional<canvas::Colour> ColourDialog() override { return std::nullopt; }
+    std::optional<canvas::Colour> ColourDialog(std::optional<canvas::Colour>) override { return std::nullopt; }
     std::optional<ControlId> PopupMenu(ControlId, ControlId, int, int) override { return std::nullopt; }
     std::optional<BoardSize> BoardSizeDialog(int, int) override { return std::nullopt; }
     std::optional<std::string> MapOpenDialog() override { return std::nullopt; }

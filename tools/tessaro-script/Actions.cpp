@@ -228,6 +228,7 @@ void RunAtEventBoundary(Session& session, const std::function<void()>& handler) 
     }
     // As the window does before it shows the changes of an event.
     session.form.UpdateTilePreview();
+    session.form.ShowTransparentColour();
     if (auto swallowed = session.platform.TakePendingError()) throw ScriptError(*swallowed);
 }
 

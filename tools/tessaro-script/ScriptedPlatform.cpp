@@ -91,7 +91,7 @@ std::optional<Platform::BoardSize> ScriptedPlatform::BoardSizeDialog(int, int) {
     return size;
 }
 
-std::optional<canvas::Colour> ScriptedPlatform::ColourDialog() {
+std::optional<canvas::Colour> ScriptedPlatform::ColourDialog(std::optional<canvas::Colour>) {
     if (colours_.empty()) Fail("the colour dialog had no colour queued (pickcolor R,G,B|cancel)");
     const std::optional<canvas::Colour> colour = colours_.front();
     colours_.pop_front();

@@ -57,7 +57,7 @@ public:
     std::optional<std::string> PictureOpenDialog() override;
     std::optional<std::string> PictureSaveDialog() override;
     std::optional<std::string> NumberedSaveDialog() override;
-    std::optional<canvas::Colour> ColourDialog() override;
+    std::optional<canvas::Colour> ColourDialog(std::optional<canvas::Colour> start) override;
     std::optional<ControlId> PopupMenu(ControlId menu, ControlId origin, int x, int y) override;
     std::optional<BoardSize> BoardSizeDialog(int cols, int rows) override;
     std::optional<std::string> MapOpenDialog() override;
