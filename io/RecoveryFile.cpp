@@ -13,9 +13,9 @@
 #include <string_view>
 #include <system_error>
 
-#include "io/BmpReader.h"
-#include "io/BmpWriter.h"
-#include "io/PictureReadError.h"
+#include "formats/BmpWriter.h"
+#include "formats/PictureReadError.h"
+#include "formats/PictureReaders.h"
 
 namespace recovery {
 

@@ -6,12 +6,13 @@
 #include <vector>
 
 #include "core/Form.h"
+#include "formats/PictureFormats.h"
+#include "formats/PictureReadError.h"
+#include "formats/TiledMap.h"
 #include "io/AtomicFile.h"
 #include "io/FileWriteError.h"
 #include "io/PictureFile.h"
-#include "io/PictureReadError.h"
 #include "io/PictureSave.h"
-#include "io/TiledMap.h"
 
 namespace {
 
@@ -40,11 +41,30 @@ std::string ReasonText(tiled::Refusal why) {
 }
 
 bool EndsWithMapExtension(const std::string& path) {
-    const std::string ext = std::filesystem::path(path).extension().string();
-    if (ext.size() != 4) return false;
-    std::string lower;
-    for (char c : ext) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return lower == ".tmx";
+    return LowerExtension(std::filesystem::path(path).extension().string()) == ".tmx";
+}
+
+// The sheet as the map's tileset, and the board's size limit.
+constexpr tiled::SheetShape Sheet{TryOutBoard::CellPixels, TryOutBoard::SheetCols, TryOutBoard::SlotsPerColumn,
+                                  TryOutBoard::MaxSide};
+
+// The board's cells as tile ids (row x columns + column), and back.
+std::vector<int> TilesOf(const TryOutBoard& board) {
+    std::vector<int> tiles;
+    for (int r = 0; r < board.Rows(); ++r)
+        for (int c = 0; c < board.Cols(); ++c) {
+            const std::optional<ChipRef> chip = board.At({c, r});
+            tiles.push_back(chip ? chip->row * Sheet.columns + chip->col : tiled::EmptyCell);
+        }
+    return tiles;
+}
+
+std::vector<std::optional<ChipRef>> ChipsOf(const std::vector<int>& tiles) {
+    std::vector<std::optional<ChipRef>> chips;
+    for (int tile : tiles)
+        chips.push_back(tile == tiled::EmptyCell ? std::nullopt
+                                                 : std::optional(ChipRef{tile % Sheet.columns, tile / Sheet.columns}));
+    return chips;
 }
 
 std::vector<std::uint8_t> BytesOf(const std::string& text) { return {text.begin(), text.end()}; }
@@ -62,8 +82,9 @@ void SaveBoard(TForm1& form, std::string mapPath) {
         const std::vector<PendingFile> files{
             {(map.parent_path() / imageName).string(),
              EncodePictureFile(imageName, form.SheetImage, form.TransparentColor)},
-            {(map.parent_path() / tsxName).string(), BytesOf(tiled::TilesetText(base, imageName))},
-            {mapPath, BytesOf(tiled::MapText(form.Board, tsxName))},
+            {(map.parent_path() / tsxName).string(), BytesOf(tiled::TilesetText(base, imageName, Sheet))},
+            {mapPath,
+             BytesOf(tiled::MapText(form.Board.Cols(), form.Board.Rows(), TilesOf(form.Board), Sheet, tsxName))},
         };
         // All three or none: a map without its tileset or sheet is no use.
         WriteFilesAllOrNone(files);
@@ -76,13 +97,13 @@ void LoadBoard(TForm1& form, const std::string& path) {
     tiled::BoardMap map;
     canvas::Picture sheet;
     try {
-        map = tiled::ReadMap(path);
+        map = tiled::ReadMap(path, Sheet);
     } catch (const tiled::MapRefused& e) {
         form.platform.ShowMessage(LoadRefusedPrefix + ReasonText(e.why));
         return;
     }
-    const int width = tiled::TilesetColumns * tiled::TileSide;
-    const int height = tiled::TilesetRows * tiled::TileSide;
+    const int width = Sheet.columns * Sheet.tileSide;
+    const int height = Sheet.rows * Sheet.tileSide;
     try {
         sheet = LoadPictureFile(map.sheetImagePath);
     } catch (const PictureReadError&) {
@@ -103,7 +124,7 @@ void LoadBoard(TForm1& form, const std::string& path) {
     form.ShowFileNameInCaption();
     // The chips are now those of the file.
     form.Modified = false;
-    form.Board.Replace(map.cols, map.rows, map.cells);
+    form.Board.Replace(map.cols, map.rows, ChipsOf(map.cells));
 }
 
 }  // namespace

@@ -8,8 +8,8 @@
 
 #include "core/EditorError.h"
 #include "core/Form.h"
+#include "formats/PictureReadError.h"
 #include "io/AtomicFile.h"
-#include "io/PictureReadError.h"
 #include "io/RecoveryFile.h"
 
 namespace {

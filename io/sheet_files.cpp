@@ -6,14 +6,14 @@
 
 #include "core/EditorError.h"
 #include "core/Form.h"
+#include "formats/PictureLimits.h"
+#include "formats/PictureReadError.h"
+#include "formats/Transparency.h"
 #include "io/AtomicFile.h"
 #include "io/FileMessages.h"
 #include "io/numbered_save.h"
 #include "io/PictureFile.h"
-#include "io/PictureLimits.h"
-#include "io/PictureReadError.h"
 #include "io/PictureSave.h"
-#include "io/Transparency.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Any bytes as a Tiled map: read or refused with a reason, never more cells
-// than the size allows and never a chip outside the sheet. The tileset the
+// than the size allows and never a tile outside the sheet. The tileset the
 // map names is looked for beside it: a directory that holds a good one.
 #include <unistd.h>
 
@@ -8,9 +8,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "io/TiledMap.h"
+#include "formats/TiledMap.h"
 
 namespace {
+
+// The editor's sheet: 16 x 16 tiles, 30 columns, 16 rows; maps up to 256
+// cells a side.
+constexpr tiled::SheetShape Sheet{16, 30, 16, 256};
 
 struct Directory {
     Directory() {
@@ -18,7 +22,7 @@ struct Directory {
         if (!::mkdtemp(templ)) std::abort();
         dir = templ;
         map = dir + "/map.tmx";
-        const std::string tsx = tiled::TilesetText("sheet", "sheet.bmp");
+        const std::string tsx = tiled::TilesetText("sheet", "sheet.bmp", Sheet);
         std::FILE* file = std::fopen((dir + "/sheet.tsx").c_str(), "wb");
         if (!file) std::abort();
         std::fwrite(tsx.data(), 1, tsx.size(), file);
@@ -36,12 +40,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fwrite(data, 1, size, file);
     std::fclose(file);
     try {
-        const tiled::BoardMap map = tiled::ReadMap(directory.map);
-        if (map.cols < 1 || map.rows < 1 || map.cols > TryOutBoard::MaxSide || map.rows > TryOutBoard::MaxSide ||
+        const tiled::BoardMap map = tiled::ReadMap(directory.map, Sheet);
+        if (map.cols < 1 || map.rows < 1 || map.cols > Sheet.maxMapSide || map.rows > Sheet.maxMapSide ||
             map.cells.size() != static_cast<std::size_t>(map.cols) * map.rows)
             std::abort();
-        for (const auto& cell : map.cells)
-            if (cell && (cell->col < 0 || cell->col >= 30 || cell->row < 0 || cell->row >= 16)) std::abort();
+        for (int cell : map.cells)
+            if (cell != tiled::EmptyCell && (cell < 0 || cell >= Sheet.TileCount())) std::abort();
     } catch (const tiled::MapRefused&) {}
     return 0;
 }

@@ -1,4 +1,4 @@
-#include "io/PngReader.h"
+#include "formats/PictureReaders.h"
 
 #include <spng.h>
 
@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "io/PictureReadError.h"
-#include "io/ReducedPicture.h"
+#include "formats/PictureReadError.h"
+#include "formats/ReducedPicture.h"
 
 namespace png {
 namespace {
@@ -250,8 +250,8 @@ PictureWithAlpha Decode(ByteSource& file, int keepWidth, int keepHeight) {
         width, height);
 }
 
-ReducedPng DecodeReduced(ByteSource& file, int maxSide) {
-    ReducedPng reduced;
+ReducedPictureWithAlpha DecodeReduced(ByteSource& file, int maxSide) {
+    ReducedPictureWithAlpha reduced;
     reduced.picture = DecodePart(
         file,
         [&](int w, int h, int bytesPerPixel) { return KeptPart(w, h, ReductionStep(w, h, maxSide), bytesPerPixel); },

@@ -1,10 +1,10 @@
-#include "io/TiledData.h"
+#include "formats/TiledData.h"
 
 #include <string_view>
 
 #include <zlib.h>
 
-#include "io/TiledMap.h"
+#include "formats/TiledMap.h"
 
 namespace tiled {
 

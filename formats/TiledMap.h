@@ -6,18 +6,26 @@
 #include <string>
 #include <vector>
 
-#include "core/TryOutBoard.h"
+#include <span>
 
-// The try-out board as a Tiled map: an orthogonal TMX map of 16 x 16 tiles
-// with one tile layer, and an external TSX tileset for the sheet, 30 columns
-// and 480 tiles, tile id = row x 30 + column (gid = id + firstgid; 0 is an
-// empty cell).
+// A board of cells as a Tiled map: an orthogonal TMX map of square tiles
+// with one tile layer, and an external TSX tileset for the sheet, tile id =
+// row x columns + column (gid = id + firstgid; 0 is an empty cell). The
+// sheet's geometry is the caller's (SheetShape).
 namespace tiled {
 
-constexpr int TilesetColumns = 30;
-constexpr int TilesetRows = 16;
-constexpr int TileCount = TilesetColumns * TilesetRows;
-constexpr int TileSide = 16;
+// The tileset the map must use, and how large a map may be.
+struct SheetShape {
+    int tileSide = 0;  // of the map's tiles and the tileset's
+    int columns = 0;   // of the tileset
+    int rows = 0;
+    int maxMapSide = 0;  // cells each way
+
+    int TileCount() const { return columns * rows; }
+};
+
+// A cell that holds no tile.
+constexpr int EmptyCell = -1;
 
 // Why a map is refused; the handler turns it into the user's message.
 enum class Refusal {
@@ -45,18 +53,20 @@ public:
 struct BoardMap {
     int cols = 0;
     int rows = 0;
-    std::vector<std::optional<ChipRef>> cells;  // row by row
-    std::string sheetImagePath;                 // the tileset's image, as a path to open
+    std::vector<int> cells;      // row by row: a tile id, or EmptyCell
+    std::string sheetImagePath;  // the tileset's image, as a path to open
 };
 
 // Reads a TMX file and the TSX file it uses. Throws MapRefused.
-BoardMap ReadMap(const std::string& tmxPath);
+BoardMap ReadMap(const std::string& tmxPath, const SheetShape& sheet);
 
-// The text of the TMX file of `board`, using the tileset file `tsxName`
-// (a name relative to the map's directory).
-std::string MapText(const TryOutBoard& board, const std::string& tsxName);
+// The text of the TMX file of a cols x rows board whose `cells` (row by row:
+// a tile id or EmptyCell) use the tileset file `tsxName` (a name relative to
+// the map's directory).
+std::string MapText(int cols, int rows, std::span<const int> cells, const SheetShape& sheet,
+                    const std::string& tsxName);
 // The text of the TSX file of the sheet, named `name`, whose image is the
 // file `imageName` relative to the tileset's directory.
-std::string TilesetText(const std::string& name, const std::string& imageName);
+std::string TilesetText(const std::string& name, const std::string& imageName, const SheetShape& sheet);
 
 }  // namespace tiled
