@@ -1,5 +1,6 @@
 #include "formats/TiledMap.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <filesystem>
@@ -49,9 +50,35 @@ bool IsOneOf(std::string_view name, std::initializer_list<std::string_view> name
     return false;
 }
 
+// `source` (a file a map names) taken from `dir`, when it lies in `folder`
+// or below it once every link is followed; a refusal otherwise.
+std::filesystem::path Inside(const std::filesystem::path& folder, const std::filesystem::path& dir,
+                             const std::string& source) {
+    namespace fs = std::filesystem;
+    const fs::path named(source);
+    if (named.has_root_path()) Refuse(Refusal::OutsideFolder);
+    // Both made absolute first: the part of a path that does not exist is
+    // taken as it stands, so a relative one would never lie in the folder.
+    const auto resolved = [](const fs::path& path) {
+        std::error_code error;
+        const fs::path absolute = fs::absolute(path.empty() ? fs::path(".") : path, error);
+        if (error || absolute.empty()) Refuse(Refusal::OutsideFolder);
+        fs::path full = fs::weakly_canonical(absolute, error);
+        if (error || full.empty()) Refuse(Refusal::OutsideFolder);
+        return full;
+    };
+    const fs::path root = resolved(folder);
+    const fs::path target = resolved(dir / named);
+    const auto [inRoot, inTarget] = std::mismatch(root.begin(), root.end(), target.begin(), target.end());
+    if (inRoot != root.end()) Refuse(Refusal::OutsideFolder);
+    return (dir / named).lexically_normal();
+}
+
 // The tileset element (inline, or the root of a TSX file) must be the sheet;
-// returns its image's path as given, made relative to `dir`.
-std::string SheetImageOf(const pugi::xml_node& tileset, const std::filesystem::path& dir, const SheetShape& sheet) {
+// returns its image's path as given, made relative to `dir`, which must lie
+// in `folder`.
+std::string SheetImageOf(const pugi::xml_node& tileset, const std::filesystem::path& dir,
+                         const std::filesystem::path& folder, const SheetShape& sheet) {
     constexpr Refusal R = Refusal::Tileset;
     const int width = sheet.columns * sheet.tileSide, height = sheet.rows * sheet.tileSide;
     if (IntOf(tileset, "tilewidth", 0, R) != sheet.tileSide || IntOf(tileset, "tileheight", 0, R) != sheet.tileSide ||
@@ -63,7 +90,7 @@ std::string SheetImageOf(const pugi::xml_node& tileset, const std::filesystem::p
     const std::string source = image.attribute("source").value();
     if (source.empty() || IntOf(image, "width", width, R) < width || IntOf(image, "height", height, R) < height)
         Refuse(R);
-    return (dir / source).lexically_normal().string();
+    return Inside(folder, dir, source).string();
 }
 
 int TileOfGid(std::uint32_t gid, std::uint32_t firstGid, int tileCount) {
@@ -122,7 +149,7 @@ BoardMap ReadMap(const std::string& tmxPath, const SheetShape& sheet) {
     const std::filesystem::path mapDir = std::filesystem::path(tmxPath).parent_path();
     BoardMap result;
     if (const char* source = tileset.attribute("source").value(); *source != '\0') {
-        const std::filesystem::path tsxPath = mapDir / source;
+        const std::filesystem::path tsxPath = Inside(mapDir, mapDir, source);
         pugi::xml_document tsx;
         try {
             LoadXml(tsx, tsxPath.string());
@@ -130,9 +157,9 @@ BoardMap ReadMap(const std::string& tmxPath, const SheetShape& sheet) {
             Refuse(Refusal::Tileset);
         }
         if (!tsx.child("tileset")) Refuse(Refusal::Tileset);
-        result.sheetImagePath = SheetImageOf(tsx.child("tileset"), tsxPath.parent_path(), sheet);
+        result.sheetImagePath = SheetImageOf(tsx.child("tileset"), tsxPath.parent_path(), mapDir, sheet);
     } else {
-        result.sheetImagePath = SheetImageOf(tileset, mapDir, sheet);
+        result.sheetImagePath = SheetImageOf(tileset, mapDir, mapDir, sheet);
     }
 
     const std::size_t count = static_cast<std::size_t>(cols * rows);

@@ -42,6 +42,7 @@ enum class Refusal {
     Data,              // tile data broken or of the wrong length
     TileOutsideSheet,  // a gid that is no tile of the sheet
     FlippedTile,       // a tile with flip or rotation bits
+    OutsideFolder,     // the tileset or its image lies outside the map's folder
 };
 
 class MapRefused : public std::runtime_error {
@@ -57,7 +58,10 @@ struct BoardMap {
     std::string sheetImagePath;  // the tileset's image, as a path to open
 };
 
-// Reads a TMX file and the TSX file it uses. Throws MapRefused.
+// Reads a TMX file and the TSX file it uses. The tileset file and the
+// tileset's image must lie in the map's folder or below it, after every
+// link is followed: a map can't make the editor read any other file of the
+// user's. Throws MapRefused.
 BoardMap ReadMap(const std::string& tmxPath, const SheetShape& sheet);
 
 // The text of the TMX file of a cols x rows board whose `cells` (row by row:

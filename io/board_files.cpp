@@ -36,6 +36,7 @@ std::string ReasonText(tiled::Refusal why) {
         case R::Data: return "タイルデータが壊れています";
         case R::TileOutsideSheet: return "シートにないタイルが使われています";
         case R::FlippedTile: return "反転・回転したタイルには対応していません";
+        case R::OutsideFolder: return "マップのフォルダーの外にあるファイルは読み込みません";
     }
     return "";
 }
