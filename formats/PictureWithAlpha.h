@@ -13,6 +13,9 @@
 struct PictureWithAlpha {
     canvas::Picture colours;
     std::vector<std::uint8_t> alpha;
+    // A load of the top-left part found the file damaged after the data of
+    // that part: the picture is whole, but the file is not.
+    bool damagedAfterKeptPart = false;
 
     bool HasTransparency() const { return !alpha.empty(); }
 };
