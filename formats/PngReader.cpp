@@ -174,6 +174,10 @@ private:
     std::vector<canvas::Colour> row_;
 };
 
+// The work budget of a part load from an interlaced file: the pixels of
+// the whole picture (a 2896 x 2896 picture, a tenth of a second's decoding).
+constexpr std::int64_t MaxInterlacedPixels = std::int64_t{1} << 23;
+
 // Image data past this many bytes are not inflated a second time to check
 // a part load's kept rows: such a file is hostile or the check would cost
 // more than the load.
@@ -230,6 +234,14 @@ PictureWithAlpha DecodePart(ByteSource& file, Choose choose, int& width, int& he
     const int bytesPerPixel = sixteen ? 8 : opaque ? 3 : 4;
     KeptPart part = choose(width, height, bytesPerPixel);
     const bool wholeKept = part.Width() == width && part.Height() == height;
+    // Every pass but the last covers the whole picture, so an interlaced
+    // file costs its whole size whatever part is kept: past the budget, a
+    // part load refuses it before decoding, as the JPEG reader refuses a
+    // file of many scans.
+    if (interlaced && !wholeKept && std::int64_t{width} * height > MaxInterlacedPixels)
+        throw PictureReadError("PNG: interlaced picture of " + std::to_string(width) + "x" + std::to_string(height) +
+                                   " past the work budget",
+                               PictureReadReason::TooLarge);
 
     // A file read whole has its chunks checked here, as the decoder does not
     // (a damaged ancillary chunk is dropped, a tRNS chunk that does not fit

@@ -88,4 +88,19 @@ TEST(PngDamage, WholeLoadsRefuseDamageAndTopRowsTakeDamageAfterThem) {
     }
 }
 
+// An interlaced picture much larger than the kept part costs its whole size:
+// refused before decoding, past the work budget.
+TEST(PngDamage, InterlacedFilesPastTheBudgetAreRefusedForAPart) {
+    Bytes file = File(None);
+    file[16 + 2] = file[20 + 2] = 0x10, file[28] = 1;  // 4112 x 4112, interlaced
+    const std::uint32_t crc = static_cast<std::uint32_t>(crc32(0, file.data() + 12, 17));
+    for (int i = 0; i < 4; ++i) file[29 + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
+    try {
+        png::Decode(file, 480, 256);
+        ADD_FAILURE() << "loaded";
+    } catch (const PictureReadError& e) {
+        EXPECT_EQ(e.Reason(), PictureReadReason::TooLarge) << e.what();
+    }
+}
+
 }  // namespace
