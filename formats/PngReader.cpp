@@ -73,9 +73,11 @@ void Check(int error) {
 }
 
 // Ancillary chunks are kept in memory by the decoder; a file can't make it
-// hold more than this.
-constexpr std::size_t ChunkBytesLimit = std::size_t{1} << 24;
-constexpr std::size_t ChunkCacheLimit = std::size_t{1} << 26;
+// hold more than this. Together with the chunk being read and the decoder's
+// buffers, a load stays well under 64 MiB (profiles and metadata of real
+// files are a few MB).
+constexpr std::size_t ChunkBytesLimit = std::size_t{1} << 23;
+constexpr std::size_t ChunkCacheLimit = std::size_t{1} << 25;
 
 // Files up to this size are read in one piece: the read costs less than
 // handing the decoder its bytes a few at a time, and the buffer is small. A

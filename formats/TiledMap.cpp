@@ -17,8 +17,13 @@ MapRefused::MapRefused(Refusal w) : std::runtime_error("map refused"), why(w) {}
 
 namespace {
 
-// Larger map files than this are no map of at most 256 x 256 cells.
-constexpr std::uintmax_t MaxFileBytes = 16u << 20;
+// Larger map files than this are no map of at most 256 x 256 cells (as
+// <tile> elements, one per line, such a map takes under 2 MB).
+constexpr std::uintmax_t MaxFileBytes = 4u << 20;
+// Nor are files of more elements than this: a map's cells and a tileset's
+// tiles with their properties. The parsed tree takes some 60 bytes an
+// element, so the count is checked before parsing.
+constexpr std::size_t MaxElements = 2 * 256 * 256 + 4096;
 
 [[noreturn]] void Refuse(Refusal why) { throw MapRefused(why); }
 
@@ -29,6 +34,8 @@ void LoadXml(pugi::xml_document& doc, const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::string bytes(static_cast<std::size_t>(size), '\0');
     if (!in || !in.read(bytes.data(), static_cast<std::streamsize>(size))) Refuse(Refusal::Unreadable);
+    if (static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '<')) > MaxElements)
+        Refuse(Refusal::Unreadable);
     if (!doc.load_buffer(bytes.data(), bytes.size())) Refuse(Refusal::NotAMap);
 }
 

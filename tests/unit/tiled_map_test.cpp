@@ -64,8 +64,18 @@ TEST(TiledMap, MapsReadOrRefusedByTheTable) {
         {"tileset image out of the folder", Map(External("up.tsx")), Refusal::OutsideFolder},
         {"embedded tileset image out of the folder", Map(Embedded("../../victim/photo.png")), Refusal::OutsideFolder},
         {"embedded tileset image by an absolute path", Map(Embedded("/etc/passwd")), Refusal::OutsideFolder},
+        {"tile elements", Map(External("sheet.tsx"), "<data><tile gid=\"1\"/><tile gid=\"32\"/><tile/></data>"),
+         std::nullopt},
+        {"a map of elements past any map's count",
+         Map(External("sheet.tsx"), "<data>" + std::string(30, ' ') + "</data>").insert(5, std::string(4 << 16, '<')),
+         Refusal::Unreadable},
     };
-    for (const Case& c : cases) {
+    std::vector<Case> all(std::begin(cases), std::end(cases));
+    for (const char* gid : {"abc", "", "-1", "0x20", "32.9", "4294967296"})
+        all.push_back(
+            {gid, Map(External("sheet.tsx"), "<data><tile gid=\"" + std::string(gid) + "\"/><tile/><tile/></data>"),
+             Refusal::Data});
+    for (const Case& c : all) {
         SCOPED_TRACE(c.name);
         Write(maps / "map.tmx", c.map);
         try {

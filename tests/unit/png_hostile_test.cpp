@@ -1,5 +1,6 @@
-// Damaged PNG files: a whole load refuses every damage; a load of the top
-// rows takes a file damaged only after those rows' data, and says so.
+// Hostile PNG files. Damaged ones: a whole load refuses every damage; a load
+// of the top rows takes a file damaged only after those rows' data, and says
+// so. Costly ones: refused before they cost.
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -26,7 +27,7 @@ void Chunk(Bytes& out, const char* type, const Bytes& data, bool spoil = false) 
     Put32(out, static_cast<std::uint32_t>(crc32(0, body.data(), static_cast<uInt>(body.size()))) ^ (spoil ? 1 : 0));
 }
 
-enum Damage { None, FlippedInLastRow, SecondIdatSpoilt, SpoiltTextAfter, NoEnd, BadTrns, IndexPastTable };
+enum Damage { None, FlippedInLastRow, SecondIdatSpoilt, SpoiltTextAfter, NoEnd, BadTrns, IndexPastTable, ManyTexts };
 
 // A 16 x 16 picture (8-bit RGB, or indexed with two table entries), its
 // rows stored uncompressed in two IDAT chunks, damaged as asked.
@@ -54,11 +55,16 @@ Bytes File(Damage damage) {
     Chunk(file, "IDAT", Bytes(packed.begin(), half));
     Chunk(file, "IDAT", Bytes(half, packed.end()), damage == SecondIdatSpoilt);
     if (damage == SpoiltTextAfter) Chunk(file, "tEXt", {'a', 0, 'b'}, true);
+    if (damage == ManyTexts) {
+        Bytes text(8'000'000, 'a');
+        text[1] = 0;  // after the keyword "a"
+        for (int i = 0; i < 5; ++i) Chunk(file, "tEXt", text);
+    }
     if (damage != NoEnd) Chunk(file, "IEND", {});
     return file;
 }
 
-TEST(PngDamage, WholeLoadsRefuseDamageAndTopRowsTakeDamageAfterThem) {
+TEST(PngHostile, WholeLoadsRefuseDamageAndTopRowsTakeDamageAfterThem) {
     enum Outcome { Refused, Clean, Flagged };
     const struct {
         Damage damage;
@@ -88,18 +94,21 @@ TEST(PngDamage, WholeLoadsRefuseDamageAndTopRowsTakeDamageAfterThem) {
     }
 }
 
-// An interlaced picture much larger than the kept part costs its whole size:
-// refused before decoding, past the work budget.
-TEST(PngDamage, InterlacedFilesPastTheBudgetAreRefusedForAPart) {
-    Bytes file = File(None);
-    file[16 + 2] = file[20 + 2] = 0x10, file[28] = 1;  // 4112 x 4112, interlaced
-    const std::uint32_t crc = static_cast<std::uint32_t>(crc32(0, file.data() + 12, 17));
-    for (int i = 0; i < 4; ++i) file[29 + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
-    try {
-        png::Decode(file, 480, 256);
-        ADD_FAILURE() << "loaded";
-    } catch (const PictureReadError& e) {
-        EXPECT_EQ(e.Reason(), PictureReadReason::TooLarge) << e.what();
+// Refused as too large before the cost: an interlaced picture much larger
+// than the kept part (its decoding costs the whole picture), and 40 MB of
+// text chunks (the decoder would hold them all).
+TEST(PngHostile, CostlyFilesAreRefusedAsTooLarge) {
+    Bytes interlaced = File(None);
+    interlaced[16 + 2] = interlaced[20 + 2] = 0x10, interlaced[28] = 1;  // 4112 x 4112, interlaced
+    const std::uint32_t crc = static_cast<std::uint32_t>(crc32(0, interlaced.data() + 12, 17));
+    for (int i = 0; i < 4; ++i) interlaced[29 + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
+    for (const Bytes& file : {interlaced, File(ManyTexts)}) {
+        try {
+            png::Decode(file, 480, 256);
+            ADD_FAILURE() << "loaded";
+        } catch (const PictureReadError& e) {
+            EXPECT_EQ(e.Reason(), PictureReadReason::TooLarge) << e.what();
+        }
     }
 }
 
