@@ -16,11 +16,11 @@
 #include <unistd.h>
 
 #include "core/Form.h"
+#include "formats/BmpWriter.h"
+#include "formats/PaletteBmp.h"
+#include "formats/PngWriter.h"
 #include "io/AtomicFile.h"
-#include "io/BmpWriter.h"
-#include "io/PaletteBmp.h"
 #include "io/PictureSave.h"
-#include "io/PngWriter.h"
 #include "tests/support/CompressedJpeg.h"
 #include "tests/support/FakePlatform.h"
 

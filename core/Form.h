@@ -211,7 +211,7 @@ public:
     void KeyNoneMenuClick();  // T becomes none
     // One of the two items checked: 透明色を選ぶ while T is set, else 透明色なし.
     void ShowTransparentColour();
-    // The message of a load that turned alpha into colours (io/Transparency.h),
+    // The message of a load that turned alpha into colours (formats/Transparency.h),
     // empty when there is nothing to say.
     static std::string TransparencyMessage(bool chosen, TColor transparent, std::int64_t partlyTransparent);
 

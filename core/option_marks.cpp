@@ -29,7 +29,8 @@ void TForm1::ShowOptions() {
     controls.SetChecked(WrapMenu, o.wrapDrawing);
     controls.SetChecked(TileViewMenu, o.tilePreview);
     controls.SetChecked(o.tileNeighbours ? TileNeighbourMenu : TileRepeatMenu, true);
-    if (o.tileZoom >= 1 && o.tileZoom <= 4) controls.SetChecked(TileZoomItems[static_cast<std::size_t>(o.tileZoom - 1)], true);
+    if (o.tileZoom >= 1 && o.tileZoom <= 4)
+        controls.SetChecked(TileZoomItems[static_cast<std::size_t>(o.tileZoom - 1)], true);
     controls.SetChecked(BoardMenu, o.boardShown);
     controls.SetChecked(BoardZoomItems[static_cast<std::size_t>(Board.Zoom() - 1)], true);
     controls.SetChecked(StrokeMenu, o.strokeJoin);

@@ -1,7 +1,7 @@
 #include "io/PictureLoad.h"
 
+#include "formats/Transparency.h"
 #include "io/PictureFile.h"
-#include "io/Transparency.h"
 
 PictureLoad ReadPictureForSheet(const SheetDocument& sheet, const std::string& path, int width, int height) {
     PictureLoad load;

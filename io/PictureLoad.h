@@ -6,7 +6,7 @@
 
 #include "canvas/Picture.h"
 #include "core/SheetDocument.h"
-#include "io/PictureReadError.h"
+#include "formats/PictureReadError.h"
 
 // What a read of a picture file did to its transparent pixels: the values
 // the user's notice is made from.

@@ -1,14 +1,17 @@
 #include "io/PictureSave.h"
 
+#include "core/EditorError.h"
+#include "formats/PictureEncodeError.h"
+#include "formats/PictureFormats.h"
 #include "io/AtomicFile.h"
-#include "io/BmpWriter.h"
-#include "io/PictureFile.h"
-#include "io/PngWriter.h"
 
 std::vector<std::uint8_t> EncodePictureFile(const std::string& path, const canvas::Picture& picture,
                                             std::optional<canvas::Colour> transparent) {
-    if (PictureTypeOf(path) == PictureType::Png) return png::EncodeRgb(picture, transparent);
-    return bmp::Encode24(picture);
+    try {
+        return PictureFormatOf(path).encode(picture, transparent);
+    } catch (const PictureEncodeError& e) {
+        throw EditorError(e.what());
+    }
 }
 
 std::optional<FileWriteError> WritePictureFile(const std::string& path, const canvas::Picture& picture,
@@ -24,10 +27,11 @@ std::optional<FileWriteError> WritePictureFile(const std::string& path, const ca
 std::vector<std::uint8_t> EncodePaletteFile(const std::string& path, const palette_bmp::IndexedPicture& picture,
                                             const std::array<std::uint32_t, 256>& table,
                                             std::optional<canvas::Colour> transparent) {
-    if (PictureTypeOf(path) != PictureType::Png) return palette_bmp::EncodeBmp(picture, table);
-    std::optional<std::uint8_t> transparentIndex;
-    if (transparent) transparentIndex = palette_bmp::EntryOf(*transparent, table);
-    return png::EncodeIndexed(picture.indices, picture.width, picture.height, table, transparentIndex);
+    try {
+        return PictureFormatOf(path).encodeIndexed(picture, table, transparent);
+    } catch (const PictureEncodeError& e) {
+        throw EditorError(e.what());
+    }
 }
 
 std::string NumberedFileName(const std::string& base, int n) {

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "canvas/Picture.h"
+#include "formats/PaletteBmp.h"
 #include "io/FileWriteError.h"
-#include "io/PaletteBmp.h"
 
-// Pictures saved under a name: the format is the one PictureTypeOf (io/
-// PictureFile.h) gives the name: PNG for a ".png" name in any case, a 24-bit
+// Pictures saved under a name: the format is the one PictureTypeOf (formats/
+// PictureFormats.h) gives the name: PNG for a ".png" name in any case, a 24-bit
 // (or, for indexed pictures, 8-bit) BMP for every other name. Every save of
 // the editor goes through these, so that a name means the same format
 // everywhere.

@@ -8,8 +8,8 @@
 #include <cstring>
 #include <vector>
 
-#include "io/PictureLimits.h"
-#include "io/PictureReadError.h"
+#include "formats/PictureLimits.h"
+#include "formats/PictureReadError.h"
 
 RegularFile::RegularFile(const std::string& path) : path_(path) {
     // Looked at before it is opened, so that a device is never opened at all;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "io/ByteSource.h"
+#include "formats/ByteSource.h"
 
 // A picture file open for reading: a regular file only. A directory, pipe,
 // device or socket is refused at once (the open never waits for a writer, and

@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "core/Form.h"
+#include "formats/PictureFormats.h"
+#include "formats/PictureReadError.h"
+#include "formats/TiledMap.h"
 #include "io/AtomicFile.h"
 #include "io/FileWriteError.h"
 #include "io/PictureLoad.h"
 #include "io/PictureSave.h"
-#include "io/TiledMap.h"
 
 namespace {
 
@@ -34,16 +36,35 @@ std::string ReasonText(tiled::Refusal why) {
         case R::Data: return "タイルデータが壊れています";
         case R::TileOutsideSheet: return "シートにないタイルが使われています";
         case R::FlippedTile: return "反転・回転したタイルには対応していません";
+        case R::OutsideFolder: return "マップのフォルダーの外にあるファイルは読み込みません";
     }
     return "";
 }
 
 bool EndsWithMapExtension(const std::string& path) {
-    const std::string ext = std::filesystem::path(path).extension().string();
-    if (ext.size() != 4) return false;
-    std::string lower;
-    for (char c : ext) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return lower == ".tmx";
+    return LowerExtension(std::filesystem::path(path).extension().string()) == ".tmx";
+}
+
+// The sheet as the map's tileset, and the board's size limit.
+constexpr tiled::SheetShape Sheet{sheet::ChipSize, sheet::Cols, sheet::Rows, TryOutBoard::MaxSide};
+
+// The board's cells as tile ids (row x columns + column), and back.
+std::vector<int> TilesOf(const TryOutBoard& board) {
+    std::vector<int> tiles;
+    for (int r = 0; r < board.Rows(); ++r)
+        for (int c = 0; c < board.Cols(); ++c) {
+            const std::optional<ChipRef> chip = board.At({c, r});
+            tiles.push_back(chip ? chip->row * Sheet.columns + chip->col : tiled::EmptyCell);
+        }
+    return tiles;
+}
+
+std::vector<std::optional<ChipRef>> ChipsOf(const std::vector<int>& tiles) {
+    std::vector<std::optional<ChipRef>> chips;
+    for (int tile : tiles)
+        chips.push_back(tile == tiled::EmptyCell ? std::nullopt
+                                                 : std::optional(ChipRef{tile % Sheet.columns, tile / Sheet.columns}));
+    return chips;
 }
 
 std::vector<std::uint8_t> BytesOf(const std::string& text) { return {text.begin(), text.end()}; }
@@ -61,8 +82,9 @@ void SaveBoard(TForm1& form, std::string mapPath) {
         const std::vector<PendingFile> files{
             {(map.parent_path() / imageName).string(),
              EncodePictureFile(imageName, form.SheetImage, form.Sheet.TransparentColor)},
-            {(map.parent_path() / tsxName).string(), BytesOf(tiled::TilesetText(base, imageName))},
-            {mapPath, BytesOf(tiled::MapText(form.Board, tsxName))},
+            {(map.parent_path() / tsxName).string(), BytesOf(tiled::TilesetText(base, imageName, Sheet))},
+            {mapPath,
+             BytesOf(tiled::MapText(form.Board.Cols(), form.Board.Rows(), TilesOf(form.Board), Sheet, tsxName))},
         };
         // All three or none: a map without its tileset or sheet is no use.
         WriteFilesAllOrNone(files);
@@ -76,7 +98,7 @@ void SaveBoard(TForm1& form, std::string mapPath) {
 void LoadBoard(TForm1& form, const std::string& path) {
     tiled::BoardMap map;
     try {
-        map = tiled::ReadMap(path);
+        map = tiled::ReadMap(path, Sheet);
     } catch (const tiled::MapRefused& e) {
         form.platform.ShowMessage(LoadRefusedPrefix + ReasonText(e.why));
         return;
@@ -102,7 +124,7 @@ void LoadBoard(TForm1& form, const std::string& path) {
     form.ShowFileNameInCaption();
     // The chips are now those of the file.
     form.Modified = false;
-    form.Board.Replace(map.cols, map.rows, map.cells);
+    form.Board.Replace(map.cols, map.rows, ChipsOf(map.cells));
     form.ShowTransparencyNotice(read.notice);
 }
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "core/Form.h"
+#include "formats/PaletteBmp.h"
 #include "io/FileMessages.h"
-#include "io/PaletteBmp.h"
 #include "io/PictureSave.h"
 
 namespace {

@@ -6,6 +6,9 @@
 
 #include "core/EditorError.h"
 #include "core/Form.h"
+#include "formats/PictureLimits.h"
+#include "formats/PictureReadError.h"
+#include "formats/Transparency.h"
 #include "io/AtomicFile.h"
 #include "io/FileMessages.h"
 #include "io/numbered_save.h"

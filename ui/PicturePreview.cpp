@@ -1,8 +1,11 @@
 #include "ui/PicturePreview.h"
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <exception>
 #include <memory>
+#include <mutex>
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -26,9 +29,11 @@ constexpr int PreviewEdge = 160;
 // Pictures are decoded at up to twice the preview's size (libjpeg's scaled
 // decoding, BMP rows skipped) and then shrunk smoothly to fit.
 constexpr int DecodedEdge = 2 * PreviewEdge;
-// Files up to this size are decoded at once, so that a small picture shows
-// without a blank moment; larger ones away from the event loop.
-constexpr qint64 DecodedAtOnce = 256 * 1024;
+// Every file is decoded away from the event loop: a small file may still
+// be a costly picture (an interlaced PNG of millions of pixels takes
+// seconds). The window waits this long for it, so that a picture that
+// decodes at once shows without a blank moment, and no longer.
+constexpr auto WaitedFor = std::chrono::milliseconds(100);
 
 // A picture that fits is enlarged by a whole factor, so that every pixel
 // becomes a square block of the same size (a chip stays readable); a larger
@@ -86,12 +91,18 @@ private:
         size_->clear();
         const QFileInfo info(path);
         if (path.isEmpty() || !info.isFile()) return;
-        if (info.size() <= DecodedAtOnce) return Put(request, Decode(path));
         // Results arrive on the event loop through the application object,
         // which outlives every dialog; a preview gone or moved on drops them.
         QPointer<Preview> self(this);
-        QThreadPool::globalInstance()->start([self, request, path] {
+        auto job = std::make_shared<Job>();
+        QThreadPool::globalInstance()->start([self, request, path, job] {
             Decoded d = Decode(path);
+            {
+                const std::lock_guard lock(job->mutex);
+                job->result = d;
+                job->done = true;
+            }
+            job->finished.notify_one();
             QMetaObject::invokeMethod(
                 QCoreApplication::instance(),
                 [self, request, d = std::move(d)] {
@@ -99,7 +110,17 @@ private:
                 },
                 Qt::QueuedConnection);
         });
+        std::unique_lock lock(job->mutex);
+        if (job->finished.wait_for(lock, WaitedFor, [&] { return job->done; })) Put(request, job->result);
     }
+
+    // A decode on its way: the window waits for it a moment.
+    struct Job {
+        std::mutex mutex;
+        std::condition_variable finished;
+        bool done = false;
+        Decoded result;
+    };
 
     void Put(int request, const Decoded& d) {
         if (request != requests_ || d.image.isNull() || !picture_ || !size_) return;

@@ -12,9 +12,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "io/JpegReader.h"
-#include "io/PictureLimits.h"
-#include "io/PictureReadError.h"
+#include "formats/PictureLimits.h"
+#include "formats/PictureReadError.h"
+#include "formats/PictureReaders.h"
 #include "tests/support/CompressedJpeg.h"
 
 namespace {

@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "io/BmpReader.h"
+#include "formats/PictureReadError.h"
+#include "formats/PictureReaders.h"
 #include "io/PictureFile.h"
-#include "io/PictureReadError.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/ScratchDirectory.h"
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "io/BmpReader.h"
-#include "io/PictureReadError.h"
+#include "formats/PictureReadError.h"
+#include "formats/PictureReaders.h"
 #include "tests/support/FileBytes.h"
 #include "tests/unit/bmp_png_reference.h"
 

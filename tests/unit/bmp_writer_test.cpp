@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "io/BmpReader.h"
-#include "io/BmpWriter.h"
+#include "formats/BmpWriter.h"
+#include "formats/PictureReaders.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <sstream>
 
 #include "core/Form.h"
+#include "formats/BmpWriter.h"
+#include "formats/PaletteBmp.h"
 #include "io/AtomicFile.h"
-#include "io/BmpWriter.h"
-#include "io/PaletteBmp.h"
 #include "io/PictureFile.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/FileBytes.h"

@@ -14,9 +14,9 @@
 #include <unistd.h>
 #include <vector>
 
-#include "io/JpegReader.h"
+#include "formats/PictureReadError.h"
+#include "formats/PictureReaders.h"
 #include "io/PictureFile.h"
-#include "io/PictureReadError.h"
 #include "tests/support/CompressedJpeg.h"
 #include "tests/support/FileBytes.h"
 #include "tests/unit/bmp_png_reference.h"

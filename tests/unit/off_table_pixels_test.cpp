@@ -5,7 +5,7 @@
 #include <random>
 
 #include "core/Form.h"
-#include "io/PaletteBmp.h"
+#include "formats/PaletteBmp.h"
 #include "tests/support/FakePlatform.h"
 
 TEST(OffTablePixels, FirstIsTheWritersRefusalAndCountIsEveryOne) {

@@ -10,8 +10,8 @@
 
 #include "core/EditorError.h"
 #include "core/Form.h"
-#include "io/BmpReader.h"
-#include "io/PaletteBmp.h"
+#include "formats/PaletteBmp.h"
+#include "formats/PictureReaders.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/ScratchDirectory.h"

@@ -15,10 +15,10 @@
 
 #include <zlib.h>
 
+#include "formats/PictureReadError.h"
+#include "formats/PictureReaders.h"
+#include "formats/Transparency.h"
 #include "io/PictureFile.h"
-#include "io/PictureReadError.h"
-#include "io/PngReader.h"
-#include "io/Transparency.h"
 
 namespace {
 

@@ -9,14 +9,13 @@
 #include <random>
 
 #include "core/Form.h"
-#include "io/BmpReader.h"
-#include "io/PaletteBmp.h"
+#include "formats/PaletteBmp.h"
+#include "formats/PictureReaders.h"
+#include "formats/PngRowFilter.h"
+#include "formats/PngWriter.h"
+#include "formats/Transparency.h"
 #include "io/PictureFile.h"
 #include "io/PictureSave.h"
-#include "io/PngReader.h"
-#include "io/PngRowFilter.h"
-#include "io/PngWriter.h"
-#include "io/Transparency.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/StartedEditor.h"
 

@@ -12,8 +12,8 @@
 
 #include "core/EditorError.h"
 #include "core/Form.h"
+#include "formats/BmpWriter.h"
 #include "io/AtomicFile.h"
-#include "io/BmpWriter.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/FileBytes.h"
 #include "tests/support/ScratchDirectory.h"

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "core/EditorError.h"
+#include "formats/PictureReadError.h"
 #include "io/PictureFile.h"
-#include "io/PictureReadError.h"
 
 namespace cli {
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "core/EditorError.h"
+#include "formats/PaletteBmp.h"
 #include "io/FileWriteError.h"
-#include "io/PaletteBmp.h"
 #include "tools/tessaro-cli/Session.h"
 
 namespace cli {

@@ -7,8 +7,8 @@
 #include <utility>
 
 #include "core/ControlTable.h"
+#include "formats/BmpWriter.h"
 #include "io/AtomicFile.h"
-#include "io/BmpWriter.h"
 #include "io/PictureFile.h"
 #include "tools/tessaro-script/ScriptError.h"
 #include "tools/tessaro-script/Targets.h"

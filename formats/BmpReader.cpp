@@ -1,11 +1,11 @@
-#include "io/BmpReader.h"
+#include "formats/PictureReaders.h"
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "io/BmpHeader.h"
-#include "io/PictureReadError.h"
+#include "formats/BmpHeader.h"
+#include "formats/PictureReadError.h"
 
 namespace bmp {
 namespace {

@@ -1,4 +1,4 @@
-#include "io/PngRowFilter.h"
+#include "formats/PngRowFilter.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,8 +1,8 @@
-#include "io/PaletteBmp.h"
+#include "formats/PaletteBmp.h"
 
 #include <algorithm>
 
-#include "io/ByteWriter.h"
+#include "formats/ByteWriter.h"
 
 namespace palette_bmp {
 namespace {

@@ -1,4 +1,4 @@
-#include "io/PngWriter.h"
+#include "formats/PngWriter.h"
 
 #include <spng.h>
 #include <zlib.h>
@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "core/EditorError.h"
-#include "io/PngRowFilter.h"
+#include "formats/PictureEncodeError.h"
+#include "formats/PngRowFilter.h"
 
 namespace png {
 namespace {
@@ -19,14 +19,14 @@ struct ContextFree {
 };
 
 void Check(int error) {
-    if (error != 0) throw EditorError(std::string("PNG: ") + spng_strerror(error));
+    if (error != 0) throw PictureEncodeError(std::string("PNG: ") + spng_strerror(error));
 }
 
 using Context = std::unique_ptr<spng_ctx, ContextFree>;
 
 Context NewEncoder(int width, int height, std::uint8_t colourType) {
     Context ctx(spng_ctx_new(SPNG_CTX_ENCODER));
-    if (!ctx) throw EditorError("PNG: no memory for the encoder");
+    if (!ctx) throw PictureEncodeError("PNG: no memory for the encoder");
     Check(spng_set_option(ctx.get(), SPNG_ENCODE_TO_BUFFER, 1));
     spng_ihdr ihdr{};
     ihdr.width = static_cast<std::uint32_t>(width);

@@ -1,4 +1,4 @@
-#include "io/JpegReader.h"
+#include "formats/PictureReaders.h"
 
 // jpeglib.h needs size_t and FILE declared first.
 #include <algorithm>
@@ -11,8 +11,8 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
-#include "io/PictureLimits.h"
-#include "io/PictureReadError.h"
+#include "formats/PictureLimits.h"
+#include "formats/PictureReadError.h"
 
 namespace jpeg {
 namespace {

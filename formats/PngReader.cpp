@@ -1,15 +1,18 @@
-#include "io/PngReader.h"
+#include "formats/PictureReaders.h"
 
 #include <spng.h>
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "io/PictureReadError.h"
-#include "io/ReducedPicture.h"
+#include "formats/PictureReadError.h"
+#include "formats/PngChunks.h"
+#include "formats/PngPalette.h"
+#include "formats/ReducedPicture.h"
 
 namespace png {
 namespace {
@@ -70,9 +73,11 @@ void Check(int error) {
 }
 
 // Ancillary chunks are kept in memory by the decoder; a file can't make it
-// hold more than this.
-constexpr std::size_t ChunkBytesLimit = std::size_t{1} << 24;
-constexpr std::size_t ChunkCacheLimit = std::size_t{1} << 26;
+// hold more than this. Together with the chunk being read and the decoder's
+// buffers, a load stays well under 64 MiB (profiles and metadata of real
+// files are a few MB).
+constexpr std::size_t ChunkBytesLimit = std::size_t{1} << 23;
+constexpr std::size_t ChunkCacheLimit = std::size_t{1} << 25;
 
 // Files up to this size are read in one piece: the read costs less than
 // handing the decoder its bytes a few at a time, and the buffer is small. A
@@ -102,6 +107,7 @@ public:
           bytes_(bytesPerPixel),
           row_(static_cast<std::size_t>(picture_.Width())) {}
 
+    int Width() const { return width_; }
     int Height() const { return height_; }
 
     // Row y of the picture, holding the pixels from `first` on, `passStep`
@@ -170,6 +176,23 @@ private:
     std::vector<canvas::Colour> row_;
 };
 
+// The work budget of a part load from an interlaced file: the pixels of
+// the whole picture (a 2896 x 2896 picture, a tenth of a second's decoding).
+constexpr std::int64_t MaxInterlacedPixels = std::int64_t{1} << 23;
+
+// Image data past this many bytes are not inflated a second time to check
+// a part load's kept rows: such a file is hostile or the check would cost
+// more than the load.
+constexpr std::size_t MaxCheckedImageBytes = std::size_t{32} << 20;
+
+// The bytes of the image data up to the end of the first `rows` rows of a
+// file without interlacing (a filter byte and the packed samples a row).
+std::size_t ImageBytes(const spng_ihdr& ihdr, std::size_t rows) {
+    static constexpr int Channels[7] = {1, 0, 3, 1, 2, 0, 4};
+    const std::size_t bits = static_cast<std::size_t>(Channels[ihdr.color_type % 7]) * ihdr.bit_depth * ihdr.width;
+    return rows * (1 + (bits + 7) / 8);
+}
+
 // Decodes the part that `choose` picks once the picture's size is known:
 // it gets the width and height and returns the kept width, height and step.
 template <typename Choose>
@@ -179,8 +202,9 @@ PictureWithAlpha DecodePart(ByteSource& file, Choose choose, int& width, int& he
     // A small file is read whole and decoded where it lies; a large one is
     // fed in blocks, so that it is read only as far as the kept part needs.
     BlockReader reader(file);
+    std::span<const std::uint8_t> bytes;
     if (file.Size() > 0 && file.Size() <= WholeFileBytes) {
-        const std::span<const std::uint8_t> bytes = file.Read(0, file.Size());
+        bytes = file.Read(0, file.Size());
         Check(spng_set_png_buffer(ctx.get(), bytes.data(), bytes.size()));
     } else {
         Check(spng_set_png_stream(ctx.get(), &BlockReader::Read, &reader));
@@ -198,6 +222,8 @@ PictureWithAlpha DecodePart(ByteSource& file, Choose choose, int& width, int& he
     width = static_cast<int>(ihdr.width);
     height = static_cast<int>(ihdr.height);
     const bool sixteen = ihdr.bit_depth == 16;
+    const bool indexed = ihdr.color_type == SPNG_COLOR_TYPE_INDEXED;
+    const bool interlaced = ihdr.interlace_method != SPNG_INTERLACE_NONE;
     // 8-bit colour without tRNS, the common file, has no transparency: decoded
     // as RGB, it needs no alpha channel made, kept and searched.
     bool opaque = false;
@@ -209,21 +235,69 @@ PictureWithAlpha DecodePart(ByteSource& file, Choose choose, int& width, int& he
     }
     const int bytesPerPixel = sixteen ? 8 : opaque ? 3 : 4;
     KeptPart part = choose(width, height, bytesPerPixel);
+    const bool wholeKept = part.Width() == width && part.Height() == height;
+    // Every pass but the last covers the whole picture, so an interlaced
+    // file costs its whole size whatever part is kept: past the budget, a
+    // part load refuses it before decoding, as the JPEG reader refuses a
+    // file of many scans.
+    if (interlaced && !wholeKept && std::int64_t{width} * height > MaxInterlacedPixels)
+        throw PictureReadError("PNG: interlaced picture of " + std::to_string(width) + "x" + std::to_string(height) +
+                                   " past the work budget",
+                               PictureReadReason::TooLarge);
 
-    const int format = sixteen ? SPNG_FMT_RGBA16 : opaque ? SPNG_FMT_RGB8 : SPNG_FMT_RGBA8;
-    Check(spng_decode_image(ctx.get(), nullptr, 0, format, SPNG_DECODE_TRNS | SPNG_DECODE_PROGRESSIVE));
+    // A file read whole has its chunks checked here, as the decoder does not
+    // (a damaged ancillary chunk is dropped, a tRNS chunk that does not fit
+    // is ignored) or does not get that far (the chunks after the kept rows);
+    // the image data's checksums are the decoder's where it reads them all.
+    // A part load takes a damaged file when the kept rows' data all lie
+    // before the damage, and says so; every other load refuses it.
+    ChunkWalk walk;
+    if (!bytes.empty()) walk = WalkChunks(bytes, !wholeKept);
+    bool damagedAfterKeptPart = false;
+    if (walk.damageAt != Undamaged) {
+        if (wholeKept || interlaced ||
+            CheckImageData(bytes, walk.imageData, ImageBytes(ihdr, static_cast<std::size_t>(part.Height())),
+                           MaxCheckedImageBytes)
+                    .keptEnd > walk.damageAt)
+            throw PictureReadError("PNG: damaged at byte " + std::to_string(walk.damageAt));
+        damagedAfterKeptPart = true;
+    }
+
+    // Indexed rows are taken as indices and turned into colours here, so
+    // that an index past the table is seen. (libspng's indices of
+    // interlaced rows of 1 and 2 bits don't lie where the pixels do: those
+    // still come as colours, an index past the table black.)
+    std::optional<Palette> palette;
+    if (indexed && (!interlaced || ihdr.bit_depth == 8)) {
+        spng_plte plte{};
+        Check(spng_get_plte(ctx.get(), &plte));
+        spng_trns trns{};
+        const int error = spng_get_trns(ctx.get(), &trns);
+        if (error != 0 && error != SPNG_ECHUNKAVAIL) Fail(error);
+        palette.emplace(plte, error == 0 ? &trns : nullptr, ihdr.bit_depth);
+    }
+    const int format = palette ? SPNG_FMT_PNG : sixteen ? SPNG_FMT_RGBA16 : opaque ? SPNG_FMT_RGB8 : SPNG_FMT_RGBA8;
+    Check(spng_decode_image(ctx.get(), nullptr, 0, format,
+                            palette ? SPNG_DECODE_PROGRESSIVE : SPNG_DECODE_TRNS | SPNG_DECODE_PROGRESSIVE));
     std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * static_cast<std::size_t>(bytesPerPixel));
-    const bool interlaced = ihdr.interlace_method != SPNG_INTERLACE_NONE;
+    std::vector<std::uint8_t> indices(palette ? ImageBytes(ihdr, 1) : 0);
 
     for (;;) {
         spng_row_info info{};
         const int noRow = spng_get_row_info(ctx.get(), &info);
         if (noRow == SPNG_EOI) break;
         Check(noRow);
-        const int error = spng_decode_row(ctx.get(), row.data(), row.size());
+        const int pass = interlaced ? info.pass : 6;
+        int error = 0;
+        if (palette) {
+            error = spng_decode_row(ctx.get(), indices.data(), indices.size());
+            if (error == 0 || error == SPNG_EOI)
+                palette->Expand(indices.data(), row.data(), width, PassFirstColumn[pass], PassColumnStep[pass]);
+        } else {
+            error = spng_decode_row(ctx.get(), row.data(), row.size());
+        }
         if (error != 0 && error != SPNG_EOI) Fail(error);
         const int y = static_cast<int>(info.row_num);
-        const int pass = interlaced ? info.pass : 6;
         part.Take(row.data(), y, PassFirstColumn[pass], PassColumnStep[pass]);
         if (error == SPNG_EOI) {
             // The whole picture was needed: the file is read to its end, so
@@ -232,10 +306,20 @@ PictureWithAlpha DecodePart(ByteSource& file, Choose choose, int& width, int& he
             break;
         }
         // The last pass (every row, when not interlaced) has reached the last
-        // kept row: nothing below it is needed.
-        if (pass == 6 && y + 1 >= part.Height()) break;
+        // kept row: nothing below it is needed, unless a short table makes
+        // every row worth a look (an index past it is refused wherever it
+        // lies). The rows that were not decoded are still checked where the
+        // file was read whole: their data's checksum covers the kept rows too.
+        if (pass == 6 && y + 1 >= part.Height() && !(palette && palette->Short())) {
+            if (!bytes.empty() && !damagedAfterKeptPart &&
+                !CheckImageData(bytes, walk.imageData, 0, MaxCheckedImageBytes).whole)
+                throw PictureReadError("PNG: the image data's checksum is wrong");
+            break;
+        }
     }
-    return std::move(part).Result();
+    PictureWithAlpha result = std::move(part).Result();
+    result.damagedAfterKeptPart = damagedAfterKeptPart;
+    return result;
 }
 
 }  // namespace
@@ -250,8 +334,8 @@ PictureWithAlpha Decode(ByteSource& file, int keepWidth, int keepHeight) {
         width, height);
 }
 
-ReducedPng DecodeReduced(ByteSource& file, int maxSide) {
-    ReducedPng reduced;
+ReducedPictureWithAlpha DecodeReduced(ByteSource& file, int maxSide) {
+    ReducedPictureWithAlpha reduced;
     reduced.picture = DecodePart(
         file,
         [&](int w, int h, int bytesPerPixel) { return KeptPart(w, h, ReductionStep(w, h, maxSide), bytesPerPixel); },

@@ -1,6 +1,6 @@
-#include "io/BmpWriter.h"
+#include "formats/BmpWriter.h"
 
-#include "io/ByteWriter.h"
+#include "formats/ByteWriter.h"
 
 namespace bmp {
 

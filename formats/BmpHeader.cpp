@@ -1,11 +1,11 @@
-#include "io/BmpHeader.h"
+#include "formats/BmpHeader.h"
 
 #include <algorithm>
 #include <bit>
 #include <string>
 
-#include "io/PictureLimits.h"
-#include "io/PictureReadError.h"
+#include "formats/PictureLimits.h"
+#include "formats/PictureReadError.h"
 
 namespace bmp {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "io/PictureReadError.h"
+#include "formats/PictureReadError.h"
 
 // The bytes of a picture file, handed out in parts: a reader that keeps only
 // part of a picture asks for the bytes that part needs, and the rest of a

@@ -1,4 +1,4 @@
-#include "io/Transparency.h"
+#include "formats/Transparency.h"
 
 #include <vector>
 

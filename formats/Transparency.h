@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "canvas/Picture.h"
-#include "io/PictureWithAlpha.h"
+#include "formats/PictureWithAlpha.h"
 
 // The transparent colour T: chips hold 24-bit colours only, so one colour
 // stands for transparency. A load turns alpha into colours by this rule, and

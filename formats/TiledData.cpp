@@ -1,10 +1,11 @@
-#include "io/TiledData.h"
+#include "formats/TiledData.h"
 
+#include <charconv>
 #include <string_view>
 
 #include <zlib.h>
 
-#include "io/TiledMap.h"
+#include "formats/TiledMap.h"
 
 namespace tiled {
 
@@ -98,12 +99,25 @@ std::vector<std::uint32_t> FromBytes(const std::vector<std::uint8_t>& bytes, std
     return gids;
 }
 
+// A <tile> element's gid: absent for an empty cell, else decimal digits
+// only, as in CSV data ("-1", "0x20", "32.9" or "" are broken data, not an
+// empty cell or tile 32).
+std::uint32_t GidOf(const pugi::xml_node& tile) {
+    const pugi::xml_attribute gid = tile.attribute("gid");
+    if (!gid) return 0;
+    const std::string_view text = gid.value();
+    std::uint32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) Refuse(Refusal::Data);
+    return value;
+}
+
 std::vector<std::uint32_t> FromTiles(const pugi::xml_node& data, std::size_t count) {
     std::vector<std::uint32_t> gids;
     gids.reserve(count);
     for (const pugi::xml_node& tile : data.children("tile")) {
         if (gids.size() == count) Refuse(Refusal::Data);
-        gids.push_back(tile.attribute("gid").as_uint(0));
+        gids.push_back(GidOf(tile));
     }
     if (gids.size() != count) Refuse(Refusal::Data);
     return gids;

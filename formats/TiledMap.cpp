@@ -1,5 +1,6 @@
-#include "io/TiledMap.h"
+#include "formats/TiledMap.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <filesystem>
@@ -8,7 +9,7 @@
 
 #include <pugixml.hpp>
 
-#include "io/TiledData.h"
+#include "formats/TiledData.h"
 
 namespace tiled {
 
@@ -16,8 +17,13 @@ MapRefused::MapRefused(Refusal w) : std::runtime_error("map refused"), why(w) {}
 
 namespace {
 
-// Larger map files than this are no map of at most 256 x 256 cells.
-constexpr std::uintmax_t MaxFileBytes = 16u << 20;
+// Larger map files than this are no map of at most 256 x 256 cells (as
+// <tile> elements, one per line, such a map takes under 2 MB).
+constexpr std::uintmax_t MaxFileBytes = 4u << 20;
+// Nor are files of more elements than this: a map's cells and a tileset's
+// tiles with their properties. The parsed tree takes some 60 bytes an
+// element, so the count is checked before parsing.
+constexpr std::size_t MaxElements = 2 * 256 * 256 + 4096;
 
 [[noreturn]] void Refuse(Refusal why) { throw MapRefused(why); }
 
@@ -28,6 +34,8 @@ void LoadXml(pugi::xml_document& doc, const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::string bytes(static_cast<std::size_t>(size), '\0');
     if (!in || !in.read(bytes.data(), static_cast<std::streamsize>(size))) Refuse(Refusal::Unreadable);
+    if (static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '<')) > MaxElements)
+        Refuse(Refusal::Unreadable);
     if (!doc.load_buffer(bytes.data(), bytes.size())) Refuse(Refusal::NotAMap);
 }
 
@@ -49,30 +57,55 @@ bool IsOneOf(std::string_view name, std::initializer_list<std::string_view> name
     return false;
 }
 
+// `source` (a file a map names) taken from `dir`, when it lies in `folder`
+// or below it once every link is followed; a refusal otherwise.
+std::filesystem::path Inside(const std::filesystem::path& folder, const std::filesystem::path& dir,
+                             const std::string& source) {
+    namespace fs = std::filesystem;
+    const fs::path named(source);
+    if (named.has_root_path()) Refuse(Refusal::OutsideFolder);
+    // Both made absolute first: the part of a path that does not exist is
+    // taken as it stands, so a relative one would never lie in the folder.
+    const auto resolved = [](const fs::path& path) {
+        std::error_code error;
+        const fs::path absolute = fs::absolute(path.empty() ? fs::path(".") : path, error);
+        if (error || absolute.empty()) Refuse(Refusal::OutsideFolder);
+        fs::path full = fs::weakly_canonical(absolute, error);
+        if (error || full.empty()) Refuse(Refusal::OutsideFolder);
+        return full;
+    };
+    const fs::path root = resolved(folder);
+    const fs::path target = resolved(dir / named);
+    const auto [inRoot, inTarget] = std::mismatch(root.begin(), root.end(), target.begin(), target.end());
+    if (inRoot != root.end()) Refuse(Refusal::OutsideFolder);
+    return (dir / named).lexically_normal();
+}
+
 // The tileset element (inline, or the root of a TSX file) must be the sheet;
-// returns its image's path as given, made relative to `dir`.
-std::string SheetImageOf(const pugi::xml_node& tileset, const std::filesystem::path& dir) {
+// returns its image's path as given, made relative to `dir`, which must lie
+// in `folder`.
+std::string SheetImageOf(const pugi::xml_node& tileset, const std::filesystem::path& dir,
+                         const std::filesystem::path& folder, const SheetShape& sheet) {
     constexpr Refusal R = Refusal::Tileset;
-    if (IntOf(tileset, "tilewidth", 0, R) != TileSide || IntOf(tileset, "tileheight", 0, R) != TileSide ||
+    const int width = sheet.columns * sheet.tileSide, height = sheet.rows * sheet.tileSide;
+    if (IntOf(tileset, "tilewidth", 0, R) != sheet.tileSide || IntOf(tileset, "tileheight", 0, R) != sheet.tileSide ||
         IntOf(tileset, "spacing", 0, R) != 0 || IntOf(tileset, "margin", 0, R) != 0 ||
-        IntOf(tileset, "columns", TilesetColumns, R) != TilesetColumns ||
-        IntOf(tileset, "tilecount", TileCount, R) != TileCount)
+        IntOf(tileset, "columns", sheet.columns, R) != sheet.columns ||
+        IntOf(tileset, "tilecount", sheet.TileCount(), R) != sheet.TileCount())
         Refuse(R);
     const pugi::xml_node image = tileset.child("image");
     const std::string source = image.attribute("source").value();
-    if (source.empty() || IntOf(image, "width", TilesetColumns * TileSide, R) < TilesetColumns * TileSide ||
-        IntOf(image, "height", TilesetRows * TileSide, R) < TilesetRows * TileSide)
+    if (source.empty() || IntOf(image, "width", width, R) < width || IntOf(image, "height", height, R) < height)
         Refuse(R);
-    return (dir / source).lexically_normal().string();
+    return Inside(folder, dir, source).string();
 }
 
-std::optional<ChipRef> ChipOfGid(std::uint32_t gid, std::uint32_t firstGid) {
+int TileOfGid(std::uint32_t gid, std::uint32_t firstGid, int tileCount) {
     // Flips (horizontal, vertical, diagonal) and the hexagonal rotation.
     if (gid & 0xF0000000u) Refuse(Refusal::FlippedTile);
-    if (gid == 0) return std::nullopt;
-    if (gid < firstGid || gid - firstGid >= static_cast<std::uint32_t>(TileCount)) Refuse(Refusal::TileOutsideSheet);
-    const int id = static_cast<int>(gid - firstGid);
-    return ChipRef{id % TilesetColumns, id / TilesetColumns};
+    if (gid == 0) return EmptyCell;
+    if (gid < firstGid || gid - firstGid >= static_cast<std::uint32_t>(tileCount)) Refuse(Refusal::TileOutsideSheet);
+    return static_cast<int>(gid - firstGid);
 }
 
 void CheckLayerLook(const pugi::xml_node& layer) {
@@ -84,19 +117,19 @@ void CheckLayerLook(const pugi::xml_node& layer) {
 
 }  // namespace
 
-BoardMap ReadMap(const std::string& tmxPath) {
+BoardMap ReadMap(const std::string& tmxPath, const SheetShape& sheet) {
     pugi::xml_document doc;
     LoadXml(doc, tmxPath);
     const pugi::xml_node map = doc.child("map");
     if (!map) Refuse(Refusal::NotAMap);
     if (std::string_view(map.attribute("orientation").value()) != "orthogonal") Refuse(Refusal::NotOrthogonal);
-    if (IntOf(map, "tilewidth", 0, Refusal::TileSize) != TileSide ||
-        IntOf(map, "tileheight", 0, Refusal::TileSize) != TileSide)
+    if (IntOf(map, "tilewidth", 0, Refusal::TileSize) != sheet.tileSide ||
+        IntOf(map, "tileheight", 0, Refusal::TileSize) != sheet.tileSide)
         Refuse(Refusal::TileSize);
     if (IntOf(map, "infinite", 0, Refusal::Infinite) != 0) Refuse(Refusal::Infinite);
     const long long cols = IntOf(map, "width", 0, Refusal::Size);
     const long long rows = IntOf(map, "height", 0, Refusal::Size);
-    if (cols < 1 || rows < 1 || cols > TryOutBoard::MaxSide || rows > TryOutBoard::MaxSide) Refuse(Refusal::Size);
+    if (cols < 1 || rows < 1 || cols > sheet.maxMapSide || rows > sheet.maxMapSide) Refuse(Refusal::Size);
 
     pugi::xml_node tileset, layer;
     int tilesets = 0, layers = 0;
@@ -123,7 +156,7 @@ BoardMap ReadMap(const std::string& tmxPath) {
     const std::filesystem::path mapDir = std::filesystem::path(tmxPath).parent_path();
     BoardMap result;
     if (const char* source = tileset.attribute("source").value(); *source != '\0') {
-        const std::filesystem::path tsxPath = mapDir / source;
+        const std::filesystem::path tsxPath = Inside(mapDir, mapDir, source);
         pugi::xml_document tsx;
         try {
             LoadXml(tsx, tsxPath.string());
@@ -131,9 +164,9 @@ BoardMap ReadMap(const std::string& tmxPath) {
             Refuse(Refusal::Tileset);
         }
         if (!tsx.child("tileset")) Refuse(Refusal::Tileset);
-        result.sheetImagePath = SheetImageOf(tsx.child("tileset"), tsxPath.parent_path());
+        result.sheetImagePath = SheetImageOf(tsx.child("tileset"), tsxPath.parent_path(), mapDir, sheet);
     } else {
-        result.sheetImagePath = SheetImageOf(tileset, mapDir);
+        result.sheetImagePath = SheetImageOf(tileset, mapDir, mapDir, sheet);
     }
 
     const std::size_t count = static_cast<std::size_t>(cols * rows);
@@ -141,7 +174,8 @@ BoardMap ReadMap(const std::string& tmxPath) {
     result.cols = static_cast<int>(cols);
     result.rows = static_cast<int>(rows);
     result.cells.reserve(count);
-    for (std::uint32_t gid : gids) result.cells.push_back(ChipOfGid(gid, static_cast<std::uint32_t>(firstGid)));
+    for (std::uint32_t gid : gids)
+        result.cells.push_back(TileOfGid(gid, static_cast<std::uint32_t>(firstGid), sheet.TileCount()));
     return result;
 }
 
@@ -161,17 +195,18 @@ void Declare(pugi::xml_document& doc) {
 
 }  // namespace
 
-std::string MapText(const TryOutBoard& board, const std::string& tsxName) {
+std::string MapText(int cols, int rows, std::span<const int> cells, const SheetShape& sheet,
+                    const std::string& tsxName) {
     pugi::xml_document doc;
     Declare(doc);
     pugi::xml_node map = doc.append_child("map");
     map.append_attribute("version") = "1.8";
     map.append_attribute("orientation") = "orthogonal";
     map.append_attribute("renderorder") = "right-down";
-    map.append_attribute("width") = board.Cols();
-    map.append_attribute("height") = board.Rows();
-    map.append_attribute("tilewidth") = TileSide;
-    map.append_attribute("tileheight") = TileSide;
+    map.append_attribute("width") = cols;
+    map.append_attribute("height") = rows;
+    map.append_attribute("tilewidth") = sheet.tileSide;
+    map.append_attribute("tileheight") = sheet.tileSide;
     map.append_attribute("infinite") = 0;
     map.append_attribute("nextlayerid") = 2;
     map.append_attribute("nextobjectid") = 1;
@@ -181,20 +216,20 @@ std::string MapText(const TryOutBoard& board, const std::string& tsxName) {
     pugi::xml_node layer = map.append_child("layer");
     layer.append_attribute("id") = 1;
     layer.append_attribute("name") = "board";
-    layer.append_attribute("width") = board.Cols();
-    layer.append_attribute("height") = board.Rows();
+    layer.append_attribute("width") = cols;
+    layer.append_attribute("height") = rows;
     pugi::xml_node data = layer.append_child("data");
     data.append_attribute("encoding") = "csv";
 
     // As Tiled writes it: one line per row, every number followed by a comma
     // but the last.
     std::string csv = "\n";
-    csv.reserve(static_cast<std::size_t>(board.Cols()) * board.Rows() * 4 + 2);
-    for (int r = 0; r < board.Rows(); ++r) {
-        for (int c = 0; c < board.Cols(); ++c) {
-            const std::optional<ChipRef> chip = board.At({c, r});
-            csv += std::to_string(chip ? chip->row * TilesetColumns + chip->col + 1 : 0);
-            if (c + 1 < board.Cols() || r + 1 < board.Rows()) csv += ',';
+    csv.reserve(static_cast<std::size_t>(cols) * rows * 4 + 2);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c) {
+            const int tile = cells[static_cast<std::size_t>(r) * cols + c];
+            csv += std::to_string(tile == EmptyCell ? 0 : tile + 1);
+            if (c + 1 < cols || r + 1 < rows) csv += ',';
         }
         csv += '\n';
     }
@@ -202,20 +237,20 @@ std::string MapText(const TryOutBoard& board, const std::string& tsxName) {
     return Saved(doc);
 }
 
-std::string TilesetText(const std::string& name, const std::string& imageName) {
+std::string TilesetText(const std::string& name, const std::string& imageName, const SheetShape& sheet) {
     pugi::xml_document doc;
     Declare(doc);
     pugi::xml_node tileset = doc.append_child("tileset");
     tileset.append_attribute("version") = "1.8";
     tileset.append_attribute("name") = name.c_str();
-    tileset.append_attribute("tilewidth") = TileSide;
-    tileset.append_attribute("tileheight") = TileSide;
-    tileset.append_attribute("tilecount") = TileCount;
-    tileset.append_attribute("columns") = TilesetColumns;
+    tileset.append_attribute("tilewidth") = sheet.tileSide;
+    tileset.append_attribute("tileheight") = sheet.tileSide;
+    tileset.append_attribute("tilecount") = sheet.TileCount();
+    tileset.append_attribute("columns") = sheet.columns;
     pugi::xml_node image = tileset.append_child("image");
     image.append_attribute("source") = imageName.c_str();
-    image.append_attribute("width") = TilesetColumns * TileSide;
-    image.append_attribute("height") = TilesetRows * TileSide;
+    image.append_attribute("width") = sheet.columns * sheet.tileSide;
+    image.append_attribute("height") = sheet.rows * sheet.tileSide;
     return Saved(doc);
 }
 

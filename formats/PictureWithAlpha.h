@@ -9,10 +9,13 @@
 // them, the opacity of each pixel (0 fully transparent, 255 opaque), row by
 // row from the top. `alpha` is empty when every pixel is opaque, as in every
 // BMP and JPEG file. The editor's chips have no alpha; the transparency rule
-// (io/Transparency.h) turns this into 24-bit colours.
+// (formats/Transparency.h) turns this into 24-bit colours.
 struct PictureWithAlpha {
     canvas::Picture colours;
     std::vector<std::uint8_t> alpha;
+    // A load of the top-left part found the file damaged after the data of
+    // that part: the picture is whole, but the file is not.
+    bool damagedAfterKeptPart = false;
 
     bool HasTransparency() const { return !alpha.empty(); }
 };

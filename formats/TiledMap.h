@@ -1,0 +1,76 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <span>
+
+// A board of cells as a Tiled map: an orthogonal TMX map of square tiles
+// with one tile layer, and an external TSX tileset for the sheet, tile id =
+// row x columns + column (gid = id + firstgid; 0 is an empty cell). The
+// sheet's geometry is the caller's (SheetShape).
+namespace tiled {
+
+// The tileset the map must use, and how large a map may be.
+struct SheetShape {
+    int tileSide = 0;  // of the map's tiles and the tileset's
+    int columns = 0;   // of the tileset
+    int rows = 0;
+    int maxMapSide = 0;  // cells each way
+
+    int TileCount() const { return columns * rows; }
+};
+
+// A cell that holds no tile.
+constexpr int EmptyCell = -1;
+
+// Why a map is refused; the handler turns it into the user's message.
+enum class Refusal {
+    Unreadable,  // the file can't be read, or is too large
+    NotAMap,     // not XML, or no <map> at its root
+    NotOrthogonal,
+    TileSize,  // map tiles not 16 x 16
+    Infinite,
+    Layers,            // not exactly one tile layer, or other layers besides
+    LayerLook,         // the layer is hidden, see-through or offset
+    Size,              // not 1..256 cells each way, or the layer's size differs
+    Tileset,           // not exactly one tileset that is the sheet
+    Encoding,          // a data encoding or compression we don't read
+    Data,              // tile data broken or of the wrong length
+    TileOutsideSheet,  // a gid that is no tile of the sheet
+    FlippedTile,       // a tile with flip or rotation bits
+    OutsideFolder,     // the tileset or its image lies outside the map's folder
+};
+
+class MapRefused : public std::runtime_error {
+public:
+    explicit MapRefused(Refusal why);
+    Refusal why;
+};
+
+struct BoardMap {
+    int cols = 0;
+    int rows = 0;
+    std::vector<int> cells;      // row by row: a tile id, or EmptyCell
+    std::string sheetImagePath;  // the tileset's image, as a path to open
+};
+
+// Reads a TMX file and the TSX file it uses. The tileset file and the
+// tileset's image must lie in the map's folder or below it, after every
+// link is followed: a map can't make the editor read any other file of the
+// user's. Throws MapRefused.
+BoardMap ReadMap(const std::string& tmxPath, const SheetShape& sheet);
+
+// The text of the TMX file of a cols x rows board whose `cells` (row by row:
+// a tile id or EmptyCell) use the tileset file `tsxName` (a name relative to
+// the map's directory).
+std::string MapText(int cols, int rows, std::span<const int> cells, const SheetShape& sheet,
+                    const std::string& tsxName);
+// The text of the TSX file of the sheet, named `name`, whose image is the
+// file `imageName` relative to the tileset's directory.
+std::string TilesetText(const std::string& name, const std::string& imageName, const SheetShape& sheet);
+
+}  // namespace tiled
