@@ -2,8 +2,10 @@
 
 // Versions are unique across chips, so that a view that shows another chip
 // in the same place sees a change too.
+// A new sheet is black.
 SheetDocument::SheetDocument() {
     for (std::uint64_t& v : versions_) v = nextVersion_++;
+    for (canvas::Picture& chip : chips_) chip.SetSize(sheet::ChipSize, sheet::ChipSize);
 }
 
 canvas::Picture& SheetDocument::ChangeChip(int col, int row) {

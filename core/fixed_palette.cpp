@@ -1,6 +1,8 @@
 // The fixed palette: the 216-colour cube, eight unused black entries, 31
 // greys and white, both as the 32 x 8 palette picture and as the colour table
 // of the 256-colour writer.
+#include "core/FixedPalette.h"
+
 #include "core/ControlTable.h"
 #include "core/Form.h"
 
@@ -21,27 +23,33 @@ constexpr std::uint32_t TableEntry(canvas::Colour c) {
 
 }  // namespace
 
+canvas::Colour FixedPaletteColour(int entry) {
+    if (entry < 216) {
+        // Red varies fastest, blue slowest.
+        const int u = entry / 36, v = entry / 6 % 6, w = entry % 6;
+        return canvas::Rgb(CubeLevelStep * w, CubeLevelStep * v, CubeLevelStep * u);
+    }
+    // Entries 216..223 are unused black.
+    if (entry < FirstGrey) return canvas::Black;
+    if (entry <= LastGrey) {
+        const int level = GreyStep * (entry - (FirstGrey - 1));
+        return canvas::Rgb(level, level, level);
+    }
+    return canvas::White;
+}
+
+std::array<std::uint32_t, 256> FixedPaletteTable() {
+    std::array<std::uint32_t, 256> table{};
+    for (int entry = 0; entry < 256; ++entry)
+        table[static_cast<std::size_t>(entry)] = TableEntry(FixedPaletteColour(entry));
+    return table;
+}
+
 void TForm1::BuildFixedPalette() {
     PalettePicture.SetSize(PaletteColumns, PaletteRows);
-    PalettePicture.SetBrushColour(canvas::Black);
-    PalettePicture.FillRect({0, 0, PaletteColumns, PaletteRows});
-    Palette256.fill(0);
-
-    auto set = [this](int entry, canvas::Colour c) {
-        Palette256[static_cast<std::size_t>(entry)] = TableEntry(c);
-        PalettePicture.SetPixel(entry % PaletteColumns, entry / PaletteColumns, c);
-    };
-    // Red varies fastest, blue slowest.
-    for (int u = 0; u < 6; ++u)
-        for (int v = 0; v < 6; ++v)
-            for (int w = 0; w < 6; ++w)
-                set(36 * u + 6 * v + w, canvas::Rgb(CubeLevelStep * w, CubeLevelStep * v, CubeLevelStep * u));
-    // Entries 216..223 stay black (zero) from the fill above.
-    for (int d = FirstGrey; d <= LastGrey; ++d) {
-        const int level = GreyStep * (d - (FirstGrey - 1));
-        set(d, canvas::Rgb(level, level, level));
-    }
-    set(255, canvas::White);
+    Palette256 = FixedPaletteTable();
+    for (int entry = 0; entry < 256; ++entry)
+        PalettePicture.SetPixel(entry % PaletteColumns, entry / PaletteColumns, FixedPaletteColour(entry));
 }
 
 void TForm1::DrawPaletteView() {

@@ -29,6 +29,22 @@ std::string SaveFailedText(const FileWriteError& e) {
     return text;
 }
 
+std::string ReadRefusalText(const PictureReadError& e) {
+    std::string reason;
+    switch (e.Reason()) {
+        case PictureReadReason::CannotOpen: reason = SystemReasonText(e.SystemError()); break;
+        case PictureReadReason::NotAFile: reason = "通常のファイルではありません"; break;
+        case PictureReadReason::NotAPicture: reason = "読み込める画像ファイルではありません"; break;
+        case PictureReadReason::TooLarge: reason = "画像が大きすぎて読み込めません"; break;
+        case PictureReadReason::FaultyData: reason = std::string("データが壊れています：") + e.what(); break;
+    }
+    return "ファイルの読み込みに失敗しました（" + reason + "）";
+}
+
+std::string OffTableText(canvas::Point pixel) {
+    return std::to_string(pixel.x) + "," + std::to_string(pixel.y) + "にパレット以外の色があります。";
+}
+
 void SaveFile(const std::string& path, std::span<const std::uint8_t> bytes) {
     try {
         WriteFileAtomically(path, bytes);

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "canvas/Picture.h"
+#include "formats/PictureReadError.h"
 #include "io/AtomicFile.h"
 #include "io/FileWriteError.h"
 
@@ -13,6 +15,10 @@
 // Japanese.
 std::string SystemReasonText(int error);
 std::string SaveFailedText(const FileWriteError& e);
+// "ファイルの読み込みに失敗しました（REASON）": a refused read with its reason.
+std::string ReadRefusalText(const PictureReadError& e);
+// The 256-colour writer's refusal: "X,Yにパレット以外の色があります。"
+std::string OffTableText(canvas::Point pixel);
 
 // WriteFileAtomically and WriteFilesAtomically for the handlers whose
 // failures reach the generic error handler: a failure leaves as an

@@ -13,6 +13,7 @@ PictureLoad ReadPictureForSheet(const SheetDocument& sheet, const std::string& p
         load.refusal = e;
         return load;
     }
+    load.damagedAfterKeptPart = picture.damagedAfterKeptPart;
     TransparencyResult read = ApplyTransparency(std::move(picture), sheet.TransparentColor);
     load.picture = std::move(read.picture);
     load.transparent = read.transparent;

@@ -26,6 +26,8 @@ struct PictureLoad {
     std::optional<canvas::Colour> transparent;  // T once the picture is taken
     TransparencyNotice notice;
     bool jpeg = false;  // read from a JPEG file, whose name a save must not reuse
+    // The part kept is whole, but the file is damaged after it.
+    bool damagedAfterKeptPart = false;
 
     explicit operator bool() const { return !refusal; }
 };

@@ -1,5 +1,7 @@
 #include "io/RegularFile.h"
 
+#include <algorithm>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -61,4 +63,15 @@ std::vector<std::uint8_t> ReadFileStart(const std::string& path, std::size_t max
     RegularFile file(path);
     const std::span<const std::uint8_t> bytes = file.ReadAtMost(0, maxBytes);
     return {bytes.begin(), bytes.end()};
+}
+
+bool FileHolds(const std::string& path, std::span<const std::uint8_t> bytes) {
+    try {
+        RegularFile file(path);
+        if (file.Size() != bytes.size()) return false;
+        const std::span<const std::uint8_t> held = file.Read(0, bytes.size());
+        return std::equal(held.begin(), held.end(), bytes.begin(), bytes.end());
+    } catch (const PictureReadError&) {
+        return false;
+    }
 }

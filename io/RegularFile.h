@@ -38,3 +38,8 @@ private:
 // The first bytes of a regular file, at most `maxBytes` of them (fewer when
 // the file is shorter); refused as RegularFile refuses.
 std::vector<std::uint8_t> ReadFileStart(const std::string& path, std::size_t maxBytes);
+
+// True when `path` is a regular file holding exactly `bytes`: a save that
+// would not change it can leave it, and its time stamp, as they are. Any
+// failure to read it counts as different.
+bool FileHolds(const std::string& path, std::span<const std::uint8_t> bytes);

@@ -27,23 +27,23 @@ std::string WithoutDirectory(const std::string& path) {
 
 std::string TForm1::NumberedChipName(const std::string& base, int n) { return NumberedFileName(base, n); }
 
-std::vector<NumberedChip> NumberedChips(const TForm1& form, const std::string& base) {
+std::vector<NumberedChip> NumberedChips(const std::string& base) {
     std::vector<NumberedChip> chips;
-    for (int row = 0; row < form.Def.SheetRows; ++row)
-        for (int col = 0; col < form.Def.SheetCols; ++col)
-            chips.push_back({TForm1::NumberedChipName(base, row * form.Def.SheetCols + col), col, row});
+    for (int row = 0; row < sheet::Rows; ++row)
+        for (int col = 0; col < sheet::Cols; ++col)
+            chips.push_back({TForm1::NumberedChipName(base, row * sheet::Cols + col), col, row});
     return chips;
 }
 
-PendingFile NumberedChipFile(const TForm1& form, const NumberedChip& chip) {
-    return {chip.name, EncodePictureFile(chip.name, form.Chip(chip.col, chip.row), form.Sheet.TransparentColor)};
+PendingFile NumberedChipFile(const SheetDocument& sheet, const NumberedChip& chip) {
+    return {chip.name, EncodePictureFile(chip.name, sheet.Chip(chip.col, chip.row), sheet.TransparentColor)};
 }
 
 void SaveNumberedChips(TForm1& form) {
     const std::optional<std::string> base = form.platform.NumberedSaveDialog();
     if (!base) return;
 
-    const std::vector<NumberedChip> chips = NumberedChips(form, *base);
+    const std::vector<NumberedChip> chips = NumberedChips(*base);
     if (chips.empty()) return;
     bool anyExists = false;
     for (const NumberedChip& c : chips) anyExists = anyExists || Exists(c.name);
@@ -56,7 +56,7 @@ void SaveNumberedChips(TForm1& form) {
     // are written, the rest are not, and there is no final message.
     std::vector<PendingFile> files;
     files.reserve(chips.size());
-    for (const NumberedChip& c : chips) files.push_back(NumberedChipFile(form, c));
+    for (const NumberedChip& c : chips) files.push_back(NumberedChipFile(form.Sheet, c));
     SaveFiles(files);
 
     form.platform.ShowMessage("全キャラクタを" + WithoutDirectory(chips.front().name) + " ～ " +

@@ -5,6 +5,7 @@
 
 #include "io/AtomicFile.h"
 
+class SheetDocument;
 class TForm1;
 
 // One chip of the numbered save: its file name and where it sits.
@@ -15,10 +16,10 @@ struct NumberedChip {
 
 // Every chip of the sheet in number order (rows top to bottom, each row left
 // to right), named by TForm1::NumberedChipName from `base`.
-std::vector<NumberedChip> NumberedChips(const TForm1& form, const std::string& base);
+std::vector<NumberedChip> NumberedChips(const std::string& base);
 
 // The file that the numbered save writes for one chip.
-PendingFile NumberedChipFile(const TForm1& form, const NumberedChip& chip);
+PendingFile NumberedChipFile(const SheetDocument& sheet, const NumberedChip& chip);
 
 // Saves every chip of the sheet as a 24-bit BMP of its own, named by
 // TForm1::NumberedChipName from a base the user gives; asks once before any

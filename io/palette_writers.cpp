@@ -25,8 +25,7 @@ void TForm1::Save256ColourBmp() {
     std::optional<canvas::Point> offTable;
     const palette_bmp::IndexedPicture picture = palette_bmp::Index256Colours(SheetImage, Palette256, offTable);
     if (offTable) {
-        platform.ShowMessage(std::to_string(offTable->x) + "," + std::to_string(offTable->y) +
-                             "にパレット以外の色があります。");
+        platform.ShowMessage(OffTableText(*offTable));
         return;
     }
     AskNameAndWrite(*this, picture);

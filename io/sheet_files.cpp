@@ -20,6 +20,7 @@ namespace {
 constexpr const char* ReadFailed = "ファイルの読み込みに失敗しました";
 constexpr const char* SaveFailed = "保存できませんでした";
 constexpr const char* TooLarge = "画像が大きすぎて読み込めません";
+constexpr const char* DamagedAfterKeptPart = "ファイルの後半が壊れています。使う部分は無事だったので読み込みました。";
 
 // The composed sheet to `path`; false (with the message shown) on failure.
 bool WriteWholeSheet(TForm1& form, const std::string& path) {
@@ -69,6 +70,7 @@ bool TForm1::LoadSheetFile(const std::string& path) {
     ShowFileNameInCaption();
     // Said over the sheet as it now is.
     ShowTransparencyNotice(read.notice);
+    if (read.damagedAfterKeptPart) platform.ShowMessage(DamagedAfterKeptPart);
     return true;
 }
 

@@ -73,6 +73,8 @@ Invocation ParseCommandLine(const std::vector<std::string>& args) {
             optionsEnd = true;
         } else if (a == "--help" || a == "-h") {
             inv.help = true;
+        } else if (a == "--version") {
+            inv.version = true;
         } else if (a == "--quiet" || a == "-q") {
             inv.quiet = true;
         } else if (a == "--skip-empty") {
@@ -90,7 +92,7 @@ Invocation ParseCommandLine(const std::vector<std::string>& args) {
             Usage("unknown option \"" + a + "\"", "オプション「" + a + "」はありません");
         }
     }
-    if (inv.help && words.empty()) return inv;
+    if ((inv.help || inv.version) && words.empty()) return inv;
     if (words.empty()) Usage("no command given", "コマンドがありません");
     inv.command = words.front();
     inv.operands.assign(words.begin() + 1, words.end());

@@ -24,6 +24,7 @@ struct Invocation {
     bool skipEmpty = false;
     bool quiet = false;
     bool help = false;
+    bool version = false;
     std::optional<TransparentKey> key;  // unset when --key is not given
 };
 

@@ -35,6 +35,7 @@ Tessaro の全体画面（16 x 16 画素のキャラクタ 30 x 16 個、480 x 2
                            なしで始まり、透明な画素のある PNG を読むとエディタと同じ
                            規則で決まります
   -q, --quiet              進行状況と注意を表示しません
+  --version                版を表示して終わります
   -h, --help               この説明を表示します
 
 読み込めるのは BMP、JPEG（拡張子 .jpg）と PNG（.png）です。出力は名前が .png で
@@ -78,6 +79,7 @@ Options:
                            none until a PNG with transparent pixels is read,
                            which chooses it by the editor's rule
   -q, --quiet              no progress line and no notes
+  --version                print the version and exit
   -h, --help               show this text
 
 Pictures are read from BMP, JPEG (.jpg) and PNG (.png) files; an output

@@ -25,6 +25,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     Invocation inv;
     try {
         inv = ParseCommandLine(args);
+        if (inv.version && !inv.help) {
+            out << "tessaro-cli " << TESSARO_VERSION << '\n';
+            return 0;
+        }
         if (inv.help) {
             out << HelpText(language);
             return 0;

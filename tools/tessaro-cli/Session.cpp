@@ -2,106 +2,88 @@
 
 #include <cstring>
 
-#include "core/EditorError.h"
-#include "formats/PictureReadError.h"
-#include "io/PictureFile.h"
+#include "core/Form.h"
+#include "io/FileMessages.h"
 
 namespace cli {
 
 Session::Session(const Invocation& inv, std::ostream& o, std::ostream& e, Language lang, bool terminal)
-    : invocation(inv), out(o), err(e), language(lang), progress(e, !inv.quiet, terminal), form(platform) {
-    form.FormCreate();
-    // What start-up said about the settings file concerns the window.
-    platform.TakeMessages();
-    // The transparent colour is the command line's, whatever a settings
-    // file in the current directory says: --key, or none as at start.
-    form.Sheet.TransparentColor.reset();
-    if (inv.key && !inv.key->none) form.Sheet.TransparentColor = inv.key->colour;
+    : invocation(inv), out(o), err(e), language(lang), progress(e, !inv.quiet, terminal) {
+    // The transparent colour is the command line's: --key, or none as at
+    // the editor's start.
+    if (inv.key && !inv.key->none) sheet.TransparentColor = inv.key->colour;
 }
 
-std::string Session::EditorMessages(const std::string& fallback) {
-    std::string text;
-    for (const std::string& m : platform.TakeMessages()) text += (text.empty() ? "" : " ") + m;
-    return text.empty() ? fallback : text;
-}
-
-void Session::ReportNotes(const std::string& path, std::optional<canvas::Colour> keyBefore) {
-    const std::string notes = EditorMessages();
-    if (notes.empty() || invocation.quiet) return;
-    const std::string prefix = "tessaro-cli: " + (path.empty() ? std::string() : path + ": ");
-    if (language == Language::Japanese) {
-        err << prefix << notes << '\n';
-        return;
-    }
-    // The editor's notes of a load that met transparent pixels, in English
-    // from what the load did: it chose T, and it composited pixels over T.
-    // Any other note is shown as the editor worded it.
-    const std::optional<canvas::Colour> key = form.Sheet.TransparentColor;
-    bool said = false;
-    if (key && !keyBefore) {
-        err << prefix << "transparent pixels now stand as " << ColourText(*key) << " (the transparent colour)\n";
-        said = true;
-    }
-    static const std::string partly = "半透明の画素";
-    const auto at = notes.find(partly);
-    const std::string count = at == std::string::npos ? std::string() : notes.substr(at + partly.size());
-    const std::size_t digits = count.find_first_not_of("0123456789");
-    if (key && digits != std::string::npos && digits > 0) {
-        err << prefix << count.substr(0, digits) << " partly transparent pixels were composited over "
-            << ColourText(*key) << '\n';
-        said = true;
-    }
-    if (!said) err << prefix << notes << '\n';
+void Session::Note(const Text& text) {
+    if (!invocation.quiet) err << "tessaro-cli: " << text.In(language) << '\n';
 }
 
 namespace {
 
-// Why the reader refuses the file, in English: the handler that refused it
-// says so in Japanese only, so the same reader is asked again.
-std::string ReaderReason(const std::string& path, int width, int height) {
-    try {
-        LoadPictureFile(path, width, height);
-    } catch (const PictureReadError& e) {
-        std::string detail = e.what();
-        if (detail.starts_with(path + ": ")) detail.erase(0, path.size() + 2);
-        switch (e.Reason()) {
-            case PictureReadReason::CannotOpen: return std::strerror(e.SystemError());
-            case PictureReadReason::NotAFile: return "not a regular file";
-            case PictureReadReason::NotAPicture: return "not a picture file Tessaro reads (" + detail + ")";
-            case PictureReadReason::TooLarge: return "the picture is too large (" + detail + ")";
-            case PictureReadReason::FaultyData: return "its image data are damaged (" + detail + ")";
-        }
-    } catch (const std::exception& e) {
-        return e.what();
+std::string ReasonOf(const PictureReadError& e) {
+    std::string detail = e.what();
+    switch (e.Reason()) {
+        case PictureReadReason::CannotOpen: return std::strerror(e.SystemError());
+        case PictureReadReason::NotAFile: return "not a regular file";
+        case PictureReadReason::NotAPicture: return "not a picture file Tessaro reads (" + detail + ")";
+        case PictureReadReason::TooLarge: return "the picture is too large (" + detail + ")";
+        case PictureReadReason::FaultyData: return "its image data are damaged (" + detail + ")";
     }
-    // Read now: it changed since the load, or failed for want of memory.
-    return "it could not be read then";
+    return detail;
 }
 
-int SheetWidth(const Session& s) { return s.form.Def.SheetCols * s.form.Def.ChipSize; }
-int SheetHeight(const Session& s) { return s.form.Def.SheetRows * s.form.Def.ChipSize; }
+// What a read did to transparent pixels, said about the file it read.
+void NoteTransparency(Session& s, const std::string& path, const TransparencyNotice& notice) {
+    if (notice.chosen)
+        s.Note(
+            {path + ": transparent pixels now stand as " + ColourText(notice.transparent) + " (the transparent colour)",
+             path + ": " + TForm1::TransparencyMessage(true, notice.transparent, 0)});
+    if (notice.partlyTransparent > 0)
+        s.Note({path + ": " + std::to_string(notice.partlyTransparent) +
+                    " partly transparent pixels were composited over " +
+                    ColourText(s.sheet.TransparentColor.value_or(0)),
+                path + ": " + TForm1::TransparencyMessage(false, 0, notice.partlyTransparent)});
+}
+
+PictureLoad Read(Session& s, const std::string& path, int width, int height) {
+    PictureLoad read = ReadPictureForSheet(s.sheet, path, width, height);
+    if (!read) {
+        s.progress.Finish();
+        throw UnreadablePicture(path, *read.refusal);
+    }
+    return read;
+}
 
 }  // namespace
 
-Refusal UnreadablePicture(Session& s, const std::string& path, int width, int height, const std::string& raised) {
-    s.progress.Finish();
-    const std::string editor = raised.empty() ? s.EditorMessages("ファイルの読み込みに失敗しました") : raised;
-    s.platform.TakeMessages();
-    return Refusal({path + ": cannot read the picture: " + ReaderReason(path, width, height), path + ": " + editor});
+Refusal UnreadablePicture(const std::string& path, const PictureReadError& e) {
+    return Refusal({path + ": cannot read the picture: " + ReasonOf(e), path + ": " + ReadRefusalText(e)});
+}
+
+Refusal UnwritableFile(const FileWriteError& e) {
+    return Refusal({"cannot write " + e.Path() + ": " + std::strerror(e.SystemError()) + "; nothing was written",
+                    SaveFailedText(e)});
 }
 
 void LoadSheet(Session& s, const std::string& path) {
-    const std::optional<canvas::Colour> keyBefore = s.form.Sheet.TransparentColor;
-    bool loaded = false;
-    try {
-        loaded = s.form.LoadSheetFile(path);
-    } catch (const EditorError& e) {
-        // Faulty image data after a good header: the load stopped before
-        // any chip changed.
-        throw UnreadablePicture(s, path, SheetWidth(s), SheetHeight(s), e.what());
-    }
-    if (!loaded) throw UnreadablePicture(s, path, SheetWidth(s), SheetHeight(s));
-    s.ReportNotes(path, keyBefore);
+    const PictureLoad read = Read(s, path, sheet::Width, sheet::Height);
+    TakeIntoSheet(s.sheet, read);
+    NoteTransparency(s, path, read.notice);
+    if (read.damagedAfterKeptPart)
+        s.Note({path + ": the file is damaged after the part that was read; that part is whole",
+                path + ": ファイルの後半が壊れています（使う部分は無事でした）"});
+}
+
+void LoadChip(Session& s, const std::string& path, int col, int row) {
+    const PictureLoad read = Read(s, path, sheet::ChipSize, sheet::ChipSize);
+    TakeIntoChip(s.sheet, col, row, read);
+    NoteTransparency(s, path, read.notice);
+}
+
+canvas::Picture ComposedSheet(const Session& s) {
+    canvas::Picture picture;
+    s.sheet.ComposeInto(picture);
+    return picture;
 }
 
 }  // namespace cli

@@ -5,8 +5,11 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/Form.h"
-#include "tools/tessaro-cli/CliPlatform.h"
+#include "canvas/Picture.h"
+#include "core/SheetDocument.h"
+#include "formats/PictureReadError.h"
+#include "io/FileWriteError.h"
+#include "io/PictureLoad.h"
 #include "tools/tessaro-cli/CommandLine.h"
 #include "tools/tessaro-cli/Language.h"
 #include "tools/tessaro-cli/Progress.h"
@@ -23,8 +26,8 @@ private:
     Text text_;
 };
 
-// One run of a command: a headless editor started as the window starts it,
-// driven through its own handlers, with the command line as its Platform.
+// One run of a command: a sheet, read and written by the editor's own file
+// operations, and where the command reports.
 struct Session {
     Session(const Invocation& invocation, std::ostream& out, std::ostream& err, Language language, bool terminal);
 
@@ -33,24 +36,22 @@ struct Session {
     std::ostream& err;
     Language language;
     Progress progress;
-    CliPlatform platform;
-    TForm1 form;
+    SheetDocument sheet;
 
-    // The editor's messages since the last call as one text, or `fallback`
-    // when it showed none.
-    std::string EditorMessages(const std::string& fallback = {});
-    // Prints what the editor said on the way (not an error) unless quiet,
-    // about the file `path`; `keyBefore` is the transparent colour before
-    // the load that said it.
-    void ReportNotes(const std::string& path = {}, std::optional<canvas::Colour> keyBefore = {});
+    // A note on standard error (not a failure), unless quiet.
+    void Note(const Text& text);
 };
 
-// The whole-sheet load of the File menu; refuses when it fails.
+// The whole-sheet load of the File menu; refuses when the file can't be read.
 void LoadSheet(Session& s, const std::string& path);
-// The refusal of a picture file that a load of its top-left `width` x
-// `height` pixels could not read: in Japanese what the editor said (or the
-// text of the error it raised, `raised`), in English the reader's reason.
-Refusal UnreadablePicture(Session& s, const std::string& path, int width, int height, const std::string& raised = {});
+// A chip file into chip (col, row), as the File menu's chip load reads it.
+void LoadChip(Session& s, const std::string& path, int col, int row);
+// The sheet as one picture, as the saves compose it.
+canvas::Picture ComposedSheet(const Session& s);
+// The refusal of a picture file that could not be read, with the reader's reason.
+Refusal UnreadablePicture(const std::string& path, const PictureReadError& e);
+// The refusal of an output that could not be written.
+Refusal UnwritableFile(const FileWriteError& e);
 
 // Runs the command named in the invocation; returns the exit status.
 int RunSplit(Session& s);

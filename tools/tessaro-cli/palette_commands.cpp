@@ -1,12 +1,12 @@
 // reduce216, palette256 and check: the sheet through the editor's two
 // palette writers, and the list of its pixels outside the fixed table.
-#include <cstring>
-#include <exception>
 #include <string>
 
-#include "core/EditorError.h"
+#include "core/FixedPalette.h"
 #include "formats/PaletteBmp.h"
-#include "io/FileWriteError.h"
+#include "io/AtomicFile.h"
+#include "io/FileMessages.h"
+#include "io/PictureSave.h"
 #include "tools/tessaro-cli/Session.h"
 
 namespace cli {
@@ -23,62 +23,52 @@ std::string ColourOf(const canvas::Picture& picture, canvas::Point p) {
            std::to_string(canvas::BlueOf(c));
 }
 
-// Loads the sheet and runs the File menu command that composes it and hands
-// it to a palette writer, whose save dialog gets `out`. False when the
-// writer refused before asking for a name.
-bool WriteThroughMenu(Session& s, ControlId command, const std::string& out) {
-    LoadSheet(s, s.invocation.operands[0]);
-    s.platform.AnswerNextSave(out);
+// The palette writers' file of `picture` to the second operand.
+void Write(Session& s, const palette_bmp::IndexedPicture& picture) {
+    const std::string& path = s.invocation.operands[1];
     try {
-        s.form.Click(command);
-    } catch (const EditorError& e) {
-        std::string english = e.what();
-        try {
-            std::rethrow_if_nested(e);
-        } catch (const FileWriteError& cause) {
-            english = "cannot write " + cause.Path() + ": " + std::strerror(cause.SystemError());
-        }
-        throw Refusal(
-            {english + "; nothing was written", std::string(e.what()) + "（ファイルは書き込まれていません）"});
+        WriteFileAtomically(path, EncodePaletteFile(path, picture, FixedPaletteTable(), s.sheet.TransparentColor));
+    } catch (const FileWriteError& e) {
+        throw UnwritableFile(e);
     }
-    return s.platform.SaveAnswered();
 }
 
 }  // namespace
 
 int RunReduce216(Session& s) {
+    LoadSheet(s, s.invocation.operands[0]);
     // The reduction never refuses.
-    WriteThroughMenu(s, ControlId::N216R1, s.invocation.operands[1]);
-    s.ReportNotes();
+    Write(s, palette_bmp::Index216Colours(ComposedSheet(s)));
     return 0;
 }
 
 int RunPalette256(Session& s) {
     const std::string& in = s.invocation.operands[0];
-    if (WriteThroughMenu(s, ControlId::mem256S, s.invocation.operands[1])) {
-        s.ReportNotes();
+    LoadSheet(s, in);
+    const canvas::Picture sheetPicture = ComposedSheet(s);
+    const std::array<std::uint32_t, 256> table = FixedPaletteTable();
+    std::optional<canvas::Point> offTable;
+    const palette_bmp::IndexedPicture picture = palette_bmp::Index256Colours(sheetPicture, table, offTable);
+    if (!offTable) {
+        Write(s, picture);
         return 0;
     }
-    // The writer named the first pixel off the table in its message; the
-    // English one names it from the same scan, with its colour.
     std::size_t count = 0;
-    const auto off = palette_bmp::OffTablePixels(s.form.SheetImage, s.form.Palette256, 1, count);
-    const std::string editor = s.EditorMessages();
-    if (off.empty()) throw Refusal({in + ": the 256-colour writer refused the sheet: " + editor, in + ": " + editor});
-    throw Refusal({in + ": pixel " + PixelText(off.front()) + " has the colour " +
-                       ColourOf(s.form.SheetImage, off.front()) + ", which is not in the 256-colour table (" +
-                       std::to_string(count) + " such pixels); nothing was written",
-                   in + ": " + editor});
+    palette_bmp::OffTablePixels(sheetPicture, table, 1, count);
+    throw Refusal({in + ": pixel " + PixelText(*offTable) + " has the colour " + ColourOf(sheetPicture, *offTable) +
+                       ", which is not in the 256-colour table (" + std::to_string(count) +
+                       " such pixels); nothing was written",
+                   in + ": " + OffTableText(*offTable)});
 }
 
 int RunCheck(Session& s) {
     const std::string& in = s.invocation.operands[0];
     LoadSheet(s, in);
     // What the 256-colour writer reads: the sheet composed from its chips.
-    s.form.ComposeSheet();
+    const canvas::Picture sheetPicture = ComposedSheet(s);
     std::size_t count = 0;
-    const auto off = palette_bmp::OffTablePixels(s.form.SheetImage, s.form.Palette256, CheckLimit, count);
-    for (const canvas::Point p : off) s.out << PixelText(p) << ' ' << ColourOf(s.form.SheetImage, p) << '\n';
+    const auto off = palette_bmp::OffTablePixels(sheetPicture, FixedPaletteTable(), CheckLimit, count);
+    for (const canvas::Point p : off) s.out << PixelText(p) << ' ' << ColourOf(sheetPicture, p) << '\n';
     if (count == 0) return 0;
     const std::string n = std::to_string(count);
     const std::string shown = count > off.size() ? std::to_string(off.size()) : std::string();

@@ -5,9 +5,10 @@
 #include <cstring>
 #include <vector>
 
-#include "core/EditorError.h"
 #include "io/FileMessages.h"
 #include "io/numbered_save.h"
+#include "io/PictureSave.h"
+#include "io/RegularFile.h"
 #include "tools/tessaro-cli/ChipOrder.h"
 #include "tools/tessaro-cli/Session.h"
 
@@ -24,29 +25,27 @@ bool IsAllBlack(const canvas::Picture& chip) {
 
 // The whole-sheet save of the File menu to `path`.
 void SaveSheet(Session& s, const std::string& path) {
-    s.form.Def.FileName.clear();
-    s.platform.AnswerNextSave(path);
-    s.form.Click(ControlId::SaveMenu);
-    // The save names the sheet after the file only once it is written.
-    if (!s.platform.SaveAnswered() || s.form.Def.FileName != path || path.empty())
-        throw Refusal({path + ": cannot write the file; nothing was written",
-                       path + ": " + s.EditorMessages("保存できませんでした")});
-    s.ReportNotes();
+    if (const auto failed = WritePictureFile(path, ComposedSheet(s), s.sheet.TransparentColor))
+        throw UnwritableFile(*failed);
 }
 
 }  // namespace
 
 int RunSplit(Session& s) {
-    const std::string& sheet = s.invocation.operands[0];
+    const std::string& sheetPath = s.invocation.operands[0];
     const std::string& base = s.invocation.operands[1];
-    LoadSheet(s, sheet);
+    LoadSheet(s, sheetPath);
 
-    std::vector<NumberedChip> chips = NumberedChips(s.form, base);
+    std::vector<NumberedChip> chips = NumberedChips(base);
     if (s.invocation.skipEmpty)
-        std::erase_if(chips, [&](const NumberedChip& c) { return IsAllBlack(s.form.Chip(c.col, c.row)); });
+        std::erase_if(chips, [&](const NumberedChip& c) { return IsAllBlack(s.sheet.Chip(c.col, c.row)); });
     std::vector<PendingFile> files;
     files.reserve(chips.size());
-    for (const NumberedChip& c : chips) files.push_back(NumberedChipFile(s.form, c));
+    for (const NumberedChip& c : chips) files.push_back(NumberedChipFile(s.sheet, c));
+    // A chip file that already holds these bytes stays as it is, time stamp
+    // and all, so that build tools see only the chips that changed.
+    const std::size_t all = files.size();
+    std::erase_if(files, [](const PendingFile& f) { return FileHolds(f.path, f.bytes); });
 
     const Text unit{"chip files written", "個のキャラクタファイルを書き込みました"};
     try {
@@ -59,23 +58,17 @@ int RunSplit(Session& s) {
              SaveFailedText(e) + "（キャラクタのファイルは１つも書き込まれていません）"});
     }
     s.progress.Finish();
+    const std::string written = std::to_string(files.size()), unchanged = std::to_string(all - files.size());
+    s.Note({written + " chip files written, " + unchanged + " unchanged",
+            written + "個のキャラクタファイルを書き込みました（" + unchanged + "個は変更なし）"});
     return 0;
 }
 
 int RunJoin(Session& s) {
-    const std::vector<ChipPlace> places = PlaceChips(s.invocation.operands, s.form.Def.SheetCols, s.form.Def.SheetRows);
+    const std::vector<ChipPlace> places = PlaceChips(s.invocation.operands, sheet::Cols, sheet::Rows);
     const Text unit{"chip files read", "個のキャラクタファイルを読み込みました"};
     for (std::size_t i = 0; i < places.size(); ++i) {
-        const ChipPlace& p = places[i];
-        const std::optional<canvas::Colour> keyBefore = s.form.Sheet.TransparentColor;
-        bool loaded = false;
-        try {
-            loaded = s.form.LoadChipFile(p.path, p.col, p.row);
-        } catch (const EditorError& e) {
-            throw UnreadablePicture(s, p.path, s.form.Def.ChipSize, s.form.Def.ChipSize, e.what());
-        }
-        if (!loaded) throw UnreadablePicture(s, p.path, s.form.Def.ChipSize, s.form.Def.ChipSize);
-        s.ReportNotes(p.path, keyBefore);
+        LoadChip(s, places[i].path, places[i].col, places[i].row);
         s.progress.Update(unit.In(s.language), i + 1, places.size());
     }
     s.progress.Finish();
