@@ -1,0 +1,3 @@
+// Linked with one layer's whole library and only the layers it may use: an
+// undefined symbol means a call against the layers' arrows.
+int main() { return 0; }
