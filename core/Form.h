@@ -158,6 +158,9 @@ public:
     // ---- edit/sheet_interaction.cpp ----
     void ScreenIMouseDown(MouseButton Button, ShiftState Shift, int X, int Y);
     void ScreenIMouseMove(ShiftState Shift, int X, int Y);
+    // What a left press on a chip of the sheet does: it becomes the chip
+    // being edited.
+    void ChooseChip(int col, int row);
 
     // ---- edit/palette_choice.cpp ----
     void PalleteMouseMove(ShiftState Shift, int X, int Y);
