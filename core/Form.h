@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "canvas/Picture.h"
+#include "core/BoardHistory.h"
 #include "core/Controls.h"
 #include "core/EditorOptions.h"
 #include "core/Platform.h"
@@ -236,11 +237,15 @@ public:
 
     // ---- the try-out board and its Tiled files ----
     TryOutBoard Board;
+    // The board's clears and new sizes in the undo history, in order with
+    // the chips' steps (edit/undo.cpp takes both).
+    BoardHistory BoardUndo;
     // core/board_view.cpp: BoardMenu shows or hides the board window (its
     // check mark says which); the window's own close unchecks it.
     void BoardMenuClick();
     void BoardFormClose();
-    // Zoom items, the size dialog and clearing.
+    // Zoom items, the size dialog and clearing; a clear or a smaller size
+    // that would drop placed cells asks first.
     void BoardViewClick(ControlId Sender);
     // Marks the board cells whose chips changed; the window calls it after
     // every handler, before it shows the board's changes.

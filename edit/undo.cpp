@@ -1,5 +1,6 @@
 // Undo and redo through the sheet's one undo history: the described
-// one-level undo at a limit of 1, the history of steps across chips above.
+// one-level undo at a limit of 1, the history of steps across chips and the
+// try-out board above.
 #include "core/Form.h"
 
 void TForm1::TakeUndoCopy() { Sheet.RecordStep(CurCol, CurRow, SheetDocument::OneLevel::Kept); }
@@ -22,12 +23,23 @@ void ShowUndoneStep(TForm1& form, const std::optional<ChipRef>& chip) {
 
 }  // namespace
 
-void TForm1::Undo() { ShowUndoneStep(*this, Sheet.Undo(CurCol, CurRow)); }
+// The newest step is the board's or the chips'.
+void TForm1::Undo() {
+    if (BoardUndo.Undo(Sheet.History, Board)) return;
+    const std::optional<ChipRef> chip = Sheet.Undo(CurCol, CurRow);
+    if (chip) BoardUndo.ChipUndone();
+    ShowUndoneStep(*this, chip);
+}
 
-void TForm1::Redo() { ShowUndoneStep(*this, Sheet.Redo()); }
+void TForm1::Redo() {
+    if (BoardUndo.Redo(Sheet.History, Board)) return;
+    const std::optional<ChipRef> chip = Sheet.Redo();
+    if (chip) BoardUndo.ChipRedone();
+    ShowUndoneStep(*this, chip);
+}
 
-int TForm1::UndoSteps() const { return Sheet.History.UndoCount(); }
+int TForm1::UndoSteps() const { return Sheet.History.UndoCount() + BoardUndo.UndoCount(Sheet.History); }
 
-int TForm1::RedoSteps() const { return Sheet.History.RedoCount(); }
+int TForm1::RedoSteps() const { return Sheet.History.RedoCount() + BoardUndo.RedoCount(Sheet.History); }
 
 void TForm1::ForgetUndo() { Sheet.History.Clear(); }
