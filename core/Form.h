@@ -232,6 +232,9 @@ public:
     void UpdateTilePreview();
     void TileIMouseDown(MouseButton Button, ShiftState Shift, int X, int Y);
     void TileIMouseMove(ShiftState Shift, int X, int Y);
+    // The drag going on in the preview began on a neighbour (it draws on
+    // the sheet, not in the edit area).
+    bool TileDragOnSheet = false;
     void WrapMenuClick();
     bool WrapDrawing() const { return Options.wrapDrawing; }
 
