@@ -36,7 +36,8 @@ BoardHistory::Cells BoardHistory::CellsOf(const TryOutBoard& board) {
     Cells cells{board.Cols(), board.Rows(), {}};
     for (int r = 0; r < cells.rows; ++r)
         for (int c = 0; c < cells.cols; ++c)
-            if (const std::optional<ChipRef> chip = board.At({c, r})) cells.placed.push_back({r * cells.cols + c, *chip});
+            if (const std::optional<ChipRef> chip = board.At({c, r}))
+                cells.placed.push_back({r * cells.cols + c, *chip});
     return cells;
 }
 
@@ -49,7 +50,8 @@ void BoardHistory::Swap(Cells& cells, TryOutBoard& board) {
 }
 
 int BoardHistory::BoardSteps(const Entries& entries) {
-    return static_cast<int>(std::count_if(entries.begin(), entries.end(), [](const Entry& e) { return e.kind == Kind::Board; }));
+    return static_cast<int>(
+        std::count_if(entries.begin(), entries.end(), [](const Entry& e) { return e.kind == Kind::Board; }));
 }
 
 void BoardHistory::Pass(Entries& from, Entries& to, Kind kind) {
