@@ -57,7 +57,7 @@ constexpr std::array<ControlInfo, ControlCount> Table = {{
     Item(PasteChrMenu, "PasteChrMenu", EditMenu, "キャラクタを貼り付け(&P)"),
     Item(ReplaceMenu, "ReplaceMenu", EditMenu, "全体に貼り付け（&R）"),
     Item(UndoMenu, "UndoMenu", EditMenu, "取り消し(&U)"),
-    Item(RedoMenu, "RedoMenu", EditMenu, "やり直し(&R)"),
+    Item(RedoMenu, "RedoMenu", EditMenu, "やり直し(&Y)"),
 
     Menu(DefMenu, "DefMenu", MainMenu1, "設定(&D)"),
     Menu(LColorMenu, "LColorMenu", DefMenu, "編集領域境界線の色(&C)"),
@@ -91,7 +91,7 @@ constexpr std::array<ControlInfo, ControlCount> Table = {{
     Item(N5, "N5", DefMenu, "-"),
     Item(TileViewMenu, "TileViewMenu", DefMenu, "タイル確認(&V)"),
     Item(WrapMenu, "WrapMenu", DefMenu, "端をつなげて描く(&W)"),
-    Item(BoardMenu, "BoardMenu", DefMenu, "試し配置(&B)"),
+    Item(BoardMenu, "BoardMenu", DefMenu, "試し配置(&P)"),
     Item(N6, "N6", DefMenu, "-"),
     Menu(ExtMenu, "ExtMenu", DefMenu, "拡張(&X)"),
     Item(StrokeMenu, "StrokeMenu", ExtMenu, "線をつなぐ(&S)"),

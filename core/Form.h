@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "canvas/Picture.h"
+#include "core/BoardHistory.h"
 #include "core/Controls.h"
 #include "core/EditorOptions.h"
 #include "core/Platform.h"
@@ -158,6 +159,9 @@ public:
     // ---- edit/sheet_interaction.cpp ----
     void ScreenIMouseDown(MouseButton Button, ShiftState Shift, int X, int Y);
     void ScreenIMouseMove(ShiftState Shift, int X, int Y);
+    // What a left press on a chip of the sheet does: it becomes the chip
+    // being edited.
+    void ChooseChip(int col, int row);
 
     // ---- edit/palette_choice.cpp ----
     void PalleteMouseMove(ShiftState Shift, int X, int Y);
@@ -228,16 +232,23 @@ public:
     void UpdateTilePreview();
     void TileIMouseDown(MouseButton Button, ShiftState Shift, int X, int Y);
     void TileIMouseMove(ShiftState Shift, int X, int Y);
+    // The drag going on in the preview began on a neighbour (it draws on
+    // the sheet, not in the edit area).
+    bool TileDragOnSheet = false;
     void WrapMenuClick();
     bool WrapDrawing() const { return Options.wrapDrawing; }
 
     // ---- the try-out board and its Tiled files ----
     TryOutBoard Board;
+    // The board's clears and new sizes in the undo history, in order with
+    // the chips' steps (edit/undo.cpp takes both).
+    BoardHistory BoardUndo;
     // core/board_view.cpp: BoardMenu shows or hides the board window (its
     // check mark says which); the window's own close unchecks it.
     void BoardMenuClick();
     void BoardFormClose();
-    // Zoom items, the size dialog and clearing.
+    // Zoom items, the size dialog and clearing; a clear or a smaller size
+    // that would drop placed cells asks first.
     void BoardViewClick(ControlId Sender);
     // Marks the board cells whose chips changed; the window calls it after
     // every handler, before it shows the board's changes.

@@ -26,6 +26,7 @@ void UndoHistory::SetLimit(int limit, int currentCol, int currentRow) {
 }
 
 void UndoHistory::Record(int col, int row, const canvas::Picture& before) {
+    ++recorded_;
     redo_.clear();
     oneLevelAvailable_ = true;
     if (static_cast<int>(undo_.size()) >= limit_) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <optional>
 #include <vector>
@@ -42,6 +43,8 @@ public:
 
     int UndoCount() const;
     int RedoCount() const { return static_cast<int>(redo_.size()); }
+    // How many steps were ever recorded: a later count tells that steps were.
+    std::uint64_t Recorded() const { return recorded_; }
 
     // The one-level undo's copy, whether or not undo can still use it.
     const canvas::Picture& OneLevelCopy() const;
@@ -76,6 +79,7 @@ private:
     }
 
     int limit_ = 1;
+    std::uint64_t recorded_ = 0;
     bool oneLevelAvailable_ = false;
     std::deque<Step> undo_;
     std::vector<Step> redo_;

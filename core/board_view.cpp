@@ -7,11 +7,21 @@
 namespace {
 
 constexpr const char* SizeOutOfRange = "配置の大きさは横も縦も1から256までです";
+constexpr const char* ClearQuestion = "配置したチップをすべて消去してよろしいですか？";
+constexpr const char* ShrinkQuestion = "新しい大きさに収まらない配置は消えます。よろしいですか？";
 
 constexpr std::array<ControlId, 4> ZoomItems{ControlId::BoardZoom1, ControlId::BoardZoom2, ControlId::BoardZoom3,
                                              ControlId::BoardZoom4};
 
 bool InRange(int n) { return n >= 1 && n <= TryOutBoard::MaxSide; }
+
+// Whether a placed cell lies outside the first `cols` x `rows` cells.
+bool PlacedOutside(const TryOutBoard& board, int cols, int rows) {
+    for (int r = 0; r < board.Rows(); ++r)
+        for (int c = 0; c < board.Cols(); ++c)
+            if ((c >= cols || r >= rows) && board.At({c, r})) return true;
+    return false;
+}
 
 }  // namespace
 
@@ -27,7 +37,12 @@ void TForm1::BoardFormClose() {
 
 void TForm1::BoardViewClick(ControlId Sender) {
     switch (Sender) {
-        case ControlId::BoardClearMenu: Board.Clear(); break;
+        case ControlId::BoardClearMenu:
+            // An empty board has nothing to lose and no step to record.
+            if (!PlacedOutside(Board, 0, 0) || !platform.AskQuestion(ClearQuestion)) return;
+            BoardUndo.Record(Sheet.History, Board);
+            Board.Clear();
+            break;
         case ControlId::BoardSizeMenu: {
             const auto size = platform.BoardSizeDialog(Board.Cols(), Board.Rows());
             if (!size) return;
@@ -35,7 +50,10 @@ void TForm1::BoardViewClick(ControlId Sender) {
                 platform.ShowMessage(SizeOutOfRange);
                 return;
             }
-            if (size->cols != Board.Cols() || size->rows != Board.Rows()) Board.Resize(size->cols, size->rows);
+            if (size->cols == Board.Cols() && size->rows == Board.Rows()) return;
+            if (PlacedOutside(Board, size->cols, size->rows) && !platform.AskQuestion(ShrinkQuestion)) return;
+            BoardUndo.Record(Sheet.History, Board);
+            Board.Resize(size->cols, size->rows);
             break;
         }
         default:

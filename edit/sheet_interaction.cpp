@@ -50,19 +50,6 @@ void SetSheetPixel(TForm1& form, const SheetSpot& s, TColor colour) {
     form.Modified = true;
 }
 
-void ChooseChip(TForm1& form, const SheetSpot& s) {
-    form.DropPendingPoint();
-    form.DrawChip(form.CurCol, form.CurRow, false);
-    form.CurCol = s.col;
-    form.CurRow = s.row;
-    form.Sheet.History.DropOneLevel();
-    form.RefreshEditArea();
-    if (form.Def.SheetGridShown)
-        form.DrawSheetFrame();
-    else
-        form.DrawChip(form.CurCol, form.CurRow, true);
-}
-
 // Marks the chip with a blue frame, opens ScreenMenu at the pointer, and runs
 // the chosen command only after the menu has closed and the frame is gone.
 void PopUpOnChip(TForm1& form, const SheetSpot& s, int X, int Y) {
@@ -80,6 +67,19 @@ void PopUpOnChip(TForm1& form, const SheetSpot& s, int X, int Y) {
 
 }  // namespace
 
+void TForm1::ChooseChip(int col, int row) {
+    DropPendingPoint();
+    DrawChip(CurCol, CurRow, false);
+    CurCol = col;
+    CurRow = row;
+    Sheet.History.DropOneLevel();
+    RefreshEditArea();
+    if (Def.SheetGridShown)
+        DrawSheetFrame();
+    else
+        DrawChip(CurCol, CurRow, true);
+}
+
 void TForm1::ScreenIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
     const SheetSpot s = SpotAt(*this, X, Y);
     if (!OnGrid(*this, s)) return;
@@ -88,7 +88,7 @@ void TForm1::ScreenIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
     if (Shift == RightOnly) {
         PopUpOnChip(*this, s, X, Y);
     } else if (Shift == LeftOnly) {
-        ChooseChip(*this, s);
+        ChooseChip(s.col, s.row);
     } else if (Shift == ShiftRight) {
         SetSheetPixel(*this, s, RightColor);
     } else if (Shift == ShiftLeft) {

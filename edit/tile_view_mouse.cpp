@@ -1,56 +1,90 @@
-// Presses and moves of the mouse in the tile preview. Repeating the chip, the
-// preview is an edit area whose middle copy is the chip and whose other
-// copies lie past its edges: the tools draw there as in the edit area (so
-// with wrap-around drawing they continue at the opposite edge). Showing the
-// neighbours, it is a magnified window on the sheet and acts as the sheet
-// view does.
+// Presses and moves of the mouse in the tile preview. The middle place is
+// the chip being edited and the preview an edit area round it: the tools
+// draw there as in the edit area, and past the middle place as past the
+// chip's edges (so with wrap-around drawing they continue at the opposite
+// edge). Showing the neighbours, a press on a neighbour draws on that
+// neighbour instead, a pixel at a time as a press with Shift on the sheet
+// view does, and so does the drag it starts.
 #include "core/Form.h"
+#include "edit/position_text.h"
 
 namespace {
 
-int FloorDiv(int a, int b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0); }
+const ShiftState LeftOnly{ShiftKey::Left};
+const ShiftState RightOnly{ShiftKey::Right};
 
-struct SheetPosition {
+int FloorDiv(int a, int b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0); }
+int Wrap(int a, int n) { return a - FloorDiv(a, n) * n; }
+
+struct Position {
     int x, y;
 };
 
 int TileZoomOf(const TForm1& form) {
     const int n = form.Def.ChipSize;
-    return n > 0 && form.TileI.Width() > 0 ? form.TileI.Width() / (TilePreview::Side * n) : 1;
+    return n > 0 && form.TileI.Width() > 0 ? std::max(form.TileI.Width() / (TilePreview::Side * n), 1) : 1;
 }
 
-// The chip pixel under a preview position, counted from the middle copy's
-// top-left (negative or past the chip outside it), in the edit area's pixels.
-SheetPosition EditPosition(const TForm1& form, int X, int Y) {
-    const int n = form.Def.ChipSize, z = std::max(TileZoomOf(form), 1);
-    return {(FloorDiv(X, z) - n) * form.Def.Zoom, (FloorDiv(Y, z) - n) * form.Def.Zoom};
+// The chip pixel under a preview position, counted from the middle place's
+// top-left (negative or past the chip outside it).
+Position ChipPixel(const TForm1& form, int X, int Y) {
+    const int n = form.Def.ChipSize, z = TileZoomOf(form);
+    return {FloorDiv(X, z) - n, FloorDiv(Y, z) - n};
 }
 
-// The sheet-view position under a preview position showing the neighbours.
-SheetPosition SheetViewPosition(const TForm1& form, int X, int Y) {
-    const int n = form.Def.ChipSize, z = std::max(TileZoomOf(form), 1);
-    return {FloorDiv(X, z) + (form.CurCol - 1) * n, FloorDiv(Y, z) + (form.CurRow - 1) * n};
+bool InsideChip(const TForm1& form, Position p) {
+    return p.x >= 0 && p.y >= 0 && p.x < form.Def.ChipSize && p.y < form.Def.ChipSize;
+}
+
+// The sheet-view position under a preview position showing the neighbours;
+// none outside the sheet.
+std::optional<Position> SheetViewPosition(const TForm1& form, Position chipPixel) {
+    const int n = form.Def.ChipSize;
+    const Position p{chipPixel.x + form.CurCol * n, chipPixel.y + form.CurRow * n};
+    if (p.x < 0 || p.y < 0 || p.x >= form.Def.SheetCols * n || p.y >= form.Def.SheetRows * n) return std::nullopt;
+    return p;
+}
+
+// A plain press or drag draws on a neighbour as one with Shift on the sheet.
+ShiftState AsOnSheet(ShiftState shift) {
+    return shift == LeftOnly || shift == RightOnly ? shift.With(ShiftKey::Shift) : shift;
+}
+
+bool AnyButton(ShiftState shift) {
+    return shift.Has(ShiftKey::Left) || shift.Has(ShiftKey::Right) || shift.Has(ShiftKey::Middle);
+}
+
+// The pixel a press at this position would change and its colour; nothing
+// where a press changes nothing.
+std::string TilePositionText(const TForm1& form, Position p) {
+    const int n = form.Def.ChipSize;
+    if (form.Options.tileNeighbours && !InsideChip(form, p)) {
+        const std::optional<Position> s = SheetViewPosition(form, p);
+        if (!s) return "";
+        return PositionText(s->x, s->y, form.Chip(s->x / n, s->y / n).GetPixel(s->x % n, s->y % n));
+    }
+    if (form.WrapDrawing()) p = {Wrap(p.x, n), Wrap(p.y, n)};
+    if (!InsideChip(form, p)) return "";
+    return PositionText(p.x, p.y, form.Chip(form.CurCol, form.CurRow).GetPixel(p.x, p.y));
 }
 
 }  // namespace
 
 void TForm1::TileIMouseDown(MouseButton Button, ShiftState Shift, int X, int Y) {
-    if (Options.tileNeighbours) {
-        const SheetPosition p = SheetViewPosition(*this, X, Y);
-        // Outside the sheet there is no chip to act on.
-        if (p.x < 0 || p.y < 0 || p.x >= Def.SheetCols * Def.ChipSize || p.y >= Def.SheetRows * Def.ChipSize) return;
-        return ScreenIMouseDown(Button, Shift, p.x, p.y);
-    }
-    const SheetPosition p = EditPosition(*this, X, Y);
-    EditIMouseDown(Button, Shift, p.x, p.y);
+    const Position p = ChipPixel(*this, X, Y);
+    TileDragOnSheet = Options.tileNeighbours && !InsideChip(*this, p);
+    if (!TileDragOnSheet) return EditIMouseDown(Button, Shift, p.x * Def.Zoom, p.y * Def.Zoom);
+    if (const std::optional<Position> s = SheetViewPosition(*this, p))
+        ScreenIMouseDown(Button, AsOnSheet(Shift), s->x, s->y);
 }
 
 void TForm1::TileIMouseMove(ShiftState Shift, int X, int Y) {
-    if (Options.tileNeighbours) {
-        const SheetPosition p = SheetViewPosition(*this, X, Y);
-        if (p.x < 0 || p.y < 0 || p.x >= Def.SheetCols * Def.ChipSize || p.y >= Def.SheetRows * Def.ChipSize) return;
-        return ScreenIMouseMove(Shift, p.x, p.y);
+    const Position p = ChipPixel(*this, X, Y);
+    if (!AnyButton(Shift)) TileDragOnSheet = false;
+    if (!TileDragOnSheet) {
+        EditIMouseMove(Shift, p.x * Def.Zoom, p.y * Def.Zoom);
+    } else if (const std::optional<Position> s = SheetViewPosition(*this, p)) {
+        ScreenIMouseMove(AsOnSheet(Shift), s->x, s->y);
     }
-    const SheetPosition p = EditPosition(*this, X, Y);
-    EditIMouseMove(Shift, p.x, p.y);
+    controls.SetCaption(ControlId::EditPos, TilePositionText(*this, p));
 }

@@ -1,7 +1,9 @@
 // Start-up state, the fixed palette, closing and the control wiring.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <stdexcept>
 
@@ -251,6 +253,21 @@ TEST_F(StartupTest, ControlsWithoutAClickHandlerAreRefused) {
     }
     EXPECT_THROW(form->OpenMenu(ControlId::DefMenu), std::invalid_argument);
     EXPECT_THROW(form->OpenMenu(ControlId::mPen), std::invalid_argument);
+}
+
+// A menu's items are reached by their accelerator letters: two items of one
+// menu with the same letter would leave one of them out of reach.
+TEST_F(StartupTest, NoTwoItemsOfAMenuShareAnAcceleratorLetter) {
+    std::map<std::pair<ControlId, char>, ControlId> seen;
+    for (std::size_t i = 0; i < ControlCount; ++i) {
+        const ControlInfo& info = InfoOf(static_cast<ControlId>(i));
+        if (info.kind != ControlKind::Menu && info.kind != ControlKind::MenuItem) continue;
+        const std::size_t amp = info.caption.find('&');
+        if (amp == std::string_view::npos || amp + 1 >= info.caption.size()) continue;
+        const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(info.caption[amp + 1])));
+        const auto [at, fresh] = seen.emplace(std::pair{info.parent, letter}, info.id);
+        EXPECT_TRUE(fresh) << NameOf(info.id) << " and " << NameOf(at->second) << " share &" << letter;
+    }
 }
 
 }  // namespace
