@@ -108,7 +108,7 @@ public:
     const canvas::Picture& UndoImage() const { return Sheet.History.OneLevelCopy(); }
     bool UndoAvailable() const { return !Sheet.History.On() && Sheet.History.UndoCount() > 0; }
 
-    // ---- core/startup.cpp, core/closing.cpp, core/fixed_palette.cpp ----
+    // ---- core/startup.cpp, io/closing.cpp, core/fixed_palette.cpp ----
     void FormCreate();
     void FormClose(TCloseAction& Action);
     void BuildFixedPalette();  // PalettePicture and Palette256
@@ -146,7 +146,7 @@ public:
     void wakuMenuClick();
     void chrSMenuClick();
 
-    // ---- core/control_dispatch.cpp: what the window and the driver call ----
+    // ---- edit/control_dispatch.cpp: what the window and the driver call ----
     // Runs the click handler of a menu item, speed button or push button.
     void Click(ControlId control);
     // Runs the open handler of FileMenu, EditMenu or ScreenMenu.
@@ -160,7 +160,7 @@ public:
     void ScreenIMouseDown(MouseButton Button, ShiftState Shift, int X, int Y);
     void ScreenIMouseMove(ShiftState Shift, int X, int Y);
     // What a left press on a chip of the sheet does: it becomes the chip
-    // being edited.
+    // being edited (core/rendering.cpp; undo and redo use it too).
     void ChooseChip(int col, int row);
 
     // ---- edit/palette_choice.cpp ----
@@ -171,7 +171,7 @@ public:
     // ---- edit/transforms.cpp ----
     void MoveMenuClick(ControlId Sender);
 
-    // ---- edit/tool_buttons.cpp, edit/undo.cpp, edit/memory_snapshot.cpp ----
+    // ---- edit/tool_buttons.cpp, core/undo.cpp, core/memory_snapshot.cpp ----
     void ToolButtonClick(ControlId Sender);
     // The undo step of the chip being edited before a change that the
     // one-level undo takes back.
@@ -201,7 +201,7 @@ public:
     void Save256ColourBmp();
     void Save216ColourBmp();
 
-    // ---- io/clipboard.cpp, io/popup_menu.cpp, io/dropped_files.cpp ----
+    // ---- io/clipboard.cpp, edit/popup_menu.cpp, io/dropped_files.cpp ----
     void Edit1Click();
     void EditMenuClick(ControlId Sender);
     void ScreenMenuPopup();
@@ -241,7 +241,7 @@ public:
     // ---- the try-out board and its Tiled files ----
     TryOutBoard Board;
     // The board's clears and new sizes in the undo history, in order with
-    // the chips' steps (edit/undo.cpp takes both).
+    // the chips' steps (core/undo.cpp takes both).
     BoardHistory BoardUndo;
     // core/board_view.cpp: BoardMenu shows or hides the board window (its
     // check mark says which); the window's own close unchecks it.
@@ -282,7 +282,7 @@ public:
         bool failureTold = false;  // a failed write was told; again only after one succeeds
     } Recovery;
 
-    // edit/extension_options.cpp: the check items of ExtMenu.
+    // core/extension_options.cpp: the check items of ExtMenu.
     void StrokeMenuClick();
     void HistoryMenuClick();
     void KeysMenuClick();
@@ -295,7 +295,7 @@ public:
     int RedoSteps() const;
     // Whole-sheet loads and replays: neither undo level survives them.
     void ForgetUndo();
-    // core/shortcut_keys.cpp: a key combination ("ctrl+shift+z", "p", "plus",
+    // edit/shortcut_keys.cpp: a key combination ("ctrl+shift+z", "p", "plus",
     // "left"); runs the handler of its item or button while the keys are on.
     // Returns whether the key is one of them and ran.
     bool ShortcutKey(const std::string& keys);
@@ -307,7 +307,7 @@ public:
     void DropRecoveryCopy();
     void OfferRecoveryCopies();
     ~TForm1();
-    // edit/memory_snapshot.cpp: the replay's work, without its question.
+    // core/memory_snapshot.cpp: the replay's work, without its question.
     void RestoreSnapshot(const TMemorySnapshot& m);
 
     // ---- the roomy layout ----

@@ -121,3 +121,18 @@ void TForm1::RefreshEditArea() {
 void TForm1::ComposeSheet() { Sheet.ComposeInto(SheetImage); }
 
 void TForm1::CutIntoChips(const canvas::Picture& sheet) { Sheet.CutIntoChips(sheet); }
+
+// The chip being edited becomes (col, row): the edit area shows it and the
+// sheet view frames it.
+void TForm1::ChooseChip(int col, int row) {
+    DropPendingPoint();
+    DrawChip(CurCol, CurRow, false);
+    CurCol = col;
+    CurRow = row;
+    Sheet.History.DropOneLevel();
+    RefreshEditArea();
+    if (Def.SheetGridShown)
+        DrawSheetFrame();
+    else
+        DrawChip(CurCol, CurRow, true);
+}

@@ -67,19 +67,6 @@ void PopUpOnChip(TForm1& form, const SheetSpot& s, int X, int Y) {
 
 }  // namespace
 
-void TForm1::ChooseChip(int col, int row) {
-    DropPendingPoint();
-    DrawChip(CurCol, CurRow, false);
-    CurCol = col;
-    CurRow = row;
-    Sheet.History.DropOneLevel();
-    RefreshEditArea();
-    if (Def.SheetGridShown)
-        DrawSheetFrame();
-    else
-        DrawChip(CurCol, CurRow, true);
-}
-
 void TForm1::ScreenIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
     const SheetSpot s = SpotAt(*this, X, Y);
     if (!OnGrid(*this, s)) return;

@@ -8,11 +8,12 @@
 #include "formats/PictureReadError.h"
 
 namespace bmp {
+
+void Refuse(const std::string& why) { throw PictureReadError("BMP: " + why); }
+
 namespace {
 
 constexpr std::size_t FileHeaderSize = 14;
-
-[[noreturn]] void Refuse(const std::string& why) { throw PictureReadError("BMP: " + why); }
 
 // Every field is read through these, within the head the caller passed.
 void CheckInHead(std::span<const std::uint8_t> f, std::size_t at, std::size_t bytes) {

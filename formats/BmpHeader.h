@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +11,9 @@
 #include "canvas/Colour.h"
 
 namespace bmp {
+
+// Leaves with PictureReadError("BMP: " + why).
+[[noreturn]] void Refuse(const std::string& why);
 
 enum class Encoding { Indexed, Rle8, Rle4, Masks };
 

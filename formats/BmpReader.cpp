@@ -10,8 +10,6 @@
 namespace bmp {
 namespace {
 
-[[noreturn]] void Refuse(const std::string& why) { throw PictureReadError("BMP: " + why); }
-
 // Rows are read in parts of about this size, so that a large file never
 // needs a buffer of its own size.
 constexpr std::size_t ReadPart = std::size_t{1} << 20;

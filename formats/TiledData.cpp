@@ -11,8 +11,6 @@ namespace tiled {
 
 namespace {
 
-[[noreturn]] void Refuse(Refusal why) { throw MapRefused(why); }
-
 bool IsBlank(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; }
 
 std::vector<std::uint32_t> FromCsv(std::string_view text, std::size_t count) {

@@ -15,6 +15,8 @@ namespace tiled {
 
 MapRefused::MapRefused(Refusal w) : std::runtime_error("map refused"), why(w) {}
 
+[[noreturn]] void Refuse(Refusal why) { throw MapRefused(why); }
+
 namespace {
 
 // Larger map files than this are no map of at most 256 x 256 cells (as
@@ -24,8 +26,6 @@ constexpr std::uintmax_t MaxFileBytes = 4u << 20;
 // tiles with their properties. The parsed tree takes some 60 bytes an
 // element, so the count is checked before parsing.
 constexpr std::size_t MaxElements = 2 * 256 * 256 + 4096;
-
-[[noreturn]] void Refuse(Refusal why) { throw MapRefused(why); }
 
 void LoadXml(pugi::xml_document& doc, const std::string& path) {
     std::error_code error;

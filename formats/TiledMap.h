@@ -45,6 +45,10 @@ enum class Refusal {
     OutsideFolder,     // the tileset or its image lies outside the map's folder
 };
 
+class MapRefused;
+// Leaves with MapRefused(why).
+[[noreturn]] void Refuse(Refusal why);
+
 class MapRefused : public std::runtime_error {
 public:
     explicit MapRefused(Refusal why);
