@@ -217,10 +217,10 @@ TEST(RecoveryFile, KeepsTheSheetAndEveryViewSetting) {
         EXPECT_THROW(recovery::Decode(std::span(bytes).first(cut), {}), recovery::FormatError) << cut;
 }
 
-// A folder or file someone else can reach is never used: the copy is off
-// with one notice, nothing is written through a link, no file is created
-// where a planted link points, and another user's copy is neither offered
-// nor removed.
+// A folder or file someone else can reach is never used (the user's own
+// folder of a wider mode is made private): the copy is off with one notice,
+// nothing is written through a link, no file is created where a planted link
+// points, and another user's copy is neither offered nor removed.
 TEST_F(RecoveryCopyTest, HostileFoldersAndFilesAreNotUsed) {
     const fs::path dir = recovery::Directory(), victim = scratch.Path() / "victim";
     const fs::path planted = scratch.Path() / "planted", elsewhere = scratch.Path() / "elsewhere", copy = dir / "c.tsr";
@@ -236,7 +236,7 @@ TEST_F(RecoveryCopyTest, HostileFoldersAndFilesAreNotUsed) {
     const std::vector<Case> cases = {
         {[&] { return fs::create_directories(dir.parent_path()) && (fs::create_symlink(elsewhere, dir), true); }, 1,
          false},
-        {[&] { return folder() && (fs::permissions(dir, fs::perms(0777)), true); }, 1, false},
+        {[&] { return folder() && (fs::permissions(dir, fs::perms(0755)), true); }, 0, false},
         {[&] { return folder() && chown(dir.c_str(), 65534, 65534) == 0; }, 1, false},
         {[&] {
              folder();
@@ -282,6 +282,10 @@ TEST_F(RecoveryCopyTest, HostileFoldersAndFilesAreNotUsed) {
         EXPECT_FALSE(fs::exists(planted));
         EXPECT_EQ(FileBytes(victim), std::vector<std::uint8_t>({'p', 'r', 'e', 'c', 'i', 'o', 'u', 's'}));
         EXPECT_EQ(fs::exists(copy), c.copyStays);
+        // The user's own folder of another mode is made private, not given up.
+        if (c.notices == 0) {
+            EXPECT_EQ(fs::status(dir).permissions(), fs::perms(0700));
+        }
     }
 }
 
