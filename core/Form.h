@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <future>
 #include <optional>
 #include <string>
 #include <vector>
@@ -280,6 +281,13 @@ public:
         bool written = false;
         bool off = false;          // the folder can't be used: no copies, told once
         bool failureTold = false;  // a failed write was told; again only after one succeeds
+        // What a write on the worker thread came to.
+        struct Outcome {
+            std::uint64_t sum = 0;
+            int error = 0;  // errno of a failed write
+            bool wrote = false;
+        };
+        std::future<Outcome> pending;  // the write under way, if any
     } Recovery;
 
     // core/extension_options.cpp: the check items of ExtMenu.
@@ -301,9 +309,15 @@ public:
     bool ShortcutKey(const std::string& keys);
     static const std::vector<std::string>& ShortcutKeyNames();
     // io/recovery_copy.cpp: the recovery copy of unsaved changes. Kept by a
-    // timer of the window (at most every 30 s), dropped on saves and a normal
-    // close, offered at start-up when another editor left one behind.
-    void KeepRecoveryCopy();
+    // timer of the window (every 2 s while there are changes), dropped on
+    // saves and a normal close, offered at start-up when another editor left
+    // one behind. The state is taken on the calling thread; it is encoded and
+    // written on a worker.
+    void KeepRecoveryCopy();   // written before it returns
+    void StartRecoveryCopy();  // the timer's: returns at once
+    // Takes in a finished write (waiting for one under way when `wait`).
+    void FinishRecoveryCopy(bool wait);
+    void TellRecoveryFailure(int error);
     void DropRecoveryCopy();
     void OfferRecoveryCopies();
     ~TForm1();

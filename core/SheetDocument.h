@@ -36,6 +36,10 @@ public:
     // back (OneLevel::Kept: the shapes, the fill and the transforms).
     enum class OneLevel { Kept, Passed };
     void RecordStep(int col, int row, OneLevel oneLevel);
+    // Before a change of every chip (a load, a paste over the sheet, the
+    // memory replay): one step with the history on; the one-level undo
+    // forgets. (col, row) is the chip being edited.
+    void RecordSheetStep(int currentCol, int currentRow) { History.RecordSheet(chips_, currentCol, currentRow); }
     // Undoes the newest step; `current` is the chip being edited, which the
     // one-level undo writes into. The chip that changed, if any did.
     std::optional<ChipRef> Undo(int currentCol, int currentRow);

@@ -37,10 +37,18 @@ void UndoHistory::Record(int col, int row, const canvas::Picture& before) {
         oldest.col = col;
         oldest.row = row;
         oldest.pixels = before;
+        oldest.sheet.clear();
         undo_.push_back(std::move(oldest));
         return;
     }
-    undo_.push_back(Step{col, row, before});
+    undo_.push_back(Step{col, row, before, {}});
+}
+
+void UndoHistory::RecordSheet(std::span<const canvas::Picture> before, int currentCol, int currentRow) {
+    if (!On()) return Clear();
+    redo_.clear();
+    if (static_cast<int>(undo_.size()) >= limit_) undo_.pop_front();
+    undo_.push_back(Step{currentCol, currentRow, {}, {before.begin(), before.end()}});
 }
 
 void UndoHistory::Clear() {

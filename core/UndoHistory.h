@@ -4,12 +4,15 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "canvas/Picture.h"
+#include "core/SheetGeometry.h"
 
 // The one undo history of the sheet: each step one chip's pixels from before
-// a change and the chip they belong to. With a limit of 1 it is the one-level
+// a change and the chip they belong to, or (with the history on) every chip
+// from before a change of the whole sheet. With a limit of 1 it is the one-level
 // undo: its one step is undone into the chip being edited, whichever chip it
 // was taken from, and stays (unavailable) after that undo. Above 1, undo
 // swaps the newest step with the chip it belongs to and keeps it for redo;
@@ -22,9 +25,10 @@ public:
     static constexpr int OnLimit = 64;
 
     struct Step {
-        int col = 0;
+        int col = 0;  // the chip; of a whole-sheet step, the one being edited
         int row = 0;
         canvas::Picture pixels;
+        std::vector<canvas::Picture> sheet;  // a whole-sheet step's chips, column by column; else empty
     };
 
     int Limit() const { return limit_; }
@@ -38,6 +42,10 @@ public:
     void SetLimit(int limit, int currentCol, int currentRow);
 
     void Record(int col, int row, const canvas::Picture& before);
+    // Every chip (column by column) before a change of the whole sheet, as
+    // one step while the history is on. The one-level undo can't take such a
+    // change back: it is given up (Clear).
+    void RecordSheet(std::span<const canvas::Picture> before, int currentCol, int currentRow);
     // Nothing left to undo or redo. The one-level step's pixels stay.
     void Clear();
 
@@ -59,7 +67,7 @@ public:
         if (!oneLevelAvailable_ || undo_.empty()) return std::nullopt;
         chipAt(currentCol, currentRow).Draw(0, 0, undo_.back().pixels);
         oneLevelAvailable_ = false;
-        return Step{currentCol, currentRow, {}};
+        return Step{currentCol, currentRow, {}, {}};
     }
     template <typename ChipAt>
     std::optional<Step> Redo(ChipAt&& chipAt) {
@@ -72,10 +80,15 @@ private:
         if (from.empty()) return std::nullopt;
         Step step = std::move(from.back());
         from.pop_back();
-        canvas::Picture& chip = chipAt(step.col, step.row);
-        std::swap(chip, step.pixels);
+        if (step.sheet.empty()) {
+            std::swap(chipAt(step.col, step.row), step.pixels);
+        } else {
+            for (std::size_t slot = 0; slot < step.sheet.size(); ++slot)
+                std::swap(chipAt(static_cast<int>(slot) / sheet::Rows, static_cast<int>(slot) % sheet::Rows),
+                          step.sheet[slot]);
+        }
         to.push_back(std::move(step));
-        return Step{to.back().col, to.back().row, {}};
+        return Step{to.back().col, to.back().row, {}, {}};
     }
 
     int limit_ = 1;

@@ -37,6 +37,7 @@ void TForm1::RestoreSnapshot(const TMemorySnapshot& m) {
     DropPendingPoint();
     controls.SetPressedTool(tool_mode::ButtonOf(Def.ToolMode));
 
+    Sheet.RecordSheetStep(CurCol, CurRow);
     CutIntoChips(m.MemSheetImage);
 
     if (PenSize >= 1 && PenSize <= MaxPenSize) {
@@ -46,7 +47,6 @@ void TForm1::RestoreSnapshot(const TMemorySnapshot& m) {
     ShowZoomChoice();
     Options.resizePerChip = m.MemResizePerChip;
     ShowOptions();
-    ForgetUndo();
     Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
     DrawPaletteView();
 }

@@ -8,8 +8,9 @@ namespace recovery {
 namespace {
 
 constexpr std::string_view Magic = "tessaro-recovery 1\n";
-// Room for the longest path (hex, twice its bytes) and every setting.
-constexpr std::size_t MaxHeadBytes = 64 * 1024;
+// Room for the longest path (hex, twice its bytes), every setting and the
+// largest board (four hex digits a cell).
+constexpr std::size_t MaxHeadBytes = 64 * 1024 + 4 * 256 * 256;
 constexpr std::size_t MaxPathBytes = 4095;
 constexpr std::size_t BmpHeaderBytes = 54;
 
@@ -77,6 +78,60 @@ Head ReadHead(std::string_view text) {
         at = eol + 1;
     }
     return head;
+}
+
+// The board's cells: each four hex digits, its chip's slot + 1 (0: empty).
+std::string CellsText(const std::vector<int>& cells) {
+    static const char digits[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(cells.size() * 4);
+    for (int cell : cells) {
+        const unsigned v = static_cast<unsigned>(cell + 1);
+        for (int shift = 12; shift >= 0; shift -= 4) out += digits[(v >> shift) & 15];
+    }
+    return out;
+}
+
+std::vector<int> CellsOf(const Head& head, std::size_t count, int slots) {
+    const auto it = head.find("board");
+    if (it == head.end() || it->second.size() != count * 4) Refuse("board cells missing or of the wrong count");
+    std::vector<int> cells(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        int v = 0;
+        for (char c : std::string_view(it->second).substr(i * 4, 4)) {
+            if (c >= '0' && c <= '9')
+                v = v * 16 + (c - '0');
+            else if (c >= 'a' && c <= 'f')
+                v = v * 16 + (c - 'a' + 10);
+            else
+                Refuse("a board cell not a number");
+        }
+        if (v > slots) Refuse("a board cell out of range");
+        cells[i] = v - 1;
+    }
+    return cells;
+}
+
+Record::Session ReadSession(const Head& head, const Limits& limits) {
+    Record::Session s;
+    s.wrapDrawing = Flag(head, "wrap");
+    s.tilePreview = Flag(head, "tilepreview");
+    s.tileNeighbours = Flag(head, "tileneighbours");
+    s.tileZoom = Number(head, "tilezoom", 1, limits.maxTileZoom);
+    s.boardShown = Flag(head, "boardshown");
+    s.strokeJoin = Flag(head, "strokejoin");
+    s.keys = Flag(head, "keys");
+    s.wide = Flag(head, "wide");
+    s.left = static_cast<canvas::Colour>(Number(head, "left", 0, 0xFFFFFF));
+    s.right = static_cast<canvas::Colour>(Number(head, "right", 0, 0xFFFFFF));
+    if (head.contains("transparent"))
+        s.transparent = static_cast<canvas::Colour>(Number(head, "transparent", 0, 0xFFFFFF));
+    s.boardCols = Number(head, "boardcols", 1, limits.maxBoardSide);
+    s.boardRows = Number(head, "boardrows", 1, limits.maxBoardSide);
+    s.boardZoom = Number(head, "boardzoom", 1, limits.maxBoardZoom);
+    s.boardCells = CellsOf(head, static_cast<std::size_t>(s.boardCols) * static_cast<std::size_t>(s.boardRows),
+                           limits.maxCols * limits.maxRows);
+    return s;
 }
 
 std::uint32_t Get32(std::span<const std::uint8_t> b, std::size_t at) {
@@ -155,6 +210,23 @@ std::vector<std::uint8_t> Encode(const Record& r) {
     line("pen", std::to_string(r.pen));
     line("gridhidden", flag(r.gridHidden));
     line("resizeperchip", flag(r.resizePerChip));
+    if (const auto& s = r.session) {
+        line("wrap", flag(s->wrapDrawing));
+        line("tilepreview", flag(s->tilePreview));
+        line("tileneighbours", flag(s->tileNeighbours));
+        line("tilezoom", std::to_string(s->tileZoom));
+        line("boardshown", flag(s->boardShown));
+        line("strokejoin", flag(s->strokeJoin));
+        line("keys", flag(s->keys));
+        line("wide", flag(s->wide));
+        line("left", std::to_string(s->left & 0xFFFFFF));
+        line("right", std::to_string(s->right & 0xFFFFFF));
+        if (s->transparent) line("transparent", std::to_string(*s->transparent & 0xFFFFFF));
+        line("boardcols", std::to_string(s->boardCols));
+        line("boardrows", std::to_string(s->boardRows));
+        line("boardzoom", std::to_string(s->boardZoom));
+        line("board", CellsText(s->boardCells));
+    }
     head += "\n";
     std::vector<std::uint8_t> bytes(head.begin(), head.end());
     const std::vector<std::uint8_t> sheet = EncodeSheet(r.sheet);
@@ -182,6 +254,8 @@ Record Decode(std::span<const std::uint8_t> bytes, const Limits& limits) {
     r.pen = Number(head, "pen", 1, limits.maxPen);
     r.gridHidden = Flag(head, "gridhidden");
     r.resizePerChip = Flag(head, "resizeperchip");
+    // Written with the rest of the session since this key came in.
+    if (head.contains("left")) r.session = ReadSession(head, limits);
     r.sheet = DecodeSheet(bytes.subspan(end + 2), r.cols * r.chipSize, r.rows * r.chipSize);
     return r;
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -9,8 +10,8 @@
 
 #include "canvas/Picture.h"
 
-// The recovery file: the sheet and the view settings of an editor's unsaved
-// changes. A text head ("tessaro-recovery 1", then "key=value" lines), a
+// The recovery file: the sheet, the view settings, the options, the colours
+// and the try-out board of an editor's unsaved changes. A text head ("tessaro-recovery 1", then "key=value" lines), a
 // blank line, then the sheet as a 24-bit BMP exactly as the editor writes it
 // (40-byte header, uncompressed, rows bottom-up). Keys a reader does not know
 // are passed over, so that later copies with more in them still read.
@@ -31,6 +32,30 @@ struct Record {
     bool gridHidden = false;
     bool resizePerChip = true;
     canvas::Picture sheet;  // cols * chipSize by rows * chipSize pixels
+
+    // The rest of the editor's state. Copies of earlier versions have none:
+    // then the editor keeps what it has.
+    struct Session {
+        bool wrapDrawing = false;
+        bool tilePreview = false;
+        bool tileNeighbours = false;
+        int tileZoom = 2;
+        bool boardShown = false;
+        bool strokeJoin = false;
+        bool keys = false;
+        bool wide = false;
+        canvas::Colour left = 0xFFFFFF;
+        canvas::Colour right = 0x000000;
+        std::optional<canvas::Colour> transparent;
+        int boardCols = 20;
+        int boardRows = 15;
+        int boardZoom = 2;
+        // Row by row, boardCols x boardRows: a chip's place in the chip
+        // table (column by column), or -1 for an empty cell.
+        std::vector<int> boardCells = std::vector<int>(300, -1);
+        friend bool operator==(const Session&, const Session&) = default;
+    };
+    std::optional<Session> session;
 };
 
 // What a copy may hold: the editor's own ranges. Every number of a copy is
@@ -43,6 +68,9 @@ struct Limits {
     int maxZoom = 32;
     int maxTool = 5;
     int maxPen = 4;
+    int maxTileZoom = 4;
+    int maxBoardSide = 256;
+    int maxBoardZoom = 4;
 };
 
 // Why bytes are not a copy.

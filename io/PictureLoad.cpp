@@ -21,10 +21,10 @@ PictureLoad ReadPictureForSheet(const SheetDocument& sheet, const std::string& p
     return load;
 }
 
-void TakeIntoSheet(SheetDocument& sheet, const PictureLoad& read) {
+void TakeIntoSheet(SheetDocument& sheet, const PictureLoad& read, ChipRef current) {
     sheet.TransparentColor = read.transparent;
+    sheet.RecordSheetStep(current.col, current.row);
     sheet.CutIntoChips(read.picture);
-    sheet.History.Clear();
 }
 
 void TakeIntoChip(SheetDocument& sheet, int col, int row, const PictureLoad& read) {

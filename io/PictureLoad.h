@@ -37,8 +37,9 @@ struct PictureLoad {
 PictureLoad ReadPictureForSheet(const SheetDocument& sheet, const std::string& path, int width, int height);
 
 // The picture becomes the whole sheet: every chip cut from it (black where
-// it is smaller), the transparent colour taken over, the undo history given
-// up. Every whole-sheet load ends here.
-void TakeIntoSheet(SheetDocument& sheet, const PictureLoad& read);
+// it is smaller), the transparent colour taken over; one undo step with the
+// history on, the one-level undo given up. Every whole-sheet load ends here.
+// `current` is the chip being edited.
+void TakeIntoSheet(SheetDocument& sheet, const PictureLoad& read, ChipRef current);
 // The picture becomes chip (col, row), as an undo step of the history.
 void TakeIntoChip(SheetDocument& sheet, int col, int row, const PictureLoad& read);

@@ -85,10 +85,15 @@ Folder::Folder(const std::string& path) : path_(path) {
     if (::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
         if (st.st_uid != ::geteuid())
             problem = FolderProblem::NotOwned;
-        else if ((st.st_mode & 07777) != 0700)
-            problem = FolderProblem::NotPrivate;
-        else
+        else if ((st.st_mode & 07777) == 0700)
             return;
+        // The user's own folder with a wider mode (an older version's, or a
+        // umask's) is made private; what the descriptor holds is the checked
+        // directory, so no link can redirect the change.
+        else if (::fchmod(fd_, 0700) == 0)
+            return;
+        else
+            problem = FolderProblem::NotPrivate;
     }
     ::close(fd_);
     throw FolderError{problem, path};

@@ -9,8 +9,9 @@
 
 // The folder of the recovery copies: $XDG_STATE_HOME/tessaro, or
 // ~/.local/state/tessaro. It is used only when it is a real directory (not a
-// link) owned by the user with mode 0700, so that no one else can plant,
-// read or swap a file in it; it is created so when missing. Every name in it
+// link) owned by the user; its mode is set to 0700 when it has another, so
+// that no one else can plant, read or swap a file in it; it is created so
+// when missing. Every name in it
 // is taken relative to the open folder, and no file in it is followed through
 // a link or read when another user owns it.
 //
@@ -30,7 +31,7 @@ enum class FolderProblem {
     CannotCreate,   // it or a parent could not be made (errno in FolderError)
     NotADirectory,  // a link, a file or anything but a directory
     NotOwned,       // another user's
-    NotPrivate,     // others may enter it (mode other than 0700)
+    NotPrivate,     // others may enter it, and its mode could not be set to 0700
 };
 
 struct FolderError {

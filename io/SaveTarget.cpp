@@ -86,7 +86,9 @@ SaveTarget::~SaveTarget() {
 }
 
 int CreateOwnFile(int directoryFd, const char* kind, std::string& name) {
-    static std::mt19937 random{std::random_device{}()};
+    // One per thread: the recovery copy is written on a worker while a save
+    // may run on the window's thread.
+    static thread_local std::mt19937 random{std::random_device{}()};
     static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = std::string(OwnPrefix) + kind + "-" + std::to_string(::getpid()) + "-";

@@ -1,7 +1,8 @@
 // The recovery copy of unsaved changes: kept while there are any, removed by
 // a save and a normal close, offered at start-up when an editor that is gone
 // left one behind.
-#include <filesystem>
+#include <chrono>
+#include <future>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,17 +13,16 @@
 #include "io/FileMessages.h"
 #include "io/FileWriteError.h"
 #include "io/RecoveryFolder.h"
+#include "io/RecoveryRecord.h"
 
 namespace {
 
 constexpr const char* RestoreQuestion = "保存されていない編集内容が残っています。復元しますか？";
 
-// The only chip side the editor lays out (core/startup.cpp).
-constexpr int ChipSide = 16;
-
 recovery::Limits EditorLimits() {
-    return {ChipSide,  TForm1::MaxCols, TForm1::MaxRows, MinZoom, WindowLayout::MaxZoom, tool_mode::LinePending,
-            MaxPenSize};
+    return {sheet::ChipSize,       TForm1::MaxCols,        TForm1::MaxRows, MinZoom,
+            WindowLayout::MaxZoom, tool_mode::LinePending, MaxPenSize,      4,
+            TryOutBoard::MaxSide,  TryOutBoard::MaxZoom};
 }
 
 std::uint64_t Checksum(const std::vector<std::uint8_t>& bytes) {
@@ -31,54 +31,24 @@ std::uint64_t Checksum(const std::vector<std::uint8_t>& bytes) {
     return h;
 }
 
-// The sheet's file is kept as an absolute path: the next editor may start
-// in another folder.
-std::string AbsolutePath(const std::string& path) {
-    if (path.empty() || path.front() == '/') return path;
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-    return error ? std::string() : absolute.lexically_normal().string();
-}
+// What the worker is given: everything it touches is its own.
+struct CopyJob {
+    recovery::Folder folder;
+    std::string name;
+    recovery::Record record;
+    std::optional<std::uint64_t> writtenSum;
+};
 
-recovery::Record RecordOf(const TMemorySnapshot& m) {
-    const TDef& d = m.MemDef;
-    recovery::Record r;
-    r.file = AbsolutePath(d.FileName);
-    r.zoom = d.Zoom;
-    r.chipSize = d.ChipSize;
-    r.cols = d.SheetCols;
-    r.rows = d.SheetRows;
-    r.tool = d.ToolMode;
-    r.gridColour = d.GridLineColor;
-    r.sheetGrid = d.SheetGridShown;
-    r.col = m.MemCurCol;
-    r.row = m.MemCurRow;
-    r.pen = m.MemPenSize;
-    r.gridHidden = m.MemGridHidden;
-    r.resizePerChip = m.MemResizePerChip;
-    r.sheet = m.MemSheetImage;
-    return r;
-}
-
-TMemorySnapshot SnapshotOf(recovery::Record&& r) {
-    TMemorySnapshot m;
-    TDef& d = m.MemDef;
-    d.FileName = std::move(r.file);
-    d.Zoom = r.zoom;
-    d.ChipSize = r.chipSize;
-    d.SheetCols = r.cols;
-    d.SheetRows = r.rows;
-    d.ToolMode = r.tool;
-    d.GridLineColor = r.gridColour;
-    d.SheetGridShown = r.sheetGrid;
-    m.MemCurCol = r.col;
-    m.MemCurRow = r.row;
-    m.MemPenSize = r.pen;
-    m.MemGridHidden = r.gridHidden;
-    m.MemResizePerChip = r.resizePerChip;
-    m.MemModified = true;
-    m.MemSheetImage = std::move(r.sheet);
-    return m;
+TForm1::RecoveryState::Outcome WriteCopy(CopyJob job) {
+    const std::vector<std::uint8_t> bytes = recovery::Encode(job.record);
+    const std::uint64_t sum = Checksum(bytes);
+    if (job.writtenSum == sum) return {sum, 0, false};
+    try {
+        job.folder.Write(job.name, bytes);
+    } catch (const FileWriteError& e) {
+        return {sum, e.SystemError(), false};
+    }
+    return {sum, 0, true};
 }
 
 std::string Quoted(const std::string& path) {
@@ -90,10 +60,9 @@ std::string Quoted(const std::string& path) {
     return "\"" + shown + "\"";
 }
 
-std::string RestoreQuestionFor(const TMemorySnapshot& copy) {
-    if (copy.MemDef.FileName.empty()) return RestoreQuestion;
-    return "保存されていない編集内容が残っています（上書き保存先: " + Quoted(copy.MemDef.FileName) +
-           "）。復元しますか？";
+std::string RestoreQuestionFor(const recovery::Record& copy) {
+    if (copy.file.empty()) return RestoreQuestion;
+    return "保存されていない編集内容が残っています（上書き保存先: " + Quoted(copy.file) + "）。復元しますか？";
 }
 
 std::string FolderNotice(const recovery::FolderError& e) {
@@ -163,42 +132,58 @@ void TellOfLeftBackups(TForm1& form, const recovery::Folder& folder) {
 
 TForm1::~TForm1() {
     // An editor that ends without a close leaves its copy behind, as a
-    // crashed one does.
+    // crashed one does; a write under way is let finish first.
+    if (Recovery.pending.valid()) Recovery.pending.wait();
     recovery::Folder::ReleaseLock(Recovery.lockFd);
 }
 
 void TForm1::KeepRecoveryCopy() {
+    FinishRecoveryCopy(true);
+    StartRecoveryCopy();
+    FinishRecoveryCopy(true);
+}
+
+void TForm1::StartRecoveryCopy() {
+    FinishRecoveryCopy(false);
+    // One write at a time: the next start takes the state as it is then.
+    if (Recovery.pending.valid()) return;
     if (!Modified) return DropRecoveryCopy();
     if (Recovery.off) return;
-    const std::vector<std::uint8_t> bytes = recovery::Encode(RecordOf(Snapshot()));
-    const std::uint64_t sum = Checksum(bytes);
-    if (Recovery.written && sum == Recovery.writtenSum) return;
-    const std::optional<recovery::Folder> folder = OpenFolder(*this);
+    std::optional<recovery::Folder> folder = OpenFolder(*this);
     if (!folder) return;
-    auto tellOnce = [this](const std::string& why) {
-        if (Recovery.failureTold) return;
-        Recovery.failureTold = true;
-        platform.ShowMessage("復元用のコピーを保存できませんでした（" + why + "）");
-    };
     if (Recovery.lockFd < 0) {
         // The lock is taken before the copy exists, so no other editor ever
         // sees this copy without its lock held.
         const std::string name = recovery::Folder::NewCopyName();
         Recovery.lockFd = folder->TakeLock(recovery::Folder::LockNameOf(name));
-        if (Recovery.lockFd < 0) return tellOnce(SystemReasonText(errno));
+        if (Recovery.lockFd < 0) return TellRecoveryFailure(errno);
         Recovery.copyPath = folder->Path() + "/" + name;
     }
-    try {
-        folder->Write(NameOf(Recovery.copyPath), bytes);
-    } catch (const FileWriteError& e) {
-        return tellOnce(SystemReasonText(e.SystemError()));
-    }
+    CopyJob job{std::move(*folder), NameOf(Recovery.copyPath), recovery::RecordOfEditor(*this),
+                Recovery.written ? std::optional(Recovery.writtenSum) : std::nullopt};
+    Recovery.pending = std::async(std::launch::async, WriteCopy, std::move(job));
+}
+
+void TForm1::FinishRecoveryCopy(bool wait) {
+    if (!Recovery.pending.valid()) return;
+    if (!wait && Recovery.pending.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
+    const RecoveryState::Outcome outcome = Recovery.pending.get();
+    if (outcome.error != 0) return TellRecoveryFailure(outcome.error);
+    if (!outcome.wrote) return;
     Recovery.written = true;
-    Recovery.writtenSum = sum;
+    Recovery.writtenSum = outcome.sum;
     Recovery.failureTold = false;
 }
 
+void TForm1::TellRecoveryFailure(int error) {
+    if (Recovery.failureTold) return;
+    Recovery.failureTold = true;
+    platform.ShowMessage("復元用のコピーを保存できませんでした（" + SystemReasonText(error) + "）");
+}
+
 void TForm1::DropRecoveryCopy() {
+    // A write under way would bring the copy back after its removal.
+    if (Recovery.pending.valid()) Recovery.pending.wait();
     if (Recovery.lockFd < 0) return;
     try {
         const recovery::Folder folder(recovery::Directory());
@@ -223,10 +208,10 @@ void TForm1::OfferRecoveryCopies() {
         // Held by its editor: that editor is running and the copy is its own.
         const int lock = folder->TakeLock(recovery::Folder::LockNameOf(name));
         if (lock < 0) continue;
-        std::optional<TMemorySnapshot> copy;
+        std::optional<recovery::Record> copy;
         if (const auto bytes = folder->Read(name, recovery::MaxBytes(limits))) {
             try {
-                copy = SnapshotOf(recovery::Decode(*bytes, limits));
+                copy = recovery::Decode(*bytes, limits);
             } catch (const recovery::FormatError&) {
                 unreadable.push_back(name);
             }
@@ -242,7 +227,7 @@ void TForm1::OfferRecoveryCopies() {
             recovery::Folder::ReleaseLock(lock);  // kept for a later start
             continue;
         }
-        RestoreSnapshot(*copy);
+        recovery::RestoreEditor(*this, std::move(*copy));
         Modified = true;
         RemoveCopyAndLock(*folder, name, lock);
         // The changes are this editor's now: its own copy replaces the old one.

@@ -52,7 +52,7 @@ void TForm1::ShowTransparencyNotice(const TransparencyNotice& notice) {
 }
 
 void TForm1::TakeSheet(const PictureLoad& read) {
-    TakeIntoSheet(Sheet, read);
+    TakeIntoSheet(Sheet, read, {CurCol, CurRow});
     Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
     DropPendingPoint();
 }

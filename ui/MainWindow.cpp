@@ -44,7 +44,9 @@ std::size_t Index(ControlId id) { return static_cast<std::size_t>(id); }
 constexpr ControlId ToolButtons[] = {PenB, FillB, CircleB, LineB};
 constexpr ControlId Views[] = {ScreenI, EditI, Pallete};
 
-constexpr int RecoveryIntervalMs = 30 * 1000;
+// The copy follows the editing within this; writing it takes the window's
+// thread only for the moment its state is copied.
+constexpr int RecoveryIntervalMs = 2 * 1000;
 
 bool IsSwatch(ControlId id) { return id == lbP || id == rbP; }
 
@@ -86,10 +88,10 @@ MainWindow::MainWindow() : platform_(*this), form_(std::make_unique<TForm1>(plat
         Run([&] { form_->ShortcutKey(keys); });
         ApplyToolButtons();
     });
-    // The recovery copy of unsaved changes, renewed at most every 30 s.
+    // The recovery copy of unsaved changes, renewed every 2 s while it changes.
     recoveryTimer_ = new QTimer(this);
     recoveryTimer_->setInterval(RecoveryIntervalMs);
-    connect(recoveryTimer_, &QTimer::timeout, this, [this] { Run([this] { form_->KeepRecoveryCopy(); }); });
+    connect(recoveryTimer_, &QTimer::timeout, this, [this] { Run([this] { form_->StartRecoveryCopy(); }); });
     recoveryTimer_->start();
 
     Run([this] { form_->FormCreate(); });

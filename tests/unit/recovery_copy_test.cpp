@@ -62,7 +62,7 @@ protected:
     }
 
     // A child process with an editor that has drawn on chip (3, 2), zoomed to
-    // 7 and kept its copy; it waits until killed. Returns its pid once the
+    // 7, set options, colours and the board, and kept its copy; it waits until killed. Returns its pid once the
     // copy is on the disk.
     pid_t StartEditorWithChanges() {
         int ready[2];
@@ -82,6 +82,15 @@ protected:
             form.Modified = true;
             form.mZoomClick(ControlId::mZoom7);
             form.CurCol = 3;
+            form.WrapMenuClick();
+            form.TileMenuClick(ControlId::TileNeighbourMenu);
+            form.TileMenuClick(ControlId::TileZoom3);
+            form.KeysMenuClick();
+            form.SetLeftColor(0xFF0000);
+            form.Sheet.TransparentColor = 0xFF00FF;
+            form.Board.Resize(40, 30);
+            form.Board.Place({39, 29}, ChipRef{3, 2});
+            form.Board.SetZoom(3);
             form.KeepRecoveryCopy();
             const char byte = 1;
             if (write(ready[1], &byte, 1) != 1) _exit(1);
@@ -162,6 +171,14 @@ TEST_F(RecoveryCopyTest, AKilledEditorsChangesComeBackAtTheNextStart) {
     EXPECT_EQ(form.Def.Zoom, 7);
     EXPECT_EQ(form.CurCol, 3);
     EXPECT_TRUE(form.controls.Checked(ControlId::mZoom7));
+    EXPECT_TRUE(form.Options.wrapDrawing && form.Options.tileNeighbours && form.Options.keys);
+    EXPECT_EQ(form.Options.tileZoom, 3);
+    EXPECT_TRUE(form.controls.Checked(ControlId::TileZoom3));
+    EXPECT_EQ(std::tie(form.LeftColor, form.RightColor), std::tuple(0xFF0000u, 0x000000u));
+    EXPECT_EQ(form.Sheet.TransparentColor, 0xFF00FFu);
+    EXPECT_EQ(std::tuple(form.Board.Cols(), form.Board.Rows(), form.Board.Zoom()), std::tuple(40, 30, 3));
+    EXPECT_EQ(form.Board.At({39, 29}), (ChipRef{3, 2}));
+    EXPECT_EQ(form.Board.At({0, 0}), std::nullopt);
     EXPECT_EQ(form.UndoSteps(), 0);
     ASSERT_EQ(Copies().size(), 1u);
     EXPECT_EQ(Copies()[0], form.Recovery.copyPath);
@@ -212,15 +229,27 @@ TEST(RecoveryFile, KeepsTheSheetAndEveryViewSetting) {
               std::tie(r.file, r.zoom, r.tool, r.gridColour, r.sheetGrid, r.col, r.row, r.pen, r.gridHidden,
                        r.resizePerChip));
     EXPECT_EQ(back.sheet, r.sheet);
+    EXPECT_FALSE(back.session);  // as an earlier version's copy has it
+    // The options, colours and a full board with every chip.
+    r.session.emplace();
+    auto& s = *r.session;
+    s = {true, true, true, 4, true, true, true, true, 0xFF0000, 0x00FF00, 0xFF00FF, 256, 256, 1, {}};
+    for (int i = 0; i < 256 * 256; ++i) s.boardCells.push_back(i % 481 - 1);
+    EXPECT_EQ(recovery::Decode(recovery::Encode(r), {}).session, r.session);
+    s.transparent.reset();
+    s.boardCells[5] = 480;  // past the last chip
+    EXPECT_THROW(recovery::Decode(recovery::Encode(r), {}), recovery::FormatError);
+    s.boardCells[5] = -1;
+    EXPECT_EQ(recovery::Decode(recovery::Encode(r), {}).session, r.session);
     // Every cut of the file is refused, never half read.
     for (std::size_t cut : {std::size_t{0}, std::size_t{10}, std::size_t{200}, bytes.size() - 1})
         EXPECT_THROW(recovery::Decode(std::span(bytes).first(cut), {}), recovery::FormatError) << cut;
 }
 
-// A folder or file someone else can reach is never used: the copy is off
-// with one notice, nothing is written through a link, no file is created
-// where a planted link points, and another user's copy is neither offered
-// nor removed.
+// A folder or file someone else can reach is never used (the user's own
+// folder of a wider mode is made private): the copy is off with one notice,
+// nothing is written through a link, no file is created where a planted link
+// points, and another user's copy is neither offered nor removed.
 TEST_F(RecoveryCopyTest, HostileFoldersAndFilesAreNotUsed) {
     const fs::path dir = recovery::Directory(), victim = scratch.Path() / "victim";
     const fs::path planted = scratch.Path() / "planted", elsewhere = scratch.Path() / "elsewhere", copy = dir / "c.tsr";
@@ -236,7 +265,7 @@ TEST_F(RecoveryCopyTest, HostileFoldersAndFilesAreNotUsed) {
     const std::vector<Case> cases = {
         {[&] { return fs::create_directories(dir.parent_path()) && (fs::create_symlink(elsewhere, dir), true); }, 1,
          false},
-        {[&] { return folder() && (fs::permissions(dir, fs::perms(0777)), true); }, 1, false},
+        {[&] { return folder() && (fs::permissions(dir, fs::perms(0755)), true); }, 0, false},
         {[&] { return folder() && chown(dir.c_str(), 65534, 65534) == 0; }, 1, false},
         {[&] {
              folder();
@@ -282,6 +311,10 @@ TEST_F(RecoveryCopyTest, HostileFoldersAndFilesAreNotUsed) {
         EXPECT_FALSE(fs::exists(planted));
         EXPECT_EQ(FileBytes(victim), std::vector<std::uint8_t>({'p', 'r', 'e', 'c', 'i', 'o', 'u', 's'}));
         EXPECT_EQ(fs::exists(copy), c.copyStays);
+        // The user's own folder of another mode is made private, not given up.
+        if (c.notices == 0) {
+            EXPECT_EQ(fs::status(dir).permissions(), fs::perms(0700));
+        }
     }
 }
 

@@ -1,0 +1,131 @@
+#include <filesystem>
+#include <utility>
+
+#include "core/Form.h"
+#include "io/RecoveryRecord.h"
+
+namespace recovery {
+
+namespace {
+
+// The sheet's file is kept as an absolute path: the next editor may start
+// in another folder.
+std::string AbsolutePath(const std::string& path) {
+    if (path.empty() || path.front() == '/') return path;
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? std::string() : absolute.lexically_normal().string();
+}
+
+Record::Session SessionOf(const TForm1& form) {
+    const EditorOptions& o = form.Options;
+    Record::Session s;
+    s.wrapDrawing = o.wrapDrawing;
+    s.tilePreview = o.tilePreview;
+    s.tileNeighbours = o.tileNeighbours;
+    s.tileZoom = o.tileZoom;
+    s.boardShown = o.boardShown;
+    s.strokeJoin = o.strokeJoin;
+    s.keys = o.keys;
+    s.wide = o.wide;
+    s.left = form.LeftColor;
+    s.right = form.RightColor;
+    s.transparent = form.Sheet.TransparentColor;
+    const TryOutBoard& board = form.Board;
+    s.boardCols = board.Cols();
+    s.boardRows = board.Rows();
+    s.boardZoom = board.Zoom();
+    s.boardCells.clear();
+    s.boardCells.reserve(static_cast<std::size_t>(board.Cols()) * static_cast<std::size_t>(board.Rows()));
+    for (int row = 0; row < board.Rows(); ++row)
+        for (int col = 0; col < board.Cols(); ++col) {
+            const auto chip = board.At({col, row});
+            s.boardCells.push_back(chip ? static_cast<int>(sheet::SlotOf(chip->col, chip->row)) : -1);
+        }
+    return s;
+}
+
+TMemorySnapshot SnapshotOf(Record&& r) {
+    TMemorySnapshot m;
+    TDef& d = m.MemDef;
+    d.FileName = std::move(r.file);
+    d.Zoom = r.zoom;
+    d.ChipSize = r.chipSize;
+    d.SheetCols = r.cols;
+    d.SheetRows = r.rows;
+    d.ToolMode = r.tool;
+    d.GridLineColor = r.gridColour;
+    d.SheetGridShown = r.sheetGrid;
+    m.MemCurCol = r.col;
+    m.MemCurRow = r.row;
+    m.MemPenSize = r.pen;
+    m.MemGridHidden = r.gridHidden;
+    m.MemResizePerChip = r.resizePerChip;
+    m.MemModified = true;
+    m.MemSheetImage = std::move(r.sheet);
+    return m;
+}
+
+// Each part through the handler or setter that shows it, as a user's change
+// of it would be shown.
+void RestoreSession(TForm1& form, const Record::Session& s) {
+    if (s.wide != form.Options.wide) form.WideMenuClick();
+    EditorOptions& o = form.Options;
+    o.wrapDrawing = s.wrapDrawing;
+    o.tilePreview = s.tilePreview;
+    o.tileNeighbours = s.tileNeighbours;
+    o.tileZoom = s.tileZoom;
+    o.boardShown = s.boardShown;
+    o.strokeJoin = s.strokeJoin;
+    o.keys = s.keys;
+    form.SetLeftColor(s.left);
+    form.SetRightColor(s.right);
+    form.Sheet.TransparentColor = s.transparent;
+    form.ShowTransparentColour();
+    std::vector<std::optional<ChipRef>> cells;
+    cells.reserve(s.boardCells.size());
+    for (int slot : s.boardCells) {
+        if (slot < 0) {
+            cells.emplace_back();
+            continue;
+        }
+        cells.push_back(ChipRef{slot / sheet::Rows, slot % sheet::Rows});
+    }
+    form.Board.Replace(s.boardCols, s.boardRows, cells);
+    form.Board.SetZoom(s.boardZoom);
+    form.ShowOptions();
+    form.tilePreview.Forget();
+    form.UpdateTilePreview();
+}
+
+}  // namespace
+
+Record RecordOfEditor(TForm1& form) {
+    const TMemorySnapshot m = form.Snapshot();
+    const TDef& d = m.MemDef;
+    Record r;
+    r.file = AbsolutePath(d.FileName);
+    r.zoom = d.Zoom;
+    r.chipSize = d.ChipSize;
+    r.cols = d.SheetCols;
+    r.rows = d.SheetRows;
+    r.tool = d.ToolMode;
+    r.gridColour = d.GridLineColor;
+    r.sheetGrid = d.SheetGridShown;
+    r.col = m.MemCurCol;
+    r.row = m.MemCurRow;
+    r.pen = m.MemPenSize;
+    r.gridHidden = m.MemGridHidden;
+    r.resizePerChip = m.MemResizePerChip;
+    r.sheet = m.MemSheetImage;
+    r.session = SessionOf(form);
+    return r;
+}
+
+void RestoreEditor(TForm1& form, Record&& record) {
+    std::optional<Record::Session> session = std::move(record.session);
+    form.RestoreSnapshot(SnapshotOf(std::move(record)));
+    if (session) RestoreSession(form, *session);
+}
+
+}  // namespace recovery
