@@ -67,7 +67,7 @@ Refusal UnwritableFile(const FileWriteError& e) {
 
 void LoadSheet(Session& s, const std::string& path) {
     const PictureLoad read = Read(s, path, sheet::Width, sheet::Height);
-    TakeIntoSheet(s.sheet, read);
+    TakeIntoSheet(s.sheet, read, ChipRef{});
     NoteTransparency(s, path, read.notice);
     if (read.damagedAfterKeptPart)
         s.Note({path + ": the file is damaged after the part that was read; that part is whole",
