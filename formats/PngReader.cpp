@@ -319,6 +319,13 @@ PictureWithAlpha DecodePart(ByteSource& file, Choose choose, int& width, int& he
     }
     PictureWithAlpha result = std::move(part).Result();
     result.damagedAfterKeptPart = damagedAfterKeptPart;
+    if (indexed) {
+        spng_plte plte{};
+        Check(spng_get_plte(ctx.get(), &plte));
+        result.table.emplace();
+        for (std::uint32_t i = 0; i < plte.n_entries && i < 256; ++i)
+            result.table->push_back(canvas::Rgb(plte.entries[i].red, plte.entries[i].green, plte.entries[i].blue));
+    }
     return result;
 }
 

@@ -100,13 +100,13 @@ std::vector<std::uint8_t> EncodeRgb(const canvas::Picture& picture, std::optiona
 
 std::vector<std::uint8_t> EncodeIndexed(std::span<const std::uint8_t> indices, int width, int height,
                                         const std::array<std::uint32_t, 256>& table,
-                                        std::optional<std::uint8_t> transparentIndex) {
+                                        std::optional<std::uint8_t> transparentIndex, std::size_t entries) {
     Context ctx = NewEncoder(width, height, SPNG_COLOR_TYPE_INDEXED);
     // Indices are no quantities: filters don't help them.
     Check(spng_set_option(ctx.get(), SPNG_FILTER_CHOICE, SPNG_FILTER_CHOICE_NONE));
     spng_plte plte{};
-    plte.n_entries = 256;
-    for (std::size_t i = 0; i < 256; ++i) {
+    plte.n_entries = static_cast<std::uint32_t>(std::clamp<std::size_t>(entries, 1, 256));
+    for (std::size_t i = 0; i < plte.n_entries; ++i) {
         plte.entries[i].red = static_cast<std::uint8_t>(table[i] >> 16);
         plte.entries[i].green = static_cast<std::uint8_t>(table[i] >> 8);
         plte.entries[i].blue = static_cast<std::uint8_t>(table[i]);
