@@ -113,6 +113,24 @@ public:
     void BuildFixedPalette();  // PalettePicture and Palette256
     void DrawPaletteView();    // PalettePicture stretched over the palette view
 
+    // ---- core/user_palette.cpp, io/palette_file_menu.cpp, edit/palette_swap.cpp ----
+    // The palette loaded from a palette file; empty when none is.
+    std::vector<canvas::Colour> UserPalette;
+    // What the palette view shows with the user palette option on: the
+    // loaded palette, else the colour table of the indexed file the sheet came
+    // from; none (the fixed palette) with the option off or neither there.
+    const std::vector<canvas::Colour>* ShownUserPalette() const;
+    // The entry under (X, Y) of the palette view; none past the palette's end.
+    std::optional<std::size_t> UserPaletteEntryAt(int X, int Y) const;
+    void UserPaletteMenuClick();
+    // Reads the palette file into UserPalette; the reason for a refusal.
+    std::optional<std::string> LoadUserPalette(const std::string& path);
+    void PaletteLoadMenuClick();
+    void PaletteSaveMenuClick();
+    // The entry takes a new colour from the colour dialog, and so does every
+    // pixel of the sheet that had its colour.
+    void SwapPaletteEntry(std::size_t entry);
+
     // ---- core/rendering.cpp ----
     void Relayout(std::int32_t size, std::int32_t cols, std::int32_t rows);
     void DrawSheetFrame();
@@ -196,6 +214,10 @@ public:
     // ---- io/palette_writers.cpp ----
     void Save256ColourBmp();
     void Save216ColourBmp();
+    // The sheet as an 8-bit BMP or indexed PNG with the colour table it was
+    // loaded with, or with a table of its own colours.
+    void SaveWithSheetPalette();
+    void SaveWithSheetColours();
 
     // ---- io/clipboard.cpp, io/popup_menu.cpp, io/dropped_files.cpp ----
     void Edit1Click();

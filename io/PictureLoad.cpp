@@ -13,6 +13,7 @@ PictureLoad ReadPictureForSheet(const SheetDocument& sheet, const std::string& p
         load.refusal = e;
         return load;
     }
+    load.table = std::move(picture.table);
     TransparencyResult read = ApplyTransparency(std::move(picture), sheet.TransparentColor);
     load.picture = std::move(read.picture);
     load.transparent = read.transparent;
@@ -23,6 +24,7 @@ PictureLoad ReadPictureForSheet(const SheetDocument& sheet, const std::string& p
 void TakeIntoSheet(SheetDocument& sheet, const PictureLoad& read) {
     sheet.TransparentColor = read.transparent;
     sheet.CutIntoChips(read.picture);
+    sheet.ColourTable = read.table.value_or(std::vector<canvas::Colour>{});
     sheet.History.Clear();
 }
 
