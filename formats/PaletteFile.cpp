@@ -177,11 +177,11 @@ bool Writable(Format format) { return format == Format::Gpl || format == Format:
 
 Palette Parse(std::span<const std::uint8_t> bytes, Format format) {
     switch (format) {
-    case Format::Gpl: return ParseGpl(Lines(bytes));
-    case Format::JascPal: return ParseJasc(Lines(bytes));
-    case Format::PaintNet: return ParsePaintNet(Lines(bytes));
-    case Format::Hex: return ParseHex(Lines(bytes));
-    case Format::Act: return ParseAct(bytes);
+        case Format::Gpl: return ParseGpl(Lines(bytes));
+        case Format::JascPal: return ParseJasc(Lines(bytes));
+        case Format::PaintNet: return ParsePaintNet(Lines(bytes));
+        case Format::Hex: return ParseHex(Lines(bytes));
+        case Format::Act: return ParseAct(bytes);
     }
     Refuse(0, "unknown palette format");
 }
@@ -190,23 +190,23 @@ std::vector<std::uint8_t> Write(const Palette& palette, Format format) {
     std::vector<std::uint8_t> out;
     char hex[8];
     switch (format) {
-    case Format::Gpl:
-        Append(out, "GIMP Palette\nName: Tessaro\nColumns: 16\n#\n");
-        for (const canvas::Colour c : palette) Append(out, Levels(c) + "\n");
-        break;
-    case Format::JascPal:
-        // JASC files are DOS text.
-        Append(out, "JASC-PAL\r\n0100\r\n" + std::to_string(palette.size()) + "\r\n");
-        for (const canvas::Colour c : palette) Append(out, Levels(c) + "\r\n");
-        break;
-    case Format::Hex:
-        for (const canvas::Colour c : palette) {
-            std::snprintf(hex, sizeof hex, "%02x%02x%02x", canvas::RedOf(c), canvas::GreenOf(c), canvas::BlueOf(c));
-            Append(out, std::string(hex) + "\n");
-        }
-        break;
-    case Format::PaintNet:
-    case Format::Act: throw std::logic_error("palette format not written");
+        case Format::Gpl:
+            Append(out, "GIMP Palette\nName: Tessaro\nColumns: 16\n#\n");
+            for (const canvas::Colour c : palette) Append(out, Levels(c) + "\n");
+            break;
+        case Format::JascPal:
+            // JASC files are DOS text.
+            Append(out, "JASC-PAL\r\n0100\r\n" + std::to_string(palette.size()) + "\r\n");
+            for (const canvas::Colour c : palette) Append(out, Levels(c) + "\r\n");
+            break;
+        case Format::Hex:
+            for (const canvas::Colour c : palette) {
+                std::snprintf(hex, sizeof hex, "%02x%02x%02x", canvas::RedOf(c), canvas::GreenOf(c), canvas::BlueOf(c));
+                Append(out, std::string(hex) + "\n");
+            }
+            break;
+        case Format::PaintNet:
+        case Format::Act: throw std::logic_error("palette format not written");
     }
     return out;
 }

@@ -41,8 +41,8 @@ void TForm1::PaletteSaveMenuClick() {
     } else {
         // The fixed palette, in its table order.
         for (const std::uint32_t entry : Palette256)
-            palette.push_back(canvas::Rgb(static_cast<int>(entry >> 16), static_cast<int>(entry >> 8),
-                                          static_cast<int>(entry)));
+            palette.push_back(
+                canvas::Rgb(static_cast<int>(entry >> 16), static_cast<int>(entry >> 8), static_cast<int>(entry)));
     }
     const std::optional<std::string> path = platform.PictureSaveDialog();
     if (!path) return;
