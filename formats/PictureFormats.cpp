@@ -61,7 +61,7 @@ const PictureFormat Png{
         return ReducedPicture{ApplyTransparency(std::move(reduced.picture), std::nullopt).picture, reduced.width,
                               reduced.height};
     },
-    png::EncodeRgb,
+    png::EncodeSmallest,
     EncodeIndexedPng,
 };
 

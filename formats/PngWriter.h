@@ -18,6 +18,12 @@ namespace png {
 // times faster than the default strategy, and on photo-like rows smaller.
 std::vector<std::uint8_t> EncodeRgb(const canvas::Picture& picture, std::optional<canvas::Colour> transparent);
 
+// The smallest of the two: a picture of at most 256 colours as an indexed
+// PNG (its colours in order of first appearance, `transparent` first and at
+// alpha 0 in tRNS when it occurs; indices of 1, 2 or 4 bits where they are
+// enough), any other as EncodeRgb writes it. What a PNG save writes.
+std::vector<std::uint8_t> EncodeSmallest(const canvas::Picture& picture, std::optional<canvas::Colour> transparent);
+
 // The whole file of an indexed PNG (colour type 3, depth 8): `indices` holds
 // one table index per pixel, row by row from the top; `table` is the palette
 // as BMP colour-table entries (blue | green << 8 | red << 16). With

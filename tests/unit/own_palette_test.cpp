@@ -7,6 +7,8 @@
 
 #include "formats/OwnPalette.h"
 #include "formats/PaletteFile.h"
+#include "formats/PictureReaders.h"
+#include "formats/PngWriter.h"
 #include "io/PaletteFiles.h"
 #include "io/PictureFile.h"
 
@@ -34,7 +36,8 @@ TEST(PaletteFile, EveryFormatReadsTheSameColoursAndWritesThemBack) {
     std::vector<std::uint8_t> act(772, 0);
     act[3] = 255, act[4] = 128, act[5] = 7, act[769] = 2;
     EXPECT_EQ(Parse(act, Format::Act), expected);
-    for (const Format f : {Format::Gpl, Format::JascPal, Format::Hex}) EXPECT_EQ(Parse(Write(expected, f), f), expected);
+    for (const Format f : {Format::Gpl, Format::JascPal, Format::Hex})
+        EXPECT_EQ(Parse(Write(expected, f), f), expected);
 }
 
 TEST(PaletteFile, MalformedFilesAreRefusedAtTheirLine) {
@@ -43,9 +46,12 @@ TEST(PaletteFile, MalformedFilesAreRefusedAtTheirLine) {
         Format format;
         std::size_t line;
     } refused[] = {
-        {"GIMP Palette\n0 0 0\n1 2 256\n", Format::Gpl, 3},   {"JASC-PAL\n0100\n3\n0 0 0\n", Format::JascPal, 5},
-        {"JASC-PAL\n0100\n1\n0 0 0\n1 1 1\n", Format::JascPal, 5}, {"00ff00\nabc\n", Format::Hex, 2},
-        {"FF00\n", Format::PaintNet, 1},                      {"000000\n\x01\x02\n", Format::Hex, 2},
+        {"GIMP Palette\n0 0 0\n1 2 256\n", Format::Gpl, 3},
+        {"JASC-PAL\n0100\n3\n0 0 0\n", Format::JascPal, 5},
+        {"JASC-PAL\n0100\n1\n0 0 0\n1 1 1\n", Format::JascPal, 5},
+        {"00ff00\nabc\n", Format::Hex, 2},
+        {"FF00\n", Format::PaintNet, 1},
+        {"000000\n\x01\x02\n", Format::Hex, 2},
         {"", Format::Hex, 0},
     };
     for (const auto& r : refused) try {
@@ -74,8 +80,8 @@ TEST(OwnPalette, IndexedFilesKeepTheirTableAndIndices) {
             const auto indexed = own_palette::IndexExactly(original.colours, table, off);
             ASSERT_FALSE(off) << name;
             const std::vector<std::uint8_t> file = EncodeOwnPaletteFile(out.string() + ext, indexed, table, {});
-            std::ofstream(out.string() + ext, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
-                                                                      static_cast<std::streamsize>(file.size()));
+            std::ofstream(out.string() + ext, std::ios::binary)
+                .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
             const PictureWithAlpha back = LoadPictureWithAlpha(out.string() + ext);
             EXPECT_TRUE(std::equal(table.begin(), table.end(), back.table->begin())) << name << ext;
             EXPECT_TRUE(back.colours == original.colours) << name << ext;
@@ -102,4 +108,22 @@ TEST(OwnPalette, SheetColoursPutTheTransparentColourFirstAndRefusePast256) {
     std::optional<canvas::Point> off;
     EXPECT_TRUE(own_palette::IndexExactly(picture, {canvas::Rgb(0, 0, 0), canvas::Rgb(1, 0, 0)}, off).indices.empty());
     EXPECT_EQ(off, (canvas::Point{2, 0}));
+}
+
+// A PNG save is indexed up to 256 colours, in the fewest bits, and reads back
+// as the RGB file would: the same pixels, the transparent colour at alpha 0.
+TEST(OwnPalette, PngSavesOfFewColoursAreIndexedAndReadBackAsRgbDoes) {
+    for (const int colours : {2, 3, 16, 17, 256, 257}) {
+        canvas::Picture picture(37, 11);
+        for (int i = 0; i < 37 * 11; ++i)
+            picture.SetPixel(i % 37, i / 37, canvas::Rgb(i % colours, 7, i % colours / 3));
+        for (const std::optional<canvas::Colour> t :
+             {std::optional<canvas::Colour>(), std::optional(canvas::Rgb(1, 7, 0))}) {
+            const std::vector<std::uint8_t> file = png::EncodeSmallest(picture, t);
+            EXPECT_EQ(file[25], colours <= 256 ? 3 : t ? 6 : 2) << colours;
+            EXPECT_EQ(file[24], colours <= 2 ? 1 : colours <= 4 ? 2 : colours <= 16 ? 4 : 8) << colours;
+            const PictureWithAlpha indexed = png::Decode(file), rgb = png::Decode(png::EncodeRgb(picture, t));
+            EXPECT_TRUE(indexed.colours == rgb.colours && indexed.alpha == rgb.alpha) << colours;
+        }
+    }
 }
