@@ -46,16 +46,22 @@ palette_bmp::IndexedPicture IndexExactly(const canvas::Picture& picture, const p
 }
 
 palette_file::Palette SheetColours(const canvas::Picture& picture, std::optional<canvas::Colour> transparent,
-                                   std::size_t& count) {
+                                   std::size_t& count, std::size_t countUpTo) {
     palette_file::Palette palette;
     std::unordered_set<canvas::Colour> seen;
     if (transparent) {
         seen.insert(*transparent);
         palette.push_back(*transparent);
     }
-    for (int y = 0; y < picture.Height(); ++y)
-        for (const canvas::Colour c : picture.Row(y))
+    // Neighbouring pixels mostly share their colour: the set is asked only
+    // when it changes.
+    std::optional<canvas::Colour> last;
+    for (int y = 0; y < picture.Height() && seen.size() < countUpTo; ++y)
+        for (const canvas::Colour c : picture.Row(y)) {
+            if (c == last) continue;
+            last = c;
             if (seen.insert(c).second && seen.size() <= palette_file::MaxColours) palette.push_back(c);
+        }
     count = seen.size();
     if (count > palette_file::MaxColours) palette.clear();
     return palette;

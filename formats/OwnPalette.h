@@ -31,8 +31,9 @@ palette_bmp::IndexedPicture IndexExactly(const canvas::Picture& picture, const p
 // when one is set, then every colour in order of first appearance (top row
 // first). `count` is how many distinct colours there are (the transparent
 // colour counted even where it does not occur); past MaxColours the palette
-// is empty.
+// is empty. Counting stops at the end of the row where it reaches
+// `countUpTo`: the count then only says there are at least that many.
 palette_file::Palette SheetColours(const canvas::Picture& picture, std::optional<canvas::Colour> transparent,
-                                   std::size_t& count);
+                                   std::size_t& count, std::size_t countUpTo = SIZE_MAX);
 
 }  // namespace own_palette

@@ -103,7 +103,7 @@ std::vector<std::uint8_t> EncodeSmallest(const canvas::Picture& picture, std::op
     std::optional<canvas::Colour> t;
     if (transparent && Occurs(picture, *transparent & 0xFFFFFF)) t = *transparent & 0xFFFFFF;
     std::size_t count = 0;
-    const palette_file::Palette palette = own_palette::SheetColours(picture, t, count);
+    const palette_file::Palette palette = own_palette::SheetColours(picture, t, count, palette_file::MaxColours + 1);
     if (palette.empty()) return EncodeRgb(picture, transparent);
     std::optional<canvas::Point> off;
     const palette_bmp::IndexedPicture indexed = own_palette::IndexExactly(picture, palette, off);
