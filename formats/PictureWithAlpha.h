@@ -21,6 +21,9 @@ struct PictureWithAlpha {
     // into one (BMP of 1, 4 or 8 bits, run-length ones too; PNG of colour
     // type 3).
     std::optional<std::vector<canvas::Colour>> table = std::nullopt;
+    // The opacity of each table entry (a PNG's tRNS); empty when all are
+    // opaque.
+    std::vector<std::uint8_t> tableAlpha = {};
 
     bool HasTransparency() const { return !alpha.empty(); }
 };
