@@ -50,6 +50,10 @@ constexpr std::array<ControlInfo, ControlCount> Table = {{
     Item(N216R1, "N216R1", FileMenu, "全体を216色に減色保存（&R）"),
     Item(N1, "N1", FileMenu, "-"),
     Item(ExitMenu, "ExitMenu", FileMenu, "終了(&X)"),
+    Item(SheetPaletteSaveMenu, "SheetPaletteSaveMenu", FileMenu, "シートのパレットで保存(&I)..."),
+    Item(SheetColoursSaveMenu, "SheetColoursSaveMenu", FileMenu, "シートの色だけで保存(&C)..."),
+    Item(PaletteLoadMenu, "PaletteLoadMenu", FileMenu, "パレットを読み込み(&E)..."),
+    Item(PaletteSaveMenu, "PaletteSaveMenu", FileMenu, "パレットを保存(&V)..."),
 
     Menu(EditMenu, "EditMenu", MainMenu1, "編集(&E)"),
     Item(AllCopyMenu, "AllCopyMenu", EditMenu, "全体をコピー(&A)"),
@@ -98,6 +102,7 @@ constexpr std::array<ControlInfo, ControlCount> Table = {{
     Item(HistoryMenu, "HistoryMenu", ExtMenu, "取り消し履歴(&H)"),
     Item(KeysMenu, "KeysMenu", ExtMenu, "ショートカットキー(&K)"),
     Item(WideMenu, "WideMenu", ExtMenu, "広い画面(&G)"),
+    Item(UserPaletteMenu, "UserPaletteMenu", DefMenu, "自分のパレット(&U)"),
 
     Menu(MoveMenu, "MoveMenu", MainMenu1, "移動・変換(&M)"),
     Item(UpMenu, "UpMenu", MoveMenu, "上へ移動(&U)"),

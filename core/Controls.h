@@ -18,6 +18,7 @@ enum class ControlId : std::uint16_t {
     MainMenu1,
     // File menu
     FileMenu, LoadMenu, chrLoadMenu, SaveMenu, OSaveMenu, chrSaveMenu, renMenu, mem256S, N216R1, N1, ExitMenu,
+    SheetPaletteSaveMenu, SheetColoursSaveMenu, PaletteLoadMenu, PaletteSaveMenu,
     // Edit menu
     EditMenu, AllCopyMenu, chrCopyMenu, PasteChrMenu, ReplaceMenu, UndoMenu, RedoMenu,
     // Settings menu
@@ -30,6 +31,7 @@ enum class ControlId : std::uint16_t {
     // the extension options)
     N4, KeyPickMenu, KeyNoneMenu, N5, TileViewMenu, WrapMenu, BoardMenu, N6,
     ExtMenu, StrokeMenu, HistoryMenu, KeysMenu, WideMenu,
+    UserPaletteMenu,
     // Move/Transform menu
     MoveMenu, UpMenu, RightMenu, DownMenu, LeftMenu, XYMenu, N2, UpsetMenu, VrevMenu,
     // Help menu

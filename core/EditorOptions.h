@@ -17,6 +17,7 @@ struct EditorOptions {
     bool strokeJoin = false;      // StrokeMenu: a pen drag paints the line between its positions
     bool keys = false;            // KeysMenu: the shortcut keys run their items' handlers
     bool wide = false;            // WideMenu: the roomy layout
+    bool userPalette = false;     // UserPaletteMenu: the palette view shows the user's palette
 
     friend bool operator==(const EditorOptions&, const EditorOptions&) = default;
 };

@@ -109,11 +109,29 @@ public:
     const canvas::Picture& UndoImage() const { return Sheet.History.OneLevelCopy(); }
     bool UndoAvailable() const { return !Sheet.History.On() && Sheet.History.UndoCount() > 0; }
 
-    // ---- core/startup.cpp, io/closing.cpp, core/fixed_palette.cpp ----
+    // ---- io/startup.cpp, io/closing.cpp, core/fixed_palette.cpp ----
     void FormCreate();
     void FormClose(TCloseAction& Action);
     void BuildFixedPalette();  // PalettePicture and Palette256
     void DrawPaletteView();    // PalettePicture stretched over the palette view
+
+    // ---- core/user_palette.cpp, io/palette_file_menu.cpp, edit/palette_swap.cpp ----
+    // The palette loaded from a palette file; empty when none is.
+    std::vector<canvas::Colour> UserPalette;
+    // What the palette view shows with the user palette option on: the
+    // loaded palette, else the colour table of the indexed file the sheet came
+    // from; none (the fixed palette) with the option off or neither there.
+    const std::vector<canvas::Colour>* ShownUserPalette() const;
+    // The entry under (X, Y) of the palette view; none past the palette's end.
+    std::optional<std::size_t> UserPaletteEntryAt(int X, int Y) const;
+    void UserPaletteMenuClick();
+    // Reads the palette file into UserPalette; the reason for a refusal.
+    std::optional<std::string> LoadUserPalette(const std::string& path);
+    void PaletteLoadMenuClick();
+    void PaletteSaveMenuClick();
+    // The entry takes a new colour from the colour dialog, and so does every
+    // pixel of the sheet that had its colour.
+    void SwapPaletteEntry(std::size_t entry);
 
     // ---- core/rendering.cpp ----
     void Relayout(std::int32_t size, std::int32_t cols, std::int32_t rows);
@@ -136,7 +154,7 @@ public:
     // A pending first point of an ellipse or line is dropped (WithoutPendingPoint).
     void DropPendingPoint();
 
-    // ---- core/settings_file.cpp, core/view_settings.cpp ----
+    // ---- io/settings_file.cpp, core/view_settings.cpp ----
     void ReadSettings(const std::string& fileName);
     void LineColor(ControlId Sender);
     void mZoomClick(ControlId Sender);
@@ -201,6 +219,10 @@ public:
     // ---- io/palette_writers.cpp ----
     void Save256ColourBmp();
     void Save216ColourBmp();
+    // The sheet as an 8-bit BMP or indexed PNG with the colour table it was
+    // loaded with, or with a table of its own colours.
+    void SaveWithSheetPalette();
+    void SaveWithSheetColours();
 
     // ---- io/clipboard.cpp, edit/popup_menu.cpp, io/dropped_files.cpp ----
     void Edit1Click();

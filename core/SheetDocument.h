@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "canvas/Picture.h"
 #include "core/SheetGeometry.h"
@@ -47,6 +48,9 @@ public:
 
     // T: the colour that stands for transparent pixels in PNG files.
     std::optional<canvas::Colour> TransparentColor;
+    // The colour table of the indexed file the sheet was loaded from, in its
+    // order; empty when it came from a file without one.
+    std::vector<canvas::Colour> ColourTable;
     UndoHistory History;
 
 private:

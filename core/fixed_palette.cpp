@@ -55,5 +55,15 @@ void TForm1::BuildFixedPalette() {
 void TForm1::DrawPaletteView() {
     const ControlInfo& info = InfoOf(ControlId::Pallete);
     Pallete.SetSize(info.width, info.height);
-    Pallete.StretchDraw({0, 0, info.width, info.height}, PalettePicture);
+    const std::vector<canvas::Colour>* user = ShownUserPalette();
+    if (!user) {
+        Pallete.StretchDraw({0, 0, info.width, info.height}, PalettePicture);
+        return;
+    }
+    // The same 32 x 8 grid; the cells past the palette's end stay black, as
+    // the fixed palette's unused entries are.
+    canvas::Picture cells(PaletteColumns, PaletteRows);
+    for (std::size_t i = 0; i < user->size() && i < 256; ++i)
+        cells.SetPixel(static_cast<int>(i % PaletteColumns), static_cast<int>(i / PaletteColumns), (*user)[i]);
+    Pallete.StretchDraw({0, 0, info.width, info.height}, cells);
 }

@@ -36,6 +36,7 @@ void TForm1::ShowOptions() {
     controls.SetChecked(StrokeMenu, o.strokeJoin);
     controls.SetChecked(KeysMenu, o.keys);
     controls.SetChecked(WideMenu, o.wide);
+    controls.SetChecked(UserPaletteMenu, o.userPalette);
     controls.SetChecked(HistoryMenu, Sheet.History.On());
     controls.SetVisible(RedoMenu, Sheet.History.On());
 }

@@ -23,6 +23,11 @@ void TForm1::Click(ControlId control) {
         throw std::invalid_argument(NameForError(control) + " has no click handler");
     }
     if (Between(control, LoadMenu, ExitMenu)) return FileMenuClick(control);
+    if (control == SheetPaletteSaveMenu) return SaveWithSheetPalette();
+    if (control == SheetColoursSaveMenu) return SaveWithSheetColours();
+    if (control == PaletteLoadMenu) return PaletteLoadMenuClick();
+    if (control == PaletteSaveMenu) return PaletteSaveMenuClick();
+    if (control == UserPaletteMenu) return UserPaletteMenuClick();
     if (Between(control, AllCopyMenu, RedoMenu)) return EditMenuClick(control);
     if (Between(control, WhiteMenu, UnMenu)) return LineColor(control);
     if (Between(control, mZoom2, mZoom10)) return mZoomClick(control);

@@ -9,8 +9,13 @@ void TForm1::PalleteMouseMove(ShiftState, int X, int Y) {
     controls.SetCaption(ControlId::clP, "RGB-" + ColourText(Pallete.GetPixel(X, Y)));
 }
 
-void TForm1::PalleteMouseDown(MouseButton Button, ShiftState, int X, int Y) {
+void TForm1::PalleteMouseDown(MouseButton Button, ShiftState Shift, int X, int Y) {
     if (!Pallete.Contains(X, Y)) return;
+    // A double-click on an entry of the user palette swaps its colour; its
+    // first click has picked the colour already.
+    if (Shift.Has(ShiftKey::Double) && Button == MouseButton::Left) {
+        if (const std::optional<std::size_t> entry = UserPaletteEntryAt(X, Y)) return SwapPaletteEntry(*entry);
+    }
     const TColor c = Pallete.GetPixel(X, Y);
     if (Button == MouseButton::Left)
         SetLeftColor(c);

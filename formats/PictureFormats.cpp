@@ -1,5 +1,6 @@
 #include "formats/PictureFormats.h"
 
+#include "formats/BmpHeader.h"
 #include "formats/BmpWriter.h"
 #include "formats/PictureReaders.h"
 #include "formats/PngWriter.h"
@@ -24,15 +25,17 @@ std::vector<std::uint8_t> EncodeIndexedPng(const palette_bmp::IndexedPicture& pi
     return png::EncodeIndexed(picture.indices, picture.width, picture.height, table, transparentIndex);
 }
 
+// The picture with its colour table, when its pixels are indices.
+PictureWithAlpha DecodeBmp(ByteSource& file, int w, int h) {
+    const bmp::Header header = bmp::ParseHeader(file.ReadAtMost(0, bmp::HeadBytes), file.Size());
+    PictureWithAlpha picture;
+    picture.colours = bmp::Decode(file, w, h);
+    if (header.bitCount <= 8 && header.encoding != bmp::Encoding::Masks) picture.table = header.table;
+    return picture;
+}
+
 const PictureFormat Bmp{
-    PictureType::Bmp,
-    "",
-    [](ByteSource& file, int w, int h) {
-        return PictureWithAlpha{bmp::Decode(file, w, h), {}};
-    },
-    bmp::DecodeReduced,
-    EncodeBmp,
-    EncodeIndexedBmp,
+    PictureType::Bmp, "", DecodeBmp, bmp::DecodeReduced, EncodeBmp, EncodeIndexedBmp,
 };
 
 // JPEG is read only: a JPEG name saves as BMP, as every name but PNG does.
@@ -40,7 +43,9 @@ const PictureFormat Jpeg{
     PictureType::Jpeg,
     ".jpg",
     [](ByteSource& file, int w, int h) {
-        return PictureWithAlpha{jpeg::Decode(file, w, h), {}};
+        PictureWithAlpha picture;
+        picture.colours = jpeg::Decode(file, w, h);
+        return picture;
     },
     jpeg::DecodeReduced,
     EncodeBmp,
@@ -56,7 +61,7 @@ const PictureFormat Png{
         return ReducedPicture{ApplyTransparency(std::move(reduced.picture), std::nullopt).picture, reduced.width,
                               reduced.height};
     },
-    png::EncodeRgb,
+    png::EncodeSmallest,
     EncodeIndexedPng,
 };
 

@@ -31,9 +31,11 @@ struct PictureFormat {
     // turned into colours by the transparency rule with no transparent colour
     // set yet (formats/Transparency.h).
     ReducedPicture (*decodeReduced)(ByteSource& file, int maxSide);
-    // The bytes of a 24-bit picture saved under such a name: an RGB PNG (RGBA
-    // when `transparent` is set and occurs, its pixels at alpha 0) for PNG,
-    // a 24-bit BMP for every other name.
+    // The bytes of a 24-bit picture saved under such a name: for PNG an
+    // indexed PNG when it has at most 256 colours, else an RGB PNG (RGBA when
+    // `transparent` is set and occurs, its pixels at alpha 0; indexed, that
+    // colour's entry at alpha 0), png::EncodeSmallest; a 24-bit BMP for every
+    // other name.
     std::vector<std::uint8_t> (*encode)(const canvas::Picture& picture, std::optional<canvas::Colour> transparent);
     // The bytes of an indexed picture with the fixed table: an indexed PNG
     // (tRNS giving alpha 0 to the first entry equal to `transparent`, when it

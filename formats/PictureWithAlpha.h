@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "canvas/Picture.h"
@@ -16,6 +17,13 @@ struct PictureWithAlpha {
     // A load of the top-left part found the file damaged after the data of
     // that part: the picture is whole, but the file is not.
     bool damagedAfterKeptPart = false;
+    // The file's colour table, in its order, when its pixels are indices
+    // into one (BMP of 1, 4 or 8 bits, run-length ones too; PNG of colour
+    // type 3).
+    std::optional<std::vector<canvas::Colour>> table = std::nullopt;
+    // The opacity of each table entry (a PNG's tRNS); empty when all are
+    // opaque.
+    std::vector<std::uint8_t> tableAlpha = {};
 
     bool HasTransparency() const { return !alpha.empty(); }
 };

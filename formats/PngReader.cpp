@@ -319,6 +319,19 @@ PictureWithAlpha DecodePart(ByteSource& file, Choose choose, int& width, int& he
     }
     PictureWithAlpha result = std::move(part).Result();
     result.damagedAfterKeptPart = damagedAfterKeptPart;
+    if (indexed) {
+        spng_plte plte{};
+        Check(spng_get_plte(ctx.get(), &plte));
+        result.table.emplace();
+        for (std::uint32_t i = 0; i < plte.n_entries && i < 256; ++i)
+            result.table->push_back(canvas::Rgb(plte.entries[i].red, plte.entries[i].green, plte.entries[i].blue));
+        spng_trns trns{};
+        if (spng_get_trns(ctx.get(), &trns) == 0) {
+            result.tableAlpha.assign(result.table->size(), 255);
+            for (std::uint32_t i = 0; i < trns.n_type3_entries && i < result.tableAlpha.size(); ++i)
+                result.tableAlpha[i] = trns.type3_alpha[i];
+        }
+    }
     return result;
 }
 

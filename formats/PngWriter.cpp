@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "formats/OwnPalette.h"
 #include "formats/PictureEncodeError.h"
 #include "formats/PngRowFilter.h"
 
@@ -24,14 +25,14 @@ void Check(int error) {
 
 using Context = std::unique_ptr<spng_ctx, ContextFree>;
 
-Context NewEncoder(int width, int height, std::uint8_t colourType) {
+Context NewEncoder(int width, int height, std::uint8_t colourType, std::uint8_t depth = 8) {
     Context ctx(spng_ctx_new(SPNG_CTX_ENCODER));
     if (!ctx) throw PictureEncodeError("PNG: no memory for the encoder");
     Check(spng_set_option(ctx.get(), SPNG_ENCODE_TO_BUFFER, 1));
     spng_ihdr ihdr{};
     ihdr.width = static_cast<std::uint32_t>(width);
     ihdr.height = static_cast<std::uint32_t>(height);
-    ihdr.bit_depth = 8;
+    ihdr.bit_depth = depth;
     ihdr.color_type = colourType;
     Check(spng_set_ihdr(ctx.get(), &ihdr));
     return ctx;
@@ -98,15 +99,62 @@ std::vector<std::uint8_t> EncodeRgb(const canvas::Picture& picture, std::optiona
     return TakeFile(ctx.get());
 }
 
+std::vector<std::uint8_t> EncodeSmallest(const canvas::Picture& picture, std::optional<canvas::Colour> transparent) {
+    std::optional<canvas::Colour> t;
+    if (transparent && Occurs(picture, *transparent & 0xFFFFFF)) t = *transparent & 0xFFFFFF;
+    std::size_t count = 0;
+    const palette_file::Palette palette = own_palette::SheetColours(picture, t, count, palette_file::MaxColours + 1);
+    if (palette.empty()) return EncodeRgb(picture, transparent);
+    std::optional<canvas::Point> off;
+    const palette_bmp::IndexedPicture indexed = own_palette::IndexExactly(picture, palette, off);
+
+    // Indices packed as tightly as the palette allows, the leftmost pixel in
+    // the highest bits.
+    const int depth = palette.size() <= 2 ? 1 : palette.size() <= 4 ? 2 : palette.size() <= 16 ? 4 : 8;
+    const std::size_t width = static_cast<std::size_t>(picture.Width());
+    const std::size_t perByte = static_cast<std::size_t>(8 / depth);
+    const std::size_t rowBytes = (width + perByte - 1) / perByte;
+    std::vector<std::uint8_t> packed(rowBytes * static_cast<std::size_t>(picture.Height()), 0);
+    for (std::size_t y = 0; y < static_cast<std::size_t>(picture.Height()); ++y)
+        for (std::size_t x = 0; x < width; ++x) {
+            const unsigned shift = static_cast<unsigned>(8 - depth * static_cast<int>(x % perByte + 1));
+            packed[y * rowBytes + x / perByte] |= static_cast<std::uint8_t>(indexed.indices[y * width + x] << shift);
+        }
+
+    Context ctx =
+        NewEncoder(picture.Width(), picture.Height(), SPNG_COLOR_TYPE_INDEXED, static_cast<std::uint8_t>(depth));
+    // Indices are no quantities: filters rarely help them. Rows of tiles
+    // repeat at short distances, which the default strategy finds and the
+    // run-length one does not.
+    Check(spng_set_option(ctx.get(), SPNG_FILTER_CHOICE, SPNG_FILTER_CHOICE_NONE));
+    Check(spng_set_option(ctx.get(), SPNG_IMG_COMPRESSION_LEVEL, 9));
+    spng_plte plte{};
+    plte.n_entries = static_cast<std::uint32_t>(palette.size());
+    for (std::size_t i = 0; i < palette.size(); ++i) {
+        plte.entries[i].red = static_cast<std::uint8_t>(canvas::RedOf(palette[i]));
+        plte.entries[i].green = static_cast<std::uint8_t>(canvas::GreenOf(palette[i]));
+        plte.entries[i].blue = static_cast<std::uint8_t>(canvas::BlueOf(palette[i]));
+    }
+    Check(spng_set_plte(ctx.get(), &plte));
+    if (t) {
+        // The transparent colour is entry 0: one tRNS entry is enough.
+        spng_trns trns{};
+        trns.n_type3_entries = 1;
+        trns.type3_alpha[0] = 0;
+        Check(spng_set_trns(ctx.get(), &trns));
+    }
+    return Finish(ctx.get(), packed);
+}
+
 std::vector<std::uint8_t> EncodeIndexed(std::span<const std::uint8_t> indices, int width, int height,
                                         const std::array<std::uint32_t, 256>& table,
-                                        std::optional<std::uint8_t> transparentIndex) {
+                                        std::optional<std::uint8_t> transparentIndex, std::size_t entries) {
     Context ctx = NewEncoder(width, height, SPNG_COLOR_TYPE_INDEXED);
     // Indices are no quantities: filters don't help them.
     Check(spng_set_option(ctx.get(), SPNG_FILTER_CHOICE, SPNG_FILTER_CHOICE_NONE));
     spng_plte plte{};
-    plte.n_entries = 256;
-    for (std::size_t i = 0; i < 256; ++i) {
+    plte.n_entries = static_cast<std::uint32_t>(std::clamp<std::size_t>(entries, 1, 256));
+    for (std::size_t i = 0; i < plte.n_entries; ++i) {
         plte.entries[i].red = static_cast<std::uint8_t>(table[i] >> 16);
         plte.entries[i].green = static_cast<std::uint8_t>(table[i] >> 8);
         plte.entries[i].blue = static_cast<std::uint8_t>(table[i]);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "canvas/Picture.h"
 #include "core/SheetDocument.h"
@@ -25,7 +26,8 @@ struct PictureLoad {
     canvas::Picture picture;
     std::optional<canvas::Colour> transparent;  // T once the picture is taken
     TransparencyNotice notice;
-    bool jpeg = false;  // read from a JPEG file, whose name a save must not reuse
+    std::optional<std::vector<canvas::Colour>> table;  // the file's colour table, if indexed
+    bool jpeg = false;                                 // read from a JPEG file, whose name a save must not reuse
     // The part kept is whole, but the file is damaged after it.
     bool damagedAfterKeptPart = false;
 

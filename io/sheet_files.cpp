@@ -53,6 +53,8 @@ void TForm1::ShowTransparencyNotice(const TransparencyNotice& notice) {
 
 void TForm1::TakeSheet(const PictureLoad& read) {
     TakeIntoSheet(Sheet, read, {CurCol, CurRow});
+    // The sheet's colour table may be what the palette view shows.
+    if (Options.userPalette) DrawPaletteView();
     Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
     DropPendingPoint();
 }

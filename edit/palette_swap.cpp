@@ -1,0 +1,37 @@
+// A palette swap: with the user palette shown, a double-click on one of its
+// entries gives the entry a new colour from the colour dialog, and every
+// pixel of the sheet that had the entry's colour takes the new one.
+#include "core/Form.h"
+
+void TForm1::SwapPaletteEntry(std::size_t entry) {
+    const std::vector<canvas::Colour>* shown = ShownUserPalette();
+    if (!shown || entry >= shown->size()) return;
+    const canvas::Colour old = (*shown)[entry];
+    // The transparent colour's entry stays transparent: its pixels are the
+    // transparent ones of a PNG save.
+    if (Sheet.TransparentColor == old) return;
+    const std::optional<TColor> chosen = platform.ColourDialog(old);
+    if (!chosen || *chosen == old) return;
+    std::vector<canvas::Colour>& palette = UserPalette.empty() ? Sheet.ColourTable : UserPalette;
+    palette[entry] = *chosen;
+
+    // One step of the whole sheet with the history on (undo brings the
+    // pixels back; the entry keeps its new colour); the one-level undo must
+    // not bring back the old colour in the current chip alone.
+    Sheet.RecordSheetStep(CurCol, CurRow);
+    for (int row = 0; row < Def.SheetRows; ++row)
+        for (int col = 0; col < Def.SheetCols; ++col) {
+            const canvas::Picture& chip = Chip(col, row);
+            bool has = false;
+            for (int y = 0; y < chip.Height() && !has; ++y)
+                for (const canvas::Colour c : chip.Row(y)) has = has || c == old;
+            if (!has) continue;
+            canvas::Picture& changed = ChangeChip(col, row);
+            for (int y = 0; y < changed.Height(); ++y)
+                for (int x = 0; x < changed.Width(); ++x)
+                    if (changed.GetPixel(x, y) == old) changed.SetPixel(x, y, *chosen);
+            Modified = true;
+        }
+    DrawPaletteView();
+    Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
+}

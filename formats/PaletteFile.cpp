@@ -1,0 +1,231 @@
+#include "formats/PaletteFile.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <unordered_set>
+
+#include "formats/PictureFormats.h"
+
+namespace palette_file {
+namespace {
+
+[[noreturn]] void Refuse(std::size_t line, const std::string& why) { throw PaletteFileError(line, why); }
+
+// The file's lines, without their line ends (LF or CRLF). A byte that no
+// text file holds refuses the file at its line: a binary file is not taken
+// for a palette of whatever its bytes happen to spell.
+std::vector<std::string_view> Lines(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() > MaxTextBytes) Refuse(0, "larger than any palette file");
+    std::vector<std::string_view> lines;
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        for (const char c : line)
+            if (static_cast<unsigned char>(c) < 0x20 && c != '\t')
+                Refuse(lines.size() + 1, "a control byte: not a text file");
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    return s;
+}
+
+// The next word of `s`, which moves past it.
+std::string_view Word(std::string_view& s) {
+    s = Trim(s);
+    std::size_t end = 0;
+    while (end < s.size() && s[end] != ' ' && s[end] != '\t') ++end;
+    const std::string_view word = s.substr(0, end);
+    s.remove_prefix(end);
+    return word;
+}
+
+int Level(std::string_view word, std::size_t line) {
+    int v = -1;
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), v);
+    if (word.empty() || error != std::errc() || end != word.data() + word.size() || v < 0 || v > 255)
+        Refuse(line, "\"" + std::string(word) + "\" is no colour level from 0 to 255");
+    return v;
+}
+
+// "R G B" and, where `rest` allows it, a name after them.
+canvas::Colour LevelsColour(std::string_view text, std::size_t line, bool rest) {
+    const int r = Level(Word(text), line), g = Level(Word(text), line), b = Level(Word(text), line);
+    if (!rest && !Trim(text).empty()) Refuse(line, "more than three colour levels");
+    return canvas::Rgb(r, g, b);
+}
+
+std::uint32_t Hex(std::string_view digits, std::size_t line) {
+    std::uint32_t v = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), v, 16);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
+        Refuse(line, "\"" + std::string(digits) + "\" is no hexadecimal colour");
+    return v;
+}
+
+void Add(Palette& palette, canvas::Colour colour, std::size_t line) {
+    if (palette.size() == MaxColours) Refuse(line, "more than 256 colours");
+    palette.push_back(colour);
+}
+
+Palette Done(Palette palette) {
+    if (palette.empty()) Refuse(0, "no colours");
+    return palette;
+}
+
+Palette ParseGpl(const std::vector<std::string_view>& lines) {
+    if (lines.empty() || Trim(lines[0]) != "GIMP Palette") Refuse(1, "no \"GIMP Palette\" header");
+    Palette palette;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const std::string_view line = Trim(lines[i]);
+        if (line.empty() || line.front() == '#' || line.starts_with("Name:") || line.starts_with("Columns:")) continue;
+        Add(palette, LevelsColour(line, i + 1, true), i + 1);
+    }
+    return Done(std::move(palette));
+}
+
+Palette ParseJasc(const std::vector<std::string_view>& lines) {
+    if (lines.empty() || Trim(lines[0]) != "JASC-PAL") Refuse(1, "no \"JASC-PAL\" header");
+    if (lines.size() < 2 || Trim(lines[1]) != "0100") Refuse(2, "not version 0100");
+    if (lines.size() < 3) Refuse(3, "no colour count");
+    std::size_t count = 0;
+    const std::string_view countText = Trim(lines[2]);
+    const auto [end, error] = std::from_chars(countText.data(), countText.data() + countText.size(), count);
+    if (error != std::errc() || end != countText.data() + countText.size() || count == 0 || count > MaxColours)
+        Refuse(3, "\"" + std::string(countText) + "\" is no colour count from 1 to 256");
+    Palette palette;
+    std::size_t i = 3;
+    for (; palette.size() < count; ++i) {
+        if (i >= lines.size()) Refuse(i + 1, "the file ends before colour " + std::to_string(palette.size() + 1));
+        palette.push_back(LevelsColour(lines[i], i + 1, false));
+    }
+    for (; i < lines.size(); ++i)
+        if (!Trim(lines[i]).empty()) Refuse(i + 1, "more colours than the count says");
+    return palette;
+}
+
+// AARRGGBB a line; ';' starts a comment line.
+Palette ParsePaintNet(const std::vector<std::string_view>& lines) {
+    Palette palette;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = Trim(lines[i]);
+        if (line.empty() || line.front() == ';') continue;
+        if (line.size() != 8) Refuse(i + 1, "\"" + std::string(line) + "\" is not AARRGGBB");
+        const std::uint32_t v = Hex(line, i + 1);
+        Add(palette, canvas::Rgb(static_cast<int>(v >> 16), static_cast<int>(v >> 8), static_cast<int>(v)), i + 1);
+    }
+    return Done(std::move(palette));
+}
+
+Palette ParseHex(const std::vector<std::string_view>& lines) {
+    Palette palette;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::string_view line = Trim(lines[i]);
+        if (line.empty()) continue;
+        if (line.front() == '#') line.remove_prefix(1);
+        if (line.size() != 6) Refuse(i + 1, "\"" + std::string(lines[i]) + "\" is not RRGGBB");
+        const std::uint32_t v = Hex(line, i + 1);
+        Add(palette, canvas::Rgb(static_cast<int>(v >> 16), static_cast<int>(v >> 8), static_cast<int>(v)), i + 1);
+    }
+    return Done(std::move(palette));
+}
+
+Palette ParseAct(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() != 768 && bytes.size() != 772)
+        Refuse(0, "an Adobe colour table is 768 or 772 bytes, not " + std::to_string(bytes.size()));
+    std::size_t count = 256;
+    if (bytes.size() == 772) {
+        count = static_cast<std::size_t>(bytes[768]) << 8 | bytes[769];
+        if (count == 0 || count > MaxColours) Refuse(0, "colour count " + std::to_string(count) + " is not 1 to 256");
+    }
+    Palette palette;
+    for (std::size_t i = 0; i < count; ++i)
+        palette.push_back(canvas::Rgb(bytes[3 * i], bytes[3 * i + 1], bytes[3 * i + 2]));
+    return palette;
+}
+
+void Append(std::vector<std::uint8_t>& out, std::string_view text) { out.insert(out.end(), text.begin(), text.end()); }
+
+std::string Levels(canvas::Colour c) {
+    return std::to_string(canvas::RedOf(c)) + " " + std::to_string(canvas::GreenOf(c)) + " " +
+           std::to_string(canvas::BlueOf(c));
+}
+
+}  // namespace
+
+std::optional<Format> FormatOf(std::string_view path) {
+    const std::string ext = LowerExtension(path);
+    if (ext == ".gpl") return Format::Gpl;
+    if (ext == ".pal") return Format::JascPal;
+    if (ext == ".txt") return Format::PaintNet;
+    if (ext == ".hex") return Format::Hex;
+    if (ext == ".act") return Format::Act;
+    return std::nullopt;
+}
+
+bool Writable(Format format) { return format == Format::Gpl || format == Format::JascPal || format == Format::Hex; }
+
+Palette Parse(std::span<const std::uint8_t> bytes, Format format) {
+    switch (format) {
+        case Format::Gpl: return ParseGpl(Lines(bytes));
+        case Format::JascPal: return ParseJasc(Lines(bytes));
+        case Format::PaintNet: return ParsePaintNet(Lines(bytes));
+        case Format::Hex: return ParseHex(Lines(bytes));
+        case Format::Act: return ParseAct(bytes);
+    }
+    Refuse(0, "unknown palette format");
+}
+
+std::vector<std::uint8_t> Write(const Palette& palette, Format format) {
+    std::vector<std::uint8_t> out;
+    char hex[8];
+    switch (format) {
+        case Format::Gpl:
+            Append(out, "GIMP Palette\nName: Tessaro\nColumns: 16\n#\n");
+            for (const canvas::Colour c : palette) Append(out, Levels(c) + "\n");
+            break;
+        case Format::JascPal:
+            // JASC files are DOS text.
+            Append(out, "JASC-PAL\r\n0100\r\n" + std::to_string(palette.size()) + "\r\n");
+            for (const canvas::Colour c : palette) Append(out, Levels(c) + "\r\n");
+            break;
+        case Format::Hex:
+            for (const canvas::Colour c : palette) {
+                std::snprintf(hex, sizeof hex, "%02x%02x%02x", canvas::RedOf(c), canvas::GreenOf(c), canvas::BlueOf(c));
+                Append(out, std::string(hex) + "\n");
+            }
+            break;
+        case Format::PaintNet:
+        case Format::Act: throw std::logic_error("palette format not written");
+    }
+    return out;
+}
+
+Palette FromPicture(const PictureWithAlpha& picture) {
+    if (picture.table) {
+        if (picture.table->empty() || picture.table->size() > MaxColours) Refuse(0, "no usable colour table");
+        return *picture.table;
+    }
+    Palette palette;
+    std::unordered_set<canvas::Colour> seen;
+    const canvas::Picture& p = picture.colours;
+    for (int y = 0; y < p.Height(); ++y)
+        for (const canvas::Colour c : p.Row(y)) {
+            if (!seen.insert(c).second) continue;
+            if (palette.size() == MaxColours) Refuse(0, "more than 256 colours");
+            palette.push_back(c);
+        }
+    return Done(std::move(palette));
+}
+
+}  // namespace palette_file

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "canvas/Colour.h"
+#include "formats/PictureWithAlpha.h"
+
+// Palette files: bytes <-> a plain list of colours, in their order.
+//
+// Read: GIMP (.gpl), JASC (.pal, LF or CRLF lines), Paint.NET (.txt),
+// .hex (one RRGGBB a line) and Adobe colour tables (.act: 768 bytes, or 772
+// with the colour count and the transparent index, which is not kept).
+// Written: .gpl, .pal and .hex. A picture file gives its colour table when
+// it is indexed, else its distinct colours in reading order.
+namespace palette_file {
+
+constexpr std::size_t MaxColours = 256;
+// No text palette of 256 colours comes near this, names and comments
+// included; a longer file is refused before it is read.
+constexpr std::size_t MaxTextBytes = std::size_t{1} << 20;
+
+using Palette = std::vector<canvas::Colour>;
+
+enum class Format { Gpl, JascPal, PaintNet, Hex, Act };
+
+// Why a palette file was refused; `line` is the 1-based line of a text file
+// the fault lies in (0 for the file as a whole). Nothing has changed when it
+// is thrown.
+class PaletteFileError : public std::runtime_error {
+public:
+    PaletteFileError(std::size_t line, const std::string& detail) : std::runtime_error(detail), line_(line) {}
+    std::size_t Line() const { return line_; }
+
+private:
+    std::size_t line_;
+};
+
+// The palette format a name's extension stands for; none for every other
+// name, which is read as a picture file.
+std::optional<Format> FormatOf(std::string_view path);
+// Whether the format can be written (GIMP, JASC and .hex).
+bool Writable(Format format);
+
+// At least one and at most MaxColours colours, or PaletteFileError.
+Palette Parse(std::span<const std::uint8_t> bytes, Format format);
+// The file's bytes; `format` is one of the writable ones. The palette has at
+// most MaxColours colours.
+std::vector<std::uint8_t> Write(const Palette& palette, Format format);
+
+// A picture's colours: its colour table when it has one, else its distinct
+// colours in reading order (top row first), refused past MaxColours.
+Palette FromPicture(const PictureWithAlpha& picture);
+
+}  // namespace palette_file

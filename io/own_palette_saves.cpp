@@ -1,0 +1,48 @@
+// The sheet as an 8-bit BMP or an indexed PNG (by the name's extension) with
+// a palette of its own: the table of the indexed file it was loaded from, or
+// the sheet's own colours. Each indexes every pixel before asking for a name.
+#include <string>
+
+#include "core/Form.h"
+#include "formats/OwnPalette.h"
+#include "io/FileMessages.h"
+#include "io/PaletteFiles.h"
+
+namespace {
+
+void AskNameAndWrite(TForm1& form, const palette_bmp::IndexedPicture& picture, const palette_file::Palette& palette) {
+    const std::optional<std::string> path = form.platform.PictureSaveDialog();
+    if (!path) return;
+    // A failed write is the generic handler's to report.
+    SaveFile(*path, EncodeOwnPaletteFile(*path, picture, palette, form.Sheet.TransparentColor));
+}
+
+}  // namespace
+
+void TForm1::SaveWithSheetPalette() {
+    if (Sheet.ColourTable.empty()) {
+        platform.ShowMessage("シートにパレットがありません。インデックスカラーの画像を読み込んでください。");
+        return;
+    }
+    ComposeSheet();
+    std::optional<canvas::Point> offTable;
+    const palette_bmp::IndexedPicture picture = own_palette::IndexExactly(SheetImage, Sheet.ColourTable, offTable);
+    if (offTable) {
+        platform.ShowMessage(std::to_string(offTable->x) + "," + std::to_string(offTable->y) +
+                             "にパレット以外の色があります。");
+        return;
+    }
+    AskNameAndWrite(*this, picture, Sheet.ColourTable);
+}
+
+void TForm1::SaveWithSheetColours() {
+    ComposeSheet();
+    std::size_t count = 0;
+    const palette_file::Palette palette = own_palette::SheetColours(SheetImage, Sheet.TransparentColor, count);
+    if (palette.empty()) {
+        platform.ShowMessage("シートの色が" + std::to_string(count) + "色あります。256色を超えるため保存できません。");
+        return;
+    }
+    std::optional<canvas::Point> offTable;
+    AskNameAndWrite(*this, own_palette::IndexExactly(SheetImage, palette, offTable), palette);
+}

@@ -1,0 +1,55 @@
+// The palette files of the File menu: a palette loaded as the user palette,
+// and the palette the view shows saved as .gpl, .pal or .hex.
+#include "core/Form.h"
+#include "formats/PictureReadError.h"
+#include "io/FileMessages.h"
+#include "io/PaletteFiles.h"
+
+namespace {
+
+std::string RefusalText(const palette_file::PaletteFileError& e) {
+    const std::string where = e.Line() > 0 ? std::to_string(e.Line()) + "行目: " : std::string();
+    return "パレットファイルを読み込めません（" + where + e.what() + "）";
+}
+
+}  // namespace
+
+std::optional<std::string> TForm1::LoadUserPalette(const std::string& path) {
+    try {
+        UserPalette = ReadPaletteFile(path);
+    } catch (const palette_file::PaletteFileError& e) {
+        return RefusalText(e);
+    } catch (const PictureReadError& e) {
+        return e.Reason() == PictureReadReason::TooLarge ? "画像が大きすぎて読み込めません"
+                                                         : "ファイルの読み込みに失敗しました";
+    }
+    DrawPaletteView();
+    return std::nullopt;
+}
+
+void TForm1::PaletteLoadMenuClick() {
+    const std::optional<std::string> path = platform.PictureOpenDialog();
+    if (!path) return;
+    if (const std::optional<std::string> refusal = LoadUserPalette(*path)) platform.ShowMessage(*refusal);
+}
+
+void TForm1::PaletteSaveMenuClick() {
+    const std::vector<canvas::Colour>* shown = ShownUserPalette();
+    palette_file::Palette palette;
+    if (shown) {
+        palette = *shown;
+    } else {
+        // The fixed palette, in its table order.
+        for (const std::uint32_t entry : Palette256)
+            palette.push_back(
+                canvas::Rgb(static_cast<int>(entry >> 16), static_cast<int>(entry >> 8), static_cast<int>(entry)));
+    }
+    const std::optional<std::string> path = platform.PictureSaveDialog();
+    if (!path) return;
+    try {
+        // A failed write is the generic handler's to report.
+        WritePaletteFile(*path, palette);
+    } catch (const palette_file::PaletteFileError&) {
+        platform.ShowMessage("パレットは .gpl、.pal、.hex のいずれかの名前で保存してください。");
+    }
+}
