@@ -18,6 +18,9 @@ Controls::Controls() {
 }
 
 void Controls::SetChecked(ControlId id, bool checked) {
+    // Marks are shown after every event; one set to what it is changes
+    // nothing and is not redrawn.
+    if (checked_[Index(id)] == checked) return;
     const int group = InfoOf(id).radioGroup;
     if (checked && group != 0 && InfoOf(id).kind == ControlKind::MenuItem) {
         for (std::size_t i = 0; i < ControlCount; ++i) {

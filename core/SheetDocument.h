@@ -24,6 +24,10 @@ public:
     // Column by column, as sheet::SlotOf numbers them.
     std::span<const canvas::Picture> Chips() const { return chips_; }
     std::uint64_t Version(int col, int row) const { return versions_[sheet::SlotOf(col, row)]; }
+    // For a change taken back pixel for pixel (the rubber band draws into the
+    // chip and puts it back): the chip is the one of `version` again, so the
+    // views and the recovery copy have nothing to redo.
+    void TakeBackChange(int col, int row, std::uint64_t version) { versions_[sheet::SlotOf(col, row)] = version; }
     std::span<const std::uint64_t> Versions() const { return versions_; }
 
     // Every chip from its place in `picture`; where the picture is smaller

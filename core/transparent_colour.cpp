@@ -15,8 +15,8 @@ void TForm1::ShowTransparentColour() {
     // Set by the dialog, the settings file or a load alike, so shown after
     // every event rather than by each of them.
     const bool set = Sheet.TransparentColor.has_value();
-    if (controls.Checked(ControlId::KeyPickMenu) != set) controls.SetChecked(ControlId::KeyPickMenu, set);
-    if (controls.Checked(ControlId::KeyNoneMenu) == set) controls.SetChecked(ControlId::KeyNoneMenu, !set);
+    controls.SetChecked(ControlId::KeyPickMenu, set);
+    controls.SetChecked(ControlId::KeyNoneMenu, !set);
 }
 
 std::string TForm1::TransparencyMessage(bool chosen, TColor transparent, std::int64_t partlyTransparent) {

@@ -97,8 +97,13 @@ void TForm1::EditIMouseMove(ShiftState Shift, int X, int Y) {
     if (!WrapDrawing() && (x >= Def.ChipSize || y >= Def.ChipSize)) return;
 
     // Read before this move draws anything; left of or above the chip the
-    // pixel reads black.
-    controls.SetCaption(ControlId::EditPos, PositionText(x, y, Chip(CurCol, CurRow).GetPixel(x, y)));
+    // pixel reads black. With wrap-around drawing the text names the pixel
+    // the move draws on, at the opposite edge.
+    const int n = Def.ChipSize;
+    const int shownX = WrapDrawing() ? WrapIntoChip(x, n) : x;
+    const int shownY = WrapDrawing() ? WrapIntoChip(y, n) : y;
+    controls.SetCaption(ControlId::EditPos,
+                        PositionText(shownX, shownY, Chip(CurCol, CurRow).GetPixel(shownX, shownY)));
 
     switch (Def.ToolMode) {
         case tool_mode::Pen: MovePen(*this, Shift, x, y); break;

@@ -14,7 +14,6 @@ const ShiftState LeftOnly{ShiftKey::Left};
 const ShiftState RightOnly{ShiftKey::Right};
 
 int FloorDiv(int a, int b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0); }
-int Wrap(int a, int n) { return a - FloorDiv(a, n) * n; }
 
 struct Position {
     int x, y;
@@ -63,7 +62,7 @@ std::string TilePositionText(const TForm1& form, Position p) {
         if (!s) return "";
         return PositionText(s->x, s->y, form.Chip(s->x / n, s->y / n).GetPixel(s->x % n, s->y % n));
     }
-    if (form.WrapDrawing()) p = {Wrap(p.x, n), Wrap(p.y, n)};
+    if (form.WrapDrawing()) p = {WrapIntoChip(p.x, n), WrapIntoChip(p.y, n)};
     if (!InsideChip(form, p)) return "";
     return PositionText(p.x, p.y, form.Chip(form.CurCol, form.CurRow).GetPixel(p.x, p.y));
 }

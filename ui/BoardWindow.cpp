@@ -67,8 +67,8 @@ void BoardWindow::FitToBoard() {
 
 void BoardWindow::ShowChanges() {
     const Controls& controls = form_.controls;
-    if (controls.IsDirty(BoardMenu) && controls.Checked(BoardMenu) != isVisible()) {
-        setVisible(controls.Checked(BoardMenu));
+    if (controls.IsDirty(BoardMenu) && form_.Options.boardShown != isVisible()) {
+        setVisible(form_.Options.boardShown);
         if (isVisible()) view_->update();
     }
     for (std::size_t i = 0; i < ControlCount; ++i)

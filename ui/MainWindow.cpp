@@ -340,7 +340,7 @@ void MainWindow::ShowChanges() {
     for (ControlId id : Views) ViewOf(id)->ShowChanges();
     ShowTransparentSwatch();
     // Until the board is first shown there is no window to follow it.
-    if (board_ || form_->controls.Checked(BoardMenu)) Board()->ShowChanges();
+    if (board_ || form_->Options.boardShown) Board()->ShowChanges();
     if (tileWindow_) tileWindow_->ShowChanges();
     Controls& controls = form_->controls;
     if (!controls.AnyDirty()) return;

@@ -58,7 +58,7 @@ void TilePreviewWindow::ShowChanges() {
         const ControlId id = static_cast<ControlId>(i);
         if (controls.IsDirty(id) && InfoOf(id).kind == ControlKind::MenuItem && InTileMenuBar(id)) ApplyItem(id);
     }
-    const bool shown = controls.Checked(ControlId::TileViewMenu);
+    const bool shown = form_.Options.tilePreview;
     if (shown == isVisible()) return;
     if (shown && !placed_) {
         // First shown beside the main window's right edge.
@@ -70,7 +70,7 @@ void TilePreviewWindow::ShowChanges() {
 
 void TilePreviewWindow::closeEvent(QCloseEvent* event) {
     // Closed by the user from its title bar: the check item follows.
-    if (form_.controls.Checked(ControlId::TileViewMenu)) run_([this] { form_.TileFormClose(); });
+    if (form_.Options.tilePreview) run_([this] { form_.TileFormClose(); });
     event->accept();
 }
 
