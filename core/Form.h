@@ -351,6 +351,10 @@ public:
     // window re-places its controls when LayoutChanged and clears it.
     WindowLayout Layout = FixedLayout();
     bool LayoutChanged = false;
+    // Device pixels per logical pixel of the window's screen (the Qt scale
+    // factor); 1 where there is no screen.
+    double DeviceRatio = 1;
+    void SetDeviceRatio(double ratio);
     std::int32_t ZoomBeforeWide = 5;
     bool WideLayoutOn() const { return Options.wide; }
     void WideMenuClick();

@@ -1,6 +1,7 @@
 #include "core/WindowLayout.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/ControlTable.h"
 
@@ -41,23 +42,24 @@ void Shift(WindowLayout& layout, ControlId id, int dx, int dy) {
 
 // Places everything for these scales and zoom; returns the client size the
 // layout needs.
-std::pair<int, int> Arrange(WindowLayout& layout, int sheetScale, int paletteScale, int zoom) {
+std::pair<int, int> Arrange(WindowLayout& layout, int sheetScale, int paletteScale, int zoom, double ratio) {
     layout.sheetScale = sheetScale;
     layout.paletteScale = paletteScale;
     layout.zoom = zoom;
     const ControlPlace sheetBox = Described(Screen);
-    const ControlPlace screen{sheetBox.left, sheetBox.top, SheetPicture[0] * sheetScale + SheetBoxExtra,
-                              SheetPicture[1] * sheetScale + SheetBoxExtra};
+    const ControlPlace screen{sheetBox.left, sheetBox.top,
+                              ShownLength(SheetPicture[0], sheetScale, ratio) + SheetBoxExtra,
+                              ShownLength(SheetPicture[1], sheetScale, ratio) + SheetBoxExtra};
     At(layout, Screen) = screen;
 
     const int editLeft = screen.Right() + SheetToEdit;
     for (ControlId id : EditBlock) Shift(layout, id, editLeft - EditBlockLeft, 0);
     ControlPlace& editBox = At(layout, ScrollBox1);
-    editBox.width = editBox.height = 16 * zoom + EditBoxExtra;
+    editBox.width = editBox.height = ShownLength(16, zoom, ratio) + EditBoxExtra;
 
     ControlPlace palette{screen.left, screen.Bottom() + SheetToPalette,
-                         PalettePicture[0] * paletteScale + PaletteBoxExtra,
-                         PalettePicture[1] * paletteScale + PaletteBoxExtra};
+                         ShownLength(PalettePicture[0], paletteScale, ratio) + PaletteBoxExtra,
+                         ShownLength(PalettePicture[1], paletteScale, ratio) + PaletteBoxExtra};
     // A palette that reaches under the edit block goes below the edit box.
     if (palette.Right() > editLeft) palette.top = std::max(palette.top, editBox.Bottom() + EditToColours);
     At(layout, Panel1) = palette;
@@ -72,7 +74,18 @@ std::pair<int, int> Arrange(WindowLayout& layout, int sheetScale, int paletteSca
     return {right + MarginRight, bottom + MarginBottom};
 }
 
+bool IsWhole(double ratio) { return std::abs(ratio - std::round(ratio)) < 1e-6; }
+
 }  // namespace
+
+int WholeDevicePixels(double ratio, int logicalPixels) {
+    return std::max(1, static_cast<int>(std::lround(ratio * logicalPixels)));
+}
+
+int ShownLength(int pixels, int scale, double ratio) {
+    if (IsWhole(ratio)) return pixels * scale;
+    return static_cast<int>(std::ceil(pixels * WholeDevicePixels(ratio, scale) / ratio - 1e-6));
+}
 
 int WindowLayout::ScaleOf(ControlId view) const {
     if (view == ScreenI) return sheetScale;
@@ -86,27 +99,34 @@ int WindowLayout::PictureCoordinate(ControlId view, int shown) const {
     return shown >= 0 ? shown / scale : -((-shown + scale - 1) / scale);
 }
 
-WindowLayout FixedLayout() {
+WindowLayout FixedLayout(double ratio) {
     WindowLayout layout;
+    if (!IsWhole(ratio)) {
+        const auto [width, height] = Arrange(layout, 1, 1, layout.zoom, ratio);
+        layout.clientWidth = width;
+        layout.clientHeight = height;
+        return layout;
+    }
     for (ControlId id : {Screen, Panel1, ScrollBox1}) At(layout, id) = Described(id);
     for (ControlId id : EditBlock) At(layout, id) = Described(id);
     for (ControlId id : ColourBlock) At(layout, id) = Described(id);
     return layout;
 }
 
-WindowLayout RoomyLayout(int width, int height) {
+WindowLayout RoomyLayout(int width, int height, double ratio) {
+    const WindowLayout fixed = FixedLayout(ratio);
     WindowLayout layout;
-    layout.clientWidth = std::max(width, WindowLayout::FixedWidth);
-    layout.clientHeight = std::max(height, WindowLayout::FixedHeight);
+    layout.clientWidth = std::max(width, fixed.clientWidth);
+    layout.clientHeight = std::max(height, fixed.clientHeight);
     for (int zoom = WindowLayout::MaxZoom; zoom > 2; --zoom) {
         for (int sheet = WindowLayout::MaxViewScale; sheet >= 1; --sheet) {
             // The palette never outgrows the sheet: the two read as one column.
             for (int palette = sheet; palette >= 1; --palette) {
-                const auto [w, h] = Arrange(layout, sheet, palette, zoom);
+                const auto [w, h] = Arrange(layout, sheet, palette, zoom, ratio);
                 if (w <= layout.clientWidth && h <= layout.clientHeight) return layout;
             }
         }
     }
-    Arrange(layout, 1, 1, 2);
+    Arrange(layout, 1, 1, 2, ratio);
     return layout;
 }

@@ -40,10 +40,22 @@ struct WindowLayout {
     int ScaleOf(ControlId view) const;
 };
 
+// Device pixels for `logicalPixels` at a device pixel ratio: the nearest
+// whole number, at least one. A view shows each chip pixel as this many
+// device pixels for its logical size, so that no two chip pixels differ in
+// size at any scale factor.
+int WholeDevicePixels(double ratio, int logicalPixels);
+// Logical pixels that `pixels` picture pixels take when each is shown as
+// WholeDevicePixels(ratio, scale) device pixels: `pixels * scale` where the
+// ratio is whole.
+int ShownLength(int pixels, int scale, double ratio);
+
 // The described window: 738 x 421, every control at its described place.
-WindowLayout FixedLayout();
+// Under a ratio that is not whole the views show whole device pixels per
+// chip pixel, and the controls keep their places relative to them.
+WindowLayout FixedLayout(double ratio = 1);
 // The roomy layout for a client area of width x height (at least the fixed
-// size): the largest zoom that fits first, then the largest sheet scale, then
+// layout's size at this device pixel ratio): the largest zoom that fits first, then the largest sheet scale, then
 // the largest palette scale up to the sheet's; the controls keep their places relative to the
 // sheet, the edit area and the palette.
-WindowLayout RoomyLayout(int width, int height);
+WindowLayout RoomyLayout(int width, int height, double ratio = 1);

@@ -18,10 +18,10 @@ void TForm1::WideMenuClick() {
     ShowOptions();
     if (on) {
         ZoomBeforeWide = Def.Zoom;
-        ApplyLayout(RoomyLayout(Layout.clientWidth, Layout.clientHeight));
+        ApplyLayout(RoomyLayout(Layout.clientWidth, Layout.clientHeight, DeviceRatio));
         return;
     }
-    Layout = FixedLayout();
+    Layout = FixedLayout(DeviceRatio);
     LayoutChanged = true;
     // Back to the zoom chosen before, through the zoom menu's own handler.
     mZoomClick(ZoomItemOf(ZoomBeforeWide >= MinZoom && ZoomBeforeWide <= MaxZoom ? ZoomBeforeWide : 5));
@@ -29,7 +29,15 @@ void TForm1::WideMenuClick() {
 
 void TForm1::ResizeClient(int width, int height) {
     if (!WideLayoutOn()) return;
-    ApplyLayout(RoomyLayout(width, height));
+    ApplyLayout(RoomyLayout(width, height, DeviceRatio));
+}
+
+void TForm1::SetDeviceRatio(double ratio) {
+    if (ratio == DeviceRatio) return;
+    DeviceRatio = ratio;
+    if (WideLayoutOn()) return ApplyLayout(RoomyLayout(Layout.clientWidth, Layout.clientHeight, ratio));
+    Layout = FixedLayout(ratio);
+    LayoutChanged = true;
 }
 
 void TForm1::ApplyLayout(const WindowLayout& layout) {

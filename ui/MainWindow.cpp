@@ -94,7 +94,10 @@ MainWindow::MainWindow() : platform_(*this), form_(std::make_unique<TForm1>(plat
     connect(recoveryTimer_, &QTimer::timeout, this, [this] { Run([this] { form_->StartRecoveryCopy(); }); });
     recoveryTimer_->start();
 
-    Run([this] { form_->FormCreate(); });
+    Run([this] {
+        form_->FormCreate();
+        form_->SetDeviceRatio(devicePixelRatioF());
+    });
     // Once the window is up, so that the question has a window over which to show.
     QMetaObject::invokeMethod(
         this, [this] { Run([this] { form_->OfferRecoveryCopies(); }); }, Qt::QueuedConnection);
@@ -361,22 +364,26 @@ void MainWindow::ApplyLayout() {
     }
     ViewOf(ScreenI)->SetViewScale(places.sheetScale);
     ViewOf(Pallete)->SetViewScale(places.paletteScale);
+    ViewOf(EditI)->SetChipPixelsAcross(form_->Def.ChipSize);
     client->setUpdatesEnabled(true);
 
     const bool resizable = form_->WideLayoutOn();
     if (resizable != resizable_) {
         resizable_ = resizable;
         if (resizable) {
-            client->setMinimumSize(WindowLayout::FixedWidth, WindowLayout::FixedHeight);
+            const WindowLayout fixed = FixedLayout(form_->DeviceRatio);
+            client->setMinimumSize(fixed.clientWidth, fixed.clientHeight);
             client->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
             layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
             setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         } else {
             if (isMaximized() || isFullScreen()) showNormal();
-            client->setFixedSize(WindowLayout::FixedWidth, WindowLayout::FixedHeight);
             layout()->setSizeConstraint(QLayout::SetFixedSize);
         }
     }
+    // The fixed window's size follows its views at a scale factor that is not whole.
+    if (!resizable && client->size() != QSize(places.clientWidth, places.clientHeight))
+        client->setFixedSize(places.clientWidth, places.clientHeight);
     // The placing above gave the position text its place's width back.
     FitPositionText();
 }

@@ -1,5 +1,6 @@
 #include "ui/PictureView.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QMouseEvent>
@@ -7,22 +8,10 @@
 #include <QPaintEvent>
 #include <QTimer>
 
+#include "core/WindowLayout.h"
 #include "ui/PictureImage.h"
 
 namespace ui {
-
-namespace {
-
-// Device pixels per picture pixel; a factor a hair off a whole number counts
-// as that number, and a screen of less than one device pixel per logical
-// pixel still shows every picture pixel.
-double DevicePixelsPerPixel(qreal ratio, int viewScale) {
-    const double factor = std::max(1.0, ratio * viewScale);
-    const double whole = std::round(factor);
-    return std::abs(factor - whole) < 1e-6 ? whole : factor;
-}
-
-}  // namespace
 
 PictureView::PictureView(canvas::Picture& picture, QWidget* parent) : MouseView(parent), picture_(picture) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -38,9 +27,20 @@ void PictureView::SetViewScale(int scale) {
     ShowWhole();
 }
 
+void PictureView::SetChipPixelsAcross(int count) {
+    if (count == chipPixelsAcross_) return;
+    chipPixelsAcross_ = count;
+    ShowWhole();
+}
+
+double PictureView::DevicePixelsPerPixel(qreal ratio) const {
+    const int perChipPixel = chipPixelsAcross_ > 0 ? std::max(1, picture_.Width() / chipPixelsAcross_) : 1;
+    return static_cast<double>(WholeDevicePixels(ratio, viewScale_ * perChipPixel)) / perChipPixel;
+}
+
 void PictureView::ShowWhole() {
     const qreal ratio = devicePixelRatioF();
-    factor_ = DevicePixelsPerPixel(ratio, viewScale_);
+    factor_ = DevicePixelsPerPixel(ratio);
     const QSize size = DeviceSize();
     // What was shown stays current as long as the picture shows no change
     // since: a window grown and shrunk again shows it without building it anew.
@@ -78,7 +78,8 @@ void PictureView::CopyArea(const QRect& area) {
 }
 
 void PictureView::ShowChanges() {
-    if (shown_.size() != DeviceSize() || devicePixelRatioF() != shownRatio_) {
+    if (devicePixelRatioF() != shownRatio_ || DevicePixelsPerPixel(shownRatio_) != factor_ ||
+        shown_.size() != DeviceSize()) {
         ShowWhole();
     } else if (!picture_.Dirty().IsEmpty()) {
         const QRect changed = QRectOf(picture_.Dirty());

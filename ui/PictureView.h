@@ -13,11 +13,13 @@ namespace ui {
 // picture magnified to device pixels and renews only the part the editor
 // marked changed, so that a pen stroke repaints just the cells it touched.
 //
-// The view is the picture's size times the view scale of the layout (1 in
-// the fixed window) in logical pixels, so it fills the place the layout gave
-// it at any screen scale factor. A picture pixel covers the device pixels of
-// its span (PictureCoordinateOf): at a factor of 2 a 2 x 2 block, at 1.5
-// blocks one or two device pixels wide, never a blend of two pixels.
+// Each chip pixel is shown as a block of whole device pixels, the same for
+// every chip pixel: WholeDevicePixels of its logical size (the view scale of
+// the layout, times the picture pixels a chip pixel takes in the edit area).
+// The view's logical size follows, as the layout's places do. Where a chip
+// pixel is several picture pixels (the edit area and its grid lines), a
+// picture pixel covers the device pixels of its span (PictureCoordinateOf),
+// never a blend of two pixels.
 class PictureView : public MouseView {
     Q_OBJECT
 public:
@@ -30,6 +32,9 @@ public:
 
     // The layout's scale of this view (1, 2 or 3); shows the picture anew.
     void SetViewScale(int scale);
+    // The picture shows this many chip pixels across (the edit area's 16);
+    // 0: every picture pixel is one.
+    void SetChipPixelsAcross(int count);
     // Device pixels per picture pixel, along each axis (whole at whole
     // screen scale factors).
     double DeviceScale() const { return factor_; }
@@ -43,6 +48,7 @@ protected:
 
 private:
     void ShowWhole();
+    double DevicePixelsPerPixel(qreal ratio) const;
     // The device pixels of the picture's `area` made anew in shown_.
     void CopyArea(const QRect& area);
     QSize DeviceSize() const;
@@ -53,6 +59,7 @@ private:
     // kept while the picture does not change.
     QImage spare_;
     int viewScale_ = 1;
+    int chipPixelsAcross_ = 0;
     double factor_ = 1;
     qreal shownRatio_ = 1;
 };

@@ -34,17 +34,21 @@ protected:
         window->ShowChanges();
     }
 
-    // The view is as large as the layout made its place, and each device
-    // pixel shows exactly the colour of the picture pixel whose span holds
-    // its centre: pixel p spans [p * f, (p + 1) * f) at f device pixels per
-    // pixel, so every pixel is a block of whole device pixels.
+    // Each device pixel shows exactly the colour of the picture pixel whose
+    // span holds its centre: pixel p spans [p * f, (p + 1) * f) at f device
+    // pixels per pixel, where a chip pixel (one sheet or palette pixel, or
+    // zoom edit-area pixels) takes the same whole number of device pixels at
+    // any scale factor; the view is as large as that.
     void ExpectWholeBlocks(ControlId id) {
         SCOPED_TRACE(std::string(NameOf(id)));
         ui::PictureView* v = view(id);
         const canvas::Picture& picture = id == ScreenI ? form().ScreenI : id == EditI ? form().EditI : form().Pallete;
-        const int layoutScale = form().Layout.ScaleOf(id);
-        EXPECT_EQ(v->size(), QSize(picture.Width() * layoutScale, picture.Height() * layoutScale));
-        const double f = v->devicePixelRatioF() * layoutScale;
+        const double ratio = v->devicePixelRatioF();
+        const int perChipPixel = id == EditI ? form().Def.Zoom : 1;
+        const double f =
+            static_cast<double>(WholeDevicePixels(ratio, form().Layout.ScaleOf(id) * perChipPixel)) / perChipPixel;
+        auto logical = [&](int pixels) { return static_cast<int>(std::ceil(pixels * f / ratio - 1e-6)); };
+        EXPECT_EQ(v->size(), QSize(logical(picture.Width()), logical(picture.Height())));
         const int width = static_cast<int>(picture.Width() * f), height = static_cast<int>(picture.Height() * f);
         const QImage shown = v->grab().toImage().convertToFormat(QImage::Format_RGB32);
         ASSERT_GE(shown.width(), width);
@@ -69,7 +73,8 @@ TEST_F(RoomyWindowTest, EveryChipPixelIsAWholeUniformBlockInTheFixedAndTheRoomyW
     FillSheetWithNoise();
     for (ControlId id : {ScreenI, EditI, Pallete}) ExpectWholeBlocks(id);
     Choose(WideMenu);
-    ResizeClient(1700, 1000);
+    // Room for the sheet at twice its size, not three times, at every scale factor.
+    ResizeClient(1900, 1000);
     EXPECT_EQ(form().Layout.sheetScale, 2);
     for (ControlId id : {ScreenI, EditI, Pallete}) ExpectWholeBlocks(id);
 
@@ -115,9 +120,14 @@ TEST_F(RoomyWindowTest, TheRoomyWindowResizesPlacesItsControlsAndPicksInShownPix
     // Off: the fixed window again, at the zoom chosen before.
     Choose(WideMenu);
     QApplication::processEvents();
-    EXPECT_EQ(window->centralWidget()->size(), QSize(738, 421));
+    const WindowLayout fixed = FixedLayout(ratio);
+    EXPECT_EQ(window->centralWidget()->size(), QSize(fixed.clientWidth, fixed.clientHeight));
+    if (ratio == 1 || ratio == 2) {
+        EXPECT_EQ(fixed.clientWidth, 738);
+    }
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
-    EXPECT_EQ(widget(ScrollBox1)->geometry(), QRect(504, 72, 164, 164));
+    const ControlPlace& box = fixed.PlaceOf(ScrollBox1);
+    EXPECT_EQ(widget(ScrollBox1)->geometry(), QRect(box.left, box.top, box.width, box.height));
     EXPECT_EQ(form().Def.Zoom, 5);
 }
 
