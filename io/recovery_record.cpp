@@ -101,8 +101,10 @@ void RestoreSession(TForm1& form, const Record::Session& s) {
 }  // namespace
 
 Record RecordOfEditor(TForm1& form) {
-    const TMemorySnapshot m = form.Snapshot();
-    const TDef& d = m.MemDef;
+    // Read straight from the editor rather than through a memory snapshot,
+    // so that the sheet is composed once, into the record: this runs on the
+    // window's thread.
+    const TDef& d = form.Def;
     Record r;
     r.file = AbsolutePath(d.FileName);
     r.zoom = d.Zoom;
@@ -112,12 +114,12 @@ Record RecordOfEditor(TForm1& form) {
     r.tool = d.ToolMode;
     r.gridColour = d.GridLineColor;
     r.sheetGrid = d.SheetGridShown;
-    r.col = m.MemCurCol;
-    r.row = m.MemCurRow;
-    r.pen = m.MemPenSize;
-    r.gridHidden = m.MemGridHidden;
-    r.resizePerChip = m.MemResizePerChip;
-    r.sheet = m.MemSheetImage;
+    r.col = form.CurCol;
+    r.row = form.CurRow;
+    r.pen = form.PenSize;
+    r.gridHidden = form.Options.editGridHidden;
+    r.resizePerChip = form.Options.resizePerChip;
+    form.Sheet.ComposeInto(r.sheet);
     r.session = SessionOf(form);
     return r;
 }
