@@ -103,6 +103,8 @@ constexpr std::array<ControlInfo, ControlCount> Table = {{
     Item(KeysMenu, "KeysMenu", ExtMenu, "ショートカットキー(&K)"),
     Item(WideMenu, "WideMenu", ExtMenu, "広い画面(&G)"),
     Item(UserPaletteMenu, "UserPaletteMenu", DefMenu, "自分のパレット(&U)"),
+    Item(AnimMenu, "AnimMenu", DefMenu, "アニメーション(&A)"),
+    Item(AnimFramesMenu, "AnimFramesMenu", DefMenu, "アニメーションのコマ(&F)..."),
 
     Menu(MoveMenu, "MoveMenu", MainMenu1, "移動・変換(&M)"),
     Item(UpMenu, "UpMenu", MoveMenu, "上へ移動(&U)"),

@@ -18,6 +18,7 @@ struct EditorOptions {
     bool keys = false;            // KeysMenu: the shortcut keys run their items' handlers
     bool wide = false;            // WideMenu: the roomy layout
     bool userPalette = false;     // UserPaletteMenu: the palette view shows the user's palette
+    bool animation = false;       // AnimMenu: the tile preview and the board play animated chips
 
     friend bool operator==(const EditorOptions&, const EditorOptions&) = default;
 };

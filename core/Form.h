@@ -276,6 +276,16 @@ public:
     // Marks the board cells whose chips changed; the window calls it after
     // every handler, before it shows the board's changes.
     void FollowChipsOnBoard();
+
+    // ---- animated chips (core/chip_animation.cpp) ----
+    void AnimMenuClick();
+    // Gives the chip being edited its frames and frame time (a dialog).
+    void AnimFramesMenuClick();
+    // The frames due `elapsedMs` after the animations started, for the tile
+    // preview and the board; every chip itself while the option is off.
+    void ShowAnimationAt(std::int64_t elapsedMs);
+    std::int64_t AnimationMs = 0;
+    ChipAnimations::ShownSlots ShownSlots = ChipAnimations::Still();
     // edit/board_stamping.cpp: left stamps the chip being edited, right
     // chooses the cell's chip as a left press on the sheet does, middle
     // empties the cell.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "canvas/Picture.h"
+#include "core/ChipAnimations.h"
 #include "core/Controls.h"
 
 // The one door through which the editor reaches the outside: message boxes,
@@ -54,6 +55,13 @@ public:
         int rows = 0;
     };
     virtual std::optional<BoardSize> BoardSizeDialog(int cols, int rows) = 0;
+    // The frames of an animated chip: how many chips from it along its row
+    // (1: still) and the frame time, opened with `current`; nothing when
+    // cancelled. The editor keeps what it gets within its limits.
+    virtual std::optional<ChipAnimation> AnimationDialog(ChipAnimation current) {
+        (void)current;
+        return std::nullopt;
+    }
     // Open and save dialogs for the board's Tiled map files (*.tmx).
     virtual std::optional<std::string> MapOpenDialog() = 0;
     virtual std::optional<std::string> MapSaveDialog() = 0;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "canvas/Picture.h"
+#include "core/ChipAnimations.h"
 #include "core/SheetGeometry.h"
 #include "core/UndoHistory.h"
 
@@ -55,6 +56,8 @@ public:
     // The colour table of the indexed file the sheet was loaded from, in its
     // order; empty when it came from a file without one.
     std::vector<canvas::Colour> ColourTable;
+    // The chips that move, and their frames; the board's tileset keeps them.
+    ChipAnimations Animations;
     UndoHistory History;
 
 private:

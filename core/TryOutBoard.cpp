@@ -94,8 +94,8 @@ canvas::Rect TryOutBoard::CellRect(BoardCell cell) const {
     return {cell.col * side, cell.row * side, (cell.col + 1) * side, (cell.row + 1) * side};
 }
 
-void TryOutBoard::Draw(canvas::Picture& target, const canvas::Rect& area,
-                       std::span<const canvas::Picture> chips) const {
+void TryOutBoard::Draw(canvas::Picture& target, const canvas::Rect& area, std::span<const canvas::Picture> chips,
+                       std::span<const std::uint16_t> shownSlots) const {
     const canvas::Rect part = canvas::Clip(area, ViewWidth(), ViewHeight());
     target.SetSize(area.Width(), area.Height());
     if (part != area) {
@@ -111,9 +111,12 @@ void TryOutBoard::Draw(canvas::Picture& target, const canvas::Rect& area,
             // Cell rectangle in the target's coordinates; the canvas clips.
             const int left = c * side - area.left;
             const int top = r * side - area.top;
-            const std::int16_t slot = cells_[IndexOf({c, r})];
-            if (slot != Empty && static_cast<std::size_t>(slot) < chips.size()) {
-                target.StretchDraw({left, top, left + side, top + side}, chips[static_cast<std::size_t>(slot)]);
+            const std::int16_t placed = cells_[IndexOf({c, r})];
+            const std::size_t slot = placed != Empty && static_cast<std::size_t>(placed) < shownSlots.size()
+                                         ? shownSlots[static_cast<std::size_t>(placed)]
+                                         : static_cast<std::size_t>(placed);
+            if (placed != Empty && slot < chips.size()) {
+                target.StretchDraw({left, top, left + side, top + side}, chips[slot]);
                 continue;
             }
             for (int j = 0; j < CheckerSquares; ++j) {

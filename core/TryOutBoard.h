@@ -56,7 +56,8 @@ public:
     // Makes `target` the size of `area` and draws that part of the view into
     // it: each cell the current pixels of its chip, repeated `zoom` times each
     // way, an empty cell the checker pattern. `chips` is the chip table.
-    void Draw(canvas::Picture& target, const canvas::Rect& area, std::span<const canvas::Picture> chips) const;
+    void Draw(canvas::Picture& target, const canvas::Rect& area, std::span<const canvas::Picture> chips,
+              std::span<const std::uint16_t> shownSlots = {}) const;
 
     // ---- What changed since the last ClearDirty() ----
     // Compares every chip's version (SheetDocument) with the one the board

@@ -37,6 +37,7 @@ void TForm1::ShowOptions() {
     controls.SetChecked(KeysMenu, o.keys);
     controls.SetChecked(WideMenu, o.wide);
     controls.SetChecked(UserPaletteMenu, o.userPalette);
+    controls.SetChecked(AnimMenu, o.animation);
     controls.SetChecked(HistoryMenu, Sheet.History.On());
     controls.SetVisible(RedoMenu, Sheet.History.On());
 }

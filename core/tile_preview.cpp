@@ -35,14 +35,22 @@ void TForm1::UpdateTilePreview() {
     if (!Options.tilePreview) return;
     TilePreview::Sources sources{};
     const bool neighbours = Options.tileNeighbours;
+    auto shown = [this](std::size_t slot) -> TilePreview::Source {
+        const std::size_t frame = ShownSlots[slot];
+        return {&Sheet.Chips()[frame], Sheet.Versions()[frame]};
+    };
+    // Any frame of an animated chip shows the animation in the middle.
+    const std::optional<ChipRef> animated =
+        Options.animation ? Sheet.Animations.Holding({CurCol, CurRow}) : std::nullopt;
+    const ChipRef middle = animated.value_or(ChipRef{CurCol, CurRow});
     for (int place = 0; place < TilePreview::Places; ++place) {
         const int col = CurCol + place % TilePreview::Side - 1;
         const int row = CurRow + place / TilePreview::Side - 1;
         auto& source = sources[static_cast<std::size_t>(place)];
-        if (!neighbours)
-            source = {&Chip(CurCol, CurRow), Sheet.Version(CurCol, CurRow)};
+        if (!neighbours || (col == CurCol && row == CurRow))
+            source = shown(sheet::SlotOf(middle.col, middle.row));
         else if (col >= 0 && row >= 0 && col < Def.SheetCols && row < Def.SheetRows)
-            source = {&Chip(col, row), Sheet.Version(col, row)};
+            source = shown(sheet::SlotOf(col, row));
     }
     tilePreview.Show(sources, Def.ChipSize, Options.tileZoom, TileI);
 }

@@ -28,6 +28,8 @@ void TForm1::Click(ControlId control) {
     if (control == PaletteLoadMenu) return PaletteLoadMenuClick();
     if (control == PaletteSaveMenu) return PaletteSaveMenuClick();
     if (control == UserPaletteMenu) return UserPaletteMenuClick();
+    if (control == AnimMenu) return AnimMenuClick();
+    if (control == AnimFramesMenu) return AnimFramesMenuClick();
     if (Between(control, AllCopyMenu, RedoMenu)) return EditMenuClick(control);
     if (Between(control, WhiteMenu, UnMenu)) return LineColor(control);
     if (Between(control, mZoom2, mZoom10)) return mZoomClick(control);

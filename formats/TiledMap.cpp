@@ -108,6 +108,28 @@ int TileOfGid(std::uint32_t gid, std::uint32_t firstGid, int tileCount) {
     return static_cast<int>(gid - firstGid);
 }
 
+std::vector<TileAnimation> AnimationsOf(const pugi::xml_node& tileset, int tileCount) {
+    std::vector<TileAnimation> animations;
+    auto isTile = [tileCount](long long id) { return id >= 0 && id < tileCount; };
+    for (const pugi::xml_node& tile : tileset.children("tile")) {
+        const pugi::xml_node animation = tile.child("animation");
+        if (!animation) continue;
+        TileAnimation a;
+        const long long id = tile.attribute("id").as_llong(-1);
+        if (!isTile(id)) continue;
+        a.tile = static_cast<int>(id);
+        bool usable = true;
+        for (const pugi::xml_node& frame : animation.children("frame")) {
+            const long long frameTile = frame.attribute("tileid").as_llong(-1);
+            const long long duration = frame.attribute("duration").as_llong(0);
+            if (!isTile(frameTile) || duration <= 0 || duration > 0x7FFFFFFF) usable = false;
+            if (usable) a.frames.push_back({static_cast<int>(frameTile), static_cast<int>(duration)});
+        }
+        if (usable && !a.frames.empty()) animations.push_back(std::move(a));
+    }
+    return animations;
+}
+
 void CheckLayerLook(const pugi::xml_node& layer) {
     const std::string_view opacity = layer.attribute("opacity").value();
     if (IntOf(layer, "visible", 1, Refusal::LayerLook) != 1 || (!opacity.empty() && opacity != "1") ||
@@ -165,8 +187,10 @@ BoardMap ReadMap(const std::string& tmxPath, const SheetShape& sheet) {
         }
         if (!tsx.child("tileset")) Refuse(Refusal::Tileset);
         result.sheetImagePath = SheetImageOf(tsx.child("tileset"), tsxPath.parent_path(), mapDir, sheet);
+        result.animations = AnimationsOf(tsx.child("tileset"), sheet.TileCount());
     } else {
         result.sheetImagePath = SheetImageOf(tileset, mapDir, mapDir, sheet);
+        result.animations = AnimationsOf(tileset, sheet.TileCount());
     }
 
     const std::size_t count = static_cast<std::size_t>(cols * rows);
@@ -237,7 +261,8 @@ std::string MapText(int cols, int rows, std::span<const int> cells, const SheetS
     return Saved(doc);
 }
 
-std::string TilesetText(const std::string& name, const std::string& imageName, const SheetShape& sheet) {
+std::string TilesetText(const std::string& name, const std::string& imageName, const SheetShape& sheet,
+                        std::span<const TileAnimation> animations) {
     pugi::xml_document doc;
     Declare(doc);
     pugi::xml_node tileset = doc.append_child("tileset");
@@ -251,6 +276,16 @@ std::string TilesetText(const std::string& name, const std::string& imageName, c
     image.append_attribute("source") = imageName.c_str();
     image.append_attribute("width") = sheet.columns * sheet.tileSide;
     image.append_attribute("height") = sheet.rows * sheet.tileSide;
+    for (const TileAnimation& a : animations) {
+        pugi::xml_node tile = tileset.append_child("tile");
+        tile.append_attribute("id") = a.tile;
+        pugi::xml_node animation = tile.append_child("animation");
+        for (const AnimationFrame& f : a.frames) {
+            pugi::xml_node frame = animation.append_child("frame");
+            frame.append_attribute("tileid") = f.tile;
+            frame.append_attribute("duration") = f.durationMs;
+        }
+    }
     return Saved(doc);
 }
 

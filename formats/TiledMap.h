@@ -55,11 +55,27 @@ public:
     Refusal why;
 };
 
+// A tile that Tiled plays as an animation: each frame shows a tile of the
+// tileset for its duration.
+struct AnimationFrame {
+    int tile = 0;
+    int durationMs = 0;
+    friend bool operator==(const AnimationFrame&, const AnimationFrame&) = default;
+};
+struct TileAnimation {
+    int tile = 0;
+    std::vector<AnimationFrame> frames;
+    friend bool operator==(const TileAnimation&, const TileAnimation&) = default;
+};
+
 struct BoardMap {
     int cols = 0;
     int rows = 0;
     std::vector<int> cells;      // row by row: a tile id, or EmptyCell
     std::string sheetImagePath;  // the tileset's image, as a path to open
+    // The tileset's animations; one naming a tile outside the sheet, or with
+    // a frame of no positive duration, is left out rather than refused.
+    std::vector<TileAnimation> animations;
 };
 
 // Reads a TMX file and the TSX file it uses. The tileset file and the
@@ -75,6 +91,7 @@ std::string MapText(int cols, int rows, std::span<const int> cells, const SheetS
                     const std::string& tsxName);
 // The text of the TSX file of the sheet, named `name`, whose image is the
 // file `imageName` relative to the tileset's directory.
-std::string TilesetText(const std::string& name, const std::string& imageName, const SheetShape& sheet);
+std::string TilesetText(const std::string& name, const std::string& imageName, const SheetShape& sheet,
+                        std::span<const TileAnimation> animations = {});
 
 }  // namespace tiled

@@ -69,6 +69,38 @@ std::vector<std::optional<ChipRef>> ChipsOf(const std::vector<int>& tiles) {
 
 std::vector<std::uint8_t> BytesOf(const std::string& text) { return {text.begin(), text.end()}; }
 
+// Animated chips as Tiled's tile animations: the first frame's tile plays
+// its frames, each for the frame time.
+std::vector<tiled::TileAnimation> TileAnimationsOf(const ChipAnimations& animations) {
+    std::vector<tiled::TileAnimation> tiles;
+    for (const auto& [slot, animation] : animations.All()) {
+        const int col = static_cast<int>(slot) / sheet::Rows, row = static_cast<int>(slot) % sheet::Rows;
+        tiled::TileAnimation tile{row * Sheet.columns + col, {}};
+        for (int f = 0; f < animation.frames; ++f) tile.frames.push_back({tile.tile + f, animation.frameMs});
+        tiles.push_back(std::move(tile));
+    }
+    return tiles;
+}
+
+// The tileset's animations that the editor can play: frames that follow
+// their first tile along its row, all for one frame time within the limits.
+// Others (made in Tiled) are left out and stay only in the tileset file.
+ChipAnimations ChipAnimationsOf(const std::vector<tiled::TileAnimation>& tiles) {
+    ChipAnimations animations;
+    for (const tiled::TileAnimation& tile : tiles) {
+        const int frames = static_cast<int>(tile.frames.size());
+        if (frames < ChipAnimation::MinFrames || frames > ChipAnimation::MaxFrames) continue;
+        const int col = tile.tile % Sheet.columns, row = tile.tile / Sheet.columns;
+        const int frameMs = tile.frames.front().durationMs;
+        bool playable = col + frames <= Sheet.columns && frameMs >= ChipAnimation::MinFrameMs &&
+                        frameMs <= ChipAnimation::MaxFrameMs;
+        for (int f = 0; f < frames && playable; ++f)
+            playable = tile.frames[static_cast<std::size_t>(f)] == tiled::AnimationFrame{tile.tile + f, frameMs};
+        if (playable && !animations.Holding({col, row})) animations.Set({col, row}, ChipAnimation{frames, frameMs});
+    }
+    return animations;
+}
+
 void SaveBoard(TForm1& form, std::string mapPath) {
     // The map always ends in .tmx, so that it never takes the name of the
     // tileset or the picture written beside it.
@@ -82,7 +114,8 @@ void SaveBoard(TForm1& form, std::string mapPath) {
         const std::vector<PendingFile> files{
             {(map.parent_path() / imageName).string(),
              EncodePictureFile(imageName, form.SheetImage, form.Sheet.TransparentColor)},
-            {(map.parent_path() / tsxName).string(), BytesOf(tiled::TilesetText(base, imageName, Sheet))},
+            {(map.parent_path() / tsxName).string(),
+             BytesOf(tiled::TilesetText(base, imageName, Sheet, TileAnimationsOf(form.Sheet.Animations)))},
             {mapPath,
              BytesOf(tiled::MapText(form.Board.Cols(), form.Board.Rows(), TilesOf(form.Board), Sheet, tsxName))},
         };
@@ -125,6 +158,8 @@ void LoadBoard(TForm1& form, const std::string& path) {
     // The chips are now those of the file.
     form.Modified = false;
     form.Board.Replace(map.cols, map.rows, ChipsOf(map.cells));
+    form.Sheet.Animations = ChipAnimationsOf(map.animations);
+    form.ShowAnimationAt(form.AnimationMs);
     form.ShowTransparencyNotice(read.notice);
 }
 

@@ -33,7 +33,8 @@ void BoardView::ShowChanges(TForm1& form) {
 }
 
 QImage BoardView::Shown(const QRect& area) const {
-    form_.Board.Draw(part_, {area.left(), area.top(), area.right() + 1, area.bottom() + 1}, form_.Sheet.Chips());
+    form_.Board.Draw(part_, {area.left(), area.top(), area.right() + 1, area.bottom() + 1}, form_.Sheet.Chips(),
+                     form_.ShownSlots);
     return ImageOfPicture(part_);
 }
 

@@ -47,6 +47,7 @@ constexpr ControlId Views[] = {ScreenI, EditI, Pallete};
 // The copy follows the editing within this; writing it takes the window's
 // thread only for the moment its state is copied.
 constexpr int RecoveryIntervalMs = 2 * 1000;
+constexpr int AnimationTickMs = 10;
 
 bool IsSwatch(ControlId id) { return id == lbP || id == rbP; }
 
@@ -93,6 +94,12 @@ MainWindow::MainWindow() : platform_(*this), form_(std::make_unique<TForm1>(plat
     recoveryTimer_->setInterval(RecoveryIntervalMs);
     connect(recoveryTimer_, &QTimer::timeout, this, [this] { Run([this] { form_->StartRecoveryCopy(); }); });
     recoveryTimer_->start();
+    // Often enough for the shortest frame time; a tick whose frames are
+    // those already shown redraws nothing (the views compare versions).
+    animationTimer_ = new QTimer(this);
+    animationTimer_->setInterval(AnimationTickMs);
+    connect(animationTimer_, &QTimer::timeout, this,
+            [this] { Run([this] { form_->ShowAnimationAt(animationClock_.elapsed()); }); });
 
     Run([this] {
         form_->FormCreate();
@@ -333,6 +340,14 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::ShowChanges() {
+    if (animationTimer_ && form_->Options.animation != animationTimer_->isActive()) {
+        if (form_->Options.animation) {
+            animationClock_.start();
+            animationTimer_->start();
+        } else {
+            animationTimer_->stop();
+        }
+    }
     // The end of an event: the tile preview follows what the event changed.
     form_->UpdateTilePreview();
     form_->ShowTransparentColour();

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 
 #include "core/Form.h"
@@ -99,6 +100,9 @@ private:
     TilePreviewWindow* tileWindow_ = nullptr;
     std::vector<QShortcut*> shortcuts_;
     QTimer* recoveryTimer_ = nullptr;
+    // Plays animated chips while the option is on; the time since it started.
+    QTimer* animationTimer_ = nullptr;
+    QElapsedTimer animationClock_;
     bool resizable_ = false;
     static constexpr int KeySwatchSize = 16, KeySwatchGap = 8;
     QLabel* keySwatch_ = nullptr;

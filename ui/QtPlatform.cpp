@@ -14,6 +14,7 @@
 #include <QTreeView>
 #include <QUrl>
 
+#include "ui/AnimationDialog.h"
 #include "ui/ApplicationIcon.h"
 #include "ui/BoardSizeDialog.h"
 #include "ui/MenuBuilder.h"
@@ -210,6 +211,11 @@ std::optional<std::string> QtPlatform::MapSaveDialog() { return RunFileDialog(Ma
 std::optional<Platform::BoardSize> QtPlatform::BoardSizeDialog(int cols, int rows) {
     host_.ShowChanges();
     return AskBoardSize(host_.DialogParent(), cols, rows);
+}
+
+std::optional<ChipAnimation> QtPlatform::AnimationDialog(ChipAnimation current) {
+    host_.ShowChanges();
+    return AskAnimation(host_.DialogParent(), current);
 }
 
 std::optional<ControlId> QtPlatform::PopupMenu(ControlId menu, ControlId origin, int x, int y) {

@@ -69,6 +69,7 @@ public:
     std::optional<std::string> NumberedSaveDialog() override;
     std::optional<canvas::Colour> ColourDialog(std::optional<canvas::Colour> start) override;
     std::optional<BoardSize> BoardSizeDialog(int cols, int rows) override;
+    std::optional<ChipAnimation> AnimationDialog(ChipAnimation current) override;
     std::optional<std::string> MapOpenDialog() override;
     std::optional<std::string> MapSaveDialog() override;
     std::optional<ControlId> PopupMenu(ControlId menu, ControlId origin, int x, int y) override;

@@ -28,6 +28,7 @@ public:
     std::deque<std::optional<canvas::Colour>> colourAnswers;
     std::deque<std::optional<ControlId>> popupAnswers;
     std::deque<std::optional<BoardSize>> boardSizeAnswers;
+    std::deque<std::optional<ChipAnimation>> animationAnswers;
     std::optional<canvas::Picture> clipboard;
 
     std::vector<Shown> shown;
@@ -51,6 +52,9 @@ public:
         return Take(popupAnswers, "pop-up menu");
     }
     std::optional<BoardSize> BoardSizeDialog(int, int) override { return Take(boardSizeAnswers, "board size dialog"); }
+    std::optional<ChipAnimation> AnimationDialog(ChipAnimation) override {
+        return Take(animationAnswers, "animation dialog");
+    }
     std::optional<std::string> MapOpenDialog() override { return Take(fileAnswers, "map open dialog"); }
     std::optional<std::string> MapSaveDialog() override { return Take(fileAnswers, "map save dialog"); }
     bool ClipboardHasBitmap() override { return clipboard.has_value(); }
