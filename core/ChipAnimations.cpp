@@ -25,8 +25,7 @@ void ChipAnimations::Set(ChipRef first, std::optional<ChipAnimation> animation) 
     }
     for (auto it = byFirst_.begin(); it != byFirst_.end();) {
         const ChipRef other = ChipOfSlot(it->first);
-        const bool overlaps = Shares(other, it->second.frames, first) ||
-                              (frames > 0 && Shares(first, frames, other));
+        const bool overlaps = Shares(other, it->second.frames, first) || (frames > 0 && Shares(first, frames, other));
         it = overlaps ? byFirst_.erase(it) : std::next(it);
     }
     if (frames >= ChipAnimation::MinFrames) byFirst_[sheet::SlotOf(first.col, first.row)] = *animation;

@@ -1,7 +1,11 @@
 // The tile preview's tool window: shown and hidden by TileViewMenu (and its
 // own close box), its menu bar built from the table, and its view showing
 // TileI and taking presses.
+#include <set>
+
+#include <QElapsedTimer>
 #include <QMenuBar>
+#include <QSpinBox>
 
 #include "ui/TilePreviewWindow.h"
 #include "WindowFixture.h"
@@ -67,6 +71,43 @@ TEST_F(TileWindowTest, ViewShowsTheChipAndFollowsDrawingInTheSameEvent) {
     QTest::mouseClick(tile().View(), Qt::LeftButton, Qt::NoModifier, QPoint(32 + 2 * 5, 32 + 2 * 6));
     EXPECT_EQ(form().Chip(0, 0).GetPixel(5, 6), canvas::White);
     EXPECT_EQ(tile().View()->Shown().pixel(2 * 5, 2 * 6), qRgb(255, 255, 255));
+}
+
+TEST_F(TileWindowTest, AnAnimatedChipPlaysInThePreviewWhileTheEditAreaKeepsItsChip) {
+    const QRgb frames[] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)};
+    for (int c = 0; c < 3; ++c) {
+        canvas::Picture& chip = form().ChangeChip(c, 0);
+        chip.SetBrushColour(canvas::Rgb(qRed(frames[c]), qGreen(frames[c]), qBlue(frames[c])));
+        chip.FillRect({0, 0, 16, 16});
+    }
+    form().ChooseChip(0, 0);
+    WhenShown<QDialog> answer([](QDialog& dialog) {
+        dialog.findChild<QSpinBox*>("AnimationFrames")->setValue(3);
+        dialog.findChild<QSpinBox*>("AnimationFrameMs")->setValue(50);
+        dialog.accept();
+    });
+    Choose(AnimFramesMenu);
+    ASSERT_TRUE(answer.Acted());
+    Choose(AnimMenu);
+    Choose(TileViewMenu);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tile()));
+
+    // Every frame comes round within a second; the edit area stays red.
+    std::set<QRgb> seen;
+    QElapsedTimer clock;
+    clock.start();
+    while (seen.size() < 3 && clock.elapsed() < 3000) {
+        QTest::qWait(10);
+        const QImage shown = tile().View()->grab().toImage();
+        seen.insert(shown.pixel(shown.width() / 2, shown.height() / 2) | 0xFF000000);
+        ASSERT_EQ(Shown(EditI).pixel(7, 7), frames[0]);
+    }
+    EXPECT_EQ(seen, std::set<QRgb>(std::begin(frames), std::end(frames)));
+    // Off: the preview shows the chip being edited and stays.
+    Choose(AnimMenu);
+    QTest::qWait(120);
+    const QImage still = tile().View()->grab().toImage();
+    EXPECT_EQ(still.pixel(still.width() / 2, still.height() / 2) | 0xFF000000, frames[0]);
 }
 
 }  // namespace
