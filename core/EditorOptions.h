@@ -18,6 +18,7 @@ struct EditorOptions {
     bool keys = false;            // KeysMenu: the shortcut keys run their items' handlers
     bool wide = false;            // WideMenu: the roomy layout
     bool userPalette = false;     // UserPaletteMenu: the palette view shows the user's palette
+    bool english = false;         // LangEnMenu: every text in English instead of Japanese
 
     friend bool operator==(const EditorOptions&, const EditorOptions&) = default;
 };
