@@ -165,7 +165,7 @@
     </message>
     <message>
         <source>シートの色だけで保存(&amp;C)...</source>
-        <translation>Save with Sheet&apos;s C&amp;olours Only...</translation>
+        <translation>Save with Sheet&apos;s Colo&amp;urs Only...</translation>
     </message>
     <message>
         <source>パレットを読み込み(&amp;E)...</source>

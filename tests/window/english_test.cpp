@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSet>
 #include <QToolButton>
 
 #include "tools/tessaro-script/Runner.h"
@@ -53,6 +54,12 @@ TEST_F(EnglishTest, EveryTextOfTheWindowsIsEnglishAndFitsAndJapaneseComesBackAsW
             EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text().remove('&')), room) << NameOf(id);
         }
         if (auto* panel = qobject_cast<QLabel*>(widget(id))) texts << panel->text();
+        // No two items of a menu share an accelerator letter.
+        QStringList keys;
+        for (QAction* a : window->MenuOf(id) ? window->MenuOf(id)->actions() : QList<QAction*>{})
+            if (const qsizetype at = a->text().indexOf('&'); at >= 0) keys << a->text().mid(at + 1, 1).toLower();
+        EXPECT_EQ(keys.size(), QSet<QString>(keys.begin(), keys.end()).size())
+            << NameOf(id) << " " << keys.join(",").toStdString();
     }
     EXPECT_LE(window->menuBar()->sizeHint().width(), window->width());
     ui::QtPlatform& platform = window->Platform();
