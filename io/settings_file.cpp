@@ -131,6 +131,9 @@ void TForm1::ReadSettings(const std::string& fileName) {
         }
     }
 
+    // The language first, so that whatever the other keys bring up speaks it.
+    if (values[Lang] == "en" || values[Lang] == "ja") SetEnglish(values[Lang] == "en");
+
     constexpr std::array<std::string_view, 5> colours = {"white", "red", "green", "blue", "gray"};
     if (auto item = ItemFor(values[Line], colours, ControlId::WhiteMenu))
         LineColor(*item);
@@ -170,7 +173,6 @@ void TForm1::ReadSettings(const std::string& fileName) {
         DrawPaletteView();
     }
     ShowOptions();
-    if (values[Lang] == "en" || values[Lang] == "ja") SetEnglish(values[Lang] == "en");
     // The roomy layout is off at start; "off" leaves it so.
     if (values[Wide] == "on" && !WideLayoutOn()) WideMenuClick();
 }
