@@ -34,7 +34,8 @@ void PrintUsage(const char* program) {
     std::fputs(usage.c_str(), stdout);
 }
 
-// The language named by "--lang en", "--lang=en" (or ja), if any: the last one counts.
+// For the help, which is printed before Qt parses the command line: the
+// language named by "--lang en" or "--lang=en" (or ja); the last one counts.
 std::optional<bool> EnglishOption(int argc, char* argv[]) {
     std::optional<bool> english;
     for (int i = 1; i < argc; ++i) {
@@ -98,10 +99,20 @@ int main(int argc, char* argv[]) {
         return 0;
     }
 
+    std::optional<bool> english;
+    if (parser.isSet(lang)) {
+        const QString value = parser.value(lang);
+        if (value != QStringLiteral("en") && value != QStringLiteral("ja")) {
+            std::fprintf(stderr, "%s: unknown language \"%s\" (en or ja)\n", argv[0], value.toUtf8().constData());
+            return 2;
+        }
+        english = value == QStringLiteral("en");
+    }
+
     ui::MainWindow window;
     ReleaseStartupMemoryAfterFirstPaint(window);
     // The command line wins over the settings file.
-    if (const std::optional<bool> english = EnglishOption(argc, argv)) {
+    if (english) {
         window.Form().SetEnglish(*english);
         window.ShowChanges();
     }
