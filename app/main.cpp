@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -7,25 +8,49 @@
 #include <QFileInfo>
 
 #include "app/StartupMemory.h"
+#include "core/Translation.h"
 #include "ui/Application.h"
+#include "ui/Language.h"
 #include "ui/MainWindow.h"
 
 namespace {
 
-// As Qt's parser with its Japanese translation prints it.
+// As Qt's parser with its Japanese translation prints it; in English with
+// "--lang en".
 void PrintUsage(const char* program) {
-    std::printf(
-        "使い方: %s [オプション] [FILE]\n"
-        "Tessaro: a pixel editor for the map chips of role-playing games\n"
-        "\n"
-        "オプション:\n"
-        "  -h, --help     Displays help on commandline options.\n"
-        "  --help-all     Displays help including Qt specific options.\n"
-        "  -v, --version  Displays version information.\n"
-        "\n"
-        "引数:\n"
-        "  FILE           a picture that opens as the sheet\n",
-        program);
+    const std::string usage = Tr(TSR_MESSAGE("main",
+                                             "使い方: %1 [オプション] [FILE]\n"
+                                             "Tessaro: a pixel editor for the map chips of role-playing games\n"
+                                             "\n"
+                                             "オプション:\n"
+                                             "  -h, --help     Displays help on commandline options.\n"
+                                             "  --help-all     Displays help including Qt specific options.\n"
+                                             "  -v, --version  Displays version information.\n"
+                                             "  --lang <lang>  Texts in English (en) or Japanese (ja).\n"
+                                             "\n"
+                                             "引数:\n"
+                                             "  FILE           a picture that opens as the sheet\n"),
+                                 {program});
+    std::fputs(usage.c_str(), stdout);
+}
+
+// For the help, which is printed before Qt parses the command line: the
+// language named by "--lang en" or "--lang=en" (or ja); the last one counts.
+std::optional<bool> EnglishOption(int argc, char* argv[]) {
+    std::optional<bool> english;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--") break;
+        std::string value;
+        if (arg == "--lang" && i + 1 < argc)
+            value = argv[++i];
+        else if (arg.starts_with("--lang="))
+            value = arg.substr(7);
+        else
+            continue;
+        if (value == "en" || value == "ja") english = value == "en";
+    }
+    return english;
 }
 
 }  // namespace
@@ -36,6 +61,14 @@ int main(int argc, char* argv[]) {
         const std::string arg = argv[i];
         if (arg == "--") break;
         if (arg == "-h" || arg == "--help" || arg == "-?") {
+            // Without a display: the translation needs an application, not a window.
+            const std::optional<bool> english = EnglishOption(argc, argv);
+            if (english == true) {
+                QCoreApplication core(argc, argv);
+                ui::UseEnglish(true);
+                PrintUsage(argv[0]);
+                return 0;
+            }
             PrintUsage(argv[0]);
             return 0;
         }
@@ -55,6 +88,9 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Displays version information."));
     parser.addOption(version);
+    const QCommandLineOption lang(QStringLiteral("lang"), QStringLiteral("Texts in English (en) or Japanese (ja)."),
+                                  QStringLiteral("lang"));
+    parser.addOption(lang);
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("a picture that opens as the sheet"),
                                  QStringLiteral("[FILE]"));
     parser.process(app);
@@ -63,8 +99,23 @@ int main(int argc, char* argv[]) {
         return 0;
     }
 
+    std::optional<bool> english;
+    if (parser.isSet(lang)) {
+        const QString value = parser.value(lang);
+        if (value != QStringLiteral("en") && value != QStringLiteral("ja")) {
+            std::fprintf(stderr, "%s: unknown language \"%s\" (en or ja)\n", argv[0], value.toUtf8().constData());
+            return 2;
+        }
+        english = value == QStringLiteral("en");
+    }
+
     ui::MainWindow window;
     ReleaseStartupMemoryAfterFirstPaint(window);
+    // The command line wins over the settings file.
+    if (english) {
+        window.Form().SetEnglish(*english);
+        window.ShowChanges();
+    }
     window.show();
     // A file named on the command line opens as a file dropped onto the
     // window does, by its whole path, once the window is up.

@@ -30,7 +30,7 @@ enum class ControlId : std::uint16_t {
     // Settings menu: what Tessaro adds (transparent colour, tiles in context,
     // the extension options)
     N4, KeyPickMenu, KeyNoneMenu, N5, TileViewMenu, WrapMenu, BoardMenu, N6,
-    ExtMenu, StrokeMenu, HistoryMenu, KeysMenu, WideMenu,
+    ExtMenu, LangEnMenu, StrokeMenu, HistoryMenu, KeysMenu, WideMenu,
     UserPaletteMenu, AnimMenu, AnimFramesMenu,
     // Move/Transform menu
     MoveMenu, UpMenu, RightMenu, DownMenu, LeftMenu, XYMenu, N2, UpsetMenu, VrevMenu,

@@ -19,6 +19,7 @@ struct EditorOptions {
     bool wide = false;            // WideMenu: the roomy layout
     bool userPalette = false;     // UserPaletteMenu: the palette view shows the user's palette
     bool animation = false;       // AnimMenu: the tile preview and the board play animated chips
+    bool english = false;         // LangEnMenu: every text in English instead of Japanese
 
     friend bool operator==(const EditorOptions&, const EditorOptions&) = default;
 };

@@ -323,6 +323,9 @@ public:
     } Recovery;
 
     // core/extension_options.cpp: the check items of ExtMenu.
+    void LangEnMenuClick();
+    // English (true) or the source language; the window shows every text anew.
+    void SetEnglish(bool english);
     void StrokeMenuClick();
     void HistoryMenuClick();
     void KeysMenuClick();

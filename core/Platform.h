@@ -69,6 +69,11 @@ public:
     // Opens a web address with the default browser; failures are not reported.
     virtual void OpenUrl(const std::string& url) = 0;
 
+    // Shows every text from now on in English, or again in the source
+    // language (Japanese): the window translates its menus, hints, panels
+    // and open windows at once. Without a window there is nothing to show.
+    virtual void ShowLanguage(bool /*english*/) {}
+
     // Asks the main window to close, which runs FormClose.
     virtual void RequestClose() = 0;
 };

@@ -3,12 +3,13 @@
 #include <array>
 
 #include "core/Form.h"
+#include "core/Translation.h"
 
 namespace {
 
-constexpr const char* SizeOutOfRange = "配置の大きさは横も縦も1から256までです";
-constexpr const char* ClearQuestion = "配置したチップをすべて消去してよろしいですか？";
-constexpr const char* ShrinkQuestion = "新しい大きさに収まらない配置は消えます。よろしいですか？";
+constexpr SourceText SizeOutOfRange = TSR_MESSAGE("Board", "配置の大きさは横も縦も1から256までです");
+constexpr SourceText ClearQuestion = TSR_MESSAGE("Board", "配置したチップをすべて消去してよろしいですか？");
+constexpr SourceText ShrinkQuestion = TSR_MESSAGE("Board", "新しい大きさに収まらない配置は消えます。よろしいですか？");
 
 constexpr std::array<ControlId, 4> ZoomItems{ControlId::BoardZoom1, ControlId::BoardZoom2, ControlId::BoardZoom3,
                                              ControlId::BoardZoom4};
@@ -39,7 +40,7 @@ void TForm1::BoardViewClick(ControlId Sender) {
     switch (Sender) {
         case ControlId::BoardClearMenu:
             // An empty board has nothing to lose and no step to record.
-            if (!PlacedOutside(Board, 0, 0) || !platform.AskQuestion(ClearQuestion)) return;
+            if (!PlacedOutside(Board, 0, 0) || !platform.AskQuestion(Tr(ClearQuestion))) return;
             BoardUndo.Record(Sheet.History, Board);
             Board.Clear();
             break;
@@ -47,11 +48,11 @@ void TForm1::BoardViewClick(ControlId Sender) {
             const auto size = platform.BoardSizeDialog(Board.Cols(), Board.Rows());
             if (!size) return;
             if (!InRange(size->cols) || !InRange(size->rows)) {
-                platform.ShowMessage(SizeOutOfRange);
+                platform.ShowMessage(Tr(SizeOutOfRange));
                 return;
             }
             if (size->cols == Board.Cols() && size->rows == Board.Rows()) return;
-            if (PlacedOutside(Board, size->cols, size->rows) && !platform.AskQuestion(ShrinkQuestion)) return;
+            if (PlacedOutside(Board, size->cols, size->rows) && !platform.AskQuestion(Tr(ShrinkQuestion))) return;
             BoardUndo.Record(Sheet.History, Board);
             Board.Resize(size->cols, size->rows);
             break;

@@ -1,6 +1,14 @@
-// The check items of ExtMenu: joined pen strokes, the undo history and the
-// shortcut keys. Each is off at start; tsr.def may turn it on.
+// The check items of ExtMenu: English texts, joined pen strokes, the undo
+// history and the shortcut keys. Each is off at start; tsr.def may turn it on.
 #include "core/Form.h"
+
+void TForm1::LangEnMenuClick() { SetEnglish(!Options.english); }
+
+void TForm1::SetEnglish(bool english) {
+    Options.english = english;
+    ShowOptions();
+    platform.ShowLanguage(english);
+}
 
 void TForm1::StrokeMenuClick() {
     Options.strokeJoin = !Options.strokeJoin;

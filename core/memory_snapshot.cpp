@@ -1,11 +1,12 @@
 // The memory snapshot: the whole sheet and the view settings kept in memory
 // by MemSaveB and put back by MemLoadB.
 #include "core/Form.h"
+#include "core/Translation.h"
 #include "core/ViewMenuItems.h"
 
 namespace {
 
-constexpr const char* ReplayQuestion = "現在の状況を破棄し記憶しておいた状況を再生しますか？";
+constexpr SourceText ReplayQuestion = TSR_MESSAGE("Memory", "現在の状況を破棄し記憶しておいた状況を再生しますか？");
 
 }  // namespace
 
@@ -19,7 +20,7 @@ void TForm1::ReplaySnapshot() {
     // disabled then); replaying the empty snapshot would, among other things,
     // clear Modified and so lose the question about unsaved changes.
     if (!controls.Enabled(ControlId::MemLoadB)) return;
-    if (!platform.AskQuestion(ReplayQuestion)) return;
+    if (!platform.AskQuestion(Tr(ReplayQuestion))) return;
     RestoreSnapshot(MemorySnapshot);
 }
 

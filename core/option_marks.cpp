@@ -33,6 +33,7 @@ void TForm1::ShowOptions() {
         controls.SetChecked(TileZoomItems[static_cast<std::size_t>(o.tileZoom - 1)], true);
     controls.SetChecked(BoardMenu, o.boardShown);
     controls.SetChecked(BoardZoomItems[static_cast<std::size_t>(Board.Zoom() - 1)], true);
+    controls.SetChecked(LangEnMenu, o.english);
     controls.SetChecked(StrokeMenu, o.strokeJoin);
     controls.SetChecked(KeysMenu, o.keys);
     controls.SetChecked(WideMenu, o.wide);

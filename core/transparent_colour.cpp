@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/Form.h"
+#include "core/Translation.h"
 
 void TForm1::KeyPickMenuClick() {
     if (const std::optional<TColor> colour = platform.ColourDialog(Sheet.TransparentColor))
@@ -21,10 +22,13 @@ void TForm1::ShowTransparentColour() {
 
 std::string TForm1::TransparencyMessage(bool chosen, TColor transparent, std::int64_t partlyTransparent) {
     std::string text;
-    if (chosen) text = "透明色を" + ColourText(transparent) + "にしました。透明な画素はこの色で表します。";
+    if (chosen)
+        text = Tr(TSR_MESSAGE("TransparentColour", "透明色を%1にしました。透明な画素はこの色で表します。"),
+                  {ColourText(transparent)});
     if (partlyTransparent > 0) {
         if (!text.empty()) text += "\n";
-        text += "半透明の画素" + std::to_string(partlyTransparent) + "個は透明色に重ねて読み込みました。";
+        text += Tr(TSR_MESSAGE("TransparentColour", "半透明の画素%1個は透明色に重ねて読み込みました。"),
+                   {std::to_string(partlyTransparent)});
     }
     return text;
 }

@@ -38,6 +38,7 @@ void TForm1::Click(ControlId control) {
     if (control == chrSMenu) return chrSMenuClick();
     if (control == KeyPickMenu) return KeyPickMenuClick();
     if (control == KeyNoneMenu) return KeyNoneMenuClick();
+    if (control == LangEnMenu) return LangEnMenuClick();
     if (control == StrokeMenu) return StrokeMenuClick();
     if (control == HistoryMenu) return HistoryMenuClick();
     if (control == KeysMenu) return KeysMenuClick();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/Form.h"
+#include "core/Translation.h"
 #include "formats/PictureFormats.h"
 #include "formats/PictureReadError.h"
 #include "formats/TiledMap.h"
@@ -16,27 +17,30 @@
 
 namespace {
 
-constexpr const char* SaveFailed = "保存できませんでした";
-constexpr const char* LoadRefusedPrefix = "配置を読み込めません：";
-constexpr const char* DiscardQuestion = "保存していない変更を破棄して、配置が使うシートを読み込みますか？";
+constexpr SourceText SaveFailed = TSR_MESSAGE("BoardFiles", "保存できませんでした");
+constexpr SourceText LoadRefused = TSR_MESSAGE("BoardFiles", "配置を読み込めません：%1");
+constexpr SourceText DiscardQuestion =
+    TSR_MESSAGE("BoardFiles", "保存していない変更を破棄して、配置が使うシートを読み込みますか？");
 
 std::string ReasonText(tiled::Refusal why) {
     using R = tiled::Refusal;
     switch (why) {
-        case R::Unreadable: return "ファイルを読み込めません";
-        case R::NotAMap: return "Tiledのマップ（TMX）ではありません";
-        case R::NotOrthogonal: return "直交（orthogonal）のマップではありません";
-        case R::TileSize: return "タイルの大きさが16×16ではありません";
-        case R::Infinite: return "無限マップには対応していません";
-        case R::Layers: return "タイルレイヤーがちょうど1枚のマップではありません";
-        case R::LayerLook: return "非表示・半透明・ずらしたレイヤーには対応していません";
-        case R::Size: return "マップの大きさが横・縦とも1から256の範囲にありません";
-        case R::Tileset: return "タイルセットが16×16のタイル30列・480枚のシートではありません";
-        case R::Encoding: return "タイルデータの形式に対応していません";
-        case R::Data: return "タイルデータが壊れています";
-        case R::TileOutsideSheet: return "シートにないタイルが使われています";
-        case R::FlippedTile: return "反転・回転したタイルには対応していません";
-        case R::OutsideFolder: return "マップのフォルダーの外にあるファイルは読み込みません";
+        case R::Unreadable: return Tr(TSR_MESSAGE("BoardFiles", "ファイルを読み込めません"));
+        case R::NotAMap: return Tr(TSR_MESSAGE("BoardFiles", "Tiledのマップ（TMX）ではありません"));
+        case R::NotOrthogonal: return Tr(TSR_MESSAGE("BoardFiles", "直交（orthogonal）のマップではありません"));
+        case R::TileSize: return Tr(TSR_MESSAGE("BoardFiles", "タイルの大きさが16×16ではありません"));
+        case R::Infinite: return Tr(TSR_MESSAGE("BoardFiles", "無限マップには対応していません"));
+        case R::Layers: return Tr(TSR_MESSAGE("BoardFiles", "タイルレイヤーがちょうど1枚のマップではありません"));
+        case R::LayerLook: return Tr(TSR_MESSAGE("BoardFiles", "非表示・半透明・ずらしたレイヤーには対応していません"));
+        case R::Size: return Tr(TSR_MESSAGE("BoardFiles", "マップの大きさが横・縦とも1から256の範囲にありません"));
+        case R::Tileset:
+            return Tr(TSR_MESSAGE("BoardFiles", "タイルセットが16×16のタイル30列・480枚のシートではありません"));
+        case R::Encoding: return Tr(TSR_MESSAGE("BoardFiles", "タイルデータの形式に対応していません"));
+        case R::Data: return Tr(TSR_MESSAGE("BoardFiles", "タイルデータが壊れています"));
+        case R::TileOutsideSheet: return Tr(TSR_MESSAGE("BoardFiles", "シートにないタイルが使われています"));
+        case R::FlippedTile: return Tr(TSR_MESSAGE("BoardFiles", "反転・回転したタイルには対応していません"));
+        case R::OutsideFolder:
+            return Tr(TSR_MESSAGE("BoardFiles", "マップのフォルダーの外にあるファイルは読み込みません"));
     }
     return "";
 }
@@ -122,7 +126,7 @@ void SaveBoard(TForm1& form, std::string mapPath) {
         // All three or none: a map without its tileset or sheet is no use.
         WriteFilesAllOrNone(files);
     } catch (const FileWriteError&) {
-        form.platform.ShowMessage(SaveFailed);
+        form.platform.ShowMessage(Tr(SaveFailed));
     }
 }
 
@@ -133,19 +137,21 @@ void LoadBoard(TForm1& form, const std::string& path) {
     try {
         map = tiled::ReadMap(path, Sheet);
     } catch (const tiled::MapRefused& e) {
-        form.platform.ShowMessage(LoadRefusedPrefix + ReasonText(e.why));
+        form.platform.ShowMessage(Tr(LoadRefused, {ReasonText(e.why)}));
         return;
     }
     const PictureLoad read = ReadPictureForSheet(form.Sheet, map.sheetImagePath, sheet::Width, sheet::Height);
     if (!read) {
-        form.platform.ShowMessage(std::string(LoadRefusedPrefix) + "タイルセットの画像を読み込めません");
+        form.platform.ShowMessage(
+            Tr(LoadRefused, {Tr(TSR_MESSAGE("BoardFiles", "タイルセットの画像を読み込めません"))}));
         return;
     }
     if (read.picture.Width() < sheet::Width || read.picture.Height() < sheet::Height) {
-        form.platform.ShowMessage(std::string(LoadRefusedPrefix) + "タイルセットの画像が480×256より小さいです");
+        form.platform.ShowMessage(
+            Tr(LoadRefused, {Tr(TSR_MESSAGE("BoardFiles", "タイルセットの画像が480×256より小さいです"))}));
         return;
     }
-    if (form.Modified && !form.platform.AskQuestion(DiscardQuestion)) return;
+    if (form.Modified && !form.platform.AskQuestion(Tr(DiscardQuestion))) return;
 
     form.TakeSheet(read);
     // The overwrite save keeps to files the user chose: the picture that our

@@ -1,8 +1,9 @@
 // Closing the main window: asks before unsaved changes are thrown away.
 #include "core/Form.h"
+#include "core/Translation.h"
 
 void TForm1::FormClose(TCloseAction& Action) {
-    if (Modified && !platform.AskQuestion("保存しないでこのまま終了してよろしいですか？")) {
+    if (Modified && !platform.AskQuestion(Tr(TSR_MESSAGE("Closing", "保存しないでこのまま終了してよろしいですか？")))) {
         Action = TCloseAction::caNone;
         return;
     }

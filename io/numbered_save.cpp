@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/Form.h"
+#include "core/Translation.h"
 #include "io/FileMessages.h"
 #include "io/numbered_save.h"
 #include "io/PictureSave.h"
@@ -48,8 +49,9 @@ void SaveNumberedChips(TForm1& form) {
     bool anyExists = false;
     for (const NumberedChip& c : chips) anyExists = anyExists || Exists(c.name);
 
-    if (anyExists && !form.platform.AskQuestion("同名のファイルが存在します。上書きして良いですか？")) {
-        form.platform.ShowMessage("保存を中止しました。");
+    if (anyExists && !form.platform.AskQuestion(
+                         Tr(TSR_MESSAGE("NumberedSave", "同名のファイルが存在します。上書きして良いですか？")))) {
+        form.platform.ShowMessage(Tr(TSR_MESSAGE("NumberedSave", "保存を中止しました。")));
         return;
     }
     // A failed write leaves through the generic handler: the files before it
@@ -59,6 +61,6 @@ void SaveNumberedChips(TForm1& form) {
     for (const NumberedChip& c : chips) files.push_back(NumberedChipFile(form.Sheet, c));
     SaveFiles(files);
 
-    form.platform.ShowMessage("全キャラクタを" + WithoutDirectory(chips.front().name) + " ～ " +
-                              WithoutDirectory(chips.back().name) + "に保存しました。");
+    form.platform.ShowMessage(Tr(TSR_MESSAGE("NumberedSave", "全キャラクタを%1 ～ %2に保存しました。"),
+                                 {WithoutDirectory(chips.front().name), WithoutDirectory(chips.back().name)}));
 }

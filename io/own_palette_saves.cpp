@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/Form.h"
+#include "core/Translation.h"
 #include "formats/OwnPalette.h"
 #include "io/FileMessages.h"
 #include "io/PaletteFiles.h"
@@ -21,15 +22,15 @@ void AskNameAndWrite(TForm1& form, const palette_bmp::IndexedPicture& picture, c
 
 void TForm1::SaveWithSheetPalette() {
     if (Sheet.ColourTable.empty()) {
-        platform.ShowMessage("シートにパレットがありません。インデックスカラーの画像を読み込んでください。");
+        platform.ShowMessage(Tr(
+            TSR_MESSAGE("OwnPalette", "シートにパレットがありません。インデックスカラーの画像を読み込んでください。")));
         return;
     }
     ComposeSheet();
     std::optional<canvas::Point> offTable;
     const palette_bmp::IndexedPicture picture = own_palette::IndexExactly(SheetImage, Sheet.ColourTable, offTable);
     if (offTable) {
-        platform.ShowMessage(std::to_string(offTable->x) + "," + std::to_string(offTable->y) +
-                             "にパレット以外の色があります。");
+        platform.ShowMessage(OffTableText(*offTable));
         return;
     }
     AskNameAndWrite(*this, picture, Sheet.ColourTable);
@@ -40,7 +41,9 @@ void TForm1::SaveWithSheetColours() {
     std::size_t count = 0;
     const palette_file::Palette palette = own_palette::SheetColours(SheetImage, Sheet.TransparentColor, count);
     if (palette.empty()) {
-        platform.ShowMessage("シートの色が" + std::to_string(count) + "色あります。256色を超えるため保存できません。");
+        platform.ShowMessage(
+            Tr(TSR_MESSAGE("OwnPalette", "シートの色が%1色あります。256色を超えるため保存できません。"),
+               {std::to_string(count)}));
         return;
     }
     std::optional<canvas::Point> offTable;

@@ -1,6 +1,7 @@
 // The palette files of the File menu: a palette loaded as the user palette,
 // and the palette the view shows saved as .gpl, .pal or .hex.
 #include "core/Form.h"
+#include "core/Translation.h"
 #include "formats/PictureReadError.h"
 #include "io/FileMessages.h"
 #include "io/PaletteFiles.h"
@@ -8,8 +9,9 @@
 namespace {
 
 std::string RefusalText(const palette_file::PaletteFileError& e) {
-    const std::string where = e.Line() > 0 ? std::to_string(e.Line()) + "行目: " : std::string();
-    return "パレットファイルを読み込めません（" + where + e.what() + "）";
+    const std::string where =
+        e.Line() > 0 ? Tr(TSR_MESSAGE("PaletteFiles", "%1行目: "), {std::to_string(e.Line())}) : std::string();
+    return Tr(TSR_MESSAGE("PaletteFiles", "パレットファイルを読み込めません（%1%2）"), {where, e.what()});
 }
 
 }  // namespace
@@ -20,8 +22,9 @@ std::optional<std::string> TForm1::LoadUserPalette(const std::string& path) {
     } catch (const palette_file::PaletteFileError& e) {
         return RefusalText(e);
     } catch (const PictureReadError& e) {
-        return e.Reason() == PictureReadReason::TooLarge ? "画像が大きすぎて読み込めません"
-                                                         : "ファイルの読み込みに失敗しました";
+        return e.Reason() == PictureReadReason::TooLarge
+                   ? Tr(TSR_MESSAGE("PaletteFiles", "画像が大きすぎて読み込めません"))
+                   : Tr(TSR_MESSAGE("PaletteFiles", "ファイルの読み込みに失敗しました"));
     }
     DrawPaletteView();
     return std::nullopt;
@@ -50,6 +53,7 @@ void TForm1::PaletteSaveMenuClick() {
         // A failed write is the generic handler's to report.
         WritePaletteFile(*path, palette);
     } catch (const palette_file::PaletteFileError&) {
-        platform.ShowMessage("パレットは .gpl、.pal、.hex のいずれかの名前で保存してください。");
+        platform.ShowMessage(
+            Tr(TSR_MESSAGE("PaletteFiles", "パレットは .gpl、.pal、.hex のいずれかの名前で保存してください。")));
     }
 }

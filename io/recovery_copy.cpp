@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/Form.h"
+#include "core/Translation.h"
 #include "core/ViewMenuItems.h"
 #include "formats/RecoveryFile.h"
 #include "io/FileMessages.h"
@@ -17,7 +18,8 @@
 
 namespace {
 
-constexpr const char* RestoreQuestion = "保存されていない編集内容が残っています。復元しますか？";
+constexpr SourceText RestoreQuestion =
+    TSR_MESSAGE("Recovery", "保存されていない編集内容が残っています。復元しますか？");
 
 recovery::Limits EditorLimits() {
     return {sheet::ChipSize,       TForm1::MaxCols,        TForm1::MaxRows, MinZoom,
@@ -61,8 +63,9 @@ std::string Quoted(const std::string& path) {
 }
 
 std::string RestoreQuestionFor(const recovery::Record& copy) {
-    if (copy.file.empty()) return RestoreQuestion;
-    return "保存されていない編集内容が残っています（上書き保存先: " + Quoted(copy.file) + "）。復元しますか？";
+    if (copy.file.empty()) return Tr(RestoreQuestion);
+    return Tr(TSR_MESSAGE("Recovery", "保存されていない編集内容が残っています（上書き保存先: %1）。復元しますか？"),
+              {Quoted(copy.file)});
 }
 
 std::string FolderNotice(const recovery::FolderError& e) {
@@ -70,11 +73,18 @@ std::string FolderNotice(const recovery::FolderError& e) {
     switch (e.problem) {
         case recovery::FolderProblem::NoHome: return {};
         case recovery::FolderProblem::CannotCreate: why = SystemReasonText(e.systemError); break;
-        case recovery::FolderProblem::NotADirectory: why = "フォルダではないか、フォルダへのリンクです"; break;
-        case recovery::FolderProblem::NotOwned: why = "ほかのユーザーのフォルダです"; break;
-        case recovery::FolderProblem::NotPrivate: why = "ほかのユーザーも開けるフォルダです"; break;
+        case recovery::FolderProblem::NotADirectory:
+            why = Tr(TSR_MESSAGE("Recovery", "フォルダではないか、フォルダへのリンクです"));
+            break;
+        case recovery::FolderProblem::NotOwned:
+            why = Tr(TSR_MESSAGE("Recovery", "ほかのユーザーのフォルダです"));
+            break;
+        case recovery::FolderProblem::NotPrivate:
+            why = Tr(TSR_MESSAGE("Recovery", "ほかのユーザーも開けるフォルダです"));
+            break;
     }
-    return "復元用のフォルダ " + Quoted(e.path) + " は使えません（" + why + "）。復元用のコピーは作られません";
+    return Tr(TSR_MESSAGE("Recovery", "復元用のフォルダ %1 は使えません（%2）。復元用のコピーは作られません"),
+              {Quoted(e.path), why});
 }
 
 // The folder, or nothing when it can't be used: then the copy is off for
@@ -106,9 +116,11 @@ void RemoveCopyAndLock(const recovery::Folder& folder, const std::string& name, 
 // another name, never deleted, and not offered again; or kept as they are.
 void SetAsideUnreadable(TForm1& form, const recovery::Folder& folder, const std::vector<std::string>& names) {
     if (names.empty()) return;
-    if (!form.platform.AskQuestion("読み込めない復元用のコピーが " + std::to_string(names.size()) + " 個あります（" +
-                                   Quoted(folder.Path()) +
-                                   "）。名前に .unreadable を付けて残し、次からは尋ねないようにしますか？"))
+    if (!form.platform.AskQuestion(
+            Tr(TSR_MESSAGE("Recovery",
+                           "読み込めない復元用のコピーが %1 個あります（%2）。名前に .unreadable "
+                           "を付けて残し、次からは尋ねないようにしますか？"),
+               {std::to_string(names.size()), Quoted(folder.Path())})))
         return;
     for (const std::string& name : names) {
         const int lock = folder.TakeLock(recovery::Folder::LockNameOf(name));
@@ -122,7 +134,8 @@ void SetAsideUnreadable(TForm1& form, const recovery::Folder& folder, const std:
 void TellOfLeftBackups(TForm1& form, const recovery::Folder& folder) {
     const std::vector<recovery::LeftBackup> left = recovery::TakeLeftBackups(folder);
     if (left.empty()) return;
-    std::string text = "保存が途中で止まったファイルがあります。元の内容は次のファイルに残っています:";
+    std::string text =
+        Tr(TSR_MESSAGE("Recovery", "保存が途中で止まったファイルがあります。元の内容は次のファイルに残っています:"));
     for (const recovery::LeftBackup& b : left)
         text += "\n" + (b.file.empty() ? std::string("?") : Quoted(b.file)) + " → " + Quoted(b.backup);
     form.platform.ShowMessage(text);
@@ -178,7 +191,8 @@ void TForm1::FinishRecoveryCopy(bool wait) {
 void TForm1::TellRecoveryFailure(int error) {
     if (Recovery.failureTold) return;
     Recovery.failureTold = true;
-    platform.ShowMessage("復元用のコピーを保存できませんでした（" + SystemReasonText(error) + "）");
+    platform.ShowMessage(
+        Tr(TSR_MESSAGE("Recovery", "復元用のコピーを保存できませんでした（%1）"), {SystemReasonText(error)}));
 }
 
 void TForm1::DropRecoveryCopy() {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/Form.h"
+#include "core/Translation.h"
 
 namespace {
 
@@ -69,11 +70,12 @@ enum Key {
     KeysKey,
     Wide,
     UserPaletteKey,
+    Lang,
     KeyCount
 };
 constexpr std::array<std::string_view, KeyCount> Keys = {
-    "size=", "chrs=", "line=",   "zoom=", "pen=",  "box=",  "resize=",     "palette=",
-    "wrap=", "key=",  "stroke=", "undo=", "keys=", "wide=", "userpalette="};
+    "size=", "chrs=", "line=",   "zoom=", "pen=",  "box=",  "resize=",      "palette=",
+    "wrap=", "key=",  "stroke=", "undo=", "keys=", "wide=", "userpalette=", "lang="};
 
 // "R,G,B" with three decimal components of 0 to 255, nothing else.
 std::optional<TColor> ColourValue(std::string_view value) {
@@ -118,7 +120,7 @@ std::optional<ControlId> ItemFor(std::string_view value, const std::array<std::s
 void TForm1::ReadSettings(const std::string& fileName) {
     const std::optional<std::string> text = ReadWholeFile(fileName);
     if (!text) {
-        platform.ShowMessage("ﾌｧｲﾙ " + fileName + " は開けません");
+        platform.ShowMessage(Tr(TSR_MESSAGE("Settings", "ﾌｧｲﾙ %1 は開けません"), {fileName}));
         return;
     }
 
@@ -128,6 +130,9 @@ void TForm1::ReadSettings(const std::string& fileName) {
             if (line.starts_with(Keys[k])) values[k] = line.substr(Keys[k].size());
         }
     }
+
+    // The language first, so that whatever the other keys bring up speaks it.
+    if (values[Lang] == "en" || values[Lang] == "ja") SetEnglish(values[Lang] == "en");
 
     constexpr std::array<std::string_view, 5> colours = {"white", "red", "green", "blue", "gray"};
     if (auto item = ItemFor(values[Line], colours, ControlId::WhiteMenu))

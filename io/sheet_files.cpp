@@ -6,6 +6,7 @@
 
 #include "core/EditorError.h"
 #include "core/Form.h"
+#include "core/Translation.h"
 #include "formats/PictureLimits.h"
 #include "formats/PictureReadError.h"
 #include "formats/Transparency.h"
@@ -17,20 +18,22 @@
 
 namespace {
 
-constexpr const char* ReadFailed = "ファイルの読み込みに失敗しました";
-constexpr const char* SaveFailed = "保存できませんでした";
-constexpr const char* TooLarge = "画像が大きすぎて読み込めません";
-constexpr const char* DamagedAfterKeptPart = "ファイルの後半が壊れています。使う部分は無事だったので読み込みました。";
+constexpr SourceText ReadFailed = TSR_MESSAGE("SheetFiles", "ファイルの読み込みに失敗しました");
+constexpr SourceText SaveFailed = TSR_MESSAGE("SheetFiles", "保存できませんでした");
+constexpr SourceText TooLarge = TSR_MESSAGE("SheetFiles", "画像が大きすぎて読み込めません");
+constexpr SourceText DamagedAfterKeptPart =
+    TSR_MESSAGE("SheetFiles", "ファイルの後半が壊れています。使う部分は無事だったので読み込みました。");
 
 // The composed sheet to `path`; false (with the message shown) on failure.
 bool WriteWholeSheet(TForm1& form, const std::string& path) {
     form.ComposeSheet();
     if (const std::optional<FileWriteError> failed =
             WritePictureFile(path, form.SheetImage, form.Sheet.TransparentColor)) {
-        form.platform.ShowMessage(SaveFailed);
+        form.platform.ShowMessage(Tr(SaveFailed));
         // A write in place that could not put the old content back.
         if (!failed->Backup().empty())
-            form.platform.ShowMessage("元の内容は \"" + failed->Backup() + "\" に残っています");
+            form.platform.ShowMessage(
+                Tr(TSR_MESSAGE("SheetFiles", "元の内容は \"%1\" に残っています"), {failed->Backup()}));
         return false;
     }
     return true;
@@ -42,8 +45,8 @@ void TForm1::ReportReadRefusal(const PictureReadError& refusal) {
     // Faulty JPEG data after a good header leave for the generic error
     // handler before anything has changed.
     if (refusal.Reason() == PictureReadReason::FaultyData)
-        throw EditorError(std::string("JPEG のデータが壊れています（") + refusal.what() + "）");
-    platform.ShowMessage(refusal.Reason() == PictureReadReason::TooLarge ? TooLarge : ReadFailed);
+        throw EditorError(Tr(TSR_MESSAGE("SheetFiles", "JPEG のデータが壊れています（%1）"), {refusal.what()}));
+    platform.ShowMessage(Tr(refusal.Reason() == PictureReadReason::TooLarge ? TooLarge : ReadFailed));
 }
 
 void TForm1::ShowTransparencyNotice(const TransparencyNotice& notice) {
@@ -72,7 +75,7 @@ bool TForm1::LoadSheetFile(const std::string& path) {
     ShowFileNameInCaption();
     // Said over the sheet as it now is.
     ShowTransparencyNotice(read.notice);
-    if (read.damagedAfterKeptPart) platform.ShowMessage(DamagedAfterKeptPart);
+    if (read.damagedAfterKeptPart) platform.ShowMessage(Tr(DamagedAfterKeptPart));
     return true;
 }
 

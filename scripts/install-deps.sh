@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
+  qt6-base-dev qt6-qpa-plugins qt6-translations-l10n qt6-tools-dev qt6-l10n-tools
   libjpeg-dev zlib1g-dev
   fonts-ipafont-gothic
   libgtest-dev libbenchmark-dev libpng-dev libspng-dev libpugixml-dev zlib1g-dev

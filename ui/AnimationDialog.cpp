@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include "core/Translation.h"
 #include "ui/MenuBuilder.h"
 #include "ui/QtPlatform.h"
 
@@ -14,7 +15,7 @@ namespace ui {
 std::optional<ChipAnimation> AskAnimation(QWidget* parent, ChipAnimation current) {
     QDialog dialog(parent);
     dialog.setObjectName("AnimationDialog");
-    dialog.setWindowTitle(Text("アニメーションのコマ"));
+    dialog.setWindowTitle(Text(Translated("AnimationDialog", TSR_TEXT("AnimationDialog", "アニメーションのコマ"))));
     auto* layout = new QFormLayout(&dialog);
     auto number = [&](const char* name, int low, int high, int value) {
         auto* box = new QSpinBox(&dialog);
@@ -27,11 +28,11 @@ std::optional<ChipAnimation> AskAnimation(QWidget* parent, ChipAnimation current
     QSpinBox* frameMs =
         number("AnimationFrameMs", ChipAnimation::MinFrameMs, ChipAnimation::MaxFrameMs, current.frameMs);
     frameMs->setSingleStep(10);
-    layout->addRow(Text("コマ数（右へ続くチップ、1で止める）(&N):"), frames);
-    layout->addRow(Text("1コマの時間（ミリ秒）(&T):"), frameMs);
+    layout->addRow(Text(Translated("AnimationDialog", TSR_TEXT("AnimationDialog", "コマ数（右へ続くチップ、1で止める）(&N):"))), frames);
+    layout->addRow(Text(Translated("AnimationDialog", TSR_TEXT("AnimationDialog", "1コマの時間（ミリ秒）(&T):"))), frameMs);
     auto* buttons = new QDialogButtonBox(&dialog);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(Text(QtPlatform::CancelText), QDialogButtonBox::RejectRole);
+    buttons->addButton(Text(QtPlatform::Shown(QtPlatform::CancelText)), QDialogButtonBox::RejectRole);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addRow(buttons);

@@ -3,11 +3,10 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 #include "core/Form.h"
 #include "ui/ApplicationIcon.h"
+#include "ui/Language.h"
 
 namespace ui {
 
@@ -31,11 +30,7 @@ void SetUpApplication(QApplication& app) {
     // Qt's own dialogs (file, colour, their questions) speak the window's
     // language, whatever the system's locale; without Qt's Japanese
     // translation installed they stay in English.
-    auto* translator = new QTranslator(&app);
-    if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(translator);
-    else
-        delete translator;
+    UseEnglish(false);
     QFont font(JapaneseFontFamily());
     font.setPixelSize(12);
     QApplication::setFont(font);

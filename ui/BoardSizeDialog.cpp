@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include "core/Translation.h"
 #include "core/TryOutBoard.h"
 #include "ui/MenuBuilder.h"
 #include "ui/QtPlatform.h"
@@ -15,7 +16,7 @@ namespace ui {
 std::optional<Platform::BoardSize> AskBoardSize(QWidget* parent, int cols, int rows) {
     QDialog dialog(parent);
     dialog.setObjectName("BoardSizeDialog");
-    dialog.setWindowTitle(Text("配置の大きさ"));
+    dialog.setWindowTitle(Text(Translated("BoardSizeDialog", TSR_TEXT("BoardSizeDialog", "配置の大きさ"))));
     auto* layout = new QFormLayout(&dialog);
     auto number = [&](const char* name, int value) {
         auto* box = new QSpinBox(&dialog);
@@ -26,11 +27,11 @@ std::optional<Platform::BoardSize> AskBoardSize(QWidget* parent, int cols, int r
     };
     QSpinBox* colsBox = number("BoardCols", cols);
     QSpinBox* rowsBox = number("BoardRows", rows);
-    layout->addRow(Text("横（マス）(&W):"), colsBox);
-    layout->addRow(Text("縦（マス）(&H):"), rowsBox);
+    layout->addRow(Text(Translated("BoardSizeDialog", TSR_TEXT("BoardSizeDialog", "横（マス）(&W):"))), colsBox);
+    layout->addRow(Text(Translated("BoardSizeDialog", TSR_TEXT("BoardSizeDialog", "縦（マス）(&H):"))), rowsBox);
     auto* buttons = new QDialogButtonBox(&dialog);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(Text(QtPlatform::CancelText), QDialogButtonBox::RejectRole);
+    buttons->addButton(Text(QtPlatform::Shown(QtPlatform::CancelText)), QDialogButtonBox::RejectRole);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     layout->addRow(buttons);

@@ -10,6 +10,7 @@
 #include "core/ControlTable.h"
 #include "ui/BoardView.h"
 #include "ui/ControlAction.h"
+#include "ui/Language.h"
 
 namespace ui {
 
@@ -24,7 +25,7 @@ bool OfBoardWindow(ControlId id) { return MenuRootOf(id) == BoardMainMenu; }
 BoardWindow::BoardWindow(TForm1& form, Runner run, QWidget* parent)
     : QMainWindow(parent, Qt::Tool), form_(form), run_(std::move(run)) {
     setObjectName(Text(NameOf(BoardForm)));
-    setWindowTitle(QString::fromStdString(form_.controls.Caption(BoardForm)));
+    setWindowTitle(CaptionText(form_.controls.Caption(BoardForm)));
     BuildMenuBarOf(BoardMainMenu, *menuBar(), form_.controls, menus_);
     for (std::size_t i = 0; i < ControlCount; ++i) {
         const ControlId id = static_cast<ControlId>(i);
@@ -63,6 +64,12 @@ void BoardWindow::FitToBoard() {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const QSize room(screen.width() * 3 / 4, screen.height() * 3 / 4);
     resize(board.boundedTo(room) + QSize(0, menuBar()->sizeHint().height()));
+}
+
+void BoardWindow::Retranslate() {
+    setWindowTitle(CaptionText(form_.controls.Caption(BoardForm)));
+    for (std::size_t i = 0; i < ControlCount; ++i)
+        if (menus_.actions[i]) ShowControlOnAction(form_.controls, static_cast<ControlId>(i), *menus_.actions[i]);
 }
 
 void BoardWindow::ShowChanges() {

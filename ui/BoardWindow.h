@@ -27,6 +27,8 @@ public:
     // Shows what changed: the window shown or hidden as BoardMenu says, its
     // menu items, and the cells of the view to draw again.
     void ShowChanges();
+    // Shows the title and the menus in the language chosen now.
+    void Retranslate();
 
     BoardView* View() const { return view_; }
     QAction* ActionOf(ControlId id) const { return menus_.actions[static_cast<std::size_t>(id)]; }

@@ -1,13 +1,14 @@
 #include "ui/ControlAction.h"
 
 #include "core/ControlTable.h"
+#include "ui/Language.h"
 
 namespace ui {
 
 void ShowControlOnAction(const Controls& controls, ControlId id, QAction& action) {
     const ControlKind kind = InfoOf(id).kind;
     if (kind != ControlKind::Menu && kind != ControlKind::MenuItem) return;
-    action.setText(QString::fromStdString(controls.Caption(id)));
+    action.setText(CaptionText(controls.Caption(id)));
     action.setEnabled(controls.Enabled(id));
     if (kind == ControlKind::Menu) return;
     action.setVisible(controls.Visible(id));

@@ -25,6 +25,7 @@
 #include "ui/BoardWindow.h"
 #include "ui/ControlAction.h"
 #include "ui/FittedPanel.h"
+#include "ui/Language.h"
 #include "ui/PictureView.h"
 #include "ui/ShiftStateOfEvent.h"
 #include "ui/TilePreviewWindow.h"
@@ -243,14 +244,14 @@ QWidget* MainWindow::BuildControl(const ControlInfo& info, QWidget* parent) {
             button->setCheckable(true);
             button->setIcon(QIcon(ToolGlyph(info.id)));
             button->setIconSize(QSize(GlyphSize, GlyphSize));
-            button->setToolTip(Text(info.hint));
+            button->setToolTip(CaptionText(info.hint));
             button->setFocusPolicy(Qt::NoFocus);
             button->setGeometry(place);
             toolGroup_->addButton(button);
             return button;
         }
         case ControlKind::Button: {
-            auto* button = new QPushButton(Text(info.caption), parent);
+            auto* button = new QPushButton(CaptionText(info.caption), parent);
             button->setGeometry(place);
             return button;
         }
@@ -415,6 +416,13 @@ QMenu* MainWindow::PopupOf(ControlId menu) {
     return menus_.menus[Index(menu)];
 }
 
+void MainWindow::Retranslate() {
+    for (std::size_t i = 0; i < ControlCount; ++i) ApplyControl(static_cast<ControlId>(i));
+    for (ControlId id : ToolButtons) widgets_[Index(id)]->setToolTip(CaptionText(InfoOf(id).hint));
+    if (tileWindow_) tileWindow_->Retranslate();
+    if (board_) board_->Retranslate();
+}
+
 void MainWindow::ApplyToolButtons() {
     const ControlId pressed = form_->controls.PressedTool();
     for (ControlId id : ToolButtons) widgets_[Index(id)]->setEnabled(form_->controls.Enabled(id));
@@ -428,7 +436,7 @@ void MainWindow::ApplyControl(ControlId id) {
     if (id != Form1 && !widgets_[i] && !menus_.actions[i] && !menus_.menus[i]) return;
     const Controls& controls = form_->controls;
     const ControlInfo& info = InfoOf(id);
-    const QString caption = QString::fromStdString(controls.Caption(id));
+    const QString caption = CaptionText(controls.Caption(id));
     QWidget* widget = widgets_[Index(id)];
     switch (info.kind) {
         case ControlKind::Form: setWindowTitle(caption); break;

@@ -70,6 +70,7 @@ private:
     QWidget* DialogParent() override;
     QMenu* PopupOf(ControlId menu) override;
     void Close() override { close(); }
+    void Retranslate() override;
 
     // Runs a handler at the event boundary: a failure becomes a plain
     // message with its text, and the window shows the changes either way.

@@ -6,6 +6,7 @@
 #include <QActionGroup>
 
 #include "core/ControlTable.h"
+#include "ui/Language.h"
 
 namespace ui {
 
@@ -27,8 +28,8 @@ void BuildMenuControl(ControlId id, QMenuBar* bar, QWidget* owner, const Control
     switch (info.kind) {
         case ControlKind::Menu: {
             const bool topLevel = InfoOf(info.parent).kind == ControlKind::MainMenu;
-            QMenu* menu = topLevel ? bar->addMenu(Text(info.caption))
-                                   : set.menus[Index(info.parent)]->addMenu(Text(info.caption));
+            QMenu* menu = topLevel ? bar->addMenu(CaptionText(info.caption))
+                                   : set.menus[Index(info.parent)]->addMenu(CaptionText(info.caption));
             set.menus[i] = menu;
             action = menu->menuAction();
             break;
@@ -36,7 +37,7 @@ void BuildMenuControl(ControlId id, QMenuBar* bar, QWidget* owner, const Control
         case ControlKind::PopupMenu: set.menus[i] = new QMenu(owner); break;
         case ControlKind::Separator: action = set.menus[Index(info.parent)]->addSeparator(); break;
         case ControlKind::MenuItem: {
-            action = set.menus[Index(info.parent)]->addAction(Text(info.caption));
+            action = set.menus[Index(info.parent)]->addAction(CaptionText(info.caption));
             if (info.radioGroup != 0) {
                 QActionGroup*& group = groups[{info.parent, info.radioGroup}];
                 if (!group) {

@@ -17,6 +17,7 @@
 #include "ui/AnimationDialog.h"
 #include "ui/ApplicationIcon.h"
 #include "ui/BoardSizeDialog.h"
+#include "ui/Language.h"
 #include "ui/MenuBuilder.h"
 #include "ui/PictureImage.h"
 #include "ui/PicturePreview.h"
@@ -65,7 +66,7 @@ QFileDialog* MakePictureDialog(QWidget* parent, QFileDialog::AcceptMode mode, co
     dialog->setObjectName(mode == QFileDialog::AcceptOpen ? "BMPLoadDialog" : "BMPSaveDialog");
     dialog->setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog->setOption(QFileDialog::HideNameFilterDetails);
-    const QStringList filters = NameFiltersOf(filter);
+    const QStringList filters = NameFiltersOf(QtPlatform::Shown(filter));
     dialog->setNameFilters(filters);
     dialog->selectNameFilter(filters.first());
     dialog->setDefaultSuffix(QStringLiteral("bmp"));
@@ -84,6 +85,18 @@ QFileDialog* MakePictureDialog(QWidget* parent, QFileDialog::AcceptMode mode, co
 }  // namespace
 
 QtPlatform::QtPlatform(PlatformHost& host) : host_(host) {}
+
+std::string QtPlatform::Shown(const char* text) { return Translated("QtPlatform", text); }
+
+void QtPlatform::ShowLanguage(bool english) {
+    UseEnglish(english);
+    // The kept dialogs are made anew in the new language; the folders they
+    // were left in are kept apart from them.
+    for (QWidget* dialog : std::initializer_list<QWidget*>{openDialog_, saveDialog_, numberedDialog_, colourDialog_,
+                                                           mapOpenDialog_, mapSaveDialog_})
+        delete dialog;
+    host_.Retranslate();
+}
 
 QtPlatform::~QtPlatform() = default;
 
@@ -114,11 +127,11 @@ bool QtPlatform::AskQuestion(const std::string& text) {
     host_.ShowChanges();
     if (messageAnswerer) return messageAnswerer(true, text);
     QMessageBox box(host_.DialogParent());
-    box.setWindowTitle(QString::fromUtf8(QuestionTitle));
+    box.setWindowTitle(QString::fromStdString(Shown(QuestionTitle)));
     box.setText(QString::fromStdString(text));
     box.setIcon(QMessageBox::Warning);
     QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-    QPushButton* cancel = box.addButton(QString::fromUtf8(CancelText), QMessageBox::RejectRole);
+    QPushButton* cancel = box.addButton(QString::fromStdString(Shown(CancelText)), QMessageBox::RejectRole);
     box.setDefaultButton(ok);
     // Closing the box counts as the cancel button.
     box.setEscapeButton(cancel);
@@ -140,7 +153,7 @@ QFileDialog& QtPlatform::NumberedDialog() {
     if (!numberedDialog_) {
         numberedDialog_ = MakeFileDialog(host_.DialogParent(), QFileDialog::AcceptSave);
         numberedDialog_->setObjectName("SaveDialog");
-        numberedDialog_->setWindowTitle(QString::fromUtf8(NumberedSaveTitle));
+        numberedDialog_->setWindowTitle(QString::fromStdString(Shown(NumberedSaveTitle)));
         numberedDialog_->setFileMode(QFileDialog::AnyFile);
         // The editor asks once itself about existing numbered files.
         numberedDialog_->setOption(QFileDialog::DontConfirmOverwrite);
@@ -198,7 +211,7 @@ QFileDialog& QtPlatform::MapDialog(bool save) {
         dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         // The filter's text names its pattern already.
         dialog->setOption(QFileDialog::HideNameFilterDetails);
-        dialog->setNameFilters(NameFiltersOf(MapFilter));
+        dialog->setNameFilters(NameFiltersOf(Shown(MapFilter)));
         dialog->setDefaultSuffix(QStringLiteral("tmx"));
     }
     return *dialog;

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include "core/Platform.h"
+#include "core/Translation.h"
 
 class QColorDialog;
 class QIcon;
@@ -29,6 +30,8 @@ public:
     // state the editor has at that moment (such as the sheet's blue mark).
     virtual void ShowChanges() = 0;
     virtual void Close() = 0;
+    // Shows every text anew in the language chosen now.
+    virtual void Retranslate() = 0;
 
 protected:
     ~PlatformHost() = default;
@@ -49,14 +52,16 @@ public:
     // whether it is a question and the text; its result is the answer.
     using MessageAnswerer = std::function<bool(bool question, const std::string& text)>;
 
+    // Shown through Shown(), in the window's language.
     static constexpr const char* LoadFilter =
-        "ﾋﾞｯﾄﾏｯﾌﾟ (*.bmp)|*.bmp;*.BMP|Jpeg（*.jpg）|*.jpg|PNG (*.png)|*.png;*.PNG";
+        TSR_TEXT("QtPlatform", "ﾋﾞｯﾄﾏｯﾌﾟ (*.bmp)|*.bmp;*.BMP|Jpeg（*.jpg）|*.jpg|PNG (*.png)|*.png;*.PNG");
     static constexpr const char* SaveFilter =
-        "ビットマップ(*.bmp)|*.bmp;*.BMP|すべてのファイル(*.*)|*.*|PNG (*.png)|*.png;*.PNG";
-    static constexpr const char* NumberedSaveTitle = "連番の名前を指定してください";
-    static constexpr const char* QuestionTitle = "警告";
-    static constexpr const char* CancelText = "ｷｬﾝｾﾙ";
-    static constexpr const char* MapFilter = "Tiled マップ (*.tmx)|*.tmx";
+        TSR_TEXT("QtPlatform", "ビットマップ(*.bmp)|*.bmp;*.BMP|すべてのファイル(*.*)|*.*|PNG (*.png)|*.png;*.PNG");
+    static constexpr const char* NumberedSaveTitle = TSR_TEXT("QtPlatform", "連番の名前を指定してください");
+    static constexpr const char* QuestionTitle = TSR_TEXT("QtPlatform", "警告");
+    static constexpr const char* CancelText = TSR_TEXT("QtPlatform", "ｷｬﾝｾﾙ");
+    static constexpr const char* MapFilter = TSR_TEXT("QtPlatform", "Tiled マップ (*.tmx)|*.tmx");
+    static std::string Shown(const char* text);
 
     explicit QtPlatform(PlatformHost& host);
     ~QtPlatform() override;
@@ -78,6 +83,7 @@ public:
     std::optional<canvas::Picture> ClipboardTake() override;
     void OpenUrl(const std::string& url) override;
     void RequestClose() override;
+    void ShowLanguage(bool english) override;
 
     MessageAnswerer messageAnswerer;
 

@@ -6,6 +6,7 @@
 
 #include "core/ControlTable.h"
 #include "ui/ControlAction.h"
+#include "ui/Language.h"
 #include "ui/PictureView.h"
 
 namespace ui {
@@ -19,7 +20,7 @@ bool InTileMenuBar(ControlId id) { return MenuRootOf(id) == ControlId::TileMenuB
 TilePreviewWindow::TilePreviewWindow(TForm1& form, Runner run, QWidget* owner)
     : QWidget(owner, Qt::Tool), form_(form), run_(std::move(run)) {
     setObjectName(Text(NameOf(ControlId::TileForm)));
-    setWindowTitle(QString::fromStdString(form_.controls.Caption(ControlId::TileForm)));
+    setWindowTitle(CaptionText(form_.controls.Caption(ControlId::TileForm)));
 
     auto* bar = new QMenuBar(this);
     BuildMenuBarOf(ControlId::TileMenuBar, *bar, form_.controls, menus_);
@@ -50,6 +51,12 @@ TilePreviewWindow::TilePreviewWindow(TForm1& form, Runner run, QWidget* owner)
 }
 
 void TilePreviewWindow::ApplyItem(ControlId id) { ShowControlOnAction(form_.controls, id, *ActionOf(id)); }
+
+void TilePreviewWindow::Retranslate() {
+    setWindowTitle(CaptionText(form_.controls.Caption(ControlId::TileForm)));
+    for (std::size_t i = 0; i < ControlCount; ++i)
+        if (menus_.actions[i]) ShowControlOnAction(form_.controls, static_cast<ControlId>(i), *menus_.actions[i]);
+}
 
 void TilePreviewWindow::ShowChanges() {
     view_->ShowChanges();

@@ -25,6 +25,8 @@ public:
 
     // Called by the main window before it clears the controls' dirty marks.
     void ShowChanges();
+    // Shows the title and the menus in the language chosen now.
+    void Retranslate();
 
     PictureView* View() const { return view_; }
     QAction* ActionOf(ControlId id) const { return menus_.actions[static_cast<std::size_t>(id)]; }

@@ -21,7 +21,8 @@ id=org.example.tessaro
 wanted="bin/tessaro share/applications/$id.desktop share/metainfo/$id.metainfo.xml
 share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/48x48/apps/$id.png
 share/icons/hicolor/256x256/apps/$id.png share/man/man1/tessaro.1.gz
-bin/tessaro-cli share/man/man1/tessaro-cli.1.gz"
+bin/tessaro-cli share/man/man1/tessaro-cli.1.gz share/tessaro/translations/tessaro_en.qm
+share/man/ja/man1/tessaro.1.gz"
 
 case $mode in
 files)
@@ -33,9 +34,11 @@ files)
     # The entry names the icon that installs and the program that installs.
     grep -qx "Icon=$id" "$work/usr/share/applications/$id.desktop" || fail "icon name"
     grep -q "^Exec=tessaro " "$work/usr/share/applications/$id.desktop" || fail "Exec line"
+    # The installed program finds its installed English translation.
+    env -u DISPLAY -u WAYLAND_DISPLAY "$work/usr/bin/tessaro" --lang en --help | grep -q "^Usage: " || fail "English help"
     # The manual pages render without a single roff warning.
-    for page in tessaro tessaro-cli; do
-        warnings=$(MANWIDTH=80 man --warnings=all -l "$work/usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
+    for page in man1/tessaro man1/tessaro-cli ja/man1/tessaro; do
+        warnings=$(MANWIDTH=80 man --warnings=all -l "$work/usr/share/man/$page.1.gz" 2>&1 >/dev/null)
         [ -z "$warnings" ] || fail "man page $page: $warnings"
     done
     ;;

@@ -52,10 +52,15 @@ std::optional<ScriptedPlatform::LoggedMessage> ScriptedPlatform::TakeMessage() {
     return m;
 }
 
-void ScriptedPlatform::ShowMessage(const std::string& text) { messages_.push_back({false, text}); }
+void ScriptedPlatform::Log(LoggedMessage message) {
+    shown_.push_back(message);
+    messages_.push_back(std::move(message));
+}
+
+void ScriptedPlatform::ShowMessage(const std::string& text) { Log({false, text}); }
 
 bool ScriptedPlatform::AskQuestion(const std::string& text) {
-    messages_.push_back({true, text});
+    Log({true, text});
     if (answers_.empty()) Fail("the question " + Quoted(text) + " had no answer queued (answer ok|cancel)");
     const bool ok = answers_.front();
     answers_.pop_front();

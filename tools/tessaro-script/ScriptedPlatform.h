@@ -43,7 +43,9 @@ public:
     // The oldest message not yet checked, which the check then consumes.
     std::optional<LoggedMessage> TakeMessage();
     // The generic error handler's report: a plain message with the error's text.
-    void LogError(const std::string& text) { messages_.push_back({false, text}); }
+    void LogError(const std::string& text) { Log({false, text}); }
+    // Every message and question shown so far, in order, checked or not.
+    const std::vector<LoggedMessage>& AllShown() const { return shown_; }
 
     // A script error that editor code may have swallowed, cleared on reading.
     std::optional<std::string> TakePendingError();
@@ -73,6 +75,7 @@ public:
 
 private:
     [[noreturn]] void Fail(const std::string& reason);
+    void Log(LoggedMessage message);
     std::optional<std::string> TakeChoice(const char* dialog);
 
     TForm1* form_ = nullptr;
@@ -82,6 +85,7 @@ private:
     std::deque<std::optional<ControlId>> popups_;
     std::deque<std::optional<BoardSize>> boardSizes_;
     std::deque<LoggedMessage> messages_;
+    std::vector<LoggedMessage> shown_;
     std::optional<canvas::Picture> clipboard_;
     std::optional<std::string> lastUrl_;
     std::optional<std::string> pendingError_;
