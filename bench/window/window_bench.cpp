@@ -233,6 +233,49 @@ void WindowPenMoveWithPreviewAndBoard(benchmark::State& state) {
 }
 BENCHMARK(WindowPenMoveWithPreviewAndBoard);
 
+// An animation frame change with the tile preview and a 256 x 256 board
+// shown: the chip being edited moves through 4 frames and a quarter of the
+// cells hold it. A round is one frame change (as the window's animation
+// timer makes it) up to the preview and the board view having painted.
+void WindowAnimationFrame(benchmark::State& state) {
+    Window w;
+    TForm1& form = w.window->Form();
+    constexpr int side = TryOutBoard::MaxSide;
+    form.Board.Resize(side, side);
+    for (int r = 0; r < side; ++r)
+        for (int c = 0; c < side; ++c)
+            form.Board.Place({c, r}, (r + c) % 4 == 0 ? ChipRef{form.CurCol, form.CurRow} : ChipRef{(r * side + c) % 8, 0});
+    form.Sheet.Animations.Set({form.CurCol, form.CurRow}, ChipAnimation{4, ChipAnimation::MinFrameMs});
+    for (int f = 1; f < 4; ++f) form.ChangeChip(form.CurCol + f, form.CurRow).SetPixel(f, f, canvas::White);
+    form.Click(ControlId::TileViewMenu);
+    form.Click(ControlId::BoardMenu);
+    form.Click(ControlId::AnimMenu);
+    w.window->ShowChanges();
+    ui::TilePreviewWindow* preview = w.window->TileWindow();
+    ui::BoardWindow* board = w.window->Board();
+    const bool shown = QTest::qWaitForWindowExposed(preview) && QTest::qWaitForWindowExposed(board);
+    PaintCounter previewPaints(preview->View());
+    PaintCounter boardPaints(board->View());
+    std::int64_t now = 0;
+    for (auto _ : state) {
+        const int previewBefore = previewPaints.Count(), boardBefore = boardPaints.Count();
+        now += ChipAnimation::MinFrameMs;
+        form.ShowAnimationAt(now);
+        w.window->ShowChanges();
+        bool painted = shown;
+        for (int round = 0; painted && (previewPaints.Count() == previewBefore || boardPaints.Count() == boardBefore);
+             ++round) {
+            if (round == 10000) painted = false;
+            QApplication::processEvents();
+        }
+        if (!painted) {
+            state.SkipWithError("the windows were not shown or the views were not repainted");
+            break;
+        }
+    }
+}
+BENCHMARK(WindowAnimationFrame);
+
 }  // namespace
 
 namespace {

@@ -41,23 +41,33 @@ struct SavedBoard {
         f.Board.Place({0, 0}, ChipRef{29, 15});
         f.Board.Place({1, 0}, ChipRef{0, 0});
         f.Board.Place({2, 0}, std::nullopt);
+        // Chip (0, 0) moves through (0, 0), (1, 0) and (2, 0).
+        f.Sheet.Animations.Set({0, 0}, ChipAnimation{3, 100});
         platform.fileAnswers.push_back("field");
         f.Click(ControlId::BoardSaveMenu);
     }
 };
 
-TEST(TiledRasterizer, DrawsTheSavedBoardAsTheBoardViewAtZoomOne) {
+// Also at a time into the animations, as Tiled plays them from the tileset.
+class TiledRasterizer : public ::testing::TestWithParam<int> {};
+
+TEST_P(TiledRasterizer, DrawsTheSavedBoardAsTheBoardViewAtZoomOne) {
     if (!HaveRasterizer()) GTEST_SKIP() << "tmxrasterizer (Debian package tiled) is not installed";
     SavedBoard saved;
     ASSERT_TRUE(saved.platform.shown.empty());
-    ASSERT_EQ(std::system("QT_QPA_PLATFORM=offscreen tmxrasterizer field.tmx tiled.png >/dev/null 2>&1"), 0);
+    const std::string advance = GetParam() > 0 ? " --advance-animations " + std::to_string(GetParam()) : "";
+    ASSERT_EQ(
+        std::system(("QT_QPA_PLATFORM=offscreen tmxrasterizer" + advance + " field.tmx tiled.png >/dev/null 2>&1").c_str()),
+        0);
     const auto tiled = ReadPng("tiled.png");
     ASSERT_TRUE(tiled);
 
     TForm1& f = saved.f;
     f.Click(ControlId::BoardZoom1);
+    ChipAnimations::ShownSlots shown{};
+    f.Sheet.Animations.ShowAt(GetParam(), shown);
     canvas::Picture own;
-    f.Board.Draw(own, {0, 0, f.Board.ViewWidth(), f.Board.ViewHeight()}, f.Sheet.Chips());
+    f.Board.Draw(own, {0, 0, f.Board.ViewWidth(), f.Board.ViewHeight()}, f.Sheet.Chips(), shown);
     ASSERT_EQ(tiled->width, own.Width());
     ASSERT_EQ(tiled->height, own.Height());
     long differences = 0, emptyPixels = 0;
@@ -75,7 +85,9 @@ TEST(TiledRasterizer, DrawsTheSavedBoardAsTheBoardViewAtZoomOne) {
     EXPECT_GT(emptyPixels, 0);
 }
 
-TEST(TiledRasterizer, SavedBoardLoadsBackWithItsSheet) {
+INSTANTIATE_TEST_SUITE_P(AnimationTime, TiledRasterizer, ::testing::Values(0, 150));
+
+TEST(TiledBoardFiles, SavedBoardLoadsBackWithItsSheet) {
     SavedBoard saved;
     TForm1& f = saved.f;
     const TryOutBoard before = f.Board;
