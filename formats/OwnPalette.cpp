@@ -67,4 +67,20 @@ palette_file::Palette SheetColours(const canvas::Picture& picture, std::optional
     return palette;
 }
 
+Indexing IndexWithPalette(const canvas::Picture& picture, const palette_file::Palette& palette) {
+    Indexing indexing;
+    indexing.picture = IndexExactly(picture, palette, indexing.offTable);
+    if (!indexing.offTable) indexing.palette = palette;
+    return indexing;
+}
+
+Indexing IndexWithOwnColours(const canvas::Picture& picture, std::optional<canvas::Colour> transparent) {
+    std::size_t count = 0;
+    palette_file::Palette palette = SheetColours(picture, transparent, count);
+    if (palette.empty()) return {{}, {}, std::nullopt, count};
+    Indexing indexing = IndexWithPalette(picture, palette);
+    indexing.colourCount = count;
+    return indexing;
+}
+
 }  // namespace own_palette

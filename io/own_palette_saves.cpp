@@ -25,24 +25,22 @@ void TForm1::SaveWithSheetPalette() {
         return;
     }
     ComposeSheet();
-    std::optional<canvas::Point> offTable;
-    const palette_bmp::IndexedPicture picture = own_palette::IndexExactly(SheetImage, Sheet.ColourTable, offTable);
-    if (offTable) {
+    const own_palette::Indexing indexing = own_palette::IndexWithPalette(SheetImage, Sheet.ColourTable);
+    if (const std::optional<canvas::Point> offTable = indexing.offTable) {
         platform.ShowMessage(std::to_string(offTable->x) + "," + std::to_string(offTable->y) +
                              "にパレット以外の色があります。");
         return;
     }
-    AskNameAndWrite(*this, picture, Sheet.ColourTable);
+    AskNameAndWrite(*this, indexing.picture, indexing.palette);
 }
 
 void TForm1::SaveWithSheetColours() {
     ComposeSheet();
-    std::size_t count = 0;
-    const palette_file::Palette palette = own_palette::SheetColours(SheetImage, Sheet.TransparentColor, count);
-    if (palette.empty()) {
-        platform.ShowMessage("シートの色が" + std::to_string(count) + "色あります。256色を超えるため保存できません。");
+    const own_palette::Indexing indexing = own_palette::IndexWithOwnColours(SheetImage, Sheet.TransparentColor);
+    if (indexing.Refused()) {
+        platform.ShowMessage("シートの色が" + std::to_string(indexing.colourCount) +
+                             "色あります。256色を超えるため保存できません。");
         return;
     }
-    std::optional<canvas::Point> offTable;
-    AskNameAndWrite(*this, own_palette::IndexExactly(SheetImage, palette, offTable), palette);
+    AskNameAndWrite(*this, indexing.picture, indexing.palette);
 }
