@@ -57,6 +57,13 @@ public:
     static constexpr const char* QuestionTitle = "警告";
     static constexpr const char* CancelText = "ｷｬﾝｾﾙ";
     static constexpr const char* MapFilter = "Tiled マップ (*.tmx)|*.tmx";
+    // A palette is read from a palette file or a picture, and written in
+    // one of the three formats that can be written.
+    static constexpr const char* PaletteLoadFilter =
+        "パレット (*.gpl *.pal *.txt *.hex *.act)|*.gpl;*.pal;*.txt;*.hex;*.act|"
+        "ﾋﾞｯﾄﾏｯﾌﾟ (*.bmp)|*.bmp;*.BMP|Jpeg（*.jpg）|*.jpg|PNG (*.png)|*.png;*.PNG";
+    static constexpr const char* PaletteSaveFilter =
+        "GIMP パレット (*.gpl)|*.gpl|JASC パレット (*.pal)|*.pal|16進パレット (*.hex)|*.hex";
 
     explicit QtPlatform(PlatformHost& host);
     ~QtPlatform() override;
@@ -67,6 +74,8 @@ public:
     std::optional<std::string> PictureOpenDialog() override;
     std::optional<std::string> PictureSaveDialog() override;
     std::optional<std::string> NumberedSaveDialog() override;
+    std::optional<std::string> PaletteOpenDialog() override;
+    std::optional<std::string> PaletteSaveDialog() override;
     std::optional<canvas::Colour> ColourDialog(std::optional<canvas::Colour> start) override;
     std::optional<BoardSize> BoardSizeDialog(int cols, int rows) override;
     std::optional<std::string> MapOpenDialog() override;
@@ -86,6 +95,7 @@ public:
     QFileDialog& NumberedDialog();
     QColorDialog& ColourPicker();
     QFileDialog& MapDialog(bool save);
+    QFileDialog& PaletteDialog(bool save);
 
 private:
     void ShowPlainBox(const std::string& text, const QIcon& icon);
@@ -98,6 +108,9 @@ private:
     QPointer<QColorDialog> colourDialog_;
     QPointer<QFileDialog> mapOpenDialog_;
     QPointer<QFileDialog> mapSaveDialog_;
+    QPointer<QFileDialog> paletteOpenDialog_;
+    QPointer<QFileDialog> paletteSaveDialog_;
+    QString lastPalettePath_;
     QString lastMapPath_;
     QString lastOpenPath_;
     QString lastSavePath_;
