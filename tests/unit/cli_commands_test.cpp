@@ -202,6 +202,7 @@ TEST(CliCommands, UsageErrorsExitWith2AndHelpWith0) {
         {"check", "a", "--key", "256,0,0"},
         {"check", "a", "--key"},
         {"check", "a", "--bogus"},
+        {"convert", "a", "b", "--palette", "p.gpl"},
         {"join", "x00.bmp", "x00.bmp", "-o", "s.bmp"},
     };
     for (const auto& args : wrong) {

@@ -61,9 +61,9 @@ int RunIndexed(Session& s) {
     LoadSheet(s, in);
     const canvas::Picture sheetPicture = ComposedSheet(s);
     const palette_file::Palette& table = paletteFile ? given : s.sheet.ColourTable;
-    const own_palette::Indexing indexing = table.empty()
-                                               ? own_palette::IndexWithOwnColours(sheetPicture, s.sheet.TransparentColor)
-                                               : own_palette::IndexWithPalette(sheetPicture, table);
+    const own_palette::Indexing indexing =
+        table.empty() ? own_palette::IndexWithOwnColours(sheetPicture, s.sheet.TransparentColor)
+                      : own_palette::IndexWithPalette(sheetPicture, table);
     if (const std::optional<canvas::Point> p = indexing.offTable)
         throw Refusal(in + ": pixel " + std::to_string(p->x) + "," + std::to_string(p->y) + " has the colour " +
                       ColourText(sheetPicture.GetPixel(p->x, p->y)) + ", which is not in the palette of " +
