@@ -29,6 +29,11 @@ public:
     virtual std::optional<std::string> PictureOpenDialog() = 0;
     virtual std::optional<std::string> PictureSaveDialog() = 0;
     virtual std::optional<std::string> NumberedSaveDialog() = 0;
+    // The palette files' open and save dialogs (PaletteLoadMenu,
+    // PaletteSaveMenu); by default the picture dialogs, whose answers suit
+    // them (a palette may be read from a picture too).
+    virtual std::optional<std::string> PaletteOpenDialog() { return PictureOpenDialog(); }
+    virtual std::optional<std::string> PaletteSaveDialog() { return PictureSaveDialog(); }
 
     // ColorDialog1: opens at `start`, or without one with the colour last
     // chosen in it.

@@ -45,7 +45,11 @@ public:
     // Before a change of every chip (a load, a paste over the sheet, the
     // memory replay): one step with the history on; the one-level undo
     // forgets. (col, row) is the chip being edited.
-    void RecordSheetStep(int currentCol, int currentRow) { History.RecordSheet(chips_, currentCol, currentRow); }
+    // A palette swap's step carries the entry it changed.
+    void RecordSheetStep(int currentCol, int currentRow,
+                         std::optional<UndoHistory::PaletteEntry> entry = std::nullopt) {
+        History.RecordSheet(chips_, currentCol, currentRow, entry);
+    }
     // Undoes the newest step; `current` is the chip being edited, which the
     // one-level undo writes into. The chip that changed, if any did.
     std::optional<ChipRef> Undo(int currentCol, int currentRow);

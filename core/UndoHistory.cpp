@@ -38,17 +38,19 @@ void UndoHistory::Record(int col, int row, const canvas::Picture& before) {
         oldest.row = row;
         oldest.pixels = before;
         oldest.sheet.clear();
+        oldest.entry.reset();
         undo_.push_back(std::move(oldest));
         return;
     }
-    undo_.push_back(Step{col, row, before, {}});
+    undo_.push_back(Step{col, row, before, {}, std::nullopt});
 }
 
-void UndoHistory::RecordSheet(std::span<const canvas::Picture> before, int currentCol, int currentRow) {
+void UndoHistory::RecordSheet(std::span<const canvas::Picture> before, int currentCol, int currentRow,
+                              std::optional<PaletteEntry> entry) {
     if (!On()) return Clear();
     redo_.clear();
     if (static_cast<int>(undo_.size()) >= limit_) undo_.pop_front();
-    undo_.push_back(Step{currentCol, currentRow, {}, {before.begin(), before.end()}});
+    undo_.push_back(Step{currentCol, currentRow, {}, {before.begin(), before.end()}, entry});
 }
 
 void UndoHistory::Clear() {

@@ -24,11 +24,22 @@ public:
     // The limit the history item switches on.
     static constexpr int OnLimit = 64;
 
+    // A palette entry that a whole-sheet step changed with the pixels (a
+    // palette swap): undo and redo give it the other colour when it still
+    // holds the one the step left, so that a palette loaded since is left
+    // alone. The palette is the form's own and outlives the history.
+    struct PaletteEntry {
+        std::vector<canvas::Colour>* palette = nullptr;
+        std::size_t index = 0;
+        canvas::Colour now = 0;    // what the entry holds while the step stands as it is
+        canvas::Colour other = 0;  // what undo (and then redo) gives it
+    };
     struct Step {
         int col = 0;  // the chip; of a whole-sheet step, the one being edited
         int row = 0;
         canvas::Picture pixels;
         std::vector<canvas::Picture> sheet;  // a whole-sheet step's chips, column by column; else empty
+        std::optional<PaletteEntry> entry = std::nullopt;
     };
 
     int Limit() const { return limit_; }
@@ -45,7 +56,8 @@ public:
     // Every chip (column by column) before a change of the whole sheet, as
     // one step while the history is on. The one-level undo can't take such a
     // change back: it is given up (Clear).
-    void RecordSheet(std::span<const canvas::Picture> before, int currentCol, int currentRow);
+    void RecordSheet(std::span<const canvas::Picture> before, int currentCol, int currentRow,
+                     std::optional<PaletteEntry> entry = std::nullopt);
     // Nothing left to undo or redo. The one-level step's pixels stay.
     void Clear();
 
@@ -67,7 +79,7 @@ public:
         if (!oneLevelAvailable_ || undo_.empty()) return std::nullopt;
         chipAt(currentCol, currentRow).Draw(0, 0, undo_.back().pixels);
         oneLevelAvailable_ = false;
-        return Step{currentCol, currentRow, {}, {}};
+        return Step{currentCol, currentRow, {}, {}, std::nullopt};
     }
     template <typename ChipAt>
     std::optional<Step> Redo(ChipAt&& chipAt) {
@@ -87,8 +99,13 @@ private:
                 std::swap(chipAt(static_cast<int>(slot) / sheet::Rows, static_cast<int>(slot) % sheet::Rows),
                           step.sheet[slot]);
         }
+        if (PaletteEntry* e = step.entry ? &*step.entry : nullptr;
+            e && e->index < e->palette->size() && (*e->palette)[e->index] == e->now) {
+            (*e->palette)[e->index] = e->other;
+            std::swap(e->now, e->other);
+        }
         to.push_back(std::move(step));
-        return Step{to.back().col, to.back().row, {}, {}};
+        return Step{to.back().col, to.back().row, {}, {}, std::nullopt};
     }
 
     int limit_ = 1;

@@ -18,6 +18,8 @@ void ShowUndoneStep(TForm1& form, const std::optional<ChipRef>& chip) {
     if (!chip) return;
     if (form.Sheet.History.On() && (chip->col != form.CurCol || chip->row != form.CurRow))
         form.ChooseChip(chip->col, chip->row);
+    // A palette swap's step gives an entry of the shown palette its other colour.
+    if (form.ShownUserPalette()) form.DrawPaletteView();
     form.Relayout(form.Def.ChipSize, form.Def.SheetCols, form.Def.SheetRows);
 }
 

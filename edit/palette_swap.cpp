@@ -15,10 +15,10 @@ void TForm1::SwapPaletteEntry(std::size_t entry) {
     std::vector<canvas::Colour>& palette = UserPalette.empty() ? Sheet.ColourTable : UserPalette;
     palette[entry] = *chosen;
 
-    // One step of the whole sheet with the history on (undo brings the
-    // pixels back; the entry keeps its new colour); the one-level undo must
-    // not bring back the old colour in the current chip alone.
-    Sheet.RecordSheetStep(CurCol, CurRow);
+    // One step of the whole sheet with the history on (undo brings back the
+    // pixels and the entry's colour); the one-level undo must not bring back
+    // the old colour in the current chip alone.
+    Sheet.RecordSheetStep(CurCol, CurRow, UndoHistory::PaletteEntry{&palette, entry, *chosen, old});
     for (int row = 0; row < Def.SheetRows; ++row)
         for (int col = 0; col < Def.SheetCols; ++col) {
             const canvas::Picture& chip = Chip(col, row);

@@ -1,9 +1,52 @@
 #include "formats/OwnPalette.h"
 
-#include <unordered_map>
 #include <unordered_set>
 
 namespace own_palette {
+namespace {
+
+// Colours to palette entries for at most MaxColours colours: open addressing
+// in a table four times that size, several times quicker than
+// std::unordered_map for the lookup every change of colour along a row asks.
+class EntryTable {
+public:
+    EntryTable() { entries_.fill(-1); }
+    // The entry of `c`, or -1.
+    int Find(canvas::Colour c) const {
+        for (std::size_t slot = SlotOf(c);; slot = (slot + 1) % Slots)
+            if (entries_[slot] < 0 || colours_[slot] == c) return entries_[slot];
+    }
+    // Keeps the entry `c` has already.
+    void Insert(canvas::Colour c, std::size_t entry) {
+        std::size_t slot = SlotOf(c);
+        while (entries_[slot] >= 0 && colours_[slot] != c) slot = (slot + 1) % Slots;
+        if (entries_[slot] < 0) colours_[slot] = c, entries_[slot] = static_cast<std::int16_t>(entry);
+    }
+
+private:
+    static constexpr std::size_t Slots = 4 * palette_file::MaxColours;
+    static std::size_t SlotOf(canvas::Colour c) { return (c * 0x9E3779B1u) >> 22; }  // the top 10 bits
+    std::array<canvas::Colour, Slots> colours_{};
+    std::array<std::int16_t, Slots> entries_{};
+};
+
+// How many distinct colours the picture has with `transparent`, counting no
+// further than the end of the row where the count reaches `countUpTo`.
+std::size_t CountColours(const canvas::Picture& picture, std::optional<canvas::Colour> transparent,
+                         std::size_t countUpTo) {
+    std::unordered_set<canvas::Colour> seen;
+    if (transparent) seen.insert(*transparent);
+    std::optional<canvas::Colour> last;
+    for (int y = 0; y < picture.Height() && seen.size() < countUpTo; ++y)
+        for (const canvas::Colour c : picture.Row(y)) {
+            if (c == last) continue;
+            last = c;
+            seen.insert(c);
+        }
+    return seen.size();
+}
+
+}  // namespace
 
 std::array<std::uint32_t, 256> TableEntries(const palette_file::Palette& palette) {
     std::array<std::uint32_t, 256> table{};
@@ -18,11 +61,11 @@ std::array<std::uint32_t, 256> TableEntries(const palette_file::Palette& palette
 palette_bmp::IndexedPicture IndexExactly(const canvas::Picture& picture, const palette_file::Palette& palette,
                                          std::optional<canvas::Point>& firstOffTable) {
     firstOffTable.reset();
-    std::unordered_map<canvas::Colour, std::uint8_t> entryOf;
-    for (std::size_t i = palette.size(); i-- > 0;)
-        if (i < palette_file::MaxColours) entryOf[palette[i]] = static_cast<std::uint8_t>(i);
+    EntryTable entryOf;
+    for (std::size_t i = 0; i < palette.size() && i < palette_file::MaxColours; ++i) entryOf.Insert(palette[i], i);
     palette_bmp::IndexedPicture indexed{picture.Width(), picture.Height(), {}};
-    indexed.indices.reserve(static_cast<std::size_t>(picture.Width()) * static_cast<std::size_t>(picture.Height()));
+    indexed.indices.resize(static_cast<std::size_t>(picture.Width()) * static_cast<std::size_t>(picture.Height()));
+    std::uint8_t* out = indexed.indices.data();
     canvas::Colour last = 0;
     std::uint8_t lastIndex = 0;
     bool haveLast = false;
@@ -32,14 +75,14 @@ palette_bmp::IndexedPicture IndexExactly(const canvas::Picture& picture, const p
             const canvas::Colour c = row[static_cast<std::size_t>(x)];
             // Neighbouring pixels mostly share their colour.
             if (!haveLast || c != last) {
-                const auto found = entryOf.find(c);
-                if (found == entryOf.end()) {
+                const int found = entryOf.Find(c);
+                if (found < 0) {
                     firstOffTable = canvas::Point{x, y};
                     return {};
                 }
-                last = c, lastIndex = found->second, haveLast = true;
+                last = c, lastIndex = static_cast<std::uint8_t>(found), haveLast = true;
             }
-            indexed.indices.push_back(lastIndex);
+            *out++ = lastIndex;
         }
     }
     return indexed;
@@ -48,23 +91,74 @@ palette_bmp::IndexedPicture IndexExactly(const canvas::Picture& picture, const p
 palette_file::Palette SheetColours(const canvas::Picture& picture, std::optional<canvas::Colour> transparent,
                                    std::size_t& count, std::size_t countUpTo) {
     palette_file::Palette palette;
-    std::unordered_set<canvas::Colour> seen;
+    EntryTable entries;
     if (transparent) {
-        seen.insert(*transparent);
+        entries.Insert(*transparent, 0);
         palette.push_back(*transparent);
     }
-    // Neighbouring pixels mostly share their colour: the set is asked only
+    // Neighbouring pixels mostly share their colour: the table is asked only
     // when it changes.
     std::optional<canvas::Colour> last;
-    for (int y = 0; y < picture.Height() && seen.size() < countUpTo; ++y)
+    for (int y = 0; y < picture.Height(); ++y)
         for (const canvas::Colour c : picture.Row(y)) {
             if (c == last) continue;
             last = c;
-            if (seen.insert(c).second && seen.size() <= palette_file::MaxColours) palette.push_back(c);
+            if (entries.Find(c) >= 0) continue;
+            if (palette.size() == palette_file::MaxColours) {
+                // Past a palette's size the count alone is wanted.
+                count = CountColours(picture, transparent, countUpTo);
+                return {};
+            }
+            entries.Insert(c, palette.size());
+            palette.push_back(c);
         }
-    count = seen.size();
-    if (count > palette_file::MaxColours) palette.clear();
+    count = palette.size();
     return palette;
+}
+
+Indexing IndexWithPalette(const canvas::Picture& picture, const palette_file::Palette& palette) {
+    Indexing indexing;
+    indexing.picture = IndexExactly(picture, palette, indexing.offTable);
+    if (!indexing.offTable) indexing.palette = palette;
+    return indexing;
+}
+
+// SheetColours and IndexExactly in one pass: each new colour takes the next
+// entry as the pixels are indexed.
+Indexing IndexWithOwnColours(const canvas::Picture& picture, std::optional<canvas::Colour> transparent) {
+    Indexing indexing;
+    palette_file::Palette& palette = indexing.palette;
+    EntryTable entries;
+    if (transparent) {
+        entries.Insert(*transparent, 0);
+        palette.push_back(*transparent);
+    }
+    indexing.picture = {picture.Width(), picture.Height(), {}};
+    indexing.picture.indices.resize(static_cast<std::size_t>(picture.Width()) *
+                                    static_cast<std::size_t>(picture.Height()));
+    std::uint8_t* out = indexing.picture.indices.data();
+    std::optional<canvas::Colour> last;
+    std::uint8_t lastIndex = 0;
+    for (int y = 0; y < picture.Height(); ++y)
+        for (const canvas::Colour c : picture.Row(y)) {
+            if (c != last) {
+                int entry = entries.Find(c);
+                if (entry < 0) {
+                    if (palette.size() == palette_file::MaxColours) {
+                        std::size_t count = 0;
+                        SheetColours(picture, transparent, count);
+                        return {{}, {}, std::nullopt, count};
+                    }
+                    entry = static_cast<int>(palette.size());
+                    entries.Insert(c, palette.size());
+                    palette.push_back(c);
+                }
+                last = c, lastIndex = static_cast<std::uint8_t>(entry);
+            }
+            *out++ = lastIndex;
+        }
+    indexing.colourCount = palette.size();
+    return indexing;
 }
 
 }  // namespace own_palette

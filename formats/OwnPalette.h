@@ -36,4 +36,19 @@ palette_bmp::IndexedPicture IndexExactly(const canvas::Picture& picture, const p
 palette_file::Palette SheetColours(const canvas::Picture& picture, std::optional<canvas::Colour> transparent,
                                    std::size_t& count, std::size_t countUpTo = SIZE_MAX);
 
+// A picture indexed for a save with a palette of its own, or why it can't
+// be: the editor's saves and tessaro-cli both index through these two.
+struct Indexing {
+    palette_bmp::IndexedPicture picture;    // empty when refused
+    palette_file::Palette palette;          // the file's palette; empty past MaxColours
+    std::optional<canvas::Point> offTable;  // the first pixel of no palette colour
+    std::size_t colourCount = 0;            // IndexWithOwnColours: the distinct colours counted
+    bool Refused() const { return offTable.has_value() || palette.empty(); }
+};
+// Every pixel by its exact colour in `palette` (IndexExactly).
+Indexing IndexWithPalette(const canvas::Picture& picture, const palette_file::Palette& palette);
+// The picture's own colours as the palette (SheetColours), refused past
+// MaxColours.
+Indexing IndexWithOwnColours(const canvas::Picture& picture, std::optional<canvas::Colour> transparent);
+
 }  // namespace own_palette

@@ -27,25 +27,22 @@ void TForm1::SaveWithSheetPalette() {
         return;
     }
     ComposeSheet();
-    std::optional<canvas::Point> offTable;
-    const palette_bmp::IndexedPicture picture = own_palette::IndexExactly(SheetImage, Sheet.ColourTable, offTable);
-    if (offTable) {
+    const own_palette::Indexing indexing = own_palette::IndexWithPalette(SheetImage, Sheet.ColourTable);
+    if (const std::optional<canvas::Point> offTable = indexing.offTable) {
         platform.ShowMessage(OffTableText(*offTable));
         return;
     }
-    AskNameAndWrite(*this, picture, Sheet.ColourTable);
+    AskNameAndWrite(*this, indexing.picture, indexing.palette);
 }
 
 void TForm1::SaveWithSheetColours() {
     ComposeSheet();
-    std::size_t count = 0;
-    const palette_file::Palette palette = own_palette::SheetColours(SheetImage, Sheet.TransparentColor, count);
-    if (palette.empty()) {
+    const own_palette::Indexing indexing = own_palette::IndexWithOwnColours(SheetImage, Sheet.TransparentColor);
+    if (indexing.Refused()) {
         platform.ShowMessage(
             Tr(TSR_MESSAGE("OwnPalette", "シートの色が%1色あります。256色を超えるため保存できません。"),
-               {std::to_string(count)}));
+               {std::to_string(indexing.colourCount)}));
         return;
     }
-    std::optional<canvas::Point> offTable;
-    AskNameAndWrite(*this, own_palette::IndexExactly(SheetImage, palette, offTable), palette);
+    AskNameAndWrite(*this, indexing.picture, indexing.palette);
 }

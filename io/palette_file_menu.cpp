@@ -31,7 +31,7 @@ std::optional<std::string> TForm1::LoadUserPalette(const std::string& path) {
 }
 
 void TForm1::PaletteLoadMenuClick() {
-    const std::optional<std::string> path = platform.PictureOpenDialog();
+    const std::optional<std::string> path = platform.PaletteOpenDialog();
     if (!path) return;
     if (const std::optional<std::string> refusal = LoadUserPalette(*path)) platform.ShowMessage(*refusal);
 }
@@ -47,7 +47,7 @@ void TForm1::PaletteSaveMenuClick() {
             palette.push_back(
                 canvas::Rgb(static_cast<int>(entry >> 16), static_cast<int>(entry >> 8), static_cast<int>(entry)));
     }
-    const std::optional<std::string> path = platform.PictureSaveDialog();
+    const std::optional<std::string> path = platform.PaletteSaveDialog();
     if (!path) return;
     try {
         // A failed write is the generic handler's to report.

@@ -11,7 +11,7 @@ packages=(
   libgtest-dev libbenchmark-dev libpng-dev libspng-dev libpugixml-dev zlib1g-dev
   tiled desktop-file-utils appstream dpkg-dev
   clang libclang-rt-14-dev clang-format
-  xvfb imagemagick xdotool optipng
+  xvfb imagemagick xdotool optipng python3-pil
 )
 
 missing=()

@@ -671,6 +671,14 @@
         <source>Tiled マップ (*.tmx)|*.tmx</source>
         <translation>Tiled map (*.tmx)|*.tmx</translation>
     </message>
+    <message>
+        <source>パレット (*.gpl *.pal *.txt *.hex *.act)|*.gpl;*.pal;*.txt;*.hex;*.act|ﾋﾞｯﾄﾏｯﾌﾟ (*.bmp)|*.bmp;*.BMP|Jpeg（*.jpg）|*.jpg|PNG (*.png)|*.png;*.PNG</source>
+        <translation>Palette (*.gpl *.pal *.txt *.hex *.act)|*.gpl;*.pal;*.txt;*.hex;*.act|Bitmap (*.bmp)|*.bmp;*.BMP|JPEG (*.jpg)|*.jpg|PNG (*.png)|*.png;*.PNG</translation>
+    </message>
+    <message>
+        <source>GIMP パレット (*.gpl)|*.gpl|JASC パレット (*.pal)|*.pal|16進パレット (*.hex)|*.hex</source>
+        <translation>GIMP palette (*.gpl)|*.gpl|JASC palette (*.pal)|*.pal|Hex palette (*.hex)|*.hex</translation>
+    </message>
 </context>
 <context>
     <name>Recovery</name>

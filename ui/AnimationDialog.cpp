@@ -28,8 +28,11 @@ std::optional<ChipAnimation> AskAnimation(QWidget* parent, ChipAnimation current
     QSpinBox* frameMs =
         number("AnimationFrameMs", ChipAnimation::MinFrameMs, ChipAnimation::MaxFrameMs, current.frameMs);
     frameMs->setSingleStep(10);
-    layout->addRow(Text(Translated("AnimationDialog", TSR_TEXT("AnimationDialog", "コマ数（右へ続くチップ、1で止める）(&N):"))), frames);
-    layout->addRow(Text(Translated("AnimationDialog", TSR_TEXT("AnimationDialog", "1コマの時間（ミリ秒）(&T):"))), frameMs);
+    layout->addRow(
+        Text(Translated("AnimationDialog", TSR_TEXT("AnimationDialog", "コマ数（右へ続くチップ、1で止める）(&N):"))),
+        frames);
+    layout->addRow(Text(Translated("AnimationDialog", TSR_TEXT("AnimationDialog", "1コマの時間（ミリ秒）(&T):"))),
+                   frameMs);
     auto* buttons = new QDialogButtonBox(&dialog);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
     buttons->addButton(Text(QtPlatform::Shown(QtPlatform::CancelText)), QDialogButtonBox::RejectRole);

@@ -221,6 +221,35 @@ std::optional<std::string> QtPlatform::MapOpenDialog() { return RunFileDialog(Ma
 
 std::optional<std::string> QtPlatform::MapSaveDialog() { return RunFileDialog(MapDialog(true), lastMapPath_); }
 
+QFileDialog& QtPlatform::PaletteDialog(bool save) {
+    QPointer<QFileDialog>& dialog = save ? paletteSaveDialog_ : paletteOpenDialog_;
+    if (!dialog) {
+        dialog = MakeFileDialog(host_.DialogParent(), save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog->setObjectName(save ? "PaletteSaveDialog" : "PaletteOpenDialog");
+        dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        dialog->setOption(QFileDialog::HideNameFilterDetails);
+        dialog->setNameFilters(NameFiltersOf(Shown(save ? PaletteSaveFilter : PaletteLoadFilter)));
+        if (save) {
+            // A name typed without an extension takes the chosen format's.
+            dialog->setDefaultSuffix(QStringLiteral("gpl"));
+            QFileDialog* d = dialog;
+            QObject::connect(d, &QFileDialog::filterSelected, d, [d](const QString& filter) {
+                const qsizetype dot = filter.indexOf(QLatin1String("(*."));
+                if (dot >= 0) d->setDefaultSuffix(filter.mid(dot + 3, 3));
+            });
+        }
+    }
+    return *dialog;
+}
+
+std::optional<std::string> QtPlatform::PaletteOpenDialog() {
+    return RunFileDialog(PaletteDialog(false), lastPalettePath_);
+}
+
+std::optional<std::string> QtPlatform::PaletteSaveDialog() {
+    return RunFileDialog(PaletteDialog(true), lastPalettePath_);
+}
+
 std::optional<Platform::BoardSize> QtPlatform::BoardSizeDialog(int cols, int rows) {
     host_.ShowChanges();
     return AskBoardSize(host_.DialogParent(), cols, rows);

@@ -62,6 +62,14 @@ public:
     static constexpr const char* CancelText = TSR_TEXT("QtPlatform", "ｷｬﾝｾﾙ");
     static constexpr const char* MapFilter = TSR_TEXT("QtPlatform", "Tiled マップ (*.tmx)|*.tmx");
     static std::string Shown(const char* text);
+    // A palette is read from a palette file or a picture, and written in
+    // one of the three formats that can be written.
+    static constexpr const char* PaletteLoadFilter =
+        TSR_TEXT("QtPlatform",
+                 "パレット (*.gpl *.pal *.txt *.hex *.act)|*.gpl;*.pal;*.txt;*.hex;*.act|"
+                 "ﾋﾞｯﾄﾏｯﾌﾟ (*.bmp)|*.bmp;*.BMP|Jpeg（*.jpg）|*.jpg|PNG (*.png)|*.png;*.PNG");
+    static constexpr const char* PaletteSaveFilter =
+        TSR_TEXT("QtPlatform", "GIMP パレット (*.gpl)|*.gpl|JASC パレット (*.pal)|*.pal|16進パレット (*.hex)|*.hex");
 
     explicit QtPlatform(PlatformHost& host);
     ~QtPlatform() override;
@@ -72,6 +80,8 @@ public:
     std::optional<std::string> PictureOpenDialog() override;
     std::optional<std::string> PictureSaveDialog() override;
     std::optional<std::string> NumberedSaveDialog() override;
+    std::optional<std::string> PaletteOpenDialog() override;
+    std::optional<std::string> PaletteSaveDialog() override;
     std::optional<canvas::Colour> ColourDialog(std::optional<canvas::Colour> start) override;
     std::optional<BoardSize> BoardSizeDialog(int cols, int rows) override;
     std::optional<ChipAnimation> AnimationDialog(ChipAnimation current) override;
@@ -93,6 +103,7 @@ public:
     QFileDialog& NumberedDialog();
     QColorDialog& ColourPicker();
     QFileDialog& MapDialog(bool save);
+    QFileDialog& PaletteDialog(bool save);
 
 private:
     void ShowPlainBox(const std::string& text, const QIcon& icon);
@@ -105,6 +116,9 @@ private:
     QPointer<QColorDialog> colourDialog_;
     QPointer<QFileDialog> mapOpenDialog_;
     QPointer<QFileDialog> mapSaveDialog_;
+    QPointer<QFileDialog> paletteOpenDialog_;
+    QPointer<QFileDialog> paletteSaveDialog_;
+    QString lastPalettePath_;
     QString lastMapPath_;
     QString lastOpenPath_;
     QString lastSavePath_;

@@ -57,7 +57,8 @@ TEST_P(TiledRasterizer, DrawsTheSavedBoardAsTheBoardViewAtZoomOne) {
     ASSERT_TRUE(saved.platform.shown.empty());
     const std::string advance = GetParam() > 0 ? " --advance-animations " + std::to_string(GetParam()) : "";
     ASSERT_EQ(
-        std::system(("QT_QPA_PLATFORM=offscreen tmxrasterizer" + advance + " field.tmx tiled.png >/dev/null 2>&1").c_str()),
+        std::system(
+            ("QT_QPA_PLATFORM=offscreen tmxrasterizer" + advance + " field.tmx tiled.png >/dev/null 2>&1").c_str()),
         0);
     const auto tiled = ReadPng("tiled.png");
     ASSERT_TRUE(tiled);

@@ -167,12 +167,18 @@ TEST_F(PlatformTest, PictureDialogsAreSetUpAsDescribed) {
     EXPECT_EQ(numbered.nameFilters().size(), 1);  // Qt's "all files" only
 }
 
-TEST_F(PlatformTest, TheMapDialogsShowTheirFileTypeAsWritten) {
+TEST_F(PlatformTest, TheMapAndPaletteDialogsShowTheirFileTypesAsWritten) {
     for (bool save : {false, true}) {
         auto* types = platform().MapDialog(save).findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
         ASSERT_NE(types, nullptr);
         EXPECT_EQ(types->currentText(), Q("Tiled マップ (*.tmx)"));
     }
+    EXPECT_EQ(platform().PaletteDialog(false).nameFilters().first(),
+              Q("パレット (*.gpl *.pal *.txt *.hex *.act) (*.gpl *.pal *.txt *.hex *.act)"));
+    QFileDialog& paletteSave = platform().PaletteDialog(true);
+    EXPECT_EQ(paletteSave.nameFilters().size(), 3);
+    emit paletteSave.filterSelected(Q("JASC パレット (*.pal)"));
+    EXPECT_EQ(paletteSave.defaultSuffix(), "pal");
 }
 
 TEST_F(PlatformTest, SaveDialogAddsTheSuffixAndReopensAtTheLastPath) {

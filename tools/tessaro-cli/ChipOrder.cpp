@@ -49,10 +49,8 @@ std::optional<std::string> CommonBase(const std::vector<std::map<std::string, in
 std::vector<ChipPlace> PlaceChips(const std::vector<std::string>& paths, int cols, int rows) {
     const int chips = cols * rows;
     if (paths.size() > static_cast<std::size_t>(chips))
-        throw UsageError({"more chip files (" + std::to_string(paths.size()) + ") than the sheet holds (" +
-                              std::to_string(chips) + ")",
-                          "キャラクタのファイル（" + std::to_string(paths.size()) + "個）が全体画面の" +
-                              std::to_string(chips) + "個より多すぎます"});
+        throw UsageError("more chip files (" + std::to_string(paths.size()) + ") than the sheet holds (" +
+                         std::to_string(chips) + ")");
     std::vector<ChipPlace> places;
     if (paths.empty()) return places;
 
@@ -64,9 +62,7 @@ std::vector<ChipPlace> PlaceChips(const std::vector<std::string>& paths, int col
     for (std::size_t i = 0; i < paths.size(); ++i) {
         const int n = base ? readings[i].at(*base) : static_cast<int>(i);
         const std::string*& owner = taken[static_cast<std::size_t>(n)];
-        if (owner)
-            throw UsageError({*owner + " and " + paths[i] + " are both chip " + std::to_string(n),
-                              *owner + " と " + paths[i] + " がどちらも" + std::to_string(n) + "番のキャラクタです"});
+        if (owner) throw UsageError(*owner + " and " + paths[i] + " are both chip " + std::to_string(n));
         owner = &paths[i];
         places.push_back({paths[i], n % cols, n / cols});
     }

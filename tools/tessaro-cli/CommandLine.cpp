@@ -11,25 +11,29 @@ struct CommandShape {
     std::string_view name;
     std::size_t minFiles, maxFiles;
     bool takesOutput, takesSkipEmpty;
+    std::string_view outputName = "SHEET";  // in the message when -o is missing
+    bool takesPalette = false;
 };
 
 constexpr std::size_t Many = static_cast<std::size_t>(-1);
 
-constexpr std::array<CommandShape, 6> Commands{{
+constexpr std::array<CommandShape, 8> Commands{{
     {"split", 2, 2, false, true},
     {"join", 1, Many, true, false},
     {"convert", 2, 2, false, false},
     {"reduce216", 2, 2, false, false},
     {"palette256", 2, 2, false, false},
     {"check", 1, 1, false, false},
+    {"palette", 1, 1, true, false, "OUT.gpl|.pal|.hex"},
+    {"indexed", 1, 1, true, false, "OUT.png|.bmp", true},
 }};
 
-[[noreturn]] void Usage(std::string en, std::string ja) { throw UsageError(Text{std::move(en), std::move(ja)}); }
+[[noreturn]] void Usage(const std::string& text) { throw UsageError(text); }
 
 const CommandShape& ShapeOf(const std::string& name) {
     for (const CommandShape& shape : Commands)
         if (shape.name == name) return shape;
-    Usage("unknown command \"" + name + "\"", "コマンド「" + name + "」はありません");
+    Usage("unknown command \"" + name + "\"");
 }
 
 }  // namespace
@@ -66,7 +70,7 @@ Invocation ParseCommandLine(const std::vector<std::string>& args) {
         // The value of an option: the next argument, or after "=".
         auto value = [&](const std::string& option) -> std::string {
             if (a.size() > option.size() && a[option.size()] == '=') return a.substr(option.size() + 1);
-            if (i + 1 >= args.size()) Usage(option + " needs a value", option + " には値が必要です");
+            if (i + 1 >= args.size()) Usage(option + " needs a value");
             return args[++i];
         };
         if (a == "--") {
@@ -80,20 +84,21 @@ Invocation ParseCommandLine(const std::vector<std::string>& args) {
         } else if (a == "--skip-empty") {
             inv.skipEmpty = true;
         } else if (a == "-o" || a.starts_with("-o=")) {
-            if (inv.output) Usage("-o is given twice", "-o が２回指定されています");
+            if (inv.output) Usage("-o is given twice");
             inv.output = value("-o");
+        } else if (a == "--palette" || a.starts_with("--palette=")) {
+            if (inv.palette) Usage("--palette is given twice");
+            inv.palette = value("--palette");
         } else if (a == "--key" || a.starts_with("--key=")) {
             const std::string v = value("--key");
             inv.key = ParseKey(v);
-            if (!inv.key)
-                Usage("--key takes R,G,B (each 0 to 255) or none, not \"" + v + "\"",
-                      "--key の値は R,G,B（各 0～255）か none です（「" + v + "」は使えません）");
+            if (!inv.key) Usage("--key takes R,G,B (each 0 to 255) or none, not \"" + v + "\"");
         } else {
-            Usage("unknown option \"" + a + "\"", "オプション「" + a + "」はありません");
+            Usage("unknown option \"" + a + "\"");
         }
     }
     if ((inv.help || inv.version) && words.empty()) return inv;
-    if (words.empty()) Usage("no command given", "コマンドがありません");
+    if (words.empty()) Usage("no command given");
     inv.command = words.front();
     inv.operands.assign(words.begin() + 1, words.end());
     const CommandShape& shape = ShapeOf(inv.command);
@@ -101,14 +106,11 @@ Invocation ParseCommandLine(const std::vector<std::string>& args) {
 
     const std::size_t n = inv.operands.size();
     if (n < shape.minFiles || n > shape.maxFiles)
-        Usage(inv.command + ": wrong number of files (" + std::to_string(n) + ")",
-              inv.command + ": ファイルの数が違います（" + std::to_string(n) + "）");
-    if (inv.output && !shape.takesOutput)
-        Usage(inv.command + " takes no -o", inv.command + " には -o を指定できません");
-    if (shape.takesOutput && !inv.output)
-        Usage(inv.command + " needs -o SHEET", inv.command + " には -o SHEET が必要です");
-    if (inv.skipEmpty && !shape.takesSkipEmpty)
-        Usage("--skip-empty is for split only", "--skip-empty は split にだけ指定できます");
+        Usage(inv.command + ": wrong number of files (" + std::to_string(n) + ")");
+    if (inv.output && !shape.takesOutput) Usage(inv.command + " takes no -o");
+    if (shape.takesOutput && !inv.output) Usage(inv.command + " needs -o " + std::string(shape.outputName));
+    if (inv.skipEmpty && !shape.takesSkipEmpty) Usage("--skip-empty is for split only");
+    if (inv.palette && !shape.takesPalette) Usage("--palette is for indexed only");
     return inv;
 }
 

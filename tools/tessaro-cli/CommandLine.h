@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "canvas/Colour.h"
-#include "tools/tessaro-cli/Language.h"
 
 namespace cli {
 
@@ -20,22 +19,19 @@ struct TransparentKey {
 struct Invocation {
     std::string command;                // empty with --help alone
     std::vector<std::string> operands;  // the files, in the order given
-    std::optional<std::string> output;  // -o, for join
+    std::optional<std::string> output;  // -o: join's sheet, the file of palette and indexed
     bool skipEmpty = false;
     bool quiet = false;
     bool help = false;
     bool version = false;
-    std::optional<TransparentKey> key;  // unset when --key is not given
+    std::optional<TransparentKey> key;   // unset when --key is not given
+    std::optional<std::string> palette;  // --palette, for indexed
 };
 
 // Arguments that make no command: exit status 2.
 class UsageError : public std::runtime_error {
 public:
-    explicit UsageError(Text text) : std::runtime_error(text.en), text_(std::move(text)) {}
-    const Text& Message() const { return text_; }
-
-private:
-    Text text_;
+    explicit UsageError(const std::string& text) : std::runtime_error(text) {}
 };
 
 // Options may stand anywhere; "--" ends them. Checks the options and the

@@ -16,12 +16,14 @@ int Dispatch(Session& s) {
     if (c == "convert") return RunConvert(s);
     if (c == "reduce216") return RunReduce216(s);
     if (c == "palette256") return RunPalette256(s);
+    if (c == "palette") return RunPalette(s);
+    if (c == "indexed") return RunIndexed(s);
     return RunCheck(s);
 }
 
 }  // namespace
 
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, Language language, bool terminal) {
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool terminal) {
     Invocation inv;
     try {
         inv = ParseCommandLine(args);
@@ -30,20 +32,19 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             return 0;
         }
         if (inv.help) {
-            out << HelpText(language);
+            out << HelpText();
             return 0;
         }
-        Session session(inv, out, err, language, terminal);
+        Session session(inv, out, err, terminal);
         return Dispatch(session);
     } catch (const UsageError& e) {
-        err << "tessaro-cli: " << e.Message().In(language) << '\n'
-            << Text{"Try 'tessaro-cli --help'.", "使い方は tessaro-cli --help で表示されます。"}.In(language) << '\n';
+        err << "tessaro-cli: " << e.what() << '\n' << "Try 'tessaro-cli --help'.\n";
         return 2;
     } catch (const Refusal& e) {
-        err << "tessaro-cli: " << e.Message().In(language) << '\n';
+        err << "tessaro-cli: " << e.what() << '\n';
         return 1;
     } catch (const std::bad_alloc&) {
-        err << "tessaro-cli: " << Text{"out of memory", "メモリが足りません"}.In(language) << '\n';
+        err << "tessaro-cli: out of memory\n";
         return 1;
     } catch (const std::exception& e) {
         // What no command expects still ends as a failure with its text.

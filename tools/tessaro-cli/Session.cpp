@@ -3,22 +3,19 @@
 #include <cstring>
 
 #include "core/Form.h"
-#include "io/FileMessages.h"
 
 namespace cli {
 
-Session::Session(const Invocation& inv, std::ostream& o, std::ostream& e, Language lang, bool terminal)
-    : invocation(inv), out(o), err(e), language(lang), progress(e, !inv.quiet, terminal) {
+Session::Session(const Invocation& inv, std::ostream& o, std::ostream& e, bool terminal)
+    : invocation(inv), out(o), err(e), progress(e, !inv.quiet, terminal) {
     // The transparent colour is the command line's: --key, or none as at
     // the editor's start.
     if (inv.key && !inv.key->none) sheet.TransparentColor = inv.key->colour;
 }
 
-void Session::Note(const Text& text) {
-    if (!invocation.quiet) err << "tessaro-cli: " << text.In(language) << '\n';
+void Session::Note(const std::string& text) {
+    if (!invocation.quiet) err << "tessaro-cli: " << text << '\n';
 }
-
-namespace {
 
 std::string ReasonOf(const PictureReadError& e) {
     std::string detail = e.what();
@@ -32,17 +29,16 @@ std::string ReasonOf(const PictureReadError& e) {
     return detail;
 }
 
+namespace {
+
 // What a read did to transparent pixels, said about the file it read.
 void NoteTransparency(Session& s, const std::string& path, const TransparencyNotice& notice) {
     if (notice.chosen)
-        s.Note(
-            {path + ": transparent pixels now stand as " + ColourText(notice.transparent) + " (the transparent colour)",
-             path + ": " + TForm1::TransparencyMessage(true, notice.transparent, 0)});
+        s.Note(path + ": transparent pixels now stand as " + ColourText(notice.transparent) +
+               " (the transparent colour)");
     if (notice.partlyTransparent > 0)
-        s.Note({path + ": " + std::to_string(notice.partlyTransparent) +
-                    " partly transparent pixels were composited over " +
-                    ColourText(s.sheet.TransparentColor.value_or(0)),
-                path + ": " + TForm1::TransparencyMessage(false, 0, notice.partlyTransparent)});
+        s.Note(path + ": " + std::to_string(notice.partlyTransparent) +
+               " partly transparent pixels were composited over " + ColourText(s.sheet.TransparentColor.value_or(0)));
 }
 
 PictureLoad Read(Session& s, const std::string& path, int width, int height) {
@@ -57,12 +53,11 @@ PictureLoad Read(Session& s, const std::string& path, int width, int height) {
 }  // namespace
 
 Refusal UnreadablePicture(const std::string& path, const PictureReadError& e) {
-    return Refusal({path + ": cannot read the picture: " + ReasonOf(e), path + ": " + ReadRefusalText(e)});
+    return Refusal(path + ": cannot read the picture: " + ReasonOf(e));
 }
 
 Refusal UnwritableFile(const FileWriteError& e) {
-    return Refusal({"cannot write " + e.Path() + ": " + std::strerror(e.SystemError()) + "; nothing was written",
-                    SaveFailedText(e)});
+    return Refusal("cannot write " + e.Path() + ": " + std::strerror(e.SystemError()) + "; nothing was written");
 }
 
 void LoadSheet(Session& s, const std::string& path) {
@@ -70,8 +65,7 @@ void LoadSheet(Session& s, const std::string& path) {
     TakeIntoSheet(s.sheet, read, ChipRef{});
     NoteTransparency(s, path, read.notice);
     if (read.damagedAfterKeptPart)
-        s.Note({path + ": the file is damaged after the part that was read; that part is whole",
-                path + ": ファイルの後半が壊れています（使う部分は無事でした）"});
+        s.Note(path + ": the file is damaged after the part that was read; that part is whole");
 }
 
 void LoadChip(Session& s, const std::string& path, int col, int row) {

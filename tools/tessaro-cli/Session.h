@@ -11,7 +11,6 @@
 #include "io/FileWriteError.h"
 #include "io/PictureLoad.h"
 #include "tools/tessaro-cli/CommandLine.h"
-#include "tools/tessaro-cli/Language.h"
 #include "tools/tessaro-cli/Progress.h"
 
 namespace cli {
@@ -19,27 +18,22 @@ namespace cli {
 // Input the command refuses, or output it cannot write: exit status 1.
 class Refusal : public std::runtime_error {
 public:
-    explicit Refusal(Text text) : std::runtime_error(text.en), text_(std::move(text)) {}
-    const Text& Message() const { return text_; }
-
-private:
-    Text text_;
+    explicit Refusal(const std::string& text) : std::runtime_error(text) {}
 };
 
 // One run of a command: a sheet, read and written by the editor's own file
 // operations, and where the command reports.
 struct Session {
-    Session(const Invocation& invocation, std::ostream& out, std::ostream& err, Language language, bool terminal);
+    Session(const Invocation& invocation, std::ostream& out, std::ostream& err, bool terminal);
 
     const Invocation& invocation;
     std::ostream& out;
     std::ostream& err;
-    Language language;
     Progress progress;
     SheetDocument sheet;
 
     // A note on standard error (not a failure), unless quiet.
-    void Note(const Text& text);
+    void Note(const std::string& text);
 };
 
 // The whole-sheet load of the File menu; refuses when the file can't be read.
@@ -48,6 +42,8 @@ void LoadSheet(Session& s, const std::string& path);
 void LoadChip(Session& s, const std::string& path, int col, int row);
 // The sheet as one picture, as the saves compose it.
 canvas::Picture ComposedSheet(const Session& s);
+// The reader's reason, in words ("No such file or directory").
+std::string ReasonOf(const PictureReadError& e);
 // The refusal of a picture file that could not be read, with the reader's reason.
 Refusal UnreadablePicture(const std::string& path, const PictureReadError& e);
 // The refusal of an output that could not be written.
@@ -60,5 +56,7 @@ int RunConvert(Session& s);
 int RunReduce216(Session& s);
 int RunPalette256(Session& s);
 int RunCheck(Session& s);
+int RunPalette(Session& s);
+int RunIndexed(Session& s);
 
 }  // namespace cli

@@ -9,7 +9,7 @@
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const int status = cli::Run(args, std::cout, std::cerr, cli::LanguageOfEnvironment(), ::isatty(STDERR_FILENO) == 1);
+    const int status = cli::Run(args, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1);
     std::cout.flush();
     // Output that could not be written (a full disk, a closed pipe) is a failure.
     return status == 0 && !std::cout ? 1 : status;

@@ -1,11 +1,13 @@
 // reduce216, palette256 and check: the sheet through the editor's two
-// palette writers, and the list of its pixels outside the fixed table.
+// palette writers, and the list of its pixels outside the fixed table with
+// what an indexed save would make of the sheet.
 #include <string>
 
 #include "core/FixedPalette.h"
+#include "core/Form.h"
+#include "formats/OwnPalette.h"
 #include "formats/PaletteBmp.h"
 #include "io/AtomicFile.h"
-#include "io/FileMessages.h"
 #include "io/PictureSave.h"
 #include "tools/tessaro-cli/Session.h"
 
@@ -17,11 +19,7 @@ constexpr std::size_t CheckLimit = 100;
 
 std::string PixelText(canvas::Point p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
 
-std::string ColourOf(const canvas::Picture& picture, canvas::Point p) {
-    const canvas::Colour c = picture.GetPixel(p.x, p.y);
-    return std::to_string(canvas::RedOf(c)) + "," + std::to_string(canvas::GreenOf(c)) + "," +
-           std::to_string(canvas::BlueOf(c));
-}
+std::string ColourOf(const canvas::Picture& picture, canvas::Point p) { return ColourText(picture.GetPixel(p.x, p.y)); }
 
 // The palette writers' file of `picture` to the second operand.
 void Write(Session& s, const palette_bmp::IndexedPicture& picture) {
@@ -31,6 +29,22 @@ void Write(Session& s, const palette_bmp::IndexedPicture& picture) {
     } catch (const FileWriteError& e) {
         throw UnwritableFile(e);
     }
+}
+
+// The sheet's colours and table, as the indexed saves see them: how many
+// colours, whether it came from an indexed file, and whether that table's
+// first entry is the transparent colour (a transparent entry of a PNG takes
+// the transparent colour when it is read).
+std::string ColourSummary(const Session& s, const canvas::Picture& sheetPicture) {
+    std::size_t count = 0;
+    own_palette::SheetColours(sheetPicture, std::nullopt, count);
+    std::string text = std::to_string(count) + (count == 1 ? " colour; " : " colours; ");
+    const std::vector<canvas::Colour>& table = s.sheet.ColourTable;
+    if (table.empty()) return text + "not indexed";
+    text += "indexed, " + std::to_string(table.size()) + " table entries; ";
+    const std::optional<canvas::Colour> t = s.sheet.TransparentColor;
+    if (!t) return text + "no transparent colour is set";
+    return text + "index 0 " + (table[0] == *t ? "is" : "is not") + " the transparent colour " + ColourText(*t);
 }
 
 }  // namespace
@@ -55,10 +69,9 @@ int RunPalette256(Session& s) {
     }
     std::size_t count = 0;
     palette_bmp::OffTablePixels(sheetPicture, table, 1, count);
-    throw Refusal({in + ": pixel " + PixelText(*offTable) + " has the colour " + ColourOf(sheetPicture, *offTable) +
-                       ", which is not in the 256-colour table (" + std::to_string(count) +
-                       " such pixels); nothing was written",
-                   in + ": " + OffTableText(*offTable)});
+    throw Refusal(in + ": pixel " + PixelText(*offTable) + " has the colour " + ColourOf(sheetPicture, *offTable) +
+                  ", which is not in the 256-colour table (" + std::to_string(count) +
+                  " such pixels); nothing was written");
 }
 
 int RunCheck(Session& s) {
@@ -66,16 +79,16 @@ int RunCheck(Session& s) {
     LoadSheet(s, in);
     // What the 256-colour writer reads: the sheet composed from its chips.
     const canvas::Picture sheetPicture = ComposedSheet(s);
+    // The summary is the command's report, not a note: --quiet keeps it.
+    s.err << "tessaro-cli: " << in << ": " << ColourSummary(s, sheetPicture) << '\n';
     std::size_t count = 0;
     const auto off = palette_bmp::OffTablePixels(sheetPicture, FixedPaletteTable(), CheckLimit, count);
     for (const canvas::Point p : off) s.out << PixelText(p) << ' ' << ColourOf(sheetPicture, p) << '\n';
     if (count == 0) return 0;
     const std::string n = std::to_string(count);
     const std::string shown = count > off.size() ? std::to_string(off.size()) : std::string();
-    throw Refusal({in + ": " + n + " pixels have colours outside the 256-colour table" +
-                       (shown.empty() ? "" : " (the first " + shown + " listed)"),
-                   in + ": パレット以外の色が" + n + "画素にあります" +
-                       (shown.empty() ? "" : "（最初の" + shown + "画素を表示）")});
+    throw Refusal(in + ": " + n + " pixels have colours outside the 256-colour table" +
+                  (shown.empty() ? "" : " (the first " + shown + " listed)"));
 }
 
 }  // namespace cli

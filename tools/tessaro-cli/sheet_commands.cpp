@@ -5,7 +5,6 @@
 #include <cstring>
 #include <vector>
 
-#include "io/FileMessages.h"
 #include "io/numbered_save.h"
 #include "io/PictureSave.h"
 #include "io/RegularFile.h"
@@ -47,29 +46,25 @@ int RunSplit(Session& s) {
     const std::size_t all = files.size();
     std::erase_if(files, [](const PendingFile& f) { return FileHolds(f.path, f.bytes); });
 
-    const Text unit{"chip files written", "個のキャラクタファイルを書き込みました"};
     try {
         WriteFilesAllOrNone(files,
-                            [&](std::size_t done) { s.progress.Update(unit.In(s.language), done, files.size()); });
+                            [&](std::size_t done) { s.progress.Update("chip files written", done, files.size()); });
     } catch (const FileWriteError& e) {
         s.progress.Finish();
-        throw Refusal(
-            {"cannot write " + e.Path() + ": " + std::strerror(e.SystemError()) + "; no chip file was written",
-             SaveFailedText(e) + "（キャラクタのファイルは１つも書き込まれていません）"});
+        throw Refusal("cannot write " + e.Path() + ": " + std::strerror(e.SystemError()) +
+                      "; no chip file was written");
     }
     s.progress.Finish();
     const std::string written = std::to_string(files.size()), unchanged = std::to_string(all - files.size());
-    s.Note({written + " chip files written, " + unchanged + " unchanged",
-            written + "個のキャラクタファイルを書き込みました（" + unchanged + "個は変更なし）"});
+    s.Note(written + " chip files written, " + unchanged + " unchanged");
     return 0;
 }
 
 int RunJoin(Session& s) {
     const std::vector<ChipPlace> places = PlaceChips(s.invocation.operands, sheet::Cols, sheet::Rows);
-    const Text unit{"chip files read", "個のキャラクタファイルを読み込みました"};
     for (std::size_t i = 0; i < places.size(); ++i) {
         LoadChip(s, places[i].path, places[i].col, places[i].row);
-        s.progress.Update(unit.In(s.language), i + 1, places.size());
+        s.progress.Update("chip files read", i + 1, places.size());
     }
     s.progress.Finish();
     SaveSheet(s, *s.invocation.output);
