@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# The Windows part of the tests, under Wine: every scenario through
+# tessaro-script.exe (and its saved files byte for byte against the Linux
+# run's, where build/ has run them), the unit tests built for Windows, and a
+# window check: tessaro.exe on Xvfb opens a sheet named on its command line,
+# shows it, and saves what it shows.
+#
+#   scripts/test-windows.sh
+#
+# It needs the Windows build's cache (scripts/build-windows.sh, about half an
+# hour the first time); without it, it says so and passes. It never builds
+# the cache itself. Prints "windows: N passed, M failed" last; exit status 1
+# when any failed.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cache="${TESSARO_WIN_CACHE:-$HOME/.cache/tessaro-win}"
+out="$root/build-windows"
+if [ ! -e "$cache/prefix/.built-qtbase" ]; then
+  echo "windows: not tested (no Windows build cache at $cache; make it with scripts/build-windows.sh)"
+  exit 0
+fi
+started=$SECONDS
+# Tessaro's own programs as the checkout has them now; the cache is not
+# rebuilt (a second run of build-windows.sh builds only Tessaro).
+"$root/scripts/build-windows.sh" >/dev/null
+export WINEPREFIX="$cache/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+[ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1
+passed=0 failed=0
+pass() { passed=$((passed + 1)); }
+fail() {
+  failed=$((failed + 1))
+  echo "windows: FAILED $*"
+}
+# A Unix path as Wine's programs see it (drive Z: is /).
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
+# Scenarios, each in a scratch folder of its own as on Linux, two at a time.
+work="$out/scenario-work"
+rm -rf "$work"
+mkdir -p "$work"
+run_scenario() {
+  local scenario="$1" name dir
+  name="$(basename "$scenario" .scn)"
+  dir="$work/$name"
+  mkdir -p "$dir/state"
+  ln -s "$root/tests/scenarios/fixtures" "$dir/fixtures"
+  ln -s "$root/tests/data" "$dir/testdata"
+  if (cd "$dir" && LOCALAPPDATA="$(winpath "$dir/state")" wine "$out/tessaro-script.exe" "$(winpath "$scenario")") \
+    >"$work/$name.log" 2>&1; then
+    echo "pass $name"
+  else
+    echo "fail $name"
+  fi
+}
+export -f run_scenario winpath
+export root out work
+while read -r result name; do
+  if [ "$result" = pass ]; then pass; else fail "scenario $name: $(tail -n 5 "$work/$name.log")"; fi
+done < <(printf '%s\n' "$root"/tests/scenarios/*.scn | xargs -P 2 -I{} bash -c 'run_scenario "$1"' _ {})
+
+# The files the scenarios left, byte for byte as the Linux driver left them.
+linux="$root/build/tests/scenario-work"
+if [ -d "$linux" ]; then
+  for dir in "$work"/*/; do
+    name="$(basename "$dir")"
+    [ -d "$linux/$name" ] || continue
+    if diff -r --no-dereference -x state -x fixtures -x testdata "$linux/$name" "$dir" >"$work/$name.diff" 2>&1; then
+      pass
+    else
+      fail "scenario $name: its files differ from the Linux run's ($work/$name.diff)"
+    fi
+  done
+else
+  echo "windows: no Linux scenario run in build/ to compare the saved files with"
+fi
+
+# The unit tests built for Windows.
+for test in "$out"/test_*.exe; do
+  scratch="$(mktemp -d)"
+  if (cd "$scratch" && LOCALAPPDATA="$(winpath "$scratch")" wine "$test") >"$scratch.log" 2>&1; then
+    pass
+  else
+    fail "$(basename "$test"): $(grep -E 'FAILED|Failure' "$scratch.log" | head -n 10)"
+  fi
+  rm -rf "$scratch" "$scratch.log"
+done
+
+# The window.
+if "$root/tests/windows/window_check.sh" "$out/tessaro.exe"; then pass; else fail "window check"; fi
+
+echo "windows: $passed passed, $failed failed ($((SECONDS - started)) s)"
+[ "$failed" -eq 0 ]
