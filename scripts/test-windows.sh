@@ -23,8 +23,16 @@ started=$SECONDS
 # Tessaro's own programs as the checkout has them now; the cache is not
 # rebuilt (a second run of build-windows.sh builds only Tessaro).
 "$root/scripts/build-windows.sh" >/dev/null
-export WINEPREFIX="$cache/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-[ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine gives every program the prefix's own %LOCALAPPDATA%, whatever the
+# environment says: the recovery folder is emptied before each program, and
+# the scenarios run in two prefixes, two at a time.
+prefixes=("$cache/wine" "$cache/wine-2")
+for prefix in "${prefixes[@]}"; do
+  [ -d "$prefix/drive_c" ] || WINEPREFIX="$prefix" wineboot -i >/dev/null 2>&1
+done
+fresh_state() { rm -rf "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Tessaro"; }
+export WINEPREFIX="${prefixes[0]}"
 passed=0 failed=0
 pass() { passed=$((passed + 1)); }
 fail() {
@@ -34,29 +42,36 @@ fail() {
 # A Unix path as Wine's programs see it (drive Z: is /).
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
-# Scenarios, each in a scratch folder of its own as on Linux, two at a time.
+# Scenarios, each in a scratch folder of its own as on Linux.
 work="$out/scenario-work"
 rm -rf "$work"
 mkdir -p "$work"
-run_scenario() {
-  local scenario="$1" name dir
-  name="$(basename "$scenario" .scn)"
-  dir="$work/$name"
-  mkdir -p "$dir/state"
-  ln -s "$root/tests/scenarios/fixtures" "$dir/fixtures"
-  ln -s "$root/tests/data" "$dir/testdata"
-  if (cd "$dir" && LOCALAPPDATA="$(winpath "$dir/state")" wine "$out/tessaro-script.exe" "$(winpath "$scenario")") \
-    >"$work/$name.log" 2>&1; then
-    echo "pass $name"
-  else
-    echo "fail $name"
-  fi
+run_scenarios() { # PREFIX SCENARIO...: prints "pass NAME" or "fail NAME" for each
+  export WINEPREFIX="$1"
+  shift
+  local scenario name dir
+  for scenario in "$@"; do
+    name="$(basename "$scenario" .scn)"
+    dir="$work/$name"
+    mkdir -p "$dir"
+    ln -s "$root/tests/scenarios/fixtures" "$dir/fixtures"
+    ln -s "$root/tests/data" "$dir/testdata"
+    fresh_state
+    if (cd "$dir" && wine "$out/tessaro-script.exe" "$(winpath "$scenario")") >"$work/$name.log" 2>&1; then
+      echo "pass $name"
+    else
+      echo "fail $name"
+    fi
+  done
 }
-export -f run_scenario winpath
-export root out work
+scenarios=("$root"/tests/scenarios/*.scn)
+half=$(((${#scenarios[@]} + 1) / 2))
+run_scenarios "${prefixes[0]}" "${scenarios[@]:0:half}" >"$work/results-1" &
+run_scenarios "${prefixes[1]}" "${scenarios[@]:half}" >"$work/results-2"
+wait
 while read -r result name; do
   if [ "$result" = pass ]; then pass; else fail "scenario $name: $(tail -n 5 "$work/$name.log")"; fi
-done < <(printf '%s\n' "$root"/tests/scenarios/*.scn | xargs -P 2 -I{} bash -c 'run_scenario "$1"' _ {})
+done < <(cat "$work/results-1" "$work/results-2")
 
 # The files the scenarios left, byte for byte as the Linux driver left them.
 linux="$root/build/tests/scenario-work"
@@ -77,7 +92,8 @@ fi
 # The unit tests built for Windows.
 for test in "$out"/test_*.exe; do
   scratch="$(mktemp -d)"
-  if (cd "$scratch" && LOCALAPPDATA="$(winpath "$scratch")" wine "$test") >"$scratch.log" 2>&1; then
+  fresh_state
+  if (cd "$scratch" && wine "$test") >"$scratch.log" 2>&1; then
     pass
   else
     fail "$(basename "$test"): $(grep -E 'FAILED|Failure' "$scratch.log" | head -n 10)"
@@ -86,6 +102,7 @@ for test in "$out"/test_*.exe; do
 done
 
 # The window.
+fresh_state
 if "$root/tests/windows/window_check.sh" "$out/tessaro.exe"; then pass; else fail "window check"; fi
 
 echo "windows: $passed passed, $failed failed ($((SECONDS - started)) s)"

@@ -27,11 +27,12 @@ struct Target {
     std::string directory;
     bool exists = false;
 
-    explicit Target(const std::string& p) : requested(p), path(p) {
+    explicit Target(const std::string& p) : requested(p) {
         if (p.empty() || p.back() == '/' || p.back() == '\\') throw FileWriteError(p, p.empty() ? ENOENT : EISDIR);
         // A device name opens the device, wherever the folder.
         if (win32::NamesDevice(p)) throw FileWriteError(p, EINVAL);
-        DWORD attributes = ::GetFileAttributesW(WidePath(p).c_str());
+        path = win32::FullPath(p);
+        DWORD attributes = ::GetFileAttributesW(WidePath(path).c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES) {
             const DWORD error = ::GetLastError();
             if (error != ERROR_FILE_NOT_FOUND) throw FileWriteError(p, win32::ErrnoOf(error));

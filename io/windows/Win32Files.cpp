@@ -33,6 +33,19 @@ std::wstring WidePath(const std::string& path) {
     return wide;
 }
 
+std::string FullPath(const std::string& path) {
+    const std::wstring wide = WidePath(path);
+    std::wstring full(MAX_PATH, L'\0');
+    DWORD n = ::GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (n >= full.size()) {
+        full.assign(n + 1, L'\0');
+        n = ::GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    }
+    if (n == 0 || n >= full.size()) return path;
+    full.resize(n);
+    return Utf8Of(full);
+}
+
 std::string DirectoryOf(const std::string& path) {
     const auto slash = path.find_last_of("/\\");
     if (slash == std::string::npos) return path.size() >= 2 && path[1] == ':' ? path.substr(0, 2) : ".";

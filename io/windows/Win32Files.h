@@ -13,6 +13,9 @@ namespace win32 {
 std::wstring WideOf(const std::string& utf8);
 std::string Utf8Of(const std::wstring& wide);
 std::wstring WidePath(const std::string& path);
+// The whole path of a relative one, in UTF-8 (unchanged when Windows can't
+// tell): ReplaceFileW wants whole paths.
+std::string FullPath(const std::string& path);
 
 // The folder part of a path ("." for a bare name) and its last name.
 std::string DirectoryOf(const std::string& path);

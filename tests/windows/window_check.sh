@@ -21,7 +21,7 @@ cat >"$work/steps.sh" <<'INNER'
 set -euo pipefail
 exe=$1 here=$2 work=$3 sheet=$4
 cd "$work"
-LOCALAPPDATA="Z:${work//\//\\}" wine "$exe" "Z:${sheet//\//\\}" >"$work/wine.log" 2>&1 &
+wine "$exe" "Z:${sheet//\//\\}" >"$work/wine.log" 2>&1 &
 editor=$!
 stop() { kill "$editor" 2>/dev/null || true; wineserver -k 2>/dev/null || true; }
 trap stop EXIT
