@@ -89,6 +89,24 @@ else
   echo "windows: no Linux scenario run in build/ to compare the saved files with"
 fi
 
+# tessaro-cli split writes the 480 chips as the Linux build's does, in a
+# folder with a non-ASCII name.
+if [ -x "$root/build/tessaro-cli" ]; then
+  split="$(mktemp -d)"
+  sheet="$root/tests/scenarios/fixtures/exchange/sheet_480x256.bmp"
+  mkdir -p "$split/linux" "$split/チップ"
+  "$root/build/tessaro-cli" split "$sheet" "$split/linux/map" >/dev/null 2>&1
+  "$root/build/tessaro-cli" split "$sheet" "$split/linux/map.png" >/dev/null 2>&1
+  (cd "$split" && wine "$out/tessaro-cli.exe" split "$(winpath "$sheet")" "チップ\\map" &&
+    wine "$out/tessaro-cli.exe" split "$(winpath "$sheet")" "チップ/map.png") >"$split.log" 2>&1 || true
+  if [ "$(find "$split/linux" -type f | wc -l)" -eq 960 ] && diff -r "$split/linux" "$split/チップ" >>"$split.log" 2>&1; then
+    pass
+  else
+    fail "tessaro-cli split: not the Linux build's chips ($(tail -n 3 "$split.log"))"
+  fi
+  rm -rf "$split" "$split.log"
+fi
+
 # The unit tests built for Windows.
 for test in "$out"/test_*.exe; do
   scratch="$(mktemp -d)"
