@@ -27,6 +27,10 @@ function(tessaro_windows_targets)
   if(TARGET tessaro)
     # A window program: no console window opens beside it.
     set_target_properties(tessaro PROPERTIES WIN32_EXECUTABLE ON)
+    # Static Qt: the Windows platform plugin is linked in.
+    if(TARGET Qt6::QWindowsIntegrationPlugin)
+      qt_import_plugins(tessaro INCLUDE Qt6::QWindowsIntegrationPlugin)
+    endif()
   endif()
   foreach(program tessaro tessaro-cli tessaro-script)
     if(TARGET ${program})
