@@ -6,6 +6,8 @@ list(FILTER IO_SOURCES EXCLUDE REGEX "/io/(AtomicFile|SaveTarget|RegularFile|Rem
 file(GLOB IO_WINDOWS_SOURCES CONFIGURE_DEPENDS io/windows/*.cpp)
 list(APPEND IO_SOURCES ${IO_WINDOWS_SOURCES})
 add_link_options(-static -static-libgcc -static-libstdc++)
+# The static libspng needs zlib after it: at the end of every link line.
+string(APPEND CMAKE_CXX_STANDARD_LIBRARIES " ${ZLIB_LIBRARIES}")
 # Windows has no disk quotas and no errno value for them: a value no call
 # gives, so that the messages' reasons need no exception for Windows.
 add_compile_definitions(EDQUOT=1122)
