@@ -62,7 +62,7 @@ build_library() {
   shift 2
   [ -e "$prefix/.built-$name" ] && return 0
   echo "Building $name for Windows"
-  rm -rf "$cache/build/$name"
+  # A build that was stopped goes on where it stopped.
   nice -n 19 cmake -G Ninja -S "$src" -B "$cache/build/$name" \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DTESSARO_WIN_PREFIX="$prefix" \
     -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF "$@" >"$cache/build/$name.log"
