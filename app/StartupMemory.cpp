@@ -1,6 +1,8 @@
 #include "app/StartupMemory.h"
 
+#ifdef __linux__
 #include <malloc.h>
+#endif
 
 #include <QEvent>
 #include <QObject>
@@ -8,6 +10,14 @@
 #include <QWidget>
 
 namespace {
+
+// glibc (Linux) keeps freed memory for later use until it is asked to give it back;
+// the other C libraries (Windows') give it back themselves.
+void ReleaseFreeMemory() {
+#ifdef __linux__
+    malloc_trim(0);
+#endif
+}
 
 class FirstPaintWatcher : public QObject {
 public:
@@ -17,7 +27,7 @@ protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Paint) {
             // After the paint has been flushed to the screen, not during it.
-            QTimer::singleShot(0, [] { malloc_trim(0); });
+            QTimer::singleShot(0, [] { ReleaseFreeMemory(); });
             deleteLater();
         }
         return false;

@@ -1,8 +1,7 @@
 // Every chip as a numbered file: base00.bmp for the top-left chip, counting
 // along each row, then down; with a base ending in ".png", PNG files named
 // without it (map.png: map00.png, map01.png ...).
-#include <sys/stat.h>
-
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,8 +14,9 @@
 namespace {
 
 bool Exists(const std::string& path) {
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0;
+    // A link counts, where it leads or not. The name is UTF-8 on every system.
+    std::error_code error;
+    return std::filesystem::exists(std::filesystem::symlink_status(std::u8string(path.begin(), path.end()), error));
 }
 
 std::string WithoutDirectory(const std::string& path) {

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Tessaro and runs every test: unit, scenario and window tests; then
+# Builds Tessaro and runs every test: unit, scenario and window tests; the
+# Windows build's under Wine when it is there (scripts/test-windows.sh); then
 # the unit and scenario tests again under AddressSanitizer and
 # UndefinedBehaviorSanitizer (with leak detection); then each fuzz target for a
 # short while.
@@ -25,6 +26,17 @@ run_tests() {
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$jobs"
 run_tests build
+
+# The Windows build under Wine, where scripts/build-windows.sh made its cache;
+# it compares the scenarios' files with the run above.
+windows_log="$(mktemp)"
+scripts/test-windows.sh | tee "$windows_log"
+windows="$(sed -n 's/^windows: \([0-9]*\) passed, \([0-9]*\) failed.*/\1 \2/p' "$windows_log")"
+rm -f "$windows_log"
+if [ -n "$windows" ]; then
+  read -r windows_passed windows_failed <<<"$windows"
+  passed=$((passed + windows_passed)) failed=$((failed + windows_failed))
+fi
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTESSARO_SANITIZE=ON \
   -DTESSARO_BUILD_UI=OFF -DTESSARO_BUILD_BENCH=OFF

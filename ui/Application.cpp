@@ -11,7 +11,13 @@
 namespace ui {
 
 QString JapaneseFontFamily() {
-    const QStringList families = QFontDatabase::families(QFontDatabase::Japanese);
+    QStringList families = QFontDatabase::families(QFontDatabase::Japanese);
+    // A system without a Japanese font (Windows without its Japanese
+    // support) gets the IPA font that comes with the program there.
+    if (families.isEmpty()) {
+        const int id = QFontDatabase::addApplicationFont(QCoreApplication::applicationDirPath() + "/fonts/ipagp.ttf");
+        if (id >= 0) families = QFontDatabase::applicationFontFamilies(id);
+    }
     for (const QString& wanted : {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")})
         if (families.contains(wanted)) return wanted;
     return families.isEmpty() ? QString() : families.first();

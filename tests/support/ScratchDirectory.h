@@ -1,8 +1,7 @@
 #pragma once
 
-#include <stdlib.h>
-
 #include <filesystem>
+#include <random>
 #include <stdexcept>
 #include <string>
 
@@ -12,9 +11,13 @@
 class ScratchDirectory {
 public:
     ScratchDirectory() : previous_(std::filesystem::current_path()) {
-        std::string name = (std::filesystem::temp_directory_path() / "tessaro-test-XXXXXX").string();
-        if (mkdtemp(name.data()) == nullptr) throw std::runtime_error("cannot make a scratch directory");
-        path_ = name;
+        // A new directory of a random name, on every system.
+        std::random_device random;
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            const auto name = std::filesystem::temp_directory_path() / ("tessaro-test-" + std::to_string(random()));
+            if (std::filesystem::create_directory(name)) path_ = name;
+        }
+        if (path_.empty()) throw std::runtime_error("cannot make a scratch directory");
         std::filesystem::current_path(path_);
     }
     ~ScratchDirectory() {

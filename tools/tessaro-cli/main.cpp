@@ -5,10 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "io/ProgramArguments.h"
 #include "tools/tessaro-cli/Run.h"
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> args = ProgramArguments(argc, argv);
     const int status = cli::Run(args, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1);
     std::cout.flush();
     // Output that could not be written (a full disk, a closed pipe) is a failure.

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "io/ProgramArguments.h"
 #include "tools/tessaro-script/Runner.h"
 
 int main(int argc, char** argv) {
@@ -11,6 +12,6 @@ int main(int argc, char** argv) {
         std::cerr << "usage: tessaro-script SCRIPT...\n";
         return 2;
     }
-    const std::vector<std::string> paths(argv + 1, argv + argc);
+    const std::vector<std::string> paths = ProgramArguments(argc, argv);
     return script::RunScripts(paths, std::cout);
 }

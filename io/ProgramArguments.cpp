@@ -1,0 +1,3 @@
+#include "io/ProgramArguments.h"
+
+std::vector<std::string> ProgramArguments(int argc, char** argv) { return {argv + 1, argv + argc}; }

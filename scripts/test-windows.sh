@@ -1,0 +1,139 @@
+#!/usr/bin/env bash
+# The Windows part of the tests, under Wine: every scenario through
+# tessaro-script.exe (and its saved files byte for byte against the Linux
+# run's, where build/ has run them), the unit tests built for Windows, and a
+# window check: tessaro.exe on Xvfb opens a sheet named on its command line,
+# shows it, and saves what it shows.
+#
+#   scripts/test-windows.sh
+#
+# It needs the Windows build's cache (scripts/build-windows.sh, about half an
+# hour the first time); without it, it says so and passes. It never builds
+# the cache itself. Prints "windows: N passed, M failed" last; exit status 1
+# when any failed.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cache="${TESSARO_WIN_CACHE:-$HOME/.cache/tessaro-win}"
+out="$root/build-windows"
+if [ ! -e "$cache/prefix/.built-qtbase" ]; then
+  echo "windows: not tested (no Windows build cache at $cache; make it with scripts/build-windows.sh)"
+  exit 0
+fi
+started=$SECONDS
+# Tessaro's own programs as the checkout has them now; the cache is not
+# rebuilt (a second run of build-windows.sh builds only Tessaro).
+if ! "$root/scripts/build-windows.sh" >/dev/null; then
+  echo "windows: 0 passed, 1 failed (the Windows build failed: $out/build.log)"
+  exit 1
+fi
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine gives every program the prefix's own %LOCALAPPDATA%, whatever the
+# environment says: the recovery folder is emptied before each program, and
+# the scenarios run in two prefixes, two at a time.
+prefixes=("$cache/wine" "$cache/wine-2")
+for prefix in "${prefixes[@]}"; do
+  [ -d "$prefix/drive_c" ] || WINEPREFIX="$prefix" wineboot -i >/dev/null 2>&1
+done
+fresh_state() { rm -rf "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Tessaro"; }
+export WINEPREFIX="${prefixes[0]}"
+passed=0 failed=0
+pass() { passed=$((passed + 1)); }
+fail() {
+  failed=$((failed + 1))
+  echo "windows: FAILED $*"
+}
+# A Unix path as Wine's programs see it (drive Z: is /).
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
+# Each program a single file: every DLL it names is one of Windows' own.
+for program in tessaro tessaro-cli tessaro-script; do
+  foreign=""
+  for dll in $(x86_64-w64-mingw32-objdump -p "$out/$program.exe" | sed -n 's/^\s*DLL Name: //p'); do
+    [ -n "$(find "$WINEPREFIX/drive_c/windows/system32" -maxdepth 1 -iname "$dll" -print -quit)" ] || foreign+=" $dll"
+  done
+  if [ -z "$foreign" ]; then pass; else fail "$program.exe needs DLLs Windows lacks:$foreign"; fi
+done
+
+# Scenarios, each in a scratch folder of its own as on Linux.
+work="$out/scenario-work"
+rm -rf "$work"
+mkdir -p "$work"
+run_scenarios() { # PREFIX SCENARIO...: prints "pass NAME" or "fail NAME" for each
+  export WINEPREFIX="$1"
+  shift
+  local scenario name dir
+  for scenario in "$@"; do
+    name="$(basename "$scenario" .scn)"
+    dir="$work/$name"
+    mkdir -p "$dir"
+    ln -s "$root/tests/scenarios/fixtures" "$dir/fixtures"
+    ln -s "$root/tests/data" "$dir/testdata"
+    fresh_state
+    if (cd "$dir" && wine "$out/tessaro-script.exe" "$(winpath "$scenario")") >"$work/$name.log" 2>&1; then
+      echo "pass $name"
+    else
+      echo "fail $name"
+    fi
+  done
+}
+scenarios=("$root"/tests/scenarios/*.scn)
+half=$(((${#scenarios[@]} + 1) / 2))
+run_scenarios "${prefixes[0]}" "${scenarios[@]:0:half}" >"$work/results-1" &
+run_scenarios "${prefixes[1]}" "${scenarios[@]:half}" >"$work/results-2"
+wait
+while read -r result name; do
+  if [ "$result" = pass ]; then pass; else fail "scenario $name: $(tail -n 5 "$work/$name.log")"; fi
+done < <(cat "$work/results-1" "$work/results-2")
+
+# The files the scenarios left, byte for byte as the Linux driver left them.
+linux="$root/build/tests/scenario-work"
+if [ -d "$linux" ]; then
+  for dir in "$work"/*/; do
+    name="$(basename "$dir")"
+    [ -d "$linux/$name" ] || continue
+    if diff -r --no-dereference -x state -x fixtures -x testdata "$linux/$name" "$dir" >"$work/$name.diff" 2>&1; then
+      pass
+    else
+      fail "scenario $name: its files differ from the Linux run's ($work/$name.diff)"
+    fi
+  done
+else
+  echo "windows: no Linux scenario run in build/ to compare the saved files with"
+fi
+
+# tessaro-cli split writes the 480 chips as the Linux build's does, in a
+# folder with a non-ASCII name.
+if [ -x "$root/build/tessaro-cli" ]; then
+  split="$(mktemp -d)"
+  sheet="$root/tests/scenarios/fixtures/exchange/sheet_480x256.bmp"
+  mkdir -p "$split/linux" "$split/チップ"
+  "$root/build/tessaro-cli" split "$sheet" "$split/linux/map" >/dev/null 2>&1
+  "$root/build/tessaro-cli" split "$sheet" "$split/linux/map.png" >/dev/null 2>&1
+  (cd "$split" && wine "$out/tessaro-cli.exe" split "$(winpath "$sheet")" "チップ\\map" &&
+    wine "$out/tessaro-cli.exe" split "$(winpath "$sheet")" "チップ/map.png") >"$split.log" 2>&1 || true
+  if [ "$(find "$split/linux" -type f | wc -l)" -eq 960 ] && diff -r "$split/linux" "$split/チップ" >>"$split.log" 2>&1; then
+    pass
+  else
+    fail "tessaro-cli split: not the Linux build's chips ($(tail -n 3 "$split.log"))"
+  fi
+  rm -rf "$split" "$split.log"
+fi
+
+# The unit tests built for Windows.
+for test in "$out"/test_*.exe; do
+  scratch="$(mktemp -d)"
+  fresh_state
+  if (cd "$scratch" && wine "$test") >"$scratch.log" 2>&1; then
+    pass
+  else
+    fail "$(basename "$test"): $(grep -E 'FAILED|Failure' "$scratch.log" | head -n 10)"
+  fi
+  rm -rf "$scratch" "$scratch.log"
+done
+
+# The window.
+fresh_state
+if "$root/tests/windows/window_check.sh" "$out/tessaro.exe"; then pass; else fail "window check"; fi
+
+echo "windows: $passed passed, $failed failed ($((SECONDS - started)) s)"
+[ "$failed" -eq 0 ]
