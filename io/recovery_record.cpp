@@ -125,9 +125,11 @@ Record RecordOfEditor(TForm1& form) {
 }
 
 void RestoreEditor(TForm1& form, Record&& record) {
-    std::optional<Record::Session> session = std::move(record.session);
+    // The session stays in the record: SnapshotOf takes only the sheet's
+    // part (and a moved-out optional trips GCC 12's uninitialized-use
+    // warning at -O3).
     form.RestoreSnapshot(SnapshotOf(std::move(record)));
-    if (session) RestoreSession(form, *session);
+    if (record.session) RestoreSession(form, *record.session);
 }
 
 }  // namespace recovery

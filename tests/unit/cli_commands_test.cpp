@@ -103,6 +103,18 @@ TEST(CliCommands, SplitThenJoinGivesBackTheSheetInAnyOrderAndWithEmptyChipsLeftO
     ASSERT_EQ(Cli({"split", "two.bmp", "two-"}).status, 0);
     EXPECT_EQ(FileBytes("two-00.bmp"), FileBytes("first.bmp"));
     EXPECT_EQ(FileBytes("two-01.bmp"), FileBytes("second.bmp"));
+
+    // Blocks of 4 x 3 chips, named after their top-left chips: 8 x 6 of
+    // them, the last column 2 chips wide and the last row 1 chip high. A
+    // block split again as a sheet gives back the sheet's chips.
+    fs::create_directories("blocks");
+    ASSERT_EQ(Cli({"split", "--block", "4x3", "sheet.bmp", "blocks/b"}).status, 0);
+    EXPECT_EQ(FilesIn("blocks"), 48u);
+    ASSERT_EQ(Cli({"split", "blocks/b00.bmp", "first-block"}).status, 0);
+    EXPECT_EQ(FileBytes("first-block61.bmp"), FileBytes("all/map261.bmp"));  // chip (1, 2)
+    ASSERT_EQ(Cli({"split", "blocks/b478.bmp", "last-block"}).status, 0);
+    EXPECT_EQ(FileBytes("last-block01.bmp"), FileBytes("all/map2479.bmp"));    // chip (29, 15)
+    EXPECT_EQ(FileBytes("last-block30.bmp"), FileBytes("last-block479.bmp"));  // below it: black
 }
 
 TEST(CliCommands, PngChipsCarryTheKeyAsAlphaAndJoinBackWithIt) {
@@ -203,6 +215,8 @@ TEST(CliCommands, UsageErrorsExitWith2AndHelpWith0) {
         {"check", "a", "--key"},
         {"check", "a", "--bogus"},
         {"convert", "a", "b", "--palette", "p.gpl"},
+        {"split", "a", "b", "--block", "5x1"},
+        {"convert", "a", "b", "--block", "2x2"},
         {"join", "x00.bmp", "x00.bmp", "-o", "s.bmp"},
     };
     for (const auto& args : wrong) {

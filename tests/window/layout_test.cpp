@@ -129,12 +129,12 @@ TEST_F(LayoutTest, MenusListTheirItemsInOrderWithSeparatorsAndMarks) {
     EXPECT_EQ(ItemsOf(window->MenuOf(EditMenu)),
               (QStringList{Q("全体をコピー(&A)"), Q("編集中のキャラをコピー(&E)"), Q("キャラクタを貼り付け(&P)"),
                            Q("全体に貼り付け（&R）"), Q("取り消し(&U)")}));
-    EXPECT_EQ(
-        ItemsOf(window->MenuOf(DefMenu)),
-        (QStringList{Q("編集領域境界線の色(&C)…"), Q("編集領域拡大率（&Z）…"), Q("ペンの太さ（&B）…"),
-                     Q("全体画面に枠を表示(&L) [x]"), Q("キャラクタ単位で大きさ変更(&R) [x]"), "-",
-                     Q("透明色を選ぶ(&T)..."), Q("透明色なし(&N) [x]"), "-", Q("タイル確認(&V)"),
-                     Q("端をつなげて描く(&W)"), Q("試し配置(&P)"), "-", Q("拡張(&X)…"), Q("自分のパレット(&U)")}));
+    EXPECT_EQ(ItemsOf(window->MenuOf(DefMenu)),
+              (QStringList{Q("編集領域境界線の色(&C)…"), Q("編集領域拡大率（&Z）…"), Q("ペンの太さ（&B）…"),
+                           Q("全体画面に枠を表示(&L) [x]"), Q("キャラクタ単位で大きさ変更(&R) [x]"), "-",
+                           Q("透明色を選ぶ(&T)..."), Q("透明色なし(&N) [x]"), "-", Q("タイル確認(&V)"),
+                           Q("端をつなげて描く(&W)"), Q("試し配置(&P)"), "-", Q("拡張(&X)…"), Q("自分のパレット(&U)"),
+                           Q("アニメーション(&A)"), Q("アニメーションのコマ(&F)...")}));
     EXPECT_EQ(ItemsOf(window->MenuOf(LColorMenu)),
               (QStringList{Q("白(W) [x] (o)"), Q("赤(&R) [ ] (o)"), Q("緑(&G) [ ] (o)"), Q("青(&B) [ ] (o)"),
                            Q("灰色(&D) [ ] (o)"), "-", Q("消去(&U) [ ] (o)")}));

@@ -38,6 +38,17 @@ const CommandShape& ShapeOf(const std::string& name) {
 
 }  // namespace
 
+std::optional<BlockSize> ParseBlock(const std::string& value) {
+    const auto x = value.find_first_of("xX");
+    auto side = [](const std::string& digits) {
+        return digits.size() == 1 && digits[0] >= '1' && digits[0] <= '4' ? digits[0] - '0' : 0;
+    };
+    if (x == std::string::npos) return std::nullopt;
+    const int cols = side(value.substr(0, x)), rows = side(value.substr(x + 1));
+    if (cols == 0 || rows == 0) return std::nullopt;
+    return BlockSize{cols, rows};
+}
+
 std::optional<TransparentKey> ParseKey(const std::string& value) {
     if (value == "none") return TransparentKey{};
     std::array<int, 3> parts{};
@@ -89,6 +100,10 @@ Invocation ParseCommandLine(const std::vector<std::string>& args) {
         } else if (a == "--palette" || a.starts_with("--palette=")) {
             if (inv.palette) Usage("--palette is given twice");
             inv.palette = value("--palette");
+        } else if (a == "--block" || a.starts_with("--block=")) {
+            const std::string v = value("--block");
+            inv.block = ParseBlock(v);
+            if (!inv.block) Usage("--block takes WxH (each 1 to 4), not \"" + v + "\"");
         } else if (a == "--key" || a.starts_with("--key=")) {
             const std::string v = value("--key");
             inv.key = ParseKey(v);
@@ -110,6 +125,7 @@ Invocation ParseCommandLine(const std::vector<std::string>& args) {
     if (inv.output && !shape.takesOutput) Usage(inv.command + " takes no -o");
     if (shape.takesOutput && !inv.output) Usage(inv.command + " needs -o " + std::string(shape.outputName));
     if (inv.skipEmpty && !shape.takesSkipEmpty) Usage("--skip-empty is for split only");
+    if (inv.block && !shape.takesSkipEmpty) Usage("--block is for split only");
     if (inv.palette && !shape.takesPalette) Usage("--palette is for indexed only");
     return inv;
 }

@@ -15,6 +15,12 @@ struct TransparentKey {
     canvas::Colour colour = 0;
 };
 
+// --block WxH: chips across and down, 1 to 4 each.
+struct BlockSize {
+    int cols = 1;
+    int rows = 1;
+};
+
 // What the user asked for, as the arguments say.
 struct Invocation {
     std::string command;                // empty with --help alone
@@ -26,6 +32,7 @@ struct Invocation {
     bool version = false;
     std::optional<TransparentKey> key;   // unset when --key is not given
     std::optional<std::string> palette;  // --palette, for indexed
+    std::optional<BlockSize> block;      // --block, for split
 };
 
 // Arguments that make no command: exit status 2.

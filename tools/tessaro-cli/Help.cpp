@@ -45,6 +45,10 @@ Commands:
 
 Options:
   --skip-empty             split: leave out chips that are all black
+  --block WxH              split: write blocks of W x H chips (1 to 4 each)
+                           instead, each as one picture named after its
+                           top-left chip; blocks at the right and bottom
+                           edges end where the sheet does
   -o FILE                  join, palette and indexed: the file to write
   --palette FILE           indexed: the palette (.gpl, .pal, .txt, .hex,
                            .act, or a picture whose colours make it)

@@ -28,6 +28,25 @@ void SaveSheet(Session& s, const std::string& path) {
         throw UnwritableFile(*failed);
 }
 
+// Each block of the sheet as one picture file, named as the numbered save
+// names its top-left chip; the blocks at the sheet's right and bottom edges
+// end where the sheet does.
+std::vector<PendingFile> BlockFiles(const Session& s, const std::string& base, BlockSize block) {
+    std::vector<PendingFile> files;
+    for (const NumberedChip& c : NumberedChips(base)) {
+        if (c.col % block.cols != 0 || c.row % block.rows != 0) continue;
+        const int cols = std::min(block.cols, sheet::Cols - c.col), rows = std::min(block.rows, sheet::Rows - c.row);
+        canvas::Picture picture;
+        picture.SetSize(cols * sheet::ChipSize, rows * sheet::ChipSize);
+        for (int r = 0; r < rows; ++r)
+            for (int col = 0; col < cols; ++col)
+                picture.Draw(col * sheet::ChipSize, r * sheet::ChipSize, s.sheet.Chip(c.col + col, c.row + r));
+        if (s.invocation.skipEmpty && IsAllBlack(picture)) continue;
+        files.push_back({c.name, EncodePictureFile(c.name, picture, s.sheet.TransparentColor)});
+    }
+    return files;
+}
+
 }  // namespace
 
 int RunSplit(Session& s) {
@@ -35,12 +54,16 @@ int RunSplit(Session& s) {
     const std::string& base = s.invocation.operands[1];
     LoadSheet(s, sheetPath);
 
-    std::vector<NumberedChip> chips = NumberedChips(base);
-    if (s.invocation.skipEmpty)
-        std::erase_if(chips, [&](const NumberedChip& c) { return IsAllBlack(s.sheet.Chip(c.col, c.row)); });
     std::vector<PendingFile> files;
-    files.reserve(chips.size());
-    for (const NumberedChip& c : chips) files.push_back(NumberedChipFile(s.sheet, c));
+    if (s.invocation.block) {
+        files = BlockFiles(s, base, *s.invocation.block);
+    } else {
+        std::vector<NumberedChip> chips = NumberedChips(base);
+        if (s.invocation.skipEmpty)
+            std::erase_if(chips, [&](const NumberedChip& c) { return IsAllBlack(s.sheet.Chip(c.col, c.row)); });
+        files.reserve(chips.size());
+        for (const NumberedChip& c : chips) files.push_back(NumberedChipFile(s.sheet, c));
+    }
     // A chip file that already holds these bytes stays as it is, time stamp
     // and all, so that build tools see only the chips that changed.
     const std::size_t all = files.size();
