@@ -71,20 +71,3 @@ std::span<const std::uint8_t> RegularFile::Read(std::size_t offset, std::size_t 
     if (error != 0) Fail(std::strerror(win32::ErrnoOf(error)), win32::ErrnoOf(error));
     return {part_.get(), count};
 }
-
-std::vector<std::uint8_t> ReadFileStart(const std::string& path, std::size_t maxBytes) {
-    RegularFile file(path);
-    const std::span<const std::uint8_t> bytes = file.ReadAtMost(0, maxBytes);
-    return {bytes.begin(), bytes.end()};
-}
-
-bool FileHolds(const std::string& path, std::span<const std::uint8_t> bytes) {
-    try {
-        RegularFile file(path);
-        if (file.Size() != bytes.size()) return false;
-        const std::span<const std::uint8_t> held = file.Read(0, bytes.size());
-        return std::equal(held.begin(), held.end(), bytes.begin(), bytes.end());
-    } catch (const PictureReadError&) {
-        return false;
-    }
-}

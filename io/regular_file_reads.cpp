@@ -1,0 +1,23 @@
+// Whole-file reads made of RegularFile's, the same on every platform.
+#include <algorithm>
+#include <vector>
+
+#include "formats/PictureReadError.h"
+#include "io/RegularFile.h"
+
+std::vector<std::uint8_t> ReadFileStart(const std::string& path, std::size_t maxBytes) {
+    RegularFile file(path);
+    const std::span<const std::uint8_t> bytes = file.ReadAtMost(0, maxBytes);
+    return {bytes.begin(), bytes.end()};
+}
+
+bool FileHolds(const std::string& path, std::span<const std::uint8_t> bytes) {
+    try {
+        RegularFile file(path);
+        if (file.Size() != bytes.size()) return false;
+        const std::span<const std::uint8_t> held = file.Read(0, bytes.size());
+        return std::equal(held.begin(), held.end(), bytes.begin(), bytes.end());
+    } catch (const PictureReadError&) {
+        return false;
+    }
+}

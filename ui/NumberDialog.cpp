@@ -1,0 +1,38 @@
+#include "ui/NumberDialog.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include "ui/MenuBuilder.h"
+#include "ui/QtPlatform.h"
+
+namespace ui {
+
+NumberDialog::NumberDialog(QWidget* parent, const char* objectName, const QString& title)
+    : QDialog(parent), layout_(new QFormLayout(this)) {
+    setObjectName(objectName);
+    setWindowTitle(title);
+}
+
+QSpinBox* NumberDialog::AddNumber(const QString& caption, const char* name, int low, int high, int value) {
+    auto* box = new QSpinBox(this);
+    box->setObjectName(name);
+    box->setRange(low, high);
+    box->setValue(value);
+    layout_->addRow(caption, box);
+    return box;
+}
+
+bool NumberDialog::Ask() {
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(Text(QtPlatform::Shown(QtPlatform::CancelText)), QDialogButtonBox::RejectRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout_->addRow(buttons);
+    return exec() == QDialog::Accepted;
+}
+
+}  // namespace ui

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDialog>
+
+class QFormLayout;
+class QSpinBox;
+
+namespace ui {
+
+// A small dialog of numbers (the board size, an animation's frames): rows of
+// spin boxes under a caption each, and "OK" and Cancel below them.
+class NumberDialog : public QDialog {
+public:
+    NumberDialog(QWidget* parent, const char* objectName, const QString& title);
+    // A row: `caption`, then a spin box named `name` from low to high.
+    QSpinBox* AddNumber(const QString& caption, const char* name, int low, int high, int value);
+    // Adds the buttons and runs the dialog; true for "OK".
+    bool Ask();
+
+private:
+    QFormLayout* layout_;
+};
+
+}  // namespace ui
