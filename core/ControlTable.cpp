@@ -108,6 +108,7 @@ constexpr std::array<ControlInfo, ControlCount> Table = {{
     Item(UserPaletteMenu, "UserPaletteMenu", DefMenu, TSR_TEXT("Controls", "自分のパレット(&U)")),
     Item(AnimMenu, "AnimMenu", DefMenu, TSR_TEXT("Controls", "アニメーション(&A)")),
     Item(AnimFramesMenu, "AnimFramesMenu", DefMenu, TSR_TEXT("Controls", "アニメーションのコマ(&F)...")),
+    Item(BlockMenu, "BlockMenu", DefMenu, TSR_TEXT("Controls", "ブロック編集(&K)")),
 
     Menu(MoveMenu, "MoveMenu", MainMenu1, TSR_TEXT("Controls", "移動・変換(&M)")),
     Item(UpMenu, "UpMenu", MoveMenu, TSR_TEXT("Controls", "上へ移動(&U)")),

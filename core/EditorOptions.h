@@ -20,6 +20,10 @@ struct EditorOptions {
     bool userPalette = false;     // UserPaletteMenu: the palette view shows the user's palette
     bool animation = false;       // AnimMenu: the tile preview and the board play animated chips
     bool english = false;         // LangEnMenu: every text in English instead of Japanese
+    bool block = false;           // BlockMenu: the edit area shows a block of chips
+    int blockCols = 2;            // the block's size in chips, 1 to MaxBlockSide each way
+    int blockRows = 2;
+    static constexpr int MaxBlockSide = 4;
 
     friend bool operator==(const EditorOptions&, const EditorOptions&) = default;
 };

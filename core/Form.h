@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <future>
 #include <optional>
 #include <string>
@@ -286,6 +287,46 @@ public:
     void ShowAnimationAt(std::int64_t elapsedMs);
     std::int64_t AnimationMs = 0;
     ChipAnimations::ShownSlots ShownSlots = ChipAnimations::Still();
+    // ---- block editing (core/block_editing.cpp) ----
+    // With BlockMenu on, the edit area shows a block of chips whose top-left
+    // chip is (CurCol, CurRow), and the tools, transforms, undo, clipboard,
+    // tile preview and board stamps take the block as one picture.
+    void BlockMenuClick();
+    // More than one chip is being edited.
+    bool BlockEditing() const;
+    // The chips the edit area shows across and down: 1 and 1 without a
+    // block; a block is cut where the sheet ends.
+    int EditCols() const;
+    int EditRows() const;
+    int EditWidth() const { return EditCols() * Def.ChipSize; }
+    int EditHeight() const { return EditRows() * Def.ChipSize; }
+    // The edit area's zoom: Def.Zoom, or for a block the largest zoom at which
+    // it fits the edit area of the window's layout.
+    int EditZoom() const;
+    // The block of cols x rows chips at (col, row) becomes the one being
+    // edited, moved left and up as far as needed to lie on the sheet.
+    void SelectBlock(int col, int row, int cols, int rows);
+    // What the edit area shows as one picture: the chip being edited, or the
+    // block's chips composed.
+    canvas::Picture EditedPicture() const;
+    // A pixel of it; black outside.
+    canvas::Colour EditedPixel(int x, int y) const;
+    // Runs `change` on what the edit area shows: on the chip itself, or on
+    // the block composed, whose changed chips then take its pixels (only
+    // they get new versions).
+    void ChangeEdited(const std::function<void(canvas::Picture&)>& change);
+    // The undo step before a change of what the edit area shows: the chip's
+    // own step, or one step for the whole block.
+    void RecordEditedStep(SheetDocument::OneLevel oneLevel);
+    // The chips being edited drawn again on the sheet view, framed.
+    void ShowEditedOnSheet();
+    void FrameEditedOnSheet();
+    // edit/sheet_interaction.cpp: with the option on, a drag with Shift and
+    // the left button on the sheet selects a block, from the chip it started
+    // on to the chip under the pointer, up to the largest block each way.
+    std::optional<ChipRef> BlockDragStart;
+    void DragBlock(int col, int row);
+
     // edit/board_stamping.cpp: left stamps the chip being edited, right
     // chooses the cell's chip as a left press on the sheet does, middle
     // empties the cell.

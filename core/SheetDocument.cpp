@@ -19,6 +19,19 @@ void SheetDocument::RecordStep(int col, int row, OneLevel oneLevel) {
     History.Record(col, row, Chip(col, row));
 }
 
+void SheetDocument::RecordBlockStep(int col, int row, int cols, int rows, OneLevel oneLevel) {
+    if (!History.On() && oneLevel == OneLevel::Passed) return;
+    std::vector<ChipRef> places;
+    std::vector<canvas::Picture> before;
+    for (int c = col; c < col + cols; ++c) {
+        for (int r = row; r < row + rows; ++r) {
+            places.push_back({c, r});
+            before.push_back(Chip(c, r));
+        }
+    }
+    History.RecordBlock(col, row, std::move(places), std::move(before));
+}
+
 std::optional<ChipRef> SheetDocument::Undo(int currentCol, int currentRow) {
     const auto step =
         History.Undo([this](int c, int r) -> canvas::Picture& { return ChangeChip(c, r); }, currentCol, currentRow);

@@ -42,6 +42,8 @@ public:
     // back (OneLevel::Kept: the shapes, the fill and the transforms).
     enum class OneLevel { Kept, Passed };
     void RecordStep(int col, int row, OneLevel oneLevel);
+    // The same for the block of cols x rows chips at (col, row): one step for all.
+    void RecordBlockStep(int col, int row, int cols, int rows, OneLevel oneLevel);
     // Before a change of every chip (a load, a paste over the sheet, the
     // memory replay): one step with the history on; the one-level undo
     // forgets. (col, row) is the chip being edited.

@@ -1,22 +1,24 @@
 #include "core/TilePreview.h"
 
-void TilePreview::Show(const Sources& sources, int chipSize, int zoom, canvas::Picture& view) {
-    const int side = Side * chipSize * zoom;
-    const bool all = !valid_ || chipSize != chipSize_ || zoom != zoom_ || view.Width() != side || view.Height() != side;
+void TilePreview::Show(const Sources& sources, int across, int chipSize, int zoom, canvas::Picture& view) {
+    const int place = chipSize * zoom;
+    const int down = across > 0 ? static_cast<int>(sources.size()) / across : 0;
+    const bool all = !valid_ || chipSize != chipSize_ || zoom != zoom_ || shown_.size() != sources.size() ||
+                     view.Width() != across * place || view.Height() != down * place;
     if (all) {
-        view.SetSize(side, side);
+        view.SetSize(across * place, down * place);
         black_.SetSize(chipSize, chipSize);
+        shown_.assign(sources.size(), Source{});
         chipSize_ = chipSize;
         zoom_ = zoom;
         valid_ = true;
     }
-    const int place = chipSize * zoom;
     for (std::size_t i = 0; i < sources.size(); ++i) {
         const Source& source = sources[i];
         Source& shown = shown_[i];
         if (!all && shown.chip == source.chip && shown.version == source.version) continue;
         shown = source;
-        const int left = static_cast<int>(i) % Side * place, top = static_cast<int>(i) / Side * place;
+        const int left = static_cast<int>(i) % across * place, top = static_cast<int>(i) / across * place;
         view.StretchDraw({left, top, left + place, top + place}, source.chip ? *source.chip : black_);
     }
 }

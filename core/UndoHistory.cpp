@@ -38,11 +38,20 @@ void UndoHistory::Record(int col, int row, const canvas::Picture& before) {
         oldest.row = row;
         oldest.pixels = before;
         oldest.sheet.clear();
+        oldest.places.clear();
         oldest.entry.reset();
         undo_.push_back(std::move(oldest));
         return;
     }
-    undo_.push_back(Step{col, row, before, {}, std::nullopt});
+    undo_.push_back(Step{col, row, before, {}, std::nullopt, {}});
+}
+
+void UndoHistory::RecordBlock(int col, int row, std::vector<ChipRef> places, std::vector<canvas::Picture> before) {
+    ++recorded_;
+    redo_.clear();
+    oneLevelAvailable_ = true;
+    if (static_cast<int>(undo_.size()) >= limit_) undo_.pop_front();
+    undo_.push_back(Step{col, row, {}, std::move(before), std::nullopt, std::move(places)});
 }
 
 void UndoHistory::RecordSheet(std::span<const canvas::Picture> before, int currentCol, int currentRow,
@@ -50,7 +59,7 @@ void UndoHistory::RecordSheet(std::span<const canvas::Picture> before, int curre
     if (!On()) return Clear();
     redo_.clear();
     if (static_cast<int>(undo_.size()) >= limit_) undo_.pop_front();
-    undo_.push_back(Step{currentCol, currentRow, {}, {before.begin(), before.end()}, entry});
+    undo_.push_back(Step{currentCol, currentRow, {}, {before.begin(), before.end()}, entry, {}});
 }
 
 void UndoHistory::Clear() {

@@ -40,6 +40,9 @@ public:
         canvas::Picture pixels;
         std::vector<canvas::Picture> sheet;  // a whole-sheet step's chips, column by column; else empty
         std::optional<PaletteEntry> entry = std::nullopt;
+        // A block step's chips, in the order of `sheet`; empty for a step of
+        // one chip or of the whole sheet.
+        std::vector<ChipRef> places = {};
     };
 
     int Limit() const { return limit_; }
@@ -58,6 +61,10 @@ public:
     // change back: it is given up (Clear).
     void RecordSheet(std::span<const canvas::Picture> before, int currentCol, int currentRow,
                      std::optional<PaletteEntry> entry = std::nullopt);
+    // The chips of a block before one change of them all, as one step
+    // (col, row: the block's top-left chip). The one-level undo takes it
+    // back into those chips.
+    void RecordBlock(int col, int row, std::vector<ChipRef> places, std::vector<canvas::Picture> before);
     // Nothing left to undo or redo. The one-level step's pixels stay.
     void Clear();
 
@@ -77,9 +84,15 @@ public:
     std::optional<Step> Undo(ChipAt&& chipAt, int currentCol, int currentRow) {
         if (On()) return Move(undo_, redo_, chipAt);
         if (!oneLevelAvailable_ || undo_.empty()) return std::nullopt;
-        chipAt(currentCol, currentRow).Draw(0, 0, undo_.back().pixels);
+        const Step& step = undo_.back();
         oneLevelAvailable_ = false;
-        return Step{currentCol, currentRow, {}, {}, std::nullopt};
+        if (!step.places.empty()) {
+            for (std::size_t i = 0; i < step.places.size(); ++i)
+                chipAt(step.places[i].col, step.places[i].row).Draw(0, 0, step.sheet[i]);
+            return Step{step.col, step.row, {}, {}, std::nullopt, {}};
+        }
+        chipAt(currentCol, currentRow).Draw(0, 0, step.pixels);
+        return Step{currentCol, currentRow, {}, {}, std::nullopt, {}};
     }
     template <typename ChipAt>
     std::optional<Step> Redo(ChipAt&& chipAt) {
@@ -94,6 +107,9 @@ private:
         from.pop_back();
         if (step.sheet.empty()) {
             std::swap(chipAt(step.col, step.row), step.pixels);
+        } else if (!step.places.empty()) {
+            for (std::size_t i = 0; i < step.places.size(); ++i)
+                std::swap(chipAt(step.places[i].col, step.places[i].row), step.sheet[i]);
         } else {
             for (std::size_t slot = 0; slot < step.sheet.size(); ++slot)
                 std::swap(chipAt(static_cast<int>(slot) / sheet::Rows, static_cast<int>(slot) % sheet::Rows),
@@ -105,7 +121,7 @@ private:
             std::swap(e->now, e->other);
         }
         to.push_back(std::move(step));
-        return Step{to.back().col, to.back().row, {}, {}, std::nullopt};
+        return Step{to.back().col, to.back().row, {}, {}, std::nullopt, {}};
     }
 
     int limit_ = 1;

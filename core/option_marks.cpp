@@ -39,6 +39,7 @@ void TForm1::ShowOptions() {
     controls.SetChecked(WideMenu, o.wide);
     controls.SetChecked(UserPaletteMenu, o.userPalette);
     controls.SetChecked(AnimMenu, o.animation);
+    controls.SetChecked(BlockMenu, o.block);
     controls.SetChecked(HistoryMenu, Sheet.History.On());
     controls.SetVisible(RedoMenu, Sheet.History.On());
 }

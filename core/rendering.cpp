@@ -11,6 +11,9 @@ constexpr canvas::Colour SheetGrid = 0xC0C0C0;
 constexpr canvas::Colour CurrentChipFrame = 0x0000FF;
 // The edit area doubles its grid line after every this many chip pixels.
 constexpr int EditGridBlock = 8;
+// The lines between the chips of a block; white where the grid is red.
+constexpr canvas::Colour ChipBorderLine = 0x0000FF;
+constexpr canvas::Colour ChipBorderLineOnRed = 0xFFFFFF;
 
 }  // namespace
 
@@ -55,8 +58,8 @@ void TForm1::Relayout(std::int32_t size, std::int32_t cols, std::int32_t rows) {
 }
 
 void TForm1::SizeEditArea() {
-    const int edit = Def.ChipSize * Def.Zoom + (Options.editGridHidden ? 0 : 1);
-    EditI.SetSize(edit, edit);
+    const int grid = Options.editGridHidden ? 0 : 1;
+    EditI.SetSize(EditWidth() * EditZoom() + grid, EditHeight() * EditZoom() + grid);
     RefreshEditArea();  // the chip stretched, then its grid lines
 }
 
@@ -75,30 +78,44 @@ void TForm1::DrawSheetFrame() {
         for (int j = 1; j < Def.SheetRows; ++j) ScreenI.Polyline({0, j * s}, {w, j * s});
         // On the grid lines round the current chip.
         ScreenI.SetBrushColour(CurrentChipFrame);
-        ScreenI.FrameRect({left, top, left + s + 1, top + s + 1});
+        ScreenI.FrameRect({left, top, left + EditCols() * s + 1, top + EditRows() * s + 1});
     } else {
         ComposeSheet();
         ScreenI.Draw(0, 0, SheetImage);
         // On the outermost pixels of the current chip.
         ScreenI.SetBrushColour(CurrentChipFrame);
-        ScreenI.FrameRect({left, top, left + s, top + s});
+        ScreenI.FrameRect({left, top, left + EditCols() * s, top + EditRows() * s});
     }
 }
 
 void TForm1::DrawEditGrid(std::int32_t n) {
     if (Options.editGridHidden) return;
-    const int z = Def.Zoom;
-    const int end = n * z;
+    const int z = EditZoom();
+    const int across = EditCols() * n, down = EditRows() * n;
+    const int right = across * z, bottom = down * z;
+    // A block at zoom 2 would lose a pixel to every double line.
+    const bool doubled = !BlockEditing() || z > 2;
+    auto vertical = [&](int at) { EditI.Polyline({at, 0}, {at, bottom + 1}); };
+    auto horizontal = [&](int at) { EditI.Polyline({0, at}, {right, at}); };
     EditI.SetPenColour(Def.GridLineColor);
-    auto lines = [&](int at) {
-        EditI.Polyline({at, 0}, {at, end + 1});
-        EditI.Polyline({0, at}, {end, at});
+    auto lines = [&](int count, auto& line) {
+        for (int i = 0; i <= count; ++i) {
+            line(i * z);
+            // The second line after the last boundary falls outside and is clipped.
+            if (doubled && i > 0 && i % EditGridBlock == 0) line(i * z + 1);
+        }
     };
-    for (int i = 0; i <= n; ++i) {
-        lines(i * z);
-        // The second line after the last boundary falls outside and is clipped.
-        if (i > 0 && i % EditGridBlock == 0) lines(i * z + 1);
-    }
+    lines(across, vertical);
+    lines(down, horizontal);
+    if (!BlockEditing()) return;
+    // The chip borders inside a block stand out in a colour of their own.
+    EditI.SetPenColour(Def.GridLineColor == ChipBorderLine ? ChipBorderLineOnRed : ChipBorderLine);
+    auto border = [&](int i, auto& line) {
+        line(i * n * z);
+        if (doubled) line(i * n * z + 1);
+    };
+    for (int c = 1; c < EditCols(); ++c) border(c, vertical);
+    for (int r = 1; r < EditRows(); ++r) border(r, horizontal);
 }
 
 void TForm1::DrawChip(std::int32_t c, std::int32_t r, bool withFrame) {
@@ -112,9 +129,35 @@ void TForm1::DrawChip(std::int32_t c, std::int32_t r, bool withFrame) {
     ScreenI.FrameRect({c * s, r * s, (c + 1) * s + extra, (r + 1) * s + extra});
 }
 
+void TForm1::ShowEditedOnSheet() {
+    if (!BlockEditing()) return DrawChip(CurCol, CurRow, true);
+    for (int c = 0; c < EditCols(); ++c)
+        for (int r = 0; r < EditRows(); ++r) DrawChip(CurCol + c, CurRow + r, false);
+    FrameEditedOnSheet();
+}
+
+void TForm1::FrameEditedOnSheet() {
+    // As round one chip: on the grid lines, or on the block's outermost pixels.
+    const int s = Def.ChipSize;
+    const int extra = Def.SheetGridShown ? 1 : 0;
+    const int left = CurCol * s, top = CurRow * s;
+    const int right = (CurCol + EditCols()) * s, bottom = (CurRow + EditRows()) * s;
+    if (Def.SheetGridShown) {
+        // The chips drawn again covered the lines between them.
+        ScreenI.SetPenColour(SheetGrid);
+        for (int c = 1; c < EditCols(); ++c) ScreenI.Polyline({left + c * s, top}, {left + c * s, bottom});
+        for (int r = 1; r < EditRows(); ++r) ScreenI.Polyline({left, top + r * s}, {right, top + r * s});
+    }
+    ScreenI.SetBrushColour(CurrentChipFrame);
+    ScreenI.FrameRect({left, top, right + extra, bottom + extra});
+}
+
 void TForm1::RefreshEditArea() {
-    const int side = Def.ChipSize * Def.Zoom;
-    EditI.StretchDraw({0, 0, side, side}, Chip(CurCol, CurRow));
+    const int z = EditZoom();
+    if (BlockEditing())
+        EditI.StretchDraw({0, 0, EditWidth() * z, EditHeight() * z}, EditedPicture());
+    else
+        EditI.StretchDraw({0, 0, Def.ChipSize * z, Def.ChipSize * z}, Chip(CurCol, CurRow));
     DrawEditGrid(Def.ChipSize);
 }
 
@@ -123,8 +166,9 @@ void TForm1::ComposeSheet() { Sheet.ComposeInto(SheetImage); }
 void TForm1::CutIntoChips(const canvas::Picture& sheet) { Sheet.CutIntoChips(sheet); }
 
 // The chip being edited becomes (col, row): the edit area shows it and the
-// sheet view frames it.
+// sheet view frames it. A block keeps its size and lies on the sheet.
 void TForm1::ChooseChip(int col, int row) {
+    if (Options.block) return SelectBlock(col, row, Options.blockCols, Options.blockRows);
     DropPendingPoint();
     DrawChip(CurCol, CurRow, false);
     CurCol = col;

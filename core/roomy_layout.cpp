@@ -41,9 +41,14 @@ void TForm1::SetDeviceRatio(double ratio) {
 }
 
 void TForm1::ApplyLayout(const WindowLayout& layout) {
+    const int editZoom = EditZoom();
     Layout = layout;
     LayoutChanged = true;
-    if (layout.zoom == Def.Zoom) return;  // the views keep their pictures
+    if (layout.zoom == Def.Zoom) {
+        // The views keep their pictures; a block's zoom follows the layout's.
+        if (EditZoom() != editZoom) SizeEditArea();
+        return;
+    }
     Def.Zoom = layout.zoom;
     ShowZoomChoice();
     // Only the edit area changes with the zoom; the sheet stays as it is.

@@ -33,7 +33,6 @@ void TForm1::TileFormClose() {
 
 void TForm1::UpdateTilePreview() {
     if (!Options.tilePreview) return;
-    TilePreview::Sources sources{};
     const bool neighbours = Options.tileNeighbours;
     auto shown = [this](std::size_t slot) -> TilePreview::Source {
         const std::size_t frame = ShownSlots[slot];
@@ -43,14 +42,22 @@ void TForm1::UpdateTilePreview() {
     const std::optional<ChipRef> animated =
         Options.animation ? Sheet.Animations.Holding({CurCol, CurRow}) : std::nullopt;
     const ChipRef middle = animated.value_or(ChipRef{CurCol, CurRow});
-    for (int place = 0; place < TilePreview::Places; ++place) {
-        const int col = CurCol + place % TilePreview::Side - 1;
-        const int row = CurRow + place / TilePreview::Side - 1;
+    // The chip, or the block, in the middle, and as much again on every side.
+    const int cols = EditCols(), rows = EditRows();
+    const int across = TilePreview::Side * cols, down = TilePreview::Side * rows;
+    TilePreview::Sources sources(static_cast<std::size_t>(across * down));
+    for (int place = 0; place < across * down; ++place) {
+        const int c = place % across - cols, r = place / across - rows;
+        const int col = CurCol + c, row = CurRow + r;
         auto& source = sources[static_cast<std::size_t>(place)];
-        if (!neighbours || (col == CurCol && row == CurRow))
+        const bool inBlock = c >= 0 && r >= 0 && c < cols && r < rows;
+        if (BlockEditing() && (inBlock || !neighbours))
+            // Repeated, the block's chip at this place of the block.
+            source = shown(sheet::SlotOf(CurCol + (c + cols) % cols, CurRow + (r + rows) % rows));
+        else if (!neighbours || inBlock)
             source = shown(sheet::SlotOf(middle.col, middle.row));
         else if (col >= 0 && row >= 0 && col < Def.SheetCols && row < Def.SheetRows)
             source = shown(sheet::SlotOf(col, row));
     }
-    tilePreview.Show(sources, Def.ChipSize, Options.tileZoom, TileI);
+    tilePreview.Show(sources, across, Def.ChipSize, Options.tileZoom, TileI);
 }

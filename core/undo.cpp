@@ -3,7 +3,7 @@
 // try-out board above.
 #include "core/Form.h"
 
-void TForm1::TakeUndoCopy() { Sheet.RecordStep(CurCol, CurRow, SheetDocument::OneLevel::Kept); }
+void TForm1::TakeUndoCopy() { RecordEditedStep(SheetDocument::OneLevel::Kept); }
 
 void TForm1::RecordUndoStep(std::int32_t col, std::int32_t row) {
     Sheet.RecordStep(col, row, SheetDocument::OneLevel::Passed);

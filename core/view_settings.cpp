@@ -24,17 +24,17 @@ void TForm1::LineColor(ControlId Sender) {
     if (!colour && Sender != UnMenu) NotMine("LineColor", Sender);
     controls.SetChecked(Sender, true);
     Options.editGridHidden = Sender == UnMenu;
-    const int side = Def.ChipSize * Def.Zoom;
+    const int width = EditWidth() * EditZoom(), height = EditHeight() * EditZoom();
     if (Sender == UnMenu) {
         // The colour stays, so that choosing a colour later brings the lines back in it.
-        EditI.SetSize(side, side);
+        EditI.SetSize(width, height);
         RefreshEditArea();
         return;
     }
     Def.GridLineColor = *colour;
     // The chip is not redrawn: resizing keeps the picture at the top-left and
     // the lines cover the column and row it may have gained.
-    EditI.SetSize(side + 1, side + 1);
+    EditI.SetSize(width + 1, height + 1);
     DrawEditGrid(Def.ChipSize);
 }
 

@@ -1,4 +1,4 @@
-// Presses and drags on the try-out board: stamping the chip being edited,
+// Presses and drags on the try-out board: stamping the chip (or block) being edited,
 // taking a cell's chip to edit, emptying a cell.
 #include "core/Form.h"
 
@@ -8,13 +8,21 @@ const ShiftState LeftOnly{ShiftKey::Left};
 const ShiftState RightOnly{ShiftKey::Right};
 const ShiftState MiddleOnly{ShiftKey::Middle};
 
+// The chip being edited into the cell, or a block into as many cells from
+// there as it has chips; cells past the board's edge are left out.
+void Stamp(TForm1& form, BoardCell cell) {
+    for (int c = 0; c < form.EditCols(); ++c)
+        for (int r = 0; r < form.EditRows(); ++r)
+            form.Board.Place({cell.col + c, cell.row + r}, ChipRef{form.CurCol + c, form.CurRow + r});
+}
+
 }  // namespace
 
 void TForm1::BoardIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
     const std::optional<BoardCell> cell = Board.CellAt(X, Y);
     if (!cell) return;
     if (Shift == LeftOnly) {
-        Board.Place(*cell, ChipRef{CurCol, CurRow});
+        Stamp(*this, *cell);
     } else if (Shift == MiddleOnly) {
         Board.Place(*cell, std::nullopt);
     } else if (Shift == RightOnly) {
@@ -27,5 +35,5 @@ void TForm1::BoardIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
 
 void TForm1::BoardIMouseMove(ShiftState Shift, int X, int Y) {
     if (Shift != LeftOnly) return;
-    if (const std::optional<BoardCell> cell = Board.CellAt(X, Y)) Board.Place(*cell, ChipRef{CurCol, CurRow});
+    if (const std::optional<BoardCell> cell = Board.CellAt(X, Y)) Stamp(*this, *cell);
 }

@@ -15,8 +15,9 @@ const ShiftState RightOnly{ShiftKey::Right};
 const ShiftState CtrlLeft{ShiftKey::Ctrl, ShiftKey::Left};
 const ShiftState CtrlRight{ShiftKey::Ctrl, ShiftKey::Right};
 
+// Inside the chip, or the block, that the edit area shows.
 bool InsideChip(const TForm1& form, int x, int y) {
-    return x >= 0 && y >= 0 && x < form.Def.ChipSize && y < form.Def.ChipSize;
+    return x >= 0 && y >= 0 && x < form.EditWidth() && y < form.EditHeight();
 }
 
 }  // namespace
@@ -24,18 +25,20 @@ bool InsideChip(const TForm1& form, int x, int y) {
 void TForm1::EditIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
     Modified = true;
     PenTrail.open = false;  // every press ends the stroke before it
-    const int x = X / Def.Zoom;
-    const int y = Y / Def.Zoom;
-    canvas::Picture& chip = ChangeChip(CurCol, CurRow);
+    const int x = X / EditZoom();
+    const int y = Y / EditZoom();
+    // The chip's version moves on at every press, as it always has; a
+    // block's chips only where they change.
+    if (!BlockEditing()) ChangeChip(CurCol, CurRow);
 
     // A pick outside the chip (the grid line beyond its last pixel) has no
     // pixel to read and is ignored.
     if (Shift == CtrlLeft || Shift == CtrlRight) {
         if (!InsideChip(*this, x, y)) return;
         if (Shift == CtrlLeft)
-            SetLeftColor(chip.GetPixel(x, y));
+            SetLeftColor(EditedPixel(x, y));
         else
-            SetRightColor(chip.GetPixel(x, y));
+            SetRightColor(EditedPixel(x, y));
         return;
     }
 
@@ -51,14 +54,16 @@ void TForm1::EditIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
         case tool_mode::Pen: StartPenStroke(*this, x, y, colour); break;
         case tool_mode::Fill: {
             TakeUndoCopy();
-            const TColor seed = chip.GetPixel(x, y);
-            chip.SetBrushColour(colour);
-            if (WrapDrawing())
-                chip.FloodFillSurfaceWrapped(x, y, seed);
-            else
-                chip.FloodFillSurface(x, y, seed);
+            ChangeEdited([&](canvas::Picture& edited) {
+                const TColor seed = edited.GetPixel(x, y);
+                edited.SetBrushColour(colour);
+                if (WrapDrawing())
+                    edited.FloodFillSurfaceWrapped(x, y, seed);
+                else
+                    edited.FloodFillSurface(x, y, seed);
+            });
             RefreshEditArea();
-            DrawChip(CurCol, CurRow, true);
+            ShowEditedOnSheet();
             break;
         }
         case tool_mode::Ellipse:  // the ellipse's first corner
@@ -75,9 +80,9 @@ void TForm1::EditIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
         case tool_mode::EllipsePending:
         case tool_mode::LinePending:
             TakeUndoCopy();
-            DrawPendingShape(*this, x, y);
+            ChangeEdited([&](canvas::Picture& edited) { DrawPendingShape(*this, edited, x, y); });
             RefreshEditArea();
-            DrawChip(CurCol, CurRow, true);
+            ShowEditedOnSheet();
             Def.ToolMode = tool_mode::WithoutPendingPoint(Def.ToolMode);
             break;
         default: break;
@@ -85,31 +90,29 @@ void TForm1::EditIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
 }
 
 void TForm1::EditIMouseMove(ShiftState Shift, int X, int Y) {
-    const int x = X / Def.Zoom;
-    const int y = Y / Def.Zoom;
+    const int x = X / EditZoom();
+    const int y = Y / EditZoom();
+    const int width = EditWidth(), height = EditHeight();
     // A joined stroke goes on past the chip's right and bottom edges, so
     // that it comes back in where the pointer does.
-    if (Options.strokeJoin && !WrapDrawing() && Def.ToolMode == tool_mode::Pen &&
-        (x >= Def.ChipSize || y >= Def.ChipSize))
+    if (Options.strokeJoin && !WrapDrawing() && Def.ToolMode == tool_mode::Pen && (x >= width || y >= height))
         return MovePen(*this, Shift, x, y);
     // With wrap-around drawing a drag past the right or bottom edge goes on
     // at the opposite edge.
-    if (!WrapDrawing() && (x >= Def.ChipSize || y >= Def.ChipSize)) return;
+    if (!WrapDrawing() && (x >= width || y >= height)) return;
 
     // Read before this move draws anything; left of or above the chip the
     // pixel reads black. With wrap-around drawing the text names the pixel
     // the move draws on, at the opposite edge.
-    const int n = Def.ChipSize;
-    const int shownX = WrapDrawing() ? WrapIntoChip(x, n) : x;
-    const int shownY = WrapDrawing() ? WrapIntoChip(y, n) : y;
-    controls.SetCaption(ControlId::EditPos,
-                        PositionText(shownX, shownY, Chip(CurCol, CurRow).GetPixel(shownX, shownY)));
+    const int shownX = WrapDrawing() ? WrapIntoChip(x, width) : x;
+    const int shownY = WrapDrawing() ? WrapIntoChip(y, height) : y;
+    controls.SetCaption(ControlId::EditPos, PositionText(shownX, shownY, EditedPixel(shownX, shownY)));
 
     switch (Def.ToolMode) {
         case tool_mode::Pen: MovePen(*this, Shift, x, y); break;
         case tool_mode::EllipsePending:
         case tool_mode::LinePending:
-            ShowRubberBand(*this, [x, y](TForm1& form) { DrawPendingShape(form, x, y); });
+            ShowRubberBand(*this, [this, x, y](canvas::Picture& edited) { DrawPendingShape(*this, edited, x, y); });
             break;
         default: break;
     }

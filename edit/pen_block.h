@@ -2,8 +2,8 @@
 
 #include "core/Form.h"
 
-// One block of the square pen, PenSize chip pixels on a side, at chip pixel
-// (x, y) of the current chip. Each pixel inside the chip is set in the chip
+// One block of the square pen, PenSize chip pixels on a side, at pixel
+// (x, y) of the chip or the block of chips being edited. Each pixel inside the chip is set in the chip
 // and its cell in the edit area is filled between the grid lines, so the edit
 // area needs no full redraw; then the chip is drawn again on the sheet view.
 void PaintPenBlock(TForm1& form, int x, int y, TColor colour);

@@ -23,7 +23,7 @@ void PaintPenLine(TForm1& form, int x0, int y0, int x1, int y1, TColor colour) {
     if (steps == 0) return;
     // Pen blocks reach PenSize pixels around their point.
     const std::int64_t lo = -form.PenSize - 1;
-    const std::int64_t hi = std::int64_t{form.Def.ChipSize} + form.PenSize;
+    const std::int64_t hi = std::int64_t{std::max(form.EditWidth(), form.EditHeight())} + form.PenSize;
     std::int64_t first = 1, last = steps;
     // Narrows [first, last] to the steps whose point on this axis lies within [lo, hi].
     auto keepWithin = [&](std::int64_t start, std::int64_t delta) {
@@ -50,7 +50,7 @@ void PaintPenLine(TForm1& form, int x0, int y0, int x1, int y1, TColor colour) {
 }  // namespace
 
 void StartPenStroke(TForm1& form, int x, int y, TColor colour) {
-    form.RecordUndoStep(form.CurCol, form.CurRow);
+    form.RecordEditedStep(SheetDocument::OneLevel::Passed);
     form.PenTrail = {true, x, y};
     PaintPenBlock(form, x, y, colour);
 }

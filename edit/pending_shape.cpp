@@ -8,8 +8,7 @@ EllipseCorners EllipseBox(int sx, int sy, int x, int y) {
     return {sx, sy, x, y};
 }
 
-void DrawPendingShape(TForm1& form, int x, int y) {
-    canvas::Picture& chip = form.ChangeChip(form.CurCol, form.CurRow);
+void DrawPendingShape(const TForm1& form, canvas::Picture& chip, int x, int y) {
     if (form.Def.ToolMode == tool_mode::EllipsePending) {
         const EllipseCorners box = EllipseBox(form.StartX, form.StartY, x, y);
         chip.SetBrushColour(form.LeftColor);

@@ -12,8 +12,8 @@ struct EllipseCorners {
 };
 EllipseCorners EllipseBox(int sx, int sy, int x, int y);
 
-// Draws the shape whose first point is pending onto the current chip, to chip
-// pixel (x, y): with EllipsePending the ellipse (interior LeftColor, outline
-// RightColor), with LinePending the line from (StartX, StartY) in the colour of
-// the button that began it. Other modes draw nothing.
-void DrawPendingShape(TForm1& form, int x, int y);
+// Draws the shape whose first point is pending onto `chip` (the chip being
+// edited, or the block as one picture), to its pixel (x, y): with EllipsePending the ellipse (interior LeftColor,
+// outline RightColor), with LinePending the line from (StartX, StartY) in the colour of the button that began it. Other
+// modes draw nothing.
+void DrawPendingShape(const TForm1& form, canvas::Picture& chip, int x, int y);

@@ -1,6 +1,9 @@
 // Presses and moves of the mouse on the sheet view: choosing the chip to
-// edit, the sheet's pop-up menu, single pixels set with Shift held, colour
-// picks, and the position text.
+// edit, the sheet's pop-up menu, single pixels set with Shift held (a block
+// selected instead with the block option on), colour picks, and the
+// position text.
+#include <cstdlib>
+
 #include "core/Form.h"
 #include "edit/position_text.h"
 
@@ -44,7 +47,9 @@ void SetSheetPixel(TForm1& form, const SheetSpot& s, TColor colour) {
     form.ChangeChip(s.col, s.row).SetPixel(s.px, s.py, colour);
     form.DrawChip(s.col, s.row, false);
     form.DrawSheetFrame();
-    if (s.col == form.CurCol && s.row == form.CurRow) form.RefreshEditArea();
+    if (s.col >= form.CurCol && s.row >= form.CurRow && s.col < form.CurCol + form.EditCols() &&
+        s.row < form.CurRow + form.EditRows())
+        form.RefreshEditArea();
     // The one-level copy would bring back a chip without this pixel.
     form.Sheet.History.DropOneLevel();
     form.Modified = true;
@@ -67,12 +72,29 @@ void PopUpOnChip(TForm1& form, const SheetSpot& s, int X, int Y) {
 
 }  // namespace
 
+void TForm1::DragBlock(int col, int row) {
+    if (!BlockDragStart) return;
+    const ChipRef start = *BlockDragStart;
+    const int cols = std::min(std::abs(col - start.col) + 1, EditorOptions::MaxBlockSide);
+    const int rows = std::min(std::abs(row - start.row) + 1, EditorOptions::MaxBlockSide);
+    const int left = col >= start.col ? start.col : start.col - cols + 1;
+    const int top = row >= start.row ? start.row : start.row - rows + 1;
+    // A move within the same chip changes nothing.
+    if (left == CurCol && top == CurRow && cols == Options.blockCols && rows == Options.blockRows) return;
+    SelectBlock(left, top, cols, rows);
+}
+
 void TForm1::ScreenIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
     const SheetSpot s = SpotAt(*this, X, Y);
+    BlockDragStart.reset();
     if (!OnGrid(*this, s)) return;
     const canvas::Picture& chip = Chip(s.col, s.row);
 
-    if (Shift == RightOnly) {
+    // The tile preview's drags on neighbours set pixels, as before.
+    if (Shift == ShiftLeft && Options.block && !TileDragOnSheet) {
+        BlockDragStart = ChipRef{s.col, s.row};
+        DragBlock(s.col, s.row);
+    } else if (Shift == RightOnly) {
         PopUpOnChip(*this, s, X, Y);
     } else if (Shift == LeftOnly) {
         ChooseChip(s.col, s.row);
@@ -92,9 +114,12 @@ void TForm1::ScreenIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
 
 void TForm1::ScreenIMouseMove(ShiftState Shift, int X, int Y) {
     const SheetSpot s = SpotAt(*this, X, Y);
+    if (Shift != ShiftLeft) BlockDragStart.reset();
     if (!OnGrid(*this, s)) return;
 
-    if (Shift == ShiftRight)
+    if (BlockDragStart)
+        DragBlock(s.col, s.row);
+    else if (Shift == ShiftRight)
         SetSheetPixel(*this, s, RightColor);
     else if (Shift == ShiftLeft)
         SetSheetPixel(*this, s, LeftColor);

@@ -20,19 +20,19 @@ struct Position {
 };
 
 int TileZoomOf(const TForm1& form) {
-    const int n = form.Def.ChipSize;
+    const int n = form.EditWidth();
     return n > 0 && form.TileI.Width() > 0 ? std::max(form.TileI.Width() / (TilePreview::Side * n), 1) : 1;
 }
 
-// The chip pixel under a preview position, counted from the middle place's
-// top-left (negative or past the chip outside it).
+// The chip pixel under a preview position, counted from the middle chip's
+// (or block's) top-left (negative or past the chip outside it).
 Position ChipPixel(const TForm1& form, int X, int Y) {
-    const int n = form.Def.ChipSize, z = TileZoomOf(form);
-    return {FloorDiv(X, z) - n, FloorDiv(Y, z) - n};
+    const int z = TileZoomOf(form);
+    return {FloorDiv(X, z) - form.EditWidth(), FloorDiv(Y, z) - form.EditHeight()};
 }
 
 bool InsideChip(const TForm1& form, Position p) {
-    return p.x >= 0 && p.y >= 0 && p.x < form.Def.ChipSize && p.y < form.Def.ChipSize;
+    return p.x >= 0 && p.y >= 0 && p.x < form.EditWidth() && p.y < form.EditHeight();
 }
 
 // The sheet-view position under a preview position showing the neighbours;
@@ -62,9 +62,9 @@ std::string TilePositionText(const TForm1& form, Position p) {
         if (!s) return "";
         return PositionText(s->x, s->y, form.Chip(s->x / n, s->y / n).GetPixel(s->x % n, s->y % n));
     }
-    if (form.WrapDrawing()) p = {WrapIntoChip(p.x, n), WrapIntoChip(p.y, n)};
+    if (form.WrapDrawing()) p = {WrapIntoChip(p.x, form.EditWidth()), WrapIntoChip(p.y, form.EditHeight())};
     if (!InsideChip(form, p)) return "";
-    return PositionText(p.x, p.y, form.Chip(form.CurCol, form.CurRow).GetPixel(p.x, p.y));
+    return PositionText(p.x, p.y, form.EditedPixel(p.x, p.y));
 }
 
 }  // namespace
@@ -72,7 +72,7 @@ std::string TilePositionText(const TForm1& form, Position p) {
 void TForm1::TileIMouseDown(MouseButton Button, ShiftState Shift, int X, int Y) {
     const Position p = ChipPixel(*this, X, Y);
     TileDragOnSheet = Options.tileNeighbours && !InsideChip(*this, p);
-    if (!TileDragOnSheet) return EditIMouseDown(Button, Shift, p.x * Def.Zoom, p.y * Def.Zoom);
+    if (!TileDragOnSheet) return EditIMouseDown(Button, Shift, p.x * EditZoom(), p.y * EditZoom());
     if (const std::optional<Position> s = SheetViewPosition(*this, p))
         ScreenIMouseDown(Button, AsOnSheet(Shift), s->x, s->y);
 }
@@ -81,7 +81,7 @@ void TForm1::TileIMouseMove(ShiftState Shift, int X, int Y) {
     const Position p = ChipPixel(*this, X, Y);
     if (!AnyButton(Shift)) TileDragOnSheet = false;
     if (!TileDragOnSheet) {
-        EditIMouseMove(Shift, p.x * Def.Zoom, p.y * Def.Zoom);
+        EditIMouseMove(Shift, p.x * EditZoom(), p.y * EditZoom());
     } else if (const std::optional<Position> s = SheetViewPosition(*this, p)) {
         ScreenIMouseMove(AsOnSheet(Shift), s->x, s->y);
     }

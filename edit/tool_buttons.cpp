@@ -17,7 +17,7 @@ void TForm1::ToolButtonClick(ControlId Sender) {
     if (Sender == ControlId::PenB) Sheet.History.DropOneLevel();
     Def.ToolMode = mode;
     controls.SetPressedTool(Sender);
-    DrawChip(CurCol, CurRow, true);
+    ShowEditedOnSheet();
     // Removes the preview of an unfinished ellipse or line.
     RefreshEditArea();
 }

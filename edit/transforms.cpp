@@ -1,5 +1,5 @@
 // The Move/Transform menu: shifts by one pixel, the transpose and the two
-// mirrors of the chip being edited. SheetImage serves as the copy of the old
+// mirrors of the chip, or the block, being edited. SheetImage serves as the copy of the old
 // chip; whoever needs the whole sheet composes it afresh.
 #include "core/Form.h"
 
@@ -24,14 +24,17 @@ bool IsReflection(ControlId item) {
 }
 
 // Writes every pixel of the chip from the old chip in `old`, read at (j, i)
-// and written where the item sends it.
-void Reflect(ControlId item, canvas::Picture& chip, const canvas::Picture& old, int n) {
-    for (int i = 0; i < n; ++i) {
-        for (int j = 0; j < n; ++j) {
+// and written where the item sends it. The exchange of X and Y needs a
+// square.
+void Reflect(ControlId item, canvas::Picture& chip, const canvas::Picture& old) {
+    const int w = chip.Width(), h = chip.Height();
+    if (item == ControlId::XYMenu && w != h) return;
+    for (int i = 0; i < h; ++i) {
+        for (int j = 0; j < w; ++j) {
             switch (item) {
                 case ControlId::XYMenu: chip.SetPixel(j, i, old.GetPixel(i, j)); break;
-                case ControlId::UpsetMenu: chip.SetPixel(j, n - 1 - i, old.GetPixel(j, i)); break;
-                case ControlId::VrevMenu: chip.SetPixel(n - 1 - j, i, old.GetPixel(j, i)); break;
+                case ControlId::UpsetMenu: chip.SetPixel(j, h - 1 - i, old.GetPixel(j, i)); break;
+                case ControlId::VrevMenu: chip.SetPixel(w - 1 - j, i, old.GetPixel(j, i)); break;
                 default: return;
             }
         }
@@ -47,20 +50,22 @@ void TForm1::MoveMenuClick(ControlId Sender) {
     Modified = true;
     TakeUndoCopy();
 
-    const int n = Def.ChipSize;
-    canvas::Picture& chip = ChangeChip(CurCol, CurRow);
-    SheetImage.SetSize(n, n);
-    SheetImage.Draw(0, 0, chip);
-    if (shift && WrapDrawing()) {
-        chip.DrawWrapped(shift->dx, shift->dy, SheetImage);
-    } else if (shift) {
-        chip.SetBrushColour(0x000000);
-        chip.FillRect({0, 0, n, n});
-        chip.Draw(shift->dx, shift->dy, SheetImage);
-    } else {
-        Reflect(Sender, chip, SheetImage, n);
-    }
+    // The chip, or the block as one picture.
+    ChangeEdited([&](canvas::Picture& chip) {
+        const int w = chip.Width(), h = chip.Height();
+        SheetImage.SetSize(w, h);
+        SheetImage.Draw(0, 0, chip);
+        if (shift && WrapDrawing()) {
+            chip.DrawWrapped(shift->dx, shift->dy, SheetImage);
+        } else if (shift) {
+            chip.SetBrushColour(0x000000);
+            chip.FillRect({0, 0, w, h});
+            chip.Draw(shift->dx, shift->dy, SheetImage);
+        } else {
+            Reflect(Sender, chip, SheetImage);
+        }
+    });
 
     RefreshEditArea();
-    DrawChip(CurCol, CurRow, true);
+    ShowEditedOnSheet();
 }

@@ -1,5 +1,5 @@
-// The Edit menu: copies of the chip being edited and of the whole sheet, and
-// pastes into the chip or over the whole sheet.
+// The Edit menu: copies of the chip (or block) being edited and of the whole
+// sheet, and pastes into the chip (or block) or over the whole sheet.
 #include "io/clipboard.h"
 
 #include "core/Form.h"
@@ -33,11 +33,12 @@ void TForm1::EditMenuClick(ControlId Sender) {
             ComposeSheet();
             PutOnClipboard(*this, SheetImage);
             break;
-        case ControlId::chrCopyMenu: PutOnClipboard(*this, Chip(CurCol, CurRow)); break;
+        // A block goes as one picture and comes back as one.
+        case ControlId::chrCopyMenu: PutOnClipboard(*this, EditedPicture()); break;
         case ControlId::PasteChrMenu:
             if (TakeClipboardIntoSheetImage(*this)) {
-                RecordUndoStep(CurCol, CurRow);
-                ChangeChip(CurCol, CurRow).Draw(0, 0, SheetImage);
+                RecordEditedStep(SheetDocument::OneLevel::Passed);
+                ChangeEdited([this](canvas::Picture& edited) { edited.Draw(0, 0, SheetImage); });
                 Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
                 Modified = true;
             }

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "core/Form.h"
@@ -71,11 +72,12 @@ enum Key {
     Wide,
     UserPaletteKey,
     Lang,
+    BlockKey,
     KeyCount
 };
 constexpr std::array<std::string_view, KeyCount> Keys = {
-    "size=", "chrs=", "line=",   "zoom=", "pen=",  "box=",  "resize=",      "palette=",
-    "wrap=", "key=",  "stroke=", "undo=", "keys=", "wide=", "userpalette=", "lang="};
+    "size=", "chrs=",   "line=", "zoom=", "pen=",  "box=",         "resize=", "palette=", "wrap=",
+    "key=",  "stroke=", "undo=", "keys=", "wide=", "userpalette=", "lang=",   "block="};
 
 // "R,G,B" with three decimal components of 0 to 255, nothing else.
 std::optional<TColor> ColourValue(std::string_view value) {
@@ -105,6 +107,13 @@ std::optional<int> UndoLimitOf(std::string_view value) {
     }
     if (n > UndoHistory::MaxLimit) return std::nullopt;
     return n;
+}
+
+// "WxH", each 1 to the largest block side, in single digits.
+std::optional<std::pair<int, int>> BlockSizeOf(std::string_view value) {
+    auto side = [](char c) { return c >= '1' && c <= '0' + EditorOptions::MaxBlockSide ? c - '0' : 0; };
+    if (value.size() != 3 || value[1] != 'x' || !side(value[0]) || !side(value[2])) return std::nullopt;
+    return std::pair{side(value[0]), side(value[2])};
 }
 
 template <std::size_t N>
@@ -173,6 +182,12 @@ void TForm1::ReadSettings(const std::string& fileName) {
         DrawPaletteView();
     }
     ShowOptions();
+    // The block option, with its size.
+    if (const auto block = BlockSizeOf(values[BlockKey]); block && !Options.block) {
+        Options.blockCols = block->first;
+        Options.blockRows = block->second;
+        BlockMenuClick();
+    }
     // The roomy layout is off at start; "off" leaves it so.
     if (values[Wide] == "on" && !WideLayoutOn()) WideMenuClick();
 }

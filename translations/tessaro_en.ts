@@ -514,6 +514,10 @@
         <source>アニメーションのコマ(&amp;F)...</source>
         <translation>Animation &amp;Frames...</translation>
     </message>
+    <message>
+        <source>ブロック編集(&amp;K)</source>
+        <translation>Bloc&amp;k Editing</translation>
+    </message>
 </context>
 <context>
     <name>FileMessages</name>

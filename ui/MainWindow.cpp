@@ -380,7 +380,7 @@ void MainWindow::ApplyLayout() {
     }
     ViewOf(ScreenI)->SetViewScale(places.sheetScale);
     ViewOf(Pallete)->SetViewScale(places.paletteScale);
-    ViewOf(EditI)->SetChipPixelsAcross(form_->Def.ChipSize);
+    ViewOf(EditI)->SetChipPixelsAcross(form_->EditWidth());
     client->setUpdatesEnabled(true);
 
     const bool resizable = form_->WideLayoutOn();

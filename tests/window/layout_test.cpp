@@ -134,7 +134,7 @@ TEST_F(LayoutTest, MenusListTheirItemsInOrderWithSeparatorsAndMarks) {
                            Q("全体画面に枠を表示(&L) [x]"), Q("キャラクタ単位で大きさ変更(&R) [x]"), "-",
                            Q("透明色を選ぶ(&T)..."), Q("透明色なし(&N) [x]"), "-", Q("タイル確認(&V)"),
                            Q("端をつなげて描く(&W)"), Q("試し配置(&P)"), "-", Q("拡張(&X)…"), Q("自分のパレット(&U)"),
-                           Q("アニメーション(&A)"), Q("アニメーションのコマ(&F)...")}));
+                           Q("アニメーション(&A)"), Q("アニメーションのコマ(&F)..."), Q("ブロック編集(&K)")}));
     EXPECT_EQ(ItemsOf(window->MenuOf(LColorMenu)),
               (QStringList{Q("白(W) [x] (o)"), Q("赤(&R) [ ] (o)"), Q("緑(&G) [ ] (o)"), Q("青(&B) [ ] (o)"),
                            Q("灰色(&D) [ ] (o)"), "-", Q("消去(&U) [ ] (o)")}));
