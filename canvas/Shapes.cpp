@@ -20,6 +20,12 @@ void Picture::Polyline(Point a, Point b) {
         MarkDirty(Rect{a.x, from, a.x + 1, to});
         return;
     }
+    if (a.y == b.y && a.x != b.x) {
+        // A horizontal line: one span, from a towards b with b excluded.
+        const std::int64_t left = a.x < b.x ? a.x : std::int64_t{b.x} + 1;
+        const std::int64_t right = a.x < b.x ? b.x : std::int64_t{a.x} + 1;
+        return WriteSpan(a.y, left, right, pen);
+    }
     primitives::TraceLine(a.x, a.y, b.x, b.y, width_, height_,
                           [&](std::int64_t y, std::int64_t x0, std::int64_t x1) { WriteSpan(y, x0, x1, pen); });
 }
