@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The Windows part of the tests, under Wine: every scenario through
 # tessaro-script.exe (and its saved files byte for byte against the Linux
-# run's, where build/ has run them), the unit tests built for Windows, and a
-# window check: tessaro.exe on Xvfb opens a sheet named on its command line,
-# shows it, and saves what it shows.
+# run's, where build/ has run them), the unit tests built for Windows, and,
+# from the zip's folder, tessaro.exe's English help and a window check: on
+# Xvfb it opens a sheet named on its command line, shows it as the Linux
+# window does (where build/ has it), and saves what it shows.
 #
 #   scripts/test-windows.sh
 #
@@ -131,9 +132,23 @@ for test in "$out"/test_*.exe; do
   rm -rf "$scratch" "$scratch.log"
 done
 
-# The window.
+# The zip's folder as a user unpacks it: the editor finds its English
+# translation beside it ("--lang en"), and its window shows and saves a sheet.
+version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/CMakeCache.txt")"
+stage="$out/tessaro-$version-win64"
+if wine "$stage/tessaro.exe" --help --lang en 2>&1 | grep -q '^Usage: .* \[options\] \[FILE\]'; then
+  pass
+else
+  fail "tessaro.exe --lang en: the help is not in English (no $stage/translations/tessaro_en.qm?)"
+fi
 fresh_state
-if "$root/tests/windows/window_check.sh" "$out/tessaro.exe"; then pass; else fail "window check"; fi
+linux_editor=()
+[ -x "$root/build/tessaro" ] && linux_editor=("$root/build/tessaro")
+if TESSARO_WINDOW_SHOT="$out/window-check.png" "$root/tests/windows/window_check.sh" "$stage/tessaro.exe" "${linux_editor[@]}"; then
+  pass
+else
+  fail "window check"
+fi
 
 echo "windows: $passed passed, $failed failed ($((SECONDS - started)) s)"
 [ "$failed" -eq 0 ]
