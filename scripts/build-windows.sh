@@ -8,8 +8,8 @@
 #   scripts/build-windows.sh
 #
 # The cache is $TESSARO_WIN_CACHE (default ~/.cache/tessaro-win); with it in
-# place a run only builds Tessaro. A clean cache takes about half an hour on
-# two cores, nearly all of it Qt.
+# place a run only builds Tessaro. A clean cache takes about 45 to 50 minutes
+# on two idle cores, nearly all of it Qt (README.md, "Set-up").
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cache="${TESSARO_WIN_CACHE:-$HOME/.cache/tessaro-win}"

@@ -8,7 +8,7 @@
 #
 #   scripts/test-windows.sh
 #
-# It needs the Windows build's cache (scripts/build-windows.sh, about half an
+# It needs the Windows build's cache (scripts/build-windows.sh, most of an
 # hour the first time); without it, it says so and passes. It never builds
 # the cache itself. Prints "windows: N passed, M failed" last; exit status 1
 # when any failed.
