@@ -8,8 +8,8 @@
 #   scripts/build-windows.sh
 #
 # The cache is $TESSARO_WIN_CACHE (default ~/.cache/tessaro-win); with it in
-# place a run only builds Tessaro. A clean cache takes about half an hour on
-# two cores, nearly all of it Qt.
+# place a run only builds Tessaro. A clean cache takes about 45 to 50 minutes
+# on two idle cores, nearly all of it Qt (README.md, "Set-up").
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cache="${TESSARO_WIN_CACHE:-$HOME/.cache/tessaro-win}"
@@ -22,7 +22,7 @@ mkdir -p "$cache/src" "$cache/build" "$prefix"
 packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev
   qt6-base-dev-tools cmake ninja-build pkg-config dpkg-dev
-  googletest fonts-ipafont-gothic zip
+  qt6-tools-dev qt6-l10n-tools googletest fonts-ipafont-gothic zip
   wine64 wine xvfb xdotool imagemagick python3-pil
 )
 missing=()
@@ -118,12 +118,22 @@ cmake -G Ninja -S "$root" -B "$out" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DTESSAR
 nice -n 19 cmake --build "$out" -j"$jobs" --target tessaro tessaro-cli tessaro-script tessaro-windows-tests >>"$out/build.log" ||
   { tail -n 30 "$out/build.log" >&2; exit 1; }
 
+# The English translation, made by the host's lrelease with the program; the
+# program looks for it in translations\ beside itself.
+qm="$out/translations/tessaro_en.qm"
+if [ ! -f "$qm" ]; then
+  echo "build-windows.sh: no $qm (Qt's LinguistTools for the host: qt6-tools-dev, qt6-l10n-tools)" >&2
+  exit 1
+fi
+
 # The zip: the two programs, stripped, a README, the licences of what is
-# linked in, and the IPA font for a Windows without a Japanese one.
+# linked in, the English translation, and the IPA font for a Windows without
+# a Japanese one.
 version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/CMakeCache.txt")"
 stage="$out/tessaro-$version-win64"
 rm -rf "$stage" "$stage.zip"
-mkdir -p "$stage/licenses" "$stage/fonts"
+mkdir -p "$stage/licenses" "$stage/fonts" "$stage/translations"
+cp "$qm" "$stage/translations/"
 for program in tessaro tessaro-cli; do
   x86_64-w64-mingw32-strip -o "$stage/$program.exe" "$out/$program.exe"
 done

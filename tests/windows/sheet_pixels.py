@@ -1,15 +1,25 @@
 """The window check's pictures (PIL): the sheet it opens, where a screenshot
-shows it, and a saved sheet against what the window shows.
+shows it, two windows' sheet views against each other, and a saved sheet
+against what the window shows.
 
   sheet_pixels.py make SHEET.png
   sheet_pixels.py shown SCREEN.png SHEET.png          # prints the view's x y
+  sheet_pixels.py same SCREEN_A XA YA SCREEN_B XB YB  # the two views alike
   sheet_pixels.py saved SCREEN.png SAVED ORIGINAL X Y
+
+The sheet view draws the chips' grid over every 16th row and column of the
+sheet (and one more line right of and below it), the current chip's frame
+on its grid lines: the sheet is compared on the pixels between them.
 """
 import sys
 
 from PIL import Image
 
-WIDTH, HEIGHT = 480, 256
+WIDTH, HEIGHT, CHIP = 480, 256, 16
+# The view's own size: the sheet and its closing grid lines.
+VIEW_WIDTH, VIEW_HEIGHT = WIDTH + 1, HEIGHT + 1
+# Pixels between the grid lines.
+INSIDE = [(x, y) for y in range(HEIGHT) for x in range(WIDTH) if x % CHIP and y % CHIP]
 
 
 def pixels(path):
@@ -25,26 +35,34 @@ def make(path):
     sheet.save(path)
 
 
-def agreement(screen, sheet, left, top):
-    """The share of the sheet's pixels the screen shows at left, top."""
-    same = sum(screen[left + x, top + y] == sheet[x, y] for y in range(HEIGHT) for x in range(WIDTH))
-    return same / (WIDTH * HEIGHT)
+def matches(screen, sheet, left, top):
+    """Whether the screen shows every pixel of the sheet between the grid
+    lines at left, top."""
+    return all(screen[left + x, top + y] == sheet[x, y] for x, y in INSIDE)
 
 
 def shown(screen_path, sheet_path):
-    """Where the screen shows the sheet: a row away from the current chip's
-    frame finds candidates, the whole picture decides."""
+    """Where the screen shows the sheet: the inside of one chip on a row away
+    from the current chip finds candidates; every pixel between the grid lines
+    decides."""
     image = Image.open(screen_path).convert("RGB")
     screen, sheet = image.load(), pixels(sheet_path)
     row = 200
-    wanted = [sheet[x, row] for x in range(WIDTH)]
-    for top in range(image.height - HEIGHT + 1):
+    wanted = [sheet[x, row] for x in range(1, CHIP)]
+    for top in range(image.height - VIEW_HEIGHT + 1):
         line = [screen[x, top + row] for x in range(image.width)]
-        for left in range(image.width - WIDTH + 1):
-            if line[left] == wanted[0] and line[left:left + WIDTH] == wanted:
-                if agreement(screen, sheet, left, top) >= 0.98:
+        for left in range(image.width - VIEW_WIDTH + 1):
+            if line[left + 1] == wanted[0] and line[left + 1:left + CHIP] == wanted:
+                if matches(screen, sheet, left, top):
                     return left, top
     return None
+
+
+def same(a_path, ax, ay, b_path, bx, by):
+    """The pixels where two screens' sheet views differ, grid and frame
+    included."""
+    a, b = pixels(a_path), pixels(b_path)
+    return [(x, y) for y in range(VIEW_HEIGHT) for x in range(VIEW_WIDTH) if a[ax + x, ay + y] != b[bx + x, by + y]]
 
 
 def main():
@@ -58,6 +76,13 @@ def main():
             return 1
         print(*at)
         return 0
+    if sys.argv[1] == "same":
+        a, b = sys.argv[2:5], sys.argv[5:8]
+        differ = same(a[0], int(a[1]), int(a[2]), b[0], int(b[1]), int(b[2]))
+        if differ:
+            print(f"the sheet views differ in {len(differ)} pixels, the first at {differ[0]}", file=sys.stderr)
+            return 1
+        return 0
     # saved: the file changed where the stroke went, and the view shows it.
     screen, saved, original = pixels(sys.argv[2]), pixels(sys.argv[3]), pixels(sys.argv[4])
     left, top = int(sys.argv[5]), int(sys.argv[6])
@@ -65,11 +90,10 @@ def main():
     if not changed:
         print("the saved file holds the sheet as it was before the stroke", file=sys.stderr)
         return 1
-    unseen = [(x, y) for x, y in changed if screen[left + x, top + y] != saved[x, y]]
-    share = agreement(screen, saved, left, top)
-    if unseen or share < 0.98:
-        print(f"the saved file is not what the window shows ({share:.3f} of the pixels, {len(unseen)} of "
-              f"{len(changed)} changed ones differ)", file=sys.stderr)
+    differ = [(x, y) for x, y in INSIDE if screen[left + x, top + y] != saved[x, y]]
+    if differ:
+        print(f"the saved file is not what the window shows: {len(differ)} pixels differ, the first at {differ[0]} "
+              f"({len(changed)} changed by the stroke)", file=sys.stderr)
         return 1
     return 0
 
