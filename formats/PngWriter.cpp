@@ -49,11 +49,6 @@ std::vector<std::uint8_t> TakeFile(spng_ctx* ctx) {
     return std::vector<std::uint8_t>(bytes, bytes + length);
 }
 
-std::vector<std::uint8_t> Finish(spng_ctx* ctx, std::span<const std::uint8_t> pixels) {
-    Check(spng_encode_image(ctx, pixels.data(), pixels.size(), SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE));
-    return TakeFile(ctx);
-}
-
 constexpr int FilterChoiceOf[5] = {SPNG_FILTER_CHOICE_NONE, SPNG_FILTER_CHOICE_SUB, SPNG_FILTER_CHOICE_UP,
                                    SPNG_FILTER_CHOICE_AVG, SPNG_FILTER_CHOICE_PAETH};
 
@@ -61,19 +56,19 @@ constexpr int FilterChoiceOf[5] = {SPNG_FILTER_CHOICE_NONE, SPNG_FILTER_CHOICE_S
 // indices are no quantities, filters rarely help them) and its indices packed
 // as tightly as `depth` bits (1, 2, 4 or 8) allow, the leftmost pixel in the
 // highest bits.
-std::vector<std::uint8_t> UnfilteredRows(const palette_bmp::IndexedPicture& indexed, int depth) {
-    const std::size_t width = static_cast<std::size_t>(indexed.width);
+std::vector<std::uint8_t> UnfilteredRows(std::span<const std::uint8_t> indices, int width, int height, int depth) {
+    const std::size_t columns = static_cast<std::size_t>(width);
     const std::size_t perByte = static_cast<std::size_t>(8 / depth);
-    const std::size_t rowBytes = 1 + (width + perByte - 1) / perByte;
-    std::vector<std::uint8_t> rows(rowBytes * static_cast<std::size_t>(indexed.height), 0);
-    const std::uint8_t* in = indexed.indices.data();
+    const std::size_t rowBytes = 1 + (columns + perByte - 1) / perByte;
+    std::vector<std::uint8_t> rows(rowBytes * static_cast<std::size_t>(height), 0);
+    const std::uint8_t* in = indices.data();
     std::uint8_t* out = rows.data() + 1;
-    for (int y = 0; y < indexed.height; ++y, in += width, out += rowBytes) {
+    for (int y = 0; y < height; ++y, in += columns, out += rowBytes) {
         if (depth == 8) {
-            std::copy_n(in, width, out);
+            std::copy_n(in, columns, out);
             continue;
         }
-        for (std::size_t x = 0; x < width; ++x)
+        for (std::size_t x = 0; x < columns; ++x)
             out[x / perByte] |= static_cast<std::uint8_t>(in[x] << (8 - depth * static_cast<int>(x % perByte + 1)));
     }
     return rows;
@@ -119,27 +114,25 @@ std::vector<std::uint8_t> Compressed(std::span<const std::uint8_t> data) {
     return out;
 }
 
-// The whole file of an indexed picture of `palette.size()` colours, with its
-// first entry at alpha 0 when `firstTransparent`.
-std::vector<std::uint8_t> IndexedFile(const palette_bmp::IndexedPicture& indexed, int depth,
-                                      const palette_file::Palette& palette, bool firstTransparent) {
-    const std::vector<std::uint8_t> data = Compressed(UnfilteredRows(indexed, depth));
+// The fewest bits an index of a table of `entries` entries needs.
+int DepthFor(std::size_t entries) { return entries <= 2 ? 1 : entries <= 4 ? 2 : entries <= 16 ? 4 : 8; }
+
+// The whole file of an indexed picture: `table` holds the palette entries'
+// red, green and blue, `alphas` the tRNS chunk (none when empty).
+std::vector<std::uint8_t> IndexedFile(std::span<const std::uint8_t> indices, int width, int height,
+                                      std::span<const std::uint8_t> table, std::span<const std::uint8_t> alphas) {
+    const int depth = DepthFor(table.size() / 3);
+    const std::vector<std::uint8_t> data = Compressed(UnfilteredRows(indices, width, height, depth));
     std::vector<std::uint8_t> file = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    file.reserve(file.size() + 3 * 12 + 13 + 3 * palette.size() + 1 + data.size() + 12);
+    file.reserve(file.size() + 5 * 12 + 13 + table.size() + alphas.size() + data.size());
     std::vector<std::uint8_t> header;
-    AppendBigEndian(header, static_cast<std::uint32_t>(indexed.width));
-    AppendBigEndian(header, static_cast<std::uint32_t>(indexed.height));
+    AppendBigEndian(header, static_cast<std::uint32_t>(width));
+    AppendBigEndian(header, static_cast<std::uint32_t>(height));
     // Depth, colour type 3 (indexed), deflate, adaptive filtering, no interlace.
     header.insert(header.end(), {static_cast<std::uint8_t>(depth), 3, 0, 0, 0});
     AppendChunk(file, "IHDR", header);
-    std::vector<std::uint8_t> entries;
-    for (const canvas::Colour c : palette)
-        entries.insert(entries.end(),
-                       {static_cast<std::uint8_t>(canvas::RedOf(c)), static_cast<std::uint8_t>(canvas::GreenOf(c)),
-                        static_cast<std::uint8_t>(canvas::BlueOf(c))});
-    AppendChunk(file, "PLTE", entries);
-    // One alpha is enough: the entries past it are opaque.
-    if (firstTransparent) AppendChunk(file, "tRNS", std::vector<std::uint8_t>{0});
+    AppendChunk(file, "PLTE", table);
+    if (!alphas.empty()) AppendChunk(file, "tRNS", alphas);
     AppendChunk(file, "IDAT", data);
     AppendChunk(file, "IEND", {});
     return file;
@@ -194,33 +187,30 @@ std::vector<std::uint8_t> EncodeSmallest(const canvas::Picture& picture, std::op
     // colours it stops at the end of the row that has the 257th.
     const own_palette::Indexing indexing = own_palette::IndexWithOwnColours(picture, t, palette_file::MaxColours + 1);
     if (indexing.Refused()) return EncodeRgb(picture, transparent);
-    const std::size_t colours = indexing.palette.size();
-    const int depth = colours <= 2 ? 1 : colours <= 4 ? 2 : colours <= 16 ? 4 : 8;
-    return IndexedFile(indexing.picture, depth, indexing.palette, t.has_value());
+    std::vector<std::uint8_t> table;
+    for (const canvas::Colour c : indexing.palette)
+        table.insert(table.end(),
+                     {static_cast<std::uint8_t>(canvas::RedOf(c)), static_cast<std::uint8_t>(canvas::GreenOf(c)),
+                      static_cast<std::uint8_t>(canvas::BlueOf(c))});
+    // The transparent colour is entry 0: one alpha is enough, the entries
+    // past it are opaque.
+    const std::vector<std::uint8_t> alphas = t ? std::vector<std::uint8_t>{0} : std::vector<std::uint8_t>{};
+    return IndexedFile(indexing.picture.indices, picture.Width(), picture.Height(), table, alphas);
 }
 
 std::vector<std::uint8_t> EncodeIndexed(std::span<const std::uint8_t> indices, int width, int height,
                                         const std::array<std::uint32_t, 256>& table,
                                         std::optional<std::uint8_t> transparentIndex, std::size_t entries) {
-    Context ctx = NewEncoder(width, height, SPNG_COLOR_TYPE_INDEXED);
-    // Indices are no quantities: filters don't help them.
-    Check(spng_set_option(ctx.get(), SPNG_FILTER_CHOICE, SPNG_FILTER_CHOICE_NONE));
-    spng_plte plte{};
-    plte.n_entries = static_cast<std::uint32_t>(std::clamp<std::size_t>(entries, 1, 256));
-    for (std::size_t i = 0; i < plte.n_entries; ++i) {
-        plte.entries[i].red = static_cast<std::uint8_t>(table[i] >> 16);
-        plte.entries[i].green = static_cast<std::uint8_t>(table[i] >> 8);
-        plte.entries[i].blue = static_cast<std::uint8_t>(table[i]);
-    }
-    Check(spng_set_plte(ctx.get(), &plte));
+    std::vector<std::uint8_t> plte;
+    for (std::size_t i = 0; i < std::clamp<std::size_t>(entries, 1, 256); ++i)
+        plte.insert(plte.end(), {static_cast<std::uint8_t>(table[i] >> 16), static_cast<std::uint8_t>(table[i] >> 8),
+                                 static_cast<std::uint8_t>(table[i])});
+    std::vector<std::uint8_t> alphas;
     if (transparentIndex) {
-        spng_trns trns{};
-        trns.n_type3_entries = static_cast<std::uint32_t>(*transparentIndex) + 1;
-        std::fill_n(trns.type3_alpha, trns.n_type3_entries, std::uint8_t{255});
-        trns.type3_alpha[*transparentIndex] = 0;
-        Check(spng_set_trns(ctx.get(), &trns));
+        alphas.assign(static_cast<std::size_t>(*transparentIndex) + 1, 255);
+        alphas.back() = 0;
     }
-    return Finish(ctx.get(), indices);
+    return IndexedFile(indices, width, height, plte, alphas);
 }
 
 }  // namespace png
