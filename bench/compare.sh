@@ -4,10 +4,11 @@
 # (hyperfine), with peak memory (/usr/bin/time -v), and prints a Markdown
 # table of medians and ratios.
 #
-#   bench/compare.sh [--runs N] [--readme]
+#   bench/compare.sh [--runs N] [--rows PATTERN] [--readme]
 #
-# --runs N   timed runs per command (default 10, after 2 warm-up runs)
-# --readme   also put the table into the Performance section of README.md
+# --runs N        timed runs per command (default 10, after 2 warm-up runs)
+# --rows PATTERN  only the rows whose label matches PATTERN (grep -E)
+# --readme        also put the table into the Performance section of README.md
 #
 # Environment: BUILD_DIR (default build-compare) is where tessaro-script is
 # built, as scripts/run.sh builds the editor (RelWithDebInfo); WORK_DIR (default a fresh temporary directory) holds the
@@ -17,12 +18,14 @@ cd "$(dirname "$0")/.."
 root="$(pwd)"
 
 runs=10
+only=
 write_readme=no
 while (($#)); do
   case "$1" in
     --runs) runs="$2"; shift 2 ;;
+    --rows) only="$2"; shift 2 ;;
     --readme) write_readme=yes; shift ;;
-    *) echo "usage: bench/compare.sh [--runs N] [--readme]" >&2; exit 2 ;;
+    *) echo "usage: bench/compare.sh [--runs N] [--rows PATTERN] [--readme]" >&2; exit 2 ;;
   esac
 done
 
@@ -207,6 +210,11 @@ rows=(
   "$magick tiles.png -crop 480x256+0+0 +repage PNG:m-tiles.png.out.png"
   "$python pil_crop.py tiles.png p-tiles.png.out.png PNG"
 
+  "tile sheet 480 x 256 of 15 colours PNG, converted to PNG (tessaro-cli convert)"
+  "$tessaro_cli convert -q tiles.png tc-tiles.png.out.png"
+  "$magick tiles.png -crop 480x256+0+0 +repage PNG:m-tiles.png.out.png"
+  "$python pil_crop.py tiles.png p-tiles.png.out.png PNG"
+
   "sheet 480 x 256 reduced to the 216-colour cube, saved as 8-bit BMP"
   "$tessaro t216.scn"
   "$magick sheet.bmp -dither None -remap cube.png BMP3:m216.out.bmp"
@@ -235,6 +243,7 @@ results="$work/results.tsv"
 : >"$results"
 for ((i = 0; i < ${#rows[@]}; i += 4)); do
   label="${rows[i]}"
+  if [ -n "$only" ] && ! grep -qE -- "$only" <<<"$label"; then continue; fi
   echo "== $label"
   for tool in 1 2 3; do
     # Every command must succeed before it is timed: a failing one would
@@ -243,15 +252,19 @@ for ((i = 0; i < ${#rows[@]}; i += 4)); do
   done
   hyperfine --shell=none --style basic --warmup 2 --runs "$runs" --export-json "row$i.json" \
     "${rows[i + 1]}" "${rows[i + 2]}" "${rows[i + 3]}" >/dev/null
-  printf '%s\t%s\t%s\t%s\t%s\n' "$label" "row$i.json" \
+  printf '%s\t%s\t%s\t%s\t%s\t%s\n' "$((i / 4))" "$label" "row$i.json" \
     "$(peak_kib "${rows[i + 1]}")" "$(peak_kib "${rows[i + 2]}")" "$(peak_kib "${rows[i + 3]}")" >>"$results"
 done
 
 # ---- Table -------------------------------------------------------------------
 # The best lossless PNG of Tessaro's pixels: optipng -o2 (Debian's), for the
 # size of the tile sheet's file.
-cp t-tiles.png.out.png o-tiles.png.out.png
-optipng -quiet -o2 o-tiles.png.out.png
+for t in t-tiles tc-tiles; do
+  if [ -e "$t.png.out.png" ]; then
+    cp "$t.png.out.png" "o-$t.png.out.png"
+    optipng -quiet -o2 "o-$t.png.out.png"
+  fi
+done
 
 cpu="$(awk -F': ' '/model name/ {print $2; exit}' /proc/cpuinfo)"
 machine="$cpu, $(nproc) cores, $(free -g | awk '/Mem:/ {print $2}') GiB, Linux $(uname -r)"
@@ -283,6 +296,7 @@ outputs = [
     ("t-sheet.png.out.png", "m-sheet.png.out.png", "p-sheet.png.out.png"),
     ("t-photo.png.out.png", "m-photo.png.out.png", "p-photo.png.out.png"),
     ("t-tiles.png.out.png", "m-tiles.png.out.png", "p-tiles.png.out.png"),
+    ("tc-tiles.png.out.png", "m-tiles.png.out.png", "p-tiles.png.out.png"),
     ("t216.out.bmp", "m216.out.bmp", "p216.out.bmp"),
     ([f"t-chips/c{n:02d}.bmp" for n in range(480)], [f"m-chips/out{n}.bmp" for n in range(480)],
      [f"p-chips/{n}.bmp" for n in range(480)]),
@@ -294,14 +308,16 @@ outputs = [
 # with less peak memory.
 own_targets = {"sheet 480 x 256 BMP split into its 480 chips, one 24-bit BMP each (tessaro-cli split)": (0, 3.0),
                "split again into the same folder after one chip changed (tessaro-cli split)": (0, 3.0),
-               "tile sheet 480 x 256 of 15 colours PNG, saved as PNG": (None, 5.0)}
+               "tile sheet 480 x 256 of 15 colours PNG, saved as PNG": (None, 5.0),
+               "tile sheet 480 x 256 of 15 colours PNG, converted to PNG (tessaro-cli convert)": (None, 5.0)}
 
 print(f"Machine: {machine}. Date: {__import__('datetime').date.today()}. {versions}.")
 print()
 print("| work | Tessaro | ImageMagick | PIL | faster peer ÷ Tessaro | CPU ms Tessaro / IM / PIL | peak MiB Tessaro / IM / PIL | target met | pixels against Tessaro's |")
 print("|---|---:|---:|---:|---:|---|---|---|---|")
-for line, (t_out, m_out, p_out) in zip(open(results), outputs):
-    label, js, *peaks = line.rstrip("\n").split("\t")
+for line in open(results):
+    row, label, js, *peaks = line.rstrip("\n").split("\t")
+    t_out, m_out, p_out = outputs[int(row)]
     timed = json.load(open(js))["results"]
     t, m, p = (r["median"] * 1000 for r in timed)
     cpu = " / ".join(f"{(r['user'] + r['system']) * 1000:.1f}" for r in timed)
@@ -322,9 +338,9 @@ for line, (t_out, m_out, p_out) in zip(open(results), outputs):
         if sizes[0] > min(sizes[1:]):
             met = "no"
         notes += "; file bytes Tessaro / IM / PIL: " + " / ".join(str(n) for n in sizes)
-        if t_out == "t-tiles.png.out.png":
+        if t_out in ("t-tiles.png.out.png", "tc-tiles.png.out.png"):
             # Few colours: within 5 % of optipng -o2 on the same pixels too.
-            best = os.path.getsize("o-tiles.png.out.png")
+            best = os.path.getsize("o-" + t_out)
             if sizes[0] > best * 1.05:
                 met = "no"
             notes += f" / optipng -o2 {best}"

@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "core/Form.h"
+#include "formats/OwnPalette.h"
 #include "io/PaletteFiles.h"
 #include "tests/support/FakePlatform.h"
 
@@ -63,6 +64,16 @@ void PaletteLoadFile(benchmark::State& state) {
     std::remove(path.c_str());
 }
 BENCHMARK(PaletteLoadFile)->ArgName("format")->DenseRange(0, 2);
+
+// The sheet's own colours counted and every pixel indexed: what an indexed
+// save of the sheet does beyond the plain save's work (compose, write).
+void PaletteIndexSheet(benchmark::State& state) {
+    const canvas::Picture sheet = FewColours();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            own_palette::IndexWithOwnColours(sheet, canvas::Rgb(255, 0, 255)).picture.indices.data());
+}
+BENCHMARK(PaletteIndexSheet);
 
 // The sheet saved by a File menu command (compose, encode, write beside the
 // old file, flush, rename): indexed with the sheet's own colours (indexed:1),

@@ -1,5 +1,8 @@
 #include "formats/OwnPalette.h"
 
+#include <algorithm>
+#include <bit>
+#include <cstring>
 #include <unordered_set>
 
 namespace own_palette {
@@ -7,27 +10,45 @@ namespace {
 
 // Colours to palette entries for at most MaxColours colours: open addressing
 // in a table four times that size, several times quicker than
-// std::unordered_map for the lookup every change of colour along a row asks.
+// std::unordered_map. A colour in its own slot, by far the common case, takes
+// one comparison: an empty slot holds a colour that belongs to another slot,
+// so it matches no colour that is looked up there.
 class EntryTable {
 public:
-    EntryTable() { entries_.fill(-1); }
+    EntryTable() {
+        for (std::size_t slot = 0; slot < Slots; ++slot) {
+            canvas::Colour stranger = static_cast<canvas::Colour>(slot);
+            while (SlotOf(stranger) == slot) ++stranger;
+            colours_[slot] = stranger;
+        }
+    }
     // The entry of `c`, or -1.
     int Find(canvas::Colour c) const {
-        for (std::size_t slot = SlotOf(c);; slot = (slot + 1) % Slots)
-            if (entries_[slot] < 0 || colours_[slot] == c) return entries_[slot];
+        const std::size_t slot = SlotOf(c);
+        if (colours_[slot] == c) return entries_[slot];
+        return FindAfter(c, slot);
     }
     // Keeps the entry `c` has already.
     void Insert(canvas::Colour c, std::size_t entry) {
         std::size_t slot = SlotOf(c);
-        while (entries_[slot] >= 0 && colours_[slot] != c) slot = (slot + 1) % Slots;
-        if (entries_[slot] < 0) colours_[slot] = c, entries_[slot] = static_cast<std::int16_t>(entry);
+        while (used_[slot] && colours_[slot] != c) slot = (slot + 1) % Slots;
+        if (!used_[slot]) used_[slot] = true, colours_[slot] = c, entries_[slot] = static_cast<std::uint8_t>(entry);
     }
 
 private:
     static constexpr std::size_t Slots = 4 * palette_file::MaxColours;
     static std::size_t SlotOf(canvas::Colour c) { return (c * 0x9E3779B1u) >> 22; }  // the top 10 bits
-    std::array<canvas::Colour, Slots> colours_{};
-    std::array<std::int16_t, Slots> entries_{};
+
+    // The rest of the probe, kept out of the loops that call Find.
+    [[gnu::noinline]] int FindAfter(canvas::Colour c, std::size_t slot) const {
+        for (; used_[slot]; slot = (slot + 1) % Slots)
+            if (colours_[slot] == c) return entries_[slot];
+        return -1;
+    }
+
+    std::array<canvas::Colour, Slots> colours_;
+    std::array<std::uint8_t, Slots> entries_{};
+    std::array<bool, Slots> used_{};
 };
 
 // How many distinct colours the picture has with `transparent`, counting no
@@ -63,26 +84,19 @@ palette_bmp::IndexedPicture IndexExactly(const canvas::Picture& picture, const p
     firstOffTable.reset();
     EntryTable entryOf;
     for (std::size_t i = 0; i < palette.size() && i < palette_file::MaxColours; ++i) entryOf.Insert(palette[i], i);
+    const std::size_t width = static_cast<std::size_t>(picture.Width());
     palette_bmp::IndexedPicture indexed{picture.Width(), picture.Height(), {}};
-    indexed.indices.resize(static_cast<std::size_t>(picture.Width()) * static_cast<std::size_t>(picture.Height()));
+    indexed.indices.resize(width * static_cast<std::size_t>(picture.Height()));
     std::uint8_t* out = indexed.indices.data();
-    canvas::Colour last = 0;
-    std::uint8_t lastIndex = 0;
-    bool haveLast = false;
-    for (int y = 0; y < picture.Height(); ++y) {
-        const auto row = picture.Row(y);
-        for (int x = 0; x < picture.Width(); ++x) {
-            const canvas::Colour c = row[static_cast<std::size_t>(x)];
-            // Neighbouring pixels mostly share their colour.
-            if (!haveLast || c != last) {
-                const int found = entryOf.Find(c);
-                if (found < 0) {
-                    firstOffTable = canvas::Point{x, y};
-                    return {};
-                }
-                last = c, lastIndex = static_cast<std::uint8_t>(found), haveLast = true;
+    for (int y = 0; y < picture.Height(); ++y, out += width) {
+        const canvas::Colour* row = picture.Row(y).data();
+        for (std::size_t x = 0; x < width; ++x) {
+            const int found = entryOf.Find(row[x]);
+            if (found < 0) {
+                firstOffTable = canvas::Point{static_cast<int>(x), y};
+                return {};
             }
-            *out++ = lastIndex;
+            out[x] = static_cast<std::uint8_t>(found);
         }
     }
     return indexed;
@@ -123,40 +137,53 @@ Indexing IndexWithPalette(const canvas::Picture& picture, const palette_file::Pa
     return indexing;
 }
 
+// A colour new to the palette gets the next entry; -1 when it is full.
+[[gnu::noinline]] int AddColour(EntryTable& entries, palette_file::Palette& palette, canvas::Colour c) {
+    if (palette.size() == palette_file::MaxColours) return -1;
+    entries.Insert(c, palette.size());
+    palette.push_back(c);
+    return static_cast<int>(palette.size() - 1);
+}
+
 // SheetColours and IndexExactly in one pass: each new colour takes the next
-// entry as the pixels are indexed.
-Indexing IndexWithOwnColours(const canvas::Picture& picture, std::optional<canvas::Colour> transparent) {
+// entry as the pixels are indexed. Every pixel asks the table (a hit costs
+// less than the mispredicted test for a change of colour that grainy chips
+// cause at every other pixel), and eight indices go out as one word.
+Indexing IndexWithOwnColours(const canvas::Picture& picture, std::optional<canvas::Colour> transparent,
+                             std::size_t countUpTo) {
     Indexing indexing;
     palette_file::Palette& palette = indexing.palette;
     EntryTable entries;
-    if (transparent) {
-        entries.Insert(*transparent, 0);
-        palette.push_back(*transparent);
-    }
+    if (transparent) AddColour(entries, palette, *transparent);
+    const std::size_t width = static_cast<std::size_t>(picture.Width());
     indexing.picture = {picture.Width(), picture.Height(), {}};
-    indexing.picture.indices.resize(static_cast<std::size_t>(picture.Width()) *
-                                    static_cast<std::size_t>(picture.Height()));
+    indexing.picture.indices.resize(width * static_cast<std::size_t>(picture.Height()));
     std::uint8_t* out = indexing.picture.indices.data();
-    std::optional<canvas::Colour> last;
-    std::uint8_t lastIndex = 0;
-    for (int y = 0; y < picture.Height(); ++y)
-        for (const canvas::Colour c : picture.Row(y)) {
-            if (c != last) {
-                int entry = entries.Find(c);
-                if (entry < 0) {
-                    if (palette.size() == palette_file::MaxColours) {
-                        std::size_t count = 0;
-                        SheetColours(picture, transparent, count);
-                        return {{}, {}, std::nullopt, count};
-                    }
-                    entry = static_cast<int>(palette.size());
-                    entries.Insert(c, palette.size());
-                    palette.push_back(c);
+    for (int y = 0; y < picture.Height(); ++y, out += width) {
+        const canvas::Colour* row = picture.Row(y).data();
+        std::size_t x = 0;
+        for (; x < width; x += 8) {
+            const std::size_t n = std::min<std::size_t>(8, width - x);
+            std::uint64_t word = 0;
+            for (std::size_t i = 0; i < n; ++i) {
+                int entry = entries.Find(row[x + i]);
+                if (entry < 0) [[unlikely]]
+                    entry = AddColour(entries, palette, row[x + i]);
+                if (entry < 0) [[unlikely]] {
+                    std::size_t count = 0;
+                    SheetColours(picture, transparent, count, countUpTo);
+                    return {{}, {}, std::nullopt, count};
                 }
-                last = c, lastIndex = static_cast<std::uint8_t>(entry);
+                word |= static_cast<std::uint64_t>(entry) << (8 * i);
             }
-            *out++ = lastIndex;
+            // The first index in the lowest byte is the first in memory on
+            // a little-endian machine; elsewhere the bytes go one by one.
+            if (std::endian::native == std::endian::little && n == 8)
+                std::memcpy(out + x, &word, 8);
+            else
+                for (std::size_t i = 0; i < n; ++i) out[x + i] = static_cast<std::uint8_t>(word >> (8 * i));
         }
+    }
     indexing.colourCount = palette.size();
     return indexing;
 }

@@ -48,7 +48,9 @@ struct Indexing {
 // Every pixel by its exact colour in `palette` (IndexExactly).
 Indexing IndexWithPalette(const canvas::Picture& picture, const palette_file::Palette& palette);
 // The picture's own colours as the palette (SheetColours), refused past
-// MaxColours.
-Indexing IndexWithOwnColours(const canvas::Picture& picture, std::optional<canvas::Colour> transparent);
+// MaxColours; the colours are then counted as SheetColours counts them, up
+// to `countUpTo`.
+Indexing IndexWithOwnColours(const canvas::Picture& picture, std::optional<canvas::Colour> transparent,
+                             std::size_t countUpTo = SIZE_MAX);
 
 }  // namespace own_palette

@@ -49,13 +49,101 @@ std::vector<std::uint8_t> TakeFile(spng_ctx* ctx) {
     return std::vector<std::uint8_t>(bytes, bytes + length);
 }
 
-std::vector<std::uint8_t> Finish(spng_ctx* ctx, std::span<const std::uint8_t> pixels) {
-    Check(spng_encode_image(ctx, pixels.data(), pixels.size(), SPNG_FMT_PNG, SPNG_ENCODE_FINALIZE));
-    return TakeFile(ctx);
-}
-
 constexpr int FilterChoiceOf[5] = {SPNG_FILTER_CHOICE_NONE, SPNG_FILTER_CHOICE_SUB, SPNG_FILTER_CHOICE_UP,
                                    SPNG_FILTER_CHOICE_AVG, SPNG_FILTER_CHOICE_PAETH};
+
+// The image data before compression: each row its filter type (0: none;
+// indices are no quantities, filters rarely help them) and its indices packed
+// as tightly as `depth` bits (1, 2, 4 or 8) allow, the leftmost pixel in the
+// highest bits.
+std::vector<std::uint8_t> UnfilteredRows(std::span<const std::uint8_t> indices, int width, int height, int depth) {
+    const std::size_t columns = static_cast<std::size_t>(width);
+    const std::size_t perByte = static_cast<std::size_t>(8 / depth);
+    const std::size_t rowBytes = 1 + (columns + perByte - 1) / perByte;
+    std::vector<std::uint8_t> rows(rowBytes * static_cast<std::size_t>(height), 0);
+    const std::uint8_t* in = indices.data();
+    std::uint8_t* out = rows.data() + 1;
+    for (int y = 0; y < height; ++y, in += columns, out += rowBytes) {
+        if (depth == 8) {
+            std::copy_n(in, columns, out);
+            continue;
+        }
+        for (std::size_t x = 0; x < columns; ++x)
+            out[x / perByte] |= static_cast<std::uint8_t>(in[x] << (8 - depth * static_cast<int>(x % perByte + 1)));
+    }
+    return rows;
+}
+
+void AppendBigEndian(std::vector<std::uint8_t>& file, std::uint32_t n) {
+    for (int shift = 24; shift >= 0; shift -= 8) file.push_back(static_cast<std::uint8_t>(n >> shift));
+}
+
+// A chunk with its length before it and its checksum (of the type and the
+// data) after it.
+void AppendChunk(std::vector<std::uint8_t>& file, const char* type, std::span<const std::uint8_t> data) {
+    AppendBigEndian(file, static_cast<std::uint32_t>(data.size()));
+    const std::size_t start = file.size();
+    file.insert(file.end(), type, type + 4);
+    file.insert(file.end(), data.begin(), data.end());
+    AppendBigEndian(file,
+                    static_cast<std::uint32_t>(crc32(0, file.data() + start, static_cast<uInt>(file.size() - start))));
+}
+
+// The zlib stream of the image data. Level 9 searches a long chain of
+// earlier places for each match, which map chips need: a design comes back
+// a whole chip row later. With the filtered strategy short matches are left
+// to the Huffman codes (grain of few colours codes better that way), and a
+// match of 64 bytes is taken as it stands instead of being searched further:
+// on tile-like sheets that is about a third faster than level 9 as it comes,
+// and the file is smaller. Without `longSearch` (bytes of 8-bit indices,
+// many of them photo-like, where the long search costs several times more)
+// a short one: 32 places, on the grainy sheet of palette_bench.cpp about half
+// the time of zlib's default level for a file 7 % larger.
+std::vector<std::uint8_t> Compressed(std::span<const std::uint8_t> data, bool longSearch) {
+    if (data.size() > 0x7FFFFFFF) throw PictureEncodeError("PNG: the picture is too large to compress");
+    z_stream z{};
+    if (deflateInit2(&z, longSearch ? 9 : 6, Z_DEFLATED, 15, longSearch ? 9 : 8, Z_FILTERED) != Z_OK)
+        throw PictureEncodeError("PNG: no memory for the compressor");
+    if (longSearch)
+        deflateTune(&z, 8, 128, 64, 4096);
+    else
+        deflateTune(&z, 8, 4, 128, 32);
+    std::vector<std::uint8_t> out(deflateBound(&z, static_cast<uLong>(data.size())));
+    z.next_in = const_cast<Bytef*>(data.data());
+    z.avail_in = static_cast<uInt>(data.size());
+    z.next_out = out.data();
+    z.avail_out = static_cast<uInt>(out.size());
+    const int status = deflate(&z, Z_FINISH);
+    out.resize(z.total_out);
+    deflateEnd(&z);
+    if (status != Z_STREAM_END) throw PictureEncodeError("PNG: the compressor failed");
+    return out;
+}
+
+// The fewest bits an index of a table of `entries` entries needs.
+int DepthFor(std::size_t entries) { return entries <= 2 ? 1 : entries <= 4 ? 2 : entries <= 16 ? 4 : 8; }
+
+// The whole file of an indexed picture with indices of `depth` bits:
+// `table` holds the palette entries' red, green and blue, `alphas` the tRNS
+// chunk (none when empty).
+std::vector<std::uint8_t> IndexedFile(std::span<const std::uint8_t> indices, int width, int height, int depth,
+                                      std::span<const std::uint8_t> table, std::span<const std::uint8_t> alphas,
+                                      bool longSearch) {
+    const std::vector<std::uint8_t> data = Compressed(UnfilteredRows(indices, width, height, depth), longSearch);
+    std::vector<std::uint8_t> file = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    file.reserve(file.size() + 5 * 12 + 13 + table.size() + alphas.size() + data.size());
+    std::vector<std::uint8_t> header;
+    AppendBigEndian(header, static_cast<std::uint32_t>(width));
+    AppendBigEndian(header, static_cast<std::uint32_t>(height));
+    // Depth, colour type 3 (indexed), deflate, adaptive filtering, no interlace.
+    header.insert(header.end(), {static_cast<std::uint8_t>(depth), 3, 0, 0, 0});
+    AppendChunk(file, "IHDR", header);
+    AppendChunk(file, "PLTE", table);
+    if (!alphas.empty()) AppendChunk(file, "tRNS", alphas);
+    AppendChunk(file, "IDAT", data);
+    AppendChunk(file, "IEND", {});
+    return file;
+}
 
 bool Occurs(const canvas::Picture& picture, canvas::Colour c) {
     for (int y = 0; y < picture.Height(); ++y) {
@@ -102,72 +190,35 @@ std::vector<std::uint8_t> EncodeRgb(const canvas::Picture& picture, std::optiona
 std::vector<std::uint8_t> EncodeSmallest(const canvas::Picture& picture, std::optional<canvas::Colour> transparent) {
     std::optional<canvas::Colour> t;
     if (transparent && Occurs(picture, *transparent & 0xFFFFFF)) t = *transparent & 0xFFFFFF;
-    std::size_t count = 0;
-    const palette_file::Palette palette = own_palette::SheetColours(picture, t, count, palette_file::MaxColours + 1);
-    if (palette.empty()) return EncodeRgb(picture, transparent);
-    std::optional<canvas::Point> off;
-    const palette_bmp::IndexedPicture indexed = own_palette::IndexExactly(picture, palette, off);
-
-    // Indices packed as tightly as the palette allows, the leftmost pixel in
-    // the highest bits.
-    const int depth = palette.size() <= 2 ? 1 : palette.size() <= 4 ? 2 : palette.size() <= 16 ? 4 : 8;
-    const std::size_t width = static_cast<std::size_t>(picture.Width());
-    const std::size_t perByte = static_cast<std::size_t>(8 / depth);
-    const std::size_t rowBytes = (width + perByte - 1) / perByte;
-    std::vector<std::uint8_t> packed(rowBytes * static_cast<std::size_t>(picture.Height()), 0);
-    for (std::size_t y = 0; y < static_cast<std::size_t>(picture.Height()); ++y)
-        for (std::size_t x = 0; x < width; ++x) {
-            const unsigned shift = static_cast<unsigned>(8 - depth * static_cast<int>(x % perByte + 1));
-            packed[y * rowBytes + x / perByte] |= static_cast<std::uint8_t>(indexed.indices[y * width + x] << shift);
-        }
-
-    Context ctx =
-        NewEncoder(picture.Width(), picture.Height(), SPNG_COLOR_TYPE_INDEXED, static_cast<std::uint8_t>(depth));
-    // Indices are no quantities: filters rarely help them. Rows of tiles
-    // repeat at short distances, which the default strategy finds and the
-    // run-length one does not.
-    Check(spng_set_option(ctx.get(), SPNG_FILTER_CHOICE, SPNG_FILTER_CHOICE_NONE));
-    Check(spng_set_option(ctx.get(), SPNG_IMG_COMPRESSION_LEVEL, 9));
-    spng_plte plte{};
-    plte.n_entries = static_cast<std::uint32_t>(palette.size());
-    for (std::size_t i = 0; i < palette.size(); ++i) {
-        plte.entries[i].red = static_cast<std::uint8_t>(canvas::RedOf(palette[i]));
-        plte.entries[i].green = static_cast<std::uint8_t>(canvas::GreenOf(palette[i]));
-        plte.entries[i].blue = static_cast<std::uint8_t>(canvas::BlueOf(palette[i]));
-    }
-    Check(spng_set_plte(ctx.get(), &plte));
-    if (t) {
-        // The transparent colour is entry 0: one tRNS entry is enough.
-        spng_trns trns{};
-        trns.n_type3_entries = 1;
-        trns.type3_alpha[0] = 0;
-        Check(spng_set_trns(ctx.get(), &trns));
-    }
-    return Finish(ctx.get(), packed);
+    // The colours counted and the pixels indexed in one pass; past 256
+    // colours it stops at the end of the row that has the 257th.
+    const own_palette::Indexing indexing = own_palette::IndexWithOwnColours(picture, t, palette_file::MaxColours + 1);
+    if (indexing.Refused()) return EncodeRgb(picture, transparent);
+    std::vector<std::uint8_t> table;
+    for (const canvas::Colour c : indexing.palette)
+        table.insert(table.end(),
+                     {static_cast<std::uint8_t>(canvas::RedOf(c)), static_cast<std::uint8_t>(canvas::GreenOf(c)),
+                      static_cast<std::uint8_t>(canvas::BlueOf(c))});
+    // The transparent colour is entry 0: one alpha is enough, the entries
+    // past it are opaque.
+    const std::vector<std::uint8_t> alphas = t ? std::vector<std::uint8_t>{0} : std::vector<std::uint8_t>{};
+    return IndexedFile(indexing.picture.indices, picture.Width(), picture.Height(), DepthFor(indexing.palette.size()),
+                       table, alphas, true);
 }
 
 std::vector<std::uint8_t> EncodeIndexed(std::span<const std::uint8_t> indices, int width, int height,
                                         const std::array<std::uint32_t, 256>& table,
                                         std::optional<std::uint8_t> transparentIndex, std::size_t entries) {
-    Context ctx = NewEncoder(width, height, SPNG_COLOR_TYPE_INDEXED);
-    // Indices are no quantities: filters don't help them.
-    Check(spng_set_option(ctx.get(), SPNG_FILTER_CHOICE, SPNG_FILTER_CHOICE_NONE));
-    spng_plte plte{};
-    plte.n_entries = static_cast<std::uint32_t>(std::clamp<std::size_t>(entries, 1, 256));
-    for (std::size_t i = 0; i < plte.n_entries; ++i) {
-        plte.entries[i].red = static_cast<std::uint8_t>(table[i] >> 16);
-        plte.entries[i].green = static_cast<std::uint8_t>(table[i] >> 8);
-        plte.entries[i].blue = static_cast<std::uint8_t>(table[i]);
-    }
-    Check(spng_set_plte(ctx.get(), &plte));
+    std::vector<std::uint8_t> plte;
+    for (std::size_t i = 0; i < std::clamp<std::size_t>(entries, 1, 256); ++i)
+        plte.insert(plte.end(), {static_cast<std::uint8_t>(table[i] >> 16), static_cast<std::uint8_t>(table[i] >> 8),
+                                 static_cast<std::uint8_t>(table[i])});
+    std::vector<std::uint8_t> alphas;
     if (transparentIndex) {
-        spng_trns trns{};
-        trns.n_type3_entries = static_cast<std::uint32_t>(*transparentIndex) + 1;
-        std::fill_n(trns.type3_alpha, trns.n_type3_entries, std::uint8_t{255});
-        trns.type3_alpha[*transparentIndex] = 0;
-        Check(spng_set_trns(ctx.get(), &trns));
+        alphas.assign(static_cast<std::size_t>(*transparentIndex) + 1, 255);
+        alphas.back() = 0;
     }
-    return Finish(ctx.get(), indices);
+    return IndexedFile(indices, width, height, 8, plte, alphas, false);
 }
 
 }  // namespace png

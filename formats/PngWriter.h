@@ -24,11 +24,12 @@ std::vector<std::uint8_t> EncodeRgb(const canvas::Picture& picture, std::optiona
 // enough), any other as EncodeRgb writes it. What a PNG save writes.
 std::vector<std::uint8_t> EncodeSmallest(const canvas::Picture& picture, std::optional<canvas::Colour> transparent);
 
-// The whole file of an indexed PNG (colour type 3, depth 8): `indices` holds
-// one table index per pixel, row by row from the top; `table` is the palette
-// as BMP colour-table entries (blue | green << 8 | red << 16). With
-// `transparentIndex` a tRNS chunk gives that entry alpha 0. The PLTE chunk
-// holds the first `entries` entries (1 to 256) of the table.
+// The whole file of an indexed PNG (colour type 3, depth 8: engines that take
+// indexed sheets expect 8-bit pictures): `indices` holds one table index per
+// pixel, row by row from the top; `table` is the palette as BMP colour-table
+// entries (blue | green << 8 | red << 16). With `transparentIndex` a tRNS
+// chunk gives that entry alpha 0. The PLTE chunk holds the first `entries`
+// entries (1 to 256) of the table.
 std::vector<std::uint8_t> EncodeIndexed(std::span<const std::uint8_t> indices, int width, int height,
                                         const std::array<std::uint32_t, 256>& table,
                                         std::optional<std::uint8_t> transparentIndex, std::size_t entries = 256);

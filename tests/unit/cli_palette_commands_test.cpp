@@ -1,6 +1,7 @@
 // tessaro-cli's palette and indexed commands: every palette format written
 // and read back, GIMP's and JASC's own layouts read, the refusals that write
-// nothing, and PIL (where python3 has it) reading every indexed file back.
+// nothing, and PIL (where python3 has it) reading every indexed file back,
+// the PNG that convert writes of a sheet of few colours among them.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -54,6 +55,7 @@ TEST(CliPaletteCommands, PalettesRoundTripPilReadsTheFilesAndEveryRefusalWritesN
     std::ofstream("jasc.pal", std::ios::binary)
         << "JASC-PAL\r\n0100\r\n5\r\n1 2 3\r\n0 128 0\r\n200 100 50\r\n10 20 30\r\n255 0 255\r\n";
     std::istringstream runs(R"(indexed --key 255,0,255 sheet.bmp -o own.png
+convert --key 255,0,255 sheet.bmp converted.png
 indexed sheet.bmp -o own.bmp
 indexed --key=255,0,255 own.png -o table.bmp
 palette own.png --key 255,0,255 -o p.gpl
@@ -66,11 +68,9 @@ indexed sheet.bmp -o jasc.bmp --palette=jasc.pal)");
     // An 8-bit BMP's table has all 256 entries, black past the palette's end.
     const auto bmpTable = [](Palette p) { return p.resize(256, canvas::Black), p; };
     const Palette reversed(Colours.rbegin(), Colours.rend());
-    const std::map<std::string, Palette> indexed = {{"own.png", Colours},
-                                                    {"own.bmp", bmpTable(Colours)},
-                                                    {"table.bmp", bmpTable(Colours)},
-                                                    {"gimp.png", reversed},
-                                                    {"jasc.bmp", bmpTable(reversed)}};
+    const std::map<std::string, Palette> indexed = {{"own.png", Colours},           {"converted.png", Colours},
+                                                    {"own.bmp", bmpTable(Colours)}, {"table.bmp", bmpTable(Colours)},
+                                                    {"gimp.png", reversed},         {"jasc.bmp", bmpTable(reversed)}};
     for (const auto& [file, palette] : indexed) EXPECT_EQ(ReadPaletteFile(file), palette) << file;
     EXPECT_NE(
         Cli(Words("check -q --key 255,0,255 own.png"))
