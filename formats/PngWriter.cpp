@@ -52,24 +52,42 @@ std::vector<std::uint8_t> TakeFile(spng_ctx* ctx) {
 constexpr int FilterChoiceOf[5] = {SPNG_FILTER_CHOICE_NONE, SPNG_FILTER_CHOICE_SUB, SPNG_FILTER_CHOICE_UP,
                                    SPNG_FILTER_CHOICE_AVG, SPNG_FILTER_CHOICE_PAETH};
 
+// One row of indices packed `Depth` bits each (1, 2 or 4), the leftmost
+// pixel in the highest bits; the bits past the last pixel stay 0.
+template <int Depth>
+void PackRow(const std::uint8_t* in, std::size_t columns, std::uint8_t* out) {
+    constexpr std::size_t perByte = 8 / Depth;
+    const std::size_t whole = columns / perByte;
+    for (std::size_t b = 0; b < whole; ++b, in += perByte) {
+        unsigned byte = 0;
+        for (std::size_t k = 0; k < perByte; ++k) byte = (byte << Depth) | in[k];
+        out[b] = static_cast<std::uint8_t>(byte);
+    }
+    if (const std::size_t rest = columns % perByte; rest > 0) {
+        unsigned byte = 0;
+        for (std::size_t k = 0; k < rest; ++k) byte = (byte << Depth) | in[k];
+        out[whole] = static_cast<std::uint8_t>(byte << (Depth * (perByte - rest)));
+    }
+}
+
 // The image data before compression: each row its filter type (0: none;
 // indices are no quantities, filters rarely help them) and its indices packed
-// as tightly as `depth` bits (1, 2, 4 or 8) allow, the leftmost pixel in the
-// highest bits.
+// as tightly as `depth` bits (1, 2, 4 or 8) allow.
 std::vector<std::uint8_t> UnfilteredRows(std::span<const std::uint8_t> indices, int width, int height, int depth) {
     const std::size_t columns = static_cast<std::size_t>(width);
     const std::size_t perByte = static_cast<std::size_t>(8 / depth);
     const std::size_t rowBytes = 1 + (columns + perByte - 1) / perByte;
-    std::vector<std::uint8_t> rows(rowBytes * static_cast<std::size_t>(height), 0);
+    std::vector<std::uint8_t> rows(rowBytes * static_cast<std::size_t>(height));
     const std::uint8_t* in = indices.data();
-    std::uint8_t* out = rows.data() + 1;
+    std::uint8_t* out = rows.data();
     for (int y = 0; y < height; ++y, in += columns, out += rowBytes) {
-        if (depth == 8) {
-            std::copy_n(in, columns, out);
-            continue;
+        out[0] = 0;
+        switch (depth) {
+            case 1: PackRow<1>(in, columns, out + 1); break;
+            case 2: PackRow<2>(in, columns, out + 1); break;
+            case 4: PackRow<4>(in, columns, out + 1); break;
+            default: std::copy_n(in, columns, out + 1); break;
         }
-        for (std::size_t x = 0; x < columns; ++x)
-            out[x / perByte] |= static_cast<std::uint8_t>(in[x] << (8 - depth * static_cast<int>(x % perByte + 1)));
     }
     return rows;
 }

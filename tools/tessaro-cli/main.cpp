@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "io/ProgramArguments.h"
+#include "io/ShortLivedProcess.h"
 #include "tools/tessaro-cli/Run.h"
 
 int main(int argc, char** argv) {
+    KeepFreedMemoryForReuse();
     const std::vector<std::string> args = ProgramArguments(argc, argv);
     const int status = cli::Run(args, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1);
     std::cout.flush();

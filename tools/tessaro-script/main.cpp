@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "io/ProgramArguments.h"
+#include "io/ShortLivedProcess.h"
 #include "tools/tessaro-script/Runner.h"
 
 int main(int argc, char** argv) {
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
         std::cerr << "usage: tessaro-script SCRIPT...\n";
         return 2;
     }
+    KeepFreedMemoryForReuse();
     const std::vector<std::string> paths = ProgramArguments(argc, argv);
     return script::RunScripts(paths, std::cout);
 }
