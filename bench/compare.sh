@@ -256,6 +256,35 @@ for ((i = 0; i < ${#rows[@]}; i += 4)); do
     "$(peak_kib "${rows[i + 1]}")" "$(peak_kib "${rows[i + 2]}")" "$(peak_kib "${rows[i + 3]}")" >>"$results"
 done
 
+# ---- The save alone ----------------------------------------------------------
+# Each tool loads the tile sheet once and saves it as PNG none and then
+# `saves` times in one process: the difference of the two medians over
+# `saves` is one save, without the process's start and the load.
+saves=20
+saves_label="tile sheet 480 x 256 of 15 colours, one PNG save within a running process"
+rm -f saves.json
+if [ -z "$only" ] || grep -qE -- "$only" <<<"$saves_label"; then
+  echo "== $saves_label"
+  printf 'start\ndrop tiles.png\n' >ts-0.scn
+  cp ts-0.scn ts-n.scn
+  writes=()
+  for ((k = 0; k < saves; ++k)); do
+    printf 'choose ts-n.out.png\nclick SaveMenu\n' >>ts-n.scn
+    writes+=(-write PNG:ms-n.out.png)
+  done
+  cat >pil_saves.py <<'EOF'
+import sys
+from PIL import Image
+picture = Image.open(sys.argv[1])
+picture.load()
+for _ in range(int(sys.argv[3])):
+    picture.save(sys.argv[2], "PNG")
+EOF
+  hyperfine --shell=none --style basic --warmup 2 --runs "$runs" --export-json saves.json \
+    "$tessaro ts-0.scn" "$tessaro ts-n.scn" "$magick tiles.png null:" "$magick tiles.png ${writes[*]} null:" \
+    "$python pil_saves.py tiles.png ps-n.out.png 0" "$python pil_saves.py tiles.png ps-n.out.png $saves" >/dev/null
+fi
+
 # ---- Table -------------------------------------------------------------------
 # The best lossless PNG of Tessaro's pixels: optipng -o2 (Debian's), for the
 # size of the tile sheet's file.
@@ -270,11 +299,11 @@ cpu="$(awk -F': ' '/model name/ {print $2; exit}' /proc/cpuinfo)"
 machine="$cpu, $(nproc) cores, $(free -g | awk '/Mem:/ {print $2}') GiB, Linux $(uname -r)"
 versions="ImageMagick $("$magick" -version | awk 'NR == 1 {print $3}'), Pillow $("$python" -c 'import PIL; print(PIL.__version__)'), $(hyperfine --version)"
 
-"$python" - "$results" "$machine" "$versions" "$runs" >table.md <<'EOF'
+"$python" - "$results" "$machine" "$versions" "$runs" "$saves" >table.md <<'EOF'
 import json, os, sys
 from PIL import Image
 
-results, machine, versions, runs = sys.argv[1:5]
+results, machine, versions, runs, saves = sys.argv[1:6]
 
 def pixels(path):
     # A list of files (the chips of a split) counts as one picture.
@@ -357,6 +386,23 @@ print(f"Times are medians of {runs} runs of whole processes started without a sh
       "leaves half a file; ImageMagick and PIL write without a flush, and the CPU column shows the work without "
       "that wait. Where the pixels differ, the peer rounds differently: PIL maps a colour to its palette through a "
       "cache of reduced precision, not to the nearest level of each component.")
+if os.path.exists("saves.json"):
+    timed = json.load(open("saves.json"))["results"]
+    n = int(saves)
+    one = [(timed[i + 1]["median"] - timed[i]["median"]) * 1000 / n for i in (0, 2, 4)]
+    cpu = [((timed[i + 1]["user"] + timed[i + 1]["system"]) - (timed[i]["user"] + timed[i]["system"])) * 1000 / n
+           for i in (0, 2, 4)]
+    sizes = [os.path.getsize(f) for f in ("ts-n.out.png", "ms-n.out.png", "ps-n.out.png")]
+    print()
+    print("| the save alone | Tessaro (editor) | ImageMagick | PIL | faster peer ÷ Tessaro | CPU ms Tessaro / IM / PIL | file bytes Tessaro / IM / PIL |")
+    print("|---|---:|---:|---:|---:|---|---|")
+    print(f"| tile sheet 480 x 256 of 15 colours, one PNG save | {one[0]:.2f} ms | {one[1]:.2f} ms | {one[2]:.2f} ms | "
+          f"{min(one[1:]) / one[0]:.2f} | {' / '.join(f'{c:.2f}' for c in cpu)} | {' / '.join(str(b) for b in sizes)} |")
+    print()
+    print(f"One save: each tool loads the sheet once and saves it {n} times in one process (tessaro-script: a "
+          "scenario of SaveMenu clicks; ImageMagick: -write; PIL: Image.save), and the median of a run without "
+          f"saves is taken from that of the run with them and divided by {n}. Tessaro's save includes its two "
+          "flushes (the file, then the folder after the rename).")
 EOF
 cat table.md
 
