@@ -11,6 +11,7 @@
 #include "formats/OwnPalette.h"
 #include "formats/PictureEncodeError.h"
 #include "formats/PngRowFilter.h"
+#include "formats/RowDeflate.h"
 
 namespace png {
 namespace {
@@ -107,35 +108,19 @@ void AppendChunk(std::vector<std::uint8_t>& file, const char* type, std::span<co
                     static_cast<std::uint32_t>(crc32(0, file.data() + start, static_cast<uInt>(file.size() - start))));
 }
 
-// The zlib stream of the image data. Level 9 searches a long chain of
-// earlier places for each match, which map chips need: a design comes back
-// a whole chip row later. With the filtered strategy short matches are left
-// to the Huffman codes (grain of few colours codes better that way), and a
-// match of 64 bytes is taken as it stands instead of being searched further:
-// on tile-like sheets that is about a third faster than level 9 as it comes,
-// and the file is smaller. Without `longSearch` (bytes of 8-bit indices,
-// many of them photo-like, where the long search costs several times more)
-// a short one: 32 places, on the grainy sheet of palette_bench.cpp about half
-// the time of zlib's default level for a file 7 % larger.
-std::vector<std::uint8_t> Compressed(std::span<const std::uint8_t> data, bool longSearch) {
+// The zlib stream of the image data, rows of `rowBytes` bytes each
+// (RowDeflate.h). A stream that would not read back as the rows is never
+// written: zlib's own takes its place.
+std::vector<std::uint8_t> Compressed(std::span<const std::uint8_t> data, std::size_t rowBytes) {
     if (data.size() > 0x7FFFFFFF) throw PictureEncodeError("PNG: the picture is too large to compress");
-    z_stream z{};
-    if (deflateInit2(&z, longSearch ? 9 : 6, Z_DEFLATED, 15, longSearch ? 9 : 8, Z_FILTERED) != Z_OK)
-        throw PictureEncodeError("PNG: no memory for the compressor");
-    if (longSearch)
-        deflateTune(&z, 8, 128, 64, 4096);
-    else
-        deflateTune(&z, 8, 4, 128, 32);
-    std::vector<std::uint8_t> out(deflateBound(&z, static_cast<uLong>(data.size())));
-    z.next_in = const_cast<Bytef*>(data.data());
-    z.avail_in = static_cast<uInt>(data.size());
-    z.next_out = out.data();
-    z.avail_out = static_cast<uInt>(out.size());
-    const int status = deflate(&z, Z_FINISH);
-    out.resize(z.total_out);
-    deflateEnd(&z);
-    if (status != Z_STREAM_END) throw PictureEncodeError("PNG: the compressor failed");
-    return out;
+    std::vector<std::uint8_t> stream = DeflateRows(data, rowBytes);
+    if (InflatesTo(stream, data)) return stream;
+    uLongf length = compressBound(static_cast<uLong>(data.size()));
+    stream.resize(length);
+    if (compress2(stream.data(), &length, data.data(), static_cast<uLong>(data.size()), 9) != Z_OK)
+        throw PictureEncodeError("PNG: the compressor failed");
+    stream.resize(length);
+    return stream;
 }
 
 // The fewest bits an index of a table of `entries` entries needs.
@@ -145,9 +130,10 @@ int DepthFor(std::size_t entries) { return entries <= 2 ? 1 : entries <= 4 ? 2 :
 // `table` holds the palette entries' red, green and blue, `alphas` the tRNS
 // chunk (none when empty).
 std::vector<std::uint8_t> IndexedFile(std::span<const std::uint8_t> indices, int width, int height, int depth,
-                                      std::span<const std::uint8_t> table, std::span<const std::uint8_t> alphas,
-                                      bool longSearch) {
-    const std::vector<std::uint8_t> data = Compressed(UnfilteredRows(indices, width, height, depth), longSearch);
+                                      std::span<const std::uint8_t> table, std::span<const std::uint8_t> alphas) {
+    const std::vector<std::uint8_t> rows = UnfilteredRows(indices, width, height, depth);
+    const std::vector<std::uint8_t> data =
+        Compressed(rows, rows.size() / static_cast<std::size_t>(std::max(height, 1)));
     std::vector<std::uint8_t> file = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     file.reserve(file.size() + 5 * 12 + 13 + table.size() + alphas.size() + data.size());
     std::vector<std::uint8_t> header;
@@ -221,7 +207,7 @@ std::vector<std::uint8_t> EncodeSmallest(const canvas::Picture& picture, std::op
     // past it are opaque.
     const std::vector<std::uint8_t> alphas = t ? std::vector<std::uint8_t>{0} : std::vector<std::uint8_t>{};
     return IndexedFile(indexing.picture.indices, picture.Width(), picture.Height(), DepthFor(indexing.palette.size()),
-                       table, alphas, true);
+                       table, alphas);
 }
 
 std::vector<std::uint8_t> EncodeIndexed(std::span<const std::uint8_t> indices, int width, int height,
@@ -236,7 +222,7 @@ std::vector<std::uint8_t> EncodeIndexed(std::span<const std::uint8_t> indices, i
         alphas.assign(static_cast<std::size_t>(*transparentIndex) + 1, 255);
         alphas.back() = 0;
     }
-    return IndexedFile(indices, width, height, 8, plte, alphas, false);
+    return IndexedFile(indices, width, height, 8, plte, alphas);
 }
 
 }  // namespace png

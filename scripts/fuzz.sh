@@ -3,7 +3,7 @@
 # fresh copy of its seed corpus. Fails when a target finds a crash, a leak of
 # an exception, a sanitizer report or a hang.
 #
-#   scripts/fuzz.sh SECONDS [bmp|jpeg|jpeg_structured|palette|png|recovery|settings|tiled ...]
+#   scripts/fuzz.sh SECONDS [bmp|deflate|jpeg|jpeg_structured|palette|png|recovery|settings|tiled ...]
 #
 # Inputs may be up to MAX_LEN bytes (default 1 MiB), room for the hostile
 # files the readers must refuse quickly (a progressive JPEG of hundreds of
@@ -13,13 +13,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 if [ $# -lt 1 ] || ! [[ "$1" =~ ^[0-9]+$ ]]; then
-  echo "usage: $0 SECONDS [bmp|jpeg|jpeg_structured|palette|png|recovery|settings|tiled ...]" >&2
+  echo "usage: $0 SECONDS [bmp|deflate|jpeg|jpeg_structured|palette|png|recovery|settings|tiled ...]" >&2
   exit 2
 fi
 seconds="$1"
 shift
 targets=("$@")
-if [ ${#targets[@]} -eq 0 ]; then targets=(bmp jpeg jpeg_structured palette png recovery settings tiled); fi
+if [ ${#targets[@]} -eq 0 ]; then targets=(bmp deflate jpeg jpeg_structured palette png recovery settings tiled); fi
 max_len="${MAX_LEN:-1048576}"
 
 root="$(pwd)"
@@ -46,6 +46,7 @@ seeds() {
         printf "\\x$flags\\x1f\\x17\\x50\\x00\\x20\\x40\\x00seedpixels" >"$build/made-seeds/shape-$flags"
         echo "$build/made-seeds/shape-$flags"
       done ;;
+    deflate) ls "$root"/tests/fuzz/seeds/deflate/* ;;
     palette) ls "$root"/tests/fuzz/seeds/palette/* ;;
     png) ls "$testdata"/pngsuite/*.png ;;
     recovery) ls "$root"/tests/fuzz/seeds/recovery/* ;;

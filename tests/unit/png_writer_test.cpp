@@ -7,12 +7,14 @@
 #include <algorithm>
 #include <cstdlib>
 #include <random>
+#include <zlib.h>
 
 #include "core/Form.h"
 #include "formats/PaletteBmp.h"
 #include "formats/PictureReaders.h"
 #include "formats/PngRowFilter.h"
 #include "formats/PngWriter.h"
+#include "formats/RowDeflate.h"
 #include "formats/Transparency.h"
 #include "io/PictureFile.h"
 #include "io/PictureSave.h"
@@ -145,6 +147,56 @@ TEST(PngWriter, IndexedRoundTripsGiveTheTableColoursAndTransparency) {
         // The BMP of the same indices holds the same picture.
         EXPECT_EQ(bmp::Decode(EncodePaletteFile("a.bmp", indexed, form.Palette256, t)), picture);
     }
+}
+
+// The image data's own compressor: every stream inflates (by zlib, not by
+// the writer's own check) to its rows, whatever they hold; a stream with a
+// wrong checksum or cut short fails the check; and on a sheet of map chips the stream is no more
+// than 5 % larger than zlib's best.
+TEST(PngWriter, RowDeflateStreamsReadBackAndMatchZlibOnChipSheets) {
+    std::mt19937 random(11);
+    auto bytes = [&](std::size_t n, int values) {
+        std::vector<std::uint8_t> v(n);
+        for (auto& b : v) b = static_cast<std::uint8_t>(random() % static_cast<unsigned>(values));
+        return v;
+    };
+    // Chips of 16 x 16 indices (4 bits: 8 bytes a chip row) from a few
+    // designs, some of them changed in a pixel or two, 30 x 16 chips.
+    std::vector<std::vector<std::uint8_t>> designs;
+    for (int d = 0; d < 12; ++d) designs.push_back(bytes(16 * 8, d % 3 ? 4 : 256));
+    std::vector<std::uint8_t> sheet;
+    for (int y = 0; y < 256; ++y) {
+        sheet.push_back(0);
+        for (int c = 0; c < 30; ++c) {
+            const auto& design = designs[static_cast<std::size_t>((y / 16 * 5 + c / 3) % 12)];
+            sheet.insert(sheet.end(), design.begin() + y % 16 * 8, design.begin() + y % 16 * 8 + 8);
+            if (random() % 50 == 0) sheet.back() ^= 0x10;
+        }
+    }
+    const std::vector<std::pair<std::vector<std::uint8_t>, std::size_t>> cases = {
+        {{}, 1},
+        {{7}, 1},
+        {std::vector<std::uint8_t>(100000, 0), 481},
+        {bytes(70000, 256), 1001},
+        {bytes(40000, 3), 201},
+        {sheet, 241}};
+    for (const auto& [rows, rowBytes] : cases) {
+        const std::vector<std::uint8_t> stream = png::DeflateRows(rows, rowBytes);
+        std::vector<std::uint8_t> back(rows.size() + 1);
+        uLongf length = back.size();
+        ASSERT_EQ(uncompress(back.data(), &length, stream.data(), static_cast<uLong>(stream.size())), Z_OK);
+        back.resize(length);
+        EXPECT_EQ(back, rows);
+        EXPECT_TRUE(png::InflatesTo(stream, rows));
+        std::vector<std::uint8_t> damaged = stream;
+        damaged.back() ^= 1;  // the checksum
+        EXPECT_FALSE(png::InflatesTo(damaged, rows) ||
+                     png::InflatesTo(std::span(stream).first(stream.size() - 1), rows));
+    }
+    uLongf best = compressBound(static_cast<uLong>(sheet.size()));
+    std::vector<std::uint8_t> zlib(best);
+    ASSERT_EQ(compress2(zlib.data(), &best, sheet.data(), static_cast<uLong>(sheet.size()), 9), Z_OK);
+    EXPECT_LE(png::DeflateRows(sheet, 241).size(), best * 105 / 100);
 }
 
 TEST(PictureNames, TypeAndNumberedNamesFollowTheExtension) {
