@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Block editing on its hot paths: the largest block (4 x 4 chips, zoom 2 in
 // the fixed window) with pen width 4, the sheet frame and the edit area's
 // lines shown. Each is one whole handler, views included, held to the budget

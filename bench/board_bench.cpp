@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The try-out board: stamping a cell as the core does it, with the drawing
 // of the changed cell that the view then needs, on a 256 x 256 board filled
 // with every chip of the sheet, at zoom 4 (the largest cells).

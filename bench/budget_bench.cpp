@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's handlers on its hot paths, each at the settings its time
 // budget is set for: the default sheet (30 x 16 chips of 16 pixels, frame
 // and edit-area lines shown), zoom 10 and pen width 4. Every benchmark here is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The canvas operations on the editor's hot paths: pen cells in the edit area,
 // the ellipse and line tools on a chip, fills, and the copies that Relayout,
 // DrawChip and RefreshEditArea make.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Times Tessaro against ImageMagick and Python's PIL doing the same work on
 # pictures this script makes itself, whole processes over several runs
 # (hyperfine), with peak memory (/usr/bin/time -v), and prints a Markdown

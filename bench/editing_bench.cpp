@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editing handlers as the user drives them: a pen drag at the largest
 // zoom and pen, the rubber band of the ellipse and the line, a fill, a
 // transform, choosing a chip on the sheet, memorising and replaying.

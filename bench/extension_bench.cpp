@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The extension options on their hot paths, at the budget settings (zoom 10,
 // pen width 4, the default sheet): undo and redo with a full history of 256
 // steps, a pen move of a joined stroke, and the recovery copy's part on the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole-sheet files: the two palette writers building the 8-bit file of
 // the sheet, a 480 x 256 BMP, JPEG or PNG loaded as the sheet (read, cut into
 // chips, laid out) from a file in the system's temporary directory, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* Starts a program and waits until its first window is painted: a top-level
  * window that is mapped, has been drawn into, and then stays unchanged for
  * QUIET_MS. Prints "milliseconds pid", the time of the last drawing before

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile picture files, loaded as the sheet and read for the open dialog's
 // preview: each must be refused or loaded within 50 ms and 64 MiB. Every
 // file is made here (large ones sparse, so that nothing big is stored), and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The artist's own palette: a palette file of 256 colours loaded in each
 // format written, and a sheet of few colours saved indexed with its own
 // colours beside the plain save of the same sheet (24-bit BMP, and the PNG

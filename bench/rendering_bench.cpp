@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The redraws of the editor on the default sheet: the full layout and the
 // composed sheet walk all 480 chips; a chip redraw and the edit-area refresh
 // touch one chip.

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Window start-up and resident memory of Tessaro and mtPaint, side by side in
 # one run under Xvfb: the time from starting the program to its first window
 # painted (mapped, drawn into, then unchanged for 0.4 s; bench/first_paint.c

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wrap-around (torus) variants of the canvas operations. They trace the
 // same pixels as the plain operations and differ only in where a pixel past
 // an edge goes, so a shape drawn at an offset equals the shape drawn at the

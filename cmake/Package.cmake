@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package (scripts/package.sh builds it): whatever the install
 # rules put under the prefix /usr, with the shared-library dependencies that
 # dpkg-shlibdeps finds in the programs.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows build (scripts/build-windows.sh, with cmake/mingw-w64-x86_64.cmake):
 # io/'s file code from its Windows twins in io/windows/, every program linked
 # statically, and the unit tests that run there (under Wine in

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-compiling for 64-bit Windows with Debian's mingw-w64 (posix threads).
 # TESSARO_WIN_PREFIX (a CMake or environment variable) is where the Windows
 # libraries built by scripts/build-windows.sh are installed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/SheetDocument.h"
 
 // Versions are unique across chips, so that a view that shows another chip

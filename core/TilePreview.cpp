@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/TilePreview.h"
 
 void TilePreview::Show(const Sources& sources, int across, int chipSize, int zoom, canvas::Picture& view) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Block editing: the edit area shows a block of chips as one picture, at the
 // largest zoom at which it fits. Without the option every function here
 // stands for the chip being edited alone, exactly as before.

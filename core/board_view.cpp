@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The try-out board's window and view settings: showing the window, the
 // zoom items, the size dialog and clearing the board.
 #include <array>

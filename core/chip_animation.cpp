@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Animated chips: the option that plays them in the tile preview and on the
 // board, and the frames given to the chip being edited. The edit area and
 // the sheet always show the chips themselves, so that the artist draws

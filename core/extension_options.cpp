@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check items of ExtMenu: English texts, joined pen strokes, the undo
 // history and the shortcut keys. Each is off at start; tsr.def may turn it on.
 #include "core/Form.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fixed palette: the 216-colour cube, eight unused black entries, 31
 // greys and white, both as the 32 x 8 palette picture and as the colour table
 // of the 256-colour writer.

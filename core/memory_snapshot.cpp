@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The memory snapshot: the whole sheet and the view settings kept in memory
 // by MemSaveB and put back by MemLoadB.
 #include "core/Form.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check marks of the option items, shown from the options store and the
 // state that has its own home (the sheet frame, the board's zoom, the undo
 // history).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // State shown in panels and the caption, and the reset of a pending point.
 #include <string>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing the sheet view and the edit area, and composing the whole sheet.
 // Everything goes through the canvas operations; the pen and brush colours
 // each operation sets stay set afterwards.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The roomy layout option: a window that can be resized, with the edit area
 // at the largest zoom that fits and the sheet and palette views scaled.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's state as the memory button and the recovery copy keep it.
 #include "core/Form.h"
 

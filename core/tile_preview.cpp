@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tile preview: its check item, the mode and zoom items of its own menu,
 // and bringing its view up to date at the end of every event.
 #include "core/Form.h"

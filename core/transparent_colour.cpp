@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The transparent colour T: the two items of the settings menu that set it,
 // and what a load that met transparent pixels tells the user.
 #include <string>

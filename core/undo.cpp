@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and redo through the sheet's one undo history: the described
 // one-level undo at a limit of 1, the history of steps across chips and the
 // try-out board above.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user palette option: the palette view shows the user's own palette
 // (a loaded palette file, else the sheet's colour table) instead of the
 // fixed one, laid out the same way.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The view settings: grid line colour of the edit area, zoom, pen width,
 // the sheet frame and the resize-per-chip option.
 #include <optional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Presses and drags on the try-out board: stamping the chip (or block) being edited,
 // taking a cell's chip to edit, emptying a cell.
 #include "core/Form.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which handler a click or the opening of a menu runs: the wiring the window
 // and the scenario driver share.
 #include <stdexcept>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Presses and moves of the mouse in the edit area: the pen, the fill, the
 // ellipse and the line on the chip being edited, colour picks from it, and
 // the position text.

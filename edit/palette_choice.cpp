@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The palette view and the colour dialog: the two drawing colours chosen
 // from outside the chip and the sheet.
 #include "core/Form.h"

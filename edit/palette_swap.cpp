@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A palette swap: with the user palette shown, a double-click on one of its
 // entries gives the entry a new colour from the colour dialog, and every
 // pixel of the sheet that had the entry's colour takes the new one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "edit/pending_shape.h"
 
 EllipseCorners EllipseBox(int sx, int sy, int x, int y) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sheet's pop-up menu: copy, paste, load and save the one chip on which it
 // was opened (PopupCol, PopupRow). Every command ends by redrawing the sheet's
 // frame, which also removes the blue mark of the right-click, whether it did

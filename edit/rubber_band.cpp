@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "edit/rubber_band.h"
 
 void ShowRubberBand(TForm1& form, const std::function<void(canvas::Picture&)>& drawShape) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Presses and moves of the mouse on the sheet view: choosing the chip to
 // edit, the sheet's pop-up menu, single pixels set with Shift held (a block
 // selected instead with the block option on), colour picks, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shortcut keys: each runs exactly the handler of its menu item or
 // button, while the keys option is on. The window and the scenario driver
 // both name a key as modifiers ("ctrl", "shift", in that order) and the key,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Presses and moves of the mouse in the tile preview. The middle place is
 // the chip being edited and the preview an edit area round it: the tools
 // draw there as in the edit area, and past the middle place as past the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four tool buttons and the two memory buttons, told apart by the sender.
 #include <algorithm>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Move/Transform menu: shifts by one pixel, the transpose and the two
 // mirrors of the chip, or the block, being edited. SheetImage serves as the copy of the old
 // chip; whoever needs the whole sheet composes it afresh.

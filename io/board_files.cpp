@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The try-out board's files: BoardSaveMenu writes the board as a Tiled map
 // beside a tileset for the sheet and the sheet's picture; BoardLoadMenu reads
 // such a map (ours or one made in Tiled) with the sheet it uses.

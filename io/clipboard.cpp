@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Edit menu: copies of the chip (or block) being edited and of the whole
 // sheet, and pastes into the chip (or block) or over the whole sheet.
 #include "io/clipboard.h"

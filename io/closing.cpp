@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Closing the main window: asks before unsaved changes are thrown away.
 #include "core/Form.h"
 #include "core/Translation.h"

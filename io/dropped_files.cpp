@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files dropped onto the main window: the first one is loaded as the sheet.
 #include "core/Form.h"
 

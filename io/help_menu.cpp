@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Help menu: the version message and the maker's web page.
 #include "core/Form.h"
 #include "core/Translation.h"

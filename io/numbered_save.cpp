@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every chip as a numbered file: base00.bmp for the top-left chip, counting
 // along each row, then down; with a base ending in ".png", PNG files named
 // without it (map.png: map00.png, map01.png ...).

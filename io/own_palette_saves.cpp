@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sheet as an 8-bit BMP or an indexed PNG (by the name's extension) with
 // a palette of its own: the table of the indexed file it was loaded from, or
 // the sheet's own colours. Each indexes every pixel before asking for a name.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The palette files of the File menu: a palette loaded as the user palette,
 // and the palette the view shows saved as .gpl, .pal or .hex.
 #include "core/Form.h"

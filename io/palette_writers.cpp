@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sheet (or a chip, from the pop-up menu) as an 8-bit BMP or an indexed
 // PNG (by the name's extension) with the fixed colour table: exactly, or
 // reduced to the colour cube. Both read SheetImage as the caller left it and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recovery copy of unsaved changes: kept while there are any, removed by
 // a save and a normal close, offered at start-up when an editor that is gone
 // left one behind.

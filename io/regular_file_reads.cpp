@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-file reads made of RegularFile's, the same on every platform.
 #include <algorithm>
 #include <vector>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file read at start-up: lines of key and value that preset the
 // view settings through the same handlers as the menus.
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The File menu: whole sheets and single chips read from BMP, JPEG and PNG
 // files, the sheet and the chip being edited saved as 24-bit BMP or PNG
 // files (by the name's extension), and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The creation of the editor and its start-up: every default, the chip table,
 // the first layout of the views and the optional settings file.
 #include <filesystem>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-builds Tessaro for 64-bit Windows on Debian: the libraries it links
 # (Qt, libjpeg-turbo, libspng, pugixml, from Debian's source packages) into a
 # cache outside the checkout, then tessaro.exe, tessaro-cli.exe and

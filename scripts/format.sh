@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Formats our C++ sources with the tree's .clang-format.
 #   scripts/format.sh          format every source file in place
 #   scripts/format.sh --check  change nothing; list the files that are not

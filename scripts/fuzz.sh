@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets in build-fuzz and runs each for SECONDS on a
 # fresh copy of its seed corpus. Fails when a target finds a crash, a leak of
 # an exception, a sanitizer report or a hang.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package of Tessaro in build-package/ (Release, only the
 # programs that install) and prints its path.
 #

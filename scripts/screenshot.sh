@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the editor under a virtual X server, photographs the screen with
 # ImageMagick's import and crops the picture to the editor's window.
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows part of the tests, under Wine: every scenario through
 # tessaro-script.exe (and its saved files byte for byte against the Linux
 # run's, where build/ has run them), the unit tests built for Windows, and,

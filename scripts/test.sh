@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Tessaro and runs every test: unit, scenario and window tests; the
 # Windows build's under Wine when it is there (scripts/test-windows.sh); then
 # the unit and scenario tests again under AddressSanitizer and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Brings translations/*.ts (or the .ts files named) up to date with the texts
 # marked in the code (TSR_TEXT and TSR_MESSAGE, read as QT_TRANSLATE_NOOP).
 # New texts come in unfinished; texts gone from the code are marked vanished.

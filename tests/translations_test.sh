@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs lupdate over the code into copies of translations/*.ts and fails on
 # any entry left unfinished (a new or changed text) or no longer in the code.
 set -eu

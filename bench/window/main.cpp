@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window benchmarks run the real window on Qt's offscreen platform (unless
 // QT_QPA_PLATFORM names another), in a scratch working directory, so that no
 // ./tsr.def changes the view they measure.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window on Qt's offscreen platform: from a mouse event on a view to the
 // views repainted. Each round sends the event to the view as the platform
 // delivers it, then runs the event loop until every view that the handler

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the scalable icon into the PNG sizes of the hicolor icon theme.
 # Needs rsvg-convert (Debian: librsvg2-bin). The PNGs are committed, so
 # building Tessaro does not need it. The file name is the application id,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The saves of io/AtomicFile.h on Windows: the new content goes to a
 // temporary file beside the target, flushed to the disk, which then takes
 // the target's place with ReplaceFileW (which keeps the earlier file's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // io/RecoveryFolder.h on Windows: the folder is %LOCALAPPDATA%\Tessaro,
 // which Windows keeps to the user. A lock is a byte-range lock that the
 // system lets go of when the process ends, however it ends; the descriptors

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // io/RegularFile.h on Windows. The handle lives in a C runtime descriptor,
 // so that the class is the same on every system.
 #include <io.h>

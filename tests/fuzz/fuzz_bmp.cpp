@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes through the BMP reader (tests/fuzz/FuzzPictureFormat.h).
 #include "tests/fuzz/FuzzPictureFormat.h"
 

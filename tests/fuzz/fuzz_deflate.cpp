@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as the image data of an indexed PNG (the first two bytes choose
 // the row length): the writer's own deflate stream must inflate, by zlib
 // itself, to exactly those bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The JPEG reader on files that libjpeg itself writes, then bends: the first
 // bytes of the input choose the picture and how it is stored (size,
 // sampling, progressive or sequential scans, restart markers, arithmetic

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a palette file of every format: refused with a reason or
 // read as 1 to 256 colours, and a written palette reads back the same.
 #include <cstdint>

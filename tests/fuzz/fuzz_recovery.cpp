@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a recovery copy, at the editor's own limits: a record within
 // them (and one that encodes back to the same bytes' meaning), or a
 // FormatError; nothing else may leave it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as the settings file: the view settings stay within their
 // ranges, and no dialog is ever asked for.
 #include <unistd.h>

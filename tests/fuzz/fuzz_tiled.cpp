@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a Tiled map: read or refused with a reason, never more cells
 // than the size allows, never a tile outside the sheet and never a sheet
 // picture outside the map's folder. The tileset the map names is looked for

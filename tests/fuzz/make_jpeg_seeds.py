@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes JPEG seeds that reach the scan and marker paths into a directory:
 from a progressive file, one with its last scan repeated many times, one
 whose frame claims a huge picture, and cuts inside and between scans.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks of what installs, run by ctest with the build directory:
 #
 #   install_test.sh files BUILD     the installed menu entry, AppStream file,

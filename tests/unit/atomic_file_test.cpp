@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saves replace a file whole or not at all.
 #include <grp.h>
 #include <gtest/gtest.h>

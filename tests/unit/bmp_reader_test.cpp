@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The BMP reader on small files made here: run-length edge cases, colour
 // masks, tables and the size limits; and the top-left part a load keeps,
 // decoded alone, against the whole picture for every kind of file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every picture of the BMP suite through the reader: good files must equal
 // their reference pictures, questionable files must read as listed or fail
 // cleanly, bad files must fail cleanly.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 24-bit writer: the exact file layout, and save-then-read round trips
 // for the widths whose rows need padding.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The try-out board: after any handler, the cells marked for redrawing are
 // exactly the cells whose content changed (a stamp, an emptied cell) or
 // whose chip's pixels changed; and its view, drawn any part at a time,

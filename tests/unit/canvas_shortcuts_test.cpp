@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The canvas takes shortcuts on its busiest paths: vertical lines are written
 // as a column, copies at equal size or with small offsets skip the wide
 // arithmetic, and a copy marks its changed rows once. Each shortcut must give

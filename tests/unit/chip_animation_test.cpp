@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Animated chips: the frames due at any time in the tile preview and on the
 // board, the edit area left alone, and the frames kept through the board's
 // Tiled files (Tiled's own <animation> elements).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessaro-cli run in-process: split and join give back the sheet, the palette
 // commands write the editor's own files byte for byte, every refusal leaves
 // no file and says why, and usage errors exit with 2.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessaro-cli's palette and indexed commands: every palette format written
 // and read back, GIMP's and JASC's own layouts read, the refusals that write
 // nothing, and PIL (where python3 has it) reading every indexed file back,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing tools of the edit area: pen, fill, ellipse, line, the rubber
 // band, colour picks and the position text.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Modified, the undo state, the tool, the chip being edited and the view
 // settings follow a small model of who sets and who clears them, through
 // long random runs of handlers. The model knows nothing of pixels; it is the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clipboard, the sheet's pop-up menu and dropped files: what each
 // operation changes, that the sheet view is left drawn afresh, pastes that
 // find no bitmap after all, and the files the pop-up saves write.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The system's file calls behind io/ (io/windows/ on Windows): names in
 // UTF-8 with non-ASCII letters, what a save and a read refuse, all-or-none
 // saves and the recovery folder's locks, the same on every system.

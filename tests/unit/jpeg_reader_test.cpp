@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The JPEG reader: libjpeg's default decode of the sample files, colour
 // conversions, which failures count as unreadable files and which as faulty
 // data, and the top-left part a load keeps, decoded alone.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The layer arrows of the directory READMEs, checked on every source file's
 // #include lines: canvas <- formats; canvas <- core <- io <- edit <- ui, app,
 // tools; io uses formats; no two files include each other; tests/ and

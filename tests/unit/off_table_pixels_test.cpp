@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list of pixels outside the fixed table starts with the pixel that the
 // 256-colour writer refuses, counts every one, and stops listing at the limit.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Palette files and indexed saves with a palette of the picture's own.
 #include <gtest/gtest.h>
 

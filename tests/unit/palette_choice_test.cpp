@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The palette view and the colour dialog.
 #include <gtest/gtest.h>
 

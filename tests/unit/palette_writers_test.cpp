@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 8-bit palette files: byte for byte against files built here from the
 // format's table, the reduction to the colour cube, and the refusal.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile PNG files. Damaged ones: a whole load refuses every damage; a load
 // of the top rows takes a file damaged only after those rows' data, and says
 // so. Costly ones: refused before they cost.

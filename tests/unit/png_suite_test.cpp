@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every picture of the PNG suite through the reader: good files equal their
 // 8-bit RGBA references (within one on 16-bit files), whole and for any
 // top-left part, and load by the transparency rule; corrupt files (x*),

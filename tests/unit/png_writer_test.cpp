@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Round trips through the PNG writers and the reader: random pictures, with
 // and without a transparent colour, come back with the same pixels and with
 // alpha 0 exactly where T was; the indexed file keeps its indices' colours;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recovery copy across processes: an editor killed with unsaved changes
 // leaves a copy that the next editor offers; a running editor's copy is never
 // offered to another; cancelling keeps it; a copy that can't be read is set

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sheet view, the edit area and the composed sheet, pixel for pixel.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scenario driver on scripts written inline: what it counts, what it
 // prints, and which faults of a script it refuses.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scenario language: words, strings, values and commands.
 #include <gtest/gtest.h>
 

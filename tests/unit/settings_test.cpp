@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file read at start-up and the view-settings handlers.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The File and Help menus where the scenarios can't reach: failed saves over
 // directories, a numbered save that stops part-way, the numbered names.
 #include <gtest/gtest.h>

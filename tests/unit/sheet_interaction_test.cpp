@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Presses and moves on the sheet view: choosing the chip, pixels set with
 // Shift, colour picks, the pop-up menu and the position text.
 #include <gtest/gtest.h>

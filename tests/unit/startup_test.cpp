@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up state, the fixed palette, closing and the control wiring.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tile preview follows edits incrementally: after any sequence of
 // changes its view equals a preview drawn afresh, and its dirty rectangle
 // holds every pixel that changed and nothing when nothing did.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile and odd maps through the map reader: each refused with its reason,
 // or read, as the table says. The map lies in a folder "maps" beside a
 // folder "victim"; the sheet's tileset sits in maps/ and maps/sub/.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board as Tiled sees it: Tiled's own renderer (tmxrasterizer) draws a
 // saved board exactly as the board view does at zoom 1, with empty cells
 // transparent; and the saved files load back to the same board and sheet.

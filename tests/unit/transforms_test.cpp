@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Move/Transform menu on the chip being edited.
 #include <gtest/gtest.h>
 

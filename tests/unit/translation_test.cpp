@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Messages are templates filled in after the lookup: without a translator
 // the source text comes out as written; arguments go in once, in any order
 // the translation puts them, and are never read as templates themselves.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tool buttons, the one-level undo and the memory snapshot.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whatever the user does, once a handler has finished the views show the
 // chips as they are and the controls agree with the state they mirror. Long
 // random runs of handlers check both after every step against a rendering

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The roomy layout over many client sizes: at the fixed size it is the
 // described window; it always fits, nothing overlaps, the views' boxes hold
 // their scaled pictures, and a larger window never gets a smaller zoom.

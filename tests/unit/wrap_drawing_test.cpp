@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Properties of the wrap-around canvas operations: drawing at an offset is
 // drawing at the origin and then rotating the picture by that offset, and a
 // shape that stays inside the picture is drawn exactly as without wrapping.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board window: BoardMenu shows and hides it, its own menu bar runs the
 // board's items, mouse events stamp, and after edits anywhere the view on
 // screen equals the board drawn afresh, though it repaints only changed cells.

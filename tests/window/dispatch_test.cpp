@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every menu item, button and pop-up item of the window reaches its handler:
 // each is chosen as the user would and its effect is checked on what the
 // window shows or holds. File dialogs are the real ones, driven like a user.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // English on: every text of the windows, dialogs and boxes, and every
 // message and question that the scenarios reach, without a Japanese
 // character; and back to the Japanese texts exactly as written.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window as the user first sees it: places, sizes, captions, hints,
 // start states, the menus and the tool glyphs.
 #include <QAbstractButton>

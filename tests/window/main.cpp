@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window tests run the real window on Qt's offscreen platform, in a
 // scratch working directory of their own (the editor reads ./tsr.def at
 // start-up).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Mouse events reach the three views with the right shift state and
 // coordinates (also outside a view while a button is held), and the views
 // then show the editor's pictures pixel for pixel, repainting only what

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt platform as the user meets it: message boxes, the file and colour
 // dialogs, closing the window, and files dropped onto it.
 #include <QClipboard>

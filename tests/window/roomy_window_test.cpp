@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The roomy window and sharp pixels. The three views fill their places in
 // the fixed and in the roomy layout, and every chip pixel shows as a block
 // of whole device pixels of its own colour; ctest runs this file again under

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Faults found in use and mended: the position text always whole, the
 // pressed tool button plain to see, the zoom arrows for the left button only.
 #include <QLabel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tile preview's tool window: shown and hidden by TileViewMenu (and its
 // own close box), its menu bar built from the table, and its view showing
 // TileI and taking presses.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The window check's pictures (PIL): the sheet it opens, where a screenshot
 shows it, two windows' sheet views against each other, and a saved sheet
 against what the window shows.

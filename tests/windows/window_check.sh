@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # tessaro.exe under Wine on a virtual X server: a PNG named on its command
 # line (a non-ASCII name in a non-ASCII folder) shows as the sheet, pixel for
 # pixel, and, given the Linux program, as the Linux window's sheet view shows

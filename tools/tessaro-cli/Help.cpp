@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text of tessaro-cli --help.
 #include "tools/tessaro-cli/Run.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessaro-cli: the editor's sheet and chip files on the command line.
 #include <unistd.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // palette and indexed: the sheet's own palette written as a palette file,
 // and the sheet saved indexed with a palette of its own or of a palette
 // file. The indexing and the files are the editor's (formats/OwnPalette,

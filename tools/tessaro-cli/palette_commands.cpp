@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // reduce216, palette256 and check: the sheet through the editor's two
 // palette writers, and the list of its pixels outside the fixed table with
 // what an indexed save would make of the sheet.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // split, join and convert: the sheet cut into numbered chip files, chip
 // files placed back into a sheet, and a sheet saved in another format. Each
 // runs the editor's own load, numbered names and saves.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessaro-script SCRIPT...: replays scenario scripts against the headless
 // editor and reports the checks that failed.
 #include <iostream>
