@@ -35,4 +35,9 @@ std::vector<std::uint8_t> EncodeIndexed(std::span<const std::uint8_t> indices, i
                                         const std::array<std::uint32_t, 256>& table,
                                         std::optional<std::uint8_t> transparentIndex, std::size_t entries = 256);
 
+// How many indexed saves of this process wrote zlib's stream instead of the
+// own deflate's, because it was smaller or because the own one would not
+// read back (each is also told to the debug log, DebugLog.h).
+std::uint64_t OwnStreamsReplaced();
+
 }  // namespace png
