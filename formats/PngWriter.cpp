@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <future>
 #include <cstdlib>
+#include <future>
 #include <memory>
 #include <string>
 
@@ -161,8 +161,8 @@ std::vector<std::uint8_t> Compressed(std::span<const std::uint8_t> data, std::si
     }
     replacedStreams.fetch_add(1, std::memory_order_relaxed);
     if (debug_log::On())
-        debug_log::Line("PNG: zlib's stream of " + std::to_string(zlibs.size()) + " bytes written instead of the own deflate's " +
-                        std::to_string(own.size()));
+        debug_log::Line("PNG: zlib's stream of " + std::to_string(zlibs.size()) +
+                        " bytes written instead of the own deflate's " + std::to_string(own.size()));
     return zlibs;
 }
 

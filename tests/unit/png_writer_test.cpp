@@ -215,7 +215,6 @@ TEST(PictureNames, TypeAndNumberedNamesFollowTheExtension) {
     EXPECT_EQ(EncodePictureFile("x.png", canvas::Picture(2, 2), canvas::Black)[1], 'P');
 }
 
-
 // The IDAT data of a file written by EncodeSmallest.
 std::vector<std::uint8_t> ImageData(const std::vector<std::uint8_t>& file) {
     std::vector<std::uint8_t> data;
@@ -253,8 +252,8 @@ TEST(PngWriter, IndexedImageDataNeverNotablyLargerThanZlibLevel9) {
             }
         if (kind == 2)
             for (int chip = 0; chip < 480; ++chip)  // each copy differs in a pixel
-                p.SetPixel(chip % 30 * 16 + static_cast<int>(random() % 16), chip / 30 * 16 + static_cast<int>(random() % 16),
-                           colours[random() % 8]);
+                p.SetPixel(chip % 30 * 16 + static_cast<int>(random() % 16),
+                           chip / 30 * 16 + static_cast<int>(random() % 16), colours[random() % 8]);
         return p;
     };
     for (int kind = 0; kind < 4; ++kind) {
