@@ -24,6 +24,13 @@ public:
     virtual void ShowAbout(const std::string& text) { ShowMessage(text); }
     // A warning box titled "警告" with "OK" and "ｷｬﾝｾﾙ"; true only for "OK".
     virtual bool AskQuestion(const std::string& text) = 0;
+    // The question at start-up about a recovery copy that an editor which is
+    // gone left behind: restore it, throw it away, or decide at a later
+    // start (the copy stays). By default the warning box: OK restores.
+    enum class RestoreAnswer { Restore, Discard, Later };
+    virtual RestoreAnswer AskRestore(const std::string& text) {
+        return AskQuestion(text) ? RestoreAnswer::Restore : RestoreAnswer::Later;
+    }
 
     // BMPLoadDialog, BMPSaveDialog and the plain numbered-save SaveDialog;
     // each returns the chosen path, or nothing when cancelled.

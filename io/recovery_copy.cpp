@@ -238,7 +238,13 @@ void TForm1::OfferRecoveryCopies() {
             RemoveCopyAndLock(*folder, name, lock);
             continue;
         }
-        if (!copy || !platform.AskQuestion(RestoreQuestionFor(*copy))) {
+        const Platform::RestoreAnswer answer =
+            copy ? platform.AskRestore(RestoreQuestionFor(*copy)) : Platform::RestoreAnswer::Later;
+        if (answer == Platform::RestoreAnswer::Discard) {
+            RemoveCopyAndLock(*folder, name, lock);
+            continue;
+        }
+        if (answer == Platform::RestoreAnswer::Later) {
             recovery::Folder::ReleaseLock(lock);  // kept for a later start
             continue;
         }

@@ -274,12 +274,17 @@ TEST(ScriptedPlatform, DialogsTakeTheirAnswersFirstInFirstOut) {
 
     platform.QueueColour(canvas::Rgb(1, 2, 3));
     EXPECT_EQ(platform.ColourDialog(std::nullopt), canvas::Rgb(1, 2, 3));
-    platform.QueueAnswer(true);
-    platform.QueueAnswer(false);
+    platform.QueueAnswer(cmd::AnswerKind::Ok);
+    platform.QueueAnswer(cmd::AnswerKind::Cancel);
+    platform.QueueAnswer(cmd::AnswerKind::Discard);
+    platform.QueueAnswer(cmd::AnswerKind::Discard);
     EXPECT_TRUE(platform.AskQuestion("q1"));
     EXPECT_FALSE(platform.AskQuestion("q2"));
-    EXPECT_EQ(platform.TakeMessage()->text, "q1");
-    EXPECT_EQ(platform.TakeMessage()->text, "q2");
+    EXPECT_EQ(platform.AskRestore("q3"), Platform::RestoreAnswer::Discard);
+    // Only the restore question can throw its copy away.
+    EXPECT_THROW(platform.AskQuestion("q4"), ScriptError);
+    (void)platform.TakePendingError();
+    for (const char* q : {"q1", "q2", "q3", "q4"}) EXPECT_EQ(platform.TakeMessage()->text, q);
     EXPECT_EQ(platform.Leftovers(), "");
 }
 

@@ -160,9 +160,13 @@ TEST(ScriptParser, ControlsAreNamedAsTheEditorNamesThem) {
 }
 
 TEST(ScriptParser, AnswersForDialogs) {
-    EXPECT_TRUE(Parsed<cmd::Answer>("answer ok").ok);
-    EXPECT_FALSE(Parsed<cmd::Answer>("answer cancel").ok);
+    EXPECT_EQ(Parsed<cmd::Answer>("answer ok").kind, cmd::AnswerKind::Ok);
+    EXPECT_EQ(Parsed<cmd::Answer>("answer cancel").kind, cmd::AnswerKind::Cancel);
+    EXPECT_EQ(Parsed<cmd::Answer>("answer discard").kind, cmd::AnswerKind::Discard);
     EXPECT_TRUE(Refused("answer yes"));
+    EXPECT_EQ(Parsed<cmd::FramesAnswer>("frames 4 120").frames, std::pair(4, 120));
+    EXPECT_FALSE(Parsed<cmd::FramesAnswer>("frames cancel").frames.has_value());
+    EXPECT_TRUE(Refused("frames 4"));
     EXPECT_FALSE(Parsed<cmd::Choose>("choose cancel").path.has_value());
     // A file that happens to be called "cancel" is written in quotes.
     EXPECT_EQ(Parsed<cmd::Choose>("choose \"cancel\"").path, "cancel");

@@ -113,6 +113,7 @@ TEST(EnglishScenarios, EveryMessageAndQuestionIsEnglish) {
         fs::create_directory_symlink(TESSARO_TESTDATA, work / "testdata");
         fs::current_path(work);
         qputenv("XDG_STATE_HOME", QByteArray::fromStdString((work / "state").string()));
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((work / "config").string()));
         std::ostringstream text, out;
         text << std::ifstream(entry.path()).rdbuf();
         script::Session session;
@@ -123,6 +124,7 @@ TEST(EnglishScenarios, EveryMessageAndQuestionIsEnglish) {
         fs::current_path(home);
     }
     qputenv("XDG_STATE_HOME", QByteArray::fromStdString((home / "state").string()));
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((home / "config").string()));
     EXPECT_GT(shown, 100u);
     ui::UseEnglish(false);
 }

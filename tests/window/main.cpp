@@ -41,8 +41,10 @@ private:
 int main(int argc, char* argv[]) {
     OffscreenApplication app(argc, argv);
     if (!app.Ready()) return EXIT_FAILURE;
-    // Recovery copies stay in the scratch directory: no window sees the user's own.
+    // Recovery copies and preferences stay in the scratch directory: no
+    // window sees the user's own, nor changes them.
     qputenv("XDG_STATE_HOME", QDir::current().absoluteFilePath(QStringLiteral("state")).toUtf8());
+    qputenv("XDG_CONFIG_HOME", QDir::current().absoluteFilePath(QStringLiteral("config")).toUtf8());
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new ModalWatchdog);
     return RUN_ALL_TESTS();

@@ -64,7 +64,7 @@ void Run(const cmd::Remove& c, Session&) {
     if (error) throw ScriptError("cannot remove " + c.path + ": " + error.message());
 }
 
-void Run(const cmd::Answer& c, Session& s) { s.platform.QueueAnswer(c.ok); }
+void Run(const cmd::Answer& c, Session& s) { s.platform.QueueAnswer(c.kind); }
 void Run(const cmd::Choose& c, Session& s) { s.platform.QueueChoice(c.path); }
 void Run(const cmd::PickColour& c, Session& s) { s.platform.QueueColour(c.colour); }
 void Run(const cmd::Popup& c, Session& s) { s.platform.QueuePopup(c.item); }
@@ -73,6 +73,13 @@ void Run(const cmd::BoardSizeAnswer& c, Session& s) {
         s.platform.QueueBoardSize(Platform::BoardSize{c.size->first, c.size->second});
     else
         s.platform.QueueBoardSize(std::nullopt);
+}
+
+void Run(const cmd::FramesAnswer& c, Session& s) {
+    if (c.frames)
+        s.platform.QueueFrames(ChipAnimation{c.frames->first, c.frames->second});
+    else
+        s.platform.QueueFrames(std::nullopt);
 }
 
 void Run(const cmd::Mouse& c, Session& s) {

@@ -57,8 +57,10 @@ struct Remove {
     std::string path;
 };
 
+// ok and cancel answer any question; discard only the restore question.
+enum class AnswerKind { Ok, Cancel, Discard };
 struct Answer {
-    bool ok = false;
+    AnswerKind kind = AnswerKind::Cancel;
 };
 struct Choose {
     std::optional<std::string> path;
@@ -71,6 +73,10 @@ struct Popup {
 };
 struct BoardSizeAnswer {
     std::optional<std::pair<int, int>> size;
+};
+// Frames and frame time, or nothing for a cancelled dialog.
+struct FramesAnswer {
+    std::optional<std::pair<int, int>> frames;
 };
 
 struct Mouse {
@@ -170,6 +176,13 @@ struct ExpectCell {
 };
 // A picture file read whole (BMP, JPEG or PNG; alpha 255 where the format has
 // none): a pixel's colour or alpha, or the picture's size.
+// Chip (col, row) starts an animation of that many frames of that frame
+// time; 1 frame of 0 ms when it starts none.
+struct ExpectFrames {
+    int col = 0;
+    int row = 0;
+    std::string expected;
+};
 struct ExpectFilePicture {
     enum class Kind { Pixel, Alpha, Size };
     Kind kind = Kind::Pixel;
@@ -186,7 +199,8 @@ using Command = std::variant<cmd::Start, cmd::Write, cmd::Remove, cmd::Answer, c
                              cmd::Key, cmd::RecoveryTimer, cmd::Resize, cmd::SetClipboard, cmd::SaveClipboard,
                              cmd::Dump, cmd::ExpectState, cmd::ExpectControl, cmd::ExpectPixel, cmd::ExpectSize,
                              cmd::ExpectSame, cmd::ExpectMessage, cmd::ExpectExists, cmd::ExpectFileSize,
-                             cmd::ExpectOpened, cmd::BoardSizeAnswer, cmd::ExpectCell, cmd::ExpectFilePicture>;
+                             cmd::ExpectOpened, cmd::BoardSizeAnswer, cmd::ExpectCell, cmd::ExpectFilePicture,
+                             cmd::FramesAnswer, cmd::ExpectFrames>;
 
 // True for the `expect` commands: each one is one check.
 bool IsCheck(const Command& command);

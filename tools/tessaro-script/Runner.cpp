@@ -39,16 +39,17 @@ std::string_view Trimmed(std::string_view line) {
     return line.substr(first, last - first + 1);
 }
 
+// Answers may be queued for the questions that start-up asks.
 bool AllowedBeforeStart(const Command& c) {
     return std::holds_alternative<cmd::Write>(c) || std::holds_alternative<cmd::Remove>(c) ||
-           std::holds_alternative<cmd::Start>(c);
+           std::holds_alternative<cmd::Start>(c) || std::holds_alternative<cmd::Answer>(c);
 }
 
 // Runs one line; returns normally or throws ScriptError.
 void RunLine(const Command& command, std::string_view line, const std::string& where, Session& session,
              ScriptResult& result, std::ostream& out) {
     if (!session.started && !AllowedBeforeStart(command))
-        throw ScriptError("only write and remove may come before start");
+        throw ScriptError("only write, remove and answer may come before start");
     if (!IsCheck(command)) {
         RunAction(command, session);
         return;

@@ -250,6 +250,14 @@ Command ParseExpect(Arguments& args) {
         c.chip = std::pair{ParseInteger(chip.substr(0, comma)), ParseInteger(chip.substr(comma + 1))};
         return c;
     }
+    if (what == "frames") {
+        cmd::ExpectFrames c;
+        c.col = args.Integer("C");
+        c.row = args.Integer("R");
+        const int n = args.Integer("N");
+        c.expected = std::to_string(n) + " " + std::to_string(args.Integer("MS"));
+        return c;
+    }
     if (what == "filepixel" || what == "filealpha" || what == "filesizepx") {
         cmd::ExpectFilePicture c;
         c.kind = what == "filepixel"   ? cmd::ExpectFilePicture::Kind::Pixel
@@ -324,9 +332,11 @@ Command ParseArguments(const std::string& verb, Arguments& args) {
     }
     if (verb == "remove") return cmd::Remove{args.Path()};
     if (verb == "answer") {
-        const std::string& a = args.Word("ok|cancel");
-        if (a != "ok" && a != "cancel") args.Fail("the answer is ok or cancel, not " + a);
-        return cmd::Answer{a == "ok"};
+        const std::string& a = args.Word("ok|cancel|discard");
+        if (a == "ok") return cmd::Answer{cmd::AnswerKind::Ok};
+        if (a == "cancel") return cmd::Answer{cmd::AnswerKind::Cancel};
+        if (a == "discard") return cmd::Answer{cmd::AnswerKind::Discard};
+        args.Fail("the answer is ok, cancel or discard, not " + a);
     }
     if (verb == "choose") {
         if (args.PeekIs("cancel")) {
@@ -356,6 +366,14 @@ Command ParseArguments(const std::string& verb, Arguments& args) {
         }
         const int w = args.Integer("W");
         return cmd::BoardSizeAnswer{std::pair{w, args.Integer("H")}};
+    }
+    if (verb == "frames") {
+        if (args.PeekIs("cancel")) {
+            args.Word("cancel");
+            return cmd::FramesAnswer{};
+        }
+        const int n = args.Integer("N");
+        return cmd::FramesAnswer{std::pair{n, args.Integer("MS")}};
     }
     if (verb == "press") return ParseMouse(args, true);
     if (verb == "move") return ParseMouse(args, false);
@@ -445,7 +463,7 @@ bool IsCheck(const Command& command) {
            std::holds_alternative<cmd::ExpectSame>(command) || std::holds_alternative<cmd::ExpectMessage>(command) ||
            std::holds_alternative<cmd::ExpectExists>(command) || std::holds_alternative<cmd::ExpectFileSize>(command) ||
            std::holds_alternative<cmd::ExpectOpened>(command) || std::holds_alternative<cmd::ExpectCell>(command) ||
-           std::holds_alternative<cmd::ExpectFilePicture>(command);
+           std::holds_alternative<cmd::ExpectFilePicture>(command) || std::holds_alternative<cmd::ExpectFrames>(command);
 }
 
 }  // namespace script

@@ -60,12 +60,28 @@ void ScriptedPlatform::Log(LoggedMessage message) {
 
 void ScriptedPlatform::ShowMessage(const std::string& text) { Log({false, text}); }
 
-bool ScriptedPlatform::AskQuestion(const std::string& text) {
-    Log({true, text});
-    if (answers_.empty()) Fail("the question " + Quoted(text) + " had no answer queued (answer ok|cancel)");
-    const bool ok = answers_.front();
+cmd::AnswerKind ScriptedPlatform::TakeAnswer(const std::string& question) {
+    Log({true, question});
+    if (answers_.empty()) Fail("the question " + Quoted(question) + " had no answer queued (answer ok|cancel)");
+    const cmd::AnswerKind answer = answers_.front();
     answers_.pop_front();
-    return ok;
+    return answer;
+}
+
+bool ScriptedPlatform::AskQuestion(const std::string& text) {
+    const cmd::AnswerKind answer = TakeAnswer(text);
+    if (answer == cmd::AnswerKind::Discard)
+        Fail("the question " + Quoted(text) + " has only OK and Cancel, not discard");
+    return answer == cmd::AnswerKind::Ok;
+}
+
+Platform::RestoreAnswer ScriptedPlatform::AskRestore(const std::string& text) {
+    switch (TakeAnswer(text)) {
+        case cmd::AnswerKind::Ok: return RestoreAnswer::Restore;
+        case cmd::AnswerKind::Discard: return RestoreAnswer::Discard;
+        case cmd::AnswerKind::Cancel: break;
+    }
+    return RestoreAnswer::Later;
 }
 
 std::optional<std::string> ScriptedPlatform::TakeChoice(const char* dialog) {
@@ -95,6 +111,13 @@ std::optional<Platform::BoardSize> ScriptedPlatform::BoardSizeDialog(int, int) {
     const std::optional<BoardSize> size = boardSizes_.front();
     boardSizes_.pop_front();
     return size;
+}
+
+std::optional<ChipAnimation> ScriptedPlatform::AnimationDialog(ChipAnimation) {
+    if (frames_.empty()) Fail("the animation frames dialog had no answer queued (frames N MS|cancel)");
+    const std::optional<ChipAnimation> frames = frames_.front();
+    frames_.pop_front();
+    return frames;
 }
 
 std::optional<canvas::Colour> ScriptedPlatform::ColourDialog(std::optional<canvas::Colour>) {
@@ -133,6 +156,7 @@ std::string ScriptedPlatform::Leftovers() const {
     if (!colours_.empty()) add(Plural(colours_.size(), "pickcolor answer") + " left unused");
     if (!popups_.empty()) add(Plural(popups_.size(), "popup answer") + " left unused");
     if (!boardSizes_.empty()) add(Plural(boardSizes_.size(), "boardsize answer") + " left unused");
+    if (!frames_.empty()) add(Plural(frames_.size(), "frames answer") + " left unused");
     if (!messages_.empty()) {
         std::string list;
         for (const LoggedMessage& m : messages_)

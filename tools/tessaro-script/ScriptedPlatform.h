@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/Platform.h"
+#include "tools/tessaro-script/Commands.h"
 
 class TForm1;
 
@@ -30,11 +31,12 @@ public:
     void Attach(TForm1& form) { form_ = &form; }
 
     // ---- What the script queues ----
-    void QueueAnswer(bool ok) { answers_.push_back(ok); }
+    void QueueAnswer(cmd::AnswerKind answer) { answers_.push_back(answer); }
     void QueueChoice(std::optional<std::string> path) { choices_.push_back(std::move(path)); }
     void QueueColour(std::optional<canvas::Colour> colour) { colours_.push_back(colour); }
     void QueuePopup(std::optional<ControlId> item) { popups_.push_back(item); }
     void QueueBoardSize(std::optional<BoardSize> size) { boardSizes_.push_back(size); }
+    void QueueFrames(std::optional<ChipAnimation> frames) { frames_.push_back(frames); }
     void SetClipboard(std::optional<canvas::Picture> picture) { clipboard_ = std::move(picture); }
 
     // ---- What the checks read ----
@@ -57,12 +59,14 @@ public:
     // ---- Platform ----
     void ShowMessage(const std::string& text) override;
     bool AskQuestion(const std::string& text) override;
+    RestoreAnswer AskRestore(const std::string& text) override;
     std::optional<std::string> PictureOpenDialog() override;
     std::optional<std::string> PictureSaveDialog() override;
     std::optional<std::string> NumberedSaveDialog() override;
     std::optional<canvas::Colour> ColourDialog(std::optional<canvas::Colour> start) override;
     std::optional<ControlId> PopupMenu(ControlId menu, ControlId origin, int x, int y) override;
     std::optional<BoardSize> BoardSizeDialog(int cols, int rows) override;
+    std::optional<ChipAnimation> AnimationDialog(ChipAnimation current) override;
     std::optional<std::string> MapOpenDialog() override;
     std::optional<std::string> MapSaveDialog() override;
     bool ClipboardHasBitmap() override { return clipboard_.has_value(); }
@@ -78,13 +82,15 @@ private:
     [[noreturn]] void Fail(const std::string& reason);
     void Log(LoggedMessage message);
     std::optional<std::string> TakeChoice(const char* dialog);
+    cmd::AnswerKind TakeAnswer(const std::string& question);
 
     TForm1* form_ = nullptr;
-    std::deque<bool> answers_;
+    std::deque<cmd::AnswerKind> answers_;
     std::deque<std::optional<std::string>> choices_;
     std::deque<std::optional<canvas::Colour>> colours_;
     std::deque<std::optional<ControlId>> popups_;
     std::deque<std::optional<BoardSize>> boardSizes_;
+    std::deque<std::optional<ChipAnimation>> frames_;
     std::deque<LoggedMessage> messages_;
     std::vector<LoggedMessage> shown_;
     std::optional<canvas::Picture> clipboard_;
