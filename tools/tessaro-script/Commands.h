@@ -194,13 +194,13 @@ struct ExpectFilePicture {
 
 }  // namespace cmd
 
-using Command = std::variant<cmd::Start, cmd::Write, cmd::Remove, cmd::Answer, cmd::Choose, cmd::PickColour, cmd::Popup,
-                             cmd::Mouse, cmd::Click, cmd::Open, cmd::DoubleClick, cmd::UpDown, cmd::Drop, cmd::Close,
-                             cmd::Key, cmd::RecoveryTimer, cmd::Resize, cmd::SetClipboard, cmd::SaveClipboard,
-                             cmd::Dump, cmd::ExpectState, cmd::ExpectControl, cmd::ExpectPixel, cmd::ExpectSize,
-                             cmd::ExpectSame, cmd::ExpectMessage, cmd::ExpectExists, cmd::ExpectFileSize,
-                             cmd::ExpectOpened, cmd::BoardSizeAnswer, cmd::ExpectCell, cmd::ExpectFilePicture,
-                             cmd::FramesAnswer, cmd::ExpectFrames>;
+using Command =
+    std::variant<cmd::Start, cmd::Write, cmd::Remove, cmd::Answer, cmd::Choose, cmd::PickColour, cmd::Popup, cmd::Mouse,
+                 cmd::Click, cmd::Open, cmd::DoubleClick, cmd::UpDown, cmd::Drop, cmd::Close, cmd::Key,
+                 cmd::RecoveryTimer, cmd::Resize, cmd::SetClipboard, cmd::SaveClipboard, cmd::Dump, cmd::ExpectState,
+                 cmd::ExpectControl, cmd::ExpectPixel, cmd::ExpectSize, cmd::ExpectSame, cmd::ExpectMessage,
+                 cmd::ExpectExists, cmd::ExpectFileSize, cmd::ExpectOpened, cmd::BoardSizeAnswer, cmd::ExpectCell,
+                 cmd::ExpectFilePicture, cmd::FramesAnswer, cmd::ExpectFrames>;
 
 // True for the `expect` commands: each one is one check.
 bool IsCheck(const Command& command);
