@@ -127,7 +127,8 @@ public:
     // The entry under (X, Y) of the palette view; none past the palette's end.
     std::optional<std::size_t> UserPaletteEntryAt(int X, int Y) const;
     void UserPaletteMenuClick();
-    // Reads the palette file into UserPalette; the reason for a refusal.
+    // Reads the palette file into UserPalette; what to tell the user: the
+    // reason for a refusal, or what of the file was not taken.
     std::optional<std::string> LoadUserPalette(const std::string& path);
     void PaletteLoadMenuClick();
     void PaletteSaveMenuClick();

@@ -257,4 +257,11 @@ ReducedPicture DecodeReduced(ByteSource& file, int maxSide) {
     return reduced;
 }
 
+PictureHeader HeaderOf(ByteSource& file) {
+    Header h = ReadHeader(file);
+    PictureHeader header{h.width, h.height, std::nullopt};
+    if (h.bitCount <= 8 && h.encoding != Encoding::Masks) header.table = std::move(h.table);
+    return header;
+}
+
 }  // namespace bmp

@@ -372,6 +372,11 @@ canvas::Picture Decode(std::span<const std::uint8_t> file, int keepWidth, int ke
     return Decode(bytes, keepWidth, keepHeight);
 }
 
+PictureHeader HeaderOf(ByteSource& file) {
+    Decoder d(file);
+    return {static_cast<int>(d.Info().image_width), static_cast<int>(d.Info().image_height), std::nullopt};
+}
+
 ReducedPicture DecodeReduced(ByteSource& file, int maxSide) {
     Decoder d(file);
     ReducedPicture reduced;

@@ -8,30 +8,32 @@
 #include <unordered_set>
 
 #include "formats/PictureFormats.h"
+#include "formats/PictureLimits.h"
+#include "formats/PictureReadError.h"
 
 namespace palette_file {
 namespace {
 
 [[noreturn]] void Refuse(std::size_t line, const std::string& why) { throw PaletteFileError(line, why); }
 
-// The file's lines, without their line ends (LF or CRLF). A byte that no
-// text file holds refuses the file at its line: a binary file is not taken
-// for a palette of whatever its bytes happen to spell.
+// The file's lines, without their line ends (LF, CRLF or CR alone: old Mac
+// files) and without a UTF-8 byte order mark before the first. A byte that
+// no text file holds refuses the file at its line: a binary file is not
+// taken for a palette of whatever its bytes happen to spell.
 std::vector<std::string_view> Lines(std::span<const std::uint8_t> bytes) {
-    if (bytes.size() > MaxTextBytes) Refuse(0, "larger than any palette file");
     std::vector<std::string_view> lines;
-    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
+        std::size_t end = text.find_first_of("\r\n", start);
         if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        const std::string_view line = text.substr(start, end - start);
         for (const char c : line)
             if (static_cast<unsigned char>(c) < 0x20 && c != '\t')
                 Refuse(lines.size() + 1, "a control byte: not a text file");
         lines.push_back(line);
-        start = end + 1;
+        start = end + (text.substr(end).starts_with("\r\n") ? 2 : 1);
     }
     return lines;
 }
@@ -117,7 +119,7 @@ Palette ParseJasc(const std::vector<std::string_view>& lines) {
 }
 
 // AARRGGBB a line; ';' starts a comment line.
-Palette ParsePaintNet(const std::vector<std::string_view>& lines) {
+Palette ParsePaintNet(const std::vector<std::string_view>& lines, ReadNotes* notes) {
     Palette palette;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string_view line = Trim(lines[i]);
@@ -125,6 +127,7 @@ Palette ParsePaintNet(const std::vector<std::string_view>& lines) {
         if (line.size() != 8) Refuse(i + 1, "\"" + std::string(line) + "\" is not AARRGGBB");
         const std::uint32_t v = Hex(line, i + 1);
         Add(palette, canvas::Rgb(static_cast<int>(v >> 16), static_cast<int>(v >> 8), static_cast<int>(v)), i + 1);
+        if (notes && v >> 24 != 0xFF) ++notes->droppedAlpha;
     }
     return Done(std::move(palette));
 }
@@ -143,8 +146,6 @@ Palette ParseHex(const std::vector<std::string_view>& lines) {
 }
 
 Palette ParseAct(std::span<const std::uint8_t> bytes) {
-    if (bytes.size() != 768 && bytes.size() != 772)
-        Refuse(0, "an Adobe colour table is 768 or 772 bytes, not " + std::to_string(bytes.size()));
     std::size_t count = 256;
     if (bytes.size() == 772) {
         count = static_cast<std::size_t>(bytes[768]) << 8 | bytes[769];
@@ -154,6 +155,40 @@ Palette ParseAct(std::span<const std::uint8_t> bytes) {
     for (std::size_t i = 0; i < count; ++i)
         palette.push_back(canvas::Rgb(bytes[3 * i], bytes[3 * i + 1], bytes[3 * i + 2]));
     return palette;
+}
+
+std::uint32_t Little(std::span<const std::uint8_t> bytes, std::size_t at, int size) {
+    std::uint32_t v = 0;
+    for (int i = size - 1; i >= 0; --i) v = v << 8 | bytes[at + static_cast<std::size_t>(i)];
+    return v;
+}
+
+bool IsRiffPalette(std::span<const std::uint8_t> bytes) {
+    return bytes.size() >= 12 && std::memcmp(bytes.data(), "RIFF", 4) == 0 &&
+           std::memcmp(bytes.data() + 8, "PAL ", 4) == 0;
+}
+
+// Microsoft's palette: RIFF chunks after "PAL "; the "data" chunk holds a
+// version, the colour count and four bytes a colour (red, green, blue and
+// flags, which are not kept). Other chunks are passed over.
+Palette ParseRiff(std::span<const std::uint8_t> bytes) {
+    for (std::size_t at = 12; at < bytes.size();) {
+        if (bytes.size() - at < 8) Refuse(0, "a RIFF chunk header cut short at byte " + std::to_string(at));
+        const std::size_t length = Little(bytes, at + 4, 4);
+        if (length > bytes.size() - at - 8)
+            Refuse(0, "a RIFF chunk at byte " + std::to_string(at) + " runs past the end of the file");
+        if (std::memcmp(bytes.data() + at, "data", 4) == 0) {
+            const std::size_t count = length >= 4 ? Little(bytes, at + 10, 2) : 0;
+            if (count == 0 || count > MaxColours || 4 + 4 * count > length)
+                Refuse(0, "the RIFF palette's colour count does not fit its data");
+            Palette palette;
+            for (std::size_t i = 0, p = at + 12; i < count; ++i, p += 4)
+                palette.push_back(canvas::Rgb(bytes[p], bytes[p + 1], bytes[p + 2]));
+            return palette;
+        }
+        at += 8 + length + (length & 1);
+    }
+    Refuse(0, "a RIFF file without a palette's \"data\" chunk");
 }
 
 // Through resize and memcpy: GCC 12 at -O3 takes vector::insert of a
@@ -184,11 +219,19 @@ std::optional<Format> FormatOf(std::string_view path) {
 
 bool Writable(Format format) { return format == Format::Gpl || format == Format::JascPal || format == Format::Hex; }
 
-Palette Parse(std::span<const std::uint8_t> bytes, Format format) {
+void CheckFileSize(Format format, std::uint64_t fileBytes) {
+    if (format == Format::Act && fileBytes != 768 && fileBytes != 772)
+        Refuse(0, "an Adobe colour table is 768 or 772 bytes, not " + std::to_string(fileBytes));
+    if (fileBytes > MaxTextBytes) Refuse(0, "larger than any palette file (" + std::to_string(fileBytes) + " bytes)");
+}
+
+Palette Parse(std::span<const std::uint8_t> bytes, Format format, ReadNotes* notes) {
+    CheckFileSize(format, bytes.size());
+    if (notes) *notes = {};
     switch (format) {
         case Format::Gpl: return ParseGpl(Lines(bytes));
-        case Format::JascPal: return ParseJasc(Lines(bytes));
-        case Format::PaintNet: return ParsePaintNet(Lines(bytes));
+        case Format::JascPal: return IsRiffPalette(bytes) ? ParseRiff(bytes) : ParseJasc(Lines(bytes));
+        case Format::PaintNet: return ParsePaintNet(Lines(bytes), notes);
         case Format::Hex: return ParseHex(Lines(bytes));
         case Format::Act: return ParseAct(bytes);
     }
@@ -220,11 +263,13 @@ std::vector<std::uint8_t> Write(const Palette& palette, Format format) {
     return out;
 }
 
+Palette FromTable(const std::vector<canvas::Colour>& table) {
+    if (table.empty() || table.size() > MaxColours) Refuse(0, "no usable colour table");
+    return table;
+}
+
 Palette FromPicture(const PictureWithAlpha& picture) {
-    if (picture.table) {
-        if (picture.table->empty() || picture.table->size() > MaxColours) Refuse(0, "no usable colour table");
-        return *picture.table;
-    }
+    if (picture.table) return FromTable(*picture.table);
     Palette palette;
     std::unordered_set<canvas::Colour> seen;
     const canvas::Picture& p = picture.colours;
@@ -235,6 +280,17 @@ Palette FromPicture(const PictureWithAlpha& picture) {
             palette.push_back(c);
         }
     return Done(std::move(palette));
+}
+
+Palette FromPictureFile(ByteSource& file, const PictureFormat& format) {
+    const PictureHeader header = format.readHeader(file);
+    if (header.table) return FromTable(*header.table);
+    if (std::int64_t{header.width} * header.height > MaxPicturePixels)
+        throw PictureReadError("a picture of " + std::to_string(header.width) + "x" + std::to_string(header.height) +
+                                   " pixels that is not indexed; its colours are read up to " +
+                                   std::to_string(MaxPicturePixels) + " pixels",
+                               PictureReadReason::TooLarge);
+    return FromPicture(format.decode(file, picture_limits::MaxSide, picture_limits::MaxSide));
 }
 
 }  // namespace palette_file

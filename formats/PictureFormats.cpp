@@ -36,7 +36,7 @@ PictureWithAlpha DecodeBmp(ByteSource& file, int w, int h) {
 }
 
 const PictureFormat Bmp{
-    PictureType::Bmp, "", DecodeBmp, bmp::DecodeReduced, EncodeBmp, EncodeIndexedBmp,
+    PictureType::Bmp, "", DecodeBmp, bmp::DecodeReduced, EncodeBmp, EncodeIndexedBmp, bmp::HeaderOf,
 };
 
 // JPEG is read only: a JPEG name saves as BMP, as every name but PNG does.
@@ -51,6 +51,7 @@ const PictureFormat Jpeg{
     jpeg::DecodeReduced,
     EncodeBmp,
     EncodeIndexedBmp,
+    jpeg::HeaderOf,
 };
 
 const PictureFormat Png{
@@ -64,6 +65,7 @@ const PictureFormat Png{
     },
     png::EncodeSmallest,
     EncodeIndexedPng,
+    png::HeaderOf,
 };
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "canvas/Picture.h"
 #include "formats/ByteSource.h"
 #include "formats/PaletteBmp.h"
+#include "formats/PictureHeader.h"
 #include "formats/PictureWithAlpha.h"
 #include "formats/ReducedPicture.h"
 
@@ -44,6 +45,8 @@ struct PictureFormat {
     std::vector<std::uint8_t> (*encodeIndexed)(const palette_bmp::IndexedPicture& picture,
                                                const std::array<std::uint32_t, 256>& table,
                                                std::optional<canvas::Colour> transparent);
+    // The size and colour table the header gives, with no pixel decoded.
+    PictureHeader (*readHeader)(ByteSource& file);
 };
 
 // The extension of a path, lower-cased (ASCII letters only), with its dot:

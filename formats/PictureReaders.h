@@ -6,6 +6,7 @@
 
 #include "canvas/Picture.h"
 #include "formats/ByteSource.h"
+#include "formats/PictureHeader.h"
 #include "formats/PictureLimits.h"
 #include "formats/PictureWithAlpha.h"
 #include "formats/ReducedPicture.h"
@@ -22,6 +23,8 @@
 //   DecodeReduced(ByteSource&, maxSide): the whole picture for a preview,
 //     every step-th pixel of every step-th row (ReducedPicture.h), at most
 //     maxSide pixels a side, with the size of the whole picture.
+//   HeaderOf(ByteSource&): the size and colour table the header gives,
+//     checked as a decode checks them; no pixel is decoded.
 //
 // Every failure throws PictureReadError with its reason; nothing is ever
 // half read. BMP and JPEG files have no alpha; PNG files keep theirs.
@@ -39,6 +42,7 @@ canvas::Picture Decode(ByteSource& file, int keepWidth, int keepHeight);
 canvas::Picture Decode(std::span<const std::uint8_t> file, int keepWidth = picture_limits::MaxSide,
                        int keepHeight = picture_limits::MaxSide);
 ReducedPicture DecodeReduced(ByteSource& file, int maxSide);
+PictureHeader HeaderOf(ByteSource& file);
 
 }  // namespace bmp
 
@@ -56,6 +60,7 @@ canvas::Picture Decode(ByteSource& file, int keepWidth, int keepHeight);
 canvas::Picture Decode(std::span<const std::uint8_t> file, int keepWidth = picture_limits::MaxSide,
                        int keepHeight = picture_limits::MaxSide);
 ReducedPicture DecodeReduced(ByteSource& file, int maxSide);
+PictureHeader HeaderOf(ByteSource& file);
 
 // The work budget: a file that holds several scans (progressive files and
 // files with a scan per component) keeps the coefficients of the whole
@@ -85,5 +90,6 @@ PictureWithAlpha Decode(ByteSource& file, int keepWidth, int keepHeight);
 PictureWithAlpha Decode(std::span<const std::uint8_t> file, int keepWidth = picture_limits::MaxSide,
                         int keepHeight = picture_limits::MaxSide);
 ReducedPictureWithAlpha DecodeReduced(ByteSource& file, int maxSide);
+PictureHeader HeaderOf(ByteSource& file);
 
 }  // namespace png

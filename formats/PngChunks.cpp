@@ -17,12 +17,14 @@ std::uint32_t BigEndian(const std::uint8_t* p) {
 bool Is(const std::uint8_t* type, const char* name) { return std::memcmp(type, name, 4) == 0; }
 
 // A tRNS chunk of `length` bytes fits a picture of the colour type when it
-// holds one grey or one RGB sample, or at most an alpha per palette entry.
+// holds one grey or one RGB sample, or alphas for a palette read before it.
+// One of more alphas than the palette has entries is passed over whole, as
+// libpng and the decoder pass it over: the picture is opaque.
 bool TransparencyFits(int colourType, std::size_t length, std::size_t paletteEntries) {
     switch (colourType) {
         case 0: return length == 2;
         case 2: return length == 6;
-        case 3: return length <= paletteEntries;
+        case 3: return paletteEntries > 0;
         default: return false;  // the picture has alpha of its own
     }
 }

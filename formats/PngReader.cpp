@@ -194,32 +194,52 @@ std::size_t ImageBytes(const spng_ihdr& ihdr, std::size_t rows) {
     return rows * (1 + (bits + 7) / 8);
 }
 
+// A decoder on a file, its header read and checked against the limits. A
+// small file is read whole and decoded where it lies; a large one is fed in
+// blocks, so that it is read only as far as the decoding needs.
+struct Opened {
+    explicit Opened(ByteSource& file) : reader(file), ctx(spng_ctx_new(0)) {
+        if (!ctx) throw PictureReadError("PNG: no memory for the decoder", PictureReadReason::TooLarge);
+        if (file.Size() > 0 && file.Size() <= WholeFileBytes) {
+            bytes = file.Read(0, file.Size());
+            Check(spng_set_png_buffer(ctx.get(), bytes.data(), bytes.size()));
+        } else {
+            Check(spng_set_png_stream(ctx.get(), &BlockReader::Read, &reader));
+        }
+        Check(spng_set_image_limits(ctx.get(), static_cast<std::uint32_t>(picture_limits::MaxSide),
+                                    static_cast<std::uint32_t>(picture_limits::MaxSide)));
+        Check(spng_set_chunk_limits(ctx.get(), ChunkBytesLimit, ChunkCacheLimit));
+        Check(spng_get_ihdr(ctx.get(), &ihdr));
+        if (!picture_limits::Acceptable(ihdr.width, ihdr.height))
+            throw PictureReadError(
+                "PNG: picture size " + std::to_string(ihdr.width) + "x" + std::to_string(ihdr.height) + " not accepted",
+                PictureReadReason::NotAPicture);
+    }
+
+    BlockReader reader;
+    std::unique_ptr<spng_ctx, ContextFree> ctx;
+    std::span<const std::uint8_t> bytes;  // the whole file, when it was read whole
+    spng_ihdr ihdr{};
+};
+
+// The file's colour table, in its order.
+std::vector<canvas::Colour> TableOf(spng_ctx* ctx) {
+    spng_plte plte{};
+    Check(spng_get_plte(ctx, &plte));
+    std::vector<canvas::Colour> table;
+    for (std::uint32_t i = 0; i < plte.n_entries && i < 256; ++i)
+        table.push_back(canvas::Rgb(plte.entries[i].red, plte.entries[i].green, plte.entries[i].blue));
+    return table;
+}
+
 // Decodes the part that `choose` picks once the picture's size is known:
 // it gets the width and height and returns the kept width, height and step.
 template <typename Choose>
 PictureWithAlpha DecodePart(ByteSource& file, Choose choose, int& width, int& height) {
-    std::unique_ptr<spng_ctx, ContextFree> ctx(spng_ctx_new(0));
-    if (!ctx) throw PictureReadError("PNG: no memory for the decoder", PictureReadReason::TooLarge);
-    // A small file is read whole and decoded where it lies; a large one is
-    // fed in blocks, so that it is read only as far as the kept part needs.
-    BlockReader reader(file);
-    std::span<const std::uint8_t> bytes;
-    if (file.Size() > 0 && file.Size() <= WholeFileBytes) {
-        bytes = file.Read(0, file.Size());
-        Check(spng_set_png_buffer(ctx.get(), bytes.data(), bytes.size()));
-    } else {
-        Check(spng_set_png_stream(ctx.get(), &BlockReader::Read, &reader));
-    }
-    Check(spng_set_image_limits(ctx.get(), static_cast<std::uint32_t>(picture_limits::MaxSide),
-                                static_cast<std::uint32_t>(picture_limits::MaxSide)));
-    Check(spng_set_chunk_limits(ctx.get(), ChunkBytesLimit, ChunkCacheLimit));
-
-    spng_ihdr ihdr{};
-    Check(spng_get_ihdr(ctx.get(), &ihdr));
-    if (!picture_limits::Acceptable(ihdr.width, ihdr.height))
-        throw PictureReadError(
-            "PNG: picture size " + std::to_string(ihdr.width) + "x" + std::to_string(ihdr.height) + " not accepted",
-            PictureReadReason::NotAPicture);
+    Opened opened(file);
+    spng_ctx* const ctx = opened.ctx.get();
+    const std::span<const std::uint8_t> bytes = opened.bytes;
+    const spng_ihdr& ihdr = opened.ihdr;
     width = static_cast<int>(ihdr.width);
     height = static_cast<int>(ihdr.height);
     const bool sixteen = ihdr.bit_depth == 16;
@@ -230,7 +250,7 @@ PictureWithAlpha DecodePart(ByteSource& file, Choose choose, int& width, int& he
     bool opaque = false;
     if (!sixteen && ihdr.color_type == SPNG_COLOR_TYPE_TRUECOLOR) {
         spng_trns trns{};
-        const int error = spng_get_trns(ctx.get(), &trns);
+        const int error = spng_get_trns(ctx, &trns);
         if (error != 0 && error != SPNG_ECHUNKAVAIL) Fail(error);
         opaque = error == SPNG_ECHUNKAVAIL;
     }
@@ -271,39 +291,44 @@ PictureWithAlpha DecodePart(ByteSource& file, Choose choose, int& width, int& he
     std::optional<Palette> palette;
     if (indexed && (!interlaced || ihdr.bit_depth == 8)) {
         spng_plte plte{};
-        Check(spng_get_plte(ctx.get(), &plte));
+        Check(spng_get_plte(ctx, &plte));
         spng_trns trns{};
-        const int error = spng_get_trns(ctx.get(), &trns);
+        const int error = spng_get_trns(ctx, &trns);
         if (error != 0 && error != SPNG_ECHUNKAVAIL) Fail(error);
         palette.emplace(plte, error == 0 ? &trns : nullptr, ihdr.bit_depth);
     }
     const int format = palette ? SPNG_FMT_PNG : sixteen ? SPNG_FMT_RGBA16 : opaque ? SPNG_FMT_RGB8 : SPNG_FMT_RGBA8;
-    Check(spng_decode_image(ctx.get(), nullptr, 0, format,
+    Check(spng_decode_image(ctx, nullptr, 0, format,
                             palette ? SPNG_DECODE_PROGRESSIVE : SPNG_DECODE_TRNS | SPNG_DECODE_PROGRESSIVE));
     std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * static_cast<std::size_t>(bytesPerPixel));
     std::vector<std::uint8_t> indices(palette ? ImageBytes(ihdr, 1) : 0);
 
     for (;;) {
         spng_row_info info{};
-        const int noRow = spng_get_row_info(ctx.get(), &info);
+        const int noRow = spng_get_row_info(ctx, &info);
         if (noRow == SPNG_EOI) break;
         Check(noRow);
         const int pass = interlaced ? info.pass : 6;
         int error = 0;
         if (palette) {
-            error = spng_decode_row(ctx.get(), indices.data(), indices.size());
+            error = spng_decode_row(ctx, indices.data(), indices.size());
             if (error == 0 || error == SPNG_EOI)
                 palette->Expand(indices.data(), row.data(), width, PassFirstColumn[pass], PassColumnStep[pass]);
         } else {
-            error = spng_decode_row(ctx.get(), row.data(), row.size());
+            error = spng_decode_row(ctx, row.data(), row.size());
         }
         if (error != 0 && error != SPNG_EOI) Fail(error);
         const int y = static_cast<int>(info.row_num);
         part.Take(row.data(), y, PassFirstColumn[pass], PassColumnStep[pass]);
         if (error == SPNG_EOI) {
             // The whole picture was needed: the file is read to its end, so
-            // that the image data's checksum and the end chunk are checked.
-            Check(spng_decode_chunks(ctx.get()));
+            // that the end chunk is checked. The decoder stops inflating at
+            // the last row, so a checksum that lies in a later IDAT chunk is
+            // checked here, where the file was read whole.
+            Check(spng_decode_chunks(ctx));
+            if (!bytes.empty() && !damagedAfterKeptPart &&
+                !CheckImageData(bytes, walk.imageData, 0, MaxCheckedImageBytes).whole)
+                throw PictureReadError("PNG: the image data's checksum is wrong");
             break;
         }
         // The last pass (every row, when not interlaced) has reached the last
@@ -321,13 +346,9 @@ PictureWithAlpha DecodePart(ByteSource& file, Choose choose, int& width, int& he
     PictureWithAlpha result = std::move(part).Result();
     result.damagedAfterKeptPart = damagedAfterKeptPart;
     if (indexed) {
-        spng_plte plte{};
-        Check(spng_get_plte(ctx.get(), &plte));
-        result.table.emplace();
-        for (std::uint32_t i = 0; i < plte.n_entries && i < 256; ++i)
-            result.table->push_back(canvas::Rgb(plte.entries[i].red, plte.entries[i].green, plte.entries[i].blue));
+        result.table = TableOf(ctx);
         spng_trns trns{};
-        if (spng_get_trns(ctx.get(), &trns) == 0) {
+        if (spng_get_trns(ctx, &trns) == 0) {
             result.tableAlpha.assign(result.table->size(), 255);
             for (std::uint32_t i = 0; i < trns.n_type3_entries && i < result.tableAlpha.size(); ++i)
                 result.tableAlpha[i] = trns.type3_alpha[i];
@@ -355,6 +376,13 @@ ReducedPictureWithAlpha DecodeReduced(ByteSource& file, int maxSide) {
         [&](int w, int h, int bytesPerPixel) { return KeptPart(w, h, ReductionStep(w, h, maxSide), bytesPerPixel); },
         reduced.width, reduced.height);
     return reduced;
+}
+
+PictureHeader HeaderOf(ByteSource& file) {
+    Opened opened(file);
+    PictureHeader header{static_cast<int>(opened.ihdr.width), static_cast<int>(opened.ihdr.height), std::nullopt};
+    if (opened.ihdr.color_type == SPNG_COLOR_TYPE_INDEXED) header.table = TableOf(opened.ctx.get());
+    return header;
 }
 
 PictureWithAlpha Decode(std::span<const std::uint8_t> file, int keepWidth, int keepHeight) {

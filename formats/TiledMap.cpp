@@ -31,12 +31,12 @@ constexpr std::size_t MaxElements = 2 * 256 * 256 + 4096;
 void LoadXml(pugi::xml_document& doc, const std::string& path) {
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error || size > MaxFileBytes) Refuse(Refusal::Unreadable);
+    if (error) Refuse(Refusal::Unreadable);
+    if (size > MaxFileBytes) Refuse(Refusal::TooLarge);
     std::ifstream in(path, std::ios::binary);
     std::string bytes(static_cast<std::size_t>(size), '\0');
     if (!in || !in.read(bytes.data(), static_cast<std::streamsize>(size))) Refuse(Refusal::Unreadable);
-    if (static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '<')) > MaxElements)
-        Refuse(Refusal::Unreadable);
+    if (static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '<')) > MaxElements) Refuse(Refusal::TooLarge);
     if (!doc.load_buffer(bytes.data(), bytes.size())) Refuse(Refusal::NotAMap);
 }
 
@@ -183,8 +183,9 @@ BoardMap ReadMap(const std::string& tmxPath, const SheetShape& sheet) {
         pugi::xml_document tsx;
         try {
             LoadXml(tsx, tsxPath.string());
-        } catch (const MapRefused&) {
-            Refuse(Refusal::Tileset);
+        } catch (const MapRefused& e) {
+            // A tileset past the limits is too large, not some other sheet.
+            Refuse(e.why == Refusal::TooLarge ? Refusal::TooLarge : Refusal::Tileset);
         }
         if (!tsx.child("tileset")) Refuse(Refusal::Tileset);
         result.sheetImagePath = SheetImageOf(tsx.child("tileset"), tsxPath.parent_path(), mapDir, sheet);

@@ -30,7 +30,8 @@ constexpr int EmptyCell = -1;
 
 // Why a map is refused; the handler turns it into the user's message.
 enum class Refusal {
-    Unreadable,  // the file can't be read, or is too large
+    Unreadable,  // the file can't be read
+    TooLarge,    // a map or tileset file past the size or element limits
     NotAMap,     // not XML, or no <map> at its root
     NotOrthogonal,
     TileSize,  // map tiles not 16 x 16

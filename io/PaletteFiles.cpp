@@ -5,15 +5,15 @@
 #include "formats/PictureFormats.h"
 #include "formats/PngWriter.h"
 #include "io/AtomicFile.h"
-#include "io/PictureFile.h"
 #include "io/RegularFile.h"
 
-palette_file::Palette ReadPaletteFile(const std::string& path) {
+palette_file::Palette ReadPaletteFile(const std::string& path, palette_file::ReadNotes* notes) {
     const std::optional<palette_file::Format> format = palette_file::FormatOf(path);
-    if (!format) return palette_file::FromPicture(LoadPictureWithAlpha(path));
-    // One byte past the limit tells a file that is too long from one that
-    // just fits.
-    return palette_file::Parse(ReadFileStart(path, palette_file::MaxTextBytes + 1), *format);
+    RegularFile file(path);
+    if (!format) return palette_file::FromPictureFile(file, PictureFormatOf(path));
+    // The file's own size decides, before any of it is read.
+    palette_file::CheckFileSize(*format, file.Size());
+    return palette_file::Parse(file.Read(0, file.Size()), *format, notes);
 }
 
 void WritePaletteFile(const std::string& path, const palette_file::Palette& palette) {

@@ -14,10 +14,13 @@
 // extension), and pictures saved with a palette of their own.
 
 // The palette of the file at `path`: a palette file, or any other name read
-// as a picture file (its table, or its distinct colours). Only regular files
-// are read, a text palette no further than palette_file::MaxTextBytes.
-// Throws palette_file::PaletteFileError or PictureReadError; nothing changes.
-palette_file::Palette ReadPaletteFile(const std::string& path);
+// as a picture file (its table, read from the header alone without a pixel
+// decoded, or the distinct colours of a picture of at most
+// palette_file::MaxPicturePixels). Only regular files are read, a text
+// palette no further than palette_file::MaxTextBytes. `notes`, when given,
+// learns what the read passed over. Throws palette_file::PaletteFileError or
+// PictureReadError; nothing changes.
+palette_file::Palette ReadPaletteFile(const std::string& path, palette_file::ReadNotes* notes = nullptr);
 
 // Writes the palette as .gpl, .pal or .hex by the name, atomically; another
 // name is refused with palette_file::PaletteFileError before anything is

@@ -44,3 +44,7 @@ std::vector<std::uint8_t> ReadFileStart(const std::string& path, std::size_t max
 // would not change it can leave it, and its time stamp, as they are. Any
 // failure to read it counts as different.
 bool FileHolds(const std::string& path, std::span<const std::uint8_t> bytes);
+
+// True when both names lead to one existing file (the same device and file
+// number: also through a link, or a hard link); false when either is missing.
+bool SameFile(const std::string& a, const std::string& b);

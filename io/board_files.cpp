@@ -27,6 +27,9 @@ std::string ReasonText(tiled::Refusal why) {
     using R = tiled::Refusal;
     switch (why) {
         case R::Unreadable: return Tr(TSR_MESSAGE("BoardFiles", "ファイルを読み込めません"));
+        case R::TooLarge:
+            return Tr(
+                TSR_MESSAGE("BoardFiles", "ファイルが大きすぎます（マップとタイルセットは4 MiBまで読み込みます）"));
         case R::NotAMap: return Tr(TSR_MESSAGE("BoardFiles", "Tiledのマップ（TMX）ではありません"));
         case R::NotOrthogonal: return Tr(TSR_MESSAGE("BoardFiles", "直交（orthogonal）のマップではありません"));
         case R::TileSize: return Tr(TSR_MESSAGE("BoardFiles", "タイルの大きさが16×16ではありません"));

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The palette files of the File menu: a palette loaded as the user palette,
 // and the palette the view shows saved as .gpl, .pal or .hex.
+#include <new>
+
 #include "core/Form.h"
 #include "core/Translation.h"
 #include "formats/PictureReadError.h"
@@ -18,16 +20,24 @@ std::string RefusalText(const palette_file::PaletteFileError& e) {
 }  // namespace
 
 std::optional<std::string> TForm1::LoadUserPalette(const std::string& path) {
+    palette_file::ReadNotes notes;
     try {
-        UserPalette = ReadPaletteFile(path);
+        UserPalette = ReadPaletteFile(path, &notes);
     } catch (const palette_file::PaletteFileError& e) {
         return RefusalText(e);
     } catch (const PictureReadError& e) {
         return e.Reason() == PictureReadReason::TooLarge
                    ? Tr(TSR_MESSAGE("PaletteFiles", "画像が大きすぎて読み込めません"))
                    : Tr(TSR_MESSAGE("PaletteFiles", "ファイルの読み込みに失敗しました"));
+    } catch (const std::bad_alloc&) {
+        // Under a memory limit: refused like any picture too large to read,
+        // and nothing else of the start or the menu is lost.
+        return Tr(TSR_MESSAGE("PaletteFiles", "画像が大きすぎて読み込めません"));
     }
     DrawPaletteView();
+    if (notes.droppedAlpha > 0)
+        return Tr(TSR_MESSAGE("PaletteFiles", "%1色の不透明度（アルファ）は読み込まず、不透明な色として読み込みました"),
+                  {std::to_string(notes.droppedAlpha)});
     return std::nullopt;
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-file reads made of RegularFile's, the same on every platform.
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "formats/PictureReadError.h"
@@ -21,4 +23,13 @@ bool FileHolds(const std::string& path, std::span<const std::uint8_t> bytes) {
     } catch (const PictureReadError&) {
         return false;
     }
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    // Names are UTF-8 on every platform.
+    const auto path = [](const std::string& name) {
+        return std::filesystem::path(std::u8string(name.begin(), name.end()));
+    };
+    std::error_code error;
+    return std::filesystem::equivalent(path(a), path(b), error) && !error;
 }

@@ -50,6 +50,10 @@
         <translation>the file cannot be read</translation>
     </message>
     <message>
+        <source>ファイルが大きすぎます（マップとタイルセットは4 MiBまで読み込みます）</source>
+        <translation>the file is too large (maps and tilesets are read up to 4 MiB)</translation>
+    </message>
+    <message>
         <source>Tiledのマップ（TMX）ではありません</source>
         <translation>not a Tiled map (TMX)</translation>
     </message>
@@ -639,6 +643,10 @@
     <message>
         <source>画像が大きすぎて読み込めません</source>
         <translation>The picture is too large to load</translation>
+    </message>
+    <message>
+        <source>%1色の不透明度（アルファ）は読み込まず、不透明な色として読み込みました</source>
+        <translation>The alpha of %1 colours was not read: they were read as opaque colours</translation>
     </message>
     <message>
         <source>ファイルの読み込みに失敗しました</source>

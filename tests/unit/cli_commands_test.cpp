@@ -149,13 +149,13 @@ TEST(CliCommands, PaletteCommandsWriteTheEditorsFilesByteForByte) {
     WriteSheet("table.bmp", true);
     const std::string jpeg = std::string(TESSARO_TESTDATA) + "/jpeg/testorig.jpg";
     for (const std::string& in : {std::string("photo.bmp"), jpeg}) {
-        ASSERT_EQ(Cli({"reduce216", in, "cli.out"}).status, 0) << in;
-        EXPECT_EQ(FileBytes("cli.out"), EditorFile(in, ControlId::N216R1)) << in;
+        ASSERT_EQ(Cli({"reduce216", in, "cli.bmp"}).status, 0) << in;
+        EXPECT_EQ(FileBytes("cli.bmp"), EditorFile(in, ControlId::N216R1)) << in;
     }
     ASSERT_EQ(Cli({"reduce216", "photo.bmp", "cli.png"}).status, 0);
     EXPECT_EQ(FileBytes("cli.png"), EditorFile("photo.bmp", ControlId::N216R1, "editor.png"));
-    ASSERT_EQ(Cli({"palette256", "table.bmp", "cli.out"}).status, 0);
-    EXPECT_EQ(FileBytes("cli.out"), EditorFile("table.bmp", ControlId::mem256S));
+    ASSERT_EQ(Cli({"palette256", "table.bmp", "cli.bmp"}).status, 0);
+    EXPECT_EQ(FileBytes("cli.bmp"), EditorFile("table.bmp", ControlId::mem256S));
     const Result check = Cli({"check", "table.bmp"});
     EXPECT_EQ(check.status, 0);
     EXPECT_EQ(check.out, "");
@@ -170,6 +170,7 @@ TEST(CliCommands, EveryRefusalLeavesNoFileAndSaysWhy) {
     offTable.SetPixel(3, 7, canvas::Rgb(1, 2, 3));
     WriteFileAtomically("off.bmp", bmp::Encode24(offTable));
     fs::create_directories("chips/c300.bmp");  // a directory where a chip file would go
+    fs::create_directories("taken.bmp");       // and one where a sheet would
 
     struct Case {
         std::vector<std::string> args;
@@ -183,8 +184,8 @@ TEST(CliCommands, EveryRefusalLeavesNoFileAndSaysWhy) {
         {{"palette256", "off.bmp", "out.bmp"},
          "off.bmp: pixel 12,5 has the colour 0,0,8, which is not in the 256-colour table (2 such pixels)"},
         {{"split", "sheet.bmp", "chips/c"}, "chips/c300.bmp: Is a directory; no chip file was written"},
-        {{"convert", "sheet.bmp", "chips"}, "cannot write chips: Is a directory; nothing was written"},
-        {{"reduce216", "sheet.bmp", "chips"}, "cannot write chips: Is a directory; nothing was written"},
+        {{"convert", "sheet.bmp", "taken.bmp"}, "cannot write taken.bmp: Is a directory; nothing was written"},
+        {{"reduce216", "sheet.bmp", "taken.bmp"}, "cannot write taken.bmp: Is a directory; nothing was written"},
     };
     for (const Case& c : cases) {
         const Result r = Cli(c.args);
@@ -194,7 +195,7 @@ TEST(CliCommands, EveryRefusalLeavesNoFileAndSaysWhy) {
         EXPECT_FALSE(fs::exists("out.bmp"));
         EXPECT_FALSE(fs::exists("out00.bmp"));
         EXPECT_EQ(FilesIn("chips"), 1u) << "only the directory that was in the way";
-        EXPECT_EQ(FilesIn("."), 4u) << "no temporary file is left";
+        EXPECT_EQ(FilesIn("."), 5u) << "no temporary file is left";
     }
 
     // check lists the pixels in the writer's order and exits with 1.
@@ -235,6 +236,44 @@ TEST(CliCommands, UsageErrorsExitWith2AndHelpWith0) {
     EXPECT_TRUE(cli::ParseKey("none")->none);
     for (const char* bad : {"", "1,2", "1,2,3,4", "-1,0,0", "1, 2,3", "+1,2,3", "1,2,3x"})
         EXPECT_FALSE(cli::ParseKey(bad)) << bad;
+}
+
+// An output named for another format, or one that is an input (also through
+// a symbolic or hard link, or under another spelling), is a usage error:
+// nothing is written and no input changes.
+TEST(CliCommands, OutputsAreNamedForTheirFormatAndAreNeverAnInput) {
+    ScratchDirectory scratch;
+    WriteSheet("sheet.bmp", true);
+    WriteSheet("map00.bmp", true, 3);
+    std::ofstream("p.gpl") << "GIMP Palette\n0 0 0\n";
+    fs::create_symlink("sheet.bmp", "link.bmp");
+    fs::create_hard_link("sheet.bmp", "hard.bmp");
+    const Bytes sheet = FileBytes("sheet.bmp"), palette = FileBytes("p.gpl");
+    const std::vector<std::vector<std::string>> refused = {
+        {"convert", "sheet.bmp", "out.jpg"},
+        {"join", "sheet.bmp", "-o", "out"},
+        {"reduce216", "sheet.bmp", "out.gif"},
+        {"indexed", "sheet.bmp", "-o", "p.gpl", "--palette", "p.gpl"},
+        {"palette", "sheet.bmp", "-o", "out.png"},
+        {"palette", "sheet.bmp", "-o", "out.txt"},
+        {"convert", "sheet.bmp", "link.bmp"},
+        {"palette256", "sheet.bmp", "hard.bmp"},
+        {"join", "map00.bmp", "sheet.bmp", "-o", "./sheet.bmp"},
+        {"indexed", "sheet.bmp", "-o", "hard.bmp", "--palette", "p.gpl"},
+        {"split", "map00.bmp", "map"},
+    };
+    const std::size_t files = FilesIn(".");
+    for (const auto& args : refused) {
+        const Result r = Cli(args);
+        EXPECT_EQ(r.status, 2) << args[0] << " " << args[1] << ": " << r.err;
+        EXPECT_NE(r.err.find("nothing was written"), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(FilesIn("."), files);
+    EXPECT_EQ(FileBytes("sheet.bmp"), sheet);
+    EXPECT_EQ(FileBytes("p.gpl"), palette);
+    EXPECT_EQ(Cli({"convert", "sheet.bmp", "OUT.PNG"}).status, 0);
+    EXPECT_EQ(Cli({"palette", "sheet.bmp", "-o", "OUT.Hex"}).status, 0);
+    EXPECT_EQ(FilesIn("."), files + 2);
 }
 
 TEST(CliCommands, JoinPlacesEveryNumberedNameOfAnyBaseAtItsNumber) {

@@ -28,31 +28,44 @@ void Chunk(Bytes& out, const char* type, const Bytes& data, bool spoil = false) 
     Put32(out, static_cast<std::uint32_t>(crc32(0, body.data(), static_cast<uInt>(body.size()))) ^ (spoil ? 1 : 0));
 }
 
-enum Damage { None, FlippedInLastRow, SecondIdatSpoilt, SpoiltTextAfter, NoEnd, BadTrns, IndexPastTable, ManyTexts };
+enum Damage {
+    None,
+    FlippedInLastRow,
+    SecondIdatSpoilt,
+    SpoiltTextAfter,
+    NoEnd,
+    BadTrns,
+    IndexPastTable,
+    ManyTexts,
+    ChecksumAloneWrong,  // the zlib checksum (Adler-32) wrong, in an IDAT chunk of its own
+    LongTrns,            // more alphas than palette entries: passed over, as libpng does
+};
 
 // A 16 x 16 picture (8-bit RGB, or indexed with two table entries), its
 // rows stored uncompressed in two IDAT chunks, damaged as asked.
 Bytes File(Damage damage) {
-    const bool indexed = damage == IndexPastTable;
+    const bool indexed = damage == IndexPastTable || damage == LongTrns;
     const int side = 16, rowBytes = 1 + side * (indexed ? 1 : 3);
     Bytes rows;
     for (int y = 0; y < side; ++y) {
         rows.push_back(0);
         for (int x = 1; x < rowBytes; ++x) rows.push_back(static_cast<std::uint8_t>(indexed ? x % 2 : x * 7 + y));
     }
-    if (indexed) rows.back() = 2;
+    if (damage == IndexPastTable) rows.back() = 2;
     Bytes packed(compressBound(static_cast<uLong>(rows.size())));
     uLongf size = static_cast<uLongf>(packed.size());
     compress2(packed.data(), &size, rows.data(), static_cast<uLong>(rows.size()), 0);
     packed.resize(size);
     if (damage == FlippedInLastRow) packed[packed.size() - 10] ^= 1;
+    if (damage == ChecksumAloneWrong) packed.back() ^= 1;
     Bytes file = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}, header;
     Put32(header, side), Put32(header, side);
     header.insert(header.end(), {8, static_cast<std::uint8_t>(indexed ? 3 : 2), 0, 0, 0});
     Chunk(file, "IHDR", header);
     if (indexed) Chunk(file, "PLTE", {255, 0, 0, 0, 0, 255});
     if (damage == BadTrns) Chunk(file, "tRNS", {0, 0, 0});
-    const auto half = packed.begin() + static_cast<long>(packed.size() / 2);
+    if (damage == LongTrns) Chunk(file, "tRNS", {0, 0, 0});
+    const auto half = packed.end() - (damage == ChecksumAloneWrong ? 4 : static_cast<long>(packed.size() / 2));
     Chunk(file, "IDAT", Bytes(packed.begin(), half));
     Chunk(file, "IDAT", Bytes(half, packed.end()), damage == SecondIdatSpoilt);
     if (damage == SpoiltTextAfter) Chunk(file, "tEXt", {'a', 0, 'b'}, true);
@@ -78,6 +91,8 @@ TEST(PngHostile, WholeLoadsRefuseDamageAndTopRowsTakeDamageAfterThem) {
         {NoEnd, Refused, Flagged},
         {BadTrns, Refused, Refused},
         {IndexPastTable, Refused, Refused},
+        {ChecksumAloneWrong, Refused, Refused},
+        {LongTrns, Clean, Clean},
     };
     for (const auto& c : cases) {
         const Bytes file = File(c.damage);
@@ -87,6 +102,7 @@ TEST(PngHostile, WholeLoadsRefuseDamageAndTopRowsTakeDamageAfterThem) {
                 const PictureWithAlpha picture = png::Decode(file, 16, rows);
                 EXPECT_EQ(picture.damagedAfterKeptPart ? Flagged : Clean, want);
                 EXPECT_EQ(picture.colours.Height(), rows);
+                EXPECT_FALSE(picture.HasTransparency());
             } catch (const PictureReadError& e) {
                 EXPECT_EQ(want, Refused) << e.what();
                 EXPECT_EQ(e.Reason(), PictureReadReason::NotAPicture);

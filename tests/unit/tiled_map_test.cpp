@@ -47,6 +47,7 @@ TEST(TiledMap, MapsReadOrRefusedByTheTable) {
     Write(maps / "sheet.tsx", Tsx("sheet.png"));
     Write(maps / "sub/sheet.tsx", Tsx("../sheet.png"));
     Write(maps / "up.tsx", Tsx("../victim/photo.png"));
+    Write(maps / "padded.tsx", Tsx("sheet.png") + std::string(4 << 20, '\n'));
     Write(scratch.Path() / "victim/sheet.tsx", Tsx("photo.png"));
     fs::create_directory_symlink(scratch.Path() / "victim", maps / "link");
 
@@ -69,7 +70,8 @@ TEST(TiledMap, MapsReadOrRefusedByTheTable) {
          std::nullopt},
         {"a map of elements past any map's count",
          Map(External("sheet.tsx"), "<data>" + std::string(30, ' ') + "</data>").insert(5, std::string(4 << 16, '<')),
-         Refusal::Unreadable},
+         Refusal::TooLarge},
+        {"a tileset past the size of any tileset", Map(External("padded.tsx")), Refusal::TooLarge},
     };
     std::vector<Case> all(std::begin(cases), std::end(cases));
     for (const char* gid : {"abc", "", "-1", "0x20", "32.9", "4294967296"})

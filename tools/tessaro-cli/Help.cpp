@@ -51,8 +51,10 @@ Options:
                            top-left chip; blocks at the right and bottom
                            edges end where the sheet does
   -o FILE                  join, palette and indexed: the file to write
-  --palette FILE           indexed: the palette (.gpl, .pal, .txt, .hex,
-                           .act, or a picture whose colours make it)
+  --palette FILE           indexed: the palette (.gpl, .pal (JASC or RIFF),
+                           .txt, .hex, .act, or a picture: its colour table
+                           when indexed, else its colours, refused past
+                           4194304 pixels)
   --key R,G,B|none         the transparent colour: pixels of it are saved
                            transparent in PNG files, and transparent pixels
                            of a PNG read become it; without --key there is
@@ -62,8 +64,10 @@ Options:
   --version                print the version and exit
   -h, --help               show this text
 
-Pictures are read from BMP, JPEG (.jpg) and PNG (.png) files; an output
-whose name ends in .png is a PNG file, any other a BMP. Every output is written to
+Pictures are read from BMP, JPEG (.jpg) and PNG (.png) files. An output is
+named for its format: .png for PNG, .bmp for BMP, and .gpl, .pal or .hex for
+palette; any other name, or an output that is one of the inputs, is a usage
+error and nothing is written. Every output is written to
 a temporary file first and then renamed into place, so no failure leaves a
 half-written file; split puts its files in place only when all of them are
 written.

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "tools/tessaro-cli/CommandLine.h"
+#include "tools/tessaro-cli/OutputNames.h"
 #include "tools/tessaro-cli/Session.h"
 
 namespace cli {
@@ -36,6 +37,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             out << HelpText();
             return 0;
         }
+        CheckOutputs(inv);
         Session session(inv, out, err, terminal);
         return Dispatch(session);
     } catch (const UsageError& e) {

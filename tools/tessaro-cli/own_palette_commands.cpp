@@ -19,9 +19,14 @@ Refusal TooManyColours(const std::string& path, std::size_t count) {
                    std::to_string(palette_file::MaxColours) + " a palette holds; nothing was written");
 }
 
-palette_file::Palette ReadPalette(const std::string& path) {
+palette_file::Palette ReadPalette(Session& s, const std::string& path) {
     try {
-        return ReadPaletteFile(path);
+        palette_file::ReadNotes notes;
+        palette_file::Palette palette = ReadPaletteFile(path, &notes);
+        if (notes.droppedAlpha > 0)
+            s.Note(path + ": the alpha of " + std::to_string(notes.droppedAlpha) +
+                   (notes.droppedAlpha == 1 ? " colour" : " colours") + " was dropped; a palette holds opaque colours");
+        return palette;
     } catch (const palette_file::PaletteFileError& e) {
         const std::string line = e.Line() > 0 ? "line " + std::to_string(e.Line()) + ": " : std::string();
         throw Refusal(path + ": cannot read the palette: " + line + e.what());
@@ -58,7 +63,7 @@ int RunIndexed(Session& s) {
     const std::string& out = *s.invocation.output;
     const std::optional<std::string>& paletteFile = s.invocation.palette;
     // A palette file that can't be read is refused before the sheet is.
-    const palette_file::Palette given = paletteFile ? ReadPalette(*paletteFile) : palette_file::Palette{};
+    const palette_file::Palette given = paletteFile ? ReadPalette(s, *paletteFile) : palette_file::Palette{};
     LoadSheet(s, in);
     const canvas::Picture sheetPicture = ComposedSheet(s);
     const palette_file::Palette& table = paletteFile ? given : s.sheet.ColourTable;
