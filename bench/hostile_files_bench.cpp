@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "core/Form.h"
+#include "io/PaletteFiles.h"
 #include "io/PictureFile.h"
 #include "tests/support/CompressedJpeg.h"
 #include "tests/support/FakePlatform.h"
@@ -232,5 +233,35 @@ void HostileRleZeros(benchmark::State& state) {
     LoadAsSheet(state, WriteSparse("zeros.bmp", RleBmp(16384, 16384, {}, static_cast<std::uint32_t>(length)), length));
 }
 BENCHMARK(HostileRleZeros)->Unit(benchmark::kMillisecond);
+
+// The file read as a palette, as the palette load, userpalette= and
+// tessaro-cli's --palette read it.
+void ReadAsPalette(benchmark::State& state, const std::string& path) {
+    bool refused = false;
+    for (auto _ : state) {
+        try {
+            benchmark::DoNotOptimize(ReadPaletteFile(path).size());
+        } catch (const std::exception&) {
+            refused = true;
+        }
+    }
+    Report(state, refused);
+}
+
+// An indexed picture claiming 16384 x 16384 gives its table from the header.
+void HostileIndexedPalettePicture(benchmark::State& state) {
+    const Bytes bmp = RleBmp(16384, 16384, {0, 1});
+    ReadAsPalette(state, WriteSparse("palette.bmp", bmp, static_cast<std::int64_t>(bmp.size())));
+}
+BENCHMARK(HostileIndexedPalettePicture)->Unit(benchmark::kMillisecond);
+
+// A picture that is not indexed, claiming as much, is refused before it is
+// decoded.
+void HostileColourPalettePicture(benchmark::State& state) {
+    Bytes jpeg = SmallJpeg(256, false);
+    ClaimSize(jpeg, 16384, 16384);
+    ReadAsPalette(state, WriteSparse("palette.jpg", jpeg, static_cast<std::int64_t>(jpeg.size())));
+}
+BENCHMARK(HostileColourPalettePicture)->Unit(benchmark::kMillisecond);
 
 }  // namespace
