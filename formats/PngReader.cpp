@@ -186,6 +186,11 @@ constexpr std::int64_t MaxInterlacedPixels = std::int64_t{1} << 23;
 // more than the load.
 constexpr std::size_t MaxCheckedImageBytes = std::size_t{32} << 20;
 
+// An IDAT chunk of at most this many bytes, the file's last, can hold the
+// end of the zlib stream alone: the last block's end, empty blocks a flush
+// leaves, and the checksum.
+constexpr std::size_t StreamEndBytes = 64;
+
 // The bytes of the image data up to the end of the first `rows` rows of a
 // file without interlacing (a filter byte and the packed samples a row).
 std::size_t ImageBytes(const spng_ihdr& ihdr, std::size_t rows) {
@@ -323,10 +328,14 @@ PictureWithAlpha DecodePart(ByteSource& file, Choose choose, int& width, int& he
         if (error == SPNG_EOI) {
             // The whole picture was needed: the file is read to its end, so
             // that the end chunk is checked. The decoder stops inflating at
-            // the last row, so a checksum that lies in a later IDAT chunk is
-            // checked here, where the file was read whole.
+            // the last row: the stream's end and its checksum are checked
+            // only when they lie in the IDAT chunk that brought that row. A
+            // last chunk too short to hold pixel data holds them alone; the
+            // data are then inflated once more, where the file was read
+            // whole.
             Check(spng_decode_chunks(ctx));
-            if (!bytes.empty() && !damagedAfterKeptPart &&
+            if (!bytes.empty() && !damagedAfterKeptPart && walk.imageData.size() > 1 &&
+                walk.imageData.back().length <= StreamEndBytes &&
                 !CheckImageData(bytes, walk.imageData, 0, MaxCheckedImageBytes).whole)
                 throw PictureReadError("PNG: the image data's checksum is wrong");
             break;
