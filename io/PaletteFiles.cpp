@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "io/PaletteFiles.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "formats/OwnPalette.h"
 #include "formats/PictureFormats.h"
 #include "formats/PngWriter.h"
@@ -9,9 +12,16 @@
 
 palette_file::Palette ReadPaletteFile(const std::string& path, palette_file::ReadNotes* notes) {
     const std::optional<palette_file::Format> format = palette_file::FormatOf(path);
+    if (format) {
+        // The file's own size decides, before it is opened: also a file past
+        // what RegularFile opens is refused with its size.
+        std::error_code error;
+        const std::uintmax_t size =
+            std::filesystem::file_size(std::filesystem::path(std::u8string(path.begin(), path.end())), error);
+        if (!error) palette_file::CheckFileSize(*format, size);
+    }
     RegularFile file(path);
     if (!format) return palette_file::FromPictureFile(file, PictureFormatOf(path));
-    // The file's own size decides, before any of it is read.
     palette_file::CheckFileSize(*format, file.Size());
     return palette_file::Parse(file.Read(0, file.Size()), *format, notes);
 }

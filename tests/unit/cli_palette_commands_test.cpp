@@ -124,14 +124,14 @@ with open('p.gpl', 'rb') as f:  # older Pillow counts the Name, Columns and '#' 
     WriteFileAtomically("many.bmp", bmp::Encode24(many));
     std::ofstream("short.hex") << "ff00ff\n0a141e\n";
     std::ofstream("huge.act").close();
-    fs::resize_file("huge.act", std::uintmax_t{1} << 30);  // sparse: nothing is stored
+    fs::resize_file("huge.act", std::uintmax_t{3} << 30);  // sparse: nothing is stored
     const std::map<std::string, std::string> refused = {
         {"indexed sheet.bmp -o out.png --palette short.hex",
          "sheet.bmp: pixel 17,0 has the colour 200,100,50, which is not in the palette of short.hex"},
         {"indexed many.bmp -o out.bmp", "many.bmp: the sheet has 258 colours, more than the 256"},
         {"palette many.bmp -o out.gpl", "many.bmp: the sheet has 258 colours, more than the 256"},
         {"indexed sheet.bmp -o out.png --palette huge.act",
-         "huge.act: cannot read the palette: an Adobe colour table is 768 or 772 bytes, not 1073741824"},
+         "huge.act: cannot read the palette: an Adobe colour table is 768 or 772 bytes, not 3221225472"},
         {"indexed sheet.bmp -o out.png --palette none.gpl",
          "none.gpl: cannot read the palette: No such file or directory"},
     };
