@@ -10,23 +10,11 @@
 
 #include "formats/PictureReadError.h"
 #include "formats/PictureReaders.h"
+#include "tests/support/PngChunk.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-void Put32(Bytes& out, std::uint32_t v) {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(v >> shift));
-}
-
-// A chunk; its checksum spoiled when `spoil`.
-void Chunk(Bytes& out, const char* type, const Bytes& data, bool spoil = false) {
-    Put32(out, static_cast<std::uint32_t>(data.size()));
-    Bytes body(type, type + 4);
-    body.insert(body.end(), data.begin(), data.end());
-    out.insert(out.end(), body.begin(), body.end());
-    Put32(out, static_cast<std::uint32_t>(crc32(0, body.data(), static_cast<uInt>(body.size()))) ^ (spoil ? 1 : 0));
-}
 
 enum Damage {
     None,
