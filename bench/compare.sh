@@ -10,7 +10,7 @@
 #
 # --runs N        timed runs per command (default 10, after 2 warm-up runs)
 # --rows PATTERN  only the rows whose label matches PATTERN (grep -E)
-# --readme        also put the table into the Performance section of README.md
+# --readme        also put the table into bench/README.md
 #
 # Environment: BUILD_DIR (default build-compare) is where tessaro-script is
 # built, as scripts/run.sh builds the editor (RelWithDebInfo); WORK_DIR (default a fresh temporary directory) holds the
@@ -475,16 +475,16 @@ EOF
 cat table.md
 
 if [ "$write_readme" = yes ]; then
-  "$python" - "$root/README.md" table.md <<'EOF'
+  "$python" - "$root/bench/README.md" table.md <<'EOF'
 import sys
 readme, table = sys.argv[1], open(sys.argv[2]).read().strip()
 text = open(readme).read()
 begin, end = "<!-- compare table: begin -->", "<!-- compare table: end -->"
 if begin not in text or end not in text:
-    sys.exit("README.md has no compare table markers")
+    sys.exit("bench/README.md has no compare table markers")
 head, rest = text.split(begin, 1)
 _, tail = rest.split(end, 1)
 open(readme, "w").write(head + begin + "\n" + table + "\n" + end + tail)
 EOF
-  echo "README.md updated"
+  echo "bench/README.md updated"
 fi

@@ -122,6 +122,7 @@ constexpr std::array<ControlInfo, ControlCount> Table = {{
     Item(VrevMenu, "VrevMenu", MoveMenu, TSR_TEXT("Controls", "左右反転(&V)")),
 
     Menu(helpMenu, "helpMenu", MainMenu1, TSR_TEXT("Controls", "ヘルプ(&H)")),
+    Item(ManualMenu, "ManualMenu", helpMenu, TSR_TEXT("Controls", "マニュアル(&M)")),
     Item(aboutMenu, "aboutMenu", helpMenu, TSR_TEXT("Controls", "バージョン情報(&A)")),
     Item(mGo, "mGo", helpMenu, TSR_TEXT("Controls", "作者サイト「Tessaro Works」へ（&G）")),
 

@@ -36,7 +36,7 @@ enum class ControlId : std::uint16_t {
     // Move/Transform menu
     MoveMenu, UpMenu, RightMenu, DownMenu, LeftMenu, XYMenu, N2, UpsetMenu, VrevMenu,
     // Help menu
-    helpMenu, aboutMenu, mGo,
+    helpMenu, ManualMenu, aboutMenu, mGo,
     // Pop-up menus
     ScreenMenu, popCopyMenu, popPasteMenu, popLoadMenu, popSaveMenu, pop256SaveMenu,
     mPen, mPen1, mPen2, mPen3, mPen4,

@@ -82,6 +82,14 @@ public:
     // Opens a web address with the default browser; failures are not reported.
     virtual void OpenUrl(const std::string& url) = 0;
 
+    // Opens a local file with the program the desktop has for its kind (the
+    // web browser for the manual); failures are not reported.
+    virtual void OpenFile(const std::string& path) { OpenUrl("file://" + path); }
+
+    // The folder of the running program, where the files that come with it
+    // lie; empty where there is none (scripted runs).
+    virtual std::string ProgramFolder() { return {}; }
+
     // Shows every text from now on in English, or again in the source
     // language (Japanese): the window translates its menus, hints, panels
     // and open windows at once. Without a window there is nothing to show.

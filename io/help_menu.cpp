@@ -1,10 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Help menu: the version message and the maker's web page.
+// The Help menu: the manual, the version message and the maker's web page.
 #include "core/Form.h"
 #include "core/Translation.h"
+#include "io/ManualFile.h"
 
 void TForm1::helpMenuClick(ControlId Sender) {
     switch (Sender) {
+        case ControlId::ManualMenu: {
+            const std::string folder = platform.ProgramFolder();
+            if (const auto manual = FindManual(folder))
+                platform.OpenFile(*manual);
+            else
+                platform.ShowMessage(
+                    Tr(TSR_MESSAGE("Help", "マニュアルが見つかりません。%1 にあるはずです。"), {ExpectedManual(folder)}));
+            break;
+        }
         case ControlId::aboutMenu:
             platform.ShowAbout(
                 Tr(TSR_MESSAGE("Help", "Tessaro Version 1.00  16×16 マップチップエディタ  (C) Tessaro Developers")));

@@ -10,7 +10,7 @@
 #
 # The cache is $TESSARO_WIN_CACHE (default ~/.cache/tessaro-win); with it in
 # place a run only builds Tessaro. A clean cache takes about 45 to 50 minutes
-# on two idle cores, nearly all of it Qt (README.md, "Set-up").
+# on two idle cores, nearly all of it Qt (docs/development.md, "Packages").
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cache="${TESSARO_WIN_CACHE:-$HOME/.cache/tessaro-win}"
@@ -23,7 +23,7 @@ mkdir -p "$cache/src" "$cache/build" "$prefix"
 packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev
   qt6-base-dev-tools cmake ninja-build pkg-config dpkg-dev
-  qt6-tools-dev qt6-l10n-tools googletest fonts-ipafont-gothic zip
+  qt6-tools-dev qt6-l10n-tools googletest fonts-ipafont-gothic zip pandoc
   wine64 wine xvfb xdotool imagemagick python3-pil
 )
 missing=()
@@ -116,7 +116,7 @@ mkdir -p "$out"
 cmake -G Ninja -S "$root" -B "$out" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DTESSARO_WIN_PREFIX="$prefix" \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DTESSARO_BUILD_TESTS=OFF -DTESSARO_BUILD_BENCH=OFF "$static_zlib" \
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake >"$out/build.log"
-nice -n 19 cmake --build "$out" -j"$jobs" --target tessaro tessaro-cli tessaro-script tessaro-windows-tests >>"$out/build.log" ||
+nice -n 19 cmake --build "$out" -j"$jobs" --target tessaro tessaro-cli tessaro-script tessaro-windows-tests manual_html >>"$out/build.log" ||
   { tail -n 30 "$out/build.log" >&2; exit 1; }
 
 # The English translation, made by the host's lrelease with the program; the
@@ -127,14 +127,22 @@ if [ ! -f "$qm" ]; then
   exit 1
 fi
 
-# The zip: the two programs, stripped, a README, the licences of what is
-# linked in, the English translation, and the IPA font for a Windows without
-# a Japanese one.
+# The zip: the two programs, stripped, the manual, a README, the licences of
+# what is linked in, the English translation, and the IPA font for a Windows
+# without a Japanese one.
 version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/CMakeCache.txt")"
 stage="$out/tessaro-$version-win64"
 rm -rf "$stage" "$stage.zip"
 mkdir -p "$stage/licenses" "$stage/fonts" "$stage/translations"
 cp "$qm" "$stage/translations/"
+# The Help menu opens manual.html beside the program; the build makes it
+# with the host's pandoc.
+if [ ! -f "$out/manual.html" ]; then
+  echo "build-windows.sh: no $out/manual.html (the manual needs pandoc on the host)" >&2
+  exit 1
+fi
+cp "$out/manual.html" "$stage/"
+cp "$root/LICENSE" "$stage/licenses/Tessaro-GPL-3.0.txt"
 for program in tessaro tessaro-cli; do
   x86_64-w64-mingw32-strip -o "$stage/$program.exe" "$out/$program.exe"
 done

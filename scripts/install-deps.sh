@@ -10,7 +10,7 @@ packages=(
   libjpeg-dev zlib1g-dev
   fonts-ipafont-gothic
   libgtest-dev libbenchmark-dev libpng-dev libspng-dev libpugixml-dev zlib1g-dev
-  tiled desktop-file-utils appstream dpkg-dev
+  tiled desktop-file-utils appstream dpkg-dev pandoc lintian
   clang libclang-rt-14-dev clang-format
   xvfb imagemagick xdotool optipng python3-pil
 )

@@ -403,6 +403,10 @@
         <translation>&amp;Help</translation>
     </message>
     <message>
+        <source>マニュアル(&amp;M)</source>
+        <translation>&amp;Manual</translation>
+    </message>
+    <message>
         <source>バージョン情報(&amp;A)</source>
         <translation>&amp;About Tessaro</translation>
     </message>
@@ -592,6 +596,10 @@
 </context>
 <context>
     <name>Help</name>
+    <message>
+        <source>マニュアルが見つかりません。%1 にあるはずです。</source>
+        <translation>The manual is not installed. It belongs at %1.</translation>
+    </message>
     <message>
         <source>Tessaro Version 1.00  16×16 マップチップエディタ  (C) Tessaro Developers</source>
         <translation>Tessaro Version 1.00  16×16 map chip editor  (C) Tessaro Developers</translation>

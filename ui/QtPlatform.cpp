@@ -296,6 +296,12 @@ std::optional<canvas::Picture> QtPlatform::ClipboardTake() {
 
 void QtPlatform::OpenUrl(const std::string& url) { QDesktopServices::openUrl(QUrl(QString::fromStdString(url))); }
 
+void QtPlatform::OpenFile(const std::string& path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
+std::string QtPlatform::ProgramFolder() { return QCoreApplication::applicationDirPath().toStdString(); }
+
 void QtPlatform::RequestClose() { host_.Close(); }
 
 }  // namespace ui

@@ -93,6 +93,8 @@ public:
     void ClipboardPut(const canvas::Picture& picture, const std::vector<std::uint8_t>& png) override;
     std::optional<canvas::Picture> ClipboardTake() override;
     void OpenUrl(const std::string& url) override;
+    void OpenFile(const std::string& path) override;
+    std::string ProgramFolder() override;
     void RequestClose() override;
     void ShowLanguage(bool english) override;
 

@@ -23,7 +23,8 @@ wanted="bin/tessaro share/applications/$id.desktop share/metainfo/$id.metainfo.x
 share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/48x48/apps/$id.png
 share/icons/hicolor/256x256/apps/$id.png share/man/man1/tessaro.1.gz
 bin/tessaro-cli share/man/man1/tessaro-cli.1.gz share/tessaro/translations/tessaro_en.qm
-share/man/ja/man1/tessaro.1.gz share/doc/tessaro/pugixml-copyright"
+share/man/ja/man1/tessaro.1.gz share/doc/tessaro/pugixml-copyright
+share/doc/tessaro/copyright share/doc/tessaro/manual.html"
 
 case $mode in
 files)
@@ -49,6 +50,10 @@ package)
     deb=$(ls "$work"/out/tessaro_*.deb) || fail "no package"
     dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./usr/||' >"$work/list"
     for f in $wanted; do grep -qx "$f" "$work/list" || fail "$f is not in the package"; done
+    # The package's version is the one the programs print.
+    version=$(dpkg-deb -f "$deb" Version)
+    [ "tessaro-cli $version" = "$("$build/tessaro-cli" --version)" ] || fail "package version $version"
+    [ "tessaro $version" = "$(env -u DISPLAY "$build/tessaro" --version)" ] || fail "package version $version"
     depends=$(dpkg-deb -f "$deb" Depends)
     for lib in libqt6widgets6 libjpeg62-turbo libspng0 fonts-ipafont-gothic; do
         echo "$depends" | grep -q "$lib" || fail "the package does not depend on $lib: $depends"
