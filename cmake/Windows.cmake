@@ -3,7 +3,7 @@
 # io/'s file code from its Windows twins in io/windows/, every program linked
 # statically, and the unit tests that run there (under Wine in
 # scripts/test-windows.sh) built with GoogleTest's own sources.
-list(FILTER IO_SOURCES EXCLUDE REGEX "/io/(AtomicFile|SaveTarget|RegularFile|RemoveFiles|RecoveryFolder|ProgramArguments)\\.cpp$")
+list(FILTER IO_SOURCES EXCLUDE REGEX "/io/(AtomicFile|SaveTarget|SaveJournal|RegularFile|RemoveFiles|RecoveryFolder|ProgramArguments)\\.cpp$")
 file(GLOB IO_WINDOWS_SOURCES CONFIGURE_DEPENDS io/windows/*.cpp)
 list(APPEND IO_SOURCES ${IO_WINDOWS_SOURCES})
 add_link_options(-static -static-libgcc -static-libstdc++)

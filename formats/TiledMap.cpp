@@ -113,16 +113,17 @@ std::vector<TileAnimation> AnimationsOf(const pugi::xml_node& tileset, int tileC
     std::vector<TileAnimation> animations;
     auto isTile = [tileCount](long long id) { return id >= 0 && id < tileCount; };
     for (const pugi::xml_node& tile : tileset.children("tile")) {
+        // A number that is no whole number is broken data, here as
+        // everywhere else in the file.
+        const long long id = IntOf(tile, "id", -1, Refusal::Data);
         const pugi::xml_node animation = tile.child("animation");
-        if (!animation) continue;
+        if (!animation || !isTile(id)) continue;
         TileAnimation a;
-        const long long id = tile.attribute("id").as_llong(-1);
-        if (!isTile(id)) continue;
         a.tile = static_cast<int>(id);
         bool usable = true;
         for (const pugi::xml_node& frame : animation.children("frame")) {
-            const long long frameTile = frame.attribute("tileid").as_llong(-1);
-            const long long duration = frame.attribute("duration").as_llong(0);
+            const long long frameTile = IntOf(frame, "tileid", -1, Refusal::Data);
+            const long long duration = IntOf(frame, "duration", 0, Refusal::Data);
             if (!isTile(frameTile) || duration <= 0 || duration > 0x7FFFFFFF) usable = false;
             if (usable) a.frames.push_back({static_cast<int>(frameTile), static_cast<int>(duration)});
         }

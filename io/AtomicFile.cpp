@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -17,6 +18,8 @@
 #include "io/FileWriteError.h"
 #include "io/RecoveryFolder.h"
 #include "io/RemoveFiles.h"
+#include "io/SaveJournal.h"
+#include "io/SaveSteps.h"
 #include "io/SaveTarget.h"
 
 namespace {
@@ -72,7 +75,9 @@ public:
     PreparedFile(const std::string& path, std::span<const std::uint8_t> bytes, bool flush, bool clean,
                  OpenFolders* folders = nullptr)
         : target_(path, folders), bytes_(bytes), flush_(flush) {
-        if (clean) RemoveAbandonedTemporaryFiles(target_.directoryFd);
+        // A batch that a killed run left is settled first: until then its
+        // temporary files may hold the only copies of earlier files.
+        if (clean) TidyFolder(target_.directoryFd);
         if (target_.exists && target_.old.st_nlink > 1) return;  // in place
         const int fd = CreateOwnFile(target_.directoryFd, "save", temp_);
         if (fd < 0) {
@@ -82,6 +87,7 @@ public:
             throw FileWriteError(path, errno);
         }
         int error = WriteAllAt(fd, bytes.data(), bytes.size(), 0);
+        if (error == 0 && ::fstat(fd, &written_) != 0) error = errno;
         bool keepsAll = true;
         if (error == 0 && target_.exists) keepsAll = TakeOverAttributes(fd, target_);
         const mode_t mode = target_.exists ? target_.old.st_mode & 07777 : NewFileMode();
@@ -106,12 +112,35 @@ public:
 
     void Commit() {
         if (InPlace()) return WriteInPlace();
-        if (oldMode_ != OldFile::Replace && target_.exists && Exchange()) return;
-        if (oldMode_ == OldFile::Keep && target_.exists) LinkOld();
-        if (::renameat(target_.directoryFd, temp_.c_str(), target_.directoryFd, target_.name.c_str()) != 0)
-            throw FileWriteError(target_.requested, errno);
+        if (oldMode_ != OldFile::Replace && target_.exists && Exchange()) return SaveStepDone();
+        if (oldMode_ == OldFile::Keep && target_.exists) MoveOldAside();
+        if (::renameat(target_.directoryFd, temp_.c_str(), target_.directoryFd, target_.name.c_str()) != 0) {
+            const int error = errno;
+            if (!old_.empty() &&
+                ::renameat(target_.directoryFd, old_.c_str(), target_.directoryFd, target_.name.c_str()) == 0)
+                old_.clear();
+            throw FileWriteError(target_.requested, error);
+        }
         temp_.clear();
         renamed_ = true;
+        SaveStepDone();
+    }
+
+    // The file as a journal names it before the commit. Throws
+    // FileWriteError when its folder has no absolute name.
+    JournalEntry Journaled() const {
+        char* absolute = ::realpath(target_.directory.c_str(), nullptr);
+        if (!absolute) throw FileWriteError(target_.requested, errno);
+        JournalEntry e{absolute, target_.name, temp_, AsideName(), written_.st_dev, written_.st_ino, target_.exists};
+        std::free(absolute);
+        return e;
+    }
+
+    // A journal took over: nothing of this file is removed or put back here.
+    void Forget() {
+        temp_.clear();
+        old_.clear();
+        renamed_ = false;
     }
 
     // Keeps the file a commit replaces under a second name until this object
@@ -179,15 +208,23 @@ private:
 
     void WriteInPlace();
 
-    // A second name for the earlier file (a backup name, so that nothing
-    // removes it should the editor be killed meanwhile); none if the file
-    // system refuses hard links.
-    void LinkOld() {
-        const int fd = CreateOwnFile(target_.directoryFd, "backup", old_);
-        if (fd >= 0) ::close(fd);
-        if (fd < 0 || ::unlinkat(target_.directoryFd, old_.c_str(), 0) != 0 ||
-            ::linkat(target_.directoryFd, target_.name.c_str(), target_.directoryFd, old_.c_str(), 0) != 0)
-            old_.clear();
+    // The name the earlier file is moved to where names can't be swapped:
+    // the temporary file's with "aside" for "save", so that the journal can
+    // name it before the move and no cleaning of temporary files takes it.
+    std::string AsideName() const {
+        const std::string save = ".tessaro-save-";
+        return temp_.starts_with(save) ? ".tessaro-aside-" + temp_.substr(save.size()) : std::string();
+    }
+
+    // Moves the earlier file to its aside name; the new one then takes its
+    // place. Between the two renames the name is free: a journal puts the
+    // earlier file back should the run end there.
+    void MoveOldAside() {
+        const std::string aside = AsideName();
+        if (::renameat(target_.directoryFd, target_.name.c_str(), target_.directoryFd, aside.c_str()) != 0)
+            throw FileWriteError(target_.requested, errno);
+        old_ = aside;
+        SaveStepDone();
     }
 
     SaveTarget target_;
@@ -195,6 +232,7 @@ private:
     bool flush_;
     std::string temp_;  // empty once committed, or when written in place
     std::string old_;   // the earlier file's second name while kept
+    struct stat written_ {};  // of the new file
     enum class OldFile { Replace, Swap, Keep } oldMode_ = OldFile::Replace;
     bool renamed_ = false;
 };
@@ -205,10 +243,10 @@ private:
 // the file only when there is no such folder.
 class Backup {
 public:
-    Backup(const std::string& file, int fileFolder, const std::string& fileDirectory) {
+    Backup(const std::string& note, int fileFolder, const std::string& fileDirectory) {
         try {
             folder_.emplace(recovery::Directory());
-            fd_ = folder_->CreateBackup(file, name_);
+            fd_ = folder_->CreateBackup(note, name_);
             if (fd_ >= 0) path_ = folder_->Path() + "/" + name_;
             return;
         } catch (const recovery::FolderError&) {
@@ -253,7 +291,15 @@ void PreparedFile::WriteInPlace() {
         ::close(fd);
         throw FileWriteError(path, error);
     }
-    Backup backup(target_.directory + "/" + target_.name, target_.directoryFd, target_.directory);
+    // The note names the file by its absolute path, and tells the next
+    // start how to know whether this write ended, should it be killed.
+    char* absolute = ::realpath(target_.directory.c_str(), nullptr);
+    const std::string file = (absolute ? std::string(absolute) : target_.directory) + "/" + target_.name;
+    std::free(absolute);
+    const recovery::InPlaceWrite write{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+                                       static_cast<std::uint64_t>(st.st_size), bytes_.size(),
+                                       recovery::ContentHash(bytes_)};
+    Backup backup(recovery::InPlaceNote(file, write), target_.directoryFd, target_.directory);
     if (backup.Fd() < 0) {
         const int error = errno;
         ::close(fd);
@@ -270,8 +316,13 @@ void PreparedFile::WriteInPlace() {
         ::close(fd);
         throw FileWriteError(path, error);
     }
+    SaveStepDone();
+    // Killed from here on, the file may hold a part of each content: the
+    // next start gives it the backup's back (recovery::TakeLeftBackups).
     error = WriteAllAt(fd, bytes_.data(), bytes_.size(), 0);
+    if (error == 0) SaveStepDone();
     if (error == 0 && ::ftruncate(fd, size) != 0) error = errno;
+    if (error == 0) SaveStepDone();
     if (error == 0 && ::fsync(fd) != 0) error = errno;
     if (error == 0) {
         ::close(fd);
@@ -384,16 +435,33 @@ void WriteFilesAllOrNone(std::span<const PendingFile> files, const std::function
     if (std::exception_ptr failure = PrepareAll(files, prepared, folders, written)) std::rethrow_exception(failure);
     for (auto& file : prepared) file->KeepOldUntilDone();
     if (const int error = FlushAll(prepared)) throw FileWriteError(files.front().path, error);
+    // The swaps are written down before the first: a run killed among them
+    // is taken back (or, once all are done, finished) by the next one.
+    std::vector<JournalEntry> entries;
+    for (const auto& file : prepared)
+        if (!file->InPlace()) entries.push_back(file->Journaled());
+    std::optional<SaveJournal> journal;
+    if (!entries.empty()) journal.emplace(std::move(entries));
     std::set<int> directories;
-    for (std::size_t i = 0; i < prepared.size(); ++i) {
-        try {
-            prepared[i]->Commit();
-        } catch (const FileWriteError&) {
-            for (std::size_t j = 0; j < i; ++j) prepared[j]->Undo();
-            throw;
-        }
-        directories.insert(prepared[i]->DirectoryFd());
+    try {
+        // Files written in place come after the renames, which can be taken
+        // back should one of them fail.
+        std::vector<PreparedFile*> renamed, inPlace;
+        for (auto& file : prepared) (file->InPlace() ? inPlace : renamed).push_back(file.get());
+        for (const auto& pass : {renamed, inPlace})
+            for (PreparedFile* file : pass) {
+                file->Commit();
+                directories.insert(file->DirectoryFd());
+            }
+        FlushDirectories(directories);
+        if (journal) journal->Commit();
+    } catch (const FileWriteError&) {
+        if (journal && journal->TakeBack())
+            for (auto& file : prepared) file->Forget();
+        else
+            for (auto& file : prepared) file->Undo();
+        throw;
     }
-    FlushDirectories(directories);
     RemoveEarlierFiles(prepared);
+    if (journal) journal->Finish();
 }

@@ -49,8 +49,8 @@ void WriteFilesAtomically(std::span<const PendingFile> files);
 // in place keeps its new content.) The second name costs nothing where the
 // file system swaps two names in one step: the new file and the earlier one
 // trade names, so the earlier file is kept under the temporary file's name;
-// elsewhere it gets a backup name of its own. Should the process die in the
-// middle of the renames, an earlier file under a temporary name goes with
-// the next save's cleaning of that folder. `written` is told after each
-// file written.
+// elsewhere it is moved to an aside name of its own. The swaps are written
+// down first (SaveJournal.h): should the process die among them, the next
+// save into one of the folders, or the editor's next start, takes them back
+// or finishes them. `written` is told after each file written.
 void WriteFilesAllOrNone(std::span<const PendingFile> files, const std::function<void(std::size_t done)>& written = {});

@@ -13,9 +13,11 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <set>
 #include <utility>
 
 #include "io/FileWriteError.h"
+#include "io/SaveJournal.h"
 #include "io/SaveTarget.h"
 
 namespace recovery {
@@ -220,20 +222,111 @@ void Folder::RemoveBackup(const std::string& name) const {
     Remove(name + std::string(NoteSuffix));
 }
 
+std::uint64_t ContentHash(std::span<const std::uint8_t> bytes) {
+    std::uint64_t hash = 0xcbf29ce484222325u;  // FNV-1a
+    for (const std::uint8_t b : bytes) hash = (hash ^ b) * 0x100000001b3u;
+    return hash;
+}
+
+std::string InPlaceNote(const std::string& absolutePath, const InPlaceWrite& w) {
+    return absolutePath + "\n" + std::to_string(w.device) + " " + std::to_string(w.file) + " " +
+           std::to_string(w.oldSize) + " " + std::to_string(w.newSize) + " " + std::to_string(w.newHash);
+}
+
+namespace {
+
+// The write a note tells of; none for a note of an older version, which
+// holds the path alone.
+std::optional<InPlaceWrite> WriteOf(const std::string& rest) {
+    InPlaceWrite w;
+    std::uint64_t* fields[] = {&w.device, &w.file, &w.oldSize, &w.newSize, &w.newHash};
+    const char* at = rest.c_str();
+    for (std::uint64_t* field : fields) {
+        char* end = nullptr;
+        if (*at < '0' || *at > '9') return std::nullopt;
+        *field = std::strtoull(at, &end, 10);
+        at = end;
+        if (*at == ' ') ++at;
+        else if (*at != '\0') return std::nullopt;
+    }
+    return *at == '\0' ? std::optional(w) : std::nullopt;
+}
+
+// The file's content as it stands, compared with the new content.
+bool HoldsNewContent(int fd, const InPlaceWrite& w) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || static_cast<std::uint64_t>(st.st_size) != w.newSize) return false;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(w.newSize));
+    for (std::size_t done = 0; done < bytes.size();) {
+        const ssize_t n = ::pread(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return ContentHash(bytes) == w.newHash;
+}
+
+enum class Ending { Unknown, Ended, Restored };
+
+// A write in place that a killed save left: ended (the new content whole),
+// or given the backup's content back.
+Ending EndWrite(const Folder& folder, const std::string& backup, const std::string& path, const InPlaceWrite& w) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) return Ending::Unknown;
+    struct stat st {};
+    const int kept = ::openat(folder.Fd(), backup.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    struct stat keptSt {};
+    Ending ending = Ending::Unknown;
+    if (kept >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_dev == w.device && st.st_ino == w.file &&
+        ::fstat(kept, &keptSt) == 0 && Mine(keptSt) && static_cast<std::uint64_t>(keptSt.st_size) == w.oldSize) {
+        if (HoldsNewContent(fd, w))
+            ending = Ending::Ended;
+        else if (CopyContent(kept, fd, keptSt.st_size) == 0 && ::ftruncate(fd, keptSt.st_size) == 0 &&
+                 ::fsync(fd) == 0)
+            ending = Ending::Restored;
+    }
+    if (kept >= 0) ::close(kept);
+    ::close(fd);
+    return ending;
+}
+
+}  // namespace
+
 std::vector<LeftBackup> TakeLeftBackups(const Folder& folder) {
+    SettleJournals(folder.Fd());
     std::vector<LeftBackup> left;
-    for (const auto& [name, st] : Entries(folder.Fd())) {
-        if (!name.starts_with(BackupPrefix) || name.find('.', BackupPrefix.size()) != std::string::npos || !Mine(st))
-            continue;
+    const auto entries = Entries(folder.Fd());
+    std::set<std::string> names;
+    for (const auto& entry : entries) names.insert(entry.first);
+    for (const auto& [name, st] : entries) {
+        if (!name.starts_with(BackupPrefix) || !Mine(st)) continue;
         char* end = nullptr;
         const long pid = std::strtol(name.c_str() + BackupPrefix.size(), &end, 10);
         // A save that is running now may yet remove it.
         if (pid <= 0 || *end != '-' || Running(pid)) continue;
+        const std::size_t dot = name.find('.', BackupPrefix.size());
+        if (dot != std::string::npos) {
+            // A note whose backup is gone (a save killed as it cleaned up).
+            const std::string suffix = name.substr(dot);
+            if ((suffix == NoteSuffix || suffix == ToldSuffix) && !names.contains(name.substr(0, dot)))
+                folder.Remove(name);
+            continue;
+        }
         const std::string note = name + std::string(NoteSuffix);
-        const auto file = folder.Read(note, 4096);
-        if (!file) continue;  // told before
+        const auto text = folder.Read(note, 8192);
+        if (!text) continue;  // told before
+        const std::string noted(text->begin(), text->end());
+        const std::size_t line = noted.find('\n');
+        const std::string file = noted.substr(0, line);
+        const auto write = line == std::string::npos ? std::nullopt : WriteOf(noted.substr(line + 1));
+        const Ending ending = write && !file.empty() ? EndWrite(folder, name, file, *write) : Ending::Unknown;
+        if (ending != Ending::Unknown) {
+            folder.RemoveBackup(name);
+            if (ending == Ending::Restored) left.push_back({file, file, true});
+            continue;
+        }
         folder.Rename(note, name + std::string(ToldSuffix));
-        left.push_back({folder.Path() + "/" + name, std::string(file->begin(), file->end())});
+        left.push_back({folder.Path() + "/" + name, file});
     }
     std::sort(left.begin(), left.end(), [](const auto& a, const auto& b) { return a.backup < b.backup; });
     return left;

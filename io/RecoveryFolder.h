@@ -77,8 +77,9 @@ public:
     bool Rename(const std::string& from, const std::string& to) const;
 
     // A backup of `file` before it is written in place: created exclusively
-    // (".tessaro-backup-PID-XXXXXX", mode 0600), with the file's path in a
-    // note beside it so that a backup a killed save left can be told of.
+    // (".tessaro-backup-PID-XXXXXX", mode 0600), with `note` beside it (the
+    // file's absolute path, and the write's InPlaceNote where it has one) so
+    // that a backup a killed save left can be put back or told of.
     // The descriptor, or -1 with errno set.
     int CreateBackup(const std::string& file, std::string& name) const;
     void RemoveBackup(const std::string& name) const;
@@ -88,12 +89,31 @@ private:
     int fd_ = -1;
 };
 
+// What a backup's note says of the write in place after the file's path, so
+// that the next start can tell whether the write ended: the file itself and
+// the sizes before and after, and a hash of the new content.
+struct InPlaceWrite {
+    std::uint64_t device = 0;
+    std::uint64_t file = 0;
+    std::uint64_t oldSize = 0;
+    std::uint64_t newSize = 0;
+    std::uint64_t newHash = 0;
+};
+std::uint64_t ContentHash(std::span<const std::uint8_t> bytes);
+// The note's text: the path, a line end, the write.
+std::string InPlaceNote(const std::string& absolutePath, const InPlaceWrite& write);
+
 // The backups of files written in place that a killed save left here, with
-// the file each was the content of (empty when unknown). Each is listed once:
-// afterwards it is marked as told.
+// the file each was the content of (empty when unknown). A file whose write
+// did not end is given its backup's content back (`restored`) and its backup
+// goes; one whose write ended loses only its backup, and is not listed.
+// Others are listed once: afterwards they are marked as told. Notes whose
+// backup is gone are removed, and so are the batches of files that a killed
+// save left half swapped (see SaveJournal.h), before any backup is looked at.
 struct LeftBackup {
     std::string backup;
     std::string file;
+    bool restored = false;
 };
 std::vector<LeftBackup> TakeLeftBackups(const Folder& folder);
 

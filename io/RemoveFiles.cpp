@@ -10,11 +10,13 @@
 #include <thread>
 #include <vector>
 
+#include "io/SaveSteps.h"
+
 void RemoveFiles(std::span<const FileInFolder> files) {
     std::atomic<std::size_t> next{0};
     const auto work = [&] {
         for (std::size_t i = next++; i < files.size(); i = next++)
-            ::unlinkat(files[i].directoryFd, files[i].name.c_str(), 0);
+            if (::unlinkat(files[i].directoryFd, files[i].name.c_str(), 0) == 0) SaveStepDone();
     };
     // About 30 files a thread, at most 16 threads: more overlap little more.
     const std::size_t helpers = std::min<std::size_t>(15, files.size() / 30);

@@ -10,16 +10,20 @@
 #include "core/Translation.h"
 #include "formats/PictureFormats.h"
 #include "formats/PictureReadError.h"
+#include "formats/TiledKeep.h"
 #include "formats/TiledMap.h"
 #include "io/AtomicFile.h"
 #include "io/FileWriteError.h"
 #include "io/PictureLoad.h"
 #include "io/PictureSave.h"
+#include "io/RegularFile.h"
 
 namespace {
 
 constexpr SourceText SaveFailed = TSR_MESSAGE("BoardFiles", "保存できませんでした");
 constexpr SourceText LoadRefused = TSR_MESSAGE("BoardFiles", "配置を読み込めません：%1");
+constexpr SourceText ForeignMapQuestion = TSR_MESSAGE(
+    "BoardFiles", "「%1」はTessaroが保存したマップではありません。Tessaroが使わない内容は残したまま上書きしますか？");
 constexpr SourceText DiscardQuestion =
     TSR_MESSAGE("BoardFiles", "保存していない変更を破棄して、配置が使うシートを読み込みますか？");
 
@@ -109,6 +113,34 @@ ChipAnimations ChipAnimationsOf(const std::vector<tiled::TileAnimation>& tiles) 
     return animations;
 }
 
+// The text of a Tiled file that is already there, so that a save keeps what
+// the editor does not use; nothing when there is none (or none that a map's
+// reader would take: not a regular file, or too large).
+std::optional<std::string> ExistingText(const std::string& path) {
+    constexpr std::size_t MaxBytes = 4u << 20;
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) return std::nullopt;
+    try {
+        const std::vector<std::uint8_t> bytes = ReadFileStart(path, MaxBytes + 1);
+        if (bytes.size() > MaxBytes) return std::nullopt;
+        return std::string(bytes.begin(), bytes.end());
+    } catch (const PictureReadError&) {
+        return std::nullopt;
+    }
+}
+
+// Whether the board's save may replace what is at `mapPath`: a map the
+// editor did not write is replaced only when the user says so.
+bool MayReplaceMap(TForm1& form, const std::string& mapPath, const std::optional<std::string>& existing) {
+    std::error_code error;
+    if (!std::filesystem::exists(mapPath, error) || (existing && tiled::IsOwnMap(*existing))) return true;
+    return form.platform.AskQuestion(Tr(ForeignMapQuestion, {mapPath}));
+}
+
+bool PlayedAnimation(const tiled::TileAnimation& animation) {
+    return !ChipAnimationsOf(std::vector{animation}).Empty();
+}
+
 void SaveBoard(TForm1& form, std::string mapPath) {
     // The map always ends in .tmx, so that it never takes the name of the
     // tileset or the picture written beside it.
@@ -117,15 +149,24 @@ void SaveBoard(TForm1& form, std::string mapPath) {
     const std::string base = map.stem().string();
     const std::string tsxName = base + ".tsx";
     const std::string imageName = base + ".png";
+    const std::string tsxPath = (map.parent_path() / tsxName).string();
+    const std::optional<std::string> oldMap = ExistingText(mapPath), oldTileset = ExistingText(tsxPath);
+    if (!MayReplaceMap(form, mapPath, oldMap)) return;
+    const std::vector<int> tiles = TilesOf(form.Board);
+    const std::vector<tiled::TileAnimation> animations = TileAnimationsOf(form.Sheet.Animations);
+    const std::string mapText =
+        oldMap ? tiled::MapTextOver(*oldMap, form.Board.Cols(), form.Board.Rows(), tiles, Sheet, tsxName)
+               : tiled::MapText(form.Board.Cols(), form.Board.Rows(), tiles, Sheet, tsxName);
+    const std::string tilesetText =
+        oldTileset ? tiled::TilesetTextOver(*oldTileset, base, imageName, Sheet, animations, PlayedAnimation)
+                   : tiled::TilesetText(base, imageName, Sheet, animations);
     form.ComposeSheet();
     try {
         const std::vector<PendingFile> files{
             {(map.parent_path() / imageName).string(),
              EncodePictureFile(imageName, form.SheetImage, form.Sheet.TransparentColor)},
-            {(map.parent_path() / tsxName).string(),
-             BytesOf(tiled::TilesetText(base, imageName, Sheet, TileAnimationsOf(form.Sheet.Animations)))},
-            {mapPath,
-             BytesOf(tiled::MapText(form.Board.Cols(), form.Board.Rows(), TilesOf(form.Board), Sheet, tsxName))},
+            {tsxPath, BytesOf(tilesetText)},
+            {mapPath, BytesOf(mapText)},
         };
         // All three or none: a map without its tileset or sheet is no use.
         WriteFilesAllOrNone(files);

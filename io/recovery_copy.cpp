@@ -2,6 +2,7 @@
 // The recovery copy of unsaved changes: kept while there are any, removed by
 // a save and a normal close, offered at start-up when an editor that is gone
 // left one behind.
+#include <algorithm>
 #include <chrono>
 #include <future>
 #include <optional>
@@ -133,12 +134,19 @@ void SetAsideUnreadable(TForm1& form, const recovery::Folder& folder, const std:
 }
 
 void TellOfLeftBackups(TForm1& form, const recovery::Folder& folder) {
-    const std::vector<recovery::LeftBackup> left = recovery::TakeLeftBackups(folder);
-    if (left.empty()) return;
+    std::vector<recovery::LeftBackup> left = recovery::TakeLeftBackups(folder);
+    const auto restored = std::stable_partition(left.begin(), left.end(), [](const auto& b) { return b.restored; });
+    if (restored != left.begin()) {
+        std::string text =
+            Tr(TSR_MESSAGE("Recovery", "保存が途中で止まったファイルを、保存する前の内容に戻しました:"));
+        for (auto b = left.begin(); b != restored; ++b) text += "\n" + Quoted(b->file);
+        form.platform.ShowMessage(text);
+    }
+    if (restored == left.end()) return;
     std::string text =
         Tr(TSR_MESSAGE("Recovery", "保存が途中で止まったファイルがあります。元の内容は次のファイルに残っています:"));
-    for (const recovery::LeftBackup& b : left)
-        text += "\n" + (b.file.empty() ? std::string("?") : Quoted(b.file)) + " → " + Quoted(b.backup);
+    for (auto b = restored; b != left.end(); ++b)
+        text += "\n" + (b->file.empty() ? std::string("?") : Quoted(b->file)) + " → " + Quoted(b->backup);
     form.platform.ShowMessage(text);
 }
 

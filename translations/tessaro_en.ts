@@ -42,6 +42,10 @@
         <translation>Cannot load the board: %1</translation>
     </message>
     <message>
+        <source>「%1」はTessaroが保存したマップではありません。Tessaroが使わない内容は残したまま上書きしますか？</source>
+        <translation>"%1" is a map that Tessaro did not save. Overwrite it, keeping what Tessaro does not use?</translation>
+    </message>
+    <message>
         <source>保存していない変更を破棄して、配置が使うシートを読み込みますか？</source>
         <translation>Discard unsaved changes and load the sheet the board uses?</translation>
     </message>
@@ -729,6 +733,10 @@
     <message>
         <source>読み込めない復元用のコピーが %1 個あります（%2）。名前に .unreadable を付けて残し、次からは尋ねないようにしますか？</source>
         <translation>There are %1 recovery copies that cannot be read (%2). Keep them with .unreadable added to their names and stop asking about them?</translation>
+    </message>
+    <message>
+        <source>保存が途中で止まったファイルを、保存する前の内容に戻しました:</source>
+        <translation>Some saves were interrupted. These files have their contents from before the save again:</translation>
     </message>
     <message>
         <source>保存が途中で止まったファイルがあります。元の内容は次のファイルに残っています:</source>

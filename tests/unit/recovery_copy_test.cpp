@@ -382,6 +382,10 @@ TEST_F(RecoveryCopyTest, AKilledSaveInPlaceIsToldOfAtTheNextStart) {
     int status = 0;
     waitpid(child, &status, 0);
     ASSERT_TRUE(WIFSIGNALED(status));
+    // Replaced meanwhile, the file can't be given its old content back: the
+    // backup stays and is named.
+    fs::remove(file);
+    WriteFileAtomically(file.string(), std::vector<std::uint8_t>(10, 'r'));
     for (const std::size_t told : {1u, 0u}) {
         FakePlatform platform;
         TForm1 form(platform);
