@@ -230,8 +230,8 @@ private:
     SaveTarget target_;
     std::span<const std::uint8_t> bytes_;
     bool flush_;
-    std::string temp_;  // empty once committed, or when written in place
-    std::string old_;   // the earlier file's second name while kept
+    std::string temp_;        // empty once committed, or when written in place
+    std::string old_;         // the earlier file's second name while kept
     struct stat written_ {};  // of the new file
     enum class OldFile { Replace, Swap, Keep } oldMode_ = OldFile::Replace;
     bool renamed_ = false;

@@ -246,8 +246,10 @@ std::optional<InPlaceWrite> WriteOf(const std::string& rest) {
         if (*at < '0' || *at > '9') return std::nullopt;
         *field = std::strtoull(at, &end, 10);
         at = end;
-        if (*at == ' ') ++at;
-        else if (*at != '\0') return std::nullopt;
+        if (*at == ' ')
+            ++at;
+        else if (*at != '\0')
+            return std::nullopt;
     }
     return *at == '\0' ? std::optional(w) : std::nullopt;
 }
@@ -281,8 +283,7 @@ Ending EndWrite(const Folder& folder, const std::string& backup, const std::stri
         ::fstat(kept, &keptSt) == 0 && Mine(keptSt) && static_cast<std::uint64_t>(keptSt.st_size) == w.oldSize) {
         if (HoldsNewContent(fd, w))
             ending = Ending::Ended;
-        else if (CopyContent(kept, fd, keptSt.st_size) == 0 && ::ftruncate(fd, keptSt.st_size) == 0 &&
-                 ::fsync(fd) == 0)
+        else if (CopyContent(kept, fd, keptSt.st_size) == 0 && ::ftruncate(fd, keptSt.st_size) == 0 && ::fsync(fd) == 0)
             ending = Ending::Restored;
     }
     if (kept >= 0) ::close(kept);

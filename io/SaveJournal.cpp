@@ -35,10 +35,14 @@ std::string GuardName(const std::string& id) { return std::string(GuardPrefix) +
 std::string Escaped(const std::string& text) {
     std::string out;
     for (const char c : text) {
-        if (c == '\\') out += "\\\\";
-        else if (c == '\t') out += "\\t";
-        else if (c == '\n') out += "\\n";
-        else out += c;
+        if (c == '\\')
+            out += "\\\\";
+        else if (c == '\t')
+            out += "\\t";
+        else if (c == '\n')
+            out += "\\n";
+        else
+            out += c;
     }
     return out;
 }
@@ -51,10 +55,14 @@ std::optional<std::string> Unescaped(std::string_view text) {
             continue;
         }
         if (++i == text.size()) return std::nullopt;
-        if (text[i] == '\\') out += '\\';
-        else if (text[i] == 't') out += '\t';
-        else if (text[i] == 'n') out += '\n';
-        else return std::nullopt;
+        if (text[i] == '\\')
+            out += '\\';
+        else if (text[i] == 't')
+            out += '\t';
+        else if (text[i] == 'n')
+            out += '\n';
+        else
+            return std::nullopt;
     }
     return out;
 }
@@ -432,7 +440,7 @@ bool SettleJournals(int directoryFd) {
     ::closedir(dir);
     bool settled = true;
     for (const std::string& name : names) {
-        const std::string_view prefix = name.starts_with(GuardPrefix)       ? GuardPrefix
+        const std::string_view prefix = name.starts_with(GuardPrefix)     ? GuardPrefix
                                         : name.starts_with(JournalPrefix) ? JournalPrefix
                                                                           : CommittedPrefix;
         const std::string id = name.substr(prefix.size());

@@ -137,8 +137,7 @@ void TellOfLeftBackups(TForm1& form, const recovery::Folder& folder) {
     std::vector<recovery::LeftBackup> left = recovery::TakeLeftBackups(folder);
     const auto restored = std::stable_partition(left.begin(), left.end(), [](const auto& b) { return b.restored; });
     if (restored != left.begin()) {
-        std::string text =
-            Tr(TSR_MESSAGE("Recovery", "保存が途中で止まったファイルを、保存する前の内容に戻しました:"));
+        std::string text = Tr(TSR_MESSAGE("Recovery", "保存が途中で止まったファイルを、保存する前の内容に戻しました:"));
         for (auto b = left.begin(); b != restored; ++b) text += "\n" + Quoted(b->file);
         form.platform.ShowMessage(text);
     }

@@ -120,7 +120,8 @@ TEST(TiledMap, SavingOverTiledFilesKeepsWhatTheEditorDoesNotUse) {
     // one time.
     const auto played = [](const tiled::TileAnimation& a) {
         for (std::size_t f = 0; f < a.frames.size(); ++f)
-            if (a.frames[f] != tiled::AnimationFrame{a.tile + static_cast<int>(f), a.frames[0].durationMs}) return false;
+            if (a.frames[f] != tiled::AnimationFrame{a.tile + static_cast<int>(f), a.frames[0].durationMs})
+                return false;
         return true;
     };
     const std::vector<tiled::TileAnimation> animations{{3, {{3, 150}, {4, 150}}}, {90, {{90, 100}, {91, 100}}}};
@@ -158,7 +159,8 @@ TEST(TiledMap, SavingOverTiledFilesKeepsWhatTheEditorDoesNotUse) {
 
     // A map of Tiled's with a second layer and properties: the board's data
     // goes into its tile layer, the rest stays; it is no map of the editor's.
-    const std::string map = R"(<map version="1.10" tiledversion="1.10.2" orientation="orthogonal" renderorder="left-up" width="2" height="1" tilewidth="16" tileheight="16" infinite="0" nextlayerid="3" nextobjectid="2"><properties><property name="music" value="town"/></properties><tileset firstgid="1" source="old.tsx"/><layer id="1" name="ground" width="2" height="1" opacity="1"><data encoding="base64" compression="zlib">eJxjZGRkAAAACAAD</data></layer><objectgroup id="2" name="doors"><object id="1" x="3" y="4"/></objectgroup></map>)";
+    const std::string map =
+        R"(<map version="1.10" tiledversion="1.10.2" orientation="orthogonal" renderorder="left-up" width="2" height="1" tilewidth="16" tileheight="16" infinite="0" nextlayerid="3" nextobjectid="2"><properties><property name="music" value="town"/></properties><tileset firstgid="1" source="old.tsx"/><layer id="1" name="ground" width="2" height="1" opacity="1"><data encoding="base64" compression="zlib">eJxjZGRkAAAACAAD</data></layer><objectgroup id="2" name="doors"><object id="1" x="3" y="4"/></objectgroup></map>)";
     EXPECT_FALSE(tiled::IsOwnMap(map));
     const int cells[] = {0, tiled::EmptyCell, 31, 2};
     const std::string board = tiled::MapTextOver(map, 2, 2, cells, Sheet, "map.tsx");
