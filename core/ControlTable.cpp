@@ -110,6 +110,7 @@ constexpr std::array<ControlInfo, ControlCount> Table = {{
     Item(AnimMenu, "AnimMenu", DefMenu, TSR_TEXT("Controls", "アニメーション(&A)")),
     Item(AnimFramesMenu, "AnimFramesMenu", DefMenu, TSR_TEXT("Controls", "アニメーションのコマ(&F)...")),
     Item(BlockMenu, "BlockMenu", DefMenu, TSR_TEXT("Controls", "ブロック編集(&K)")),
+    Item(AutotileMenu, "AutotileMenu", DefMenu, TSR_TEXT("Controls", "オートタイル(&O)...")),
 
     Menu(MoveMenu, "MoveMenu", MainMenu1, TSR_TEXT("Controls", "移動・変換(&M)")),
     Item(UpMenu, "UpMenu", MoveMenu, TSR_TEXT("Controls", "上へ移動(&U)")),
@@ -191,6 +192,8 @@ constexpr std::array<ControlInfo, ControlCount> Table = {{
     Item(BoardZoom2, "BoardZoom2", BoardPlaceMenu, TSR_TEXT("Controls", "２倍（&2）"), BoardZoomGroup),
     Item(BoardZoom3, "BoardZoom3", BoardPlaceMenu, TSR_TEXT("Controls", "３倍（&3）"), BoardZoomGroup),
     Item(BoardZoom4, "BoardZoom4", BoardPlaceMenu, TSR_TEXT("Controls", "４倍（&4）"), BoardZoomGroup),
+    Item(BoardN3, "BoardN3", BoardPlaceMenu, "-"),
+    Item(TerrainBrushMenu, "TerrainBrushMenu", BoardPlaceMenu, TSR_TEXT("Controls", "地形ブラシ(&T)")),
     Widget(BoardI, "BoardI", K::Image, BoardForm, 0, 0, 640, 480),
 
 }};

@@ -32,7 +32,7 @@ enum class ControlId : std::uint16_t {
     // the extension options)
     N4, KeyPickMenu, KeyNoneMenu, N5, TileViewMenu, WrapMenu, BoardMenu, N6,
     ExtMenu, LangEnMenu, StrokeMenu, HistoryMenu, KeysMenu, WideMenu,
-    UserPaletteMenu, AnimMenu, AnimFramesMenu, BlockMenu,
+    UserPaletteMenu, AnimMenu, AnimFramesMenu, BlockMenu, AutotileMenu,
     // Move/Transform menu
     MoveMenu, UpMenu, RightMenu, DownMenu, LeftMenu, XYMenu, N2, UpsetMenu, VrevMenu,
     // Help menu
@@ -52,7 +52,7 @@ enum class ControlId : std::uint16_t {
     // The try-out board window and its controls
     BoardForm, BoardMainMenu, BoardPlaceMenu,
     BoardLoadMenu, BoardSaveMenu, BoardClearMenu, BoardN1, BoardSizeMenu, BoardN2,
-    BoardZoom1, BoardZoom2, BoardZoom3, BoardZoom4,
+    BoardZoom1, BoardZoom2, BoardZoom3, BoardZoom4, BoardN3, TerrainBrushMenu,
     BoardI,
 
     Count

@@ -329,6 +329,25 @@ public:
     std::optional<ChipRef> BlockDragStart;
     void DragBlock(int col, int row);
 
+    // ---- terrains (core/terrains.cpp, edit/terrain_brush.cpp) ----
+    // AutotileMenu: a terrain from its source block, its 47 chips written
+    // into its area as one undo step.
+    void AutotileMenuClick();
+    // Writes again the chips of every terrain whose block changed and shows
+    // them; the window and the scenario driver call it at the end of every
+    // event, before the views follow, so the change and its chips are one step.
+    void FollowTerrains();
+    // TerrainBrushMenu: the left button on the board paints the next terrain
+    // (after the last: stamps again).
+    void TerrainBrushMenuClick();
+    // The terrain the board's buttons paint, an index of Sheet.Terrains().
+    std::optional<std::size_t> TerrainBrush;
+    // Board cell (col, row) holds a chip of terrain `terrain`.
+    bool CellHasTerrain(BoardCell cell, std::size_t terrain) const;
+    // Marks the cell as the terrain (or as not) and gives it and its
+    // neighbours the chips their neighbours call for.
+    void PaintTerrain(BoardCell cell, std::size_t terrain, bool on);
+
     // edit/board_stamping.cpp: left stamps the chip being edited, right
     // chooses the cell's chip as a left press on the sheet does, middle
     // empties the cell.

@@ -9,6 +9,7 @@
 #include "canvas/Picture.h"
 #include "core/ChipAnimations.h"
 #include "core/Controls.h"
+#include "core/SheetGeometry.h"
 
 // The one door through which the editor reaches the outside: message boxes,
 // dialogs, pop-up menus, the clipboard and the web browser. The Qt window
@@ -73,6 +74,18 @@ public:
     // cancelled. The editor keeps what it gets within its limits.
     virtual std::optional<ChipAnimation> AnimationDialog(ChipAnimation current) {
         (void)current;
+        return std::nullopt;
+    }
+    // The autotile dialog: the source block's top-left chip, the target
+    // area's top-left chip and the terrain's name, opened with `start`;
+    // nothing when cancelled. The editor checks what it gets.
+    struct AutotileAnswer {
+        ChipRef source;
+        ChipRef area;
+        std::string name;
+    };
+    virtual std::optional<AutotileAnswer> AutotileDialog(const AutotileAnswer& start) {
+        (void)start;
         return std::nullopt;
     }
     // Open and save dialogs for the board's Tiled map files (*.tmx).

@@ -61,6 +61,9 @@ void SheetDocument::CutIntoChips(const canvas::Picture& picture) {
             chip.CopyRect({0, 0, s, s}, picture, {c * s, r * s, (c + 1) * s, (r + 1) * s});
         }
     }
+    // A picture taken whole is what it is: its terrain chips stay as they
+    // came until the artist changes a block.
+    SeeTerrainSources();
 }
 
 void SheetDocument::ComposeInto(canvas::Picture& sheetPicture) const {

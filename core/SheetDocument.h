@@ -10,6 +10,7 @@
 #include "canvas/Picture.h"
 #include "core/ChipAnimations.h"
 #include "core/SheetGeometry.h"
+#include "core/Terrain.h"
 #include "core/UndoHistory.h"
 
 // The sheet being edited: its chips, the transparent colour and the undo
@@ -67,7 +68,25 @@ public:
     ChipAnimations Animations;
     UndoHistory History;
 
+    // ---- Terrains (core/sheet_terrains.cpp) ----
+    const std::vector<Terrain>& Terrains() const { return terrains_; }
+    // Adds the terrain, or replaces the one of its name, and writes its chips.
+    void PutTerrain(const Terrain& terrain);
+    // Terrains as they were kept (a recovery copy, a board's tileset): their
+    // chips are taken as they stand until a block changes.
+    void SetTerrains(std::vector<Terrain> terrains);
+    // Writes again the chips of every terrain whose source block changed
+    // since they were last written; returns the chips written.
+    std::vector<ChipRef> FollowTerrains();
+
 private:
+    void WriteTerrainChips(const Terrain& terrain, std::vector<ChipRef>& written);
+    std::array<std::uint64_t, autotile::SourceCols * autotile::SourceRows> SourceVersions(const Terrain& t) const;
+    void SeeTerrainSources();
+    std::vector<Terrain> terrains_;
+    // Per terrain: its block's chip versions when its chips were last written.
+    std::vector<std::array<std::uint64_t, autotile::SourceCols * autotile::SourceRows>> terrainSeen_;
+
     std::array<canvas::Picture, sheet::ChipCount> chips_;
     std::array<std::uint64_t, sheet::ChipCount> versions_{};
     std::uint64_t nextVersion_ = 1;

@@ -17,12 +17,22 @@ void Stamp(TForm1& form, BoardCell cell) {
             form.Board.Place({cell.col + c, cell.row + r}, ChipRef{form.CurCol + c, form.CurRow + r});
 }
 
+// With the terrain brush, left marks cells as its terrain and right as not.
+bool PaintsTerrain(const TForm1& form, ShiftState shift) {
+    return form.TerrainBrush && *form.TerrainBrush < form.Sheet.Terrains().size() &&
+           (shift == LeftOnly || shift == RightOnly);
+}
+
 }  // namespace
 
 void TForm1::BoardIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
     const std::optional<BoardCell> cell = Board.CellAt(X, Y);
     if (!cell) return;
-    if (Shift == LeftOnly) {
+    if (PaintsTerrain(*this, Shift)) {
+        // The whole drag is one step: the board as the press found it.
+        BoardUndo.Record(Sheet.History, Board);
+        PaintTerrain(*cell, *TerrainBrush, Shift == LeftOnly);
+    } else if (Shift == LeftOnly) {
         Stamp(*this, *cell);
     } else if (Shift == MiddleOnly) {
         Board.Place(*cell, std::nullopt);
@@ -35,6 +45,10 @@ void TForm1::BoardIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
 }
 
 void TForm1::BoardIMouseMove(ShiftState Shift, int X, int Y) {
+    if (PaintsTerrain(*this, Shift)) {
+        if (const std::optional<BoardCell> cell = Board.CellAt(X, Y)) PaintTerrain(*cell, *TerrainBrush, Shift == LeftOnly);
+        return;
+    }
     if (Shift != LeftOnly) return;
     if (const std::optional<BoardCell> cell = Board.CellAt(X, Y)) Stamp(*this, *cell);
 }

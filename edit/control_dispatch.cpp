@@ -32,6 +32,8 @@ void TForm1::Click(ControlId control) {
     if (control == AnimMenu) return AnimMenuClick();
     if (control == AnimFramesMenu) return AnimFramesMenuClick();
     if (control == BlockMenu) return BlockMenuClick();
+    if (control == AutotileMenu) return AutotileMenuClick();
+    if (control == TerrainBrushMenu) return TerrainBrushMenuClick();
     if (Between(control, AllCopyMenu, RedoMenu)) return EditMenuClick(control);
     if (Between(control, WhiteMenu, UnMenu)) return LineColor(control);
     if (Between(control, mZoom2, mZoom10)) return mZoomClick(control);

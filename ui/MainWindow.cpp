@@ -350,7 +350,9 @@ void MainWindow::ShowChanges() {
             animationTimer_->stop();
         }
     }
-    // The end of an event: the tile preview follows what the event changed.
+    // The end of an event: terrains follow their blocks, and the tile
+    // preview what the event changed.
+    form_->FollowTerrains();
     form_->UpdateTilePreview();
     form_->ShowTransparentColour();
     if (form_->LayoutChanged) {

@@ -68,6 +68,8 @@ void Run(const cmd::Answer& c, Session& s) { s.platform.QueueAnswer(c.kind); }
 void Run(const cmd::Choose& c, Session& s) { s.platform.QueueChoice(c.path); }
 void Run(const cmd::PickColour& c, Session& s) { s.platform.QueueColour(c.colour); }
 void Run(const cmd::Popup& c, Session& s) { s.platform.QueuePopup(c.item); }
+void Run(const cmd::AutotileAnswer& c, Session& s) { s.platform.QueueAutotile(c.answer); }
+
 void Run(const cmd::BoardSizeAnswer& c, Session& s) {
     if (c.size)
         s.platform.QueueBoardSize(Platform::BoardSize{c.size->first, c.size->second});
@@ -235,6 +237,7 @@ void RunAtEventBoundary(Session& session, const std::function<void()>& handler) 
         session.platform.LogError(e.what());
     }
     // As the window does before it shows the changes of an event.
+    session.form.FollowTerrains();
     session.form.UpdateTilePreview();
     session.form.ShowTransparentColour();
     if (auto swallowed = session.platform.TakePendingError()) throw ScriptError(*swallowed);

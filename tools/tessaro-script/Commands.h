@@ -10,6 +10,7 @@
 
 #include "canvas/Colour.h"
 #include "core/Controls.h"
+#include "core/Platform.h"
 #include "core/ShiftState.h"
 
 namespace script {
@@ -174,6 +175,16 @@ struct ExpectCell {
     int row = 0;
     std::optional<std::pair<int, int>> chip;
 };
+// Board cell (col, row) holds a chip of the terrain brush's terrain.
+struct ExpectTerrain {
+    int col = 0;
+    int row = 0;
+    bool marked = false;
+};
+// The autotile dialog's answer: block, area and name, or a cancel.
+struct AutotileAnswer {
+    std::optional<Platform::AutotileAnswer> answer;
+};
 // A picture file read whole (BMP, JPEG or PNG; alpha 255 where the format has
 // none): a pixel's colour or alpha, or the picture's size.
 // Chip (col, row) starts an animation of that many frames of that frame
@@ -200,7 +211,7 @@ using Command =
                  cmd::RecoveryTimer, cmd::Resize, cmd::SetClipboard, cmd::SaveClipboard, cmd::Dump, cmd::ExpectState,
                  cmd::ExpectControl, cmd::ExpectPixel, cmd::ExpectSize, cmd::ExpectSame, cmd::ExpectMessage,
                  cmd::ExpectExists, cmd::ExpectFileSize, cmd::ExpectOpened, cmd::BoardSizeAnswer, cmd::ExpectCell,
-                 cmd::ExpectFilePicture, cmd::FramesAnswer, cmd::ExpectFrames>;
+                 cmd::ExpectFilePicture, cmd::FramesAnswer, cmd::ExpectFrames, cmd::ExpectTerrain, cmd::AutotileAnswer>;
 
 // True for the `expect` commands: each one is one check.
 bool IsCheck(const Command& command);

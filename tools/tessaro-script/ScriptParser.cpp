@@ -258,6 +258,13 @@ Command ParseExpect(Arguments& args) {
         c.expected = std::to_string(n) + " " + std::to_string(args.Integer("MS"));
         return c;
     }
+    if (what == "terrain") {
+        cmd::ExpectTerrain c;
+        c.col = args.Integer("C");
+        c.row = args.Integer("R");
+        c.marked = ParseYesNo(args.Word("yes|no"));
+        return c;
+    }
     if (what == "filepixel" || what == "filealpha" || what == "filesizepx") {
         cmd::ExpectFilePicture c;
         c.kind = what == "filepixel"   ? cmd::ExpectFilePicture::Kind::Pixel
@@ -375,6 +382,19 @@ Command ParseArguments(const std::string& verb, Arguments& args) {
         const int n = args.Integer("N");
         return cmd::FramesAnswer{std::pair{n, args.Integer("MS")}};
     }
+    if (verb == "autotile") {
+        if (args.PeekIs("cancel")) {
+            args.Word("cancel");
+            return cmd::AutotileAnswer{};
+        }
+        Platform::AutotileAnswer a;
+        a.source.col = args.Integer("SC");
+        a.source.row = args.Integer("SR");
+        a.area.col = args.Integer("DC");
+        a.area.row = args.Integer("DR");
+        a.name = args.Path("NAME");
+        return cmd::AutotileAnswer{a};
+    }
     if (verb == "press") return ParseMouse(args, true);
     if (verb == "move") return ParseMouse(args, false);
     if (verb == "click") return cmd::Click{args.Control()};
@@ -464,7 +484,8 @@ bool IsCheck(const Command& command) {
            std::holds_alternative<cmd::ExpectExists>(command) || std::holds_alternative<cmd::ExpectFileSize>(command) ||
            std::holds_alternative<cmd::ExpectOpened>(command) || std::holds_alternative<cmd::ExpectCell>(command) ||
            std::holds_alternative<cmd::ExpectFilePicture>(command) ||
-           std::holds_alternative<cmd::ExpectFrames>(command);
+           std::holds_alternative<cmd::ExpectFrames>(command) ||
+           std::holds_alternative<cmd::ExpectTerrain>(command);
 }
 
 }  // namespace script

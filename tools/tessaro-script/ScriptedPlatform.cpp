@@ -120,6 +120,13 @@ std::optional<ChipAnimation> ScriptedPlatform::AnimationDialog(ChipAnimation) {
     return frames;
 }
 
+std::optional<Platform::AutotileAnswer> ScriptedPlatform::AutotileDialog(const AutotileAnswer&) {
+    if (autotiles_.empty()) Fail("the autotile dialog had no answer queued (autotile SC SR DC DR NAME|cancel)");
+    std::optional<AutotileAnswer> answer = std::move(autotiles_.front());
+    autotiles_.pop_front();
+    return answer;
+}
+
 std::optional<canvas::Colour> ScriptedPlatform::ColourDialog(std::optional<canvas::Colour>) {
     if (colours_.empty()) Fail("the colour dialog had no colour queued (pickcolor R,G,B|cancel)");
     const std::optional<canvas::Colour> colour = colours_.front();
@@ -157,6 +164,7 @@ std::string ScriptedPlatform::Leftovers() const {
     if (!popups_.empty()) add(Plural(popups_.size(), "popup answer") + " left unused");
     if (!boardSizes_.empty()) add(Plural(boardSizes_.size(), "boardsize answer") + " left unused");
     if (!frames_.empty()) add(Plural(frames_.size(), "frames answer") + " left unused");
+    if (!autotiles_.empty()) add(Plural(autotiles_.size(), "autotile answer") + " left unused");
     if (!messages_.empty()) {
         std::string list;
         for (const LoggedMessage& m : messages_)

@@ -37,6 +37,7 @@ public:
     void QueuePopup(std::optional<ControlId> item) { popups_.push_back(item); }
     void QueueBoardSize(std::optional<BoardSize> size) { boardSizes_.push_back(size); }
     void QueueFrames(std::optional<ChipAnimation> frames) { frames_.push_back(frames); }
+    void QueueAutotile(std::optional<AutotileAnswer> answer) { autotiles_.push_back(std::move(answer)); }
     void SetClipboard(std::optional<canvas::Picture> picture) { clipboard_ = std::move(picture); }
 
     // ---- What the checks read ----
@@ -67,6 +68,7 @@ public:
     std::optional<ControlId> PopupMenu(ControlId menu, ControlId origin, int x, int y) override;
     std::optional<BoardSize> BoardSizeDialog(int cols, int rows) override;
     std::optional<ChipAnimation> AnimationDialog(ChipAnimation current) override;
+    std::optional<AutotileAnswer> AutotileDialog(const AutotileAnswer& start) override;
     std::optional<std::string> MapOpenDialog() override;
     std::optional<std::string> MapSaveDialog() override;
     bool ClipboardHasBitmap() override { return clipboard_.has_value(); }
@@ -91,6 +93,7 @@ private:
     std::deque<std::optional<ControlId>> popups_;
     std::deque<std::optional<BoardSize>> boardSizes_;
     std::deque<std::optional<ChipAnimation>> frames_;
+    std::deque<std::optional<AutotileAnswer>> autotiles_;
     std::deque<LoggedMessage> messages_;
     std::vector<LoggedMessage> shown_;
     std::optional<canvas::Picture> clipboard_;

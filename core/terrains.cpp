@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Terrains made from their source blocks: the autotile dialog, and the live
+// chips that follow every change of a block.
+#include <string>
+
+#include "core/Form.h"
+#include "core/Translation.h"
+
+namespace {
+
+std::string ProblemText(TerrainProblem problem) {
+    switch (problem) {
+        case TerrainProblem::NoName: return Tr(TSR_MESSAGE("Terrain", "地形の名前を入れてください"));
+        case TerrainProblem::SourceOutside:
+            return Tr(TSR_MESSAGE("Terrain", "素材（横2×縦3チップ）がシートからはみ出します"));
+        case TerrainProblem::AreaOutside:
+            return Tr(TSR_MESSAGE("Terrain", "書き出し先（横8×縦6チップ）がシートからはみ出します"));
+        case TerrainProblem::Overlap: return Tr(TSR_MESSAGE("Terrain", "素材と書き出し先が重なっています"));
+        case TerrainProblem::Taken:
+            return Tr(TSR_MESSAGE("Terrain", "ほかの地形の素材か書き出し先と重なっています"));
+        case TerrainProblem::OddChipSize:
+            return Tr(TSR_MESSAGE("Terrain", "地形はチップの大きさが偶数のときだけ作れます"));
+    }
+    return "";
+}
+
+// Each written chip drawn again on the sheet view, and in the edit area
+// when it is being edited.
+void ShowWrittenChips(TForm1& form, const std::vector<ChipRef>& written) {
+    if (written.empty()) return;
+    bool edited = false;
+    for (const ChipRef& chip : written) {
+        form.DrawChip(chip.col, chip.row, false);
+        edited = edited || (chip.col >= form.CurCol && chip.row >= form.CurRow &&
+                            chip.col < form.CurCol + form.EditCols() && chip.row < form.CurRow + form.EditRows());
+    }
+    form.DrawSheetFrame();
+    if (edited) form.RefreshEditArea();
+}
+
+}  // namespace
+
+void TForm1::AutotileMenuClick() {
+    const std::vector<Terrain>& terrains = Sheet.Terrains();
+    Platform::AutotileAnswer start{{CurCol, CurRow}, {CurCol + autotile::SourceCols, CurRow}, {}};
+    if (!terrains.empty()) start = {terrains.back().source, terrains.back().area, terrains.back().name};
+    const auto answer = platform.AutotileDialog(start);
+    if (!answer) return;
+    const Terrain terrain{answer->name, answer->source, answer->area};
+    if (const auto problem = ProblemOf(terrain, terrains, Def.SheetCols, Def.SheetRows, Def.ChipSize)) {
+        platform.ShowMessage(ProblemText(*problem));
+        return;
+    }
+    // The chips the area held before come back with one undo.
+    Sheet.RecordBlockStep(terrain.area.col, terrain.area.row, autotile::AreaCols, autotile::AreaRows,
+                          SheetDocument::OneLevel::Kept);
+    Sheet.PutTerrain(terrain);
+    std::vector<ChipRef> written;
+    for (int i = 0; i < autotile::ChipCount; ++i) written.push_back(terrain.PlaceOf(i));
+    ShowWrittenChips(*this, written);
+    Modified = true;
+}
+
+void TForm1::FollowTerrains() { ShowWrittenChips(*this, Sheet.FollowTerrains()); }

@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The board's terrain brush: cells marked as a terrain take the chip of the
+// terrain that their eight neighbours call for.
+#include <array>
+
+#include "core/Form.h"
+
+namespace {
+
+struct Step {
+    int dc, dr;
+    std::uint8_t bit;
+};
+constexpr std::array<Step, 8> Around{{{0, -1, autotile::N},
+                                      {1, -1, autotile::NE},
+                                      {1, 0, autotile::E},
+                                      {1, 1, autotile::SE},
+                                      {0, 1, autotile::S},
+                                      {-1, 1, autotile::SW},
+                                      {-1, 0, autotile::W},
+                                      {-1, -1, autotile::NW}}};
+
+bool OnBoard(const TryOutBoard& board, BoardCell c) {
+    return c.col >= 0 && c.row >= 0 && c.col < board.Cols() && c.row < board.Rows();
+}
+
+}  // namespace
+
+bool TForm1::CellHasTerrain(BoardCell cell, std::size_t terrain) const {
+    if (terrain >= Sheet.Terrains().size()) return false;
+    const std::optional<ChipRef> chip = Board.At(cell);
+    return chip && Sheet.Terrains()[terrain].MaskAt(*chip).has_value();
+}
+
+void TForm1::PaintTerrain(BoardCell cell, std::size_t terrain, bool on) {
+    if (terrain >= Sheet.Terrains().size() || !OnBoard(Board, cell)) return;
+    const Terrain& t = Sheet.Terrains()[terrain];
+    if (on && !CellHasTerrain(cell, terrain)) {
+        Board.Place(cell, t.ChipOf(0));
+    } else if (!on) {
+        if (!CellHasTerrain(cell, terrain)) return;
+        Board.Place(cell, std::nullopt);
+    }
+    // The terrain runs on past the board's edge, as a map cut out of a
+    // larger one does.
+    auto counts = [&](BoardCell c) { return !OnBoard(Board, c) || CellHasTerrain(c, terrain); };
+    for (int dr = -1; dr <= 1; ++dr)
+        for (int dc = -1; dc <= 1; ++dc) {
+            const BoardCell c{cell.col + dc, cell.row + dr};
+            if (!OnBoard(Board, c) || !CellHasTerrain(c, terrain)) continue;
+            std::uint8_t mask = 0;
+            for (const Step& s : Around)
+                if (counts({c.col + s.dc, c.row + s.dr})) mask |= s.bit;
+            Board.Place(c, t.ChipOf(mask));
+        }
+}
+
+void TForm1::TerrainBrushMenuClick() {
+    const std::size_t count = Sheet.Terrains().size();
+    if (!TerrainBrush)
+        TerrainBrush = count > 0 ? std::optional<std::size_t>(0) : std::nullopt;
+    else if (*TerrainBrush + 1 < count)
+        TerrainBrush = *TerrainBrush + 1;
+    else
+        TerrainBrush.reset();
+    controls.SetChecked(ControlId::TerrainBrushMenu, TerrainBrush.has_value());
+}
