@@ -54,6 +54,14 @@ struct Record {
         // Row by row, boardCols x boardRows: a chip's place in the chip
         // table (column by column), or -1 for an empty cell.
         std::vector<int> boardCells = std::vector<int>(300, -1);
+        // The sheet's terrains: each its name, its source block's and its
+        // area's top-left chips.
+        struct Terrain {
+            std::string name;
+            int sourceCol = 0, sourceRow = 0, areaCol = 0, areaRow = 0;
+            friend bool operator==(const Terrain&, const Terrain&) = default;
+        };
+        std::vector<Terrain> terrains;
         friend bool operator==(const Session&, const Session&) = default;
     };
     std::optional<Session> session;

@@ -17,6 +17,7 @@
 #include "io/PictureLoad.h"
 #include "io/PictureSave.h"
 #include "io/RegularFile.h"
+#include "io/TerrainSets.h"
 
 namespace {
 
@@ -141,6 +142,12 @@ bool PlayedAnimation(const tiled::TileAnimation& animation) {
     return !ChipAnimationsOf(std::vector{animation}).Empty();
 }
 
+std::vector<tiled::WangSet> WangSetsOf(const SheetDocument& document) {
+    std::vector<tiled::WangSet> sets;
+    for (const Terrain& t : document.Terrains()) sets.push_back(WangSetOf(t, document.Chips(), Sheet.columns));
+    return sets;
+}
+
 void SaveBoard(TForm1& form, std::string mapPath) {
     // The map always ends in .tmx, so that it never takes the name of the
     // tileset or the picture written beside it.
@@ -157,9 +164,10 @@ void SaveBoard(TForm1& form, std::string mapPath) {
     const std::string mapText =
         oldMap ? tiled::MapTextOver(*oldMap, form.Board.Cols(), form.Board.Rows(), tiles, Sheet, tsxName)
                : tiled::MapText(form.Board.Cols(), form.Board.Rows(), tiles, Sheet, tsxName);
+    const std::vector<tiled::WangSet> wangsets = WangSetsOf(form.Sheet);
     const std::string tilesetText =
-        oldTileset ? tiled::TilesetTextOver(*oldTileset, base, imageName, Sheet, animations, PlayedAnimation)
-                   : tiled::TilesetText(base, imageName, Sheet, animations);
+        oldTileset ? tiled::TilesetTextOver(*oldTileset, base, imageName, Sheet, animations, PlayedAnimation, wangsets)
+                   : tiled::TilesetText(base, imageName, Sheet, animations, wangsets);
     form.ComposeSheet();
     try {
         const std::vector<PendingFile> files{
@@ -210,6 +218,10 @@ void LoadBoard(TForm1& form, const std::string& path) {
     form.Modified = false;
     form.Board.Replace(map.cols, map.rows, ChipsOf(map.cells));
     form.Sheet.Animations = ChipAnimationsOf(map.animations);
+    // The terrains are the tileset's: its chips as they were saved.
+    form.Sheet.SetTerrains(TerrainsOf(map.wangsets, Sheet.columns, Sheet.rows));
+    form.TerrainBrush.reset();
+    form.controls.SetChecked(ControlId::TerrainBrushMenu, false);
     form.ShowAnimationAt(form.AnimationMs);
     form.ShowTransparencyNotice(read.notice);
 }

@@ -43,6 +43,8 @@ Record::Session SessionOf(const TForm1& form) {
             const auto chip = board.At({col, row});
             s.boardCells.push_back(chip ? static_cast<int>(sheet::SlotOf(chip->col, chip->row)) : -1);
         }
+    for (const Terrain& t : form.Sheet.Terrains())
+        s.terrains.push_back({t.name, t.source.col, t.source.row, t.area.col, t.area.row});
     return s;
 }
 
@@ -94,6 +96,16 @@ void RestoreSession(TForm1& form, const Record::Session& s) {
     }
     form.Board.Replace(s.boardCols, s.boardRows, cells);
     form.Board.SetZoom(s.boardZoom);
+    std::vector<Terrain> terrains;
+    for (const auto& t : s.terrains) {
+        const Terrain terrain{t.name, {t.sourceCol, t.sourceRow}, {t.areaCol, t.areaRow}};
+        // The copy's sheet holds the chips as they were; a terrain that does
+        // not fit it is left out.
+        if (!ProblemOf(terrain, terrains, sheet::Cols, sheet::Rows, 2)) terrains.push_back(terrain);
+    }
+    form.Sheet.SetTerrains(std::move(terrains));
+    form.TerrainBrush.reset();
+    form.controls.SetChecked(ControlId::TerrainBrushMenu, false);
     form.ShowOptions();
     form.tilePreview.Forget();
     form.UpdateTilePreview();

@@ -17,6 +17,33 @@
     </message>
 </context>
 <context>
+    <name>AutotileDialog</name>
+    <message>
+        <source>オートタイル</source>
+        <translation>Autotile</translation>
+    </message>
+    <message>
+        <source>素材の左上（列）(&amp;C):</source>
+        <translation>Source block&apos;s top-left &amp;column:</translation>
+    </message>
+    <message>
+        <source>素材の左上（行）(&amp;R):</source>
+        <translation>Source block&apos;s top-left &amp;row:</translation>
+    </message>
+    <message>
+        <source>書き出し先の左上（列）(&amp;L):</source>
+        <translation>Target area&apos;s top-&amp;left column:</translation>
+    </message>
+    <message>
+        <source>書き出し先の左上（行）(&amp;W):</source>
+        <translation>Target area&apos;s top-left ro&amp;w:</translation>
+    </message>
+    <message>
+        <source>地形の名前(&amp;N):</source>
+        <translation>Terrain &amp;name:</translation>
+    </message>
+</context>
+<context>
     <name>Board</name>
     <message>
         <source>配置の大きさは横も縦も1から256までです</source>
@@ -530,6 +557,14 @@
         <source>ブロック編集(&amp;K)</source>
         <translation>Bloc&amp;k Editing</translation>
     </message>
+    <message>
+        <source>オートタイル(&amp;O)...</source>
+        <translation>Aut&amp;otile...</translation>
+    </message>
+    <message>
+        <source>地形ブラシ(&amp;T)</source>
+        <translation>&amp;Terrain Brush</translation>
+    </message>
 </context>
 <context>
     <name>FileMessages</name>
@@ -779,6 +814,33 @@
     <message>
         <source>JPEG のデータが壊れています（%1）</source>
         <translation>The JPEG data is damaged (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>Terrain</name>
+    <message>
+        <source>地形の名前を入れてください</source>
+        <translation>Please enter the terrain&apos;s name</translation>
+    </message>
+    <message>
+        <source>素材（横2×縦3チップ）がシートからはみ出します</source>
+        <translation>The source block (2 x 3 chips) does not fit on the sheet</translation>
+    </message>
+    <message>
+        <source>書き出し先（横8×縦6チップ）がシートからはみ出します</source>
+        <translation>The target area (8 x 6 chips) does not fit on the sheet</translation>
+    </message>
+    <message>
+        <source>素材と書き出し先が重なっています</source>
+        <translation>The source block and the target area overlap</translation>
+    </message>
+    <message>
+        <source>ほかの地形の素材か書き出し先と重なっています</source>
+        <translation>It overlaps the source block or target area of another terrain</translation>
+    </message>
+    <message>
+        <source>地形はチップの大きさが偶数のときだけ作れます</source>
+        <translation>A terrain can only be made when the chip size is even</translation>
     </message>
 </context>
 <context>

@@ -17,6 +17,7 @@
 
 #include "ui/AnimationDialog.h"
 #include "ui/ApplicationIcon.h"
+#include "ui/AutotileDialog.h"
 #include "ui/BoardSizeDialog.h"
 #include "ui/Language.h"
 #include "ui/MenuBuilder.h"
@@ -254,6 +255,11 @@ std::optional<std::string> QtPlatform::PaletteSaveDialog() {
 std::optional<Platform::BoardSize> QtPlatform::BoardSizeDialog(int cols, int rows) {
     host_.ShowChanges();
     return AskBoardSize(host_.DialogParent(), cols, rows);
+}
+
+std::optional<Platform::AutotileAnswer> QtPlatform::AutotileDialog(const AutotileAnswer& start) {
+    host_.ShowChanges();
+    return AskAutotile(host_.DialogParent(), start);
 }
 
 std::optional<ChipAnimation> QtPlatform::AnimationDialog(ChipAnimation current) {

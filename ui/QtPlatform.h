@@ -86,6 +86,7 @@ public:
     std::optional<canvas::Colour> ColourDialog(std::optional<canvas::Colour> start) override;
     std::optional<BoardSize> BoardSizeDialog(int cols, int rows) override;
     std::optional<ChipAnimation> AnimationDialog(ChipAnimation current) override;
+    std::optional<AutotileAnswer> AutotileDialog(const AutotileAnswer& start) override;
     std::optional<std::string> MapOpenDialog() override;
     std::optional<std::string> MapSaveDialog() override;
     std::optional<ControlId> PopupMenu(ControlId menu, ControlId origin, int x, int y) override;
