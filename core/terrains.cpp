@@ -16,8 +16,7 @@ std::string ProblemText(TerrainProblem problem) {
         case TerrainProblem::AreaOutside:
             return Tr(TSR_MESSAGE("Terrain", "書き出し先（横8×縦6チップ）がシートからはみ出します"));
         case TerrainProblem::Overlap: return Tr(TSR_MESSAGE("Terrain", "素材と書き出し先が重なっています"));
-        case TerrainProblem::Taken:
-            return Tr(TSR_MESSAGE("Terrain", "ほかの地形の素材か書き出し先と重なっています"));
+        case TerrainProblem::Taken: return Tr(TSR_MESSAGE("Terrain", "ほかの地形の素材か書き出し先と重なっています"));
         case TerrainProblem::OddChipSize:
             return Tr(TSR_MESSAGE("Terrain", "地形はチップの大きさが偶数のときだけ作れます"));
     }

@@ -46,7 +46,8 @@ void TForm1::BoardIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
 
 void TForm1::BoardIMouseMove(ShiftState Shift, int X, int Y) {
     if (PaintsTerrain(*this, Shift)) {
-        if (const std::optional<BoardCell> cell = Board.CellAt(X, Y)) PaintTerrain(*cell, *TerrainBrush, Shift == LeftOnly);
+        if (const std::optional<BoardCell> cell = Board.CellAt(X, Y))
+            PaintTerrain(*cell, *TerrainBrush, Shift == LeftOnly);
         return;
     }
     if (Shift != LeftOnly) return;

@@ -41,7 +41,8 @@ tiled::WangSet WangSetOf(const Terrain& terrain, std::span<const canvas::Picture
         set.colour = "#000000";
     for (int i = 0; i < autotile::ChipCount; ++i) {
         const ChipRef place = terrain.PlaceOf(i);
-        set.tiles.push_back({place.row * columns + place.col, WangIdOfMask(autotile::Masks()[static_cast<std::size_t>(i)])});
+        set.tiles.push_back(
+            {place.row * columns + place.col, WangIdOfMask(autotile::Masks()[static_cast<std::size_t>(i)])});
     }
     return set;
 }

@@ -27,12 +27,18 @@ canvas::Colour ReferencePixel(const TForm1& f, const Terrain& t, std::uint8_t ma
     const int dx = cx == 0 ? -1 : 1, dy = cy == 0 ? -1 : 1;
     const bool h = has(dx, 0), v = has(0, dy), d = has(dx, dy);
     int qx, qy;
-    if (!h && !v) qx = 3 * cx, qy = 2 + 3 * cy;
-    else if (!h) qx = 3 * cx, qy = 4 - cy;
-    else if (!v) qx = 2 - cx, qy = 2 + 3 * cy;
-    else if (!d) qx = 2 + cx, qy = cy;
-    else qx = 2 - cx, qy = 4 - cy;
-    return f.Chip(t.source.col + qx / 2, t.source.row + qy / 2).GetPixel(qx % 2 * Half + x % Half, qy % 2 * Half + y % Half);
+    if (!h && !v)
+        qx = 3 * cx, qy = 2 + 3 * cy;
+    else if (!h)
+        qx = 3 * cx, qy = 4 - cy;
+    else if (!v)
+        qx = 2 - cx, qy = 2 + 3 * cy;
+    else if (!d)
+        qx = 2 + cx, qy = cy;
+    else
+        qx = 2 - cx, qy = 4 - cy;
+    return f.Chip(t.source.col + qx / 2, t.source.row + qy / 2)
+        .GetPixel(qx % 2 * Half + x % Half, qy % 2 * Half + y % Half);
 }
 
 TEST(Autotile, BrushChoosesTheGeneratedChipOfEveryMask) {
@@ -44,7 +50,8 @@ TEST(Autotile, BrushChoosesTheGeneratedChipOfEveryMask) {
     for (int c = 0; c < 2; ++c)
         for (int r = 0; r < 3; ++r)
             for (int y = 0; y < Side; ++y)
-                for (int x = 0; x < Side; ++x) f.ChangeChip(t.source.col + c, t.source.row + r).SetPixel(x, y, random());
+                for (int x = 0; x < Side; ++x)
+                    f.ChangeChip(t.source.col + c, t.source.row + r).SetPixel(x, y, random());
     f.Sheet.PutTerrain(t);
     f.Board.Resize(5, 5);
     const BoardCell centre{2, 2};

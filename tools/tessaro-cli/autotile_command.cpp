@@ -43,8 +43,7 @@ std::string ImageNameFor(const std::string& tsxPath, const std::string& imagePat
 int RunAutotile(Session& s) {
     const Invocation& inv = s.invocation;
     LoadSheet(s, inv.operands[0]);
-    const Terrain terrain{inv.name.value_or("terrain"), {inv.source->col, inv.source->row},
-                          {inv.to->col, inv.to->row}};
+    const Terrain terrain{inv.name.value_or("terrain"), {inv.source->col, inv.source->row}, {inv.to->col, inv.to->row}};
     if (const auto problem = ProblemOf(terrain, {}, sheet::Cols, sheet::Rows, sheet::ChipSize))
         throw Refusal(ProblemText(*problem) + "; nothing was written");
     s.sheet.PutTerrain(terrain);
@@ -54,8 +53,8 @@ int RunAutotile(Session& s) {
     if (inv.tsx) {
         constexpr tiled::SheetShape shape{sheet::ChipSize, sheet::Cols, sheet::Rows, 256};
         const std::vector<tiled::WangSet> sets{WangSetOf(terrain, s.sheet.Chips(), sheet::Cols)};
-        const std::string text =
-            tiled::TilesetText(std::filesystem::path(out).stem().string(), ImageNameFor(*inv.tsx, out), shape, {}, sets);
+        const std::string text = tiled::TilesetText(std::filesystem::path(out).stem().string(),
+                                                    ImageNameFor(*inv.tsx, out), shape, {}, sets);
         files.push_back({*inv.tsx, std::vector<std::uint8_t>(text.begin(), text.end())});
     }
     try {
