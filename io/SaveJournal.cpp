@@ -82,7 +82,7 @@ std::string TextOf(const std::vector<JournalEntry>& entries) {
     for (const JournalEntry& e : entries)
         text += Escaped(e.directory) + "\t" + Escaped(e.target) + "\t" + Escaped(e.temp) + "\t" + Escaped(e.aside) +
                 "\t" + std::to_string(e.device) + "\t" + std::to_string(e.newFile) + "\t" + (e.existed ? "1" : "0") +
-                "\n";
+                (e.inPlace ? "\tp\n" : "\tr\n");
     return text;
 }
 
@@ -92,7 +92,7 @@ std::optional<std::vector<JournalEntry>> EntriesOf(const std::string& text) {
     std::vector<JournalEntry> entries;
     for (std::size_t i = 1; i + 1 < lines.size(); ++i) {
         const std::vector<std::string_view> fields = Split(lines[i], '\t');
-        if (fields.size() != 7) return std::nullopt;
+        if (fields.size() != 8 || (fields[7] != "r" && fields[7] != "p")) return std::nullopt;
         JournalEntry e;
         const auto directory = Unescaped(fields[0]), target = Unescaped(fields[1]), temp = Unescaped(fields[2]),
                    aside = Unescaped(fields[3]);
@@ -111,6 +111,7 @@ std::optional<std::vector<JournalEntry>> EntriesOf(const std::string& text) {
         e.temp = *temp;
         e.aside = *aside;
         e.existed = fields[6] == "1";
+        e.inPlace = fields[7] == "p";
         entries.push_back(std::move(e));
     }
     return entries;
@@ -177,7 +178,28 @@ bool Removed(int folder, const std::string& name) {
 
 // Takes one file back: the earlier file returns to its name, the new one
 // goes. Each step leaves a state that this function settles again.
+// Takes back a file written in place: the copy of its earlier content is
+// written back into it, and goes. Not into a file that has been replaced
+// since: the copy then stays.
+bool TakeBackInPlace(int folder, const JournalEntry& e) {
+    if (!Look(folder, e.temp).exists) return true;
+    const int from = ::openat(folder, e.temp.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    const int to = ::openat(folder, e.target.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    struct stat earlier {
+    }, file{};
+    const bool copied = from >= 0 && to >= 0 && ::fstat(from, &earlier) == 0 && ::fstat(to, &file) == 0 &&
+                        S_ISREG(file.st_mode) && file.st_dev == e.device && file.st_ino == e.newFile &&
+                        CopyContent(from, to, earlier.st_size) == 0 && ::ftruncate(to, earlier.st_size) == 0 &&
+                        ::fsync(to) == 0;
+    if (from >= 0) ::close(from);
+    if (to >= 0) ::close(to);
+    if (!copied) return false;
+    SaveStepDone();
+    return Removed(folder, e.temp);
+}
+
 bool TakeBackEntry(int folder, const JournalEntry& e) {
+    if (e.inPlace) return TakeBackInPlace(folder, e);
     const Found target = Look(folder, e.target), temp = Look(folder, e.temp), aside = Look(folder, e.aside);
     if (IsNew(target, e)) {
         // The new file is in place: the earlier one is under the temporary
@@ -196,6 +218,7 @@ bool TakeBackEntry(int folder, const JournalEntry& e) {
 // goes. Only while the new file is in place: otherwise someone changed the
 // folder since, and nothing is removed.
 bool FinishEntry(int folder, const JournalEntry& e) {
+    if (e.inPlace) return !Look(folder, e.temp).exists || Removed(folder, e.temp);
     const Found target = Look(folder, e.target), temp = Look(folder, e.temp), aside = Look(folder, e.aside);
     if (!IsNew(target, e)) return !temp.exists && !aside.exists;
     return (!temp.exists || Removed(folder, e.temp)) && (!aside.exists || Removed(folder, e.aside));

@@ -29,6 +29,9 @@ struct JournalEntry {
     dev_t device = 0;
     ino_t newFile = 0;  // the new file, as its file system numbers it
     bool existed = false;
+    // Written in place: `temp` is a copy of the earlier content, and
+    // `device` and `newFile` name the file itself.
+    bool inPlace = false;
 };
 
 class SaveJournal {

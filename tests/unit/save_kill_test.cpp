@@ -95,6 +95,11 @@ TEST(SaveKill, SplitGivesTheEarlierChipsOrTheNewOnes) {
     Split("old.bmp", "chips/c");
     const Files oldSet = Contents("chips"), newSet = Contents("fresh");
     ASSERT_NE(oldSet, newSet);
+    // One of the files that change has a second name: it is written in place.
+    std::string linked;
+    for (const auto& [name, bytes] : oldSet)
+        if (newSet.at(name) != bytes) linked = name;
+    fs::create_hard_link(fs::path("chips") / linked, "linked.bmp");
     for (int step = 1;; ++step) {
         SCOPED_TRACE("killed after step " + std::to_string(step));
         const bool killed = KilledAt(step, [] { Split("new.bmp", "chips/c"); });
@@ -104,6 +109,7 @@ TEST(SaveKill, SplitGivesTheEarlierChipsOrTheNewOnes) {
         ::close(folder);
         const Files now = Contents("chips");
         EXPECT_TRUE(now == oldSet || now == newSet) << Names(now);
+        EXPECT_EQ(FileBytes("linked.bmp"), now.at(linked));
         if (!killed || step > 100) break;
         for (const auto& [name, bytes] : now)
             if (!oldSet.contains(name)) fs::remove(fs::path("chips") / name);
@@ -152,6 +158,13 @@ TEST(SaveKill, BoardSaveGivesTheEarlierMapOrTheNewOne) {
 // another folder, and clears notes whose backup is gone.
 TEST(SaveKill, AFileWrittenInPlaceGetsOneContentWhole) {
     ScratchDirectory dir;
+    // A recovery folder of its own: no backup another test left is told of.
+    const std::string state = std::getenv("XDG_STATE_HOME") ? std::getenv("XDG_STATE_HOME") : "";
+    ::setenv("XDG_STATE_HOME", (dir.Path() / "state").c_str(), 1);
+    struct Restore {
+        std::string state;
+        ~Restore() { state.empty() ? ::unsetenv("XDG_STATE_HOME") : ::setenv("XDG_STATE_HOME", state.c_str(), 1); }
+    } restore{state};
     fs::create_directories("work");
     const std::vector<std::uint8_t> earlier(119106, 7), saved(214, 9);
     const fs::path backups = recovery::Directory();
