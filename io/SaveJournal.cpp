@@ -176,8 +176,6 @@ bool Removed(int folder, const std::string& name) {
     return true;
 }
 
-// Takes one file back: the earlier file returns to its name, the new one
-// goes. Each step leaves a state that this function settles again.
 // Takes back a file written in place: the copy of its earlier content is
 // written back into it, and goes. Not into a file that has been replaced
 // since: the copy then stays.
@@ -185,8 +183,8 @@ bool TakeBackInPlace(int folder, const JournalEntry& e) {
     if (!Look(folder, e.temp).exists) return true;
     const int from = ::openat(folder, e.temp.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     const int to = ::openat(folder, e.target.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    struct stat earlier {
-    }, file{};
+    struct stat earlier {};
+    struct stat file {};
     const bool copied = from >= 0 && to >= 0 && ::fstat(from, &earlier) == 0 && ::fstat(to, &file) == 0 &&
                         S_ISREG(file.st_mode) && file.st_dev == e.device && file.st_ino == e.newFile &&
                         CopyContent(from, to, earlier.st_size) == 0 && ::ftruncate(to, earlier.st_size) == 0 &&
@@ -198,6 +196,8 @@ bool TakeBackInPlace(int folder, const JournalEntry& e) {
     return Removed(folder, e.temp);
 }
 
+// Takes one file back: the earlier file returns to its name, the new one
+// goes. Each step leaves a state that this function settles again.
 bool TakeBackEntry(int folder, const JournalEntry& e) {
     if (e.inPlace) return TakeBackInPlace(folder, e);
     const Found target = Look(folder, e.target), temp = Look(folder, e.temp), aside = Look(folder, e.aside);

@@ -4,6 +4,7 @@
 // nothing that the killed run left behind.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -150,6 +151,34 @@ TEST(SaveKill, BoardSaveGivesTheEarlierMapOrTheNewOne) {
         EXPECT_TRUE(now == oldSet || now == newSet) << Names(now);
         if (!killed || step > 100) break;
         saveBoard("map.tmx", 3);
+    }
+}
+
+// Where names can't be swapped the earlier file is moved aside before the
+// new one takes its name: a run that ends after either rename is taken back.
+TEST(SaveKill, AnEarlierFileMovedAsideComesBack) {
+    ScratchDirectory dir;
+    const std::vector<std::uint8_t> earlier(300, 1), saved(200, 2);
+    for (const bool newInPlace : {false, true}) {
+        WriteFileAtomically("a.bmp", earlier);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const std::string id = std::to_string(::getpid()) + "-abcdef";
+            const std::string temp = ".tessaro-save-" + id, aside = ".tessaro-aside-" + id;
+            std::ofstream(temp, std::ios::binary).write(reinterpret_cast<const char*>(saved.data()), 200);
+            struct stat st {};
+            ::stat(temp.c_str(), &st);
+            SaveJournal journal({{fs::current_path().string(), "a.bmp", temp, aside, st.st_dev, st.st_ino, true}});
+            fs::rename("a.bmp", aside);
+            if (newInPlace) fs::rename(temp, "a.bmp");
+            ::_exit(0);
+        }
+        ::waitpid(child, nullptr, 0);
+        const int folder = ::open(".", O_RDONLY | O_DIRECTORY);
+        EXPECT_TRUE(TidyFolder(folder));
+        ::close(folder);
+        EXPECT_EQ(Names(Contents(".")), "a.bmp (300) ");
+        EXPECT_EQ(FileBytes("a.bmp"), earlier);
     }
 }
 
