@@ -723,6 +723,18 @@
         <translation>Warning</translation>
     </message>
     <message>
+        <source>復元する(&amp;R)</source>
+        <translation>&amp;Restore</translation>
+    </message>
+    <message>
+        <source>破棄する(&amp;D)</source>
+        <translation>&amp;Discard</translation>
+    </message>
+    <message>
+        <source>後で決める(&amp;L)</source>
+        <translation>Decide &amp;Later</translation>
+    </message>
+    <message>
         <source>ｷｬﾝｾﾙ</source>
         <translation>Cancel</translation>
     </message>
@@ -746,8 +758,12 @@
         <translation>Unsaved changes from an earlier session were found. Restore them?</translation>
     </message>
     <message>
-        <source>保存されていない編集内容が残っています（上書き保存先: %1）。復元しますか？</source>
-        <translation>Unsaved changes from an earlier session were found (saving to: %1). Restore them?</translation>
+        <source>保存されていない編集内容が残っています。
+上書き保存先: %1
+復元しますか？</source>
+        <translation>Unsaved changes from an earlier session were found.
+Saving to: %1
+Restore them?</translation>
     </message>
     <message>
         <source>フォルダではないか、フォルダへのリンクです</source>
