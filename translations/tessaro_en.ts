@@ -394,6 +394,10 @@
         <translation>&amp;Wide Window</translation>
     </message>
     <message>
+        <source>設定を初期化(&amp;I)</source>
+        <translation>Reset sett&amp;ings</translation>
+    </message>
+    <message>
         <source>自分のパレット(&amp;U)</source>
         <translation>&amp;User Palette</translation>
     </message>
@@ -749,6 +753,21 @@
     <message>
         <source>GIMP パレット (*.gpl)|*.gpl|JASC パレット (*.pal)|*.pal|16進パレット (*.hex)|*.hex</source>
         <translation>GIMP palette (*.gpl)|*.gpl|JASC palette (*.pal)|*.pal|Hex palette (*.hex)|*.hex</translation>
+    </message>
+</context>
+<context>
+    <name>Preferences</name>
+    <message>
+        <source>設定ファイル %1 は壊れているため読み込みませんでした。初期設定で始めます</source>
+        <translation>The settings file %1 is damaged and was not read. Starting with the default settings</translation>
+    </message>
+    <message>
+        <source>設定を %1 に保存できませんでした（%2）</source>
+        <translation>Could not save the settings to %1 (%2)</translation>
+    </message>
+    <message>
+        <source>設定ファイル %1 を削除できませんでした</source>
+        <translation>Could not remove the settings file %1</translation>
     </message>
 </context>
 <context>
