@@ -375,13 +375,13 @@ void FlushDirectories(const std::set<int>& directories) {
     for (const int dir : directories) ::fsync(dir);
 }
 
-// Flushes the written temporary files to the disk: one flush of each file
-// system on Linux, one per file elsewhere. 0 or the errno value.
+// Flushes the written temporary files (and a journal beside them) to the
+// disk: one flush of each file system on Linux, one per file elsewhere. 0
+// or the errno value.
 int FlushAll(const std::vector<std::unique_ptr<PreparedFile>>& files) {
 #ifdef __linux__
     std::set<int> directories;
-    for (const auto& f : files)
-        if (!f->InPlace()) directories.insert(f->DirectoryFd());
+    for (const auto& f : files) directories.insert(f->DirectoryFd());
     std::set<dev_t> flushed;
     for (const int dir : directories) {
         struct stat st {};
@@ -463,16 +463,17 @@ void WriteFilesAllOrNone(std::span<const PendingFile> files, const std::function
     // A failure here removes the temporary files written so far.
     if (std::exception_ptr failure = PrepareAll(files, prepared, folders, written)) std::rethrow_exception(failure);
     for (auto& file : prepared) file->KeepOldUntilDone();
-    if (const int error = FlushAll(prepared)) throw FileWriteError(files.front().path, error);
     // The swaps are written down before the first: a run killed among them
-    // is taken back (or, once all are done, finished) by the next one.
+    // is taken back (or, once all are done, finished) by the next one. The
+    // journal reaches the disk with the new files, in one flush.
     std::vector<JournalEntry> entries;
     for (const auto& file : prepared)
         if (!file->InPlace() || file->StageEarlier()) entries.push_back(file->Journaled());
     std::optional<SaveJournal> journal;
-    if (!entries.empty()) journal.emplace(std::move(entries));
+    if (!entries.empty()) journal.emplace(std::move(entries), FlushEachFile);
     std::set<int> directories;
     try {
+        if (const int error = FlushAll(prepared)) throw FileWriteError(files.front().path, error);
         // Files written in place come after the renames, which can be taken
         // back should one of them fail.
         std::vector<PreparedFile*> renamed, inPlace;

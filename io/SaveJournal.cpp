@@ -117,12 +117,13 @@ std::optional<std::vector<JournalEntry>> EntriesOf(const std::string& text) {
     return entries;
 }
 
-// Writes a new file of the user's whole and flushed (it must not exist).
-int WriteNewFile(int folder, const std::string& name, const std::string& text) {
+// Writes a new file of the user's whole, flushed if asked (it must not
+// exist).
+int WriteNewFile(int folder, const std::string& name, const std::string& text, bool flush) {
     const int fd = ::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) return errno;
     int error = WriteAllAt(fd, reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), 0);
-    if (error == 0 && ::fsync(fd) != 0) error = errno;
+    if (error == 0 && flush && ::fsync(fd) != 0) error = errno;
     if (::close(fd) != 0 && error == 0) error = errno;
     if (error != 0) ::unlinkat(folder, name.c_str(), 0);
     return error;
@@ -366,7 +367,7 @@ bool SettleGuard(int folder, const std::string& name, const std::string& id) {
 
 }  // namespace
 
-SaveJournal::SaveJournal(std::vector<JournalEntry> entries) : entries_(std::move(entries)) {
+SaveJournal::SaveJournal(std::vector<JournalEntry> entries, bool flush) : entries_(std::move(entries)) {
     const std::string& directory = entries_.front().directory;
     folderFd_ = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folderFd_ < 0) throw FileWriteError(directory, errno);
@@ -386,9 +387,9 @@ SaveJournal::SaveJournal(std::vector<JournalEntry> entries) : entries_(std::move
     std::string failed;
     for (const std::string& path : GuardedFolders(entries_)) {
         const int other = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        error = other < 0 ? errno : WriteNewFile(other, GuardName(id_), guard);
+        error = other < 0 ? errno : WriteNewFile(other, GuardName(id_), guard, flush);
         if (other >= 0) {
-            ::fsync(other);
+            if (flush) ::fsync(other);
             ::close(other);
         }
         if (error != 0) {
@@ -397,19 +398,16 @@ SaveJournal::SaveJournal(std::vector<JournalEntry> entries) : entries_(std::move
         }
         SaveStepDone();
     }
+    // Not flushed: lost with a power cut, it leaves only the editor's start
+    // without the way to the journal; the next save into the batch's
+    // folders finds it all the same.
     if (const auto folder = RecoveryFolder(); error == 0 && folder) {
-        try {
-            folder->Write(GuardName(id_), {reinterpret_cast<const std::uint8_t*>(guard.data()), guard.size()});
-            SaveStepDone();
-        } catch (const FileWriteError&) {
-            // Only the editor's start misses it: the next save into the
-            // batch's folders finds the journal all the same.
-        }
+        if (WriteNewFile(folder->Fd(), GuardName(id_), guard, false) == 0) SaveStepDone();
     }
     if (error == 0) {
         const std::string text = TextOf(entries_);
         error = WriteAllAt(fd, reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), 0);
-        if (error == 0 && ::fsync(fd) != 0) error = errno;
+        if (error == 0 && flush && ::fsync(fd) != 0) error = errno;
         failed = directory + "/" + name;
     }
     if (::close(fd) != 0 && error == 0) error = errno;
@@ -419,7 +417,7 @@ SaveJournal::SaveJournal(std::vector<JournalEntry> entries) : entries_(std::move
         ::close(folderFd_);
         throw FileWriteError(failed, error);
     }
-    ::fsync(folderFd_);
+    if (flush) ::fsync(folderFd_);
     SaveStepDone();
 }
 

@@ -168,7 +168,8 @@ TEST(SaveKill, AnEarlierFileMovedAsideComesBack) {
             std::ofstream(temp, std::ios::binary).write(reinterpret_cast<const char*>(saved.data()), 200);
             struct stat st {};
             ::stat(temp.c_str(), &st);
-            SaveJournal journal({{fs::current_path().string(), "a.bmp", temp, aside, st.st_dev, st.st_ino, true}});
+            SaveJournal journal({{fs::current_path().string(), "a.bmp", temp, aside, st.st_dev, st.st_ino, true}},
+                                true);
             fs::rename("a.bmp", aside);
             if (newInPlace) fs::rename(temp, "a.bmp");
             ::_exit(0);
