@@ -26,6 +26,10 @@ bool OfBoardWindow(ControlId id) { return MenuRootOf(id) == BoardMainMenu; }
 
 BoardWindow::BoardWindow(TForm1& form, Runner run, QWidget* parent)
     : QMainWindow(parent, Qt::Tool), form_(form), run_(std::move(run)) {
+    placeTimer_.setSingleShot(true);
+    placeTimer_.setInterval(PlaceKeptAfterMs);
+    connect(&placeTimer_, &QTimer::timeout, this,
+            [this] { run_([this] { form_.Remembered.boardWindow = PlaceOf(*this); }); });
     setObjectName(Text(NameOf(BoardForm)));
     setWindowTitle(CaptionText(form_.controls.Caption(BoardForm)));
     BuildMenuBarOf(BoardMainMenu, *menuBar(), form_.controls, menus_);
@@ -98,8 +102,7 @@ void BoardWindow::ApplyItem(ControlId id) {
 
 void BoardWindow::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
-    // Kept at the next event that the editor handles.
-    if (isVisible()) form_.Remembered.boardWindow = PlaceOf(*this);
+    if (isVisible()) placeTimer_.start();
 }
 
 void BoardWindow::closeEvent(QCloseEvent* event) {

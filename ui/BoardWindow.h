@@ -4,6 +4,7 @@
 #include <functional>
 
 #include <QMainWindow>
+#include <QTimer>
 
 #include "core/Form.h"
 #include "ui/MenuBuilder.h"
@@ -48,6 +49,9 @@ private:
     QScrollArea* scroll_ = nullptr;
     BoardView* view_ = nullptr;
     bool placed_ = false;
+    // Restarted by each move: the place is kept once the window stays put,
+    // not at every step of a drag.
+    QTimer placeTimer_;
 };
 
 }  // namespace ui

@@ -21,6 +21,10 @@ bool InTileMenuBar(ControlId id) { return MenuRootOf(id) == ControlId::TileMenuB
 
 TilePreviewWindow::TilePreviewWindow(TForm1& form, Runner run, QWidget* owner)
     : QWidget(owner, Qt::Tool), form_(form), run_(std::move(run)) {
+    placeTimer_.setSingleShot(true);
+    placeTimer_.setInterval(PlaceKeptAfterMs);
+    connect(&placeTimer_, &QTimer::timeout, this,
+            [this] { run_([this] { form_.Remembered.tileWindow = PlaceOf(*this); }); });
     setObjectName(Text(NameOf(ControlId::TileForm)));
     setWindowTitle(CaptionText(form_.controls.Caption(ControlId::TileForm)));
 
@@ -81,8 +85,7 @@ void TilePreviewWindow::ShowChanges() {
 
 void TilePreviewWindow::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
-    // Kept at the next event that the editor handles.
-    if (isVisible()) form_.Remembered.tileWindow = PlaceOf(*this);
+    if (isVisible()) placeTimer_.start();
 }
 
 void TilePreviewWindow::closeEvent(QCloseEvent* event) {

@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include <QTimer>
 #include <QWidget>
 
 #include "core/Form.h"
@@ -44,6 +45,9 @@ private:
     MenuSet menus_;
     PictureView* view_ = nullptr;
     bool placed_ = false;
+    // Restarted by each move: the place is kept once the window stays put,
+    // not at every step of a drag.
+    QTimer placeTimer_;
 };
 
 }  // namespace ui

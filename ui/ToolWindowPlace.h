@@ -9,6 +9,9 @@ class QWidget;
 
 namespace ui {
 
+// How long a tool window stays put after a move before its place is kept.
+constexpr int PlaceKeptAfterMs = 400;
+
 // Moves a tool window to the place kept from an earlier run, when there is
 // one and it lies on a screen now; true when it did.
 bool MoveToKeptPlace(QWidget& window, const std::optional<WindowPlace>& place);

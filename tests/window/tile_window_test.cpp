@@ -9,6 +9,7 @@
 #include <QSpinBox>
 
 #include "ui/TilePreviewWindow.h"
+#include "ui/ToolWindowPlace.h"
 #include "WindowFixture.h"
 
 namespace {
@@ -121,7 +122,8 @@ TEST_F(TileWindowTest, TheNextStartShowsItAsAndWhereItWas) {
     Trigger(TileZoom3);
     tile().move(150, 170);
     const QPoint at = tile().pos();
-    // The place is kept with the next event the editor handles.
+    // The place is kept once the window stays put.
+    QTest::qWait(ui::PlaceKeptAfterMs + 200);
     Choose(StrokeMenu);
     window->close();
     window.reset();
