@@ -10,6 +10,7 @@
 
 #include "app/StartupMemory.h"
 #include "core/Translation.h"
+#include "io/RememberedPreferences.h"
 #include "ui/Application.h"
 #include "ui/Language.h"
 #include "ui/MainWindow.h"
@@ -112,9 +113,13 @@ int main(int argc, char* argv[]) {
 
     ui::MainWindow window;
     ReleaseStartupMemoryAfterFirstPaint(window);
-    // The command line wins over the settings file.
+    // The command line wins over the settings file, for this run only: the
+    // start alone keeps nothing.
     if (english) {
-        window.Form().SetEnglish(*english);
+        TForm1& form = window.Form();
+        const bool kept = form.Remembered.kept == PreferencesOf(form);
+        form.SetEnglish(*english);
+        if (kept) form.Remembered.kept = PreferencesOf(form);
         window.ShowChanges();
     }
     window.show();

@@ -42,6 +42,8 @@ shots=$work/shots
 editor=
 
 start() { # LANG: the editor with the sheet, and its window
+    # As at a first start: nothing chosen in an earlier session shows.
+    rm -rf "$XDG_CONFIG_HOME/tessaro"
     QT_QPA_PLATFORM=xcb "$exe" --lang "$1" sheet.png &
     editor=$!
     window=$(timeout 20 xdotool search --sync --onlyvisible --name "^Tessaro .*sheet.png\$" | head -n 1)
