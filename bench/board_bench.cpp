@@ -19,8 +19,8 @@ struct BoardEditor : StartedEditor {
         form->Board.Resize(TryOutBoard::MaxSide, TryOutBoard::MaxSide);
         for (int r = 0; r < TryOutBoard::MaxSide; ++r)
             for (int c = 0; c < TryOutBoard::MaxSide; ++c) {
-                const int k = (r * TryOutBoard::MaxSide + c) % TForm1::ChipSlots;
-                form->Board.Place({c, r}, ChipRef{k % TForm1::MaxCols, k / TForm1::MaxCols});
+                const int k = (r * TryOutBoard::MaxSide + c) % sheet::Default.ChipCount();
+                form->Board.Place({c, r}, ChipRef{k % sheet::Default.cols, k / sheet::Default.cols});
             }
         form->Click(ControlId::BoardZoom4);
         ShowBoard();
@@ -42,7 +42,7 @@ void BoardStampCell(benchmark::State& state) {
     int step = 0;
     for (auto _ : state) {
         const int cell = step % (TryOutBoard::MaxSide * 8);
-        editor->CurCol = step / (TryOutBoard::MaxSide * 8) % TForm1::MaxCols;
+        editor->CurCol = step / (TryOutBoard::MaxSide * 8) % sheet::Default.cols;
         editor->BoardIMouseMove(LeftOnly, (cell % TryOutBoard::MaxSide) * 64 + 5,
                                 (cell / TryOutBoard::MaxSide) * 64 + 5);
         editor.ShowBoard();

@@ -76,7 +76,7 @@ void EditingChooseChip(benchmark::State& state) {
     Editor editor;
     int slot = 0;
     for (auto _ : state) {
-        slot = (slot + 37) % TForm1::ChipSlots;
+        slot = (slot + 37) % sheet::Default.ChipCount();
         editor->ScreenIMouseDown(MouseButton::Left, LeftOnly, (slot % 30) * 16 + 5, (slot / 30) * 16 + 5);
         benchmark::DoNotOptimize(editor->EditI.GetPixel(40, 40));
     }

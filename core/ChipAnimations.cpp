@@ -6,9 +6,7 @@
 
 namespace {
 
-ChipRef ChipOfSlot(std::size_t slot) {
-    return {static_cast<int>(slot) / sheet::Rows, static_cast<int>(slot) % sheet::Rows};
-}
+ChipRef ChipOfSlot(std::size_t slot) { return sheet::ChipOfSlot(slot); }
 
 bool Shares(ChipRef first, int frames, ChipRef chip) {
     return chip.row == first.row && chip.col >= first.col && chip.col < first.col + frames;
@@ -16,11 +14,11 @@ bool Shares(ChipRef first, int frames, ChipRef chip) {
 
 }  // namespace
 
-void ChipAnimations::Set(ChipRef first, std::optional<ChipAnimation> animation) {
-    if (!sheet::IsChip(first.col, first.row)) return;
+void ChipAnimations::Set(ChipRef first, std::optional<ChipAnimation> animation, const SheetGeometry& sheet) {
+    if (!sheet.Contains(first)) return;
     int frames = 0;
     if (animation) {
-        frames = std::min({animation->frames, ChipAnimation::MaxFrames, sheet::Cols - first.col});
+        frames = std::min({animation->frames, ChipAnimation::MaxFrames, sheet.cols - first.col});
         animation->frames = frames;
         animation->frameMs = std::clamp(animation->frameMs, ChipAnimation::MinFrameMs, ChipAnimation::MaxFrameMs);
     }
@@ -32,8 +30,15 @@ void ChipAnimations::Set(ChipRef first, std::optional<ChipAnimation> animation) 
     if (frames >= ChipAnimation::MinFrames) byFirst_[sheet::SlotOf(first.col, first.row)] = *animation;
 }
 
+void ChipAnimations::KeepWithin(const SheetGeometry& sheet) {
+    std::erase_if(byFirst_, [&](const auto& entry) {
+        const ChipRef first = ChipOfSlot(entry.first);
+        return !sheet.Contains(first) || first.col + entry.second.frames > sheet.cols;
+    });
+}
+
 std::optional<ChipAnimation> ChipAnimations::Of(ChipRef chip) const {
-    if (!sheet::IsChip(chip.col, chip.row)) return std::nullopt;
+    if (chip.col < 0 || chip.row < 0 || chip.col >= sheet::MaxCols || chip.row >= sheet::MaxRows) return std::nullopt;
     const auto it = byFirst_.find(sheet::SlotOf(chip.col, chip.row));
     if (it == byFirst_.end()) return std::nullopt;
     return it->second;

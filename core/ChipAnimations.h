@@ -30,7 +30,9 @@ public:
     // the row's end and its frame time kept within the limits; fewer than
     // two frames, or nothing, make it still. Animations that shared a chip
     // with the new one are dropped.
-    void Set(ChipRef first, std::optional<ChipAnimation> animation);
+    void Set(ChipRef first, std::optional<ChipAnimation> animation, const SheetGeometry& sheet = sheet::Default);
+    // Animations that no longer lie whole on a sheet of `sheet`'s shape go.
+    void KeepWithin(const SheetGeometry& sheet);
     // The animation whose first frame is `chip`.
     std::optional<ChipAnimation> Of(ChipRef chip) const;
     // The first frame of the animation that shows `chip` among its frames.
@@ -39,7 +41,7 @@ public:
     // For every chip slot, the slot it shows `elapsedMs` after the
     // animations started: a first frame the frame due then, every other
     // chip itself.
-    using ShownSlots = std::array<std::uint16_t, sheet::ChipCount>;
+    using ShownSlots = std::array<std::uint16_t, sheet::SlotCount>;
     void ShowAt(std::int64_t elapsedMs, ShownSlots& shown) const;
     // Every chip shows itself.
     static ShownSlots Still();

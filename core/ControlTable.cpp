@@ -56,6 +56,7 @@ constexpr std::array<ControlInfo, ControlCount> Table = {{
     Item(SheetColoursSaveMenu, "SheetColoursSaveMenu", FileMenu, TSR_TEXT("Controls", "シートの色だけで保存(&C)...")),
     Item(PaletteLoadMenu, "PaletteLoadMenu", FileMenu, TSR_TEXT("Controls", "パレットを読み込み(&E)...")),
     Item(PaletteSaveMenu, "PaletteSaveMenu", FileMenu, TSR_TEXT("Controls", "パレットを保存(&V)...")),
+    Item(NewSheetMenu, "NewSheetMenu", FileMenu, TSR_TEXT("Controls", "新規シート(&T)...")),
 
     Menu(EditMenu, "EditMenu", MainMenu1, TSR_TEXT("Controls", "編集(&E)")),
     Item(AllCopyMenu, "AllCopyMenu", EditMenu, TSR_TEXT("Controls", "全体をコピー(&A)")),

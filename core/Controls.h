@@ -19,7 +19,7 @@ enum class ControlId : std::uint16_t {
     MainMenu1,
     // File menu
     FileMenu, LoadMenu, chrLoadMenu, SaveMenu, OSaveMenu, chrSaveMenu, renMenu, mem256S, N216R1, N1, ExitMenu,
-    SheetPaletteSaveMenu, SheetColoursSaveMenu, PaletteLoadMenu, PaletteSaveMenu,
+    SheetPaletteSaveMenu, SheetColoursSaveMenu, PaletteLoadMenu, PaletteSaveMenu, NewSheetMenu,
     // Edit menu
     EditMenu, AllCopyMenu, chrCopyMenu, PasteChrMenu, ReplaceMenu, UndoMenu, RedoMenu,
     // Settings menu

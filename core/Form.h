@@ -63,9 +63,6 @@ class PictureReadError;
 // the button, the shift state, the position in the control's pixels.
 class TForm1 {
 public:
-    static constexpr int MaxCols = sheet::Cols;
-    static constexpr int MaxRows = sheet::Rows;
-    static constexpr int ChipSlots = sheet::ChipCount;
     static constexpr const char* ApplicationTitle = "Velmira";
     static constexpr const char* HelpFile = "Tsr.hlp";
     static constexpr const char* ProductName = "Tessaro";
@@ -138,7 +135,13 @@ public:
     void SwapPaletteEntry(std::size_t entry);
 
     // ---- core/rendering.cpp ----
+    // Lays the views out for a sheet of the given shape; a shape other than
+    // the sheet's (one that fits) reshapes the sheet first (ReshapeSheet).
     void Relayout(std::int32_t size, std::int32_t cols, std::int32_t rows);
+    // The sheet takes a new shape (one that fits), and the board and the
+    // chip being edited follow the sheet's shape; the views follow at the
+    // next Relayout.
+    void ReshapeSheet(const SheetGeometry& geometry);
     void DrawSheetFrame();
     void DrawEditGrid(std::int32_t n);
     void DrawChip(std::int32_t c, std::int32_t r, bool withFrame);
@@ -212,7 +215,9 @@ public:
     bool LoadChipFile(const std::string& path, std::int32_t col, std::int32_t row);
     // A picture read for the sheet becomes the sheet and shows: every
     // whole-sheet load and paste ends here.
-    void TakeSheet(const PictureLoad& read);
+    // A shape given reshapes the sheet before the picture is cut into it,
+    // in the same undo step.
+    void TakeSheet(const PictureLoad& read, std::optional<SheetGeometry> shape = std::nullopt);
     // The message of a refused read (faulty JPEG data leave as an
     // EditorError for the generic error handler), and of what a read did to
     // transparent pixels.
@@ -357,6 +362,12 @@ public:
     // io/board_files.cpp: BoardLoadMenu and BoardSaveMenu.
     void BoardFileClick(ControlId Sender);
 
+    // ---- sheets of other shapes (core/new_sheet.cpp) ----
+    // A new black sheet of the shape the dialog gives, as one undo step.
+    void NewSheetMenuClick();
+    // The same without the dialog and its questions: true when the shape fits.
+    bool MakeNewSheet(const SheetGeometry& shape);
+
     // ---- the extension options: strokes, undo history, keys, recovery ----
     // The options of the menus (core/option_marks.cpp shows them).
     EditorOptions Options;
@@ -445,6 +456,11 @@ public:
     // The largest zoom the window's layout holds: the zoom menu's in the
     // fixed window, the layout's own in the roomy one.
     int ZoomWithinLayout(int zoom) const;
+    int LargestZoom() const;
+    // The edit box of the fixed window: a 16-pixel chip at zoom 10.
+    static constexpr int FixedEditSide = 160;
+    // The roomy layout for the sheet and chips as they are now.
+    WindowLayout RoomyLayoutFor(int width, int height, double ratio) const;
     // The zoom items, the up-down control and the rate text for Def.Zoom.
     void ShowZoomChoice();
     // The edit area sized for Def.Zoom and drawn anew (core/rendering.cpp).

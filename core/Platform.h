@@ -88,6 +88,13 @@ public:
         (void)start;
         return std::nullopt;
     }
+    // The new-sheet dialog: chip size, columns and rows, opened with the
+    // sheet's own; nothing when cancelled. The editor refuses a shape that
+    // does not fit (sheet::Fits).
+    virtual std::optional<SheetGeometry> NewSheetDialog(const SheetGeometry& current) {
+        (void)current;
+        return std::nullopt;
+    }
     // Open and save dialogs for the board's Tiled map files (*.tmx).
     virtual std::optional<std::string> MapOpenDialog() = 0;
     virtual std::optional<std::string> MapSaveDialog() = 0;

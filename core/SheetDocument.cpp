@@ -4,9 +4,31 @@
 // Versions are unique across chips, so that a view that shows another chip
 // in the same place sees a change too.
 // A new sheet is black.
-SheetDocument::SheetDocument() {
+SheetDocument::SheetDocument() : chips_(sheet::SlotCount), versions_(sheet::SlotCount) {
     for (std::uint64_t& v : versions_) v = nextVersion_++;
-    for (canvas::Picture& chip : chips_) chip.SetSize(sheet::ChipSize, sheet::ChipSize);
+    const int s = geometry_.chipSize;
+    for (int c = 0; c < geometry_.cols; ++c)
+        for (int r = 0; r < geometry_.rows; ++r) chips_[sheet::SlotOf(c, r)].SetSize(s, s);
+}
+
+void SheetDocument::Reshape(const SheetGeometry& geometry) {
+    const int s = geometry.chipSize;
+    for (int c = 0; c < geometry.cols; ++c) {
+        for (int r = 0; r < geometry.rows; ++r) {
+            const canvas::Picture& chip = Chip(c, r);
+            // SetSize keeps the top-left pixels and makes what grew black.
+            if (chip.Width() != s || chip.Height() != s) ChangeChip(c, r).SetSize(s, s);
+        }
+    }
+    geometry_ = geometry;
+}
+
+void SheetDocument::SwapSheet(std::vector<canvas::Picture>& chips, SheetGeometry& geometry) {
+    for (std::size_t slot = 0; slot < chips.size() && slot < chips_.size(); ++slot) {
+        versions_[slot] = nextVersion_++;
+        std::swap(chips_[slot], chips[slot]);
+    }
+    std::swap(geometry_, geometry);
 }
 
 canvas::Picture& SheetDocument::ChangeChip(int col, int row) {
@@ -34,28 +56,31 @@ void SheetDocument::RecordBlockStep(int col, int row, int cols, int rows, OneLev
 }
 
 std::optional<ChipRef> SheetDocument::Undo(int currentCol, int currentRow) {
-    const auto step =
-        History.Undo([this](int c, int r) -> canvas::Picture& { return ChangeChip(c, r); }, currentCol, currentRow);
+    const auto step = History.Undo([this](int c, int r) -> canvas::Picture& { return ChangeChip(c, r); },
+                                   [this](auto& chips, auto& geometry) { SwapSheet(chips, geometry); },
+                                   currentCol, currentRow);
     if (!step) return std::nullopt;
     return ChipRef{step->col, step->row};
 }
 
 std::optional<ChipRef> SheetDocument::Redo() {
-    const auto step = History.Redo([this](int c, int r) -> canvas::Picture& { return ChangeChip(c, r); });
+    const auto step = History.Redo([this](int c, int r) -> canvas::Picture& { return ChangeChip(c, r); },
+                                   [this](auto& chips, auto& geometry) { SwapSheet(chips, geometry); });
     if (!step) return std::nullopt;
     return ChipRef{step->col, step->row};
 }
 
 void SheetDocument::CutIntoChips(const canvas::Picture& picture) {
-    if (picture.Width() != sheet::Width || picture.Height() != sheet::Height) {
+    const SheetGeometry& g = geometry_;
+    if (picture.Width() != g.Width() || picture.Height() != g.Height()) {
         // Cut to the sheet's size first: black wherever it is smaller.
-        canvas::Picture sized(sheet::Width, sheet::Height);
+        canvas::Picture sized(g.Width(), g.Height());
         sized.Draw(0, 0, picture);
         return CutIntoChips(sized);
     }
-    constexpr int s = sheet::ChipSize;
-    for (int r = 0; r < sheet::Rows; ++r) {
-        for (int c = 0; c < sheet::Cols; ++c) {
+    const int s = g.chipSize;
+    for (int r = 0; r < g.rows; ++r) {
+        for (int c = 0; c < g.cols; ++c) {
             canvas::Picture& chip = ChangeChip(c, r);
             chip.SetSize(s, s);
             chip.CopyRect({0, 0, s, s}, picture, {c * s, r * s, (c + 1) * s, (r + 1) * s});
@@ -67,8 +92,9 @@ void SheetDocument::CutIntoChips(const canvas::Picture& picture) {
 }
 
 void SheetDocument::ComposeInto(canvas::Picture& sheetPicture) const {
-    constexpr int s = sheet::ChipSize;
-    sheetPicture.SetSize(sheet::Width, sheet::Height);
-    for (int r = 0; r < sheet::Rows; ++r)
-        for (int c = 0; c < sheet::Cols; ++c) sheetPicture.Draw(c * s, r * s, Chip(c, r));
+    const SheetGeometry& g = geometry_;
+    const int s = g.chipSize;
+    sheetPicture.SetSize(g.Width(), g.Height());
+    for (int r = 0; r < g.rows; ++r)
+        for (int c = 0; c < g.cols; ++c) sheetPicture.Draw(c * s, r * s, Chip(c, r));
 }

@@ -21,10 +21,18 @@ class SheetDocument {
 public:
     SheetDocument();
 
+    const SheetGeometry& Geometry() const { return geometry_; }
+    // The sheet takes a new shape: every chip of it becomes chipSize square,
+    // keeping its top-left pixels (black where it grew; a slot never used
+    // before comes in black). Chips outside the new shape are not touched.
+    // The shape must fit (sheet::Fits).
+    void Reshape(const SheetGeometry& geometry);
+
     const canvas::Picture& Chip(int col, int row) const { return chips_[sheet::SlotOf(col, row)]; }
     // The chip about to change; its version moves on.
     canvas::Picture& ChangeChip(int col, int row);
-    // Column by column, as sheet::SlotOf numbers them.
+    // Every slot of the chip table (sheet::SlotOf); slots outside the sheet
+    // hold empty pictures.
     std::span<const canvas::Picture> Chips() const { return chips_; }
     std::uint64_t Version(int col, int row) const { return versions_[sheet::SlotOf(col, row)]; }
     // For a change taken back pixel for pixel (the rubber band draws into the
@@ -33,8 +41,8 @@ public:
     void TakeBackChange(int col, int row, std::uint64_t version) { versions_[sheet::SlotOf(col, row)] = version; }
     std::span<const std::uint64_t> Versions() const { return versions_; }
 
-    // Every chip from its place in `picture`; where the picture is smaller
-    // than the sheet, black.
+    // Every chip of the sheet from its place in `picture`; where the picture
+    // is smaller than the sheet, black.
     void CutIntoChips(const canvas::Picture& picture);
     // The whole sheet as one picture, into `sheetPicture`.
     void ComposeInto(canvas::Picture& sheetPicture) const;
@@ -52,7 +60,7 @@ public:
     // A palette swap's step carries the entry it changed.
     void RecordSheetStep(int currentCol, int currentRow,
                          std::optional<UndoHistory::PaletteEntry> entry = std::nullopt) {
-        History.RecordSheet(chips_, currentCol, currentRow, entry);
+        History.RecordSheet(chips_, geometry_, currentCol, currentRow, entry);
     }
     // Undoes the newest step; `current` is the chip being edited, which the
     // one-level undo writes into. The chip that changed, if any did.
@@ -87,7 +95,11 @@ private:
     // Per terrain: its block's chip versions when its chips were last written.
     std::vector<std::array<std::uint64_t, autotile::SourceCols * autotile::SourceRows>> terrainSeen_;
 
-    std::array<canvas::Picture, sheet::ChipCount> chips_;
-    std::array<std::uint64_t, sheet::ChipCount> versions_{};
+    // A whole-sheet step's chips and shape trade places with the sheet's.
+    void SwapSheet(std::vector<canvas::Picture>& chips, SheetGeometry& geometry);
+
+    SheetGeometry geometry_;
+    std::vector<canvas::Picture> chips_;
+    std::vector<std::uint64_t> versions_;
     std::uint64_t nextVersion_ = 1;
 };

@@ -14,8 +14,6 @@ constexpr int CheckerSquares = 2;  // per cell, each way
 
 int SlotOf(ChipRef chip) { return static_cast<int>(sheet::SlotOf(chip.col, chip.row)); }
 
-bool IsSheetChip(ChipRef chip) { return sheet::IsChip(chip.col, chip.row); }
-
 }  // namespace
 
 TryOutBoard::TryOutBoard() : cellsOfSlot_(Slots, 0), seenVersions_(Slots, 0) { Resize(cols_, rows_); }
@@ -24,11 +22,13 @@ std::optional<ChipRef> TryOutBoard::At(BoardCell cell) const {
     if (!Contains(cell)) return std::nullopt;
     const std::int16_t slot = cells_[IndexOf(cell)];
     if (slot == Empty) return std::nullopt;
-    return ChipRef{slot / sheet::Rows, slot % sheet::Rows};
+    const ChipRef chip = sheet::ChipOfSlot(static_cast<std::size_t>(slot));
+    if (!sheet_.Contains(chip)) return std::nullopt;
+    return chip;
 }
 
 bool TryOutBoard::Place(BoardCell cell, std::optional<ChipRef> chip) {
-    if (!Contains(cell) || (chip && !IsSheetChip(*chip))) return false;
+    if (!Contains(cell) || (chip && !sheet_.Contains(*chip))) return false;
     std::int16_t& held = cells_[IndexOf(cell)];
     const std::int16_t slot = chip ? static_cast<std::int16_t>(SlotOf(*chip)) : Empty;
     if (held == slot) return false;
@@ -73,7 +73,7 @@ void TryOutBoard::Replace(int cols, int rows, std::span<const std::optional<Chip
     std::vector<std::int16_t> cells(chips.size(), Empty);
     for (std::size_t i = 0; i < chips.size(); ++i) {
         if (!chips[i]) continue;
-        if (!IsSheetChip(*chips[i])) throw std::invalid_argument("board chip outside the sheet");
+        if (!sheet_.Contains(*chips[i])) throw std::invalid_argument("board chip outside the sheet");
         cells[i] = static_cast<std::int16_t>(SlotOf(*chips[i]));
     }
     cols_ = cols;
@@ -83,15 +83,21 @@ void TryOutBoard::Replace(int cols, int rows, std::span<const std::optional<Chip
     MarkAll();
 }
 
+void TryOutBoard::FollowSheet(const SheetGeometry& sheet) {
+    if (sheet == sheet_) return;
+    sheet_ = sheet;
+    MarkAll();
+}
+
 std::optional<BoardCell> TryOutBoard::CellAt(int x, int y) const {
     if (x < 0 || y < 0) return std::nullopt;
-    const BoardCell cell{x / (CellPixels * zoom_), y / (CellPixels * zoom_)};
+    const BoardCell cell{x / (CellPixels() * zoom_), y / (CellPixels() * zoom_)};
     if (!Contains(cell)) return std::nullopt;
     return cell;
 }
 
 canvas::Rect TryOutBoard::CellRect(BoardCell cell) const {
-    const int side = CellPixels * zoom_;
+    const int side = CellPixels() * zoom_;
     return {cell.col * side, cell.row * side, (cell.col + 1) * side, (cell.row + 1) * side};
 }
 
@@ -105,7 +111,7 @@ void TryOutBoard::Draw(canvas::Picture& target, const canvas::Rect& area, std::s
         target.FillRect({0, 0, area.Width(), area.Height()});
     }
     if (part.IsEmpty()) return;
-    const int side = CellPixels * zoom_;
+    const int side = CellPixels() * zoom_;
     const int square = side / CheckerSquares;
     for (int r = part.top / side; r <= (part.bottom - 1) / side; ++r) {
         for (int c = part.left / side; c <= (part.right - 1) / side; ++c) {
@@ -116,7 +122,7 @@ void TryOutBoard::Draw(canvas::Picture& target, const canvas::Rect& area, std::s
             const std::size_t slot = placed != Empty && static_cast<std::size_t>(placed) < shownSlots.size()
                                          ? shownSlots[static_cast<std::size_t>(placed)]
                                          : static_cast<std::size_t>(placed);
-            if (placed != Empty && slot < chips.size()) {
+            if (placed != Empty && slot < chips.size() && sheet_.Contains(sheet::ChipOfSlot(slot))) {
                 target.StretchDraw({left, top, left + side, top + side}, chips[slot]);
                 continue;
             }

@@ -23,18 +23,25 @@ struct BoardCell {
 // are now. Dirty marks say which cells a view must draw again.
 class TryOutBoard {
 public:
-    static constexpr int CellPixels = sheet::ChipSize;
     static constexpr int MaxSide = 256;
     static constexpr int MinZoom = 1;
     static constexpr int MaxZoom = 4;
-    static constexpr int Slots = sheet::ChipCount;
+    static constexpr int Slots = sheet::SlotCount;
 
     TryOutBoard();
 
     int Cols() const { return cols_; }
     int Rows() const { return rows_; }
     int Zoom() const { return zoom_; }
+    // A cell is a chip of the sheet: its size, and which chips may be placed.
+    int CellPixels() const { return sheet_.chipSize; }
+    const SheetGeometry& Sheet() const { return sheet_; }
+    // The sheet took a new shape: cells are drawn at its chip size, and a cell
+    // whose chip is not on it any more shows as empty (it keeps the chip for
+    // an undo that gives the shape back).
+    void FollowSheet(const SheetGeometry& sheet);
 
+    // The chip in a cell; none for an empty cell or a chip off the sheet.
     std::optional<ChipRef> At(BoardCell cell) const;
     // Puts a chip into a cell or empties it (nothing); false when the cell
     // already held just that. Cells outside the board are ignored.
@@ -49,8 +56,8 @@ public:
     void Replace(int cols, int rows, std::span<const std::optional<ChipRef>> chips);
 
     // ---- The view BoardI ----
-    int ViewWidth() const { return cols_ * CellPixels * zoom_; }
-    int ViewHeight() const { return rows_ * CellPixels * zoom_; }
+    int ViewWidth() const { return cols_ * CellPixels() * zoom_; }
+    int ViewHeight() const { return rows_ * CellPixels() * zoom_; }
     // The cell under a view pixel, if the pixel lies on the board.
     std::optional<BoardCell> CellAt(int x, int y) const;
     canvas::Rect CellRect(BoardCell cell) const;
@@ -81,6 +88,7 @@ private:
     int cols_ = 20;
     int rows_ = 15;
     int zoom_ = 2;
+    SheetGeometry sheet_;
     std::vector<std::int16_t> cells_;          // slot or Empty, row by row
     std::vector<int> cellsOfSlot_;             // how many cells hold each slot
     std::vector<std::uint64_t> seenVersions_;  // the chips' versions as FollowChips last saw them

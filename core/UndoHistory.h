@@ -44,6 +44,8 @@ public:
         // A block step's chips, in the order of `sheet`; empty for a step of
         // one chip or of the whole sheet.
         std::vector<ChipRef> places = {};
+        // A whole-sheet step's shape of the sheet, which undo gives back with its chips.
+        SheetGeometry geometry = {};
     };
 
     int Limit() const { return limit_; }
@@ -60,7 +62,8 @@ public:
     // Every chip (column by column) before a change of the whole sheet, as
     // one step while the history is on. The one-level undo can't take such a
     // change back: it is given up (Clear).
-    void RecordSheet(std::span<const canvas::Picture> before, int currentCol, int currentRow,
+    void RecordSheet(std::span<const canvas::Picture> before, const SheetGeometry& geometry, int currentCol,
+                     int currentRow,
                      std::optional<PaletteEntry> entry = std::nullopt);
     // The chips of a block before one change of them all, as one step
     // (col, row: the block's top-left chip). The one-level undo takes it
@@ -80,10 +83,11 @@ public:
 
     // Undoes the newest step into the chips `chipAt(col, row)` gives and
     // returns the place of the chip that changed. One level: into
-    // (currentCol, currentRow).
-    template <typename ChipAt>
-    std::optional<Step> Undo(ChipAt&& chipAt, int currentCol, int currentRow) {
-        if (On()) return Move(undo_, redo_, chipAt);
+    // (currentCol, currentRow). A whole-sheet step trades its chip table
+    // and shape with the sheet's through `swapSheet(chips, geometry)`.
+    template <typename ChipAt, typename SwapSheet>
+    std::optional<Step> Undo(ChipAt&& chipAt, SwapSheet&& swapSheet, int currentCol, int currentRow) {
+        if (On()) return Move(undo_, redo_, chipAt, swapSheet);
         if (!oneLevelAvailable_ || undo_.empty()) return std::nullopt;
         const Step& step = undo_.back();
         oneLevelAvailable_ = false;
@@ -95,14 +99,14 @@ public:
         chipAt(currentCol, currentRow).Draw(0, 0, step.pixels);
         return Step{currentCol, currentRow, {}, {}, std::nullopt, {}};
     }
-    template <typename ChipAt>
-    std::optional<Step> Redo(ChipAt&& chipAt) {
-        return Move(redo_, undo_, chipAt);
+    template <typename ChipAt, typename SwapSheet>
+    std::optional<Step> Redo(ChipAt&& chipAt, SwapSheet&& swapSheet) {
+        return Move(redo_, undo_, chipAt, swapSheet);
     }
 
 private:
-    template <typename From, typename To, typename ChipAt>
-    static std::optional<Step> Move(From& from, To& to, ChipAt& chipAt) {
+    template <typename From, typename To, typename ChipAt, typename SwapSheet>
+    static std::optional<Step> Move(From& from, To& to, ChipAt& chipAt, SwapSheet& swapSheet) {
         if (from.empty()) return std::nullopt;
         Step step = std::move(from.back());
         from.pop_back();
@@ -112,9 +116,7 @@ private:
             for (std::size_t i = 0; i < step.places.size(); ++i)
                 std::swap(chipAt(step.places[i].col, step.places[i].row), step.sheet[i]);
         } else {
-            for (std::size_t slot = 0; slot < step.sheet.size(); ++slot)
-                std::swap(chipAt(static_cast<int>(slot) / sheet::Rows, static_cast<int>(slot) % sheet::Rows),
-                          step.sheet[slot]);
+            swapSheet(step.sheet, step.geometry);
         }
         if (PaletteEntry* e = step.entry ? &*step.entry : nullptr;
             e && e->index < e->palette->size() && (*e->palette)[e->index] == e->now) {

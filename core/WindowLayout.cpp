@@ -22,7 +22,7 @@ constexpr ControlId EditBlock[] = {pRate, udRate, PenB, FillB, CircleB, LineB, E
 constexpr ControlId ColourBlock[] = {lbP, rbP, lbcP, rbcP, MemSaveB, MemLoadB, clP};
 constexpr int EditBlockLeft = 504, EditBlockWidth = 204;  // pRate .. LineB
 constexpr int ColourBlockLeft = 528, ColourBlockTop = 256, ColourBlockWidth = 200, ColourBlockHeight = 140;
-constexpr int SheetPicture[] = {480, 256}, PalettePicture[] = {512, 96};
+constexpr int PalettePicture[] = {512, 96};
 constexpr int SheetBoxExtra = 8;    // 488 x 264 round the 480 x 256 sheet
 constexpr int PaletteBoxExtra = 2;  // the panel's single border
 constexpr int EditBoxExtra = 4;     // 164 round the 160 of zoom 10
@@ -31,6 +31,8 @@ constexpr int EditBoxExtra = 4;     // 164 round the 160 of zoom 10
 // palette to swatches (518 -> 528), and the client's margins right and below.
 constexpr int SheetToEdit = 12, SheetToPalette = 34, EditToColours = 20, PaletteToColours = 10;
 constexpr int MarginRight = 10, MarginBottom = 23;
+// The smallest box a sheet larger than the window scrolls in.
+constexpr int MinSheetBox = 64;
 
 ControlPlace& At(WindowLayout& layout, ControlId id) { return layout.places[static_cast<std::size_t>(id)]; }
 
@@ -43,20 +45,23 @@ void Shift(WindowLayout& layout, ControlId id, int dx, int dy) {
 
 // Places everything for these scales and zoom; returns the client size the
 // layout needs.
-std::pair<int, int> Arrange(WindowLayout& layout, int sheetScale, int paletteScale, int zoom, double ratio) {
+// A box that is smaller than its sheet view scrolls; `boxLimit` caps the
+// sheet's box each way.
+std::pair<int, int> Arrange(WindowLayout& layout, int sheetScale, int paletteScale, int zoom, double ratio,
+                            const ShownSheet& sheet = {}, std::pair<int, int> boxLimit = {1 << 30, 1 << 30}) {
     layout.sheetScale = sheetScale;
     layout.paletteScale = paletteScale;
     layout.zoom = zoom;
     const ControlPlace sheetBox = Described(Screen);
     const ControlPlace screen{sheetBox.left, sheetBox.top,
-                              ShownLength(SheetPicture[0], sheetScale, ratio) + SheetBoxExtra,
-                              ShownLength(SheetPicture[1], sheetScale, ratio) + SheetBoxExtra};
+                              std::min(ShownLength(sheet.width, sheetScale, ratio) + SheetBoxExtra, boxLimit.first),
+                              std::min(ShownLength(sheet.height, sheetScale, ratio) + SheetBoxExtra, boxLimit.second)};
     At(layout, Screen) = screen;
 
     const int editLeft = screen.Right() + SheetToEdit;
     for (ControlId id : EditBlock) Shift(layout, id, editLeft - EditBlockLeft, 0);
     ControlPlace& editBox = At(layout, ScrollBox1);
-    editBox.width = editBox.height = ShownLength(16, zoom, ratio) + EditBoxExtra;
+    editBox.width = editBox.height = ShownLength(sheet.chipSize, zoom, ratio) + EditBoxExtra;
 
     ControlPlace palette{screen.left, screen.Bottom() + SheetToPalette,
                          ShownLength(PalettePicture[0], paletteScale, ratio) + PaletteBoxExtra,
@@ -114,20 +119,30 @@ WindowLayout FixedLayout(double ratio) {
     return layout;
 }
 
-WindowLayout RoomyLayout(int width, int height, double ratio) {
+WindowLayout RoomyLayout(int width, int height, double ratio, const ShownSheet& sheet) {
     const WindowLayout fixed = FixedLayout(ratio);
     WindowLayout layout;
     layout.clientWidth = std::max(width, fixed.clientWidth);
     layout.clientHeight = std::max(height, fixed.clientHeight);
     for (int zoom = WindowLayout::MaxZoom; zoom > 2; --zoom) {
-        for (int sheet = WindowLayout::MaxViewScale; sheet >= 1; --sheet) {
+        for (int scale = WindowLayout::MaxViewScale; scale >= 1; --scale) {
             // The palette never outgrows the sheet: the two read as one column.
-            for (int palette = sheet; palette >= 1; --palette) {
-                const auto [w, h] = Arrange(layout, sheet, palette, zoom, ratio);
+            for (int palette = scale; palette >= 1; --palette) {
+                const auto [w, h] = Arrange(layout, scale, palette, zoom, ratio, sheet);
                 if (w <= layout.clientWidth && h <= layout.clientHeight) return layout;
             }
         }
     }
-    Arrange(layout, 1, 1, 2, ratio);
+    // A sheet larger than the window: its box takes what is left at the
+    // smallest zoom and scrolls. The sizes shrink by what they overran; the
+    // layout grows with the box, so the second pass fits.
+    std::pair<int, int> limit{1 << 30, 1 << 30};
+    for (int pass = 0; pass < 2; ++pass) {
+        const auto [w, h] = Arrange(layout, 1, 1, 2, ratio, sheet, limit);
+        const ControlPlace box = layout.PlaceOf(Screen);
+        limit = {std::max(MinSheetBox, box.width - std::max(0, w - layout.clientWidth)),
+                 std::max(MinSheetBox, box.height - std::max(0, h - layout.clientHeight))};
+    }
+    Arrange(layout, 1, 1, 2, ratio, sheet, limit);
     return layout;
 }

@@ -59,4 +59,12 @@ WindowLayout FixedLayout(double ratio = 1);
 // layout's size at this device pixel ratio): the largest zoom that fits first, then the largest sheet scale, then
 // the largest palette scale up to the sheet's; the controls keep their places relative to the
 // sheet, the edit area and the palette.
-WindowLayout RoomyLayout(int width, int height, double ratio = 1);
+// What the roomy layout makes room for: the chip's side in the edit area and
+// the sheet view's picture. A sheet view larger than the window gets a box
+// that fits, which scrolls.
+struct ShownSheet {
+    int chipSize = 16;
+    int width = 480;
+    int height = 256;
+};
+WindowLayout RoomyLayout(int width, int height, double ratio = 1, const ShownSheet& sheet = {});

@@ -40,7 +40,7 @@ int TForm1::EditRows() const {
 int TForm1::EditZoom() const {
     if (!BlockEditing()) return Def.Zoom;
     // The edit area holds a chip at the largest zoom of the layout.
-    const int largest = WideLayoutOn() ? std::max(Layout.zoom, MaxZoom) : MaxZoom;
+    const int largest = LargestZoom();
     return std::max(1, largest / std::max(EditCols(), EditRows()));
 }
 

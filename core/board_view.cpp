@@ -71,7 +71,7 @@ void TForm1::BoardViewClick(ControlId Sender) {
 void TForm1::FollowChipsOnBoard() {
     if (!Options.animation) return Board.FollowChips(Sheet.Versions());
     // A cell shows the frame due now: it changes with that frame's version.
-    std::array<std::uint64_t, sheet::ChipCount> shown{};
+    std::vector<std::uint64_t> shown(sheet::SlotCount);
     for (std::size_t slot = 0; slot < shown.size(); ++slot) shown[slot] = Sheet.Versions()[ShownSlots[slot]];
     Board.FollowChips(shown);
 }

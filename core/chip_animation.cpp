@@ -16,7 +16,7 @@ void TForm1::AnimFramesMenuClick() {
     const std::optional<ChipAnimation> answer =
         platform.AnimationDialog(Sheet.Animations.Of(chip).value_or(ChipAnimation{}));
     if (!answer) return;
-    Sheet.Animations.Set(chip, answer);
+    Sheet.Animations.Set(chip, answer, Sheet.Geometry());
     ShowAnimationAt(AnimationMs);
 }
 

@@ -40,6 +40,7 @@ void TForm1::RestoreSnapshot(const TMemorySnapshot& m) {
     controls.SetPressedTool(tool_mode::ButtonOf(Def.ToolMode));
 
     Sheet.RecordSheetStep(CurCol, CurRow);
+    ReshapeSheet({Def.ChipSize, Def.SheetCols, Def.SheetRows});
     CutIntoChips(m.MemSheetImage);
 
     if (PenSize >= 1 && PenSize <= MaxPenSize) {

@@ -2,6 +2,8 @@
 // Drawing the sheet view and the edit area, and composing the whole sheet.
 // Everything goes through the canvas operations; the pen and brush colours
 // each operation sets stay set afterwards.
+#include <algorithm>
+
 #include "core/Form.h"
 
 namespace {
@@ -19,6 +21,10 @@ constexpr canvas::Colour ChipBorderLineOnRed = 0xFFFFFF;
 }  // namespace
 
 void TForm1::Relayout(std::int32_t size, std::int32_t cols, std::int32_t rows) {
+    ReshapeSheet({size, cols, rows});
+    size = Sheet.Geometry().chipSize;
+    cols = Sheet.Geometry().cols;
+    rows = Sheet.Geometry().rows;
     // The extra pixel holds the right and bottom frame line.
     const int extra = Def.SheetGridShown ? 1 : 0;
     const int width = cols * size + extra;
@@ -56,6 +62,30 @@ void TForm1::Relayout(std::int32_t size, std::int32_t cols, std::int32_t rows) {
 
     SizeEditArea();
     DrawSheetFrame();
+}
+
+void TForm1::ReshapeSheet(const SheetGeometry& geometry) {
+    if (geometry != Sheet.Geometry() && sheet::Fits(geometry)) Sheet.Reshape(geometry);
+    // The sheet may also have changed shape by a load or an undo; the board
+    // knows the shape the views were last laid out for.
+    const SheetGeometry& g = Sheet.Geometry();
+    if (Board.Sheet() == g) return;
+    DropPendingPoint();
+    Board.FollowSheet(g);
+    // The chip being edited stays where it is, or the nearest chip that is left.
+    CurCol = std::min(CurCol, g.cols - 1);
+    CurRow = std::min(CurRow, g.rows - 1);
+    tilePreview.Forget();
+    LayoutChanged = true;
+    // The zoom's range follows the chip size.
+    Def.ChipSize = g.chipSize;
+    if (WideLayoutOn()) {
+        Layout = RoomyLayoutFor(Layout.clientWidth, Layout.clientHeight, DeviceRatio);
+        Def.Zoom = Layout.zoom;
+    } else {
+        Def.Zoom = ZoomWithinLayout(Def.Zoom);
+    }
+    ShowZoomChoice();
 }
 
 void TForm1::SizeEditArea() {

@@ -19,7 +19,7 @@ void TForm1::WideMenuClick() {
     ShowOptions();
     if (on) {
         ZoomBeforeWide = Def.Zoom;
-        ApplyLayout(RoomyLayout(Layout.clientWidth, Layout.clientHeight, DeviceRatio));
+        ApplyLayout(RoomyLayoutFor(Layout.clientWidth, Layout.clientHeight, DeviceRatio));
         return;
     }
     Layout = FixedLayout(DeviceRatio);
@@ -30,13 +30,13 @@ void TForm1::WideMenuClick() {
 
 void TForm1::ResizeClient(int width, int height) {
     if (!WideLayoutOn()) return;
-    ApplyLayout(RoomyLayout(width, height, DeviceRatio));
+    ApplyLayout(RoomyLayoutFor(width, height, DeviceRatio));
 }
 
 void TForm1::SetDeviceRatio(double ratio) {
     if (ratio == DeviceRatio) return;
     DeviceRatio = ratio;
-    if (WideLayoutOn()) return ApplyLayout(RoomyLayout(Layout.clientWidth, Layout.clientHeight, ratio));
+    if (WideLayoutOn()) return ApplyLayout(RoomyLayoutFor(Layout.clientWidth, Layout.clientHeight, ratio));
     Layout = FixedLayout(ratio);
     LayoutChanged = true;
 }
@@ -56,8 +56,17 @@ void TForm1::ApplyLayout(const WindowLayout& layout) {
     SizeEditArea();
 }
 
-int TForm1::ZoomWithinLayout(int zoom) const {
-    return std::clamp(zoom, MinZoom, WideLayoutOn() ? std::max(Layout.zoom, MaxZoom) : MaxZoom);
+int TForm1::LargestZoom() const {
+    // The fixed window's edit box holds a 16-pixel chip at zoom 10; a larger
+    // chip gets the largest zoom at which it fits the same box.
+    const int fixed = std::clamp(FixedEditSide / Def.ChipSize, MinZoom, MaxZoom);
+    return WideLayoutOn() ? std::max(Layout.zoom, fixed) : fixed;
+}
+
+int TForm1::ZoomWithinLayout(int zoom) const { return std::clamp(zoom, MinZoom, LargestZoom()); }
+
+WindowLayout TForm1::RoomyLayoutFor(int width, int height, double ratio) const {
+    return RoomyLayout(width, height, ratio, {Def.ChipSize, Sheet.Geometry().Width(), Sheet.Geometry().Height()});
 }
 
 void TForm1::ShowZoomChoice() {

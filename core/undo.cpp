@@ -21,7 +21,9 @@ void ShowUndoneStep(TForm1& form, const std::optional<ChipRef>& chip) {
         form.ChooseChip(chip->col, chip->row);
     // A palette swap's step gives an entry of the shown palette its other colour.
     if (form.ShownUserPalette()) form.DrawPaletteView();
-    form.Relayout(form.Def.ChipSize, form.Def.SheetCols, form.Def.SheetRows);
+    // A whole-sheet step may give back another shape of the sheet.
+    const SheetGeometry g = form.Sheet.Geometry();
+    form.Relayout(g.chipSize, g.cols, g.rows);
 }
 
 }  // namespace

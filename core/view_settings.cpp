@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The view settings: grid line colour of the edit area, zoom, pen width,
 // the sheet frame and the resize-per-chip option.
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -41,15 +42,18 @@ void TForm1::LineColor(ControlId Sender) {
 
 void TForm1::mZoomClick(ControlId Sender) {
     if (!Between(Sender, mZoom2, mZoom10)) NotMine("mZoomClick", Sender);
-    controls.SetChecked(Sender, true);
-    Def.Zoom = ZoomOf(Sender);
+    // A chip larger than 16 pixels is shown at most at the zoom that fits
+    // the fixed window's edit box.
+    Def.Zoom = WideLayoutOn() ? ZoomOf(Sender) : std::min(ZoomOf(Sender), LargestZoom());
+    controls.SetChecked(ZoomItemOf(Def.Zoom), true);
     controls.SetPosition(Def.Zoom);
     ShowZoomInRate();
     Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
 }
 
 void TForm1::udRateMouseUp() {
-    Def.Zoom = controls.Position();
+    Def.Zoom = WideLayoutOn() ? controls.Position() : std::min(controls.Position(), LargestZoom());
+    controls.SetPosition(Def.Zoom);
     Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
     ShowZoomInRate();
     controls.SetChecked(ZoomItemOf(Def.Zoom), true);

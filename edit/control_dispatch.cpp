@@ -28,6 +28,7 @@ void TForm1::Click(ControlId control) {
     if (control == SheetColoursSaveMenu) return SaveWithSheetColours();
     if (control == PaletteLoadMenu) return PaletteLoadMenuClick();
     if (control == PaletteSaveMenu) return PaletteSaveMenuClick();
+    if (control == NewSheetMenu) return NewSheetMenuClick();
     if (control == UserPaletteMenu) return UserPaletteMenuClick();
     if (control == AnimMenu) return AnimMenuClick();
     if (control == AnimFramesMenu) return AnimFramesMenuClick();

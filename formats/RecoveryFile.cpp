@@ -285,9 +285,9 @@ Record Decode(std::span<const std::uint8_t> bytes, const Limits& limits) {
     Record r;
     r.file = FileName(head);
     r.zoom = Number(head, "zoom", limits.minZoom, limits.maxZoom);
-    r.chipSize = Number(head, "chipsize", limits.chipSize, limits.chipSize);
-    r.cols = Number(head, "cols", 1, limits.maxCols);
-    r.rows = Number(head, "rows", 1, limits.maxRows);
+    r.chipSize = Number(head, "chipsize", limits.minChipSize, limits.maxChipSize);
+    r.cols = Number(head, "cols", 1, std::min(limits.maxCols, limits.maxSide / r.chipSize));
+    r.rows = Number(head, "rows", 1, std::min(limits.maxRows, limits.maxSide / r.chipSize));
     r.tool = Number(head, "tool", 0, limits.maxTool);
     r.gridColour = static_cast<canvas::Colour>(Number(head, "gridcolour", 0, 0xFFFFFF));
     r.sheetGrid = Flag(head, "sheetgrid");
@@ -303,7 +303,8 @@ Record Decode(std::span<const std::uint8_t> bytes, const Limits& limits) {
 }
 
 std::size_t MaxBytes(const Limits& limits) {
-    const int width = limits.maxCols * limits.chipSize, height = limits.maxRows * limits.chipSize;
+    const int width = std::min(limits.maxCols * limits.maxChipSize, limits.maxSide);
+    const int height = std::min(limits.maxRows * limits.maxChipSize, limits.maxSide);
     return MaxHeadBytes + 2 + BmpHeaderBytes + StrideOf(width) * static_cast<std::size_t>(height);
 }
 

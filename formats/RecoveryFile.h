@@ -70,9 +70,11 @@ struct Record {
 // What a copy may hold: the editor's own ranges. Every number of a copy is
 // checked against them before its picture is allocated.
 struct Limits {
-    int chipSize = 16;  // the only chip side the editor lays out
+    int minChipSize = 16;
+    int maxChipSize = 16;
     int maxCols = 30;
     int maxRows = 16;
+    int maxSide = 480;  // of the sheet in pixels, each way
     int minZoom = 2;
     int maxZoom = 32;
     int maxTool = 5;

@@ -30,9 +30,11 @@ PictureLoad ReadPictureForSheet(const SheetDocument& sheet, const std::string& p
     return load;
 }
 
-void TakeIntoSheet(SheetDocument& sheet, const PictureLoad& read, ChipRef current) {
+void TakeIntoSheet(SheetDocument& sheet, const PictureLoad& read, ChipRef current,
+                   std::optional<SheetGeometry> shape) {
     sheet.TransparentColor = read.transparent;
     sheet.RecordSheetStep(current.col, current.row);
+    if (shape && sheet::Fits(*shape)) sheet.Reshape(*shape);
     sheet.CutIntoChips(read.picture);
     sheet.ColourTable = read.table.value_or(std::vector<canvas::Colour>{});
 }

@@ -43,6 +43,8 @@ PictureLoad ReadPictureForSheet(const SheetDocument& sheet, const std::string& p
 // it is smaller), the transparent colour taken over; one undo step with the
 // history on, the one-level undo given up. Every whole-sheet load ends here.
 // `current` is the chip being edited.
-void TakeIntoSheet(SheetDocument& sheet, const PictureLoad& read, ChipRef current);
+// A `shape` given reshapes the sheet within that step first.
+void TakeIntoSheet(SheetDocument& sheet, const PictureLoad& read, ChipRef current,
+                   std::optional<SheetGeometry> shape = std::nullopt);
 // The picture becomes chip (col, row), as an undo step of the history.
 void TakeIntoChip(SheetDocument& sheet, int col, int row, const PictureLoad& read);

@@ -28,7 +28,7 @@ constexpr SourceText ForeignMapQuestion = TSR_MESSAGE(
 constexpr SourceText DiscardQuestion =
     TSR_MESSAGE("BoardFiles", "保存していない変更を破棄して、配置が使うシートを読み込みますか？");
 
-std::string ReasonText(tiled::Refusal why) {
+std::string ReasonText(tiled::Refusal why, const tiled::SheetShape& shape) {
     using R = tiled::Refusal;
     switch (why) {
         case R::Unreadable: return Tr(TSR_MESSAGE("BoardFiles", "ファイルを読み込めません"));
@@ -37,13 +37,16 @@ std::string ReasonText(tiled::Refusal why) {
                 TSR_MESSAGE("BoardFiles", "ファイルが大きすぎます（マップとタイルセットは4 MiBまで読み込みます）"));
         case R::NotAMap: return Tr(TSR_MESSAGE("BoardFiles", "Tiledのマップ（TMX）ではありません"));
         case R::NotOrthogonal: return Tr(TSR_MESSAGE("BoardFiles", "直交（orthogonal）のマップではありません"));
-        case R::TileSize: return Tr(TSR_MESSAGE("BoardFiles", "タイルの大きさが16×16ではありません"));
+        case R::TileSize:
+            return Tr(TSR_MESSAGE("BoardFiles", "タイルの大きさが%1×%1ではありません"), {std::to_string(shape.tileSide)});
         case R::Infinite: return Tr(TSR_MESSAGE("BoardFiles", "無限マップには対応していません"));
         case R::Layers: return Tr(TSR_MESSAGE("BoardFiles", "タイルレイヤーがちょうど1枚のマップではありません"));
         case R::LayerLook: return Tr(TSR_MESSAGE("BoardFiles", "非表示・半透明・ずらしたレイヤーには対応していません"));
         case R::Size: return Tr(TSR_MESSAGE("BoardFiles", "マップの大きさが横・縦とも1から256の範囲にありません"));
         case R::Tileset:
-            return Tr(TSR_MESSAGE("BoardFiles", "タイルセットが16×16のタイル30列・480枚のシートではありません"));
+            return Tr(TSR_MESSAGE("BoardFiles", "タイルセットが%1×%1のタイル%2列・%3枚のシートではありません"),
+                      {std::to_string(shape.tileSide), std::to_string(shape.columns),
+                       std::to_string(shape.TileCount())});
         case R::Encoding: return Tr(TSR_MESSAGE("BoardFiles", "タイルデータの形式に対応していません"));
         case R::Data: return Tr(TSR_MESSAGE("BoardFiles", "タイルデータが壊れています"));
         case R::TileOutsideSheet: return Tr(TSR_MESSAGE("BoardFiles", "シートにないタイルが使われています"));
@@ -59,10 +62,10 @@ bool EndsWithMapExtension(const std::string& path) {
 }
 
 // The sheet as the map's tileset, and the board's size limit.
-constexpr tiled::SheetShape Sheet{sheet::ChipSize, sheet::Cols, sheet::Rows, TryOutBoard::MaxSide};
+tiled::SheetShape ShapeOf(const SheetGeometry& g) { return {g.chipSize, g.cols, g.rows, TryOutBoard::MaxSide}; }
 
 // The board's cells as tile ids (row x columns + column), and back.
-std::vector<int> TilesOf(const TryOutBoard& board) {
+std::vector<int> TilesOf(const TryOutBoard& board, const tiled::SheetShape& Sheet) {
     std::vector<int> tiles;
     for (int r = 0; r < board.Rows(); ++r)
         for (int c = 0; c < board.Cols(); ++c) {
@@ -72,7 +75,7 @@ std::vector<int> TilesOf(const TryOutBoard& board) {
     return tiles;
 }
 
-std::vector<std::optional<ChipRef>> ChipsOf(const std::vector<int>& tiles) {
+std::vector<std::optional<ChipRef>> ChipsOf(const std::vector<int>& tiles, const tiled::SheetShape& Sheet) {
     std::vector<std::optional<ChipRef>> chips;
     for (int tile : tiles)
         chips.push_back(tile == tiled::EmptyCell ? std::nullopt
@@ -84,10 +87,12 @@ std::vector<std::uint8_t> BytesOf(const std::string& text) { return {text.begin(
 
 // Animated chips as Tiled's tile animations: the first frame's tile plays
 // its frames, each for the frame time.
-std::vector<tiled::TileAnimation> TileAnimationsOf(const ChipAnimations& animations) {
+std::vector<tiled::TileAnimation> TileAnimationsOf(const ChipAnimations& animations, const tiled::SheetShape& Sheet) {
     std::vector<tiled::TileAnimation> tiles;
     for (const auto& [slot, animation] : animations.All()) {
-        const int col = static_cast<int>(slot) / sheet::Rows, row = static_cast<int>(slot) % sheet::Rows;
+        const auto [col, row] = sheet::ChipOfSlot(slot);
+        // An animation left off the sheet by a change of its shape.
+        if (row >= Sheet.rows || col + animation.frames > Sheet.columns) continue;
         tiled::TileAnimation tile{row * Sheet.columns + col, {}};
         for (int f = 0; f < animation.frames; ++f) tile.frames.push_back({tile.tile + f, animation.frameMs});
         tiles.push_back(std::move(tile));
@@ -98,7 +103,8 @@ std::vector<tiled::TileAnimation> TileAnimationsOf(const ChipAnimations& animati
 // The tileset's animations that the editor can play: frames that follow
 // their first tile along its row, all for one frame time within the limits.
 // Others (made in Tiled) are left out and stay only in the tileset file.
-ChipAnimations ChipAnimationsOf(const std::vector<tiled::TileAnimation>& tiles) {
+ChipAnimations ChipAnimationsOf(const std::vector<tiled::TileAnimation>& tiles, const SheetGeometry& geometry) {
+    const tiled::SheetShape Sheet = ShapeOf(geometry);
     ChipAnimations animations;
     for (const tiled::TileAnimation& tile : tiles) {
         const int frames = static_cast<int>(tile.frames.size());
@@ -109,7 +115,7 @@ ChipAnimations ChipAnimationsOf(const std::vector<tiled::TileAnimation>& tiles) 
                         frameMs <= ChipAnimation::MaxFrameMs;
         for (int f = 0; f < frames && playable; ++f)
             playable = tile.frames[static_cast<std::size_t>(f)] == tiled::AnimationFrame{tile.tile + f, frameMs};
-        if (playable && !animations.Holding({col, row})) animations.Set({col, row}, ChipAnimation{frames, frameMs});
+        if (playable && !animations.Holding({col, row})) animations.Set({col, row}, ChipAnimation{frames, frameMs}, geometry);
     }
     return animations;
 }
@@ -138,8 +144,9 @@ bool MayReplaceMap(TForm1& form, const std::string& mapPath, const std::optional
     return form.platform.AskQuestion(Tr(ForeignMapQuestion, {mapPath}));
 }
 
-bool PlayedAnimation(const tiled::TileAnimation& animation) {
-    return !ChipAnimationsOf(std::vector{animation}).Empty();
+// An animation the editor plays on a sheet of this shape.
+bool PlayedAnimation(const tiled::TileAnimation& animation, const SheetGeometry& geometry) {
+    return !ChipAnimationsOf(std::vector{animation}, geometry).Empty();
 }
 
 std::vector<tiled::WangSet> WangSetsOf(const SheetDocument& document) {
@@ -156,17 +163,21 @@ void SaveBoard(TForm1& form, std::string mapPath) {
     const std::string base = map.stem().string();
     const std::string tsxName = base + ".tsx";
     const std::string imageName = base + ".png";
+    const tiled::SheetShape Sheet = ShapeOf(form.Sheet.Geometry());
     const std::string tsxPath = (map.parent_path() / tsxName).string();
     const std::optional<std::string> oldMap = ExistingText(mapPath), oldTileset = ExistingText(tsxPath);
     if (!MayReplaceMap(form, mapPath, oldMap)) return;
-    const std::vector<int> tiles = TilesOf(form.Board);
-    const std::vector<tiled::TileAnimation> animations = TileAnimationsOf(form.Sheet.Animations);
+    const std::vector<int> tiles = TilesOf(form.Board, Sheet);
+    const std::vector<tiled::TileAnimation> animations = TileAnimationsOf(form.Sheet.Animations, Sheet);
     const std::string mapText =
         oldMap ? tiled::MapTextOver(*oldMap, form.Board.Cols(), form.Board.Rows(), tiles, Sheet, tsxName)
                : tiled::MapText(form.Board.Cols(), form.Board.Rows(), tiles, Sheet, tsxName);
     const std::vector<tiled::WangSet> wangsets = WangSetsOf(form.Sheet);
     const std::string tilesetText =
-        oldTileset ? tiled::TilesetTextOver(*oldTileset, base, imageName, Sheet, animations, PlayedAnimation, wangsets)
+        oldTileset ? tiled::TilesetTextOver(
+                         *oldTileset, base, imageName, Sheet, animations,
+                         [&](const tiled::TileAnimation& a) { return PlayedAnimation(a, form.Sheet.Geometry()); },
+                         wangsets)
                    : tiled::TilesetText(base, imageName, Sheet, animations, wangsets);
     form.ComposeSheet();
     try {
@@ -186,22 +197,26 @@ void SaveBoard(TForm1& form, std::string mapPath) {
 // The map's sheet is the tileset's picture, read as a sheet load reads one:
 // its top-left part only, under the same limits, with the transparent colour.
 void LoadBoard(TForm1& form, const std::string& path) {
+    const SheetGeometry geometry = form.Sheet.Geometry();
+    const tiled::SheetShape Sheet = ShapeOf(geometry);
     tiled::BoardMap map;
     try {
         map = tiled::ReadMap(path, Sheet);
     } catch (const tiled::MapRefused& e) {
-        form.platform.ShowMessage(Tr(LoadRefused, {ReasonText(e.why)}));
+        form.platform.ShowMessage(Tr(LoadRefused, {ReasonText(e.why, Sheet)}));
         return;
     }
-    const PictureLoad read = ReadPictureForSheet(form.Sheet, map.sheetImagePath, sheet::Width, sheet::Height);
+    const PictureLoad read =
+        ReadPictureForSheet(form.Sheet, map.sheetImagePath, geometry.Width(), geometry.Height());
     if (!read) {
         form.platform.ShowMessage(
             Tr(LoadRefused, {Tr(TSR_MESSAGE("BoardFiles", "タイルセットの画像を読み込めません"))}));
         return;
     }
-    if (read.picture.Width() < sheet::Width || read.picture.Height() < sheet::Height) {
+    if (read.picture.Width() < geometry.Width() || read.picture.Height() < geometry.Height()) {
         form.platform.ShowMessage(
-            Tr(LoadRefused, {Tr(TSR_MESSAGE("BoardFiles", "タイルセットの画像が480×256より小さいです"))}));
+            Tr(LoadRefused, {Tr(TSR_MESSAGE("BoardFiles", "タイルセットの画像が%1×%2より小さいです"),
+                                {std::to_string(geometry.Width()), std::to_string(geometry.Height())})}));
         return;
     }
     if (form.Modified && !form.platform.AskQuestion(Tr(DiscardQuestion))) return;
@@ -216,8 +231,8 @@ void LoadBoard(TForm1& form, const std::string& path) {
     form.ShowFileNameInCaption();
     // The chips are now those of the file.
     form.Modified = false;
-    form.Board.Replace(map.cols, map.rows, ChipsOf(map.cells));
-    form.Sheet.Animations = ChipAnimationsOf(map.animations);
+    form.Board.Replace(map.cols, map.rows, ChipsOf(map.cells, Sheet));
+    form.Sheet.Animations = ChipAnimationsOf(map.animations, geometry);
     // The terrains are the tileset's: its chips as they were saved.
     form.Sheet.SetTerrains(TerrainsOf(map.wangsets, Sheet.columns, Sheet.rows));
     form.TerrainBrush.reset();

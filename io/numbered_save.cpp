@@ -29,11 +29,11 @@ std::string WithoutDirectory(const std::string& path) {
 
 std::string TForm1::NumberedChipName(const std::string& base, int n) { return NumberedFileName(base, n); }
 
-std::vector<NumberedChip> NumberedChips(const std::string& base) {
+std::vector<NumberedChip> NumberedChips(const std::string& base, const SheetGeometry& sheet) {
     std::vector<NumberedChip> chips;
-    for (int row = 0; row < sheet::Rows; ++row)
-        for (int col = 0; col < sheet::Cols; ++col)
-            chips.push_back({TForm1::NumberedChipName(base, row * sheet::Cols + col), col, row});
+    for (int row = 0; row < sheet.rows; ++row)
+        for (int col = 0; col < sheet.cols; ++col)
+            chips.push_back({TForm1::NumberedChipName(base, row * sheet.cols + col), col, row});
     return chips;
 }
 
@@ -45,7 +45,7 @@ void SaveNumberedChips(TForm1& form) {
     const std::optional<std::string> base = form.platform.NumberedSaveDialog();
     if (!base) return;
 
-    const std::vector<NumberedChip> chips = NumberedChips(*base);
+    const std::vector<NumberedChip> chips = NumberedChips(*base, form.Sheet.Geometry());
     if (chips.empty()) return;
     bool anyExists = false;
     for (const NumberedChip& c : chips) anyExists = anyExists || Exists(c.name);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/SheetGeometry.h"
 #include "io/AtomicFile.h"
 
 class SheetDocument;
@@ -17,7 +18,7 @@ struct NumberedChip {
 
 // Every chip of the sheet in number order (rows top to bottom, each row left
 // to right), named by TForm1::NumberedChipName from `base`.
-std::vector<NumberedChip> NumberedChips(const std::string& base);
+std::vector<NumberedChip> NumberedChips(const std::string& base, const SheetGeometry& sheet);
 
 // The file that the numbered save writes for one chip.
 PendingFile NumberedChipFile(const SheetDocument& sheet, const NumberedChip& chip);

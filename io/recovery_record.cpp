@@ -41,7 +41,9 @@ Record::Session SessionOf(const TForm1& form) {
     for (int row = 0; row < board.Rows(); ++row)
         for (int col = 0; col < board.Cols(); ++col) {
             const auto chip = board.At({col, row});
-            s.boardCells.push_back(chip ? static_cast<int>(sheet::SlotOf(chip->col, chip->row)) : -1);
+            // Numbered over the sheet's own rows, so that a copy of a sheet
+            // of any shape reads back whatever the chip table's layout.
+            s.boardCells.push_back(chip ? form.Sheet.Geometry().ColumnNumber(chip->col, chip->row) : -1);
         }
     for (const Terrain& t : form.Sheet.Terrains())
         s.terrains.push_back({t.name, t.source.col, t.source.row, t.area.col, t.area.row});
@@ -92,7 +94,8 @@ void RestoreSession(TForm1& form, const Record::Session& s) {
             cells.emplace_back();
             continue;
         }
-        cells.push_back(ChipRef{slot / sheet::Rows, slot % sheet::Rows});
+        const ChipRef chip = form.Sheet.Geometry().OfColumnNumber(slot);
+        cells.push_back(form.Sheet.Geometry().Contains(chip) ? std::optional(chip) : std::nullopt);
     }
     form.Board.Replace(s.boardCols, s.boardRows, cells);
     form.Board.SetZoom(s.boardZoom);

@@ -74,11 +74,13 @@ enum Key {
     UserPaletteKey,
     Lang,
     BlockKey,
+    ChipKey,
+    SheetKey,
     KeyCount
 };
 constexpr std::array<std::string_view, KeyCount> Keys = {
     "size=", "chrs=",   "line=", "zoom=", "pen=",  "box=",         "resize=", "palette=", "wrap=",
-    "key=",  "stroke=", "undo=", "keys=", "wide=", "userpalette=", "lang=",   "block="};
+    "key=",  "stroke=", "undo=", "keys=", "wide=", "userpalette=", "lang=",   "block=", "chip=", "sheet="};
 
 // "R,G,B" with three decimal components of 0 to 255, nothing else.
 std::optional<TColor> ColourValue(std::string_view value) {
@@ -117,6 +119,39 @@ std::optional<std::pair<int, int>> BlockSizeOf(std::string_view value) {
     return std::pair{side(value[0]), side(value[2])};
 }
 
+// A whole number of 1 to 2 digits without a sign or leading zeros.
+std::optional<int> SmallNumberOf(std::string_view value) {
+    if (value.empty() || value.size() > 2 || value[0] == '0') return std::nullopt;
+    int n = 0;
+    for (char c : value) {
+        if (c < '0' || c > '9') return std::nullopt;
+        n = n * 10 + (c - '0');
+    }
+    return n;
+}
+
+// The sheet's shape from "chip=N" and "sheet=CxR", over the shape it has;
+// nothing when neither key is there or the shape is not one the editor holds.
+std::optional<SheetGeometry> SheetShapeOf(std::string_view chip, std::string_view sheetValue, SheetGeometry shape) {
+    if (chip.empty() && sheetValue.empty()) return std::nullopt;
+    if (!chip.empty()) {
+        const std::optional<int> side = SmallNumberOf(chip);
+        if (!side) return std::nullopt;
+        shape.chipSize = *side;
+    }
+    if (!sheetValue.empty()) {
+        const std::size_t x = sheetValue.find('x');
+        if (x == std::string_view::npos) return std::nullopt;
+        const std::optional<int> cols = SmallNumberOf(sheetValue.substr(0, x));
+        const std::optional<int> rows = SmallNumberOf(sheetValue.substr(x + 1));
+        if (!cols || !rows) return std::nullopt;
+        shape.cols = *cols;
+        shape.rows = *rows;
+    }
+    if (!sheet::Fits(shape)) return std::nullopt;
+    return shape;
+}
+
 template <std::size_t N>
 std::optional<ControlId> ItemFor(std::string_view value, const std::array<std::string_view, N>& values,
                                  ControlId first) {
@@ -143,6 +178,9 @@ void TForm1::ReadSettings(const std::string& fileName) {
 
     // The language first, so that whatever the other keys bring up speaks it.
     if (values[Lang] == "en" || values[Lang] == "ja") SetEnglish(values[Lang] == "en");
+    // The sheet's shape before the zoom, whose range follows the chip size.
+    if (const auto shape = SheetShapeOf(values[ChipKey], values[SheetKey], Sheet.Geometry()))
+        Relayout(shape->chipSize, shape->cols, shape->rows);
 
     constexpr std::array<std::string_view, 5> colours = {"white", "red", "green", "blue", "gray"};
     if (auto item = ItemFor(values[Line], colours, ControlId::WhiteMenu))

@@ -3,6 +3,7 @@
 // files, the sheet and the chip being edited saved as 24-bit BMP or PNG
 // files (by the name's extension), and the
 // commands that hand the sheet to the numbered save and the palette writers.
+#include <algorithm>
 #include <string>
 
 #include "core/EditorError.h"
@@ -24,6 +25,17 @@ constexpr SourceText SaveFailed = TSR_MESSAGE("SheetFiles", "保存できませ�
 constexpr SourceText TooLarge = TSR_MESSAGE("SheetFiles", "画像が大きすぎて読み込めません");
 constexpr SourceText DamagedAfterKeptPart =
     TSR_MESSAGE("SheetFiles", "ファイルの後半が壊れています。使う部分は無事だったので読み込みました。");
+
+constexpr SourceText TakeShapeQuestion = TSR_MESSAGE(
+    "SheetFiles",
+    "画像（%1×%2）はシートと大きさが違います。シートを画像に合わせて%3×%4チップにしますか？\n"
+    "（キャンセル：今の%5×%6チップのまま、画像の左上を読み込みます）");
+
+// The sheet of `chipSize` chips that a picture of width x height divides
+// into: its whole chips, within the largest sheet.
+SheetGeometry FittedGeometry(int chipSize, int width, int height) {
+    return {chipSize, std::clamp(width / chipSize, 1, sheet::MaxCols), std::clamp(height / chipSize, 1, sheet::MaxRows)};
+}
 
 // The composed sheet to `path`; false (with the message shown) on failure.
 bool WriteWholeSheet(TForm1& form, const std::string& path) {
@@ -55,21 +67,37 @@ void TForm1::ShowTransparencyNotice(const TransparencyNotice& notice) {
         platform.ShowMessage(TransparencyMessage(notice.chosen, notice.transparent, notice.partlyTransparent));
 }
 
-void TForm1::TakeSheet(const PictureLoad& read) {
-    TakeIntoSheet(Sheet, read, {CurCol, CurRow});
+void TForm1::TakeSheet(const PictureLoad& read, std::optional<SheetGeometry> shape) {
+    TakeIntoSheet(Sheet, read, {CurCol, CurRow}, shape);
     // The sheet's colour table may be what the palette view shows.
     if (Options.userPalette) DrawPaletteView();
-    Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
+    // The sheet's shape, which the load may have changed.
+    const SheetGeometry g = Sheet.Geometry();
+    Relayout(g.chipSize, g.cols, g.rows);
     DropPendingPoint();
 }
 
 bool TForm1::LoadSheetFile(const std::string& path) {
-    const PictureLoad read = ReadPictureForSheet(Sheet, path, sheet::Width, sheet::Height);
+    const SheetGeometry& g = Sheet.Geometry();
+    // A sheet of its own shape reads the whole picture, up to the largest
+    // sheet, so that it can take the picture's shape; the sheet the editor
+    // starts with reads its own part only.
+    const bool ownShape = g != sheet::Default;
+    const PictureLoad read = ReadPictureForSheet(Sheet, path, ownShape ? sheet::MaxSide : g.Width(),
+                                                 ownShape ? sheet::MaxSide : g.Height());
     if (!read) {
         ReportReadRefusal(*read.refusal);
         return false;
     }
-    TakeSheet(read);
+    std::optional<SheetGeometry> shape;
+    const SheetGeometry fitted = FittedGeometry(g.chipSize, read.picture.Width(), read.picture.Height());
+    if (ownShape && fitted != g && sheet::Fits(fitted) &&
+        platform.AskQuestion(Tr(TakeShapeQuestion,
+                                {std::to_string(read.picture.Width()), std::to_string(read.picture.Height()),
+                                 std::to_string(fitted.cols), std::to_string(fitted.rows),
+                                 std::to_string(g.cols), std::to_string(g.rows)})))
+        shape = fitted;
+    TakeSheet(read, shape);
     // After a JPEG the overwrite save asks for a name rather than writing BMP
     // data over the JPEG file.
     Def.FileName = read.jpeg ? std::string() : path;
@@ -81,7 +109,7 @@ bool TForm1::LoadSheetFile(const std::string& path) {
 }
 
 bool TForm1::LoadChipFile(const std::string& path, std::int32_t col, std::int32_t row) {
-    const PictureLoad read = ReadPictureForSheet(Sheet, path, sheet::ChipSize, sheet::ChipSize);
+    const PictureLoad read = ReadPictureForSheet(Sheet, path, Def.ChipSize, Def.ChipSize);
     if (!read) {
         ReportReadRefusal(*read.refusal);
         return false;

@@ -17,9 +17,10 @@ void TForm1::FormCreate() {
     // The dialog options and the drop registration belong to the window.
     BuildFixedPalette();
 
-    Def.ChipSize = 16;
-    for (int row = 0; row < MaxRows; ++row) {
-        for (int col = 0; col < MaxCols; ++col) {
+    Def.ChipSize = sheet::Default.chipSize;
+    Sheet.Reshape(sheet::Default);
+    for (int row = 0; row < sheet::Default.rows; ++row) {
+        for (int col = 0; col < sheet::Default.cols; ++col) {
             canvas::Picture& chip = ChangeChip(col, row);
             chip.SetSize(Def.ChipSize, Def.ChipSize);
             chip.SetBrushColour(canvas::Black);
@@ -44,7 +45,7 @@ void TForm1::FormCreate() {
     Def.ToolMode = tool_mode::Pen;
     PenSize = 1;
 
-    Relayout(16, 30, 16);
+    Relayout(sheet::Default.chipSize, sheet::Default.cols, sheet::Default.rows);
     DrawPaletteView();
 
     // The preferences kept from earlier runs first: tsr.def wins for its keys.

@@ -93,8 +93,8 @@
         <translation>not an orthogonal map</translation>
     </message>
     <message>
-        <source>タイルの大きさが16×16ではありません</source>
-        <translation>the tiles are not 16×16</translation>
+        <source>タイルの大きさが%1×%1ではありません</source>
+        <translation>the tiles are not %1×%1</translation>
     </message>
     <message>
         <source>無限マップには対応していません</source>
@@ -113,8 +113,8 @@
         <translation>the map is not 1 to 256 tiles wide and high</translation>
     </message>
     <message>
-        <source>タイルセットが16×16のタイル30列・480枚のシートではありません</source>
-        <translation>the tileset is not a sheet of 480 16×16 tiles in 30 columns</translation>
+        <source>タイルセットが%1×%1のタイル%2列・%3枚のシートではありません</source>
+        <translation>the tileset is not a sheet of %3 %1×%1 tiles in %2 columns</translation>
     </message>
     <message>
         <source>タイルデータの形式に対応していません</source>
@@ -141,8 +141,8 @@
         <translation>the tileset image cannot be read</translation>
     </message>
     <message>
-        <source>タイルセットの画像が480×256より小さいです</source>
-        <translation>the tileset image is smaller than 480×256</translation>
+        <source>タイルセットの画像が%1×%2より小さいです</source>
+        <translation>the tileset image is smaller than %1×%2</translation>
     </message>
 </context>
 <context>
@@ -569,6 +569,10 @@
         <source>地形ブラシ(&amp;T)</source>
         <translation>&amp;Terrain Brush</translation>
     </message>
+    <message>
+        <source>新規シート(&amp;T)...</source>
+        <translation>New Shee&amp;t...</translation>
+    </message>
 </context>
 <context>
     <name>FileMessages</name>
@@ -653,6 +657,44 @@
     <message>
         <source>現在の状況を破棄し記憶しておいた状況を再生しますか？</source>
         <translation>Discard the current state and replay the memorised one?</translation>
+    </message>
+</context>
+<context>
+    <name>NewSheet</name>
+    <message>
+        <source>チップは%1～%2ピクセル、シートは%3列・%4行まで、%5×%5ピクセルまでです</source>
+        <translation>Chips are %1 to %2 pixels; a sheet has at most %3 columns and %4 rows and %5×%5 pixels</translation>
+    </message>
+    <message>
+        <source>保存していない変更を破棄して、新しいシートを作りますか？</source>
+        <translation>Discard the unsaved changes and make a new sheet?</translation>
+    </message>
+</context>
+<context>
+    <name>NewSheetDialog</name>
+    <message>
+        <source>新規シート</source>
+        <translation>New Sheet</translation>
+    </message>
+    <message>
+        <source>（選んでください）</source>
+        <translation>(choose)</translation>
+    </message>
+    <message>
+        <source>よく使う大きさ(&amp;P):</source>
+        <translation>&amp;Preset:</translation>
+    </message>
+    <message>
+        <source>チップの大きさ（ピクセル）(&amp;S):</source>
+        <translation>Chip &amp;size (pixels):</translation>
+    </message>
+    <message>
+        <source>横（チップ）(&amp;W):</source>
+        <translation>&amp;Width (chips):</translation>
+    </message>
+    <message>
+        <source>縦（チップ）(&amp;H):</source>
+        <translation>&amp;Height (chips):</translation>
     </message>
 </context>
 <context>
@@ -849,6 +891,12 @@ Restore them?</translation>
     <message>
         <source>JPEG のデータが壊れています（%1）</source>
         <translation>The JPEG data is damaged (%1)</translation>
+    </message>
+    <message>
+        <source>画像（%1×%2）はシートと大きさが違います。シートを画像に合わせて%3×%4チップにしますか？
+（キャンセル：今の%5×%6チップのまま、画像の左上を読み込みます）</source>
+        <translation>The picture (%1×%2) is not the size of the sheet. Make the sheet %3×%4 chips to fit the picture?
+(Cancel: keep the sheet of %5×%6 chips and read the top-left part of the picture)</translation>
     </message>
 </context>
 <context>

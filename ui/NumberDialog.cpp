@@ -34,6 +34,8 @@ QLineEdit* NumberDialog::AddText(const QString& caption, const char* name, const
     return line;
 }
 
+void NumberDialog::AddRow(const QString& caption, QWidget* field) { layout_->addRow(caption, field); }
+
 bool NumberDialog::Ask() {
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);

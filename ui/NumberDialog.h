@@ -18,6 +18,8 @@ public:
     QSpinBox* AddNumber(const QString& caption, const char* name, int low, int high, int value);
     // A row: `caption`, then a line of text named `name`.
     QLineEdit* AddText(const QString& caption, const char* name, const QString& value);
+    // A row of any other field under `caption`.
+    void AddRow(const QString& caption, QWidget* field);
     // Adds the buttons and runs the dialog; true for "OK".
     bool Ask();
 

@@ -19,6 +19,7 @@
 #include "ui/ApplicationIcon.h"
 #include "ui/AutotileDialog.h"
 #include "ui/BoardSizeDialog.h"
+#include "ui/NewSheetDialog.h"
 #include "ui/Language.h"
 #include "ui/MenuBuilder.h"
 #include "ui/PictureImage.h"
@@ -291,6 +292,11 @@ std::optional<Platform::BoardSize> QtPlatform::BoardSizeDialog(int cols, int row
 std::optional<Platform::AutotileAnswer> QtPlatform::AutotileDialog(const AutotileAnswer& start) {
     host_.ShowChanges();
     return AskAutotile(host_.DialogParent(), start);
+}
+
+std::optional<SheetGeometry> QtPlatform::NewSheetDialog(const SheetGeometry& current) {
+    host_.ShowChanges();
+    return AskNewSheet(host_.DialogParent(), current);
 }
 
 std::optional<ChipAnimation> QtPlatform::AnimationDialog(ChipAnimation current) {

@@ -89,6 +89,7 @@ public:
     std::optional<std::string> PaletteSaveDialog() override;
     std::optional<canvas::Colour> ColourDialog(std::optional<canvas::Colour> start) override;
     std::optional<BoardSize> BoardSizeDialog(int cols, int rows) override;
+    std::optional<SheetGeometry> NewSheetDialog(const SheetGeometry& current) override;
     std::optional<ChipAnimation> AnimationDialog(ChipAnimation current) override;
     std::optional<AutotileAnswer> AutotileDialog(const AutotileAnswer& start) override;
     std::optional<std::string> MapOpenDialog() override;

@@ -217,8 +217,8 @@ void WindowPenMoveWithPreviewAndBoard(benchmark::State& state) {
     form.Board.Resize(side, side);
     for (int r = 0; r < side; ++r)
         for (int c = 0; c < side; ++c) {
-            const int k = (r * side + c) % TForm1::ChipSlots;
-            form.Board.Place({c, r}, ChipRef{k % TForm1::MaxCols, k / TForm1::MaxCols});
+            const int k = (r * side + c) % sheet::Default.ChipCount();
+            form.Board.Place({c, r}, ChipRef{k % sheet::Default.cols, k / sheet::Default.cols});
         }
     form.Click(ControlId::TileViewMenu);
     form.Click(ControlId::BoardMenu);

@@ -15,10 +15,10 @@ struct StartedEditor {
 
     // Chips that hold a pattern rather than plain black.
     void PaintPattern() {
-        for (int slot = 0; slot < TForm1::ChipSlots; ++slot)
+        for (int slot = 0; slot < sheet::Default.ChipCount(); ++slot)
             for (int y = 0; y < 16; ++y)
                 for (int x = 0; x < 16; ++x)
-                    form->ChangeChip(slot / sheet::Rows, slot % sheet::Rows)
+                    form->ChangeChip(slot / sheet::Default.rows, slot % sheet::Default.rows)
                         .SetPixel(x, y, canvas::Rgb(slot, x * 16, y * 16));
     }
     // Chip (12, 7) chosen with a left click on the sheet view.

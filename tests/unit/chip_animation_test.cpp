@@ -18,7 +18,7 @@ using enum ControlId;
 // The chip a tile preview place or a board cell shows, told by its colour:
 // PaintPattern gives every chip its own red.
 int RedAt(const canvas::Picture& view, int x, int y) { return canvas::RedOf(view.GetPixel(x, y)); }
-int RedOfChip(int col, int row) { return static_cast<int>(sheet::SlotOf(col, row)) & 0xFF; }
+int RedOfChip(int col, int row) { return (col * sheet::Default.rows + row) & 0xFF; }
 
 TEST(ChipAnimation, FramesPlayInThePreviewAndOnTheBoardAndSurviveTheBoardFiles) {
     StartedEditor e;

@@ -169,7 +169,7 @@ TEST_F(Exchange, EveryOperationChangesWhatItShould) {
         ChipSet changed;
         for (int c = 0; c < 30; ++c)
             for (int r = 0; r < 16; ++r)
-                if (!(form->Chip(c, r) == before[static_cast<std::size_t>(c * 16 + r)])) changed.insert({c, r});
+                if (!(form->Chip(c, r) == before[sheet::SlotOf(c, r)])) changed.insert({c, r});
         switch (e.chips) {
             case Reach::None: EXPECT_TRUE(changed.empty()); break;
             case Reach::EditedChip: EXPECT_EQ(changed, (ChipSet{{0, 0}})); break;
@@ -408,8 +408,8 @@ TEST_F(Exchange, TheWholeSheetCopiedAndPastedBackIsUnchanged) {
     ASSERT_TRUE(platform.clipboard);
     EXPECT_EQ(platform.clipboard->Width(), 480);
     EXPECT_EQ(platform.clipboard->Height(), 256);
-    for (int slot = 0; slot < sheet::ChipCount; ++slot)
-        form->ChangeChip(slot / sheet::Rows, slot % sheet::Rows) = Pattern(16, 16, 99);
+    for (int slot = 0; slot < sheet::Default.ChipCount(); ++slot)
+        form->ChangeChip(slot / sheet::Default.rows, slot % sheet::Default.rows) = Pattern(16, 16, 99);
     form->Click(ControlId::ReplaceMenu);
     EXPECT_EQ(AllChips(), sheet);
     EXPECT_EQ(Difference(form->ScreenI, FreshSheetView()), "");

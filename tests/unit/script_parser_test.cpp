@@ -206,8 +206,8 @@ TEST(ScriptParser, PictureChecks) {
     EXPECT_EQ(pixel.x, 1);
     EXPECT_EQ(pixel.y, 2);
     EXPECT_EQ(pixel.colour, 0xFF0000u);
-    EXPECT_TRUE(Refused("expect pixel chip 30 0 1 1 0,0,0"));
-    EXPECT_TRUE(Refused("expect pixel chip 0 16 1 1 0,0,0"));
+    EXPECT_TRUE(Refused("expect pixel chip 64 0 1 1 0,0,0"));
+    EXPECT_TRUE(Refused("expect pixel chip 0 64 1 1 0,0,0"));
     EXPECT_TRUE(Refused("expect pixel screen 1 1 0,0,0"));
     const auto size = Parsed<cmd::ExpectSize>("expect size sheetview 481 257");
     EXPECT_EQ(size.target.kind, Target::Kind::SheetView);

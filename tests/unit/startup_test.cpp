@@ -78,8 +78,8 @@ TEST_F(StartupTest, ControlsShowTheDefaults) {
 
 TEST_F(StartupTest, EveryChipIsBlackAndSixteenSquare) {
     const canvas::Picture black(16, 16);
-    for (std::size_t slot = 0; slot < form->Sheet.Chips().size(); ++slot)
-        ASSERT_EQ(form->Sheet.Chips()[slot], black) << "slot " << slot;
+    for (int c = 0; c < sheet::Default.cols; ++c)
+        for (int r = 0; r < sheet::Default.rows; ++r) ASSERT_EQ(form->Chip(c, r), black) << c << ", " << r;
 }
 
 TEST_F(StartupTest, ViewsTakeTheirStartSizes) {
@@ -94,9 +94,9 @@ TEST_F(StartupTest, ViewsTakeTheirStartSizes) {
 TEST_F(StartupTest, ChipSlotsRunDownEachColumn) {
     // A mark in slot 16 shows at column 1, row 0 of the sheet; slot 1 at
     // column 0, row 1; slot 479 at the last chip.
-    form->ChangeChip(16 / sheet::Rows, 16 % sheet::Rows).SetPixel(3, 3, 0x112233);
-    form->ChangeChip(1 / sheet::Rows, 1 % sheet::Rows).SetPixel(3, 3, 0x445566);
-    form->ChangeChip(479 / sheet::Rows, 479 % sheet::Rows).SetPixel(3, 3, 0x778899);
+    form->ChangeChip(16 / sheet::Default.rows, 16 % sheet::Default.rows).SetPixel(3, 3, 0x112233);
+    form->ChangeChip(1 / sheet::Default.rows, 1 % sheet::Default.rows).SetPixel(3, 3, 0x445566);
+    form->ChangeChip(479 / sheet::Default.rows, 479 % sheet::Default.rows).SetPixel(3, 3, 0x778899);
     form->Relayout(16, 30, 16);
     EXPECT_EQ(form->ScreenI.GetPixel(16 + 3, 3), 0x112233u);
     EXPECT_EQ(form->ScreenI.GetPixel(3, 16 + 3), 0x445566u);

@@ -30,8 +30,8 @@ struct SavedBoard {
 
     SavedBoard() {
         // Every chip different, every pixel its own.
-        for (int slot = 0; slot < sheet::ChipCount; ++slot) {
-            canvas::Picture& chip = f.ChangeChip(slot / sheet::Rows, slot % sheet::Rows);
+        for (int slot = 0; slot < sheet::Default.ChipCount(); ++slot) {
+            canvas::Picture& chip = f.ChangeChip(slot / sheet::Default.rows, slot % sheet::Default.rows);
             for (int y = 0; y < 16; ++y)
                 for (int x = 0; x < 16; ++x) chip.SetPixel(x, y, random() & 0xFFFFFF);
         }
@@ -121,8 +121,8 @@ TEST(TiledBoardFiles, SavedBoardLoadsBackWithItsSheet) {
     const std::vector<canvas::Picture> chipsBefore(f.Sheet.Chips().begin(), f.Sheet.Chips().end());
     f.Board.Resize(2, 2);
     f.Board.Clear();
-    for (int slot = 0; slot < sheet::ChipCount; ++slot)
-        f.ChangeChip(slot / sheet::Rows, slot % sheet::Rows).FillRect({0, 0, 16, 16});
+    for (int slot = 0; slot < sheet::Default.ChipCount(); ++slot)
+        f.ChangeChip(slot / sheet::Default.rows, slot % sheet::Default.rows).FillRect({0, 0, 16, 16});
     saved.platform.fileAnswers.push_back("field.tmx");
     f.Click(ControlId::BoardLoadMenu);
     ASSERT_TRUE(saved.platform.shown.empty());

@@ -33,8 +33,8 @@ protected:
     // Every chip but the current one.
     std::vector<Picture> OtherChips() const {
         std::vector<Picture> out;
-        for (int c = 0; c < TForm1::MaxCols; ++c)
-            for (int r = 0; r < TForm1::MaxRows; ++r)
+        for (int c = 0; c < sheet::Default.cols; ++c)
+            for (int r = 0; r < sheet::Default.rows; ++r)
                 if (c != form.CurCol || r != form.CurRow) out.push_back(form.Chip(c, r));
         return out;
     }

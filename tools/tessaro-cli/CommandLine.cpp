@@ -5,6 +5,8 @@
 #include <charconv>
 #include <string_view>
 
+#include "core/SheetGeometry.h"
+
 namespace cli {
 namespace {
 
@@ -15,17 +17,18 @@ struct CommandShape {
     std::string_view outputName = "SHEET";  // in the message when -o is missing
     bool takesPalette = false;
     bool takesTerrain = false;
+    bool takesChip = false;
 };
 
 constexpr std::size_t Many = static_cast<std::size_t>(-1);
 
 constexpr std::array<CommandShape, 9> Commands{{
-    {"split", 2, 2, false, true},
-    {"join", 1, Many, true, false},
+    {"split", 2, 2, false, true, "SHEET", false, false, true},
+    {"join", 1, Many, true, false, "SHEET", false, false, true},
     {"convert", 2, 2, false, false},
     {"reduce216", 2, 2, false, false},
     {"palette256", 2, 2, false, false},
-    {"check", 1, 1, false, false},
+    {"check", 1, 1, false, false, "SHEET", false, false, true},
     {"palette", 1, 1, true, false, "OUT.gpl|.pal|.hex"},
     {"indexed", 1, 1, true, false, "OUT.png|.bmp", true},
     {"autotile", 1, 1, true, false, "OUT", false, true},
@@ -64,6 +67,15 @@ std::optional<SheetChip> ParsePlace(const std::string& value) {
         comma + 1 == value.size() || p.col < 0 || p.row < 0 || p.col > 29 || p.row > 15)
         return std::nullopt;
     return p;
+}
+
+// A whole number from `low` to `high` in plain digits.
+std::optional<int> NumberIn(const std::string& value, int low, int high) {
+    int n = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), n);
+    if (error != std::errc() || end != value.data() + value.size() || value.empty() || n < low || n > high)
+        return std::nullopt;
+    return n;
 }
 
 std::optional<TransparentKey> ParseKey(const std::string& value) {
@@ -135,6 +147,22 @@ Invocation ParseCommandLine(const std::vector<std::string>& args) {
         } else if (a == "--name" || a.starts_with("--name=")) {
             if (inv.name) Usage("--name is given twice");
             inv.name = value("--name");
+}
+
+        } else if (a == "--chip" || a.starts_with("--chip=")) {
+            const std::string v = value("--chip");
+            inv.chip = NumberIn(v, sheet::MinChipSize, sheet::MaxChipSize);
+            if (!inv.chip)
+                Usage("--chip takes a side of " + std::to_string(sheet::MinChipSize) + " to " +
+                      std::to_string(sheet::MaxChipSize) + " pixels, not \"" + v + "\"");
+        } else if (a == "--cols" || a.starts_with("--cols=") || a == "--rows" || a.starts_with("--rows=")) {
+            const bool cols = a.starts_with("--cols");
+            const std::string option = cols ? "--cols" : "--rows";
+            const std::string v = value(option);
+            (cols ? inv.cols : inv.rows) = NumberIn(v, 1, cols ? sheet::MaxCols : sheet::MaxRows);
+            if (!(cols ? inv.cols : inv.rows))
+                Usage(option + " takes 1 to " + std::to_string(cols ? sheet::MaxCols : sheet::MaxRows) + ", not \"" +
+                      v + "\"");
         } else if (a == "--key" || a.starts_with("--key=")) {
             const std::string v = value("--key");
             inv.key = ParseKey(v);
@@ -161,6 +189,16 @@ Invocation ParseCommandLine(const std::vector<std::string>& args) {
     if ((inv.source || inv.to || inv.tsx || inv.name) && !shape.takesTerrain)
         Usage("--source, --to, --tsx and --name are for autotile only");
     if (shape.takesTerrain && (!inv.source || !inv.to)) Usage("autotile needs --source C,R and --to C,R");
+    if (inv.chip && !shape.takesChip) Usage("--chip is for split, join and check only");
+    if ((inv.cols || inv.rows) && inv.command != "join") Usage("--cols and --rows are for join only");
+    if (inv.command == "join") {
+        const SheetGeometry g{inv.chip.value_or(sheet::Default.chipSize), inv.cols.value_or(sheet::Default.cols),
+                              inv.rows.value_or(sheet::Default.rows)};
+        if (!sheet::Fits(g))
+            Usage("a sheet of " + std::to_string(g.cols) + " x " + std::to_string(g.rows) + " chips of " +
+                  std::to_string(g.chipSize) + " pixels is larger than " + std::to_string(sheet::MaxSide) + " x " +
+                  std::to_string(sheet::MaxSide));
+    }
     return inv;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/tessaro-cli/Session.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/Form.h"
@@ -61,16 +62,24 @@ Refusal UnwritableFile(const FileWriteError& e) {
     return Refusal("cannot write " + e.Path() + ": " + std::strerror(e.SystemError()) + "; nothing was written");
 }
 
-void LoadSheet(Session& s, const std::string& path) {
-    const PictureLoad read = Read(s, path, sheet::Width, sheet::Height);
-    TakeIntoSheet(s.sheet, read, ChipRef{});
+canvas::Point LoadSheet(Session& s, const std::string& path) {
+    const std::optional<int> chip = s.invocation.chip;
+    const PictureLoad read = Read(s, path, chip ? sheet::MaxSide : sheet::Default.Width(),
+                                  chip ? sheet::MaxSide : sheet::Default.Height());
+    std::optional<SheetGeometry> shape;
+    if (chip)
+        shape = SheetGeometry{*chip, std::clamp(read.picture.Width() / *chip, 1, sheet::MaxCols),
+                              std::clamp(read.picture.Height() / *chip, 1, sheet::MaxRows)};
+    TakeIntoSheet(s.sheet, read, ChipRef{}, shape);
     NoteTransparency(s, path, read.notice);
     if (read.damagedAfterKeptPart)
         s.Note(path + ": the file is damaged after the part that was read; that part is whole");
+    return {read.picture.Width(), read.picture.Height()};
 }
 
 void LoadChip(Session& s, const std::string& path, int col, int row) {
-    const PictureLoad read = Read(s, path, sheet::ChipSize, sheet::ChipSize);
+    const int side = s.sheet.Geometry().chipSize;
+    const PictureLoad read = Read(s, path, side, side);
     TakeIntoChip(s.sheet, col, row, read);
     NoteTransparency(s, path, read.notice);
 }

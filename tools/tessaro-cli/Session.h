@@ -38,7 +38,9 @@ struct Session {
 };
 
 // The whole-sheet load of the File menu; refuses when the file can't be read.
-void LoadSheet(Session& s, const std::string& path);
+// With --chip the sheet becomes the whole chips of that side the picture
+// holds. The size of the picture read.
+canvas::Point LoadSheet(Session& s, const std::string& path);
 // A chip file into chip (col, row), as the File menu's chip load reads it.
 void LoadChip(Session& s, const std::string& path, int col, int row);
 // The sheet as one picture, as the saves compose it.

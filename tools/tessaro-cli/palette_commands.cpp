@@ -77,7 +77,16 @@ int RunPalette256(Session& s) {
 
 int RunCheck(Session& s) {
     const std::string& in = s.invocation.operands[0];
-    LoadSheet(s, in);
+    const canvas::Point size = LoadSheet(s, in);
+    if (s.invocation.chip) {
+        // The shape the picture divides into, and what is left over.
+        const SheetGeometry& g = s.sheet.Geometry();
+        s.err << "tessaro-cli: " << in << ": " << size.x << " x " << size.y << " pixels: " << g.cols << " x " << g.rows
+              << " chips of " << g.chipSize << " x " << g.chipSize;
+        if (size.x != g.Width() || size.y != g.Height())
+            s.err << " (" << size.x - g.Width() << " x " << size.y - g.Height() << " pixels left over)";
+        s.err << '\n';
+    }
     // What the 256-colour writer reads: the sheet composed from its chips.
     const canvas::Picture sheetPicture = ComposedSheet(s);
     // The summary is the command's report, not a note: --quiet keeps it.

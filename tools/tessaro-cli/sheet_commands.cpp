@@ -34,14 +34,15 @@ void SaveSheet(Session& s, const std::string& path) {
 // end where the sheet does.
 std::vector<PendingFile> BlockFiles(const Session& s, const std::string& base, BlockSize block) {
     std::vector<PendingFile> files;
-    for (const NumberedChip& c : NumberedChips(base)) {
+    const SheetGeometry& g = s.sheet.Geometry();
+    for (const NumberedChip& c : NumberedChips(base, g)) {
         if (c.col % block.cols != 0 || c.row % block.rows != 0) continue;
-        const int cols = std::min(block.cols, sheet::Cols - c.col), rows = std::min(block.rows, sheet::Rows - c.row);
+        const int cols = std::min(block.cols, g.cols - c.col), rows = std::min(block.rows, g.rows - c.row);
         canvas::Picture picture;
-        picture.SetSize(cols * sheet::ChipSize, rows * sheet::ChipSize);
+        picture.SetSize(cols * g.chipSize, rows * g.chipSize);
         for (int r = 0; r < rows; ++r)
             for (int col = 0; col < cols; ++col)
-                picture.Draw(col * sheet::ChipSize, r * sheet::ChipSize, s.sheet.Chip(c.col + col, c.row + r));
+                picture.Draw(col * g.chipSize, r * g.chipSize, s.sheet.Chip(c.col + col, c.row + r));
         if (s.invocation.skipEmpty && IsAllBlack(picture)) continue;
         files.push_back({c.name, EncodePictureFile(c.name, picture, s.sheet.TransparentColor)});
     }
@@ -59,7 +60,7 @@ int RunSplit(Session& s) {
     if (s.invocation.block) {
         files = BlockFiles(s, base, *s.invocation.block);
     } else {
-        std::vector<NumberedChip> chips = NumberedChips(base);
+        std::vector<NumberedChip> chips = NumberedChips(base, s.sheet.Geometry());
         if (s.invocation.skipEmpty)
             std::erase_if(chips, [&](const NumberedChip& c) { return IsAllBlack(s.sheet.Chip(c.col, c.row)); });
         files.reserve(chips.size());
@@ -85,7 +86,11 @@ int RunSplit(Session& s) {
 }
 
 int RunJoin(Session& s) {
-    const std::vector<ChipPlace> places = PlaceChips(s.invocation.operands, sheet::Cols, sheet::Rows);
+    const Invocation& inv = s.invocation;
+    s.sheet.Reshape({inv.chip.value_or(sheet::Default.chipSize), inv.cols.value_or(sheet::Default.cols),
+                     inv.rows.value_or(sheet::Default.rows)});
+    const SheetGeometry& g = s.sheet.Geometry();
+    const std::vector<ChipPlace> places = PlaceChips(s.invocation.operands, g.cols, g.rows);
     for (std::size_t i = 0; i < places.size(); ++i) {
         LoadChip(s, places[i].path, places[i].col, places[i].row);
         s.progress.Update("chip files read", i + 1, places.size());

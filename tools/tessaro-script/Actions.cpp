@@ -85,6 +85,8 @@ void Run(const cmd::FramesAnswer& c, Session& s) {
         s.platform.QueueFrames(std::nullopt);
 }
 
+void Run(const cmd::NewSheetAnswer& c, Session& s) { s.platform.QueueNewSheet(c.shape); }
+
 void Run(const cmd::Mouse& c, Session& s) {
     RequireOpenWindow(s);
     TForm1& f = s.form;

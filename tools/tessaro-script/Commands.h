@@ -11,6 +11,7 @@
 #include "canvas/Colour.h"
 #include "core/Controls.h"
 #include "core/Platform.h"
+#include "core/SheetGeometry.h"
 #include "core/ShiftState.h"
 
 namespace script {
@@ -78,6 +79,9 @@ struct BoardSizeAnswer {
 // Frames and frame time, or nothing for a cancelled dialog.
 struct FramesAnswer {
     std::optional<std::pair<int, int>> frames;
+};
+struct NewSheetAnswer {
+    std::optional<SheetGeometry> shape;
 };
 
 struct Mouse {
@@ -211,7 +215,8 @@ using Command =
                  cmd::RecoveryTimer, cmd::Resize, cmd::SetClipboard, cmd::SaveClipboard, cmd::Dump, cmd::ExpectState,
                  cmd::ExpectControl, cmd::ExpectPixel, cmd::ExpectSize, cmd::ExpectSame, cmd::ExpectMessage,
                  cmd::ExpectExists, cmd::ExpectFileSize, cmd::ExpectOpened, cmd::BoardSizeAnswer, cmd::ExpectCell,
-                 cmd::ExpectFilePicture, cmd::FramesAnswer, cmd::ExpectFrames, cmd::ExpectTerrain, cmd::AutotileAnswer>;
+                 cmd::ExpectFilePicture, cmd::FramesAnswer, cmd::ExpectFrames, cmd::ExpectTerrain, cmd::AutotileAnswer,
+                 cmd::NewSheetAnswer>;
 
 // True for the `expect` commands: each one is one check.
 bool IsCheck(const Command& command);

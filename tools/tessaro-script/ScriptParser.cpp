@@ -112,10 +112,11 @@ Target ParseTarget(Arguments& args) {
         Target t;
         t.col = args.Integer("C");
         t.row = args.Integer("R");
-        if (t.col < 0 || t.col >= TForm1::MaxCols || t.row < 0 || t.row >= TForm1::MaxRows)
+        // Whether the sheet has the chip is known when the check runs.
+        if (t.col < 0 || t.col >= sheet::MaxCols || t.row < 0 || t.row >= sheet::MaxRows)
             args.Fail("no chip at column " + std::to_string(t.col) + ", row " + std::to_string(t.row) +
-                      " (columns 0.." + std::to_string(TForm1::MaxCols - 1) + ", rows 0.." +
-                      std::to_string(TForm1::MaxRows - 1) + ")");
+                      " (columns 0.." + std::to_string(sheet::MaxCols - 1) + ", rows 0.." +
+                      std::to_string(sheet::MaxRows - 1) + ")");
         return t;
     }
     if (name == "sheetview") return Target{K::SheetView, 0, 0};
@@ -394,6 +395,15 @@ Command ParseArguments(const std::string& verb, Arguments& args) {
         a.area.row = args.Integer("DR");
         a.name = args.Path("NAME");
         return cmd::AutotileAnswer{a};
+    }
+    if (verb == "newsheet") {
+        if (args.PeekIs("cancel")) {
+            args.Word("cancel");
+            return cmd::NewSheetAnswer{};
+        }
+        const int size = args.Integer("SIZE");
+        const int cols = args.Integer("COLS");
+        return cmd::NewSheetAnswer{SheetGeometry{size, cols, args.Integer("ROWS")}};
     }
     if (verb == "press") return ParseMouse(args, true);
     if (verb == "move") return ParseMouse(args, false);

@@ -127,6 +127,13 @@ std::optional<Platform::AutotileAnswer> ScriptedPlatform::AutotileDialog(const A
     return answer;
 }
 
+std::optional<SheetGeometry> ScriptedPlatform::NewSheetDialog(const SheetGeometry&) {
+    if (newSheets_.empty()) Fail("the new-sheet dialog had no answer queued (newsheet SIZE COLS ROWS|cancel)");
+    const std::optional<SheetGeometry> shape = newSheets_.front();
+    newSheets_.pop_front();
+    return shape;
+}
+
 std::optional<canvas::Colour> ScriptedPlatform::ColourDialog(std::optional<canvas::Colour>) {
     if (colours_.empty()) Fail("the colour dialog had no colour queued (pickcolor R,G,B|cancel)");
     const std::optional<canvas::Colour> colour = colours_.front();
@@ -165,6 +172,7 @@ std::string ScriptedPlatform::Leftovers() const {
     if (!boardSizes_.empty()) add(Plural(boardSizes_.size(), "boardsize answer") + " left unused");
     if (!frames_.empty()) add(Plural(frames_.size(), "frames answer") + " left unused");
     if (!autotiles_.empty()) add(Plural(autotiles_.size(), "autotile answer") + " left unused");
+    if (!newSheets_.empty()) add(Plural(newSheets_.size(), "newsheet answer") + " left unused");
     if (!messages_.empty()) {
         std::string list;
         for (const LoggedMessage& m : messages_)

@@ -38,6 +38,7 @@ public:
     void QueueBoardSize(std::optional<BoardSize> size) { boardSizes_.push_back(size); }
     void QueueFrames(std::optional<ChipAnimation> frames) { frames_.push_back(frames); }
     void QueueAutotile(std::optional<AutotileAnswer> answer) { autotiles_.push_back(std::move(answer)); }
+    void QueueNewSheet(std::optional<SheetGeometry> shape) { newSheets_.push_back(shape); }
     void SetClipboard(std::optional<canvas::Picture> picture) { clipboard_ = std::move(picture); }
 
     // ---- What the checks read ----
@@ -69,6 +70,7 @@ public:
     std::optional<BoardSize> BoardSizeDialog(int cols, int rows) override;
     std::optional<ChipAnimation> AnimationDialog(ChipAnimation current) override;
     std::optional<AutotileAnswer> AutotileDialog(const AutotileAnswer& start) override;
+    std::optional<SheetGeometry> NewSheetDialog(const SheetGeometry& current) override;
     std::optional<std::string> MapOpenDialog() override;
     std::optional<std::string> MapSaveDialog() override;
     bool ClipboardHasBitmap() override { return clipboard_.has_value(); }
@@ -94,6 +96,7 @@ private:
     std::deque<std::optional<BoardSize>> boardSizes_;
     std::deque<std::optional<ChipAnimation>> frames_;
     std::deque<std::optional<AutotileAnswer>> autotiles_;
+    std::deque<std::optional<SheetGeometry>> newSheets_;
     std::deque<LoggedMessage> messages_;
     std::vector<LoggedMessage> shown_;
     std::optional<canvas::Picture> clipboard_;

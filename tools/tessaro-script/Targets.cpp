@@ -23,7 +23,13 @@ std::string TargetName(const Target& target) {
 const canvas::Picture* FindPicture(const Target& target, const Session& session) {
     const TForm1& form = session.form;
     switch (target.kind) {
-        case Target::Kind::Chip: return &form.Chip(target.col, target.row);
+        case Target::Kind::Chip:
+            if (!form.Sheet.Geometry().Contains(target.col, target.row))
+                throw ScriptError("no chip at column " + std::to_string(target.col) + ", row " +
+                                  std::to_string(target.row) + " on a sheet of " +
+                                  std::to_string(form.Sheet.Geometry().cols) + " x " +
+                                  std::to_string(form.Sheet.Geometry().rows) + " chips");
+            return &form.Chip(target.col, target.row);
         case Target::Kind::SheetView: return &form.ScreenI;
         case Target::Kind::EditView: return &form.EditI;
         case Target::Kind::PaletteView: return &form.Pallete;
