@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/tessaro-cli/OutputNames.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -37,7 +38,13 @@ void CheckOutputs(const Invocation& inv) {
     if (c == "check") return;
     if (c == "split") {
         inputs.resize(1);
-        for (const NumberedChip& chip : NumberedChips(inv.operands[1])) outputs.push_back(chip.name);
+        // With --chip the picture's size is not known yet: every name the
+        // largest sheet of such chips would take.
+        const int side = inv.chip.value_or(0);
+        const SheetGeometry most = inv.chip ? SheetGeometry{side, std::min(sheet::MaxCols, sheet::MaxSide / side),
+                                                            std::min(sheet::MaxRows, sheet::MaxSide / side)}
+                                            : sheet::Default;
+        for (const NumberedChip& chip : NumberedChips(inv.operands[1], most)) outputs.push_back(chip.name);
     } else if (c == "join" || c == "palette" || c == "indexed") {
         outputs.push_back(*inv.output);
         if (c == "palette")
