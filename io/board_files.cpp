@@ -151,7 +151,8 @@ bool PlayedAnimation(const tiled::TileAnimation& animation, const SheetGeometry&
 
 std::vector<tiled::WangSet> WangSetsOf(const SheetDocument& document) {
     std::vector<tiled::WangSet> sets;
-    for (const Terrain& t : document.Terrains()) sets.push_back(WangSetOf(t, document.Chips(), Sheet.columns));
+    for (const Terrain& t : document.Terrains())
+        sets.push_back(WangSetOf(t, document.Chips(), document.Geometry().cols));
     return sets;
 }
 

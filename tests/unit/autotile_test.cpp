@@ -80,8 +80,8 @@ TEST(Autotile, BrushChoosesTheGeneratedChipOfEveryMask) {
     EXPECT_TRUE(std::is_sorted(masks.begin(), masks.end()));
     for (std::uint8_t m : masks) EXPECT_EQ(autotile::Reduce(m), m);
 
-    const std::vector<tiled::WangSet> sets{WangSetOf(t, f.Sheet.Chips(), sheet::Cols)};
-    EXPECT_EQ(TerrainsOf(sets, sheet::Cols, sheet::Rows), std::vector<Terrain>{t});
+    const std::vector<tiled::WangSet> sets{WangSetOf(t, f.Sheet.Chips(), sheet::Default.cols)};
+    EXPECT_EQ(TerrainsOf(sets, sheet::Default.cols, sheet::Default.rows), std::vector<Terrain>{t});
 }
 
 }  // namespace

@@ -147,8 +147,6 @@ Invocation ParseCommandLine(const std::vector<std::string>& args) {
         } else if (a == "--name" || a.starts_with("--name=")) {
             if (inv.name) Usage("--name is given twice");
             inv.name = value("--name");
-}
-
         } else if (a == "--chip" || a.starts_with("--chip=")) {
             const std::string v = value("--chip");
             inv.chip = NumberIn(v, sheet::MinChipSize, sheet::MaxChipSize);

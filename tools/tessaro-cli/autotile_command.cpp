@@ -44,15 +44,16 @@ int RunAutotile(Session& s) {
     const Invocation& inv = s.invocation;
     LoadSheet(s, inv.operands[0]);
     const Terrain terrain{inv.name.value_or("terrain"), {inv.source->col, inv.source->row}, {inv.to->col, inv.to->row}};
-    if (const auto problem = ProblemOf(terrain, {}, sheet::Cols, sheet::Rows, sheet::ChipSize))
+    const SheetGeometry& g = s.sheet.Geometry();
+    if (const auto problem = ProblemOf(terrain, {}, g.cols, g.rows, g.chipSize))
         throw Refusal(ProblemText(*problem) + "; nothing was written");
     s.sheet.PutTerrain(terrain);
 
     const std::string& out = *inv.output;
     std::vector<PendingFile> files{{out, EncodePictureFile(out, ComposedSheet(s), s.sheet.TransparentColor)}};
     if (inv.tsx) {
-        constexpr tiled::SheetShape shape{sheet::ChipSize, sheet::Cols, sheet::Rows, 256};
-        const std::vector<tiled::WangSet> sets{WangSetOf(terrain, s.sheet.Chips(), sheet::Cols)};
+        const tiled::SheetShape shape{g.chipSize, g.cols, g.rows, 256};
+        const std::vector<tiled::WangSet> sets{WangSetOf(terrain, s.sheet.Chips(), g.cols)};
         const std::string text = tiled::TilesetText(std::filesystem::path(out).stem().string(),
                                                     ImageNameFor(*inv.tsx, out), shape, {}, sets);
         files.push_back({*inv.tsx, std::vector<std::uint8_t>(text.begin(), text.end())});
