@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <tuple>
 
 #include "core/Form.h"
 #include "tests/support/FakePlatform.h"
@@ -28,14 +29,14 @@ struct SavedBoard {
     TForm1& f = *started;
     std::mt19937 random{13};
 
-    SavedBoard() {
+    explicit SavedBoard(int chipSize = 16) {
+        f.Relayout(chipSize, 30, 16);
         // Every chip different, every pixel its own.
         for (int slot = 0; slot < sheet::Default.ChipCount(); ++slot) {
             canvas::Picture& chip = f.ChangeChip(slot / sheet::Default.rows, slot % sheet::Default.rows);
-            for (int y = 0; y < 16; ++y)
-                for (int x = 0; x < 16; ++x) chip.SetPixel(x, y, random() & 0xFFFFFF);
+            for (int y = 0; y < chipSize; ++y)
+                for (int x = 0; x < chipSize; ++x) chip.SetPixel(x, y, random() & 0xFFFFFF);
         }
-        f.Relayout(16, 30, 16);
         f.Board.Resize(23, 11);
         for (int r = 0; r < 11; ++r)
             for (int c = 0; c < 23; ++c)
@@ -57,13 +58,17 @@ struct SavedBoard {
 };
 
 // Also at a time into the animations, as Tiled plays them from the tileset.
-class TiledRasterizer : public ::testing::TestWithParam<int> {};
+// Chips of 16 pixels and of 48.
+class TiledRasterizer : public ::testing::TestWithParam<std::tuple<int, int>> {
+protected:
+    int Time() const { return std::get<0>(GetParam()); }
+};
 
 TEST_P(TiledRasterizer, DrawsTheSavedBoardAsTheBoardViewAtZoomOne) {
     if (!HaveRasterizer()) GTEST_SKIP() << "tmxrasterizer (Debian package tiled) is not installed";
-    SavedBoard saved;
+    SavedBoard saved(std::get<1>(GetParam()));
     ASSERT_TRUE(saved.platform.shown.empty());
-    const std::string advance = GetParam() > 0 ? " --advance-animations " + std::to_string(GetParam()) : "";
+    const std::string advance = Time() > 0 ? " --advance-animations " + std::to_string(Time()) : "";
     ASSERT_EQ(
         std::system(
             ("QT_QPA_PLATFORM=offscreen tmxrasterizer" + advance + " field.tmx tiled.png >/dev/null 2>&1").c_str()),
@@ -74,7 +79,7 @@ TEST_P(TiledRasterizer, DrawsTheSavedBoardAsTheBoardViewAtZoomOne) {
     TForm1& f = saved.f;
     f.Click(ControlId::BoardZoom1);
     ChipAnimations::ShownSlots shown{};
-    f.Sheet.Animations.ShowAt(GetParam(), shown);
+    f.Sheet.Animations.ShowAt(Time(), shown);
     canvas::Picture own;
     f.Board.Draw(own, {0, 0, f.Board.ViewWidth(), f.Board.ViewHeight()}, f.Sheet.Chips(), shown);
     ASSERT_EQ(tiled->width, own.Width());
@@ -82,7 +87,7 @@ TEST_P(TiledRasterizer, DrawsTheSavedBoardAsTheBoardViewAtZoomOne) {
     long differences = 0, emptyPixels = 0;
     for (int y = 0; y < own.Height(); ++y) {
         for (int x = 0; x < own.Width(); ++x) {
-            if (!f.Board.At({x / 16, y / 16})) {
+            if (!f.Board.At({x / f.Board.CellPixels(), y / f.Board.CellPixels()})) {
                 ++emptyPixels;
                 differences += tiled->rgba[(static_cast<std::size_t>(y) * tiled->width + x) * 4 + 3] != 0;
             } else {
@@ -94,7 +99,7 @@ TEST_P(TiledRasterizer, DrawsTheSavedBoardAsTheBoardViewAtZoomOne) {
     EXPECT_GT(emptyPixels, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(AnimationTime, TiledRasterizer, ::testing::Values(0, 150));
+INSTANTIATE_TEST_SUITE_P(AnimationTime, TiledRasterizer, ::testing::Combine(::testing::Values(0, 150), ::testing::Values(16, 48)));
 
 // Tiled takes the terrain set (all but the chip without neighbours, whose
 // wang id is all 0 and which Tiled does not keep).
