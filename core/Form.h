@@ -328,6 +328,10 @@ public:
     void RecordEditedStep(SheetDocument::OneLevel oneLevel);
     // The chips being edited drawn again on the sheet view, framed.
     void ShowEditedOnSheet();
+    // The chips of the cols x rows block at (col, row) drawn again on the
+    // sheet view with the lines over them, as DrawSheetFrame leaves them,
+    // without drawing the whole frame.
+    void ShowChipsOnSheet(int col, int row, int cols, int rows);
     void FrameEditedOnSheet();
     // edit/sheet_interaction.cpp: with the option on, a drag with Shift and
     // the left button on the sheet selects a block, from the chip it started

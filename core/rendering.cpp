@@ -160,6 +160,33 @@ void TForm1::DrawChip(std::int32_t c, std::int32_t r, bool withFrame) {
     ScreenI.FrameRect({c * s, r * s, (c + 1) * s + extra, (r + 1) * s + extra});
 }
 
+void TForm1::ShowChipsOnSheet(int col, int row, int cols, int rows) {
+    const int s = Def.ChipSize;
+    for (int c = col; c < col + cols; ++c)
+        for (int r = row; r < row + rows; ++r) ScreenI.Draw(c * s, r * s, Chip(c, r));
+    // The frame of the chips being edited lies on the lines round them (or
+    // on their outermost pixels): drawn again last where the block meets it.
+    const bool meetsFrame =
+        CurCol <= col + cols && col <= CurCol + EditCols() && CurRow <= row + rows && row <= CurRow + EditRows();
+    if (!Def.SheetGridShown) {
+        if (meetsFrame) FrameEditedOnSheet();
+        return;
+    }
+    // The chips cover the lines along their left and top sides; the sheet's
+    // own frame there first, then the grid lines over it, as DrawSheetFrame
+    // draws them.
+    const int left = col * s, top = row * s, right = (col + cols) * s, bottom = (row + rows) * s;
+    ScreenI.SetPenColour(SheetFrame);
+    if (row == 0) ScreenI.Polyline({left, 0}, {right, 0});
+    if (col == 0) ScreenI.Polyline({0, top}, {0, bottom});
+    ScreenI.SetPenColour(SheetGrid);
+    for (int c = std::max(col, 1); c < std::min(col + cols, Def.SheetCols); ++c)
+        ScreenI.Polyline({c * s, top}, {c * s, bottom});
+    for (int r = std::max(row, 1); r < std::min(row + rows, Def.SheetRows); ++r)
+        ScreenI.Polyline({left, r * s}, {right, r * s});
+    if (meetsFrame) FrameEditedOnSheet();
+}
+
 void TForm1::ShowEditedOnSheet() {
     if (!BlockEditing()) return DrawChip(CurCol, CurRow, true);
     for (int c = 0; c < EditCols(); ++c)

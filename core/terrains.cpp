@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Terrains made from their source blocks: the autotile dialog, and the live
 // chips that follow every change of a block.
+#include <algorithm>
 #include <string>
 
 #include "core/Form.h"
@@ -23,18 +24,19 @@ std::string ProblemText(TerrainProblem problem) {
     return "";
 }
 
-// Each written chip drawn again on the sheet view, and in the edit area
-// when it is being edited.
+// The written chips drawn again on the sheet view, and in the edit area
+// when one of them is being edited.
 void ShowWrittenChips(TForm1& form, const std::vector<ChipRef>& written) {
     if (written.empty()) return;
-    bool edited = false;
+    ChipRef low = written.front(), high = written.front();
     for (const ChipRef& chip : written) {
-        form.DrawChip(chip.col, chip.row, false);
-        edited = edited || (chip.col >= form.CurCol && chip.row >= form.CurRow &&
-                            chip.col < form.CurCol + form.EditCols() && chip.row < form.CurRow + form.EditRows());
+        low = {std::min(low.col, chip.col), std::min(low.row, chip.row)};
+        high = {std::max(high.col, chip.col), std::max(high.row, chip.row)};
     }
-    form.DrawSheetFrame();
-    if (edited) form.RefreshEditArea();
+    form.ShowChipsOnSheet(low.col, low.row, high.col - low.col + 1, high.row - low.row + 1);
+    if (low.col < form.CurCol + form.EditCols() && form.CurCol <= high.col && low.row < form.CurRow + form.EditRows() &&
+        form.CurRow <= high.row)
+        form.RefreshEditArea();
 }
 
 }  // namespace
