@@ -494,8 +494,7 @@ bool IsCheck(const Command& command) {
            std::holds_alternative<cmd::ExpectExists>(command) || std::holds_alternative<cmd::ExpectFileSize>(command) ||
            std::holds_alternative<cmd::ExpectOpened>(command) || std::holds_alternative<cmd::ExpectCell>(command) ||
            std::holds_alternative<cmd::ExpectFilePicture>(command) ||
-           std::holds_alternative<cmd::ExpectFrames>(command) ||
-           std::holds_alternative<cmd::ExpectTerrain>(command);
+           std::holds_alternative<cmd::ExpectFrames>(command) || std::holds_alternative<cmd::ExpectTerrain>(command);
 }
 
 }  // namespace script
