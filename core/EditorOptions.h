@@ -28,3 +28,26 @@ struct EditorOptions {
 
     friend bool operator==(const EditorOptions&, const EditorOptions&) = default;
 };
+
+// Every option with its name and range, the one list of them: whatever keeps
+// the options (the recovery copy) goes through it, so an option added here
+// is kept everywhere. `visit(name, field, lo, hi)` gets a bool or an int.
+template <typename Options, typename Visit>
+void ForEachOption(Options& o, Visit&& visit) {
+    visit("editGridHidden", o.editGridHidden, 0, 1);
+    visit("resizePerChip", o.resizePerChip, 0, 1);
+    visit("wrapDrawing", o.wrapDrawing, 0, 1);
+    visit("tilePreview", o.tilePreview, 0, 1);
+    visit("tileNeighbours", o.tileNeighbours, 0, 1);
+    visit("tileZoom", o.tileZoom, 1, 4);
+    visit("boardShown", o.boardShown, 0, 1);
+    visit("strokeJoin", o.strokeJoin, 0, 1);
+    visit("keys", o.keys, 0, 1);
+    visit("wide", o.wide, 0, 1);
+    visit("userPalette", o.userPalette, 0, 1);
+    visit("animation", o.animation, 0, 1);
+    visit("english", o.english, 0, 1);
+    visit("block", o.block, 0, 1);
+    visit("blockCols", o.blockCols, 1, EditorOptions::MaxBlockSide);
+    visit("blockRows", o.blockRows, 1, EditorOptions::MaxBlockSide);
+}

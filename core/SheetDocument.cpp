@@ -15,37 +15,6 @@ canvas::Picture& SheetDocument::ChangeChip(int col, int row) {
     return chips_[slot];
 }
 
-void SheetDocument::RecordStep(int col, int row, OneLevel oneLevel) {
-    if (!History.On() && oneLevel == OneLevel::Passed) return;
-    History.Record(col, row, Chip(col, row));
-}
-
-void SheetDocument::RecordBlockStep(int col, int row, int cols, int rows, OneLevel oneLevel) {
-    if (!History.On() && oneLevel == OneLevel::Passed) return;
-    std::vector<ChipRef> places;
-    std::vector<canvas::Picture> before;
-    for (int c = col; c < col + cols; ++c) {
-        for (int r = row; r < row + rows; ++r) {
-            places.push_back({c, r});
-            before.push_back(Chip(c, r));
-        }
-    }
-    History.RecordBlock(col, row, std::move(places), std::move(before));
-}
-
-std::optional<ChipRef> SheetDocument::Undo(int currentCol, int currentRow) {
-    const auto step =
-        History.Undo([this](int c, int r) -> canvas::Picture& { return ChangeChip(c, r); }, currentCol, currentRow);
-    if (!step) return std::nullopt;
-    return ChipRef{step->col, step->row};
-}
-
-std::optional<ChipRef> SheetDocument::Redo() {
-    const auto step = History.Redo([this](int c, int r) -> canvas::Picture& { return ChangeChip(c, r); });
-    if (!step) return std::nullopt;
-    return ChipRef{step->col, step->row};
-}
-
 void SheetDocument::CutIntoChips(const canvas::Picture& picture) {
     if (picture.Width() != sheet::Width || picture.Height() != sheet::Height) {
         // Cut to the sheet's size first: black wherever it is smaller.

@@ -162,9 +162,9 @@ void TForm1::RefreshEditArea() {
     DrawEditGrid(Def.ChipSize);
 }
 
-void TForm1::ComposeSheet() { Sheet.ComposeInto(SheetImage); }
+void TForm1::ComposeSheet() { project.Sheet.ComposeInto(SheetImage); }
 
-void TForm1::CutIntoChips(const canvas::Picture& sheet) { Sheet.CutIntoChips(sheet); }
+void TForm1::CutIntoChips(const canvas::Picture& sheet) { project.Sheet.CutIntoChips(sheet); }
 
 // The chip being edited becomes (col, row): the edit area shows it and the
 // sheet view frames it. A block keeps its size and lies on the sheet.
@@ -174,7 +174,7 @@ void TForm1::ChooseChip(int col, int row) {
     DrawChip(CurCol, CurRow, false);
     CurCol = col;
     CurRow = row;
-    Sheet.History.DropOneLevel();
+    project.history.DropOneLevel();
     RefreshEditArea();
     if (Def.SheetGridShown)
         DrawSheetFrame();

@@ -169,10 +169,12 @@ std::string MapTextOver(std::string_view existing, int cols, int rows, std::span
 
 std::string TilesetTextOver(std::string_view existing, const std::string& name, const std::string& imageName,
                             const SheetShape& sheet, std::span<const TileAnimation> animations,
-                            const std::function<bool(const TileAnimation&)>& ownAnimation) {
+                            const std::function<bool(const TileAnimation&)>& ownAnimation,
+                            std::optional<canvas::Colour> transparent) {
     pugi::xml_document doc, fresh;
-    if (!Load(doc, existing) || !doc.child("tileset") || !Load(fresh, TilesetText(name, imageName, sheet)))
-        return TilesetText(name, imageName, sheet, animations);
+    if (!Load(doc, existing) || !doc.child("tileset") ||
+        !Load(fresh, TilesetText(name, imageName, sheet, {}, transparent)))
+        return TilesetText(name, imageName, sheet, animations, transparent);
     pugi::xml_node tileset = doc.child("tileset");
     const pugi::xml_node freshTileset = fresh.child("tileset");
     TakeAttributes(tileset, freshTileset, {"tilewidth", "tileheight", "tilecount", "columns"});
@@ -182,7 +184,8 @@ std::string TilesetTextOver(std::string_view existing, const std::string& name, 
 
     const pugi::xml_node freshImage = freshTileset.child("image");
     if (pugi::xml_node image = tileset.child("image")) {
-        TakeAttributes(image, freshImage, {"source", "width", "height"});
+        TakeAttributes(image, freshImage, {"source", "width", "height", "trans"});
+        if (!transparent) image.remove_attribute("trans");
     } else if (const pugi::xml_node first = tileset.find_child([](const pugi::xml_node& n) {
                    return IsOneOf(n.name(), {"tile", "terraintypes", "wangsets", "transformations"});
                })) {

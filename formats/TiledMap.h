@@ -3,11 +3,12 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include <span>
+#include "canvas/Picture.h"
 
 // A board of cells as a Tiled map: an orthogonal TMX map of square tiles
 // with one tile layer, and an external TSX tileset for the sheet, tile id =
@@ -78,6 +79,9 @@ struct BoardMap {
     // The tileset's animations; one naming a tile outside the sheet, or with
     // a frame of no positive duration, is left out rather than refused.
     std::vector<TileAnimation> animations;
+    // The colour the tileset's image gives transparent pixels (its image's
+    // "trans"), when it names one.
+    std::optional<canvas::Colour> transparent;
 };
 
 // Reads a TMX file and the TSX file it uses. The tileset file and the
@@ -94,6 +98,7 @@ std::string MapText(int cols, int rows, std::span<const int> cells, const SheetS
 // The text of the TSX file of the sheet, named `name`, whose image is the
 // file `imageName` relative to the tileset's directory.
 std::string TilesetText(const std::string& name, const std::string& imageName, const SheetShape& sheet,
-                        std::span<const TileAnimation> animations = {});
+                        std::span<const TileAnimation> animations = {},
+                        std::optional<canvas::Colour> transparent = std::nullopt);
 
 }  // namespace tiled

@@ -152,19 +152,20 @@ void SaveBoard(TForm1& form, std::string mapPath) {
     const std::string tsxPath = (map.parent_path() / tsxName).string();
     const std::optional<std::string> oldMap = ExistingText(mapPath), oldTileset = ExistingText(tsxPath);
     if (!MayReplaceMap(form, mapPath, oldMap)) return;
-    const std::vector<int> tiles = TilesOf(form.Board);
-    const std::vector<tiled::TileAnimation> animations = TileAnimationsOf(form.Sheet.Animations);
+    const std::vector<int> tiles = TilesOf(form.project.Board);
+    const std::vector<tiled::TileAnimation> animations = TileAnimationsOf(form.project.Sheet.Animations);
     const std::string mapText =
-        oldMap ? tiled::MapTextOver(*oldMap, form.Board.Cols(), form.Board.Rows(), tiles, Sheet, tsxName)
-               : tiled::MapText(form.Board.Cols(), form.Board.Rows(), tiles, Sheet, tsxName);
+        oldMap ? tiled::MapTextOver(*oldMap, form.project.Board.Cols(), form.project.Board.Rows(), tiles, Sheet, tsxName)
+               : tiled::MapText(form.project.Board.Cols(), form.project.Board.Rows(), tiles, Sheet, tsxName);
     const std::string tilesetText =
-        oldTileset ? tiled::TilesetTextOver(*oldTileset, base, imageName, Sheet, animations, PlayedAnimation)
-                   : tiled::TilesetText(base, imageName, Sheet, animations);
+        oldTileset ? tiled::TilesetTextOver(*oldTileset, base, imageName, Sheet, animations, PlayedAnimation,
+                                                form.project.Sheet.TransparentColor)
+                   : tiled::TilesetText(base, imageName, Sheet, animations, form.project.Sheet.TransparentColor);
     form.ComposeSheet();
     try {
         const std::vector<PendingFile> files{
             {(map.parent_path() / imageName).string(),
-             EncodePictureFile(imageName, form.SheetImage, form.Sheet.TransparentColor)},
+             EncodePictureFile(imageName, form.SheetImage, form.project.Sheet.TransparentColor)},
             {tsxPath, BytesOf(tilesetText)},
             {mapPath, BytesOf(mapText)},
         };
@@ -185,7 +186,11 @@ void LoadBoard(TForm1& form, const std::string& path) {
         form.platform.ShowMessage(Tr(LoadRefused, {ReasonText(e.why)}));
         return;
     }
-    const PictureLoad read = ReadPictureForSheet(form.Sheet, map.sheetImagePath, sheet::Width, sheet::Height);
+    // The colour the board was saved with stands for its transparent pixels
+    // in an editor that has none chosen yet.
+    const PictureLoad read = ReadPictureForSheet(form.project.Sheet.TransparentColor ? form.project.Sheet.TransparentColor
+                                                                                       : map.transparent,
+                                                 map.sheetImagePath, sheet::Width, sheet::Height);
     if (!read) {
         form.platform.ShowMessage(
             Tr(LoadRefused, {Tr(TSR_MESSAGE("BoardFiles", "タイルセットの画像を読み込めません"))}));
@@ -208,8 +213,8 @@ void LoadBoard(TForm1& form, const std::string& path) {
     form.ShowFileNameInCaption();
     // The chips are now those of the file.
     form.Modified = false;
-    form.Board.Replace(map.cols, map.rows, ChipsOf(map.cells));
-    form.Sheet.Animations = ChipAnimationsOf(map.animations);
+    form.project.Board.Replace(map.cols, map.rows, ChipsOf(map.cells));
+    form.project.Sheet.Animations = ChipAnimationsOf(map.animations);
     form.ShowAnimationAt(form.AnimationMs);
     form.ShowTransparencyNotice(read.notice);
 }

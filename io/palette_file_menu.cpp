@@ -22,7 +22,7 @@ std::string RefusalText(const palette_file::PaletteFileError& e) {
 std::optional<std::string> TForm1::LoadUserPalette(const std::string& path) {
     palette_file::ReadNotes notes;
     try {
-        UserPalette = ReadPaletteFile(path, &notes);
+        project.UserPalette = ReadPaletteFile(path, &notes);
     } catch (const palette_file::PaletteFileError& e) {
         return RefusalText(e);
     } catch (const PictureReadError& e) {

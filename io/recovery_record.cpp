@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <algorithm>
 #include <filesystem>
+#include <map>
+#include <type_traits>
 #include <utility>
 
 #include "core/Form.h"
@@ -19,20 +22,11 @@ std::string AbsolutePath(const std::string& path) {
 }
 
 Record::Session SessionOf(const TForm1& form) {
-    const EditorOptions& o = form.Options;
     Record::Session s;
-    s.wrapDrawing = o.wrapDrawing;
-    s.tilePreview = o.tilePreview;
-    s.tileNeighbours = o.tileNeighbours;
-    s.tileZoom = o.tileZoom;
-    s.boardShown = o.boardShown;
-    s.strokeJoin = o.strokeJoin;
-    s.keys = o.keys;
-    s.wide = o.wide;
     s.left = form.LeftColor;
     s.right = form.RightColor;
-    s.transparent = form.Sheet.TransparentColor;
-    const TryOutBoard& board = form.Board;
+    s.transparent = form.project.Sheet.TransparentColor;
+    const TryOutBoard& board = form.project.Board;
     s.boardCols = board.Cols();
     s.boardRows = board.Rows();
     s.boardZoom = board.Zoom();
@@ -67,21 +61,76 @@ TMemorySnapshot SnapshotOf(Record&& r) {
     return m;
 }
 
+std::map<std::string, int, std::less<>> OptionsOf(const EditorOptions& options) {
+    std::map<std::string, int, std::less<>> named;
+    ForEachOption(options, [&named](const char* name, const auto& field, int, int) {
+        named[name] = static_cast<int>(field);
+    });
+    return named;
+}
+
+// The options a copy names, within their ranges; the others as they are.
+EditorOptions OptionsFrom(const std::map<std::string, int, std::less<>>& named, EditorOptions options) {
+    ForEachOption(options, [&named](const char* name, auto& field, int lo, int hi) {
+        const auto it = named.find(name);
+        if (it != named.end() && it->second >= lo && it->second <= hi)
+            field = static_cast<std::remove_cvref_t<decltype(field)>>(it->second);
+    });
+    return options;
+}
+
+Record::Work WorkOf(const TForm1& form) {
+    const Project& project = form.project;
+    Record::Work w;
+    w.colourTable = project.Sheet.ColourTable;
+    w.userPalette = project.UserPalette;
+    for (const auto& [slot, animation] : project.Sheet.Animations.All())
+        w.animations.push_back({static_cast<int>(slot), animation.frames, animation.frameMs});
+    w.undoLimit = project.history.Limit();
+    w.undoMemoryMiB = static_cast<int>(std::max<std::size_t>(project.history.MemoryLimit() >> 20, 1));
+    return w;
+}
+
+// The options whose change shows in the window go through their handlers
+// (the layout, the language, the block); then every option takes the copy's
+// value, and what shows the options is told once.
+void RestoreOptions(TForm1& form, const EditorOptions& wanted) {
+    if (wanted.wide != form.Options.wide) form.WideMenuClick();
+    if (wanted.english != form.Options.english) form.SetEnglish(wanted.english);
+    if (wanted.block != form.Options.block) {
+        form.Options.blockCols = wanted.blockCols;
+        form.Options.blockRows = wanted.blockRows;
+        form.BlockMenuClick();
+    } else if (wanted.block) {
+        form.SelectBlock(form.CurCol, form.CurRow, wanted.blockCols, wanted.blockRows);
+    }
+    form.Options = wanted;
+    form.ShowOptions();
+    form.DrawPaletteView();
+    form.ShowAnimationAt(form.AnimationMs);
+    form.tilePreview.Forget();
+    form.UpdateTilePreview();
+}
+
+void RestoreWork(TForm1& form, const Record::Work& w) {
+    Project& project = form.project;
+    project.Sheet.ColourTable = w.colourTable;
+    project.UserPalette = w.userPalette;
+    project.Sheet.Animations.Clear();
+    for (const auto& a : w.animations)
+        project.Sheet.Animations.Set({a.slot / sheet::Rows, a.slot % sheet::Rows}, ChipAnimation{a.frames, a.frameMs});
+    project.history.SetMemoryLimit(static_cast<std::size_t>(w.undoMemoryMiB) << 20);
+    form.SetUndoLimit(w.undoLimit);
+    form.DrawPaletteView();
+    form.ShowAnimationAt(form.AnimationMs);
+}
+
 // Each part through the handler or setter that shows it, as a user's change
 // of it would be shown.
 void RestoreSession(TForm1& form, const Record::Session& s) {
-    if (s.wide != form.Options.wide) form.WideMenuClick();
-    EditorOptions& o = form.Options;
-    o.wrapDrawing = s.wrapDrawing;
-    o.tilePreview = s.tilePreview;
-    o.tileNeighbours = s.tileNeighbours;
-    o.tileZoom = s.tileZoom;
-    o.boardShown = s.boardShown;
-    o.strokeJoin = s.strokeJoin;
-    o.keys = s.keys;
     form.SetLeftColor(s.left);
     form.SetRightColor(s.right);
-    form.Sheet.TransparentColor = s.transparent;
+    form.project.Sheet.TransparentColor = s.transparent;
     form.ShowTransparentColour();
     std::vector<std::optional<ChipRef>> cells;
     cells.reserve(s.boardCells.size());
@@ -92,11 +141,8 @@ void RestoreSession(TForm1& form, const Record::Session& s) {
         }
         cells.push_back(ChipRef{slot / sheet::Rows, slot % sheet::Rows});
     }
-    form.Board.Replace(s.boardCols, s.boardRows, cells);
-    form.Board.SetZoom(s.boardZoom);
-    form.ShowOptions();
-    form.tilePreview.Forget();
-    form.UpdateTilePreview();
+    form.project.Board.Replace(s.boardCols, s.boardRows, cells);
+    form.project.Board.SetZoom(s.boardZoom);
 }
 
 }  // namespace
@@ -120,8 +166,10 @@ Record RecordOfEditor(TForm1& form) {
     r.pen = form.PenSize;
     r.gridHidden = form.Options.editGridHidden;
     r.resizePerChip = form.Options.resizePerChip;
-    form.Sheet.ComposeInto(r.sheet);
+    form.project.Sheet.ComposeInto(r.sheet);
     r.session = SessionOf(form);
+    r.options = OptionsOf(form.Options);
+    r.work = WorkOf(form);
     return r;
 }
 
@@ -131,6 +179,8 @@ void RestoreEditor(TForm1& form, Record&& record) {
     // warning at -O3).
     form.RestoreSnapshot(SnapshotOf(std::move(record)));
     if (record.session) RestoreSession(form, *record.session);
+    if (record.work) RestoreWork(form, *record.work);
+    RestoreOptions(form, OptionsFrom(record.options, form.Options));
 }
 
 }  // namespace recovery

@@ -74,11 +74,13 @@ enum Key {
     UserPaletteKey,
     Lang,
     BlockKey,
+    UndoMemoryKey,
     KeyCount
 };
 constexpr std::array<std::string_view, KeyCount> Keys = {
     "size=", "chrs=",   "line=", "zoom=", "pen=",  "box=",         "resize=", "palette=", "wrap=",
-    "key=",  "stroke=", "undo=", "keys=", "wide=", "userpalette=", "lang=",   "block="};
+    "key=",  "stroke=", "undo=", "keys=", "wide=", "userpalette=", "lang=",   "block=",
+    "undomemory="};
 
 // "R,G,B" with three decimal components of 0 to 255, nothing else.
 std::optional<TColor> ColourValue(std::string_view value) {
@@ -106,8 +108,20 @@ std::optional<int> UndoLimitOf(std::string_view value) {
         if (c < '0' || c > '9') return std::nullopt;
         n = n * 10 + (c - '0');
     }
-    if (n > UndoHistory::MaxLimit) return std::nullopt;
+    if (n > History::MaxLimit) return std::nullopt;
     return n;
+}
+
+// The history's memory in MiB: "1" to "4096" in plain digits.
+std::optional<std::size_t> UndoMemoryOf(std::string_view value) {
+    if (value.empty() || value.size() > 4 || value[0] == '0') return std::nullopt;
+    std::size_t n = 0;
+    for (char c : value) {
+        if (c < '0' || c > '9') return std::nullopt;
+        n = n * 10 + static_cast<std::size_t>(c - '0');
+    }
+    if (n > 4096) return std::nullopt;
+    return n << 20;
 }
 
 // "WxH", each 1 to the largest block side, in single digits.
@@ -167,12 +181,14 @@ void TForm1::ReadSettings(const std::string& fileName) {
     if (values[Resize] == "on" || values[Resize] == "off") Options.resizePerChip = values[Resize] == "on";
     if (values[Wrap] == "on" || values[Wrap] == "off") Options.wrapDrawing = values[Wrap] == "on";
     if (values[Transparent] == "none")
-        Sheet.TransparentColor.reset();
+        project.Sheet.TransparentColor.reset();
     else if (const auto colour = ColourValue(values[Transparent]))
-        Sheet.TransparentColor = *colour;
+        project.Sheet.TransparentColor = *colour;
 
     if (values[StrokeKey] == "on" || values[StrokeKey] == "off") Options.strokeJoin = values[StrokeKey] == "on";
     if (const std::optional<int> steps = UndoLimitOf(values[UndoKey])) SetUndoLimit(*steps);
+    if (const std::optional<std::size_t> bytes = UndoMemoryOf(values[UndoMemoryKey]))
+        project.history.SetMemoryLimit(*bytes);
     if (values[KeysKey] == "on" || values[KeysKey] == "off") Options.keys = values[KeysKey] == "on";
     // The user palette option, with the palette file it shows. A file that
     // can't be read leaves the option on with no loaded palette, without a

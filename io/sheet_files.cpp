@@ -29,7 +29,7 @@ constexpr SourceText DamagedAfterKeptPart =
 bool WriteWholeSheet(TForm1& form, const std::string& path) {
     form.ComposeSheet();
     if (const std::optional<FileWriteError> failed =
-            WritePictureFile(path, form.SheetImage, form.Sheet.TransparentColor)) {
+            WritePictureFile(path, form.SheetImage, form.project.Sheet.TransparentColor)) {
         form.platform.ShowMessage(Tr(SaveFailed));
         // A write in place that could not put the old content back.
         if (!failed->Backup().empty())
@@ -56,7 +56,7 @@ void TForm1::ShowTransparencyNotice(const TransparencyNotice& notice) {
 }
 
 void TForm1::TakeSheet(const PictureLoad& read) {
-    TakeIntoSheet(Sheet, read, {CurCol, CurRow});
+    TakeIntoSheet(project, read, {CurCol, CurRow});
     // The sheet's colour table may be what the palette view shows.
     if (Options.userPalette) DrawPaletteView();
     Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
@@ -64,7 +64,7 @@ void TForm1::TakeSheet(const PictureLoad& read) {
 }
 
 bool TForm1::LoadSheetFile(const std::string& path) {
-    const PictureLoad read = ReadPictureForSheet(Sheet, path, sheet::Width, sheet::Height);
+    const PictureLoad read = ReadPictureForSheet(project.Sheet.TransparentColor, path, sheet::Width, sheet::Height);
     if (!read) {
         ReportReadRefusal(*read.refusal);
         return false;
@@ -81,12 +81,12 @@ bool TForm1::LoadSheetFile(const std::string& path) {
 }
 
 bool TForm1::LoadChipFile(const std::string& path, std::int32_t col, std::int32_t row) {
-    const PictureLoad read = ReadPictureForSheet(Sheet, path, sheet::ChipSize, sheet::ChipSize);
+    const PictureLoad read = ReadPictureForSheet(project.Sheet.TransparentColor, path, sheet::ChipSize, sheet::ChipSize);
     if (!read) {
         ReportReadRefusal(*read.refusal);
         return false;
     }
-    TakeIntoChip(Sheet, col, row, read);
+    TakeIntoChip(project, col, row, read);
     if (read.notice.Any()) {
         // Said over the sheet with the new chip in it; the caller lays the
         // sheet out afterwards, as after every load.
@@ -133,7 +133,7 @@ void TForm1::FileMenuClick(ControlId Sender) {
         case ControlId::chrSaveMenu:
             // A failed write is the generic handler's to report.
             if (const auto path = platform.PictureSaveDialog())
-                SaveFile(*path, EncodePictureFile(*path, Chip(CurCol, CurRow), Sheet.TransparentColor));
+                SaveFile(*path, EncodePictureFile(*path, Chip(CurCol, CurRow), project.Sheet.TransparentColor));
             break;
         case ControlId::renMenu: SaveNumberedChips(*this); break;
         case ControlId::mem256S:

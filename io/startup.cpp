@@ -51,6 +51,6 @@ void TForm1::FormCreate() {
     std::error_code error;
     if (std::filesystem::exists(SettingsFileName, error)) ReadSettings(SettingsFileName);
 
-    Sheet.History.DropOneLevel();
+    project.history.DropOneLevel();
     Modified = false;
 }

@@ -240,9 +240,9 @@ TEST_F(RenderingTest, RefreshEditAreaShowsTheCurrentChip) {
 
 TEST_F(RenderingTest, RelayoutKeepsChipsAndComposeSheetLaysThemSideBySide) {
     PaintPattern();
-    std::vector<canvas::Picture> before(form->Sheet.Chips().begin(), form->Sheet.Chips().end());
+    std::vector<canvas::Picture> before(form->project.Sheet.Chips().begin(), form->project.Sheet.Chips().end());
     form->Relayout(16, 30, 16);
-    for (std::size_t slot = 0; slot < before.size(); ++slot) ASSERT_EQ(form->Sheet.Chips()[slot], before[slot]) << slot;
+    for (std::size_t slot = 0; slot < before.size(); ++slot) ASSERT_EQ(form->project.Sheet.Chips()[slot], before[slot]) << slot;
 
     form->ComposeSheet();
     ASSERT_EQ(form->SheetImage.Width(), 480);

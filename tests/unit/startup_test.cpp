@@ -78,8 +78,8 @@ TEST_F(StartupTest, ControlsShowTheDefaults) {
 
 TEST_F(StartupTest, EveryChipIsBlackAndSixteenSquare) {
     const canvas::Picture black(16, 16);
-    for (std::size_t slot = 0; slot < form->Sheet.Chips().size(); ++slot)
-        ASSERT_EQ(form->Sheet.Chips()[slot], black) << "slot " << slot;
+    for (std::size_t slot = 0; slot < form->project.Sheet.Chips().size(); ++slot)
+        ASSERT_EQ(form->project.Sheet.Chips()[slot], black) << "slot " << slot;
 }
 
 TEST_F(StartupTest, ViewsTakeTheirStartSizes) {

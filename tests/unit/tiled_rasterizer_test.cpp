@@ -34,16 +34,16 @@ struct SavedBoard {
                 for (int x = 0; x < 16; ++x) chip.SetPixel(x, y, random() & 0xFFFFFF);
         }
         f.Relayout(16, 30, 16);
-        f.Board.Resize(23, 11);
+        f.project.Board.Resize(23, 11);
         for (int r = 0; r < 11; ++r)
             for (int c = 0; c < 23; ++c)
                 if (random() % 5 != 0)
-                    f.Board.Place({c, r}, ChipRef{static_cast<int>(random() % 30), static_cast<int>(random() % 16)});
-        f.Board.Place({0, 0}, ChipRef{29, 15});
-        f.Board.Place({1, 0}, ChipRef{0, 0});
-        f.Board.Place({2, 0}, std::nullopt);
+                    f.project.Board.Place({c, r}, ChipRef{static_cast<int>(random() % 30), static_cast<int>(random() % 16)});
+        f.project.Board.Place({0, 0}, ChipRef{29, 15});
+        f.project.Board.Place({1, 0}, ChipRef{0, 0});
+        f.project.Board.Place({2, 0}, std::nullopt);
         // Chip (0, 0) moves through (0, 0), (1, 0) and (2, 0).
-        f.Sheet.Animations.Set({0, 0}, ChipAnimation{3, 100});
+        f.project.Sheet.Animations.Set({0, 0}, ChipAnimation{3, 100});
         platform.fileAnswers.push_back("field");
         f.Click(ControlId::BoardSaveMenu);
     }
@@ -67,15 +67,15 @@ TEST_P(TiledRasterizer, DrawsTheSavedBoardAsTheBoardViewAtZoomOne) {
     TForm1& f = saved.f;
     f.Click(ControlId::BoardZoom1);
     ChipAnimations::ShownSlots shown{};
-    f.Sheet.Animations.ShowAt(GetParam(), shown);
+    f.project.Sheet.Animations.ShowAt(GetParam(), shown);
     canvas::Picture own;
-    f.Board.Draw(own, {0, 0, f.Board.ViewWidth(), f.Board.ViewHeight()}, f.Sheet.Chips(), shown);
+    f.project.Board.Draw(own, {0, 0, f.project.Board.ViewWidth(), f.project.Board.ViewHeight()}, f.project.Sheet.Chips(), shown);
     ASSERT_EQ(tiled->width, own.Width());
     ASSERT_EQ(tiled->height, own.Height());
     long differences = 0, emptyPixels = 0;
     for (int y = 0; y < own.Height(); ++y) {
         for (int x = 0; x < own.Width(); ++x) {
-            if (!f.Board.At({x / 16, y / 16})) {
+            if (!f.project.Board.At({x / 16, y / 16})) {
                 ++emptyPixels;
                 differences += tiled->rgba[(static_cast<std::size_t>(y) * tiled->width + x) * 4 + 3] != 0;
             } else {
@@ -92,20 +92,20 @@ INSTANTIATE_TEST_SUITE_P(AnimationTime, TiledRasterizer, ::testing::Values(0, 15
 TEST(TiledBoardFiles, SavedBoardLoadsBackWithItsSheet) {
     SavedBoard saved;
     TForm1& f = saved.f;
-    const TryOutBoard before = f.Board;
-    const std::vector<canvas::Picture> chipsBefore(f.Sheet.Chips().begin(), f.Sheet.Chips().end());
-    f.Board.Resize(2, 2);
-    f.Board.Clear();
+    const TryOutBoard before = f.project.Board;
+    const std::vector<canvas::Picture> chipsBefore(f.project.Sheet.Chips().begin(), f.project.Sheet.Chips().end());
+    f.project.Board.Resize(2, 2);
+    f.project.Board.Clear();
     for (int slot = 0; slot < sheet::ChipCount; ++slot)
         f.ChangeChip(slot / sheet::Rows, slot % sheet::Rows).FillRect({0, 0, 16, 16});
     saved.platform.fileAnswers.push_back("field.tmx");
     f.Click(ControlId::BoardLoadMenu);
     ASSERT_TRUE(saved.platform.shown.empty());
-    ASSERT_EQ(f.Board.Cols(), before.Cols());
-    ASSERT_EQ(f.Board.Rows(), before.Rows());
+    ASSERT_EQ(f.project.Board.Cols(), before.Cols());
+    ASSERT_EQ(f.project.Board.Rows(), before.Rows());
     for (int r = 0; r < before.Rows(); ++r)
-        for (int c = 0; c < before.Cols(); ++c) EXPECT_EQ(f.Board.At({c, r}), before.At({c, r})) << c << "," << r;
-    EXPECT_TRUE(std::ranges::equal(f.Sheet.Chips(), chipsBefore));
+        for (int c = 0; c < before.Cols(); ++c) EXPECT_EQ(f.project.Board.At({c, r}), before.At({c, r})) << c << "," << r;
+    EXPECT_TRUE(std::ranges::equal(f.project.Sheet.Chips(), chipsBefore));
     EXPECT_EQ(f.Def.FileName, "field.png");
 }
 

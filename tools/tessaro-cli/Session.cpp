@@ -43,7 +43,7 @@ void NoteTransparency(Session& s, const std::string& path, const TransparencyNot
 }
 
 PictureLoad Read(Session& s, const std::string& path, int width, int height) {
-    PictureLoad read = ReadPictureForSheet(s.sheet, path, width, height);
+    PictureLoad read = ReadPictureForSheet(s.sheet.TransparentColor, path, width, height);
     if (!read) {
         s.progress.Finish();
         throw UnreadablePicture(path, *read.refusal);
@@ -63,7 +63,7 @@ Refusal UnwritableFile(const FileWriteError& e) {
 
 void LoadSheet(Session& s, const std::string& path) {
     const PictureLoad read = Read(s, path, sheet::Width, sheet::Height);
-    TakeIntoSheet(s.sheet, read, ChipRef{});
+    TakeIntoSheet(s.project, read, ChipRef{});
     NoteTransparency(s, path, read.notice);
     if (read.damagedAfterKeptPart)
         s.Note(path + ": the file is damaged after the part that was read; that part is whole");
@@ -71,7 +71,7 @@ void LoadSheet(Session& s, const std::string& path) {
 
 void LoadChip(Session& s, const std::string& path, int col, int row) {
     const PictureLoad read = Read(s, path, sheet::ChipSize, sheet::ChipSize);
-    TakeIntoChip(s.sheet, col, row, read);
+    TakeIntoChip(s.project, col, row, read);
     NoteTransparency(s, path, read.notice);
 }
 

@@ -42,11 +42,11 @@ std::string StateText(StateField field, const Session& s) {
         case StateField::Caption: return Quoted(f.controls.Caption(ControlId::Form1));
         case StateField::WideLayout: return YesNo(f.WideLayoutOn());
         case StateField::Closed: return YesNo(s.platform.Closed());
-        case StateField::BoardCols: return std::to_string(f.Board.Cols());
-        case StateField::BoardRows: return std::to_string(f.Board.Rows());
+        case StateField::BoardCols: return std::to_string(f.project.Board.Cols());
+        case StateField::BoardRows: return std::to_string(f.project.Board.Rows());
         case StateField::WrapDrawing: return YesNo(f.WrapDrawing());
         case StateField::TransparentColor:
-            return f.Sheet.TransparentColor ? RgbText(*f.Sheet.TransparentColor) : "none";
+            return f.project.Sheet.TransparentColor ? RgbText(*f.project.Sheet.TransparentColor) : "none";
         case StateField::StrokeJoin: return YesNo(f.Options.strokeJoin);
         case StateField::KeysOn: return YesNo(f.Options.keys);
         case StateField::UndoSteps: return std::to_string(f.UndoSteps());
@@ -153,7 +153,7 @@ CheckOutcome Check(const cmd::ExpectOpened& c, Session& s) {
 }
 
 CheckOutcome Check(const cmd::ExpectCell& c, Session& s) {
-    const TryOutBoard& board = s.form.Board;
+    const TryOutBoard& board = s.form.project.Board;
     if (c.col < 0 || c.row < 0 || c.col >= board.Cols() || c.row >= board.Rows())
         return {false, "no cell (" + std::to_string(c.col) + ", " + std::to_string(c.row) + ") on the " +
                            std::to_string(board.Cols()) + " x " + std::to_string(board.Rows()) + " board"};

@@ -35,11 +35,11 @@ const canvas::Picture* FindPicture(const Target& target, const Session& session)
             return clip ? &*clip : nullptr;
         }
         case Target::Kind::BoardView: {
-            const TryOutBoard& board = form.Board;
+            const TryOutBoard& board = form.project.Board;
             // 64 x 64 cells at zoom 4; a script has no use for larger ones.
             if (static_cast<long long>(board.ViewWidth()) * board.ViewHeight() > (1LL << 24))
                 throw ScriptError("the board view is too large to look at whole");
-            board.Draw(session.boardView, {0, 0, board.ViewWidth(), board.ViewHeight()}, form.Sheet.Chips());
+            board.Draw(session.boardView, {0, 0, board.ViewWidth(), board.ViewHeight()}, form.project.Sheet.Chips());
             return &session.boardView;
         }
     }
