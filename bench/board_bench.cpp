@@ -30,7 +30,8 @@ struct BoardEditor : StartedEditor {
     void ShowBoard() {
         TryOutBoard& board = form->project.Board;
         form->FollowChipsOnBoard();
-        for (const BoardCell& cell : board.DirtyCells()) board.Draw(part, board.CellRect(cell), form->project.Sheet.Chips());
+        for (const BoardCell& cell : board.DirtyCells())
+            board.Draw(part, board.CellRect(cell), form->project.Sheet.Chips());
         board.ClearDirty();
     }
 };

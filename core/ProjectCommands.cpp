@@ -59,8 +59,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Command> Project::PaletteEntryStep(std::size_t entry, canvas::Colour now,
-                                                   canvas::Colour before) const {
+std::unique_ptr<Command> Project::PaletteEntryStep(std::size_t entry, canvas::Colour now, canvas::Colour before) const {
     return std::make_unique<PaletteEntryCommand>(!UserPalette.empty(), entry, now, before);
 }
 

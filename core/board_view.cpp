@@ -53,7 +53,8 @@ void TForm1::BoardViewClick(ControlId Sender) {
                 return;
             }
             if (size->cols == project.Board.Cols() && size->rows == project.Board.Rows()) return;
-            if (PlacedOutside(project.Board, size->cols, size->rows) && !platform.AskQuestion(Tr(ShrinkQuestion))) return;
+            if (PlacedOutside(project.Board, size->cols, size->rows) && !platform.AskQuestion(Tr(ShrinkQuestion)))
+                return;
             project.RecordBoard();
             project.Board.Resize(size->cols, size->rows);
             break;

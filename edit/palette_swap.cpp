@@ -13,7 +13,8 @@ void TForm1::SwapPaletteEntry(std::size_t entry) {
     if (project.Sheet.TransparentColor == old) return;
     const std::optional<TColor> chosen = platform.ColourDialog(old);
     if (!chosen || *chosen == old) return;
-    std::vector<canvas::Colour>& palette = project.UserPalette.empty() ? project.Sheet.ColourTable : project.UserPalette;
+    std::vector<canvas::Colour>& palette =
+        project.UserPalette.empty() ? project.Sheet.ColourTable : project.UserPalette;
     palette[entry] = *chosen;
 
     // One step of the whole sheet with the history on (undo brings back the

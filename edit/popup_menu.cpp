@@ -37,7 +37,8 @@ void LoadIntoPopupChip(TForm1& form) {
 // the chip save of the File menu does.
 void SavePopupChip(TForm1& form) {
     if (const std::optional<std::string> path = form.platform.PictureSaveDialog())
-        SaveFile(*path, EncodePictureFile(*path, form.Chip(form.PopupCol, form.PopupRow), form.project.Sheet.TransparentColor));
+        SaveFile(*path, EncodePictureFile(*path, form.Chip(form.PopupCol, form.PopupRow),
+                                          form.project.Sheet.TransparentColor));
 }
 
 // The palette writer writes SheetImage, so the chip goes there first; the

@@ -131,9 +131,14 @@ constexpr std::string_view OptionPrefix = "option.";
 
 // The options that copies of earlier versions kept under keys of their own.
 constexpr std::pair<std::string_view, std::string_view> OlderOptionKeys[] = {
-    {"wrap", "wrapDrawing"},      {"tilepreview", "tilePreview"}, {"tileneighbours", "tileNeighbours"},
-    {"tilezoom", "tileZoom"},     {"boardshown", "boardShown"},   {"strokejoin", "strokeJoin"},
-    {"keys", "keys"},             {"wide", "wide"},
+    {"wrap", "wrapDrawing"},
+    {"tilepreview", "tilePreview"},
+    {"tileneighbours", "tileNeighbours"},
+    {"tilezoom", "tileZoom"},
+    {"boardshown", "boardShown"},
+    {"strokejoin", "strokeJoin"},
+    {"keys", "keys"},
+    {"wide", "wide"},
 };
 
 std::map<std::string, int, std::less<>> ReadOptions(const Head& head, const Limits& limits) {
@@ -147,7 +152,8 @@ std::map<std::string, int, std::less<>> ReadOptions(const Head& head, const Limi
         options[name] = Number(head, key, 0, limits.maxOption);
     }
     for (const auto& [older, name] : OlderOptionKeys)
-        if (head.contains(older) && !options.contains(name)) options[std::string(name)] = Number(head, older, 0, limits.maxOption);
+        if (head.contains(older) && !options.contains(name))
+            options[std::string(name)] = Number(head, older, 0, limits.maxOption);
     return options;
 }
 

@@ -106,8 +106,7 @@ std::string SheetImageOf(const pugi::xml_node& tileset, const std::filesystem::p
 std::optional<canvas::Colour> TransparentOf(const pugi::xml_node& tileset) {
     std::string text = tileset.child("image").attribute("trans").value();
     if (!text.empty() && text.front() == '#') text.erase(0, 1);
-    if (text.size() != 6 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
-        return std::nullopt;
+    if (text.size() != 6 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) return std::nullopt;
     const unsigned long rgb = std::stoul(text, nullptr, 16);
     return static_cast<canvas::Colour>(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
 }

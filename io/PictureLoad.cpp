@@ -35,8 +35,10 @@ void TakeIntoSheet(Project& project, const PictureLoad& read, ChipRef current) {
     SheetDocument& sheet = project.Sheet;
     // Undoing the load brings back the colour table and T with the pixels.
     auto tables = std::make_unique<CommandGroup>();
-    tables->Add(KeepPart(project, [](auto& p) -> auto& { return p.Sheet.ColourTable; }));
-    tables->Add(KeepPart(project, [](auto& p) -> auto& { return p.Sheet.TransparentColor; }));
+    tables->Add(KeepPart(
+        project, [](auto& p) -> auto& { return p.Sheet.ColourTable; }));
+    tables->Add(KeepPart(
+        project, [](auto& p) -> auto& { return p.Sheet.TransparentColor; }));
     project.RecordSheet(current, std::move(tables));
     sheet.TransparentColor = read.transparent;
     sheet.CutIntoChips(read.picture);
@@ -45,7 +47,8 @@ void TakeIntoSheet(Project& project, const PictureLoad& read, ChipRef current) {
 
 void TakeIntoChip(Project& project, int col, int row, const PictureLoad& read) {
     project.RecordChip({col, row}, History::OneLevel::Passed,
-                       KeepPart(project, [](auto& p) -> auto& { return p.Sheet.TransparentColor; }));
+                       KeepPart(
+                           project, [](auto& p) -> auto& { return p.Sheet.TransparentColor; }));
     project.Sheet.TransparentColor = read.transparent;
     project.Sheet.ChangeChip(col, row).Draw(0, 0, read.picture);
 }

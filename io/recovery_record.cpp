@@ -63,9 +63,8 @@ TMemorySnapshot SnapshotOf(Record&& r) {
 
 std::map<std::string, int, std::less<>> OptionsOf(const EditorOptions& options) {
     std::map<std::string, int, std::less<>> named;
-    ForEachOption(options, [&named](const char* name, const auto& field, int, int) {
-        named[name] = static_cast<int>(field);
-    });
+    ForEachOption(options,
+                  [&named](const char* name, const auto& field, int, int) { named[name] = static_cast<int>(field); });
     return named;
 }
 

@@ -79,8 +79,7 @@ enum Key {
 };
 constexpr std::array<std::string_view, KeyCount> Keys = {
     "size=", "chrs=",   "line=", "zoom=", "pen=",  "box=",         "resize=", "palette=", "wrap=",
-    "key=",  "stroke=", "undo=", "keys=", "wide=", "userpalette=", "lang=",   "block=",
-    "undomemory="};
+    "key=",  "stroke=", "undo=", "keys=", "wide=", "userpalette=", "lang=",   "block=",   "undomemory="};
 
 // "R,G,B" with three decimal components of 0 to 255, nothing else.
 std::optional<TColor> ColourValue(std::string_view value) {

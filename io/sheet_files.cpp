@@ -81,7 +81,8 @@ bool TForm1::LoadSheetFile(const std::string& path) {
 }
 
 bool TForm1::LoadChipFile(const std::string& path, std::int32_t col, std::int32_t row) {
-    const PictureLoad read = ReadPictureForSheet(project.Sheet.TransparentColor, path, sheet::ChipSize, sheet::ChipSize);
+    const PictureLoad read =
+        ReadPictureForSheet(project.Sheet.TransparentColor, path, sheet::ChipSize, sheet::ChipSize);
     if (!read) {
         ReportReadRefusal(*read.refusal);
         return false;

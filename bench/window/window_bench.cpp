@@ -245,8 +245,8 @@ void WindowAnimationFrame(benchmark::State& state) {
     form.project.Board.Resize(side, side);
     for (int r = 0; r < side; ++r)
         for (int c = 0; c < side; ++c)
-            form.project.Board.Place({c, r},
-                             (r + c) % 4 == 0 ? ChipRef{form.CurCol, form.CurRow} : ChipRef{(r * side + c) % 8, 0});
+            form.project.Board.Place(
+                {c, r}, (r + c) % 4 == 0 ? ChipRef{form.CurCol, form.CurRow} : ChipRef{(r * side + c) % 8, 0});
     form.project.Sheet.Animations.Set({form.CurCol, form.CurRow}, ChipAnimation{4, ChipAnimation::MinFrameMs});
     for (int f = 1; f < 4; ++f) form.ChangeChip(form.CurCol + f, form.CurRow).SetPixel(f, f, canvas::White);
     form.Click(ControlId::TileViewMenu);

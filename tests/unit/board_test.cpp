@@ -143,8 +143,10 @@ TEST(Board, RedrawsExactlyTheCellsThatChanged) {
         BoardRun run(seed);
         TForm1& f = run.f;
         for (int step = 0; step < 150; ++step) {
-            const std::vector<canvas::Picture> chipsBefore(f.project.Sheet.Chips().begin(), f.project.Sheet.Chips().end());
-            const std::vector<std::uint64_t> versionsBefore(f.project.Sheet.Versions().begin(), f.project.Sheet.Versions().end());
+            const std::vector<canvas::Picture> chipsBefore(f.project.Sheet.Chips().begin(),
+                                                           f.project.Sheet.Chips().end());
+            const std::vector<std::uint64_t> versionsBefore(f.project.Sheet.Versions().begin(),
+                                                            f.project.Sheet.Versions().end());
             std::vector<std::optional<ChipRef>> cellsBefore;
             for (int r = 0; r < f.project.Board.Rows(); ++r)
                 for (int c = 0; c < f.project.Board.Cols(); ++c) cellsBefore.push_back(f.project.Board.At({c, r}));

@@ -37,7 +37,8 @@ void Randomise(TForm1& form, std::mt19937& random) {
     auto colour = [&] { return static_cast<canvas::Colour>(pick(0, 0xFFFFFF)); };
     Project& project = form.project;
     for (int n = pick(1, 40); n > 0; --n)
-        form.ChangeChip(pick(0, sheet::Cols - 1), pick(0, sheet::Rows - 1)).SetPixel(pick(0, 15), pick(0, 15), colour());
+        form.ChangeChip(pick(0, sheet::Cols - 1), pick(0, sheet::Rows - 1))
+            .SetPixel(pick(0, 15), pick(0, 15), colour());
     if (pick(0, 1)) project.Sheet.TransparentColor = colour();
     project.Sheet.ColourTable.resize(static_cast<std::size_t>(pick(0, 256)));
     for (auto& c : project.Sheet.ColourTable) c = colour();

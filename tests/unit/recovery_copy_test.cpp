@@ -177,7 +177,8 @@ TEST_F(RecoveryCopyTest, AKilledEditorsChangesComeBackAtTheNextStart) {
     EXPECT_TRUE(form.controls.Checked(ControlId::TileZoom3));
     EXPECT_EQ(std::tie(form.LeftColor, form.RightColor), std::tuple(0xFF0000u, 0x000000u));
     EXPECT_EQ(form.project.Sheet.TransparentColor, 0xFF00FFu);
-    EXPECT_EQ(std::tuple(form.project.Board.Cols(), form.project.Board.Rows(), form.project.Board.Zoom()), std::tuple(40, 30, 3));
+    EXPECT_EQ(std::tuple(form.project.Board.Cols(), form.project.Board.Rows(), form.project.Board.Zoom()),
+              std::tuple(40, 30, 3));
     EXPECT_EQ(form.project.Board.At({39, 29}), (ChipRef{3, 2}));
     EXPECT_EQ(form.project.Board.At({0, 0}), std::nullopt);
     EXPECT_EQ(form.UndoSteps(), 0);

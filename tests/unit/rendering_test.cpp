@@ -242,7 +242,8 @@ TEST_F(RenderingTest, RelayoutKeepsChipsAndComposeSheetLaysThemSideBySide) {
     PaintPattern();
     std::vector<canvas::Picture> before(form->project.Sheet.Chips().begin(), form->project.Sheet.Chips().end());
     form->Relayout(16, 30, 16);
-    for (std::size_t slot = 0; slot < before.size(); ++slot) ASSERT_EQ(form->project.Sheet.Chips()[slot], before[slot]) << slot;
+    for (std::size_t slot = 0; slot < before.size(); ++slot)
+        ASSERT_EQ(form->project.Sheet.Chips()[slot], before[slot]) << slot;
 
     form->ComposeSheet();
     ASSERT_EQ(form->SheetImage.Width(), 480);

@@ -144,7 +144,8 @@ TEST_F(SettingsTest, ValuesAndKeysNotExactlyRightChangeNothing) {
                              "\tpen=3",  "size=8",    "chrs=10",    "palette=1", "size=8\nchrs=4\npalette=off"}) {
         Start(text);
         ExpectDefaults(text);
-        for (int slot = 0; slot < TForm1::ChipSlots; slot += 97) EXPECT_EQ(form->project.Sheet.Chips()[slot].Width(), 16);
+        for (int slot = 0; slot < TForm1::ChipSlots; slot += 97)
+            EXPECT_EQ(form->project.Sheet.Chips()[slot].Width(), 16);
     }
 }
 

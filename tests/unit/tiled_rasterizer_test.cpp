@@ -38,7 +38,8 @@ struct SavedBoard {
         for (int r = 0; r < 11; ++r)
             for (int c = 0; c < 23; ++c)
                 if (random() % 5 != 0)
-                    f.project.Board.Place({c, r}, ChipRef{static_cast<int>(random() % 30), static_cast<int>(random() % 16)});
+                    f.project.Board.Place({c, r},
+                                          ChipRef{static_cast<int>(random() % 30), static_cast<int>(random() % 16)});
         f.project.Board.Place({0, 0}, ChipRef{29, 15});
         f.project.Board.Place({1, 0}, ChipRef{0, 0});
         f.project.Board.Place({2, 0}, std::nullopt);
@@ -69,7 +70,8 @@ TEST_P(TiledRasterizer, DrawsTheSavedBoardAsTheBoardViewAtZoomOne) {
     ChipAnimations::ShownSlots shown{};
     f.project.Sheet.Animations.ShowAt(GetParam(), shown);
     canvas::Picture own;
-    f.project.Board.Draw(own, {0, 0, f.project.Board.ViewWidth(), f.project.Board.ViewHeight()}, f.project.Sheet.Chips(), shown);
+    f.project.Board.Draw(own, {0, 0, f.project.Board.ViewWidth(), f.project.Board.ViewHeight()},
+                         f.project.Sheet.Chips(), shown);
     ASSERT_EQ(tiled->width, own.Width());
     ASSERT_EQ(tiled->height, own.Height());
     long differences = 0, emptyPixels = 0;
@@ -104,7 +106,8 @@ TEST(TiledBoardFiles, SavedBoardLoadsBackWithItsSheet) {
     ASSERT_EQ(f.project.Board.Cols(), before.Cols());
     ASSERT_EQ(f.project.Board.Rows(), before.Rows());
     for (int r = 0; r < before.Rows(); ++r)
-        for (int c = 0; c < before.Cols(); ++c) EXPECT_EQ(f.project.Board.At({c, r}), before.At({c, r})) << c << "," << r;
+        for (int c = 0; c < before.Cols(); ++c)
+            EXPECT_EQ(f.project.Board.At({c, r}), before.At({c, r})) << c << "," << r;
     EXPECT_TRUE(std::ranges::equal(f.project.Sheet.Chips(), chipsBefore));
     EXPECT_EQ(f.Def.FileName, "field.png");
 }

@@ -26,7 +26,8 @@ protected:
     QImage OnScreen() { return boardView()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
     QImage Afresh() {
         canvas::Picture whole;
-        form().project.Board.Draw(whole, {0, 0, form().project.Board.ViewWidth(), form().project.Board.ViewHeight()}, form().project.Sheet.Chips());
+        form().project.Board.Draw(whole, {0, 0, form().project.Board.ViewWidth(), form().project.Board.ViewHeight()},
+                                  form().project.Sheet.Chips());
         return ui::ImageOfPicture(whole);
     }
     // A press as the platform delivers it (QTest would make a quick second
