@@ -232,7 +232,7 @@ public:
     void WMDropFiles(const std::vector<std::string>& paths);
 
     // ---- the transparent colour and PNG ----
-    // core/transparent_colour.cpp. T (Sheet.TransparentColor): the colour
+    // core/transparent_colour.cpp. T (project.Sheet.TransparentColor): the colour
     // that stands for transparent pixels in PNG files; none at start.
     void KeyPickMenuClick();  // the colour dialog chooses T
     void KeyNoneMenuClick();  // T becomes none

@@ -167,7 +167,7 @@ CheckOutcome Check(const cmd::ExpectCell& c, Session& s) {
 CheckOutcome Check(const cmd::ExpectFrames& c, Session& s) {
     if (c.col < 0 || c.row < 0 || c.col >= TForm1::MaxCols || c.row >= TForm1::MaxRows)
         return {false, "no chip at column " + std::to_string(c.col) + ", row " + std::to_string(c.row)};
-    const std::optional<ChipAnimation> animation = s.form.Sheet.Animations.Of({c.col, c.row});
+    const std::optional<ChipAnimation> animation = s.form.project.Sheet.Animations.Of({c.col, c.row});
     return Compare(c.expected, animation ? std::to_string(animation->frames) + " " + std::to_string(animation->frameMs)
                                          : std::string("1 0"));
 }
