@@ -19,7 +19,7 @@ void Stamp(TForm1& form, BoardCell cell) {
 
 // With the terrain brush, left marks cells as its terrain and right as not.
 bool PaintsTerrain(const TForm1& form, ShiftState shift) {
-    return form.TerrainBrush && *form.TerrainBrush < form.Sheet.Terrains().size() &&
+    return form.TerrainBrush && *form.TerrainBrush < form.project.Sheet.Terrains().size() &&
            (shift == LeftOnly || shift == RightOnly);
 }
 
@@ -30,7 +30,7 @@ void TForm1::BoardIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
     if (!cell) return;
     if (PaintsTerrain(*this, Shift)) {
         // The whole drag is one step: the board as the press found it.
-        BoardUndo.Record(Sheet.History, Board);
+        project.RecordBoard();
         PaintTerrain(*cell, *TerrainBrush, Shift == LeftOnly);
     } else if (Shift == LeftOnly) {
         Stamp(*this, *cell);
@@ -46,7 +46,8 @@ void TForm1::BoardIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
 
 void TForm1::BoardIMouseMove(ShiftState Shift, int X, int Y) {
     if (PaintsTerrain(*this, Shift)) {
-        if (const std::optional<BoardCell> cell = Board.CellAt(X, Y)) PaintTerrain(*cell, *TerrainBrush, Shift == LeftOnly);
+        if (const std::optional<BoardCell> cell = project.Board.CellAt(X, Y))
+            PaintTerrain(*cell, *TerrainBrush, Shift == LeftOnly);
         return;
     }
     if (Shift != LeftOnly) return;

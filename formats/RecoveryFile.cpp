@@ -225,11 +225,46 @@ std::vector<Record::Work::Animation> AnimationsOf(const Head& head, const Limits
     return animations;
 }
 
+// "name:source:area" entries joined by ',', the name in hex; empty for none.
+std::string TerrainsText(const std::vector<Record::Work::Terrain>& terrains) {
+    std::string out;
+    for (const auto& t : terrains) {
+        if (!out.empty()) out += ',';
+        out += Hex(t.name) + ":" + std::to_string(t.source) + ":" + std::to_string(t.area);
+    }
+    return out;
+}
+
+// Copies of versions before terrains have none.
+std::vector<Record::Work::Terrain> TerrainsOf(const Head& head, const Limits& limits) {
+    std::vector<Record::Work::Terrain> terrains;
+    const auto it = head.find("terrains");
+    if (it == head.end()) return terrains;
+    std::string_view text = it->second;
+    const int slots = limits.maxCols * limits.maxRows;
+    while (!text.empty()) {
+        const std::size_t comma = text.find(',');
+        std::string_view rest = text.substr(0, comma);
+        text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
+        Head parts;
+        for (const char* name : {"name", "source", "area"}) {
+            const std::size_t colon = rest.find(':');
+            parts[name] = std::string(rest.substr(0, colon));
+            rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
+        }
+        if (terrains.size() >= static_cast<std::size_t>(slots)) Refuse("too many terrains");
+        terrains.push_back(
+            {FromHex(parts["name"]), Number(parts, "source", 0, slots - 1), Number(parts, "area", 0, slots - 1)});
+    }
+    return terrains;
+}
+
 Record::Work ReadWork(const Head& head, const Limits& limits) {
     Record::Work w;
     w.colourTable = ColoursOf(head, "colourtable", limits.maxPalette);
     w.userPalette = ColoursOf(head, "userpalette", limits.maxPalette);
     w.animations = AnimationsOf(head, limits);
+    w.terrains = TerrainsOf(head, limits);
     w.undoLimit = Number(head, "undolimit", 1, limits.maxUndoLimit);
     w.undoMemoryMiB = Number(head, "undomemory", 1, limits.maxUndoMemoryMiB);
     return w;
@@ -325,6 +360,7 @@ std::vector<std::uint8_t> Encode(const Record& r) {
         line("colourtable", ColoursText(w->colourTable));
         line("userpalette", ColoursText(w->userPalette));
         line("animations", AnimationsText(w->animations));
+        line("terrains", TerrainsText(w->terrains));
         line("undolimit", std::to_string(w->undoLimit));
         line("undomemory", std::to_string(w->undoMemoryMiB));
     }

@@ -68,6 +68,13 @@ struct Record {
             friend bool operator==(const Animation&, const Animation&) = default;
         };
         std::vector<Animation> animations;
+        struct Terrain {
+            std::string name;
+            int source = 0;  // the source block's top-left chip, column by column
+            int area = 0;    // the area's top-left chip
+            friend bool operator==(const Terrain&, const Terrain&) = default;
+        };
+        std::vector<Terrain> terrains;
         int undoLimit = 1;
         int undoMemoryMiB = 64;
         friend bool operator==(const Work&, const Work&) = default;

@@ -155,11 +155,12 @@ void SaveBoard(TForm1& form, std::string mapPath) {
     const std::vector<int> tiles = TilesOf(form.project.Board);
     const std::vector<tiled::TileAnimation> animations = TileAnimationsOf(form.project.Sheet.Animations);
     const std::string mapText =
-        oldMap ? tiled::MapTextOver(*oldMap, form.project.Board.Cols(), form.project.Board.Rows(), tiles, Sheet, tsxName)
-               : tiled::MapText(form.project.Board.Cols(), form.project.Board.Rows(), tiles, Sheet, tsxName);
+        oldMap
+            ? tiled::MapTextOver(*oldMap, form.project.Board.Cols(), form.project.Board.Rows(), tiles, Sheet, tsxName)
+            : tiled::MapText(form.project.Board.Cols(), form.project.Board.Rows(), tiles, Sheet, tsxName);
     const std::string tilesetText =
         oldTileset ? tiled::TilesetTextOver(*oldTileset, base, imageName, Sheet, animations, PlayedAnimation,
-                                                form.project.Sheet.TransparentColor)
+                                            form.project.Sheet.TransparentColor)
                    : tiled::TilesetText(base, imageName, Sheet, animations, form.project.Sheet.TransparentColor);
     form.ComposeSheet();
     try {
@@ -188,9 +189,9 @@ void LoadBoard(TForm1& form, const std::string& path) {
     }
     // The colour the board was saved with stands for its transparent pixels
     // in an editor that has none chosen yet.
-    const PictureLoad read = ReadPictureForSheet(form.project.Sheet.TransparentColor ? form.project.Sheet.TransparentColor
-                                                                                       : map.transparent,
-                                                 map.sheetImagePath, sheet::Width, sheet::Height);
+    const PictureLoad read =
+        ReadPictureForSheet(form.project.Sheet.TransparentColor ? form.project.Sheet.TransparentColor : map.transparent,
+                            map.sheetImagePath, sheet::Width, sheet::Height);
     if (!read) {
         form.platform.ShowMessage(
             Tr(LoadRefused, {Tr(TSR_MESSAGE("BoardFiles", "タイルセットの画像を読み込めません"))}));

@@ -85,6 +85,9 @@ Record::Work WorkOf(const TForm1& form) {
     w.userPalette = project.UserPalette;
     for (const auto& [slot, animation] : project.Sheet.Animations.All())
         w.animations.push_back({static_cast<int>(slot), animation.frames, animation.frameMs});
+    for (const Terrain& t : project.Sheet.Terrains())
+        w.terrains.push_back({t.name, static_cast<int>(sheet::SlotOf(t.source.col, t.source.row)),
+                              static_cast<int>(sheet::SlotOf(t.area.col, t.area.row))});
     w.undoLimit = project.history.Limit();
     w.undoMemoryMiB = static_cast<int>(std::max<std::size_t>(project.history.MemoryLimit() >> 20, 1));
     return w;
@@ -118,6 +121,15 @@ void RestoreWork(TForm1& form, const Record::Work& w) {
     project.Sheet.Animations.Clear();
     for (const auto& a : w.animations)
         project.Sheet.Animations.Set({a.slot / sheet::Rows, a.slot % sheet::Rows}, ChipAnimation{a.frames, a.frameMs});
+    // Terrains as they were kept: one that would not lie on the sheet or
+    // shares chips with another is left out.
+    std::vector<Terrain> terrains;
+    for (const auto& t : w.terrains) {
+        const Terrain terrain{
+            t.name, {t.source / sheet::Rows, t.source % sheet::Rows}, {t.area / sheet::Rows, t.area % sheet::Rows}};
+        if (!ProblemOf(terrain, terrains, sheet::Cols, sheet::Rows, sheet::ChipSize)) terrains.push_back(terrain);
+    }
+    project.Sheet.SetTerrains(std::move(terrains));
     project.history.SetMemoryLimit(static_cast<std::size_t>(w.undoMemoryMiB) << 20);
     form.SetUndoLimit(w.undoLimit);
     form.DrawPaletteView();

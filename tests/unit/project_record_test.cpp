@@ -47,6 +47,12 @@ void Randomise(TForm1& form, std::mt19937& random) {
     for (int n = pick(0, 6); n > 0; --n)
         project.Sheet.Animations.Set({pick(0, sheet::Cols - 1), pick(0, sheet::Rows - 1)},
                                      ChipAnimation{pick(2, 8), pick(50, 1000)});
+    // A terrain whose block and area lie apart, at a random place.
+    if (pick(0, 1)) {
+        const int col = pick(0, sheet::Cols - 10), row = pick(0, sheet::Rows - 6);
+        project.Sheet.SetTerrains(
+            {Terrain{std::string("t=,:\n") + std::to_string(pick(0, 99)), {col, row}, {col + 2, row}}});
+    }
     project.Board.Resize(pick(1, 40), pick(1, 40));
     project.Board.SetZoom(pick(1, 4));
     for (int n = pick(0, 50); n > 0; --n)
@@ -73,6 +79,7 @@ void ExpectSameWork(const TForm1& a, const TForm1& b) {
     EXPECT_EQ(p.Sheet.ColourTable, q.Sheet.ColourTable);
     EXPECT_EQ(p.UserPalette, q.UserPalette);
     EXPECT_EQ(p.Sheet.Animations.All(), q.Sheet.Animations.All());
+    EXPECT_EQ(p.Sheet.Terrains(), q.Sheet.Terrains());
     ASSERT_EQ(std::tuple(p.Board.Cols(), p.Board.Rows(), p.Board.Zoom()),
               std::tuple(q.Board.Cols(), q.Board.Rows(), q.Board.Zoom()));
     for (int c = 0; c < p.Board.Cols(); ++c)

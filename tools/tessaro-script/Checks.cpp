@@ -173,11 +173,11 @@ CheckOutcome Check(const cmd::ExpectFrames& c, Session& s) {
 }
 
 CheckOutcome Check(const cmd::ExpectTerrain& c, Session& s) {
-    const TryOutBoard& board = s.form.Board;
+    const TryOutBoard& board = s.form.project.Board;
     if (c.col < 0 || c.row < 0 || c.col >= board.Cols() || c.row >= board.Rows())
         return {false, "no cell (" + std::to_string(c.col) + ", " + std::to_string(c.row) + ") on the " +
                            std::to_string(board.Cols()) + " x " + std::to_string(board.Rows()) + " board"};
-    if (s.form.Sheet.Terrains().empty()) return {false, "no terrain"};
+    if (s.form.project.Sheet.Terrains().empty()) return {false, "no terrain"};
     // Without the brush, the first terrain.
     const bool marked = s.form.CellHasTerrain({c.col, c.row}, s.form.TerrainBrush.value_or(0));
     return Compare(c.marked ? "yes" : "no", marked ? "yes" : "no");
