@@ -185,7 +185,6 @@ std::string TilesetTextOver(std::string_view existing, const std::string& name, 
     const pugi::xml_node freshImage = freshTileset.child("image");
     if (pugi::xml_node image = tileset.child("image")) {
         TakeAttributes(image, freshImage, {"source", "width", "height", "trans"});
-        if (!transparent) image.remove_attribute("trans");
     } else if (const pugi::xml_node first = tileset.find_child([](const pugi::xml_node& n) {
                    return IsOneOf(n.name(), {"tile", "terraintypes", "wangsets", "transformations"});
                })) {

@@ -33,7 +33,7 @@ std::string MapTextOver(std::string_view existing, int cols, int rows, std::span
 // plays are replaced by `animations`, and the others are kept (an editor
 // animation of a tile takes the place of a kept one of that tile). The
 // tileset's name, the tiles' properties and every other element stay. The
-// image's transparent colour is the sheet's, or none.
+// image's transparent colour becomes the sheet's when it has one.
 // TilesetText's own text when `existing` is no tileset.
 std::string TilesetTextOver(std::string_view existing, const std::string& name, const std::string& imageName,
                             const SheetShape& sheet, std::span<const TileAnimation> animations,
