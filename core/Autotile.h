@@ -16,7 +16,14 @@ namespace autotile {
 
 // Neighbour bits of a cell, clockwise from the north.
 enum Neighbour : std::uint8_t {
-    N = 1, NE = 2, E = 4, SE = 8, S = 16, SW = 32, W = 64, NW = 128,
+    N = 1,
+    NE = 2,
+    E = 4,
+    SE = 8,
+    S = 16,
+    SW = 32,
+    W = 64,
+    NW = 128,
 };
 
 inline constexpr int SourceCols = 2;

@@ -106,6 +106,7 @@ constexpr std::array<ControlInfo, ControlCount> Table = {{
     Item(HistoryMenu, "HistoryMenu", ExtMenu, TSR_TEXT("Controls", "取り消し履歴(&H)")),
     Item(KeysMenu, "KeysMenu", ExtMenu, TSR_TEXT("Controls", "ショートカットキー(&K)")),
     Item(WideMenu, "WideMenu", ExtMenu, TSR_TEXT("Controls", "広い画面(&G)")),
+    Item(ResetSettingsMenu, "ResetSettingsMenu", ExtMenu, TSR_TEXT("Controls", "設定を初期化(&I)")),
     Item(UserPaletteMenu, "UserPaletteMenu", DefMenu, TSR_TEXT("Controls", "自分のパレット(&U)")),
     Item(AnimMenu, "AnimMenu", DefMenu, TSR_TEXT("Controls", "アニメーション(&A)")),
     Item(AnimFramesMenu, "AnimFramesMenu", DefMenu, TSR_TEXT("Controls", "アニメーションのコマ(&F)...")),

@@ -31,7 +31,7 @@ enum class ControlId : std::uint16_t {
     // Settings menu: what Tessaro adds (transparent colour, tiles in context,
     // the extension options)
     N4, KeyPickMenu, KeyNoneMenu, N5, TileViewMenu, WrapMenu, BoardMenu, N6,
-    ExtMenu, LangEnMenu, StrokeMenu, HistoryMenu, KeysMenu, WideMenu,
+    ExtMenu, LangEnMenu, StrokeMenu, HistoryMenu, KeysMenu, WideMenu, ResetSettingsMenu,
     UserPaletteMenu, AnimMenu, AnimFramesMenu, BlockMenu, AutotileMenu,
     // Move/Transform menu
     MoveMenu, UpMenu, RightMenu, DownMenu, LeftMenu, XYMenu, N2, UpsetMenu, VrevMenu,

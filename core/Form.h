@@ -13,6 +13,7 @@
 #include "core/Controls.h"
 #include "core/EditorOptions.h"
 #include "core/Platform.h"
+#include "core/Preferences.h"
 #include "core/Project.h"
 #include "core/SheetGeometry.h"
 #include "core/ShiftState.h"
@@ -384,6 +385,10 @@ public:
     void StrokeMenuClick();
     void HistoryMenuClick();
     void KeysMenuClick();
+    // io/remembered_preferences.cpp: the preferences kept between runs, and
+    // ResetSettingsMenu, which forgets them.
+    PreferencesState Remembered;
+    void ResetSettingsMenuClick();
     void SetUndoLimit(int steps);  // 1 to 256; above 1 the history is on
     // edit/undo_redo.cpp. Before every change of a chip's pixels that the
     // one-level undo does not take back: a step while the history is on.

@@ -26,10 +26,6 @@ std::optional<std::uint8_t> Terrain::MaskAt(ChipRef chip) const {
     return autotile::Masks()[static_cast<std::size_t>(index)];
 }
 
-bool Terrain::InSource(ChipRef chip) const {
-    return Within(chip, source, autotile::SourceCols, autotile::SourceRows);
-}
-
 bool Terrain::InArea(ChipRef chip) const { return Within(chip, area, autotile::AreaCols, autotile::AreaRows); }
 
 std::optional<TerrainProblem> ProblemOf(const Terrain& t, std::span<const Terrain> others, int cols, int rows,

@@ -24,7 +24,6 @@ struct Terrain {
     }
     // The reduced mask whose chip lies at `chip`, when it is one of the 47.
     std::optional<std::uint8_t> MaskAt(ChipRef chip) const;
-    bool InSource(ChipRef chip) const;
     bool InArea(ChipRef chip) const;
 
     friend bool operator==(const Terrain&, const Terrain&) = default;

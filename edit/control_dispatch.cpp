@@ -47,6 +47,7 @@ void TForm1::Click(ControlId control) {
     if (control == HistoryMenu) return HistoryMenuClick();
     if (control == KeysMenu) return KeysMenuClick();
     if (control == WideMenu) return WideMenuClick();
+    if (control == ResetSettingsMenu) return ResetSettingsMenuClick();
     if (Between(control, UpMenu, VrevMenu)) return MoveMenuClick(control);
     // The Help menu's own click runs the handler of its items too.
     if (Between(control, helpMenu, mGo)) return helpMenuClick(control);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/RecoveryFile.h"
 
+#include <algorithm>
+#include <array>
 #include <map>
 #include <string_view>
 
@@ -113,6 +115,43 @@ std::vector<int> CellsOf(const Head& head, std::size_t count, int slots) {
     return cells;
 }
 
+// Each terrain "SC.SR.DC.DR.NAME" (the name in hex), joined by ';'.
+std::string TerrainsText(const std::vector<Record::Session::Terrain>& terrains) {
+    std::string out;
+    for (const auto& t : terrains)
+        out += (out.empty() ? "" : ";") + std::to_string(t.sourceCol) + "." + std::to_string(t.sourceRow) + "." +
+               std::to_string(t.areaCol) + "." + std::to_string(t.areaRow) + "." + Hex(t.name);
+    return out;
+}
+
+std::vector<Record::Session::Terrain> TerrainsOf(const Head& head, const Limits& limits) {
+    std::vector<Record::Session::Terrain> terrains;
+    const auto it = head.find("terrains");
+    if (it == head.end() || it->second.empty()) return terrains;
+    std::string_view rest = it->second;
+    while (true) {
+        const std::size_t end = std::min(rest.find(';'), rest.size());
+        std::string_view part = rest.substr(0, end);
+        std::array<int, 4> n{};
+        for (std::size_t k = 0; k < n.size(); ++k) {
+            const std::size_t dot = part.find('.');
+            if (dot == std::string_view::npos || dot == 0 || dot > 3) Refuse("a bad terrain");
+            int v = 0;
+            for (char c : part.substr(0, dot)) {
+                if (c < '0' || c > '9') Refuse("a bad terrain");
+                v = v * 10 + (c - '0');
+            }
+            if (v >= (k % 2 == 0 ? limits.maxCols : limits.maxRows)) Refuse("a terrain out of range");
+            n[k] = v;
+            part.remove_prefix(dot + 1);
+        }
+        terrains.push_back({FromHex(part), n[0], n[1], n[2], n[3]});
+        if (end == rest.size()) break;
+        rest.remove_prefix(end + 1);
+    }
+    return terrains;
+}
+
 Record::Session ReadSession(const Head& head, const Limits& limits) {
     Record::Session s;
     s.left = static_cast<canvas::Colour>(Number(head, "left", 0, 0xFFFFFF));
@@ -124,6 +163,7 @@ Record::Session ReadSession(const Head& head, const Limits& limits) {
     s.boardZoom = Number(head, "boardzoom", 1, limits.maxBoardZoom);
     s.boardCells = CellsOf(head, static_cast<std::size_t>(s.boardCols) * static_cast<std::size_t>(s.boardRows),
                            limits.maxCols * limits.maxRows);
+    s.terrains = TerrainsOf(head, limits);
     return s;
 }
 
@@ -225,46 +265,11 @@ std::vector<Record::Work::Animation> AnimationsOf(const Head& head, const Limits
     return animations;
 }
 
-// "name:source:area" entries joined by ',', the name in hex; empty for none.
-std::string TerrainsText(const std::vector<Record::Work::Terrain>& terrains) {
-    std::string out;
-    for (const auto& t : terrains) {
-        if (!out.empty()) out += ',';
-        out += Hex(t.name) + ":" + std::to_string(t.source) + ":" + std::to_string(t.area);
-    }
-    return out;
-}
-
-// Copies of versions before terrains have none.
-std::vector<Record::Work::Terrain> TerrainsOf(const Head& head, const Limits& limits) {
-    std::vector<Record::Work::Terrain> terrains;
-    const auto it = head.find("terrains");
-    if (it == head.end()) return terrains;
-    std::string_view text = it->second;
-    const int slots = limits.maxCols * limits.maxRows;
-    while (!text.empty()) {
-        const std::size_t comma = text.find(',');
-        std::string_view rest = text.substr(0, comma);
-        text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
-        Head parts;
-        for (const char* name : {"name", "source", "area"}) {
-            const std::size_t colon = rest.find(':');
-            parts[name] = std::string(rest.substr(0, colon));
-            rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
-        }
-        if (terrains.size() >= static_cast<std::size_t>(slots)) Refuse("too many terrains");
-        terrains.push_back(
-            {FromHex(parts["name"]), Number(parts, "source", 0, slots - 1), Number(parts, "area", 0, slots - 1)});
-    }
-    return terrains;
-}
-
 Record::Work ReadWork(const Head& head, const Limits& limits) {
     Record::Work w;
     w.colourTable = ColoursOf(head, "colourtable", limits.maxPalette);
     w.userPalette = ColoursOf(head, "userpalette", limits.maxPalette);
     w.animations = AnimationsOf(head, limits);
-    w.terrains = TerrainsOf(head, limits);
     w.undoLimit = Number(head, "undolimit", 1, limits.maxUndoLimit);
     w.undoMemoryMiB = Number(head, "undomemory", 1, limits.maxUndoMemoryMiB);
     return w;
@@ -354,13 +359,13 @@ std::vector<std::uint8_t> Encode(const Record& r) {
         line("boardrows", std::to_string(s->boardRows));
         line("boardzoom", std::to_string(s->boardZoom));
         line("board", CellsText(s->boardCells));
+        if (!s->terrains.empty()) line("terrains", TerrainsText(s->terrains));
     }
     for (const auto& [name, value] : r.options) line((std::string(OptionPrefix) + name).c_str(), std::to_string(value));
     if (const auto& w = r.work) {
         line("colourtable", ColoursText(w->colourTable));
         line("userpalette", ColoursText(w->userPalette));
         line("animations", AnimationsText(w->animations));
-        line("terrains", TerrainsText(w->terrains));
         line("undolimit", std::to_string(w->undoLimit));
         line("undomemory", std::to_string(w->undoMemoryMiB));
     }

@@ -47,6 +47,14 @@ struct Record {
         // Row by row, boardCols x boardRows: a chip's place in the chip
         // table (column by column), or -1 for an empty cell.
         std::vector<int> boardCells = std::vector<int>(300, -1);
+        // The sheet's terrains: each its name, its source block's and its
+        // area's top-left chips.
+        struct Terrain {
+            std::string name;
+            int sourceCol = 0, sourceRow = 0, areaCol = 0, areaRow = 0;
+            friend bool operator==(const Terrain&, const Terrain&) = default;
+        };
+        std::vector<Terrain> terrains;
         friend bool operator==(const Session&, const Session&) = default;
     };
     std::optional<Session> session;
@@ -68,13 +76,6 @@ struct Record {
             friend bool operator==(const Animation&, const Animation&) = default;
         };
         std::vector<Animation> animations;
-        struct Terrain {
-            std::string name;
-            int source = 0;  // the source block's top-left chip, column by column
-            int area = 0;    // the area's top-left chip
-            friend bool operator==(const Terrain&, const Terrain&) = default;
-        };
-        std::vector<Terrain> terrains;
         int undoLimit = 1;
         int undoMemoryMiB = 64;
         friend bool operator==(const Work&, const Work&) = default;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/TiledKeep.h"
 
+#include <algorithm>
 #include <charconv>
 #include <initializer_list>
 #include <optional>
@@ -170,11 +171,11 @@ std::string MapTextOver(std::string_view existing, int cols, int rows, std::span
 std::string TilesetTextOver(std::string_view existing, const std::string& name, const std::string& imageName,
                             const SheetShape& sheet, std::span<const TileAnimation> animations,
                             const std::function<bool(const TileAnimation&)>& ownAnimation,
-                            std::optional<canvas::Colour> transparent) {
+                            std::span<const WangSet> wangsets, std::optional<canvas::Colour> transparent) {
     pugi::xml_document doc, fresh;
     if (!Load(doc, existing) || !doc.child("tileset") ||
-        !Load(fresh, TilesetText(name, imageName, sheet, {}, transparent)))
-        return TilesetText(name, imageName, sheet, animations, transparent);
+        !Load(fresh, TilesetText(name, imageName, sheet, {}, wangsets, transparent)))
+        return TilesetText(name, imageName, sheet, animations, wangsets, transparent);
     pugi::xml_node tileset = doc.child("tileset");
     const pugi::xml_node freshTileset = fresh.child("tileset");
     TakeAttributes(tileset, freshTileset, {"tilewidth", "tileheight", "tilecount", "columns"});
@@ -212,6 +213,20 @@ std::string TilesetTextOver(std::string_view existing, const std::string& name, 
         tile.remove_child("animation");
         WriteAnimation(tile, a);
     }
+
+    // The editor's terrains take the place of the sets of their names.
+    auto ours = [&wangsets](const pugi::xml_node& set) {
+        return std::ranges::any_of(wangsets,
+                                   [&set](const WangSet& w) { return w.name == set.attribute("name").value(); });
+    };
+    pugi::xml_node sets = tileset.child("wangsets");
+    for (pugi::xml_node set = sets.child("wangset"); set;) {
+        const pugi::xml_node next = set.next_sibling("wangset");
+        if (ours(set)) sets.remove_child(set);
+        set = next;
+    }
+    if (!wangsets.empty() && !sets) sets = tileset.append_child("wangsets");
+    for (const pugi::xml_node& set : freshTileset.child("wangsets").children("wangset")) sets.append_copy(set);
     return Saved(doc);
 }
 

@@ -32,12 +32,14 @@ std::string MapTextOver(std::string_view existing, int cols, int rows, std::span
 // tiles' animations, those that `ownAnimation` takes for one the editor
 // plays are replaced by `animations`, and the others are kept (an editor
 // animation of a tile takes the place of a kept one of that tile). The
-// tileset's name, the tiles' properties and every other element stay. The
-// image's transparent colour becomes the sheet's when it has one.
-// TilesetText's own text when `existing` is no tileset.
+// tileset's name, the tiles' properties and every other element stay.
+// Of the wang sets, those named as one of `wangsets` are replaced by it;
+// the others are kept. The image's transparent colour becomes the sheet's
+// when it has one. TilesetText's own text when `existing` is no tileset.
 std::string TilesetTextOver(std::string_view existing, const std::string& name, const std::string& imageName,
                             const SheetShape& sheet, std::span<const TileAnimation> animations,
                             const std::function<bool(const TileAnimation&)>& ownAnimation,
+                            std::span<const WangSet> wangsets = {},
                             std::optional<canvas::Colour> transparent = std::nullopt);
 
 }  // namespace tiled

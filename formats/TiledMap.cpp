@@ -7,6 +7,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <optional>
 #include <sstream>
 
 #include <pugixml.hpp>
@@ -142,6 +144,46 @@ std::vector<TileAnimation> AnimationsOf(const pugi::xml_node& tileset, int tileC
     return animations;
 }
 
+// "0,1,0,..." of eight colours, each 0 or 1 in a set of one colour.
+std::optional<std::array<std::uint8_t, 8>> WangIdOf(std::string_view text) {
+    std::array<std::uint8_t, 8> id{};
+    std::size_t n = 0;
+    while (true) {
+        const std::size_t comma = std::min(text.find(','), text.size());
+        std::string_view part = text.substr(0, comma);
+        while (!part.empty() && part.front() == ' ') part.remove_prefix(1);
+        while (!part.empty() && part.back() == ' ') part.remove_suffix(1);
+        if (n == id.size() || (part != "0" && part != "1")) return std::nullopt;
+        id[n++] = static_cast<std::uint8_t>(part[0] - '0');
+        if (comma == text.size()) break;
+        text.remove_prefix(comma + 1);
+    }
+    if (n != id.size()) return std::nullopt;
+    return id;
+}
+
+std::vector<WangSet> WangSetsOf(const pugi::xml_node& tileset, int tileCount) {
+    std::vector<WangSet> sets;
+    auto isTile = [tileCount](long long id) { return id >= 0 && id < tileCount; };
+    for (const pugi::xml_node& set : tileset.child("wangsets").children("wangset")) {
+        const auto colours = set.children("wangcolor");
+        if (std::distance(colours.begin(), colours.end()) != 1) continue;
+        const pugi::xml_node colour = *colours.begin();
+        WangSet w;
+        w.name = set.attribute("name").value();
+        w.colour = colour.attribute("color").value();
+        const long long icon = colour.attribute("tile").as_llong(set.attribute("tile").as_llong(-1));
+        w.iconTile = isTile(icon) ? static_cast<int>(icon) : -1;
+        for (const pugi::xml_node& tile : set.children("wangtile")) {
+            const long long id = tile.attribute("tileid").as_llong(-1);
+            const auto wangid = WangIdOf(tile.attribute("wangid").value());
+            if (isTile(id) && wangid) w.tiles.push_back({static_cast<int>(id), *wangid});
+        }
+        sets.push_back(std::move(w));
+    }
+    return sets;
+}
+
 void CheckLayerLook(const pugi::xml_node& layer) {
     const std::string_view opacity = layer.attribute("opacity").value();
     if (IntOf(layer, "visible", 1, Refusal::LayerLook) != 1 || (!opacity.empty() && opacity != "1") ||
@@ -201,10 +243,12 @@ BoardMap ReadMap(const std::string& tmxPath, const SheetShape& sheet) {
         if (!tsx.child("tileset")) Refuse(Refusal::Tileset);
         result.sheetImagePath = SheetImageOf(tsx.child("tileset"), tsxPath.parent_path(), mapDir, sheet);
         result.animations = AnimationsOf(tsx.child("tileset"), sheet.TileCount());
+        result.wangsets = WangSetsOf(tsx.child("tileset"), sheet.TileCount());
         result.transparent = TransparentOf(tsx.child("tileset"));
     } else {
         result.sheetImagePath = SheetImageOf(tileset, mapDir, mapDir, sheet);
         result.animations = AnimationsOf(tileset, sheet.TileCount());
+        result.wangsets = WangSetsOf(tileset, sheet.TileCount());
         result.transparent = TransparentOf(tileset);
     }
 
@@ -277,7 +321,8 @@ std::string MapText(int cols, int rows, std::span<const int> cells, const SheetS
 }
 
 std::string TilesetText(const std::string& name, const std::string& imageName, const SheetShape& sheet,
-                        std::span<const TileAnimation> animations, std::optional<canvas::Colour> transparent) {
+                        std::span<const TileAnimation> animations, std::span<const WangSet> wangsets,
+                        std::optional<canvas::Colour> transparent) {
     pugi::xml_document doc;
     Declare(doc);
     pugi::xml_node tileset = doc.append_child("tileset");
@@ -305,6 +350,28 @@ std::string TilesetText(const std::string& name, const std::string& imageName, c
             pugi::xml_node frame = animation.append_child("frame");
             frame.append_attribute("tileid") = f.tile;
             frame.append_attribute("duration") = f.durationMs;
+        }
+    }
+    if (!wangsets.empty()) {
+        // As Tiled writes a terrain set of one colour that has edges and corners.
+        pugi::xml_node sets = tileset.append_child("wangsets");
+        for (const WangSet& w : wangsets) {
+            pugi::xml_node set = sets.append_child("wangset");
+            set.append_attribute("name") = w.name.c_str();
+            set.append_attribute("type") = "mixed";
+            set.append_attribute("tile") = w.iconTile;
+            pugi::xml_node colour = set.append_child("wangcolor");
+            colour.append_attribute("name") = w.name.c_str();
+            colour.append_attribute("color") = w.colour.c_str();
+            colour.append_attribute("tile") = w.iconTile;
+            colour.append_attribute("probability") = 1;
+            for (const WangTile& t : w.tiles) {
+                std::string id;
+                for (std::uint8_t c : t.wangid) id += std::string(id.empty() ? "" : ",") + static_cast<char>('0' + c);
+                pugi::xml_node tile = set.append_child("wangtile");
+                tile.append_attribute("tileid") = t.tile;
+                tile.append_attribute("wangid") = id.c_str();
+            }
         }
     }
     return Saved(doc);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -71,6 +72,22 @@ struct TileAnimation {
     friend bool operator==(const TileAnimation&, const TileAnimation&) = default;
 };
 
+// A terrain set of one colour as Tiled's "mixed" wang set: each tile with
+// its wang id, the colour (0 or 1) at its top, top-right, right, ... and
+// top-left, clockwise.
+struct WangTile {
+    int tile = 0;
+    std::array<std::uint8_t, 8> wangid{};
+    friend bool operator==(const WangTile&, const WangTile&) = default;
+};
+struct WangSet {
+    std::string name;
+    std::string colour;  // "#rrggbb"
+    int iconTile = -1;   // -1: none
+    std::vector<WangTile> tiles;
+    friend bool operator==(const WangSet&, const WangSet&) = default;
+};
+
 struct BoardMap {
     int cols = 0;
     int rows = 0;
@@ -79,6 +96,9 @@ struct BoardMap {
     // The tileset's animations; one naming a tile outside the sheet, or with
     // a frame of no positive duration, is left out rather than refused.
     std::vector<TileAnimation> animations;
+    // The tileset's terrain sets of one colour; others, and tiles outside
+    // the sheet, are left out.
+    std::vector<WangSet> wangsets;
     // The colour the tileset's image gives transparent pixels (its image's
     // "trans"), when it names one.
     std::optional<canvas::Colour> transparent;
@@ -98,7 +118,7 @@ std::string MapText(int cols, int rows, std::span<const int> cells, const SheetS
 // The text of the TSX file of the sheet, named `name`, whose image is the
 // file `imageName` relative to the tileset's directory.
 std::string TilesetText(const std::string& name, const std::string& imageName, const SheetShape& sheet,
-                        std::span<const TileAnimation> animations = {},
+                        std::span<const TileAnimation> animations = {}, std::span<const WangSet> wangsets = {},
                         std::optional<canvas::Colour> transparent = std::nullopt);
 
 }  // namespace tiled

@@ -105,6 +105,7 @@ public:
     ~PreparedFile() {
         if (!temp_.empty()) ::unlinkat(target_.directoryFd, temp_.c_str(), 0);
         if (!old_.empty()) ::unlinkat(target_.directoryFd, old_.c_str(), 0);
+        if (!staged_.empty()) ::unlinkat(target_.directoryFd, staged_.c_str(), 0);
     }
 
     int DirectoryFd() const { return target_.directoryFd; }
@@ -133,6 +134,7 @@ public:
         if (!absolute) throw FileWriteError(target_.requested, errno);
         JournalEntry e{absolute, target_.name, temp_, AsideName(), written_.st_dev, written_.st_ino, target_.exists};
         std::free(absolute);
+        if (InPlace()) e = {e.directory, target_.name, staged_, "", target_.old.st_dev, target_.old.st_ino, true, true};
         return e;
     }
 
@@ -140,7 +142,28 @@ public:
     void Forget() {
         temp_.clear();
         old_.clear();
+        staged_.clear();
         renamed_ = false;
+    }
+
+    // For a file to be written in place in a batch: a flushed copy of its
+    // earlier content beside it, under a temporary name, that a journal can
+    // put back. False, with nothing made, where the folder takes no new file
+    // or the copy fails: the file is then written in place as on its own.
+    bool StageEarlier() {
+        const int dir = target_.directoryFd;
+        const int from = ::openat(dir, target_.name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+        if (from < 0) return false;
+        struct stat st {};
+        const int to = ::fstat(from, &st) == 0 && S_ISREG(st.st_mode) && st.st_ino == target_.old.st_ino
+                           ? CreateOwnFile(dir, "save", staged_)
+                           : -1;
+        const bool copied = to >= 0 && CopyContent(from, to, st.st_size) == 0 && ::fsync(to) == 0;
+        if (to >= 0) ::close(to);
+        ::close(from);
+        if (!copied && to >= 0) ::unlinkat(dir, staged_.c_str(), 0);
+        if (!copied) staged_.clear();
+        return copied;
     }
 
     // Keeps the file a commit replaces under a second name until this object
@@ -153,6 +176,11 @@ public:
 
     // Hands the removal of the kept earlier file over to the caller.
     std::optional<FileInFolder> ReleaseOld() {
+        if (!staged_.empty()) {
+            FileInFolder staged{target_.directoryFd, std::move(staged_)};
+            staged_.clear();
+            return staged;
+        }
         if (old_.empty()) return std::nullopt;
         FileInFolder old{target_.directoryFd, std::move(old_)};
         old_.clear();
@@ -232,6 +260,7 @@ private:
     bool flush_;
     std::string temp_;        // empty once committed, or when written in place
     std::string old_;         // the earlier file's second name while kept
+    std::string staged_;      // the earlier content of a file written in place in a batch
     struct stat written_ {};  // of the new file
     enum class OldFile { Replace, Swap, Keep } oldMode_ = OldFile::Replace;
     bool renamed_ = false;
@@ -346,13 +375,13 @@ void FlushDirectories(const std::set<int>& directories) {
     for (const int dir : directories) ::fsync(dir);
 }
 
-// Flushes the written temporary files to the disk: one flush of each file
-// system on Linux, one per file elsewhere. 0 or the errno value.
+// Flushes the written temporary files (and a journal beside them) to the
+// disk: one flush of each file system on Linux, one per file elsewhere. 0
+// or the errno value.
 int FlushAll(const std::vector<std::unique_ptr<PreparedFile>>& files) {
 #ifdef __linux__
     std::set<int> directories;
-    for (const auto& f : files)
-        if (!f->InPlace()) directories.insert(f->DirectoryFd());
+    for (const auto& f : files) directories.insert(f->DirectoryFd());
     std::set<dev_t> flushed;
     for (const int dir : directories) {
         struct stat st {};
@@ -434,16 +463,17 @@ void WriteFilesAllOrNone(std::span<const PendingFile> files, const std::function
     // A failure here removes the temporary files written so far.
     if (std::exception_ptr failure = PrepareAll(files, prepared, folders, written)) std::rethrow_exception(failure);
     for (auto& file : prepared) file->KeepOldUntilDone();
-    if (const int error = FlushAll(prepared)) throw FileWriteError(files.front().path, error);
     // The swaps are written down before the first: a run killed among them
-    // is taken back (or, once all are done, finished) by the next one.
+    // is taken back (or, once all are done, finished) by the next one. The
+    // journal reaches the disk with the new files, in one flush.
     std::vector<JournalEntry> entries;
     for (const auto& file : prepared)
-        if (!file->InPlace()) entries.push_back(file->Journaled());
+        if (!file->InPlace() || file->StageEarlier()) entries.push_back(file->Journaled());
     std::optional<SaveJournal> journal;
-    if (!entries.empty()) journal.emplace(std::move(entries));
+    if (!entries.empty()) journal.emplace(std::move(entries), FlushEachFile);
     std::set<int> directories;
     try {
+        if (const int error = FlushAll(prepared)) throw FileWriteError(files.front().path, error);
         // Files written in place come after the renames, which can be taken
         // back should one of them fail.
         std::vector<PreparedFile*> renamed, inPlace;

@@ -46,7 +46,8 @@ void WriteFilesAtomically(std::span<const PendingFile> files);
 // after others succeeded, the files this call renamed into place are taken
 // back before the error leaves: the earlier files, kept under a second name
 // meanwhile, return, and new ones are removed. A file that had to be written
-// in place keeps its new content.) The second name costs nothing where the
+// in place gets its earlier content back from a copy made beside it before,
+// where its folder takes one.) The second name costs nothing where the
 // file system swaps two names in one step: the new file and the earlier one
 // trade names, so the earlier file is kept under the temporary file's name;
 // elsewhere it is moved to an aside name of its own. The swaps are written

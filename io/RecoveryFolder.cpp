@@ -271,7 +271,8 @@ bool HoldsNewContent(int fd, const InPlaceWrite& w) {
 enum class Ending { Unknown, Ended, Restored };
 
 // A write in place that a killed save left: ended (the new content whole),
-// or given the backup's content back.
+// or given the backup's content back. Unknown where the file is another now,
+// or was changed more than five minutes after its backup was made.
 Ending EndWrite(const Folder& folder, const std::string& backup, const std::string& path, const InPlaceWrite& w) {
     const int fd = ::open(path.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) return Ending::Unknown;
@@ -281,9 +282,13 @@ Ending EndWrite(const Folder& folder, const std::string& backup, const std::stri
     Ending ending = Ending::Unknown;
     if (kept >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_dev == w.device && st.st_ino == w.file &&
         ::fstat(kept, &keptSt) == 0 && Mine(keptSt) && static_cast<std::uint64_t>(keptSt.st_size) == w.oldSize) {
+        // Changed well after the killed write began: someone saved it again
+        // since, and only the user can tell which content to keep.
+        const bool changedSince = st.st_mtim.tv_sec > keptSt.st_mtim.tv_sec + 300;
         if (HoldsNewContent(fd, w))
             ending = Ending::Ended;
-        else if (CopyContent(kept, fd, keptSt.st_size) == 0 && ::ftruncate(fd, keptSt.st_size) == 0 && ::fsync(fd) == 0)
+        else if (!changedSince && CopyContent(kept, fd, keptSt.st_size) == 0 && ::ftruncate(fd, keptSt.st_size) == 0 &&
+                 ::fsync(fd) == 0)
             ending = Ending::Restored;
     }
     if (kept >= 0) ::close(kept);

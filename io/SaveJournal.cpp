@@ -82,7 +82,7 @@ std::string TextOf(const std::vector<JournalEntry>& entries) {
     for (const JournalEntry& e : entries)
         text += Escaped(e.directory) + "\t" + Escaped(e.target) + "\t" + Escaped(e.temp) + "\t" + Escaped(e.aside) +
                 "\t" + std::to_string(e.device) + "\t" + std::to_string(e.newFile) + "\t" + (e.existed ? "1" : "0") +
-                "\n";
+                (e.inPlace ? "\tp\n" : "\tr\n");
     return text;
 }
 
@@ -92,7 +92,7 @@ std::optional<std::vector<JournalEntry>> EntriesOf(const std::string& text) {
     std::vector<JournalEntry> entries;
     for (std::size_t i = 1; i + 1 < lines.size(); ++i) {
         const std::vector<std::string_view> fields = Split(lines[i], '\t');
-        if (fields.size() != 7) return std::nullopt;
+        if (fields.size() != 8 || (fields[7] != "r" && fields[7] != "p")) return std::nullopt;
         JournalEntry e;
         const auto directory = Unescaped(fields[0]), target = Unescaped(fields[1]), temp = Unescaped(fields[2]),
                    aside = Unescaped(fields[3]);
@@ -111,17 +111,19 @@ std::optional<std::vector<JournalEntry>> EntriesOf(const std::string& text) {
         e.temp = *temp;
         e.aside = *aside;
         e.existed = fields[6] == "1";
+        e.inPlace = fields[7] == "p";
         entries.push_back(std::move(e));
     }
     return entries;
 }
 
-// Writes a new file of the user's whole and flushed (it must not exist).
-int WriteNewFile(int folder, const std::string& name, const std::string& text) {
+// Writes a new file of the user's whole, flushed if asked (it must not
+// exist).
+int WriteNewFile(int folder, const std::string& name, const std::string& text, bool flush) {
     const int fd = ::openat(folder, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) return errno;
     int error = WriteAllAt(fd, reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), 0);
-    if (error == 0 && ::fsync(fd) != 0) error = errno;
+    if (error == 0 && flush && ::fsync(fd) != 0) error = errno;
     if (::close(fd) != 0 && error == 0) error = errno;
     if (error != 0) ::unlinkat(folder, name.c_str(), 0);
     return error;
@@ -175,9 +177,30 @@ bool Removed(int folder, const std::string& name) {
     return true;
 }
 
+// Takes back a file written in place: the copy of its earlier content is
+// written back into it, and goes. Not into a file that has been replaced
+// since: the copy then stays.
+bool TakeBackInPlace(int folder, const JournalEntry& e) {
+    if (!Look(folder, e.temp).exists) return true;
+    const int from = ::openat(folder, e.temp.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    const int to = ::openat(folder, e.target.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    struct stat earlier {};
+    struct stat file {};
+    const bool copied = from >= 0 && to >= 0 && ::fstat(from, &earlier) == 0 && ::fstat(to, &file) == 0 &&
+                        S_ISREG(file.st_mode) && file.st_dev == e.device && file.st_ino == e.newFile &&
+                        CopyContent(from, to, earlier.st_size) == 0 && ::ftruncate(to, earlier.st_size) == 0 &&
+                        ::fsync(to) == 0;
+    if (from >= 0) ::close(from);
+    if (to >= 0) ::close(to);
+    if (!copied) return false;
+    SaveStepDone();
+    return Removed(folder, e.temp);
+}
+
 // Takes one file back: the earlier file returns to its name, the new one
 // goes. Each step leaves a state that this function settles again.
 bool TakeBackEntry(int folder, const JournalEntry& e) {
+    if (e.inPlace) return TakeBackInPlace(folder, e);
     const Found target = Look(folder, e.target), temp = Look(folder, e.temp), aside = Look(folder, e.aside);
     if (IsNew(target, e)) {
         // The new file is in place: the earlier one is under the temporary
@@ -196,6 +219,7 @@ bool TakeBackEntry(int folder, const JournalEntry& e) {
 // goes. Only while the new file is in place: otherwise someone changed the
 // folder since, and nothing is removed.
 bool FinishEntry(int folder, const JournalEntry& e) {
+    if (e.inPlace) return !Look(folder, e.temp).exists || Removed(folder, e.temp);
     const Found target = Look(folder, e.target), temp = Look(folder, e.temp), aside = Look(folder, e.aside);
     if (!IsNew(target, e)) return !temp.exists && !aside.exists;
     return (!temp.exists || Removed(folder, e.temp)) && (!aside.exists || Removed(folder, e.aside));
@@ -343,7 +367,7 @@ bool SettleGuard(int folder, const std::string& name, const std::string& id) {
 
 }  // namespace
 
-SaveJournal::SaveJournal(std::vector<JournalEntry> entries) : entries_(std::move(entries)) {
+SaveJournal::SaveJournal(std::vector<JournalEntry> entries, bool flush) : entries_(std::move(entries)) {
     const std::string& directory = entries_.front().directory;
     folderFd_ = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folderFd_ < 0) throw FileWriteError(directory, errno);
@@ -363,9 +387,9 @@ SaveJournal::SaveJournal(std::vector<JournalEntry> entries) : entries_(std::move
     std::string failed;
     for (const std::string& path : GuardedFolders(entries_)) {
         const int other = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        error = other < 0 ? errno : WriteNewFile(other, GuardName(id_), guard);
+        error = other < 0 ? errno : WriteNewFile(other, GuardName(id_), guard, flush);
         if (other >= 0) {
-            ::fsync(other);
+            if (flush) ::fsync(other);
             ::close(other);
         }
         if (error != 0) {
@@ -374,19 +398,16 @@ SaveJournal::SaveJournal(std::vector<JournalEntry> entries) : entries_(std::move
         }
         SaveStepDone();
     }
+    // Not flushed: lost with a power cut, it leaves only the editor's start
+    // without the way to the journal; the next save into the batch's
+    // folders finds it all the same.
     if (const auto folder = RecoveryFolder(); error == 0 && folder) {
-        try {
-            folder->Write(GuardName(id_), {reinterpret_cast<const std::uint8_t*>(guard.data()), guard.size()});
-            SaveStepDone();
-        } catch (const FileWriteError&) {
-            // Only the editor's start misses it: the next save into the
-            // batch's folders finds the journal all the same.
-        }
+        if (WriteNewFile(folder->Fd(), GuardName(id_), guard, false) == 0) SaveStepDone();
     }
     if (error == 0) {
         const std::string text = TextOf(entries_);
         error = WriteAllAt(fd, reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), 0);
-        if (error == 0 && ::fsync(fd) != 0) error = errno;
+        if (error == 0 && flush && ::fsync(fd) != 0) error = errno;
         failed = directory + "/" + name;
     }
     if (::close(fd) != 0 && error == 0) error = errno;
@@ -396,7 +417,7 @@ SaveJournal::SaveJournal(std::vector<JournalEntry> entries) : entries_(std::move
         ::close(folderFd_);
         throw FileWriteError(failed, error);
     }
-    ::fsync(folderFd_);
+    if (flush) ::fsync(folderFd_);
     SaveStepDone();
 }
 

@@ -29,13 +29,18 @@ struct JournalEntry {
     dev_t device = 0;
     ino_t newFile = 0;  // the new file, as its file system numbers it
     bool existed = false;
+    // Written in place: `temp` is a copy of the earlier content, and
+    // `device` and `newFile` name the file itself.
+    bool inPlace = false;
 };
 
 class SaveJournal {
 public:
-    // Writes the journal and its guards and flushes them. The temporary
-    // files must be flushed before. Throws FileWriteError.
-    explicit SaveJournal(std::vector<JournalEntry> entries);
+    // Writes the journal and its guards, and flushes them with `flush`;
+    // without, the caller flushes them with the temporary files before the
+    // first swap (one flush of each file system). The guard in the recovery
+    // folder is not flushed. Throws FileWriteError.
+    SaveJournal(std::vector<JournalEntry> entries, bool flush);
     SaveJournal(const SaveJournal&) = delete;
     SaveJournal& operator=(const SaveJournal&) = delete;
 

@@ -17,6 +17,7 @@
 #include "io/PictureLoad.h"
 #include "io/PictureSave.h"
 #include "io/RegularFile.h"
+#include "io/TerrainSets.h"
 
 namespace {
 
@@ -141,6 +142,12 @@ bool PlayedAnimation(const tiled::TileAnimation& animation) {
     return !ChipAnimationsOf(std::vector{animation}).Empty();
 }
 
+std::vector<tiled::WangSet> WangSetsOf(const SheetDocument& document) {
+    std::vector<tiled::WangSet> sets;
+    for (const Terrain& t : document.Terrains()) sets.push_back(WangSetOf(t, document.Chips(), Sheet.columns));
+    return sets;
+}
+
 void SaveBoard(TForm1& form, std::string mapPath) {
     // The map always ends in .tmx, so that it never takes the name of the
     // tileset or the picture written beside it.
@@ -158,10 +165,12 @@ void SaveBoard(TForm1& form, std::string mapPath) {
         oldMap
             ? tiled::MapTextOver(*oldMap, form.project.Board.Cols(), form.project.Board.Rows(), tiles, Sheet, tsxName)
             : tiled::MapText(form.project.Board.Cols(), form.project.Board.Rows(), tiles, Sheet, tsxName);
-    const std::string tilesetText =
-        oldTileset ? tiled::TilesetTextOver(*oldTileset, base, imageName, Sheet, animations, PlayedAnimation,
-                                            form.project.Sheet.TransparentColor)
-                   : tiled::TilesetText(base, imageName, Sheet, animations, form.project.Sheet.TransparentColor);
+    const std::vector<tiled::WangSet> wangsets = WangSetsOf(form.project.Sheet);
+    const std::optional<canvas::Colour> transparent = form.project.Sheet.TransparentColor;
+    const std::string tilesetText = oldTileset
+                                        ? tiled::TilesetTextOver(*oldTileset, base, imageName, Sheet, animations,
+                                                                 PlayedAnimation, wangsets, transparent)
+                                        : tiled::TilesetText(base, imageName, Sheet, animations, wangsets, transparent);
     form.ComposeSheet();
     try {
         const std::vector<PendingFile> files{
@@ -214,8 +223,14 @@ void LoadBoard(TForm1& form, const std::string& path) {
     form.ShowFileNameInCaption();
     // The chips are now those of the file.
     form.Modified = false;
-    form.project.Board.Replace(map.cols, map.rows, ChipsOf(map.cells));
-    form.project.Sheet.Animations = ChipAnimationsOf(map.animations);
+    oldMap ? tiled::MapTextOver(*oldMap, form.project.Board.Cols(), form.project.Board.Rows(), tiles, Sheet, tsxName)
+           : tiled::MapText(form.project.Board.Cols(), form.project.Board.Rows(), tiles, Sheet, tsxName);
+    const std::vector<tiled::WangSet> wangsets = WangSetsOf(form.project.Sheet);
+    const std::optional<canvas::Colour> transparent = form.project.Sheet.TransparentColor;
+    const std::string tilesetText = oldTileset
+                                        ? tiled::TilesetTextOver(*oldTileset, base, imageName, Sheet, animations,
+                                                                 PlayedAnimation, wangsets, transparent)
+                                        : tiled::TilesetText(base, imageName, Sheet, animations, wangsets, transparent);
     form.ShowAnimationAt(form.AnimationMs);
     form.ShowTransparencyNotice(read.notice);
 }

@@ -8,6 +8,7 @@
 #include "formats/PictureReadError.h"
 #include "io/FileMessages.h"
 #include "io/PaletteFiles.h"
+#include "io/PreferencesFile.h"
 
 namespace {
 
@@ -34,6 +35,7 @@ std::optional<std::string> TForm1::LoadUserPalette(const std::string& path) {
         // and nothing else of the start or the menu is lost.
         return Tr(TSR_MESSAGE("PaletteFiles", "画像が大きすぎて読み込めません"));
     }
+    Remembered.userPaletteFile = preferences::AbsoluteName(path);
     DrawPaletteView();
     if (notes.droppedAlpha > 0)
         return Tr(TSR_MESSAGE("PaletteFiles", "%1色の不透明度（アルファ）は読み込まず、不透明な色として読み込みました"),

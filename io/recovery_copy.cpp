@@ -66,7 +66,8 @@ std::string Quoted(const std::string& path) {
 
 std::string RestoreQuestionFor(const recovery::Record& copy) {
     if (copy.file.empty()) return Tr(RestoreQuestion);
-    return Tr(TSR_MESSAGE("Recovery", "保存されていない編集内容が残っています（上書き保存先: %1）。復元しますか？"),
+    // The file on a line of its own, so that a long path is read whole.
+    return Tr(TSR_MESSAGE("Recovery", "保存されていない編集内容が残っています。\n上書き保存先: %1\n復元しますか？"),
               {Quoted(copy.file)});
 }
 

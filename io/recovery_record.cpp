@@ -37,6 +37,8 @@ Record::Session SessionOf(const TForm1& form) {
             const auto chip = board.At({col, row});
             s.boardCells.push_back(chip ? static_cast<int>(sheet::SlotOf(chip->col, chip->row)) : -1);
         }
+    for (const Terrain& t : form.project.Sheet.Terrains())
+        s.terrains.push_back({t.name, t.source.col, t.source.row, t.area.col, t.area.row});
     return s;
 }
 
@@ -85,9 +87,6 @@ Record::Work WorkOf(const TForm1& form) {
     w.userPalette = project.UserPalette;
     for (const auto& [slot, animation] : project.Sheet.Animations.All())
         w.animations.push_back({static_cast<int>(slot), animation.frames, animation.frameMs});
-    for (const Terrain& t : project.Sheet.Terrains())
-        w.terrains.push_back({t.name, static_cast<int>(sheet::SlotOf(t.source.col, t.source.row)),
-                              static_cast<int>(sheet::SlotOf(t.area.col, t.area.row))});
     w.undoLimit = project.history.Limit();
     w.undoMemoryMiB = static_cast<int>(std::max<std::size_t>(project.history.MemoryLimit() >> 20, 1));
     return w;
@@ -121,15 +120,6 @@ void RestoreWork(TForm1& form, const Record::Work& w) {
     project.Sheet.Animations.Clear();
     for (const auto& a : w.animations)
         project.Sheet.Animations.Set({a.slot / sheet::Rows, a.slot % sheet::Rows}, ChipAnimation{a.frames, a.frameMs});
-    // Terrains as they were kept: one that would not lie on the sheet or
-    // shares chips with another is left out.
-    std::vector<Terrain> terrains;
-    for (const auto& t : w.terrains) {
-        const Terrain terrain{
-            t.name, {t.source / sheet::Rows, t.source % sheet::Rows}, {t.area / sheet::Rows, t.area % sheet::Rows}};
-        if (!ProblemOf(terrain, terrains, sheet::Cols, sheet::Rows, sheet::ChipSize)) terrains.push_back(terrain);
-    }
-    project.Sheet.SetTerrains(std::move(terrains));
     project.history.SetMemoryLimit(static_cast<std::size_t>(w.undoMemoryMiB) << 20);
     form.SetUndoLimit(w.undoLimit);
     form.DrawPaletteView();
@@ -154,6 +144,19 @@ void RestoreSession(TForm1& form, const Record::Session& s) {
     }
     form.project.Board.Replace(s.boardCols, s.boardRows, cells);
     form.project.Board.SetZoom(s.boardZoom);
+    std::vector<Terrain> terrains;
+    for (const auto& t : s.terrains) {
+        const Terrain terrain{t.name, {t.sourceCol, t.sourceRow}, {t.areaCol, t.areaRow}};
+        // The copy's sheet holds the chips as they were; a terrain that does
+        // not fit it is left out.
+        if (!ProblemOf(terrain, terrains, sheet::Cols, sheet::Rows, 2)) terrains.push_back(terrain);
+    }
+    form.project.Sheet.SetTerrains(std::move(terrains));
+    form.TerrainBrush.reset();
+    form.controls.SetChecked(ControlId::TerrainBrushMenu, false);
+    form.ShowOptions();
+    form.tilePreview.Forget();
+    form.UpdateTilePreview();
 }
 
 }  // namespace

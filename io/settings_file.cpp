@@ -198,12 +198,19 @@ void TForm1::ReadSettings(const std::string& fileName) {
         DrawPaletteView();
     }
     ShowOptions();
-    // The block option, with its size.
-    if (const auto block = BlockSizeOf(values[BlockKey]); block && !Options.block) {
-        Options.blockCols = block->first;
-        Options.blockRows = block->second;
-        BlockMenuClick();
+    // The block option, with its size; the size wins over a block that the
+    // remembered preferences turned on.
+    if (const auto block = BlockSizeOf(values[BlockKey])) {
+        if (!Options.block) {
+            Options.blockCols = block->first;
+            Options.blockRows = block->second;
+            BlockMenuClick();
+        } else {
+            SelectBlock(CurCol, CurRow, block->first, block->second);
+        }
     }
-    // The roomy layout is off at start; "off" leaves it so.
+    // The roomy layout is off at start unless the remembered preferences
+    // turned it on; "off" turns it off again.
     if (values[Wide] == "on" && !WideLayoutOn()) WideMenuClick();
+    if (values[Wide] == "off" && WideLayoutOn()) WideMenuClick();
 }

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "core/Form.h"
+#include "io/RememberedPreferences.h"
 
 TForm1::TForm1(Platform& p) : platform(p) {}
 
@@ -46,6 +47,9 @@ void TForm1::FormCreate() {
     Relayout(16, 30, 16);
     DrawPaletteView();
 
+    // The preferences kept from earlier runs first: tsr.def wins for its keys.
+    ReadPreferences(*this);
+
     // A directory or other non-file of that name also "exists": the reader
     // reports it as unreadable rather than silently ignoring it.
     std::error_code error;
@@ -53,4 +57,5 @@ void TForm1::FormCreate() {
 
     project.history.DropOneLevel();
     Modified = false;
+    StartKeepingPreferences(*this);
 }

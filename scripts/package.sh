@@ -1,7 +1,9 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package of Tessaro in build-package/ (Release, only the
-# programs that install) and prints its path.
+# programs that install), checks it with lintian and prints its path.
+# An error lintian finds in the licence or the copyright file fails the
+# script; its other findings are printed (build-package/lintian.txt).
 #
 #   scripts/package.sh
 #
@@ -14,4 +16,13 @@ launcher=$(command -v ccache || true)
 cmake -S "$root" -B "$out" -DCMAKE_BUILD_TYPE=Release ${launcher:+-DCMAKE_CXX_COMPILER_LAUNCHER=$launcher} -DTESSARO_BUILD_TESTS=OFF -DTESSARO_BUILD_BENCH=OFF >/dev/null
 cmake --build "$out" -j2
 (cd "$out" && cpack -G DEB >/dev/null)
-ls "$out"/tessaro_*.deb
+deb=$(ls "$out"/tessaro_*.deb)
+if command -v lintian >/dev/null; then
+  lintian --no-tag-display-limit "$deb" >"$out/lintian.txt" 2>&1 || true
+  cat "$out/lintian.txt" >&2
+  if grep -Ei '^E: .*(copyright|licen[cs]e|gpl)' "$out/lintian.txt" >&2; then
+    echo "package.sh: lintian finds the errors above in the licence or copyright" >&2
+    exit 1
+  fi
+fi
+echo "$deb"

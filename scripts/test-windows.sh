@@ -36,7 +36,8 @@ prefixes=("$cache/wine" "$cache/wine-2")
 for prefix in "${prefixes[@]}"; do
   [ -d "$prefix/drive_c" ] || WINEPREFIX="$prefix" wineboot -i >/dev/null 2>&1
 done
-fresh_state() { rm -rf "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Tessaro"; }
+# Neither the recovery copies nor the kept settings of one run reach the next.
+fresh_state() { rm -rf "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Tessaro" "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Tessaro"; }
 export WINEPREFIX="${prefixes[0]}"
 passed=0 failed=0
 pass() { passed=$((passed + 1)); }

@@ -17,6 +17,33 @@
     </message>
 </context>
 <context>
+    <name>AutotileDialog</name>
+    <message>
+        <source>オートタイル</source>
+        <translation>Autotile</translation>
+    </message>
+    <message>
+        <source>素材の左上（列）(&amp;C):</source>
+        <translation>Source block&apos;s top-left &amp;column:</translation>
+    </message>
+    <message>
+        <source>素材の左上（行）(&amp;R):</source>
+        <translation>Source block&apos;s top-left &amp;row:</translation>
+    </message>
+    <message>
+        <source>書き出し先の左上（列）(&amp;L):</source>
+        <translation>Target area&apos;s top-&amp;left column:</translation>
+    </message>
+    <message>
+        <source>書き出し先の左上（行）(&amp;W):</source>
+        <translation>Target area&apos;s top-left ro&amp;w:</translation>
+    </message>
+    <message>
+        <source>地形の名前(&amp;N):</source>
+        <translation>Terrain &amp;name:</translation>
+    </message>
+</context>
+<context>
     <name>Board</name>
     <message>
         <source>配置の大きさは横も縦も1から256までです</source>
@@ -367,6 +394,10 @@
         <translation>&amp;Wide Window</translation>
     </message>
     <message>
+        <source>設定を初期化(&amp;I)</source>
+        <translation>Reset sett&amp;ings</translation>
+    </message>
+    <message>
         <source>自分のパレット(&amp;U)</source>
         <translation>&amp;User Palette</translation>
     </message>
@@ -530,6 +561,14 @@
         <source>ブロック編集(&amp;K)</source>
         <translation>Bloc&amp;k Editing</translation>
     </message>
+    <message>
+        <source>オートタイル(&amp;O)...</source>
+        <translation>Aut&amp;otile...</translation>
+    </message>
+    <message>
+        <source>地形ブラシ(&amp;T)</source>
+        <translation>&amp;Terrain Brush</translation>
+    </message>
 </context>
 <context>
     <name>FileMessages</name>
@@ -688,6 +727,18 @@
         <translation>Warning</translation>
     </message>
     <message>
+        <source>復元する(&amp;R)</source>
+        <translation>&amp;Restore</translation>
+    </message>
+    <message>
+        <source>破棄する(&amp;D)</source>
+        <translation>&amp;Discard</translation>
+    </message>
+    <message>
+        <source>後で決める(&amp;L)</source>
+        <translation>Decide &amp;Later</translation>
+    </message>
+    <message>
         <source>ｷｬﾝｾﾙ</source>
         <translation>Cancel</translation>
     </message>
@@ -705,14 +756,33 @@
     </message>
 </context>
 <context>
+    <name>Preferences</name>
+    <message>
+        <source>設定ファイル %1 は壊れているため読み込みませんでした。初期設定で始めます</source>
+        <translation>The settings file %1 is damaged and was not read. Starting with the default settings</translation>
+    </message>
+    <message>
+        <source>設定を %1 に保存できませんでした（%2）</source>
+        <translation>Could not save the settings to %1 (%2)</translation>
+    </message>
+    <message>
+        <source>設定ファイル %1 を削除できませんでした</source>
+        <translation>Could not remove the settings file %1</translation>
+    </message>
+</context>
+<context>
     <name>Recovery</name>
     <message>
         <source>保存されていない編集内容が残っています。復元しますか？</source>
         <translation>Unsaved changes from an earlier session were found. Restore them?</translation>
     </message>
     <message>
-        <source>保存されていない編集内容が残っています（上書き保存先: %1）。復元しますか？</source>
-        <translation>Unsaved changes from an earlier session were found (saving to: %1). Restore them?</translation>
+        <source>保存されていない編集内容が残っています。
+上書き保存先: %1
+復元しますか？</source>
+        <translation>Unsaved changes from an earlier session were found.
+Saving to: %1
+Restore them?</translation>
     </message>
     <message>
         <source>フォルダではないか、フォルダへのリンクです</source>
@@ -779,6 +849,33 @@
     <message>
         <source>JPEG のデータが壊れています（%1）</source>
         <translation>The JPEG data is damaged (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>Terrain</name>
+    <message>
+        <source>地形の名前を入れてください</source>
+        <translation>Please enter the terrain&apos;s name</translation>
+    </message>
+    <message>
+        <source>素材（横2×縦3チップ）がシートからはみ出します</source>
+        <translation>The source block (2 x 3 chips) does not fit on the sheet</translation>
+    </message>
+    <message>
+        <source>書き出し先（横8×縦6チップ）がシートからはみ出します</source>
+        <translation>The target area (8 x 6 chips) does not fit on the sheet</translation>
+    </message>
+    <message>
+        <source>素材と書き出し先が重なっています</source>
+        <translation>The source block and the target area overlap</translation>
+    </message>
+    <message>
+        <source>ほかの地形の素材か書き出し先と重なっています</source>
+        <translation>It overlaps the source block or target area of another terrain</translation>
+    </message>
+    <message>
+        <source>地形はチップの大きさが偶数のときだけ作れます</source>
+        <translation>A terrain can only be made when the chip size is even</translation>
     </message>
 </context>
 <context>

@@ -12,6 +12,7 @@
 #include "ui/BoardView.h"
 #include "ui/ControlAction.h"
 #include "ui/Language.h"
+#include "ui/ToolWindowPlace.h"
 
 namespace ui {
 
@@ -76,6 +77,11 @@ void BoardWindow::Retranslate() {
 void BoardWindow::ShowChanges() {
     const Controls& controls = form_.controls;
     if (controls.IsDirty(BoardMenu) && form_.Options.boardShown != isVisible()) {
+        // First shown where it was in the last run.
+        if (form_.Options.boardShown && !placed_) {
+            MoveToKeptPlace(*this, form_.Remembered.boardWindow);
+            placed_ = true;
+        }
         setVisible(form_.Options.boardShown);
         if (isVisible()) view_->update();
     }
@@ -88,6 +94,12 @@ void BoardWindow::ShowChanges() {
 
 void BoardWindow::ApplyItem(ControlId id) {
     if (OfBoardWindow(id)) ShowControlOnAction(form_.controls, id, *ActionOf(id));
+}
+
+void BoardWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    // Kept at the next event that the editor handles.
+    if (isVisible()) form_.Remembered.boardWindow = PlaceOf(*this);
 }
 
 void BoardWindow::closeEvent(QCloseEvent* event) {

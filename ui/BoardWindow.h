@@ -36,6 +36,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void ApplyItem(ControlId id);
@@ -46,6 +47,7 @@ private:
     MenuSet menus_;
     QScrollArea* scroll_ = nullptr;
     BoardView* view_ = nullptr;
+    bool placed_ = false;
 };
 
 }  // namespace ui

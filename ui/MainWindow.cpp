@@ -22,6 +22,8 @@
 #include <QUrl>
 
 #include "core/ControlTable.h"
+#include "io/PreferencesFile.h"
+#include "io/RememberedPreferences.h"
 #include "ui/ApplicationIcon.h"
 #include "ui/BoardWindow.h"
 #include "ui/ControlAction.h"
@@ -103,6 +105,7 @@ MainWindow::MainWindow() : platform_(*this), form_(std::make_unique<TForm1>(plat
     connect(animationTimer_, &QTimer::timeout, this,
             [this] { Run([this] { form_->ShowAnimationAt(animationClock_.elapsed()); }); });
 
+    form_->Remembered.file = preferences::DefaultFile();
     Run([this] {
         form_->FormCreate();
         form_->SetDeviceRatio(devicePixelRatioF());
@@ -144,6 +147,7 @@ bool MainWindow::Run(Handler&& handler) {
         ran = false;
         platform_.ShowMessage(e.what());
     }
+    KeepPreferences(*form_);
     ShowChanges();
     return ran;
 }

@@ -3,6 +3,7 @@
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 
@@ -24,6 +25,13 @@ QSpinBox* NumberDialog::AddNumber(const QString& caption, const char* name, int 
     box->setValue(value);
     layout_->addRow(caption, box);
     return box;
+}
+
+QLineEdit* NumberDialog::AddText(const QString& caption, const char* name, const QString& value) {
+    auto* line = new QLineEdit(value, this);
+    line->setObjectName(name);
+    layout_->addRow(caption, line);
+    return line;
 }
 
 bool NumberDialog::Ask() {

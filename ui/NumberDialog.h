@@ -4,6 +4,7 @@
 #include <QDialog>
 
 class QFormLayout;
+class QLineEdit;
 class QSpinBox;
 
 namespace ui {
@@ -15,6 +16,8 @@ public:
     NumberDialog(QWidget* parent, const char* objectName, const QString& title);
     // A row: `caption`, then a spin box named `name` from low to high.
     QSpinBox* AddNumber(const QString& caption, const char* name, int low, int high, int value);
+    // A row: `caption`, then a line of text named `name`.
+    QLineEdit* AddText(const QString& caption, const char* name, const QString& value);
     // Adds the buttons and runs the dialog; true for "OK".
     bool Ask();
 

@@ -17,6 +17,7 @@
 
 #include "ui/AnimationDialog.h"
 #include "ui/ApplicationIcon.h"
+#include "ui/AutotileDialog.h"
 #include "ui/BoardSizeDialog.h"
 #include "ui/Language.h"
 #include "ui/MenuBuilder.h"
@@ -140,6 +141,37 @@ bool QtPlatform::AskQuestion(const std::string& text) {
     return box.clickedButton() == ok;
 }
 
+// The text as rich text in which a line that names a file (in quotes) is
+// never broken: the box grows to hold it instead.
+static QString WithUnbrokenNames(const std::string& text) {
+    QString html;
+    for (const QString& line : QString::fromStdString(text).split(QLatin1Char('\n'))) {
+        const char* style = line.contains(QLatin1Char('"')) ? "white-space:pre" : "white-space:normal";
+        html += QStringLiteral("<p style=\"margin:0; %1\">%2</p>").arg(QLatin1String(style), line.toHtmlEscaped());
+    }
+    return html;
+}
+
+Platform::RestoreAnswer QtPlatform::AskRestore(const std::string& text) {
+    host_.ShowChanges();
+    if (messageAnswerer) return messageAnswerer(true, text) ? RestoreAnswer::Restore : RestoreAnswer::Later;
+    QMessageBox box(host_.DialogParent());
+    box.setWindowTitle(QString::fromStdString(Shown(QuestionTitle)));
+    box.setTextFormat(Qt::RichText);
+    box.setText(WithUnbrokenNames(text));
+    box.setIcon(QMessageBox::Question);
+    QPushButton* restore = box.addButton(QString::fromStdString(Shown(RestoreText)), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QString::fromStdString(Shown(DiscardText)), QMessageBox::DestructiveRole);
+    QPushButton* later = box.addButton(QString::fromStdString(Shown(LaterText)), QMessageBox::RejectRole);
+    box.setDefaultButton(restore);
+    // Closing the box decides nothing: the copy stays for a later start.
+    box.setEscapeButton(later);
+    box.exec();
+    if (box.clickedButton() == restore) return RestoreAnswer::Restore;
+    if (box.clickedButton() == discard) return RestoreAnswer::Discard;
+    return RestoreAnswer::Later;
+}
+
 QFileDialog& QtPlatform::OpenDialog() {
     if (!openDialog_) openDialog_ = MakePictureDialog(host_.DialogParent(), QFileDialog::AcceptOpen, LoadFilter);
     return *openDialog_;
@@ -254,6 +286,11 @@ std::optional<std::string> QtPlatform::PaletteSaveDialog() {
 std::optional<Platform::BoardSize> QtPlatform::BoardSizeDialog(int cols, int rows) {
     host_.ShowChanges();
     return AskBoardSize(host_.DialogParent(), cols, rows);
+}
+
+std::optional<Platform::AutotileAnswer> QtPlatform::AutotileDialog(const AutotileAnswer& start) {
+    host_.ShowChanges();
+    return AskAutotile(host_.DialogParent(), start);
 }
 
 std::optional<ChipAnimation> QtPlatform::AnimationDialog(ChipAnimation current) {

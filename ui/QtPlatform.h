@@ -61,6 +61,9 @@ public:
     static constexpr const char* NumberedSaveTitle = TSR_TEXT("QtPlatform", "連番の名前を指定してください");
     static constexpr const char* QuestionTitle = TSR_TEXT("QtPlatform", "警告");
     static constexpr const char* CancelText = TSR_TEXT("QtPlatform", "ｷｬﾝｾﾙ");
+    static constexpr const char* RestoreText = TSR_TEXT("QtPlatform", "復元する(&R)");
+    static constexpr const char* DiscardText = TSR_TEXT("QtPlatform", "破棄する(&D)");
+    static constexpr const char* LaterText = TSR_TEXT("QtPlatform", "後で決める(&L)");
     static constexpr const char* MapFilter = TSR_TEXT("QtPlatform", "Tiled マップ (*.tmx)|*.tmx");
     static std::string Shown(const char* text);
     // A palette is read from a palette file or a picture, and written in
@@ -78,6 +81,7 @@ public:
     void ShowMessage(const std::string& text) override;
     void ShowAbout(const std::string& text) override;
     bool AskQuestion(const std::string& text) override;
+    RestoreAnswer AskRestore(const std::string& text) override;
     std::optional<std::string> PictureOpenDialog() override;
     std::optional<std::string> PictureSaveDialog() override;
     std::optional<std::string> NumberedSaveDialog() override;
@@ -86,6 +90,7 @@ public:
     std::optional<canvas::Colour> ColourDialog(std::optional<canvas::Colour> start) override;
     std::optional<BoardSize> BoardSizeDialog(int cols, int rows) override;
     std::optional<ChipAnimation> AnimationDialog(ChipAnimation current) override;
+    std::optional<AutotileAnswer> AutotileDialog(const AutotileAnswer& start) override;
     std::optional<std::string> MapOpenDialog() override;
     std::optional<std::string> MapSaveDialog() override;
     std::optional<ControlId> PopupMenu(ControlId menu, ControlId origin, int x, int y) override;

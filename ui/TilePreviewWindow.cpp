@@ -9,6 +9,7 @@
 #include "ui/ControlAction.h"
 #include "ui/Language.h"
 #include "ui/PictureView.h"
+#include "ui/ToolWindowPlace.h"
 
 namespace ui {
 
@@ -69,11 +70,19 @@ void TilePreviewWindow::ShowChanges() {
     const bool shown = form_.Options.tilePreview;
     if (shown == isVisible()) return;
     if (shown && !placed_) {
-        // First shown beside the main window's right edge.
-        if (QWidget* owner = parentWidget()) move(owner->frameGeometry().topRight() + QPoint(8, 0));
+        // First shown where it was in the last run, else beside the main
+        // window's right edge.
+        if (!MoveToKeptPlace(*this, form_.Remembered.tileWindow))
+            if (QWidget* owner = parentWidget()) move(owner->frameGeometry().topRight() + QPoint(8, 0));
         placed_ = true;
     }
     setVisible(shown);
+}
+
+void TilePreviewWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    // Kept at the next event that the editor handles.
+    if (isVisible()) form_.Remembered.tileWindow = PlaceOf(*this);
 }
 
 void TilePreviewWindow::closeEvent(QCloseEvent* event) {

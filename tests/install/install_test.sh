@@ -68,7 +68,7 @@ window)
 set -eu
 work=$1
 cd "$work"
-QT_QPA_PLATFORM=xcb "$work/usr/bin/tessaro" sheet.bmp &
+XDG_CONFIG_HOME="$work/config" XDG_STATE_HOME="$work/state" QT_QPA_PLATFORM=xcb "$work/usr/bin/tessaro" sheet.bmp &
 editor=$!
 trap 'kill $editor 2>/dev/null || true' EXIT
 # The caption names the sheet file once it has loaded.

@@ -1,15 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The manual: every menu item is described in it under its English and its
-// Japanese name, its pictures are there, and the Help menu opens it.
+// Japanese name, and the Help menu opens it. (A picture it lacks fails
+// the build of manual.html.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <regex>
-#include <sstream>
 #include <string>
 
 #include "core/ControlTable.h"
@@ -24,14 +25,11 @@ namespace {
 
 std::string ReadText(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 std::string Unescaped(std::string text) {
-    static const std::pair<const char*, const char*> entities[] = {
-        {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&apos;", "'"}, {"&amp;", "&"}};
+    static const std::pair<const char*, const char*> entities[] = {{"&apos;", "'"}, {"&amp;", "&"}};
     for (const auto& [entity, plain] : entities)
         for (std::size_t at = 0; (at = text.find(entity, at)) != std::string::npos; at += std::strlen(plain))
             text.replace(at, std::strlen(entity), plain);
@@ -74,16 +72,6 @@ TEST(Manual, NamesEveryMenuAndItemInEnglishAndJapanese) {
         EXPECT_NE(manual.find(japanese), std::string::npos) << control.name << ": \"" << japanese << "\"";
         EXPECT_NE(manual.find(inEnglish), std::string::npos) << control.name << ": \"" << inEnglish << "\"";
     }
-}
-
-TEST(Manual, EveryPictureItShowsIsThere) {
-    const fs::path docs = fs::path(TESSARO_SOURCE_DIR) / "docs";
-    const std::string manual = ReadText(docs / "manual.md");
-    const std::regex picture(R"(!\[[^\]]*\]\(([^)\s]+)\))");
-    int pictures = 0;
-    for (std::sregex_iterator it(manual.begin(), manual.end(), picture), last; it != last; ++it, ++pictures)
-        EXPECT_TRUE(fs::is_regular_file(docs / (*it)[1].str())) << (*it)[1];
-    EXPECT_GT(pictures, 0);
 }
 
 class ProgramInFolder : public FakePlatform {

@@ -4,6 +4,7 @@
 // nothing that the killed run left behind.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -95,6 +96,11 @@ TEST(SaveKill, SplitGivesTheEarlierChipsOrTheNewOnes) {
     Split("old.bmp", "chips/c");
     const Files oldSet = Contents("chips"), newSet = Contents("fresh");
     ASSERT_NE(oldSet, newSet);
+    // One of the files that change has a second name: it is written in place.
+    std::string linked;
+    for (const auto& [name, bytes] : oldSet)
+        if (newSet.at(name) != bytes) linked = name;
+    fs::create_hard_link(fs::path("chips") / linked, "linked.bmp");
     for (int step = 1;; ++step) {
         SCOPED_TRACE("killed after step " + std::to_string(step));
         const bool killed = KilledAt(step, [] { Split("new.bmp", "chips/c"); });
@@ -104,6 +110,7 @@ TEST(SaveKill, SplitGivesTheEarlierChipsOrTheNewOnes) {
         ::close(folder);
         const Files now = Contents("chips");
         EXPECT_TRUE(now == oldSet || now == newSet) << Names(now);
+        EXPECT_EQ(FileBytes("linked.bmp"), now.at(linked));
         if (!killed || step > 100) break;
         for (const auto& [name, bytes] : now)
             if (!oldSet.contains(name)) fs::remove(fs::path("chips") / name);
@@ -147,11 +154,47 @@ TEST(SaveKill, BoardSaveGivesTheEarlierMapOrTheNewOne) {
     }
 }
 
+// Where names can't be swapped the earlier file is moved aside before the
+// new one takes its name: a run that ends after either rename is taken back.
+TEST(SaveKill, AnEarlierFileMovedAsideComesBack) {
+    ScratchDirectory dir;
+    const std::vector<std::uint8_t> earlier(300, 1), saved(200, 2);
+    for (const bool newInPlace : {false, true}) {
+        WriteFileAtomically("a.bmp", earlier);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const std::string id = std::to_string(::getpid()) + "-abcdef";
+            const std::string temp = ".tessaro-save-" + id, aside = ".tessaro-aside-" + id;
+            std::ofstream(temp, std::ios::binary).write(reinterpret_cast<const char*>(saved.data()), 200);
+            struct stat st {};
+            ::stat(temp.c_str(), &st);
+            SaveJournal journal({{fs::current_path().string(), "a.bmp", temp, aside, st.st_dev, st.st_ino, true}},
+                                true);
+            fs::rename("a.bmp", aside);
+            if (newInPlace) fs::rename(temp, "a.bmp");
+            ::_exit(0);
+        }
+        ::waitpid(child, nullptr, 0);
+        const int folder = ::open(".", O_RDONLY | O_DIRECTORY);
+        EXPECT_TRUE(TidyFolder(folder));
+        ::close(folder);
+        EXPECT_EQ(Names(Contents(".")), "a.bmp (300) ");
+        EXPECT_EQ(FileBytes("a.bmp"), earlier);
+    }
+}
+
 // A file with a second name is written in place; killed in the middle, the
 // next start gives it one content whole, through a path given relative to
 // another folder, and clears notes whose backup is gone.
 TEST(SaveKill, AFileWrittenInPlaceGetsOneContentWhole) {
     ScratchDirectory dir;
+    // A recovery folder of its own: no backup another test left is told of.
+    const std::string state = std::getenv("XDG_STATE_HOME") ? std::getenv("XDG_STATE_HOME") : "";
+    ::setenv("XDG_STATE_HOME", (dir.Path() / "state").c_str(), 1);
+    struct Restore {
+        std::string state;
+        ~Restore() { state.empty() ? ::unsetenv("XDG_STATE_HOME") : ::setenv("XDG_STATE_HOME", state.c_str(), 1); }
+    } restore{state};
     fs::create_directories("work");
     const std::vector<std::uint8_t> earlier(119106, 7), saved(214, 9);
     const fs::path backups = recovery::Directory();

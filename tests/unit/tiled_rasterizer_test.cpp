@@ -7,6 +7,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 
 #include "core/Form.h"
@@ -45,6 +47,11 @@ struct SavedBoard {
         f.project.Board.Place({2, 0}, std::nullopt);
         // Chip (0, 0) moves through (0, 0), (1, 0) and (2, 0).
         f.project.Sheet.Animations.Set({0, 0}, ChipAnimation{3, 100});
+        // A terrain painted with the brush over part of the board.
+        f.project.Sheet.PutTerrain(Terrain{"water", {3, 5}, {10, 4}});
+        for (int r = 2; r < 10; ++r)
+            for (int c = 4; c < 20; ++c)
+                if (random() % 3 != 0) f.PaintTerrain({c, r}, 0, true);
         platform.fileAnswers.push_back("field");
         f.Click(ControlId::BoardSaveMenu);
     }
@@ -91,6 +98,24 @@ TEST_P(TiledRasterizer, DrawsTheSavedBoardAsTheBoardViewAtZoomOne) {
 
 INSTANTIATE_TEST_SUITE_P(AnimationTime, TiledRasterizer, ::testing::Values(0, 150));
 
+// Tiled takes the terrain set (all but the chip without neighbours, whose
+// wang id is all 0 and which Tiled does not keep).
+TEST(TiledBoardFiles, TiledReadsTheTerrainSet) {
+    if (std::system("command -v tiled >/dev/null 2>&1") != 0) GTEST_SKIP() << "tiled is not installed";
+    SavedBoard saved;
+    ASSERT_EQ(std::system("QT_QPA_PLATFORM=offscreen tiled --export-tileset json field.tsx field.json >/dev/null 2>&1"),
+              0);
+    std::ifstream in("field.json");
+    const std::string json((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(json.find("\"wangsets\""), std::string::npos);
+    EXPECT_NE(json.find("\"type\":\"mixed\""), std::string::npos);
+    EXPECT_NE(json.find("\"name\":\"water\""), std::string::npos);
+    std::size_t wangids = 0;
+    for (std::size_t at = json.find("\"wangid\""); at != std::string::npos; at = json.find("\"wangid\"", at + 1))
+        ++wangids;
+    EXPECT_EQ(wangids, 46u);
+}
+
 TEST(TiledBoardFiles, SavedBoardLoadsBackWithItsSheet) {
     SavedBoard saved;
     TForm1& f = saved.f;
@@ -110,6 +135,8 @@ TEST(TiledBoardFiles, SavedBoardLoadsBackWithItsSheet) {
             EXPECT_EQ(f.project.Board.At({c, r}), before.At({c, r})) << c << "," << r;
     EXPECT_TRUE(std::ranges::equal(f.project.Sheet.Chips(), chipsBefore));
     EXPECT_EQ(f.Def.FileName, "field.png");
+    const std::vector<Terrain> terrains{Terrain{"water", {3, 5}, {10, 4}}};
+    EXPECT_EQ(f.project.Sheet.Terrains(), terrains);
 }
 
 }  // namespace

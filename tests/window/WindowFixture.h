@@ -22,6 +22,7 @@
 
 #include "core/ControlTable.h"
 #include "core/Form.h"
+#include "io/PreferencesFile.h"
 #include "ui/MainWindow.h"
 #include "ui/PictureImage.h"
 #include "ui/PictureView.h"
@@ -87,6 +88,8 @@ protected:
 
     void SetUp() override {
         QFile::remove("tsr.def");
+        // Each test starts as a first run: no settings kept by the one before.
+        QFile::remove(QString::fromStdString(preferences::DefaultFile()));
         StartWindow();
     }
     void TearDown() override {

@@ -104,6 +104,7 @@ TEST_F(EnglishTest, SettingsFileStartsInEnglish) {
 TEST(EnglishScenarios, EveryMessageAndQuestionIsEnglish) {
     ASSERT_TRUE(ui::UseEnglish(true));
     const fs::path home = fs::current_path();
+    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
     std::size_t shown = 0;
     for (const auto& entry : fs::directory_iterator(TESSARO_SCENARIOS)) {
         if (entry.path().extension() != ".scn") continue;
@@ -113,6 +114,8 @@ TEST(EnglishScenarios, EveryMessageAndQuestionIsEnglish) {
         fs::create_directory_symlink(TESSARO_TESTDATA, work / "testdata");
         fs::current_path(work);
         qputenv("XDG_STATE_HOME", QByteArray::fromStdString((work / "state").string()));
+        // A first run each time: nothing kept from an earlier run of this test.
+        fs::remove_all(work / "config");
         qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((work / "config").string()));
         std::ostringstream text, out;
         text << std::ifstream(entry.path()).rdbuf();
@@ -124,7 +127,7 @@ TEST(EnglishScenarios, EveryMessageAndQuestionIsEnglish) {
         fs::current_path(home);
     }
     qputenv("XDG_STATE_HOME", QByteArray::fromStdString((home / "state").string()));
-    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((home / "config").string()));
+    qputenv("XDG_CONFIG_HOME", config);
     EXPECT_GT(shown, 100u);
     ui::UseEnglish(false);
 }

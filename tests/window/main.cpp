@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QDir>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 
@@ -41,10 +42,13 @@ private:
 int main(int argc, char* argv[]) {
     OffscreenApplication app(argc, argv);
     if (!app.Ready()) return EXIT_FAILURE;
-    // Recovery copies and preferences stay in the scratch directory: no
-    // window sees the user's own, nor changes them.
+    // Recovery copies stay in the scratch directory: no window sees the
+    // user's own. The kept settings are this process's own, so that tests
+    // run side by side never start with another's.
     qputenv("XDG_STATE_HOME", QDir::current().absoluteFilePath(QStringLiteral("state")).toUtf8());
-    qputenv("XDG_CONFIG_HOME", QDir::current().absoluteFilePath(QStringLiteral("config")).toUtf8());
+    const QTemporaryDir config;
+    if (!config.isValid()) return EXIT_FAILURE;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new ModalWatchdog);
     return RUN_ALL_TESTS();

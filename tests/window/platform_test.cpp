@@ -126,6 +126,43 @@ TEST_F(PlatformTest, QuestionsAreWarningsWhereOnlyOkSaysYes) {
     }
 }
 
+TEST_F(PlatformTest, TheRestoreQuestionRestoresDiscardsOrWaitsAndShowsItsPathWhole) {
+    ShowRealBoxes();
+    using Answer = Platform::RestoreAnswer;
+    const QString path = QStringLiteral(
+        "\"/home/artist/projects/a-rather-long-folder-name/with/several/levels/of/folders/map-chips.png\"");
+    const std::string text =
+        "保存されていない編集内容が残っています。\n上書き保存先: " + path.toStdString() + "\n復元しますか？";
+    const struct {
+        const char* button;  // empty: the box is closed with Escape
+        Answer answer;
+    } cases[] = {{"復元する(&R)", Answer::Restore},
+                 {"破棄する(&D)", Answer::Discard},
+                 {"後で決める(&L)", Answer::Later},
+                 {"", Answer::Later}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button);
+        QStringList buttons;
+        int labelWidth = 0, pathWidth = 1;
+        WhenShown<QMessageBox> box([&](QMessageBox& b) {
+            buttons = ButtonTexts(b);
+            if (auto* label = b.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+                labelWidth = label->width();
+                pathWidth = label->fontMetrics().horizontalAdvance(path);
+            }
+            if (*c.button)
+                ButtonWithText(b, Q(c.button))->click();
+            else
+                QTest::keyClick(&b, Qt::Key_Escape);
+        });
+        EXPECT_EQ(platform().AskRestore(text), c.answer);
+        ASSERT_TRUE(box.Acted());
+        EXPECT_EQ(buttons.size(), 3);
+        // The path fits on one line of the box's text.
+        EXPECT_GE(labelWidth, pathWidth);
+    }
+}
+
 TEST_F(PlatformTest, WindowsFiltersBecomeQtFiltersThatShowTheSameText) {
     EXPECT_EQ(
         ui::NameFiltersOf(ui::QtPlatform::LoadFilter),

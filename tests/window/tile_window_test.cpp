@@ -112,3 +112,26 @@ TEST_F(TileWindowTest, AnAnimatedChipPlaysInThePreviewWhileTheEditAreaKeepsItsCh
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TileWindowTest, TheNextStartShowsItAsAndWhereItWas) {
+    Choose(TileViewMenu);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tile()));
+    Trigger(TileZoom3);
+    tile().move(150, 170);
+    const QPoint at = tile().pos();
+    // The place is kept with the next event the editor handles.
+    Choose(StrokeMenu);
+    window->close();
+    window.reset();
+
+    StartWindow();
+    QApplication::processEvents();
+    ASSERT_TRUE(tile().isVisible());
+    EXPECT_EQ(tile().pos(), at);
+    EXPECT_TRUE(tile().ActionOf(TileZoom3)->isChecked());
+    EXPECT_TRUE(action(StrokeMenu)->isChecked());
+}
+
+}  // namespace

@@ -47,7 +47,7 @@ trap stop EXIT
 # The Linux window's sheet view, from a copy of the sheet in a folder of its
 # own (with the settings and recovery copies there too).
 if [ -n "$linux" ]; then
-  (cd "$work/linux" && XDG_STATE_HOME="$work/linux" exec "$linux" "$work/linux/sheet.png") >"$work/linux.log" 2>&1 &
+  (cd "$work/linux" && XDG_STATE_HOME="$work/linux" XDG_CONFIG_HOME="$work/linux" exec "$linux" "$work/linux/sheet.png") >"$work/linux.log" 2>&1 &
   editor=$!
   timeout 60 xdotool search --sync --onlyvisible --name 'Tessaro' >/dev/null
   sleep 2

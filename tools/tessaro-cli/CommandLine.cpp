@@ -14,11 +14,12 @@ struct CommandShape {
     bool takesOutput, takesSkipEmpty;
     std::string_view outputName = "SHEET";  // in the message when -o is missing
     bool takesPalette = false;
+    bool takesTerrain = false;
 };
 
 constexpr std::size_t Many = static_cast<std::size_t>(-1);
 
-constexpr std::array<CommandShape, 8> Commands{{
+constexpr std::array<CommandShape, 9> Commands{{
     {"split", 2, 2, false, true},
     {"join", 1, Many, true, false},
     {"convert", 2, 2, false, false},
@@ -27,6 +28,7 @@ constexpr std::array<CommandShape, 8> Commands{{
     {"check", 1, 1, false, false},
     {"palette", 1, 1, true, false, "OUT.gpl|.pal|.hex"},
     {"indexed", 1, 1, true, false, "OUT.png|.bmp", true},
+    {"autotile", 1, 1, true, false, "OUT", false, true},
 }};
 
 [[noreturn]] void Usage(const std::string& text) { throw UsageError(text); }
@@ -48,6 +50,20 @@ std::optional<BlockSize> ParseBlock(const std::string& value) {
     const int cols = side(value.substr(0, x)), rows = side(value.substr(x + 1));
     if (cols == 0 || rows == 0) return std::nullopt;
     return BlockSize{cols, rows};
+}
+
+// "C,R": a column 0..29 and a row 0..15 of the sheet.
+std::optional<SheetChip> ParsePlace(const std::string& value) {
+    const auto comma = value.find(',');
+    if (comma == std::string::npos) return std::nullopt;
+    SheetChip p;
+    const char* end = value.data() + value.size();
+    const auto [a, e1] = std::from_chars(value.data(), value.data() + comma, p.col);
+    const auto [b, e2] = std::from_chars(value.data() + comma + 1, end, p.row);
+    if (e1 != std::errc() || e2 != std::errc() || a != value.data() + comma || b != end || comma == 0 ||
+        comma + 1 == value.size() || p.col < 0 || p.row < 0 || p.col > 29 || p.row > 15)
+        return std::nullopt;
+    return p;
 }
 
 std::optional<TransparentKey> ParseKey(const std::string& value) {
@@ -105,6 +121,20 @@ Invocation ParseCommandLine(const std::vector<std::string>& args) {
             const std::string v = value("--block");
             inv.block = ParseBlock(v);
             if (!inv.block) Usage("--block takes WxH (each 1 to 4), not \"" + v + "\"");
+        } else if (a == "--source" || a.starts_with("--source=") || a == "--to" || a.starts_with("--to=")) {
+            const bool isSource = a.starts_with("--source");
+            const std::string option = isSource ? "--source" : "--to";
+            const std::string v = value(option);
+            std::optional<SheetChip>& place = isSource ? inv.source : inv.to;
+            if (place) Usage(option + " is given twice");
+            place = ParsePlace(v);
+            if (!place) Usage(option + " takes C,R (column 0 to 29, row 0 to 15), not \"" + v + "\"");
+        } else if (a == "--tsx" || a.starts_with("--tsx=")) {
+            if (inv.tsx) Usage("--tsx is given twice");
+            inv.tsx = value("--tsx");
+        } else if (a == "--name" || a.starts_with("--name=")) {
+            if (inv.name) Usage("--name is given twice");
+            inv.name = value("--name");
         } else if (a == "--key" || a.starts_with("--key=")) {
             const std::string v = value("--key");
             inv.key = ParseKey(v);
@@ -128,6 +158,9 @@ Invocation ParseCommandLine(const std::vector<std::string>& args) {
     if (inv.skipEmpty && !shape.takesSkipEmpty) Usage("--skip-empty is for split only");
     if (inv.block && !shape.takesSkipEmpty) Usage("--block is for split only");
     if (inv.palette && !shape.takesPalette) Usage("--palette is for indexed only");
+    if ((inv.source || inv.to || inv.tsx || inv.name) && !shape.takesTerrain)
+        Usage("--source, --to, --tsx and --name are for autotile only");
+    if (shape.takesTerrain && (!inv.source || !inv.to)) Usage("autotile needs --source C,R and --to C,R");
     return inv;
 }
 

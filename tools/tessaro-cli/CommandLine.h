@@ -22,6 +22,12 @@ struct BlockSize {
     int rows = 1;
 };
 
+// --source and --to: a chip's column and row.
+struct SheetChip {
+    int col = 0;
+    int row = 0;
+};
+
 // What the user asked for, as the arguments say.
 struct Invocation {
     std::string command;                // empty with --help alone
@@ -34,6 +40,10 @@ struct Invocation {
     std::optional<TransparentKey> key;   // unset when --key is not given
     std::optional<std::string> palette;  // --palette, for indexed
     std::optional<BlockSize> block;      // --block, for split
+    std::optional<SheetChip> source;     // --source, for autotile
+    std::optional<SheetChip> to;         // --to, for autotile
+    std::optional<std::string> tsx;      // --tsx, for autotile
+    std::optional<std::string> name;     // --name, for autotile
 };
 
 // Arguments that make no command: exit status 2.

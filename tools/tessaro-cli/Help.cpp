@@ -43,6 +43,14 @@ Commands:
                            --palette, FILE's colours, each pixel exactly,
                            refusing (naming the first pixel) a colour that
                            is not one of them
+  autotile SHEET --source C,R --to C,R -o OUT [--tsx OUT.tsx] [--name NAME]
+                           write the 47 chips of the terrain whose source
+                           block (2 x 3 chips) starts at chip C,R into the
+                           8 x 6 chips from --to, in neighbour-mask order, 8
+                           to a row (the 48th place is left as it is), and
+                           save the sheet as OUT; --tsx also writes a Tiled
+                           tileset of OUT with the terrain set (NAME, else
+                           "terrain")
 
 Options:
   --skip-empty             split: leave out chips that are all black

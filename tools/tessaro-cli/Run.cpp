@@ -20,6 +20,7 @@ int Dispatch(Session& s) {
     if (c == "palette256") return RunPalette256(s);
     if (c == "palette") return RunPalette(s);
     if (c == "indexed") return RunIndexed(s);
+    if (c == "autotile") return RunAutotile(s);
     return RunCheck(s);
 }
 

@@ -60,5 +60,6 @@ int RunPalette256(Session& s);
 int RunCheck(Session& s);
 int RunPalette(Session& s);
 int RunIndexed(Session& s);
+int RunAutotile(Session& s);
 
 }  // namespace cli

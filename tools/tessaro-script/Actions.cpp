@@ -11,6 +11,7 @@
 #include "formats/BmpWriter.h"
 #include "io/AtomicFile.h"
 #include "io/PictureFile.h"
+#include "io/RememberedPreferences.h"
 #include "tools/tessaro-script/ScriptError.h"
 #include "tools/tessaro-script/Targets.h"
 #include "tools/tessaro-script/Values.h"
@@ -240,6 +241,7 @@ void RunAtEventBoundary(Session& session, const std::function<void()>& handler) 
     session.form.FollowTerrains();
     session.form.UpdateTilePreview();
     session.form.ShowTransparentColour();
+    KeepPreferences(session.form);
     if (auto swallowed = session.platform.TakePendingError()) throw ScriptError(*swallowed);
 }
 

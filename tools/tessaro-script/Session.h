@@ -2,13 +2,19 @@
 #pragma once
 
 #include "core/Form.h"
+#include "io/PreferencesFile.h"
 #include "tools/tessaro-script/ScriptedPlatform.h"
 
 namespace script {
 
 // One script's editor: a fresh form on a fresh scripted platform.
 struct Session {
-    Session() { platform.Attach(form); }
+    // The preferences are kept where the window keeps them, as the
+    // environment (XDG_CONFIG_HOME) names it.
+    Session() {
+        platform.Attach(form);
+        form.Remembered.file = preferences::DefaultFile();
+    }
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 

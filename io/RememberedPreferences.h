@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "core/Preferences.h"
+
+class TForm1;
+
+// The editor's preferences kept between runs in its file
+// (TForm1::Remembered.file; nothing is kept when it is empty).
+
+// What the editor shows now of the kept preferences.
+Preferences PreferencesOf(const TForm1& form);
+// Shows `preferences` through the handlers and setters that a user's change
+// of each would run.
+void ApplyPreferences(TForm1& form, const Preferences& preferences);
+// At start-up, before tsr.def: the file's preferences over the defaults. A
+// damaged file is passed over with one notice, and written anew once
+// start-up is over.
+void ReadPreferences(TForm1& form);
+// At the end of start-up: from now on a change is kept.
+void StartKeepingPreferences(TForm1& form);
+// After every event: writes the file when what it keeps has changed. A
+// failure is told once until a write succeeds again.
+void KeepPreferences(TForm1& form);

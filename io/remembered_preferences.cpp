@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The preferences kept between runs: read at start before tsr.def, written
+// whole whenever one of them changes, forgotten by ResetSettingsMenu.
+#include "io/RememberedPreferences.h"
+
+#include "core/Form.h"
+#include "core/Translation.h"
+#include "core/ViewMenuItems.h"
+#include "io/FileMessages.h"
+#include "io/FileWriteError.h"
+#include "io/PreferencesFile.h"
+
+Preferences PreferencesOf(const TForm1& form) {
+    Preferences p;
+    p.options = form.Options;
+    p.undoLimit = form.project.Sheet.History.Limit();
+    p.userPaletteFile = form.Remembered.userPaletteFile;
+    p.boardZoom = form.project.Board.Zoom();
+    p.tileWindow = form.Remembered.tileWindow;
+    p.boardWindow = form.Remembered.boardWindow;
+    return p;
+}
+
+void ApplyPreferences(TForm1& form, const Preferences& p) {
+    const EditorOptions& wanted = p.options;
+    // The language first, so that whatever follows speaks it.
+    if (wanted.english != form.Options.english) form.SetEnglish(wanted.english);
+    if (wanted.editGridHidden != form.Options.editGridHidden) {
+        if (wanted.editGridHidden)
+            form.LineColor(ControlId::UnMenu);
+        else if (const auto item = GridColourItemOf(form.Def.GridLineColor))
+            form.LineColor(*item);
+    }
+    if (wanted.wide != form.Options.wide) form.WideMenuClick();
+    if (wanted.block != form.Options.block) {
+        form.Options.blockCols = wanted.blockCols;
+        form.Options.blockRows = wanted.blockRows;
+        form.BlockMenuClick();
+    } else if (wanted.block) {
+        form.SelectBlock(form.CurCol, form.CurRow, wanted.blockCols, wanted.blockRows);
+    }
+    if (p.userPaletteFile != form.Remembered.userPaletteFile && !p.userPaletteFile.empty()) {
+        // A palette file that can't be read now is passed over without a
+        // word, as tsr.def's is, and kept: it may be back at the next start.
+        (void)form.LoadUserPalette(p.userPaletteFile);
+    }
+    form.Remembered.userPaletteFile = p.userPaletteFile;
+    form.Remembered.tileWindow = p.tileWindow;
+    form.Remembered.boardWindow = p.boardWindow;
+    if (p.undoLimit != form.project.Sheet.History.Limit()) form.SetUndoLimit(p.undoLimit);
+    form.project.Board.SetZoom(p.boardZoom);
+    form.Options = wanted;
+    form.ShowOptions();
+    form.DrawPaletteView();
+    form.ShowAnimationAt(form.AnimationMs);
+    form.tilePreview.Forget();
+    form.UpdateTilePreview();
+}
+
+void ReadPreferences(TForm1& form) {
+    PreferencesState& state = form.Remembered;
+    if (state.file.empty()) return;
+    const preferences::ReadResult read = preferences::Read(state.file, PreferencesOf(form));
+    switch (read.outcome) {
+        case preferences::ReadResult::Outcome::Missing: state.kept.reset(); return;
+        case preferences::ReadResult::Outcome::Damaged:
+            state.kept.reset();
+            form.platform.ShowMessage(Tr(
+                TSR_MESSAGE("Preferences", "設定ファイル %1 は壊れているため読み込みませんでした。初期設定で始めます"),
+                {state.file}));
+            return;
+        case preferences::ReadResult::Outcome::Read: break;
+    }
+    ApplyPreferences(form, read.preferences);
+    state.kept = read.preferences;
+}
+
+void StartKeepingPreferences(TForm1& form) {
+    PreferencesState& state = form.Remembered;
+    if (state.file.empty()) return;
+    state.started = true;
+    // With no file there is nothing to keep until something changes: a
+    // start alone leaves no file behind. A damaged one is written anew now.
+    if (!state.kept) {
+        const preferences::ReadResult read = preferences::Read(state.file, PreferencesOf(form));
+        if (read.outcome == preferences::ReadResult::Outcome::Missing) state.kept = PreferencesOf(form);
+    }
+    KeepPreferences(form);
+}
+
+void KeepPreferences(TForm1& form) {
+    PreferencesState& state = form.Remembered;
+    if (state.file.empty() || !state.started) return;
+    Preferences now = PreferencesOf(form);
+    if (state.kept == now) return;
+    try {
+        preferences::Write(state.file, now);
+    } catch (const FileWriteError& e) {
+        // Not tried again until the next change, and told once.
+        state.kept = std::move(now);
+        if (state.failureTold) return;
+        state.failureTold = true;
+        form.platform.ShowMessage(Tr(TSR_MESSAGE("Preferences", "設定を %1 に保存できませんでした（%2）"),
+                                     {state.file, SystemReasonText(e.SystemError())}));
+        return;
+    }
+    state.kept = std::move(now);
+    state.failureTold = false;
+}
+
+void TForm1::ResetSettingsMenuClick() {
+    // Back to the start-up's defaults, and the file goes: the next start is
+    // as without one.
+    Preferences defaults;
+    defaults.boardZoom = TryOutBoard{}.Zoom();
+    ApplyPreferences(*this, defaults);
+    if (Remembered.file.empty()) return;
+    if (!preferences::Remove(Remembered.file)) {
+        platform.ShowMessage(
+            Tr(TSR_MESSAGE("Preferences", "設定ファイル %1 を削除できませんでした"), {Remembered.file}));
+    }
+    Remembered.kept = PreferencesOf(*this);
+}
