@@ -13,7 +13,7 @@
 Preferences PreferencesOf(const TForm1& form) {
     Preferences p;
     p.options = form.Options;
-    p.undoLimit = form.project.Sheet.History.Limit();
+    p.undoLimit = form.project.history.Limit();
     p.userPaletteFile = form.Remembered.userPaletteFile;
     p.boardZoom = form.project.Board.Zoom();
     p.tileWindow = form.Remembered.tileWindow;
@@ -47,7 +47,7 @@ void ApplyPreferences(TForm1& form, const Preferences& p) {
     form.Remembered.userPaletteFile = p.userPaletteFile;
     form.Remembered.tileWindow = p.tileWindow;
     form.Remembered.boardWindow = p.boardWindow;
-    if (p.undoLimit != form.project.Sheet.History.Limit()) form.SetUndoLimit(p.undoLimit);
+    if (p.undoLimit != form.project.history.Limit()) form.SetUndoLimit(p.undoLimit);
     form.project.Board.SetZoom(p.boardZoom);
     form.Options = wanted;
     form.ShowOptions();
