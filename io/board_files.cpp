@@ -223,14 +223,12 @@ void LoadBoard(TForm1& form, const std::string& path) {
     form.ShowFileNameInCaption();
     // The chips are now those of the file.
     form.Modified = false;
-    oldMap ? tiled::MapTextOver(*oldMap, form.project.Board.Cols(), form.project.Board.Rows(), tiles, Sheet, tsxName)
-           : tiled::MapText(form.project.Board.Cols(), form.project.Board.Rows(), tiles, Sheet, tsxName);
-    const std::vector<tiled::WangSet> wangsets = WangSetsOf(form.project.Sheet);
-    const std::optional<canvas::Colour> transparent = form.project.Sheet.TransparentColor;
-    const std::string tilesetText = oldTileset
-                                        ? tiled::TilesetTextOver(*oldTileset, base, imageName, Sheet, animations,
-                                                                 PlayedAnimation, wangsets, transparent)
-                                        : tiled::TilesetText(base, imageName, Sheet, animations, wangsets, transparent);
+    form.project.Board.Replace(map.cols, map.rows, ChipsOf(map.cells));
+    form.project.Sheet.Animations = ChipAnimationsOf(map.animations);
+    // The terrains are the tileset's: its chips as they were saved.
+    form.project.Sheet.SetTerrains(TerrainsOf(map.wangsets, Sheet.columns, Sheet.rows));
+    form.TerrainBrush.reset();
+    form.controls.SetChecked(ControlId::TerrainBrushMenu, false);
     form.ShowAnimationAt(form.AnimationMs);
     form.ShowTransparencyNotice(read.notice);
 }
