@@ -15,7 +15,7 @@ const Terrain Water{"water", {0, 0}, {2, 0}};
 struct TerrainEditor : StartedEditor {
     TerrainEditor() {
         PaintPattern();
-        form->Sheet.PutTerrain(Water);
+        form->project.Sheet.PutTerrain(Water);
     }
 };
 
@@ -25,7 +25,7 @@ void AutotileRegenerate(benchmark::State& state) {
     int step = 0;
     for (auto _ : state) {
         editor->ChangeChip(0, 2).SetPixel(step % 16, 3, canvas::Rgb(step, 0, 0));
-        benchmark::DoNotOptimize(editor->Sheet.FollowTerrains().size());
+        benchmark::DoNotOptimize(editor->project.Sheet.FollowTerrains().size());
         ++step;
     }
 }
@@ -35,7 +35,7 @@ BENCHMARK(AutotileRegenerate);
 // terrain, so that it and its eight neighbours change their chips each time.
 void AutotileBrushCell(benchmark::State& state) {
     TerrainEditor editor;
-    TryOutBoard& board = editor->Board;
+    TryOutBoard& board = editor->project.Board;
     board.Resize(64, 64);
     for (int r = 20; r < 40; ++r)
         for (int c = 20; c < 40; ++c) editor->PaintTerrain({c, r}, 0, true);

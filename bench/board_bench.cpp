@@ -16,11 +16,11 @@ struct BoardEditor : StartedEditor {
 
     BoardEditor() {
         PaintPattern();
-        form->Board.Resize(TryOutBoard::MaxSide, TryOutBoard::MaxSide);
+        form->project.Board.Resize(TryOutBoard::MaxSide, TryOutBoard::MaxSide);
         for (int r = 0; r < TryOutBoard::MaxSide; ++r)
             for (int c = 0; c < TryOutBoard::MaxSide; ++c) {
                 const int k = (r * TryOutBoard::MaxSide + c) % sheet::Default.ChipCount();
-                form->Board.Place({c, r}, ChipRef{k % sheet::Default.cols, k / sheet::Default.cols});
+                form->project.Board.Place({c, r}, ChipRef{k % sheet::Default.cols, k / sheet::Default.cols});
             }
         form->Click(ControlId::BoardZoom4);
         ShowBoard();
@@ -28,9 +28,10 @@ struct BoardEditor : StartedEditor {
 
     // What the window does after a handler: the cells to draw again, drawn.
     void ShowBoard() {
-        TryOutBoard& board = form->Board;
+        TryOutBoard& board = form->project.Board;
         form->FollowChipsOnBoard();
-        for (const BoardCell& cell : board.DirtyCells()) board.Draw(part, board.CellRect(cell), form->Sheet.Chips());
+        for (const BoardCell& cell : board.DirtyCells())
+            board.Draw(part, board.CellRect(cell), form->project.Sheet.Chips());
         board.ClearDirty();
     }
 };

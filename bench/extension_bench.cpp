@@ -24,9 +24,9 @@ struct Editor : StartedEditor {
 // 256 fills over chips across the sheet: a full history, each step of
 // another chip.
 void FillHistory(TForm1& form) {
-    form.SetUndoLimit(UndoHistory::MaxLimit);
+    form.SetUndoLimit(History::MaxLimit);
     form.Click(ControlId::FillB);
-    for (int i = 0; i < UndoHistory::MaxLimit; ++i) {
+    for (int i = 0; i < History::MaxLimit; ++i) {
         form.ScreenIMouseDown(MouseButton::Left, LeftOnly, (i % 30) * 16 + 3, (i / 30 % 16) * 16 + 3);
         form.EditIMouseDown(MouseButton::Left, i % 2 ? LeftOnly : ShiftState{ShiftKey::Right}, 5, 5);
     }

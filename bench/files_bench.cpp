@@ -220,7 +220,8 @@ BENCHMARK(FilesSaveSheetPng);
 void FilesEncodeSheetPng(benchmark::State& state) {
     Editor editor(TileLike(480, 256));
     for (auto _ : state) {
-        auto file = EncodePictureFile("sheet.png", editor.form->SheetImage, editor.form->Sheet.TransparentColor);
+        auto file =
+            EncodePictureFile("sheet.png", editor.form->SheetImage, editor.form->project.Sheet.TransparentColor);
         benchmark::DoNotOptimize(file.data());
     }
 }

@@ -88,7 +88,7 @@ void PaletteSaveSheet(benchmark::State& state) {
         for (int col = 0; col < 30; ++col)
             form->ChangeChip(col, row).CopyRect({0, 0, 16, 16}, sheet,
                                                 {col * 16, row * 16, col * 16 + 16, row * 16 + 16});
-    form->Sheet.TransparentColor = canvas::Rgb(255, 0, 255);
+    form->project.Sheet.TransparentColor = canvas::Rgb(255, 0, 255);
     const bool indexed = state.range(0) != 0;
     const std::string path = ScratchPath(state.range(1) ? "saved.png" : "saved.bmp");
     for (auto _ : state) {

@@ -10,12 +10,11 @@
 #include <vector>
 
 #include "canvas/Picture.h"
-#include "core/BoardHistory.h"
 #include "core/Controls.h"
 #include "core/EditorOptions.h"
 #include "core/Platform.h"
 #include "core/Preferences.h"
-#include "core/SheetDocument.h"
+#include "core/Project.h"
 #include "core/SheetGeometry.h"
 #include "core/ShiftState.h"
 #include "core/TilePreview.h"
@@ -73,8 +72,8 @@ public:
     TForm1& operator=(const TForm1&) = delete;
 
     // ---- State (the chip sheet model) ----
-    // The chips, the transparent colour and the undo history.
-    SheetDocument Sheet;
+    // Everything the artist makes, and its one history.
+    Project project;
     canvas::Picture SheetImage;      // whole sheet after ComposeSheet; otherwise scratch
     canvas::Picture PreviewImage;    // rubber-band copy of the chip
     canvas::Picture PalettePicture;  // 32 x 8, one pixel per palette entry
@@ -101,13 +100,13 @@ public:
     Controls controls;
     Platform& platform;
 
-    const canvas::Picture& Chip(int col, int row) const { return Sheet.Chip(col, row); }
+    const canvas::Picture& Chip(int col, int row) const { return project.Sheet.Chip(col, row); }
     // The chip about to change (its version moves on).
-    canvas::Picture& ChangeChip(int col, int row) { return Sheet.ChangeChip(col, row); }
+    canvas::Picture& ChangeChip(int col, int row) { return project.Sheet.ChangeChip(col, row); }
     // The one-level undo: the chip before the last change it takes back, and
     // whether undo can still use it.
-    const canvas::Picture& UndoImage() const { return Sheet.History.OneLevelCopy(); }
-    bool UndoAvailable() const { return !Sheet.History.On() && Sheet.History.UndoCount() > 0; }
+    const canvas::Picture& UndoImage() const { return project.history.OneLevelCopy(); }
+    bool UndoAvailable() const { return project.history.OneLevelAvailable(); }
 
     // ---- io/startup.cpp, io/closing.cpp, core/fixed_palette.cpp ----
     void FormCreate();
@@ -116,8 +115,6 @@ public:
     void DrawPaletteView();    // PalettePicture stretched over the palette view
 
     // ---- core/user_palette.cpp, io/palette_file_menu.cpp, edit/palette_swap.cpp ----
-    // The palette loaded from a palette file; empty when none is.
-    std::vector<canvas::Colour> UserPalette;
     // What the palette view shows with the user palette option on: the
     // loaded palette, else the colour table of the indexed file the sheet came
     // from; none (the fixed palette) with the option off or neither there.
@@ -241,7 +238,7 @@ public:
     void WMDropFiles(const std::vector<std::string>& paths);
 
     // ---- the transparent colour and PNG ----
-    // core/transparent_colour.cpp. T (Sheet.TransparentColor): the colour
+    // core/transparent_colour.cpp. T (project.Sheet.TransparentColor): the colour
     // that stands for transparent pixels in PNG files; none at start.
     void KeyPickMenuClick();  // the colour dialog chooses T
     void KeyNoneMenuClick();  // T becomes none
@@ -271,10 +268,6 @@ public:
     bool WrapDrawing() const { return Options.wrapDrawing; }
 
     // ---- the try-out board and its Tiled files ----
-    TryOutBoard Board;
-    // The board's clears and new sizes in the undo history, in order with
-    // the chips' steps (core/undo.cpp takes both).
-    BoardHistory BoardUndo;
     // core/board_view.cpp: BoardMenu shows or hides the board window (its
     // check mark says which); the window's own close unchecks it.
     void BoardMenuClick();
@@ -325,7 +318,7 @@ public:
     void ChangeEdited(const std::function<void(canvas::Picture&)>& change);
     // The undo step before a change of what the edit area shows: the chip's
     // own step, or one step for the whole block.
-    void RecordEditedStep(SheetDocument::OneLevel oneLevel);
+    void RecordEditedStep(History::OneLevel oneLevel);
     // The chips being edited drawn again on the sheet view, framed.
     void ShowEditedOnSheet();
     // The chips of the cols x rows block at (col, row) drawn again on the

@@ -23,51 +23,10 @@ void SheetDocument::Reshape(const SheetGeometry& geometry) {
     geometry_ = geometry;
 }
 
-void SheetDocument::SwapSheet(std::vector<canvas::Picture>& chips, SheetGeometry& geometry) {
-    for (std::size_t slot = 0; slot < chips.size() && slot < chips_.size(); ++slot) {
-        versions_[slot] = nextVersion_++;
-        std::swap(chips_[slot], chips[slot]);
-    }
-    std::swap(geometry_, geometry);
-}
-
 canvas::Picture& SheetDocument::ChangeChip(int col, int row) {
     const std::size_t slot = sheet::SlotOf(col, row);
     versions_[slot] = nextVersion_++;
     return chips_[slot];
-}
-
-void SheetDocument::RecordStep(int col, int row, OneLevel oneLevel) {
-    if (!History.On() && oneLevel == OneLevel::Passed) return;
-    History.Record(col, row, Chip(col, row));
-}
-
-void SheetDocument::RecordBlockStep(int col, int row, int cols, int rows, OneLevel oneLevel) {
-    if (!History.On() && oneLevel == OneLevel::Passed) return;
-    std::vector<ChipRef> places;
-    std::vector<canvas::Picture> before;
-    for (int c = col; c < col + cols; ++c) {
-        for (int r = row; r < row + rows; ++r) {
-            places.push_back({c, r});
-            before.push_back(Chip(c, r));
-        }
-    }
-    History.RecordBlock(col, row, std::move(places), std::move(before));
-}
-
-std::optional<ChipRef> SheetDocument::Undo(int currentCol, int currentRow) {
-    const auto step = History.Undo([this](int c, int r) -> canvas::Picture& { return ChangeChip(c, r); },
-                                   [this](auto& chips, auto& geometry) { SwapSheet(chips, geometry); },
-                                   currentCol, currentRow);
-    if (!step) return std::nullopt;
-    return ChipRef{step->col, step->row};
-}
-
-std::optional<ChipRef> SheetDocument::Redo() {
-    const auto step = History.Redo([this](int c, int r) -> canvas::Picture& { return ChangeChip(c, r); },
-                                   [this](auto& chips, auto& geometry) { SwapSheet(chips, geometry); });
-    if (!step) return std::nullopt;
-    return ChipRef{step->col, step->row};
 }
 
 void SheetDocument::CutIntoChips(const canvas::Picture& picture) {

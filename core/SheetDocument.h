@@ -5,16 +5,16 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "canvas/Picture.h"
 #include "core/ChipAnimations.h"
 #include "core/SheetGeometry.h"
 #include "core/Terrain.h"
-#include "core/UndoHistory.h"
 
-// The sheet being edited: its chips, the transparent colour and the undo
-// history. Every change of a chip goes through ChangeChip, which gives the
+// The sheet being edited: its chips, the transparent colour, the colour
+// table and the animations. Every change of a chip goes through ChangeChip, which gives the
 // chip a new version, so that the views (sheet, tile preview, board) and the
 // recovery copy see what changed by comparing versions, not pixels.
 class SheetDocument {
@@ -27,6 +27,10 @@ public:
     // before comes in black). Chips outside the new shape are not touched.
     // The shape must fit (sheet::Fits).
     void Reshape(const SheetGeometry& geometry);
+    // The history's whole-sheet step takes a reshaping change back and makes
+    // it again: the shape trades places with `geometry`, and the step trades
+    // the chips (every slot it changed) itself.
+    void ExchangeShape(SheetGeometry& geometry) { std::swap(geometry_, geometry); }
 
     const canvas::Picture& Chip(int col, int row) const { return chips_[sheet::SlotOf(col, row)]; }
     // The chip about to change; its version moves on.
@@ -47,26 +51,6 @@ public:
     // The whole sheet as one picture, into `sheetPicture`.
     void ComposeInto(canvas::Picture& sheetPicture) const;
 
-    // Records the undo step of chip (col, row) before its change: always with
-    // the history on; in the one-level undo only for the changes it takes
-    // back (OneLevel::Kept: the shapes, the fill and the transforms).
-    enum class OneLevel { Kept, Passed };
-    void RecordStep(int col, int row, OneLevel oneLevel);
-    // The same for the block of cols x rows chips at (col, row): one step for all.
-    void RecordBlockStep(int col, int row, int cols, int rows, OneLevel oneLevel);
-    // Before a change of every chip (a load, a paste over the sheet, the
-    // memory replay): one step with the history on; the one-level undo
-    // forgets. (col, row) is the chip being edited.
-    // A palette swap's step carries the entry it changed.
-    void RecordSheetStep(int currentCol, int currentRow,
-                         std::optional<UndoHistory::PaletteEntry> entry = std::nullopt) {
-        History.RecordSheet(chips_, geometry_, currentCol, currentRow, entry);
-    }
-    // Undoes the newest step; `current` is the chip being edited, which the
-    // one-level undo writes into. The chip that changed, if any did.
-    std::optional<ChipRef> Undo(int currentCol, int currentRow);
-    std::optional<ChipRef> Redo();
-
     // T: the colour that stands for transparent pixels in PNG files.
     std::optional<canvas::Colour> TransparentColor;
     // The colour table of the indexed file the sheet was loaded from, in its
@@ -74,7 +58,6 @@ public:
     std::vector<canvas::Colour> ColourTable;
     // The chips that move, and their frames; the board's tileset keeps them.
     ChipAnimations Animations;
-    UndoHistory History;
 
     // ---- Terrains (core/sheet_terrains.cpp) ----
     const std::vector<Terrain>& Terrains() const { return terrains_; }
@@ -94,9 +77,6 @@ private:
     std::vector<Terrain> terrains_;
     // Per terrain: its block's chip versions when its chips were last written.
     std::vector<std::array<std::uint64_t, autotile::SourceCols * autotile::SourceRows>> terrainSeen_;
-
-    // A whole-sheet step's chips and shape trade places with the sheet's.
-    void SwapSheet(std::vector<canvas::Picture>& chips, SheetGeometry& geometry);
 
     SheetGeometry geometry_;
     std::vector<canvas::Picture> chips_;

@@ -56,7 +56,7 @@ void TForm1::SelectBlock(int col, int row, int cols, int rows) {
     }
     CurCol = std::max(col, 0);
     CurRow = std::max(row, 0);
-    Sheet.History.DropOneLevel();
+    project.history.DropOneLevel();
     // The XY exchange needs a square.
     controls.SetEnabled(ControlId::XYMenu, EditCols() == EditRows());
     LayoutChanged = true;
@@ -101,9 +101,9 @@ void TForm1::ChangeEdited(const std::function<void(canvas::Picture&)>& change) {
     }
 }
 
-void TForm1::RecordEditedStep(SheetDocument::OneLevel oneLevel) {
+void TForm1::RecordEditedStep(History::OneLevel oneLevel) {
     if (BlockEditing())
-        Sheet.RecordBlockStep(CurCol, CurRow, EditCols(), EditRows(), oneLevel);
+        project.RecordBlock({CurCol, CurRow}, EditCols(), EditRows(), oneLevel);
     else
-        Sheet.RecordStep(CurCol, CurRow, oneLevel);
+        project.RecordChip({CurCol, CurRow}, oneLevel);
 }

@@ -41,27 +41,28 @@ void TForm1::BoardViewClick(ControlId Sender) {
     switch (Sender) {
         case ControlId::BoardClearMenu:
             // An empty board has nothing to lose and no step to record.
-            if (!PlacedOutside(Board, 0, 0) || !platform.AskQuestion(Tr(ClearQuestion))) return;
-            BoardUndo.Record(Sheet.History, Board);
-            Board.Clear();
+            if (!PlacedOutside(project.Board, 0, 0) || !platform.AskQuestion(Tr(ClearQuestion))) return;
+            project.RecordBoard();
+            project.Board.Clear();
             break;
         case ControlId::BoardSizeMenu: {
-            const auto size = platform.BoardSizeDialog(Board.Cols(), Board.Rows());
+            const auto size = platform.BoardSizeDialog(project.Board.Cols(), project.Board.Rows());
             if (!size) return;
             if (!InRange(size->cols) || !InRange(size->rows)) {
                 platform.ShowMessage(Tr(SizeOutOfRange));
                 return;
             }
-            if (size->cols == Board.Cols() && size->rows == Board.Rows()) return;
-            if (PlacedOutside(Board, size->cols, size->rows) && !platform.AskQuestion(Tr(ShrinkQuestion))) return;
-            BoardUndo.Record(Sheet.History, Board);
-            Board.Resize(size->cols, size->rows);
+            if (size->cols == project.Board.Cols() && size->rows == project.Board.Rows()) return;
+            if (PlacedOutside(project.Board, size->cols, size->rows) && !platform.AskQuestion(Tr(ShrinkQuestion)))
+                return;
+            project.RecordBoard();
+            project.Board.Resize(size->cols, size->rows);
             break;
         }
         default:
             for (std::size_t i = 0; i < ZoomItems.size(); ++i) {
                 if (ZoomItems[i] != Sender) continue;
-                Board.SetZoom(static_cast<int>(i) + 1);
+                project.Board.SetZoom(static_cast<int>(i) + 1);
                 ShowOptions();
             }
             break;
@@ -69,9 +70,9 @@ void TForm1::BoardViewClick(ControlId Sender) {
 }
 
 void TForm1::FollowChipsOnBoard() {
-    if (!Options.animation) return Board.FollowChips(Sheet.Versions());
+    if (!Options.animation) return project.Board.FollowChips(project.Sheet.Versions());
     // A cell shows the frame due now: it changes with that frame's version.
     std::vector<std::uint64_t> shown(sheet::SlotCount);
-    for (std::size_t slot = 0; slot < shown.size(); ++slot) shown[slot] = Sheet.Versions()[ShownSlots[slot]];
-    Board.FollowChips(shown);
+    for (std::size_t slot = 0; slot < shown.size(); ++slot) shown[slot] = project.Sheet.Versions()[ShownSlots[slot]];
+    project.Board.FollowChips(shown);
 }

@@ -14,16 +14,20 @@ void TForm1::AnimMenuClick() {
 void TForm1::AnimFramesMenuClick() {
     const ChipRef chip{CurCol, CurRow};
     const std::optional<ChipAnimation> answer =
-        platform.AnimationDialog(Sheet.Animations.Of(chip).value_or(ChipAnimation{}));
+        platform.AnimationDialog(project.Sheet.Animations.Of(chip).value_or(ChipAnimation{}));
     if (!answer) return;
-    Sheet.Animations.Set(chip, answer, Sheet.Geometry());
+    ChipAnimations after = project.Sheet.Animations;
+    after.Set(chip, answer, project.Sheet.Geometry());
+    if (after.All() == project.Sheet.Animations.All()) return;
+    project.RecordPart([](auto& p) -> auto& { return p.Sheet.Animations; });
+    project.Sheet.Animations = std::move(after);
     ShowAnimationAt(AnimationMs);
 }
 
 void TForm1::ShowAnimationAt(std::int64_t elapsedMs) {
     AnimationMs = elapsedMs;
     if (Options.animation)
-        Sheet.Animations.ShowAt(elapsedMs, ShownSlots);
+        project.Sheet.Animations.ShowAt(elapsedMs, ShownSlots);
     else
         ShownSlots = ChipAnimations::Still();
 }

@@ -16,10 +16,10 @@ void TForm1::StrokeMenuClick() {
     ShowOptions();
 }
 
-void TForm1::HistoryMenuClick() { SetUndoLimit(Sheet.History.On() ? 1 : UndoHistory::OnLimit); }
+void TForm1::HistoryMenuClick() { SetUndoLimit(project.history.On() ? 1 : History::OnLimit); }
 
 void TForm1::SetUndoLimit(int steps) {
-    Sheet.History.SetLimit(steps, CurCol, CurRow);
+    project.history.SetLimit(steps, {CurCol, CurRow});
     ShowOptions();
 }
 

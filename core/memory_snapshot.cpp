@@ -39,7 +39,7 @@ void TForm1::RestoreSnapshot(const TMemorySnapshot& m) {
     DropPendingPoint();
     controls.SetPressedTool(tool_mode::ButtonOf(Def.ToolMode));
 
-    Sheet.RecordSheetStep(CurCol, CurRow);
+    project.RecordSheet({CurCol, CurRow});
     ReshapeSheet({Def.ChipSize, Def.SheetCols, Def.SheetRows});
     CutIntoChips(m.MemSheetImage);
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A new sheet of any shape the editor can hold: chips of 8 to 64 pixels,
 // up to 64 x 64 of them and 2048 x 2048 pixels.
+#include <memory>
 #include <string>
 
 #include "core/Form.h"
@@ -16,7 +17,7 @@ constexpr SourceText DiscardQuestion =
 }  // namespace
 
 void TForm1::NewSheetMenuClick() {
-    const std::optional<SheetGeometry> shape = platform.NewSheetDialog(Sheet.Geometry());
+    const std::optional<SheetGeometry> shape = platform.NewSheetDialog(project.Sheet.Geometry());
     if (!shape) return;
     if (!sheet::Fits(*shape)) {
         platform.ShowMessage(Tr(ShapeRefused, {std::to_string(sheet::MinChipSize), std::to_string(sheet::MaxChipSize),
@@ -31,9 +32,15 @@ void TForm1::NewSheetMenuClick() {
 bool TForm1::MakeNewSheet(const SheetGeometry& shape) {
     if (!sheet::Fits(shape)) return false;
     DropPendingPoint();
-    // One step with the history on, which gives the old shape back too.
-    Sheet.RecordSheetStep(CurCol, CurRow);
-    Sheet.Reshape(shape);
+    // One step with the history on, which gives the old shape, colour table
+    // and animations back too.
+    auto tables = std::make_unique<CommandGroup>();
+    tables->Add(KeepPart(
+        project, [](auto& p) -> auto& { return p.Sheet.ColourTable; }));
+    tables->Add(KeepPart(
+        project, [](auto& p) -> auto& { return p.Sheet.Animations; }));
+    project.RecordSheet({CurCol, CurRow}, std::move(tables));
+    project.Sheet.Reshape(shape);
     for (int c = 0; c < shape.cols; ++c) {
         for (int r = 0; r < shape.rows; ++r) {
             canvas::Picture& chip = ChangeChip(c, r);
@@ -41,8 +48,8 @@ bool TForm1::MakeNewSheet(const SheetGeometry& shape) {
             chip.FillRect({0, 0, shape.chipSize, shape.chipSize});
         }
     }
-    Sheet.ColourTable.clear();
-    Sheet.Animations.Clear();
+    project.Sheet.ColourTable.clear();
+    project.Sheet.Animations.Clear();
     ShowAnimationAt(AnimationMs);
     CurCol = 0;
     CurRow = 0;

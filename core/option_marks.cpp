@@ -33,7 +33,7 @@ void TForm1::ShowOptions() {
     if (o.tileZoom >= 1 && o.tileZoom <= 4)
         controls.SetChecked(TileZoomItems[static_cast<std::size_t>(o.tileZoom - 1)], true);
     controls.SetChecked(BoardMenu, o.boardShown);
-    controls.SetChecked(BoardZoomItems[static_cast<std::size_t>(Board.Zoom() - 1)], true);
+    controls.SetChecked(BoardZoomItems[static_cast<std::size_t>(project.Board.Zoom() - 1)], true);
     controls.SetChecked(LangEnMenu, o.english);
     controls.SetChecked(StrokeMenu, o.strokeJoin);
     controls.SetChecked(KeysMenu, o.keys);
@@ -41,6 +41,6 @@ void TForm1::ShowOptions() {
     controls.SetChecked(UserPaletteMenu, o.userPalette);
     controls.SetChecked(AnimMenu, o.animation);
     controls.SetChecked(BlockMenu, o.block);
-    controls.SetChecked(HistoryMenu, Sheet.History.On());
-    controls.SetVisible(RedoMenu, Sheet.History.On());
+    controls.SetChecked(HistoryMenu, project.history.On());
+    controls.SetVisible(RedoMenu, project.history.On());
 }

@@ -22,9 +22,9 @@ constexpr canvas::Colour ChipBorderLineOnRed = 0xFFFFFF;
 
 void TForm1::Relayout(std::int32_t size, std::int32_t cols, std::int32_t rows) {
     ReshapeSheet({size, cols, rows});
-    size = Sheet.Geometry().chipSize;
-    cols = Sheet.Geometry().cols;
-    rows = Sheet.Geometry().rows;
+    size = project.Sheet.Geometry().chipSize;
+    cols = project.Sheet.Geometry().cols;
+    rows = project.Sheet.Geometry().rows;
     // The extra pixel holds the right and bottom frame line.
     const int extra = Def.SheetGridShown ? 1 : 0;
     const int width = cols * size + extra;
@@ -65,13 +65,13 @@ void TForm1::Relayout(std::int32_t size, std::int32_t cols, std::int32_t rows) {
 }
 
 void TForm1::ReshapeSheet(const SheetGeometry& geometry) {
-    if (geometry != Sheet.Geometry() && sheet::Fits(geometry)) Sheet.Reshape(geometry);
+    if (geometry != project.Sheet.Geometry() && sheet::Fits(geometry)) project.Sheet.Reshape(geometry);
     // The sheet may also have changed shape by a load or an undo; the board
     // knows the shape the views were last laid out for.
-    const SheetGeometry& g = Sheet.Geometry();
-    if (Board.Sheet() == g) return;
+    const SheetGeometry& g = project.Sheet.Geometry();
+    if (project.Board.Sheet() == g) return;
     DropPendingPoint();
-    Board.FollowSheet(g);
+    project.Board.FollowSheet(g);
     // The chip being edited stays where it is, or the nearest chip that is left.
     CurCol = std::min(CurCol, g.cols - 1);
     CurRow = std::min(CurRow, g.rows - 1);
@@ -219,9 +219,9 @@ void TForm1::RefreshEditArea() {
     DrawEditGrid(Def.ChipSize);
 }
 
-void TForm1::ComposeSheet() { Sheet.ComposeInto(SheetImage); }
+void TForm1::ComposeSheet() { project.Sheet.ComposeInto(SheetImage); }
 
-void TForm1::CutIntoChips(const canvas::Picture& sheet) { Sheet.CutIntoChips(sheet); }
+void TForm1::CutIntoChips(const canvas::Picture& sheet) { project.Sheet.CutIntoChips(sheet); }
 
 // The chip being edited becomes (col, row): the edit area shows it and the
 // sheet view frames it. A block keeps its size and lies on the sheet.
@@ -231,7 +231,7 @@ void TForm1::ChooseChip(int col, int row) {
     DrawChip(CurCol, CurRow, false);
     CurCol = col;
     CurRow = row;
-    Sheet.History.DropOneLevel();
+    project.history.DropOneLevel();
     RefreshEditArea();
     if (Def.SheetGridShown)
         DrawSheetFrame();

@@ -66,7 +66,8 @@ int TForm1::LargestZoom() const {
 int TForm1::ZoomWithinLayout(int zoom) const { return std::clamp(zoom, MinZoom, LargestZoom()); }
 
 WindowLayout TForm1::RoomyLayoutFor(int width, int height, double ratio) const {
-    return RoomyLayout(width, height, ratio, {Def.ChipSize, Sheet.Geometry().Width(), Sheet.Geometry().Height()});
+    return RoomyLayout(width, height, ratio,
+                       {Def.ChipSize, project.Sheet.Geometry().Width(), project.Sheet.Geometry().Height()});
 }
 
 void TForm1::ShowZoomChoice() {

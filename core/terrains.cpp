@@ -42,7 +42,7 @@ void ShowWrittenChips(TForm1& form, const std::vector<ChipRef>& written) {
 }  // namespace
 
 void TForm1::AutotileMenuClick() {
-    const std::vector<Terrain>& terrains = Sheet.Terrains();
+    const std::vector<Terrain>& terrains = project.Sheet.Terrains();
     Platform::AutotileAnswer start{{CurCol, CurRow}, {CurCol + autotile::SourceCols, CurRow}, {}};
     if (!terrains.empty()) start = {terrains.back().source, terrains.back().area, terrains.back().name};
     const auto answer = platform.AutotileDialog(start);
@@ -53,13 +53,13 @@ void TForm1::AutotileMenuClick() {
         return;
     }
     // The chips the area held before come back with one undo.
-    Sheet.RecordBlockStep(terrain.area.col, terrain.area.row, autotile::AreaCols, autotile::AreaRows,
-                          SheetDocument::OneLevel::Kept);
-    Sheet.PutTerrain(terrain);
+    project.RecordBlock({terrain.area.col, terrain.area.row}, autotile::AreaCols, autotile::AreaRows,
+                        History::OneLevel::Kept);
+    project.Sheet.PutTerrain(terrain);
     std::vector<ChipRef> written;
     for (int i = 0; i < autotile::ChipCount; ++i) written.push_back(terrain.PlaceOf(i));
     ShowWrittenChips(*this, written);
     Modified = true;
 }
 
-void TForm1::FollowTerrains() { ShowWrittenChips(*this, Sheet.FollowTerrains()); }
+void TForm1::FollowTerrains() { ShowWrittenChips(*this, project.Sheet.FollowTerrains()); }

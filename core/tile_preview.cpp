@@ -37,11 +37,11 @@ void TForm1::UpdateTilePreview() {
     const bool neighbours = Options.tileNeighbours;
     auto shown = [this](std::size_t slot) -> TilePreview::Source {
         const std::size_t frame = ShownSlots[slot];
-        return {&Sheet.Chips()[frame], Sheet.Versions()[frame]};
+        return {&project.Sheet.Chips()[frame], project.Sheet.Versions()[frame]};
     };
     // Any frame of an animated chip shows the animation in the middle.
     const std::optional<ChipRef> animated =
-        Options.animation ? Sheet.Animations.Holding({CurCol, CurRow}) : std::nullopt;
+        Options.animation ? project.Sheet.Animations.Holding({CurCol, CurRow}) : std::nullopt;
     const ChipRef middle = animated.value_or(ChipRef{CurCol, CurRow});
     // The chip, or the block, in the middle, and as much again on every side.
     const int cols = EditCols(), rows = EditRows();

@@ -6,17 +6,27 @@
 #include "core/Form.h"
 #include "core/Translation.h"
 
-void TForm1::KeyPickMenuClick() {
-    if (const std::optional<TColor> colour = platform.ColourDialog(Sheet.TransparentColor))
-        Sheet.TransparentColor = *colour & 0xFFFFFF;
+namespace {
+
+void ChangeTransparentColour(Project& project, std::optional<TColor> colour) {
+    if (project.Sheet.TransparentColor == colour) return;
+    project.RecordPart([](auto& p) -> auto& { return p.Sheet.TransparentColor; });
+    project.Sheet.TransparentColor = colour;
 }
 
-void TForm1::KeyNoneMenuClick() { Sheet.TransparentColor.reset(); }
+}  // namespace
+
+void TForm1::KeyPickMenuClick() {
+    if (const std::optional<TColor> colour = platform.ColourDialog(project.Sheet.TransparentColor))
+        ChangeTransparentColour(project, *colour & 0xFFFFFF);
+}
+
+void TForm1::KeyNoneMenuClick() { ChangeTransparentColour(project, std::nullopt); }
 
 void TForm1::ShowTransparentColour() {
     // Set by the dialog, the settings file or a load alike, so shown after
     // every event rather than by each of them.
-    const bool set = Sheet.TransparentColor.has_value();
+    const bool set = project.Sheet.TransparentColor.has_value();
     controls.SetChecked(ControlId::KeyPickMenu, set);
     controls.SetChecked(ControlId::KeyNoneMenu, !set);
 }

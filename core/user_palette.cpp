@@ -7,8 +7,8 @@
 
 const std::vector<canvas::Colour>* TForm1::ShownUserPalette() const {
     if (!Options.userPalette) return nullptr;
-    if (!UserPalette.empty()) return &UserPalette;
-    if (!Sheet.ColourTable.empty()) return &Sheet.ColourTable;
+    if (!project.UserPalette.empty()) return &project.UserPalette;
+    if (!project.Sheet.ColourTable.empty()) return &project.Sheet.ColourTable;
     return nullptr;
 }
 

@@ -10,16 +10,21 @@ void TForm1::SwapPaletteEntry(std::size_t entry) {
     const canvas::Colour old = (*shown)[entry];
     // The transparent colour's entry stays transparent: its pixels are the
     // transparent ones of a PNG save.
-    if (Sheet.TransparentColor == old) return;
+    if (project.Sheet.TransparentColor == old) return;
     const std::optional<TColor> chosen = platform.ColourDialog(old);
     if (!chosen || *chosen == old) return;
-    std::vector<canvas::Colour>& palette = UserPalette.empty() ? Sheet.ColourTable : UserPalette;
+    std::vector<canvas::Colour>& palette =
+        project.UserPalette.empty() ? project.Sheet.ColourTable : project.UserPalette;
     palette[entry] = *chosen;
 
     // One step of the whole sheet with the history on (undo brings back the
     // pixels and the entry's colour); the one-level undo must not bring back
     // the old colour in the current chip alone.
-    Sheet.RecordSheetStep(CurCol, CurRow, UndoHistory::PaletteEntry{&palette, entry, *chosen, old});
+    project.RecordSheet({CurCol, CurRow}, project.PaletteEntryStep(entry, *chosen, old));
+    // The drawing colours go with their entry: the next stroke paints the
+    // palette's colour, not one that has left it.
+    if (LeftColor == old) SetLeftColor(*chosen);
+    if (RightColor == old) SetRightColor(*chosen);
     for (int row = 0; row < Def.SheetRows; ++row)
         for (int col = 0; col < Def.SheetCols; ++col) {
             const canvas::Picture& chip = Chip(col, row);

@@ -51,7 +51,7 @@ void PaintPenLine(TForm1& form, int x0, int y0, int x1, int y1, TColor colour) {
 }  // namespace
 
 void StartPenStroke(TForm1& form, int x, int y, TColor colour) {
-    form.RecordEditedStep(SheetDocument::OneLevel::Passed);
+    form.RecordEditedStep(History::OneLevel::Passed);
     form.PenTrail = {true, x, y};
     PaintPenBlock(form, x, y, colour);
 }

@@ -20,7 +20,7 @@ void PasteIntoPopupChip(TForm1& form) {
         form.Modified = true;
     }
     // Only the undo copy of the chip being edited can be spoilt by the paste.
-    if (IsChipBeingEdited(form)) form.Sheet.History.DropOneLevel();
+    if (IsChipBeingEdited(form)) form.project.history.DropOneLevel();
 }
 
 void LoadIntoPopupChip(TForm1& form) {
@@ -28,7 +28,7 @@ void LoadIntoPopupChip(TForm1& form) {
     if (!path) return;
     // A failed read has shown its message and changed nothing.
     if (!form.LoadChipFile(*path, form.PopupCol, form.PopupRow)) return;
-    if (IsChipBeingEdited(form)) form.Sheet.History.DropOneLevel();
+    if (IsChipBeingEdited(form)) form.project.history.DropOneLevel();
     form.Modified = true;
     form.Relayout(form.Def.ChipSize, form.Def.SheetCols, form.Def.SheetRows);
 }
@@ -37,7 +37,8 @@ void LoadIntoPopupChip(TForm1& form) {
 // the chip save of the File menu does.
 void SavePopupChip(TForm1& form) {
     if (const std::optional<std::string> path = form.platform.PictureSaveDialog())
-        SaveFile(*path, EncodePictureFile(*path, form.Chip(form.PopupCol, form.PopupRow), form.Sheet.TransparentColor));
+        SaveFile(*path, EncodePictureFile(*path, form.Chip(form.PopupCol, form.PopupRow),
+                                          form.project.Sheet.TransparentColor));
 }
 
 // The palette writer writes SheetImage, so the chip goes there first; the

@@ -13,7 +13,7 @@ void ShowRubberBand(TForm1& form, const std::function<void(canvas::Picture&)>& d
         form.FrameEditedOnSheet();
         return;
     }
-    const std::uint64_t unchanged = form.Sheet.Version(form.CurCol, form.CurRow);
+    const std::uint64_t unchanged = form.project.Sheet.Version(form.CurCol, form.CurRow);
     canvas::Picture& chip = form.ChangeChip(form.CurCol, form.CurRow);
     form.PreviewImage.SetSize(chip.Width(), chip.Height());
     form.PreviewImage.Draw(0, 0, chip);
@@ -21,5 +21,5 @@ void ShowRubberBand(TForm1& form, const std::function<void(canvas::Picture&)>& d
     form.RefreshEditArea();
     form.DrawChip(form.CurCol, form.CurRow, true);
     chip.Draw(0, 0, form.PreviewImage);
-    form.Sheet.TakeBackChange(form.CurCol, form.CurRow, unchanged);
+    form.project.Sheet.TakeBackChange(form.CurCol, form.CurRow, unchanged);
 }

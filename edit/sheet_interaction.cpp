@@ -52,7 +52,7 @@ void SetSheetPixel(TForm1& form, const SheetSpot& s, TColor colour) {
         s.row < form.CurRow + form.EditRows())
         form.RefreshEditArea();
     // The one-level copy would bring back a chip without this pixel.
-    form.Sheet.History.DropOneLevel();
+    form.project.history.DropOneLevel();
     form.Modified = true;
 }
 

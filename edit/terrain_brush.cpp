@@ -27,36 +27,36 @@ bool OnBoard(const TryOutBoard& board, BoardCell c) {
 }  // namespace
 
 bool TForm1::CellHasTerrain(BoardCell cell, std::size_t terrain) const {
-    if (terrain >= Sheet.Terrains().size()) return false;
-    const std::optional<ChipRef> chip = Board.At(cell);
-    return chip && Sheet.Terrains()[terrain].MaskAt(*chip).has_value();
+    if (terrain >= project.Sheet.Terrains().size()) return false;
+    const std::optional<ChipRef> chip = project.Board.At(cell);
+    return chip && project.Sheet.Terrains()[terrain].MaskAt(*chip).has_value();
 }
 
 void TForm1::PaintTerrain(BoardCell cell, std::size_t terrain, bool on) {
-    if (terrain >= Sheet.Terrains().size() || !OnBoard(Board, cell)) return;
-    const Terrain& t = Sheet.Terrains()[terrain];
+    if (terrain >= project.Sheet.Terrains().size() || !OnBoard(project.Board, cell)) return;
+    const Terrain& t = project.Sheet.Terrains()[terrain];
     if (on && !CellHasTerrain(cell, terrain)) {
-        Board.Place(cell, t.ChipOf(0));
+        project.Board.Place(cell, t.ChipOf(0));
     } else if (!on) {
         if (!CellHasTerrain(cell, terrain)) return;
-        Board.Place(cell, std::nullopt);
+        project.Board.Place(cell, std::nullopt);
     }
     // The terrain runs on past the board's edge, as a map cut out of a
     // larger one does.
-    auto counts = [&](BoardCell c) { return !OnBoard(Board, c) || CellHasTerrain(c, terrain); };
+    auto counts = [&](BoardCell c) { return !OnBoard(project.Board, c) || CellHasTerrain(c, terrain); };
     for (int dr = -1; dr <= 1; ++dr)
         for (int dc = -1; dc <= 1; ++dc) {
             const BoardCell c{cell.col + dc, cell.row + dr};
-            if (!OnBoard(Board, c) || !CellHasTerrain(c, terrain)) continue;
+            if (!OnBoard(project.Board, c) || !CellHasTerrain(c, terrain)) continue;
             std::uint8_t mask = 0;
             for (const Step& s : Around)
                 if (counts({c.col + s.dc, c.row + s.dr})) mask |= s.bit;
-            Board.Place(c, t.ChipOf(mask));
+            project.Board.Place(c, t.ChipOf(mask));
         }
 }
 
 void TForm1::TerrainBrushMenuClick() {
-    const std::size_t count = Sheet.Terrains().size();
+    const std::size_t count = project.Sheet.Terrains().size();
     if (!TerrainBrush)
         TerrainBrush = count > 0 ? std::optional<std::size_t>(0) : std::nullopt;
     else if (*TerrainBrush + 1 < count)

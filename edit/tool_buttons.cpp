@@ -15,7 +15,7 @@ void TForm1::ToolButtonClick(ControlId Sender) {
     controls.SetCursor(Sender == ControlId::PenB ? EditCursor::Arrow : EditCursor::Hand);
     // Pen strokes take no undo copy, so a copy from before them would bring
     // back a chip without them: choosing the pen gives the copy up.
-    if (Sender == ControlId::PenB) Sheet.History.DropOneLevel();
+    if (Sender == ControlId::PenB) project.history.DropOneLevel();
     Def.ToolMode = mode;
     controls.SetPressedTool(Sender);
     ShowEditedOnSheet();

@@ -154,14 +154,6 @@ std::vector<Record::Session::Terrain> TerrainsOf(const Head& head, const Limits&
 
 Record::Session ReadSession(const Head& head, const Limits& limits) {
     Record::Session s;
-    s.wrapDrawing = Flag(head, "wrap");
-    s.tilePreview = Flag(head, "tilepreview");
-    s.tileNeighbours = Flag(head, "tileneighbours");
-    s.tileZoom = Number(head, "tilezoom", 1, limits.maxTileZoom);
-    s.boardShown = Flag(head, "boardshown");
-    s.strokeJoin = Flag(head, "strokejoin");
-    s.keys = Flag(head, "keys");
-    s.wide = Flag(head, "wide");
     s.left = static_cast<canvas::Colour>(Number(head, "left", 0, 0xFFFFFF));
     s.right = static_cast<canvas::Colour>(Number(head, "right", 0, 0xFFFFFF));
     if (head.contains("transparent"))
@@ -173,6 +165,114 @@ Record::Session ReadSession(const Head& head, const Limits& limits) {
                            limits.maxCols * limits.maxRows);
     s.terrains = TerrainsOf(head, limits);
     return s;
+}
+
+constexpr std::string_view OptionPrefix = "option.";
+
+// The options that copies of earlier versions kept under keys of their own.
+constexpr std::pair<std::string_view, std::string_view> OlderOptionKeys[] = {
+    {"wrap", "wrapDrawing"},
+    {"tilepreview", "tilePreview"},
+    {"tileneighbours", "tileNeighbours"},
+    {"tilezoom", "tileZoom"},
+    {"boardshown", "boardShown"},
+    {"strokejoin", "strokeJoin"},
+    {"keys", "keys"},
+    {"wide", "wide"},
+};
+
+std::map<std::string, int, std::less<>> ReadOptions(const Head& head, const Limits& limits) {
+    std::map<std::string, int, std::less<>> options;
+    for (const auto& [key, value] : head) {
+        if (!key.starts_with(OptionPrefix)) continue;
+        const std::string name = key.substr(OptionPrefix.size());
+        if (name.empty() || name.size() > 32 ||
+            name.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ") != std::string::npos)
+            Refuse("a bad option name");
+        options[name] = Number(head, key, 0, limits.maxOption);
+    }
+    for (const auto& [older, name] : OlderOptionKeys)
+        if (head.contains(older) && !options.contains(name))
+            options[std::string(name)] = Number(head, older, 0, limits.maxOption);
+    return options;
+}
+
+// Colours as six hex digits each, red first.
+std::string ColoursText(const std::vector<canvas::Colour>& colours) {
+    static const char digits[] = "0123456789abcdef";
+    std::string out;
+    for (canvas::Colour c : colours)
+        for (int shift : {4, 0, 12, 8, 20, 16}) out += digits[(c >> shift) & 15];
+    return out;
+}
+
+std::vector<canvas::Colour> ColoursOf(const Head& head, std::string_view key, int most) {
+    const auto it = head.find(key);
+    if (it == head.end()) Refuse(std::string(key) + " missing");
+    const std::string& text = it->second;
+    if (text.size() % 6 != 0 || text.size() / 6 > static_cast<std::size_t>(most))
+        Refuse(std::string(key) + " of the wrong length");
+    std::vector<canvas::Colour> colours;
+    for (std::size_t at = 0; at < text.size(); at += 6) {
+        unsigned v[6];
+        for (int i = 0; i < 6; ++i) {
+            const char c = text[at + static_cast<std::size_t>(i)];
+            if (c >= '0' && c <= '9')
+                v[i] = static_cast<unsigned>(c - '0');
+            else if (c >= 'a' && c <= 'f')
+                v[i] = static_cast<unsigned>(c - 'a' + 10);
+            else
+                Refuse(std::string(key) + " not a colour");
+        }
+        colours.push_back(canvas::Rgb(static_cast<int>(v[0] * 16 + v[1]), static_cast<int>(v[2] * 16 + v[3]),
+                                      static_cast<int>(v[4] * 16 + v[5])));
+    }
+    return colours;
+}
+
+// "slot:frames:ms" entries joined by ','; empty for none.
+std::string AnimationsText(const std::vector<Record::Work::Animation>& animations) {
+    std::string out;
+    for (const auto& a : animations) {
+        if (!out.empty()) out += ',';
+        out += std::to_string(a.slot) + ":" + std::to_string(a.frames) + ":" + std::to_string(a.frameMs);
+    }
+    return out;
+}
+
+std::vector<Record::Work::Animation> AnimationsOf(const Head& head, const Limits& limits) {
+    const auto it = head.find("animations");
+    if (it == head.end()) Refuse("animations missing");
+    std::vector<Record::Work::Animation> animations;
+    std::string_view text = it->second;
+    const int slots = limits.maxCols * limits.maxRows;
+    while (!text.empty()) {
+        const std::size_t comma = text.find(',');
+        const std::string_view entry = text.substr(0, comma);
+        text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
+        // Each number as a head line of its own, so that one rule checks them.
+        Head parts;
+        std::string_view rest = entry;
+        for (const char* name : {"slot", "frames", "ms"}) {
+            const std::size_t colon = rest.find(':');
+            parts[name] = std::string(rest.substr(0, colon));
+            rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
+        }
+        if (animations.size() >= static_cast<std::size_t>(slots)) Refuse("too many animations");
+        animations.push_back({Number(parts, "slot", 0, slots - 1), Number(parts, "frames", 2, limits.maxFrames),
+                              Number(parts, "ms", 1, limits.maxFrameMs)});
+    }
+    return animations;
+}
+
+Record::Work ReadWork(const Head& head, const Limits& limits) {
+    Record::Work w;
+    w.colourTable = ColoursOf(head, "colourtable", limits.maxPalette);
+    w.userPalette = ColoursOf(head, "userpalette", limits.maxPalette);
+    w.animations = AnimationsOf(head, limits);
+    w.undoLimit = Number(head, "undolimit", 1, limits.maxUndoLimit);
+    w.undoMemoryMiB = Number(head, "undomemory", 1, limits.maxUndoMemoryMiB);
+    return w;
 }
 
 std::uint32_t Get32(std::span<const std::uint8_t> b, std::size_t at) {
@@ -252,14 +352,6 @@ std::vector<std::uint8_t> Encode(const Record& r) {
     line("gridhidden", flag(r.gridHidden));
     line("resizeperchip", flag(r.resizePerChip));
     if (const auto& s = r.session) {
-        line("wrap", flag(s->wrapDrawing));
-        line("tilepreview", flag(s->tilePreview));
-        line("tileneighbours", flag(s->tileNeighbours));
-        line("tilezoom", std::to_string(s->tileZoom));
-        line("boardshown", flag(s->boardShown));
-        line("strokejoin", flag(s->strokeJoin));
-        line("keys", flag(s->keys));
-        line("wide", flag(s->wide));
         line("left", std::to_string(s->left & 0xFFFFFF));
         line("right", std::to_string(s->right & 0xFFFFFF));
         if (s->transparent) line("transparent", std::to_string(*s->transparent & 0xFFFFFF));
@@ -268,6 +360,14 @@ std::vector<std::uint8_t> Encode(const Record& r) {
         line("boardzoom", std::to_string(s->boardZoom));
         line("board", CellsText(s->boardCells));
         if (!s->terrains.empty()) line("terrains", TerrainsText(s->terrains));
+    }
+    for (const auto& [name, value] : r.options) line((std::string(OptionPrefix) + name).c_str(), std::to_string(value));
+    if (const auto& w = r.work) {
+        line("colourtable", ColoursText(w->colourTable));
+        line("userpalette", ColoursText(w->userPalette));
+        line("animations", AnimationsText(w->animations));
+        line("undolimit", std::to_string(w->undoLimit));
+        line("undomemory", std::to_string(w->undoMemoryMiB));
     }
     head += "\n";
     std::vector<std::uint8_t> bytes(head.begin(), head.end());
@@ -298,6 +398,8 @@ Record Decode(std::span<const std::uint8_t> bytes, const Limits& limits) {
     r.resizePerChip = Flag(head, "resizeperchip");
     // Written with the rest of the session since this key came in.
     if (head.contains("left")) r.session = ReadSession(head, limits);
+    r.options = ReadOptions(head, limits);
+    if (head.contains("undolimit")) r.work = ReadWork(head, limits);
     r.sheet = DecodeSheet(bytes.subspan(end + 2), r.cols * r.chipSize, r.rows * r.chipSize);
     return r;
 }

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <span>
 #include <stdexcept>
@@ -37,14 +38,6 @@ struct Record {
     // The rest of the editor's state. Copies of earlier versions have none:
     // then the editor keeps what it has.
     struct Session {
-        bool wrapDrawing = false;
-        bool tilePreview = false;
-        bool tileNeighbours = false;
-        int tileZoom = 2;
-        bool boardShown = false;
-        bool strokeJoin = false;
-        bool keys = false;
-        bool wide = false;
         canvas::Colour left = 0xFFFFFF;
         canvas::Colour right = 0x000000;
         std::optional<canvas::Colour> transparent;
@@ -65,6 +58,29 @@ struct Record {
         friend bool operator==(const Session&, const Session&) = default;
     };
     std::optional<Session> session;
+
+    // The editor's options by name, each a number within its own range (the
+    // editor's list says which); copies of earlier versions have some under
+    // older keys, which read as these names.
+    std::map<std::string, int, std::less<>> options;
+
+    // The rest of the work: the sheet's colour table, the user palette, the
+    // animations and the history's limits. Copies of earlier versions have none.
+    struct Work {
+        std::vector<canvas::Colour> colourTable;
+        std::vector<canvas::Colour> userPalette;
+        struct Animation {
+            int slot = 0;  // the first frame's chip, column by column
+            int frames = 2;
+            int frameMs = 200;
+            friend bool operator==(const Animation&, const Animation&) = default;
+        };
+        std::vector<Animation> animations;
+        int undoLimit = 1;
+        int undoMemoryMiB = 64;
+        friend bool operator==(const Work&, const Work&) = default;
+    };
+    std::optional<Work> work;
 };
 
 // What a copy may hold: the editor's own ranges. Every number of a copy is
@@ -82,6 +98,12 @@ struct Limits {
     int maxTileZoom = 4;
     int maxBoardSide = 256;
     int maxBoardZoom = 4;
+    int maxPalette = 256;
+    int maxFrames = 8;
+    int maxFrameMs = 1000;
+    int maxUndoLimit = 256;
+    int maxUndoMemoryMiB = 4096;
+    int maxOption = 1000;
 };
 
 // Why bytes are not a copy.

@@ -171,11 +171,11 @@ std::string MapTextOver(std::string_view existing, int cols, int rows, std::span
 std::string TilesetTextOver(std::string_view existing, const std::string& name, const std::string& imageName,
                             const SheetShape& sheet, std::span<const TileAnimation> animations,
                             const std::function<bool(const TileAnimation&)>& ownAnimation,
-                            std::span<const WangSet> wangsets) {
+                            std::span<const WangSet> wangsets, std::optional<canvas::Colour> transparent) {
     pugi::xml_document doc, fresh;
     if (!Load(doc, existing) || !doc.child("tileset") ||
-        !Load(fresh, TilesetText(name, imageName, sheet, {}, wangsets)))
-        return TilesetText(name, imageName, sheet, animations, wangsets);
+        !Load(fresh, TilesetText(name, imageName, sheet, {}, wangsets, transparent)))
+        return TilesetText(name, imageName, sheet, animations, wangsets, transparent);
     pugi::xml_node tileset = doc.child("tileset");
     const pugi::xml_node freshTileset = fresh.child("tileset");
     TakeAttributes(tileset, freshTileset, {"tilewidth", "tileheight", "tilecount", "columns"});
@@ -185,7 +185,7 @@ std::string TilesetTextOver(std::string_view existing, const std::string& name, 
 
     const pugi::xml_node freshImage = freshTileset.child("image");
     if (pugi::xml_node image = tileset.child("image")) {
-        TakeAttributes(image, freshImage, {"source", "width", "height"});
+        TakeAttributes(image, freshImage, {"source", "width", "height", "trans"});
     } else if (const pugi::xml_node first = tileset.find_child([](const pugi::xml_node& n) {
                    return IsOneOf(n.name(), {"tile", "terraintypes", "wangsets", "transformations"});
                })) {

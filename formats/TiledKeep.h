@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -33,10 +34,12 @@ std::string MapTextOver(std::string_view existing, int cols, int rows, std::span
 // animation of a tile takes the place of a kept one of that tile). The
 // tileset's name, the tiles' properties and every other element stay.
 // Of the wang sets, those named as one of `wangsets` are replaced by it;
-// the others are kept. TilesetText's own text when `existing` is no tileset.
+// the others are kept. The image's transparent colour becomes the sheet's
+// when it has one. TilesetText's own text when `existing` is no tileset.
 std::string TilesetTextOver(std::string_view existing, const std::string& name, const std::string& imageName,
                             const SheetShape& sheet, std::span<const TileAnimation> animations,
                             const std::function<bool(const TileAnimation&)>& ownAnimation,
-                            std::span<const WangSet> wangsets = {});
+                            std::span<const WangSet> wangsets = {},
+                            std::optional<canvas::Colour> transparent = std::nullopt);
 
 }  // namespace tiled

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -101,6 +102,15 @@ std::string SheetImageOf(const pugi::xml_node& tileset, const std::filesystem::p
     if (source.empty() || IntOf(image, "width", width, R) < width || IntOf(image, "height", height, R) < height)
         Refuse(R);
     return Inside(folder, dir, source).string();
+}
+
+// The image's "trans": six hex digits, red first, with or without '#'.
+std::optional<canvas::Colour> TransparentOf(const pugi::xml_node& tileset) {
+    std::string text = tileset.child("image").attribute("trans").value();
+    if (!text.empty() && text.front() == '#') text.erase(0, 1);
+    if (text.size() != 6 || text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) return std::nullopt;
+    const unsigned long rgb = std::stoul(text, nullptr, 16);
+    return static_cast<canvas::Colour>(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
 }
 
 int TileOfGid(std::uint32_t gid, std::uint32_t firstGid, int tileCount) {
@@ -234,10 +244,12 @@ BoardMap ReadMap(const std::string& tmxPath, const SheetShape& sheet) {
         result.sheetImagePath = SheetImageOf(tsx.child("tileset"), tsxPath.parent_path(), mapDir, sheet);
         result.animations = AnimationsOf(tsx.child("tileset"), sheet.TileCount());
         result.wangsets = WangSetsOf(tsx.child("tileset"), sheet.TileCount());
+        result.transparent = TransparentOf(tsx.child("tileset"));
     } else {
         result.sheetImagePath = SheetImageOf(tileset, mapDir, mapDir, sheet);
         result.animations = AnimationsOf(tileset, sheet.TileCount());
         result.wangsets = WangSetsOf(tileset, sheet.TileCount());
+        result.transparent = TransparentOf(tileset);
     }
 
     const std::size_t count = static_cast<std::size_t>(cols * rows);
@@ -309,7 +321,8 @@ std::string MapText(int cols, int rows, std::span<const int> cells, const SheetS
 }
 
 std::string TilesetText(const std::string& name, const std::string& imageName, const SheetShape& sheet,
-                        std::span<const TileAnimation> animations, std::span<const WangSet> wangsets) {
+                        std::span<const TileAnimation> animations, std::span<const WangSet> wangsets,
+                        std::optional<canvas::Colour> transparent) {
     pugi::xml_document doc;
     Declare(doc);
     pugi::xml_node tileset = doc.append_child("tileset");
@@ -323,6 +336,12 @@ std::string TilesetText(const std::string& name, const std::string& imageName, c
     image.append_attribute("source") = imageName.c_str();
     image.append_attribute("width") = sheet.columns * sheet.tileSide;
     image.append_attribute("height") = sheet.rows * sheet.tileSide;
+    if (transparent) {
+        char trans[8];
+        const canvas::Colour t = *transparent;
+        std::snprintf(trans, sizeof trans, "%02x%02x%02x", t & 0xFF, (t >> 8) & 0xFF, (t >> 16) & 0xFF);
+        image.append_attribute("trans") = trans;
+    }
     for (const TileAnimation& a : animations) {
         pugi::xml_node tile = tileset.append_child("tile");
         tile.append_attribute("id") = a.tile;

@@ -4,11 +4,12 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include <span>
+#include "canvas/Picture.h"
 
 // A board of cells as a Tiled map: an orthogonal TMX map of square tiles
 // with one tile layer, and an external TSX tileset for the sheet, tile id =
@@ -98,6 +99,9 @@ struct BoardMap {
     // The tileset's terrain sets of one colour; others, and tiles outside
     // the sheet, are left out.
     std::vector<WangSet> wangsets;
+    // The colour the tileset's image gives transparent pixels (its image's
+    // "trans"), when it names one.
+    std::optional<canvas::Colour> transparent;
 };
 
 // Reads a TMX file and the TSX file it uses. The tileset file and the
@@ -114,6 +118,7 @@ std::string MapText(int cols, int rows, std::span<const int> cells, const SheetS
 // The text of the TSX file of the sheet, named `name`, whose image is the
 // file `imageName` relative to the tileset's directory.
 std::string TilesetText(const std::string& name, const std::string& imageName, const SheetShape& sheet,
-                        std::span<const TileAnimation> animations = {}, std::span<const WangSet> wangsets = {});
+                        std::span<const TileAnimation> animations = {}, std::span<const WangSet> wangsets = {},
+                        std::optional<canvas::Colour> transparent = std::nullopt);
 
 }  // namespace tiled

@@ -4,7 +4,8 @@
 #include "formats/Transparency.h"
 #include "io/PictureFile.h"
 
-PictureLoad ReadPictureForSheet(const SheetDocument& sheet, const std::string& path, int width, int height) {
+PictureLoad ReadPictureForSheet(std::optional<canvas::Colour> transparent, const std::string& path, int width,
+                                int height) {
     PictureLoad load;
     load.jpeg = IsJpegPath(path);
     PictureWithAlpha picture;
@@ -17,7 +18,7 @@ PictureLoad ReadPictureForSheet(const SheetDocument& sheet, const std::string& p
     load.damagedAfterKeptPart = picture.damagedAfterKeptPart;
     load.table = std::move(picture.table);
     const std::vector<std::uint8_t> tableAlpha = std::move(picture.tableAlpha);
-    TransparencyResult read = ApplyTransparency(std::move(picture), sheet.TransparentColor);
+    TransparencyResult read = ApplyTransparency(std::move(picture), transparent);
     // The table's transparent entries take the colours their pixels took,
     // so that the pixels keep their indices in a save with the table.
     if (load.table && read.transparent)
@@ -30,17 +31,26 @@ PictureLoad ReadPictureForSheet(const SheetDocument& sheet, const std::string& p
     return load;
 }
 
-void TakeIntoSheet(SheetDocument& sheet, const PictureLoad& read, ChipRef current,
-                   std::optional<SheetGeometry> shape) {
+void TakeIntoSheet(Project& project, const PictureLoad& read, ChipRef current, std::optional<SheetGeometry> shape) {
+    SheetDocument& sheet = project.Sheet;
+    // Undoing the load brings back the colour table and T with the pixels
+    // (and the shape, which the whole-sheet step keeps).
+    auto tables = std::make_unique<CommandGroup>();
+    tables->Add(KeepPart(
+        project, [](auto& p) -> auto& { return p.Sheet.ColourTable; }));
+    tables->Add(KeepPart(
+        project, [](auto& p) -> auto& { return p.Sheet.TransparentColor; }));
+    project.RecordSheet(current, std::move(tables));
     sheet.TransparentColor = read.transparent;
-    sheet.RecordSheetStep(current.col, current.row);
     if (shape && sheet::Fits(*shape)) sheet.Reshape(*shape);
     sheet.CutIntoChips(read.picture);
     sheet.ColourTable = read.table.value_or(std::vector<canvas::Colour>{});
 }
 
-void TakeIntoChip(SheetDocument& sheet, int col, int row, const PictureLoad& read) {
-    sheet.TransparentColor = read.transparent;
-    sheet.RecordStep(col, row, SheetDocument::OneLevel::Passed);
-    sheet.ChangeChip(col, row).Draw(0, 0, read.picture);
+void TakeIntoChip(Project& project, int col, int row, const PictureLoad& read) {
+    project.RecordChip({col, row}, History::OneLevel::Passed,
+                       KeepPart(
+                           project, [](auto& p) -> auto& { return p.Sheet.TransparentColor; }));
+    project.Sheet.TransparentColor = read.transparent;
+    project.Sheet.ChangeChip(col, row).Draw(0, 0, read.picture);
 }

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "canvas/Picture.h"
-#include "core/SheetDocument.h"
+#include "core/Project.h"
 #include "formats/PictureReadError.h"
 
 // What a read of a picture file did to its transparent pixels: the values
@@ -37,14 +37,16 @@ struct PictureLoad {
 
 // The top-left `width` x `height` pixels of the picture at `path` (the whole
 // picture where it is smaller).
-PictureLoad ReadPictureForSheet(const SheetDocument& sheet, const std::string& path, int width, int height);
+// `transparent`: T as the read takes it.
+PictureLoad ReadPictureForSheet(std::optional<canvas::Colour> transparent, const std::string& path, int width,
+                                int height);
 
 // The picture becomes the whole sheet: every chip cut from it (black where
 // it is smaller), the transparent colour taken over; one undo step with the
 // history on, the one-level undo given up. Every whole-sheet load ends here.
 // `current` is the chip being edited.
 // A `shape` given reshapes the sheet within that step first.
-void TakeIntoSheet(SheetDocument& sheet, const PictureLoad& read, ChipRef current,
+void TakeIntoSheet(Project& project, const PictureLoad& read, ChipRef current,
                    std::optional<SheetGeometry> shape = std::nullopt);
 // The picture becomes chip (col, row), as an undo step of the history.
-void TakeIntoChip(SheetDocument& sheet, int col, int row, const PictureLoad& read);
+void TakeIntoChip(Project& project, int col, int row, const PictureLoad& read);

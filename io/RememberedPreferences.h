@@ -10,6 +10,11 @@ class TForm1;
 
 // What the editor shows now of the kept preferences.
 Preferences PreferencesOf(const TForm1& form);
+// The options as a whole (the preferences' or a recovery copy's): those
+// whose change shows in the window (the language, the edit grid, the layout,
+// the block) through their handlers, then every option at once, and what
+// shows the options told once.
+void ApplyOptions(TForm1& form, const EditorOptions& wanted);
 // Shows `preferences` through the handlers and setters that a user's change
 // of each would run.
 void ApplyPreferences(TForm1& form, const Preferences& preferences);

@@ -38,15 +38,16 @@ std::string ReasonText(tiled::Refusal why, const tiled::SheetShape& shape) {
         case R::NotAMap: return Tr(TSR_MESSAGE("BoardFiles", "Tiledのマップ（TMX）ではありません"));
         case R::NotOrthogonal: return Tr(TSR_MESSAGE("BoardFiles", "直交（orthogonal）のマップではありません"));
         case R::TileSize:
-            return Tr(TSR_MESSAGE("BoardFiles", "タイルの大きさが%1×%1ではありません"), {std::to_string(shape.tileSide)});
+            return Tr(TSR_MESSAGE("BoardFiles", "タイルの大きさが%1×%1ではありません"),
+                      {std::to_string(shape.tileSide)});
         case R::Infinite: return Tr(TSR_MESSAGE("BoardFiles", "無限マップには対応していません"));
         case R::Layers: return Tr(TSR_MESSAGE("BoardFiles", "タイルレイヤーがちょうど1枚のマップではありません"));
         case R::LayerLook: return Tr(TSR_MESSAGE("BoardFiles", "非表示・半透明・ずらしたレイヤーには対応していません"));
         case R::Size: return Tr(TSR_MESSAGE("BoardFiles", "マップの大きさが横・縦とも1から256の範囲にありません"));
         case R::Tileset:
-            return Tr(TSR_MESSAGE("BoardFiles", "タイルセットが%1×%1のタイル%2列・%3枚のシートではありません"),
-                      {std::to_string(shape.tileSide), std::to_string(shape.columns),
-                       std::to_string(shape.TileCount())});
+            return Tr(
+                TSR_MESSAGE("BoardFiles", "タイルセットが%1×%1のタイル%2列・%3枚のシートではありません"),
+                {std::to_string(shape.tileSide), std::to_string(shape.columns), std::to_string(shape.TileCount())});
         case R::Encoding: return Tr(TSR_MESSAGE("BoardFiles", "タイルデータの形式に対応していません"));
         case R::Data: return Tr(TSR_MESSAGE("BoardFiles", "タイルデータが壊れています"));
         case R::TileOutsideSheet: return Tr(TSR_MESSAGE("BoardFiles", "シートにないタイルが使われています"));
@@ -115,7 +116,8 @@ ChipAnimations ChipAnimationsOf(const std::vector<tiled::TileAnimation>& tiles, 
                         frameMs <= ChipAnimation::MaxFrameMs;
         for (int f = 0; f < frames && playable; ++f)
             playable = tile.frames[static_cast<std::size_t>(f)] == tiled::AnimationFrame{tile.tile + f, frameMs};
-        if (playable && !animations.Holding({col, row})) animations.Set({col, row}, ChipAnimation{frames, frameMs}, geometry);
+        if (playable && !animations.Holding({col, row}))
+            animations.Set({col, row}, ChipAnimation{frames, frameMs}, geometry);
     }
     return animations;
 }
@@ -164,27 +166,30 @@ void SaveBoard(TForm1& form, std::string mapPath) {
     const std::string base = map.stem().string();
     const std::string tsxName = base + ".tsx";
     const std::string imageName = base + ".png";
-    const tiled::SheetShape Sheet = ShapeOf(form.Sheet.Geometry());
+    const tiled::SheetShape Sheet = ShapeOf(form.project.Sheet.Geometry());
     const std::string tsxPath = (map.parent_path() / tsxName).string();
     const std::optional<std::string> oldMap = ExistingText(mapPath), oldTileset = ExistingText(tsxPath);
     if (!MayReplaceMap(form, mapPath, oldMap)) return;
-    const std::vector<int> tiles = TilesOf(form.Board, Sheet);
-    const std::vector<tiled::TileAnimation> animations = TileAnimationsOf(form.Sheet.Animations, Sheet);
+    const std::vector<int> tiles = TilesOf(form.project.Board, Sheet);
+    const std::vector<tiled::TileAnimation> animations = TileAnimationsOf(form.project.Sheet.Animations, Sheet);
     const std::string mapText =
-        oldMap ? tiled::MapTextOver(*oldMap, form.Board.Cols(), form.Board.Rows(), tiles, Sheet, tsxName)
-               : tiled::MapText(form.Board.Cols(), form.Board.Rows(), tiles, Sheet, tsxName);
-    const std::vector<tiled::WangSet> wangsets = WangSetsOf(form.Sheet);
+        oldMap
+            ? tiled::MapTextOver(*oldMap, form.project.Board.Cols(), form.project.Board.Rows(), tiles, Sheet, tsxName)
+            : tiled::MapText(form.project.Board.Cols(), form.project.Board.Rows(), tiles, Sheet, tsxName);
+    const std::vector<tiled::WangSet> wangsets = WangSetsOf(form.project.Sheet);
+    const std::optional<canvas::Colour> transparent = form.project.Sheet.TransparentColor;
+    const SheetGeometry geometry = form.project.Sheet.Geometry();
     const std::string tilesetText =
-        oldTileset ? tiled::TilesetTextOver(
-                         *oldTileset, base, imageName, Sheet, animations,
-                         [&](const tiled::TileAnimation& a) { return PlayedAnimation(a, form.Sheet.Geometry()); },
-                         wangsets)
-                   : tiled::TilesetText(base, imageName, Sheet, animations, wangsets);
+        oldTileset
+            ? tiled::TilesetTextOver(
+                  *oldTileset, base, imageName, Sheet, animations,
+                  [&](const tiled::TileAnimation& a) { return PlayedAnimation(a, geometry); }, wangsets, transparent)
+            : tiled::TilesetText(base, imageName, Sheet, animations, wangsets, transparent);
     form.ComposeSheet();
     try {
         const std::vector<PendingFile> files{
             {(map.parent_path() / imageName).string(),
-             EncodePictureFile(imageName, form.SheetImage, form.Sheet.TransparentColor)},
+             EncodePictureFile(imageName, form.SheetImage, form.project.Sheet.TransparentColor)},
             {tsxPath, BytesOf(tilesetText)},
             {mapPath, BytesOf(mapText)},
         };
@@ -198,7 +203,7 @@ void SaveBoard(TForm1& form, std::string mapPath) {
 // The map's sheet is the tileset's picture, read as a sheet load reads one:
 // its top-left part only, under the same limits, with the transparent colour.
 void LoadBoard(TForm1& form, const std::string& path) {
-    const SheetGeometry geometry = form.Sheet.Geometry();
+    const SheetGeometry geometry = form.project.Sheet.Geometry();
     const tiled::SheetShape Sheet = ShapeOf(geometry);
     tiled::BoardMap map;
     try {
@@ -207,8 +212,11 @@ void LoadBoard(TForm1& form, const std::string& path) {
         form.platform.ShowMessage(Tr(LoadRefused, {ReasonText(e.why, Sheet)}));
         return;
     }
+    // The colour the board was saved with stands for its transparent pixels
+    // in an editor that has none chosen yet.
     const PictureLoad read =
-        ReadPictureForSheet(form.Sheet, map.sheetImagePath, geometry.Width(), geometry.Height());
+        ReadPictureForSheet(form.project.Sheet.TransparentColor ? form.project.Sheet.TransparentColor : map.transparent,
+                            map.sheetImagePath, geometry.Width(), geometry.Height());
     if (!read) {
         form.platform.ShowMessage(
             Tr(LoadRefused, {Tr(TSR_MESSAGE("BoardFiles", "タイルセットの画像を読み込めません"))}));
@@ -232,10 +240,10 @@ void LoadBoard(TForm1& form, const std::string& path) {
     form.ShowFileNameInCaption();
     // The chips are now those of the file.
     form.Modified = false;
-    form.Board.Replace(map.cols, map.rows, ChipsOf(map.cells, Sheet));
-    form.Sheet.Animations = ChipAnimationsOf(map.animations, geometry);
+    form.project.Board.Replace(map.cols, map.rows, ChipsOf(map.cells, Sheet));
+    form.project.Sheet.Animations = ChipAnimationsOf(map.animations, geometry);
     // The terrains are the tileset's: its chips as they were saved.
-    form.Sheet.SetTerrains(TerrainsOf(map.wangsets, Sheet.columns, Sheet.rows));
+    form.project.Sheet.SetTerrains(TerrainsOf(map.wangsets, Sheet.columns, Sheet.rows));
     form.TerrainBrush.reset();
     form.controls.SetChecked(ControlId::TerrainBrushMenu, false);
     form.ShowAnimationAt(form.AnimationMs);

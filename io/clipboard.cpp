@@ -17,7 +17,8 @@ bool TakeClipboardIntoSheetImage(TForm1& form) {
 }
 
 void PutOnClipboard(TForm1& form, const canvas::Picture& picture) {
-    form.platform.ClipboardPut(picture, EncodePictureFile("clipboard.png", picture, form.Sheet.TransparentColor));
+    form.platform.ClipboardPut(picture,
+                               EncodePictureFile("clipboard.png", picture, form.project.Sheet.TransparentColor));
 }
 
 void TForm1::Edit1Click() {
@@ -38,20 +39,20 @@ void TForm1::EditMenuClick(ControlId Sender) {
         case ControlId::chrCopyMenu: PutOnClipboard(*this, EditedPicture()); break;
         case ControlId::PasteChrMenu:
             if (TakeClipboardIntoSheetImage(*this)) {
-                RecordEditedStep(SheetDocument::OneLevel::Passed);
+                RecordEditedStep(History::OneLevel::Passed);
                 ChangeEdited([this](canvas::Picture& edited) { edited.Draw(0, 0, SheetImage); });
                 Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
                 Modified = true;
             }
             // No undo copy is taken, so whatever was copied before no longer applies.
-            Sheet.History.DropOneLevel();
+            project.history.DropOneLevel();
             break;
         case ControlId::ReplaceMenu:
             // Unlike a sheet load, the file name and the caption stay.
             if (TakeClipboardIntoSheetImage(*this)) {
                 PictureLoad pasted;
                 pasted.picture = SheetImage;
-                pasted.transparent = Sheet.TransparentColor;
+                pasted.transparent = project.Sheet.TransparentColor;
                 TakeSheet(pasted);
             }
             break;

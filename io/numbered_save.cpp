@@ -45,7 +45,7 @@ void SaveNumberedChips(TForm1& form) {
     const std::optional<std::string> base = form.platform.NumberedSaveDialog();
     if (!base) return;
 
-    const std::vector<NumberedChip> chips = NumberedChips(*base, form.Sheet.Geometry());
+    const std::vector<NumberedChip> chips = NumberedChips(*base, form.project.Sheet.Geometry());
     if (chips.empty()) return;
     bool anyExists = false;
     for (const NumberedChip& c : chips) anyExists = anyExists || Exists(c.name);
@@ -59,7 +59,7 @@ void SaveNumberedChips(TForm1& form) {
     // are written, the rest are not, and there is no final message.
     std::vector<PendingFile> files;
     files.reserve(chips.size());
-    for (const NumberedChip& c : chips) files.push_back(NumberedChipFile(form.Sheet, c));
+    for (const NumberedChip& c : chips) files.push_back(NumberedChipFile(form.project.Sheet, c));
     SaveFiles(files);
 
     form.platform.ShowMessage(Tr(TSR_MESSAGE("NumberedSave", "全キャラクタを%1 ～ %2に保存しました。"),

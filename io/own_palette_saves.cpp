@@ -16,19 +16,19 @@ void AskNameAndWrite(TForm1& form, const palette_bmp::IndexedPicture& picture, c
     const std::optional<std::string> path = form.platform.PictureSaveDialog();
     if (!path) return;
     // A failed write is the generic handler's to report.
-    SaveFile(*path, EncodeOwnPaletteFile(*path, picture, palette, form.Sheet.TransparentColor));
+    SaveFile(*path, EncodeOwnPaletteFile(*path, picture, palette, form.project.Sheet.TransparentColor));
 }
 
 }  // namespace
 
 void TForm1::SaveWithSheetPalette() {
-    if (Sheet.ColourTable.empty()) {
+    if (project.Sheet.ColourTable.empty()) {
         platform.ShowMessage(Tr(
             TSR_MESSAGE("OwnPalette", "シートにパレットがありません。インデックスカラーの画像を読み込んでください。")));
         return;
     }
     ComposeSheet();
-    const own_palette::Indexing indexing = own_palette::IndexWithPalette(SheetImage, Sheet.ColourTable);
+    const own_palette::Indexing indexing = own_palette::IndexWithPalette(SheetImage, project.Sheet.ColourTable);
     if (const std::optional<canvas::Point> offTable = indexing.offTable) {
         platform.ShowMessage(OffTableText(*offTable));
         return;
@@ -38,7 +38,7 @@ void TForm1::SaveWithSheetPalette() {
 
 void TForm1::SaveWithSheetColours() {
     ComposeSheet();
-    const own_palette::Indexing indexing = own_palette::IndexWithOwnColours(SheetImage, Sheet.TransparentColor);
+    const own_palette::Indexing indexing = own_palette::IndexWithOwnColours(SheetImage, project.Sheet.TransparentColor);
     if (indexing.Refused()) {
         platform.ShowMessage(
             Tr(TSR_MESSAGE("OwnPalette", "シートの色が%1色あります。256色を超えるため保存できません。"),

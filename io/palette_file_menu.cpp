@@ -23,7 +23,7 @@ std::string RefusalText(const palette_file::PaletteFileError& e) {
 std::optional<std::string> TForm1::LoadUserPalette(const std::string& path) {
     palette_file::ReadNotes notes;
     try {
-        UserPalette = ReadPaletteFile(path, &notes);
+        project.UserPalette = ReadPaletteFile(path, &notes);
     } catch (const palette_file::PaletteFileError& e) {
         return RefusalText(e);
     } catch (const PictureReadError& e) {
@@ -46,7 +46,15 @@ std::optional<std::string> TForm1::LoadUserPalette(const std::string& path) {
 void TForm1::PaletteLoadMenuClick() {
     const std::optional<std::string> path = platform.PaletteOpenDialog();
     if (!path) return;
-    if (const std::optional<std::string> refusal = LoadUserPalette(*path)) platform.ShowMessage(*refusal);
+    // With the history on, a load that changed the palette is a step: the
+    // step keeps the palette from before it.
+    const auto part = [](auto& p) -> auto& { return p.UserPalette; };
+    std::unique_ptr<Command> step = project.history.On() ? KeepPart(project, part) : nullptr;
+    const std::vector<canvas::Colour> before = project.UserPalette;
+    const std::optional<std::string> notice = LoadUserPalette(*path);
+    if (step && project.UserPalette != before)
+        project.history.Record(project, std::move(step), History::OneLevel::Passed);
+    if (notice) platform.ShowMessage(*notice);
 }
 
 void TForm1::PaletteSaveMenuClick() {

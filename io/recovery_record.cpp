@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <algorithm>
 #include <filesystem>
+#include <map>
+#include <type_traits>
 #include <utility>
 
 #include "core/Form.h"
 #include "io/RecoveryRecord.h"
+#include "io/RememberedPreferences.h"
 
 namespace recovery {
 
@@ -19,20 +23,11 @@ std::string AbsolutePath(const std::string& path) {
 }
 
 Record::Session SessionOf(const TForm1& form) {
-    const EditorOptions& o = form.Options;
     Record::Session s;
-    s.wrapDrawing = o.wrapDrawing;
-    s.tilePreview = o.tilePreview;
-    s.tileNeighbours = o.tileNeighbours;
-    s.tileZoom = o.tileZoom;
-    s.boardShown = o.boardShown;
-    s.strokeJoin = o.strokeJoin;
-    s.keys = o.keys;
-    s.wide = o.wide;
     s.left = form.LeftColor;
     s.right = form.RightColor;
-    s.transparent = form.Sheet.TransparentColor;
-    const TryOutBoard& board = form.Board;
+    s.transparent = form.project.Sheet.TransparentColor;
+    const TryOutBoard& board = form.project.Board;
     s.boardCols = board.Cols();
     s.boardRows = board.Rows();
     s.boardZoom = board.Zoom();
@@ -43,9 +38,9 @@ Record::Session SessionOf(const TForm1& form) {
             const auto chip = board.At({col, row});
             // Numbered over the sheet's own rows, so that a copy of a sheet
             // of any shape reads back whatever the chip table's layout.
-            s.boardCells.push_back(chip ? form.Sheet.Geometry().ColumnNumber(chip->col, chip->row) : -1);
+            s.boardCells.push_back(chip ? form.project.Sheet.Geometry().ColumnNumber(chip->col, chip->row) : -1);
         }
-    for (const Terrain& t : form.Sheet.Terrains())
+    for (const Terrain& t : form.project.Sheet.Terrains())
         s.terrains.push_back({t.name, t.source.col, t.source.row, t.area.col, t.area.row});
     return s;
 }
@@ -71,21 +66,60 @@ TMemorySnapshot SnapshotOf(Record&& r) {
     return m;
 }
 
+std::map<std::string, int, std::less<>> OptionsOf(const EditorOptions& options) {
+    std::map<std::string, int, std::less<>> named;
+    ForEachOption(options,
+                  [&named](const char* name, const auto& field, int, int) { named[name] = static_cast<int>(field); });
+    return named;
+}
+
+// The options a copy names, within their ranges; the others as they are.
+EditorOptions OptionsFrom(const std::map<std::string, int, std::less<>>& named, EditorOptions options) {
+    ForEachOption(options, [&named](const char* name, auto& field, int lo, int hi) {
+        const auto it = named.find(name);
+        if (it != named.end() && it->second >= lo && it->second <= hi)
+            field = static_cast<std::remove_cvref_t<decltype(field)>>(it->second);
+    });
+    return options;
+}
+
+Record::Work WorkOf(const TForm1& form) {
+    const Project& project = form.project;
+    Record::Work w;
+    w.colourTable = project.Sheet.ColourTable;
+    w.userPalette = project.UserPalette;
+    // Numbered over the sheet's own rows, as the board's cells are.
+    for (const auto& [slot, animation] : project.Sheet.Animations.All()) {
+        const ChipRef first = sheet::ChipOfSlot(slot);
+        w.animations.push_back(
+            {project.Sheet.Geometry().ColumnNumber(first.col, first.row), animation.frames, animation.frameMs});
+    }
+    w.undoLimit = project.history.Limit();
+    w.undoMemoryMiB = static_cast<int>(std::max<std::size_t>(project.history.MemoryLimit() >> 20, 1));
+    return w;
+}
+
+void RestoreWork(TForm1& form, const Record::Work& w) {
+    Project& project = form.project;
+    project.Sheet.ColourTable = w.colourTable;
+    project.UserPalette = w.userPalette;
+    project.Sheet.Animations.Clear();
+    const SheetGeometry& g = project.Sheet.Geometry();
+    for (const auto& a : w.animations)
+        if (a.slot >= 0 && a.slot < g.ChipCount())
+            project.Sheet.Animations.Set(g.OfColumnNumber(a.slot), ChipAnimation{a.frames, a.frameMs}, g);
+    project.history.SetMemoryLimit(static_cast<std::size_t>(w.undoMemoryMiB) << 20);
+    form.SetUndoLimit(w.undoLimit);
+    form.DrawPaletteView();
+    form.ShowAnimationAt(form.AnimationMs);
+}
+
 // Each part through the handler or setter that shows it, as a user's change
 // of it would be shown.
 void RestoreSession(TForm1& form, const Record::Session& s) {
-    if (s.wide != form.Options.wide) form.WideMenuClick();
-    EditorOptions& o = form.Options;
-    o.wrapDrawing = s.wrapDrawing;
-    o.tilePreview = s.tilePreview;
-    o.tileNeighbours = s.tileNeighbours;
-    o.tileZoom = s.tileZoom;
-    o.boardShown = s.boardShown;
-    o.strokeJoin = s.strokeJoin;
-    o.keys = s.keys;
     form.SetLeftColor(s.left);
     form.SetRightColor(s.right);
-    form.Sheet.TransparentColor = s.transparent;
+    form.project.Sheet.TransparentColor = s.transparent;
     form.ShowTransparentColour();
     std::vector<std::optional<ChipRef>> cells;
     cells.reserve(s.boardCells.size());
@@ -94,20 +128,21 @@ void RestoreSession(TForm1& form, const Record::Session& s) {
             cells.emplace_back();
             continue;
         }
-        const ChipRef chip = form.Sheet.Geometry().OfColumnNumber(slot);
-        cells.push_back(form.Sheet.Geometry().Contains(chip) ? std::optional(chip) : std::nullopt);
+        const ChipRef chip = form.project.Sheet.Geometry().OfColumnNumber(slot);
+        cells.push_back(form.project.Sheet.Geometry().Contains(chip) ? std::optional(chip) : std::nullopt);
     }
-    form.Board.Replace(s.boardCols, s.boardRows, cells);
-    form.Board.SetZoom(s.boardZoom);
+    form.project.Board.Replace(s.boardCols, s.boardRows, cells);
+    form.project.Board.SetZoom(s.boardZoom);
     std::vector<Terrain> terrains;
     for (const auto& t : s.terrains) {
         const Terrain terrain{t.name, {t.sourceCol, t.sourceRow}, {t.areaCol, t.areaRow}};
         // The copy's sheet holds the chips as they were; a terrain that does
         // not fit it is left out.
-        if (!ProblemOf(terrain, terrains, form.Sheet.Geometry().cols, form.Sheet.Geometry().rows,
-                       form.Sheet.Geometry().chipSize)) terrains.push_back(terrain);
+        if (!ProblemOf(terrain, terrains, form.project.Sheet.Geometry().cols, form.project.Sheet.Geometry().rows,
+                       form.project.Sheet.Geometry().chipSize))
+            terrains.push_back(terrain);
     }
-    form.Sheet.SetTerrains(std::move(terrains));
+    form.project.Sheet.SetTerrains(std::move(terrains));
     form.TerrainBrush.reset();
     form.controls.SetChecked(ControlId::TerrainBrushMenu, false);
     form.ShowOptions();
@@ -136,8 +171,10 @@ Record RecordOfEditor(TForm1& form) {
     r.pen = form.PenSize;
     r.gridHidden = form.Options.editGridHidden;
     r.resizePerChip = form.Options.resizePerChip;
-    form.Sheet.ComposeInto(r.sheet);
+    form.project.Sheet.ComposeInto(r.sheet);
     r.session = SessionOf(form);
+    r.options = OptionsOf(form.Options);
+    r.work = WorkOf(form);
     return r;
 }
 
@@ -147,6 +184,8 @@ void RestoreEditor(TForm1& form, Record&& record) {
     // warning at -O3).
     form.RestoreSnapshot(SnapshotOf(std::move(record)));
     if (record.session) RestoreSession(form, *record.session);
+    if (record.work) RestoreWork(form, *record.work);
+    ApplyOptions(form, OptionsFrom(record.options, form.Options));
 }
 
 }  // namespace recovery

@@ -13,16 +13,15 @@
 Preferences PreferencesOf(const TForm1& form) {
     Preferences p;
     p.options = form.Options;
-    p.undoLimit = form.Sheet.History.Limit();
+    p.undoLimit = form.project.history.Limit();
     p.userPaletteFile = form.Remembered.userPaletteFile;
-    p.boardZoom = form.Board.Zoom();
+    p.boardZoom = form.project.Board.Zoom();
     p.tileWindow = form.Remembered.tileWindow;
     p.boardWindow = form.Remembered.boardWindow;
     return p;
 }
 
-void ApplyPreferences(TForm1& form, const Preferences& p) {
-    const EditorOptions& wanted = p.options;
+void ApplyOptions(TForm1& form, const EditorOptions& wanted) {
     // The language first, so that whatever follows speaks it.
     if (wanted.english != form.Options.english) form.SetEnglish(wanted.english);
     if (wanted.editGridHidden != form.Options.editGridHidden) {
@@ -39,6 +38,15 @@ void ApplyPreferences(TForm1& form, const Preferences& p) {
     } else if (wanted.block) {
         form.SelectBlock(form.CurCol, form.CurRow, wanted.blockCols, wanted.blockRows);
     }
+    form.Options = wanted;
+    form.ShowOptions();
+    form.DrawPaletteView();
+    form.ShowAnimationAt(form.AnimationMs);
+    form.tilePreview.Forget();
+    form.UpdateTilePreview();
+}
+
+void ApplyPreferences(TForm1& form, const Preferences& p) {
     if (p.userPaletteFile != form.Remembered.userPaletteFile && !p.userPaletteFile.empty()) {
         // A palette file that can't be read now is passed over without a
         // word, as tsr.def's is, and kept: it may be back at the next start.
@@ -47,14 +55,9 @@ void ApplyPreferences(TForm1& form, const Preferences& p) {
     form.Remembered.userPaletteFile = p.userPaletteFile;
     form.Remembered.tileWindow = p.tileWindow;
     form.Remembered.boardWindow = p.boardWindow;
-    if (p.undoLimit != form.Sheet.History.Limit()) form.SetUndoLimit(p.undoLimit);
-    form.Board.SetZoom(p.boardZoom);
-    form.Options = wanted;
-    form.ShowOptions();
-    form.DrawPaletteView();
-    form.ShowAnimationAt(form.AnimationMs);
-    form.tilePreview.Forget();
-    form.UpdateTilePreview();
+    if (p.undoLimit != form.project.history.Limit()) form.SetUndoLimit(p.undoLimit);
+    form.project.Board.SetZoom(p.boardZoom);
+    ApplyOptions(form, p.options);
 }
 
 void ReadPreferences(TForm1& form) {

@@ -76,11 +76,12 @@ enum Key {
     BlockKey,
     ChipKey,
     SheetKey,
+    UndoMemoryKey,
     KeyCount
 };
 constexpr std::array<std::string_view, KeyCount> Keys = {
-    "size=", "chrs=",   "line=", "zoom=", "pen=",  "box=",         "resize=", "palette=", "wrap=",
-    "key=",  "stroke=", "undo=", "keys=", "wide=", "userpalette=", "lang=",   "block=", "chip=", "sheet="};
+    "size=",   "chrs=", "line=", "zoom=", "pen=",         "box=",  "resize=", "palette=", "wrap=",  "key=",
+    "stroke=", "undo=", "keys=", "wide=", "userpalette=", "lang=", "block=",  "chip=",    "sheet=", "undomemory="};
 
 // "R,G,B" with three decimal components of 0 to 255, nothing else.
 std::optional<TColor> ColourValue(std::string_view value) {
@@ -108,8 +109,20 @@ std::optional<int> UndoLimitOf(std::string_view value) {
         if (c < '0' || c > '9') return std::nullopt;
         n = n * 10 + (c - '0');
     }
-    if (n > UndoHistory::MaxLimit) return std::nullopt;
+    if (n > History::MaxLimit) return std::nullopt;
     return n;
+}
+
+// The history's memory in MiB: "1" to "4096" in plain digits.
+std::optional<std::size_t> UndoMemoryOf(std::string_view value) {
+    if (value.empty() || value.size() > 4 || value[0] == '0') return std::nullopt;
+    std::size_t n = 0;
+    for (char c : value) {
+        if (c < '0' || c > '9') return std::nullopt;
+        n = n * 10 + static_cast<std::size_t>(c - '0');
+    }
+    if (n > 4096) return std::nullopt;
+    return n << 20;
 }
 
 // "WxH", each 1 to the largest block side, in single digits.
@@ -179,7 +192,7 @@ void TForm1::ReadSettings(const std::string& fileName) {
     // The language first, so that whatever the other keys bring up speaks it.
     if (values[Lang] == "en" || values[Lang] == "ja") SetEnglish(values[Lang] == "en");
     // The sheet's shape before the zoom, whose range follows the chip size.
-    if (const auto shape = SheetShapeOf(values[ChipKey], values[SheetKey], Sheet.Geometry()))
+    if (const auto shape = SheetShapeOf(values[ChipKey], values[SheetKey], project.Sheet.Geometry()))
         Relayout(shape->chipSize, shape->cols, shape->rows);
 
     constexpr std::array<std::string_view, 5> colours = {"white", "red", "green", "blue", "gray"};
@@ -205,12 +218,14 @@ void TForm1::ReadSettings(const std::string& fileName) {
     if (values[Resize] == "on" || values[Resize] == "off") Options.resizePerChip = values[Resize] == "on";
     if (values[Wrap] == "on" || values[Wrap] == "off") Options.wrapDrawing = values[Wrap] == "on";
     if (values[Transparent] == "none")
-        Sheet.TransparentColor.reset();
+        project.Sheet.TransparentColor.reset();
     else if (const auto colour = ColourValue(values[Transparent]))
-        Sheet.TransparentColor = *colour;
+        project.Sheet.TransparentColor = *colour;
 
     if (values[StrokeKey] == "on" || values[StrokeKey] == "off") Options.strokeJoin = values[StrokeKey] == "on";
     if (const std::optional<int> steps = UndoLimitOf(values[UndoKey])) SetUndoLimit(*steps);
+    if (const std::optional<std::size_t> bytes = UndoMemoryOf(values[UndoMemoryKey]))
+        project.history.SetMemoryLimit(*bytes);
     if (values[KeysKey] == "on" || values[KeysKey] == "off") Options.keys = values[KeysKey] == "on";
     // The user palette option, with the palette file it shows. A file that
     // can't be read leaves the option on with no loaded palette, without a

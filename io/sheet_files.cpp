@@ -26,22 +26,23 @@ constexpr SourceText TooLarge = TSR_MESSAGE("SheetFiles", "画像が大きすぎ
 constexpr SourceText DamagedAfterKeptPart =
     TSR_MESSAGE("SheetFiles", "ファイルの後半が壊れています。使う部分は無事だったので読み込みました。");
 
-constexpr SourceText TakeShapeQuestion = TSR_MESSAGE(
-    "SheetFiles",
-    "画像（%1×%2）はシートと大きさが違います。シートを画像に合わせて%3×%4チップにしますか？\n"
-    "（キャンセル：今の%5×%6チップのまま、画像の左上を読み込みます）");
+constexpr SourceText TakeShapeQuestion =
+    TSR_MESSAGE("SheetFiles",
+                "画像（%1×%2）はシートと大きさが違います。シートを画像に合わせて%3×%4チップにしますか？\n"
+                "（キャンセル：今の%5×%6チップのまま、画像の左上を読み込みます）");
 
 // The sheet of `chipSize` chips that a picture of width x height divides
 // into: its whole chips, within the largest sheet.
 SheetGeometry FittedGeometry(int chipSize, int width, int height) {
-    return {chipSize, std::clamp(width / chipSize, 1, sheet::MaxCols), std::clamp(height / chipSize, 1, sheet::MaxRows)};
+    return {chipSize, std::clamp(width / chipSize, 1, sheet::MaxCols),
+            std::clamp(height / chipSize, 1, sheet::MaxRows)};
 }
 
 // The composed sheet to `path`; false (with the message shown) on failure.
 bool WriteWholeSheet(TForm1& form, const std::string& path) {
     form.ComposeSheet();
     if (const std::optional<FileWriteError> failed =
-            WritePictureFile(path, form.SheetImage, form.Sheet.TransparentColor)) {
+            WritePictureFile(path, form.SheetImage, form.project.Sheet.TransparentColor)) {
         form.platform.ShowMessage(Tr(SaveFailed));
         // A write in place that could not put the old content back.
         if (!failed->Backup().empty())
@@ -68,23 +69,24 @@ void TForm1::ShowTransparencyNotice(const TransparencyNotice& notice) {
 }
 
 void TForm1::TakeSheet(const PictureLoad& read, std::optional<SheetGeometry> shape) {
-    TakeIntoSheet(Sheet, read, {CurCol, CurRow}, shape);
+    TakeIntoSheet(project, read, {CurCol, CurRow}, shape);
     // The sheet's colour table may be what the palette view shows.
     if (Options.userPalette) DrawPaletteView();
     // The sheet's shape, which the load may have changed.
-    const SheetGeometry g = Sheet.Geometry();
+    const SheetGeometry g = project.Sheet.Geometry();
     Relayout(g.chipSize, g.cols, g.rows);
     DropPendingPoint();
 }
 
 bool TForm1::LoadSheetFile(const std::string& path) {
-    const SheetGeometry& g = Sheet.Geometry();
+    const SheetGeometry& g = project.Sheet.Geometry();
     // A sheet of its own shape reads the whole picture, up to the largest
     // sheet, so that it can take the picture's shape; the sheet the editor
     // starts with reads its own part only.
     const bool ownShape = g != sheet::Default;
-    const PictureLoad read = ReadPictureForSheet(Sheet, path, ownShape ? sheet::MaxSide : g.Width(),
-                                                 ownShape ? sheet::MaxSide : g.Height());
+    const PictureLoad read =
+        ReadPictureForSheet(project.Sheet.TransparentColor, path, ownShape ? sheet::MaxSide : g.Width(),
+                            ownShape ? sheet::MaxSide : g.Height());
     if (!read) {
         ReportReadRefusal(*read.refusal);
         return false;
@@ -92,10 +94,10 @@ bool TForm1::LoadSheetFile(const std::string& path) {
     std::optional<SheetGeometry> shape;
     const SheetGeometry fitted = FittedGeometry(g.chipSize, read.picture.Width(), read.picture.Height());
     if (ownShape && fitted != g && sheet::Fits(fitted) &&
-        platform.AskQuestion(Tr(TakeShapeQuestion,
-                                {std::to_string(read.picture.Width()), std::to_string(read.picture.Height()),
-                                 std::to_string(fitted.cols), std::to_string(fitted.rows),
-                                 std::to_string(g.cols), std::to_string(g.rows)})))
+        platform.AskQuestion(Tr(
+            TakeShapeQuestion,
+            {std::to_string(read.picture.Width()), std::to_string(read.picture.Height()), std::to_string(fitted.cols),
+             std::to_string(fitted.rows), std::to_string(g.cols), std::to_string(g.rows)})))
         shape = fitted;
     TakeSheet(read, shape);
     // After a JPEG the overwrite save asks for a name rather than writing BMP
@@ -109,12 +111,12 @@ bool TForm1::LoadSheetFile(const std::string& path) {
 }
 
 bool TForm1::LoadChipFile(const std::string& path, std::int32_t col, std::int32_t row) {
-    const PictureLoad read = ReadPictureForSheet(Sheet, path, Def.ChipSize, Def.ChipSize);
+    const PictureLoad read = ReadPictureForSheet(project.Sheet.TransparentColor, path, Def.ChipSize, Def.ChipSize);
     if (!read) {
         ReportReadRefusal(*read.refusal);
         return false;
     }
-    TakeIntoChip(Sheet, col, row, read);
+    TakeIntoChip(project, col, row, read);
     if (read.notice.Any()) {
         // Said over the sheet with the new chip in it; the caller lays the
         // sheet out afterwards, as after every load.
@@ -161,7 +163,7 @@ void TForm1::FileMenuClick(ControlId Sender) {
         case ControlId::chrSaveMenu:
             // A failed write is the generic handler's to report.
             if (const auto path = platform.PictureSaveDialog())
-                SaveFile(*path, EncodePictureFile(*path, Chip(CurCol, CurRow), Sheet.TransparentColor));
+                SaveFile(*path, EncodePictureFile(*path, Chip(CurCol, CurRow), project.Sheet.TransparentColor));
             break;
         case ControlId::renMenu: SaveNumberedChips(*this); break;
         case ControlId::mem256S:

@@ -18,7 +18,7 @@ void TForm1::FormCreate() {
     BuildFixedPalette();
 
     Def.ChipSize = sheet::Default.chipSize;
-    Sheet.Reshape(sheet::Default);
+    project.Sheet.Reshape(sheet::Default);
     for (int row = 0; row < sheet::Default.rows; ++row) {
         for (int col = 0; col < sheet::Default.cols; ++col) {
             canvas::Picture& chip = ChangeChip(col, row);
@@ -56,7 +56,7 @@ void TForm1::FormCreate() {
     std::error_code error;
     if (std::filesystem::exists(SettingsFileName, error)) ReadSettings(SettingsFileName);
 
-    Sheet.History.DropOneLevel();
+    project.history.DropOneLevel();
     Modified = false;
     StartKeepingPreferences(*this);
 }

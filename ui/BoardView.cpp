@@ -13,11 +13,11 @@ namespace ui {
 
 BoardView::BoardView(const TForm1& form, QWidget* parent) : MouseView(parent), form_(form) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFixedSize(form.Board.ViewWidth(), form.Board.ViewHeight());
+    setFixedSize(form.project.Board.ViewWidth(), form.project.Board.ViewHeight());
 }
 
 void BoardView::ShowChanges(TForm1& form) {
-    TryOutBoard& board = form.Board;
+    TryOutBoard& board = form.project.Board;
     form.FollowChipsOnBoard();
     if (board.AllDirty()) {
         setFixedSize(board.ViewWidth(), board.ViewHeight());
@@ -34,8 +34,8 @@ void BoardView::ShowChanges(TForm1& form) {
 }
 
 QImage BoardView::Shown(const QRect& area) const {
-    form_.Board.Draw(part_, {area.left(), area.top(), area.right() + 1, area.bottom() + 1}, form_.Sheet.Chips(),
-                     form_.ShownSlots);
+    form_.project.Board.Draw(part_, {area.left(), area.top(), area.right() + 1, area.bottom() + 1},
+                             form_.project.Sheet.Chips(), form_.ShownSlots);
     return ImageOfPicture(part_);
 }
 

@@ -175,7 +175,7 @@ void MainWindow::BuildControls() {
 }
 
 void MainWindow::ShowTransparentSwatch() {
-    const std::optional<canvas::Colour> key = form_->Sheet.TransparentColor;
+    const std::optional<canvas::Colour> key = form_->project.Sheet.TransparentColor;
     // Right of the right-button swatch, centred on it.
     const QRect beside = widgets_[Index(rbP)]->geometry();
     keySwatch_->setGeometry(beside.right() + 1 + KeySwatchGap, beside.center().y() - KeySwatchSize / 2 + 1,

@@ -214,11 +214,11 @@ void WindowPenMoveWithPreviewAndBoard(benchmark::State& state) {
     Window w;
     TForm1& form = w.window->Form();
     constexpr int side = TryOutBoard::MaxSide;
-    form.Board.Resize(side, side);
+    form.project.Board.Resize(side, side);
     for (int r = 0; r < side; ++r)
         for (int c = 0; c < side; ++c) {
             const int k = (r * side + c) % sheet::Default.ChipCount();
-            form.Board.Place({c, r}, ChipRef{k % sheet::Default.cols, k / sheet::Default.cols});
+            form.project.Board.Place({c, r}, ChipRef{k % sheet::Default.cols, k / sheet::Default.cols});
         }
     form.Click(ControlId::TileViewMenu);
     form.Click(ControlId::BoardMenu);
@@ -242,12 +242,12 @@ void WindowAnimationFrame(benchmark::State& state) {
     Window w;
     TForm1& form = w.window->Form();
     constexpr int side = TryOutBoard::MaxSide;
-    form.Board.Resize(side, side);
+    form.project.Board.Resize(side, side);
     for (int r = 0; r < side; ++r)
         for (int c = 0; c < side; ++c)
-            form.Board.Place({c, r},
-                             (r + c) % 4 == 0 ? ChipRef{form.CurCol, form.CurRow} : ChipRef{(r * side + c) % 8, 0});
-    form.Sheet.Animations.Set({form.CurCol, form.CurRow}, ChipAnimation{4, ChipAnimation::MinFrameMs});
+            form.project.Board.Place(
+                {c, r}, (r + c) % 4 == 0 ? ChipRef{form.CurCol, form.CurRow} : ChipRef{(r * side + c) % 8, 0});
+    form.project.Sheet.Animations.Set({form.CurCol, form.CurRow}, ChipAnimation{4, ChipAnimation::MinFrameMs});
     for (int f = 1; f < 4; ++f) form.ChangeChip(form.CurCol + f, form.CurRow).SetPixel(f, f, canvas::White);
     form.Click(ControlId::TileViewMenu);
     form.Click(ControlId::BoardMenu);

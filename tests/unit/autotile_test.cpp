@@ -52,19 +52,19 @@ TEST(Autotile, BrushChoosesTheGeneratedChipOfEveryMask) {
             for (int y = 0; y < Side; ++y)
                 for (int x = 0; x < Side; ++x)
                     f.ChangeChip(t.source.col + c, t.source.row + r).SetPixel(x, y, random());
-    f.Sheet.PutTerrain(t);
-    f.Board.Resize(5, 5);
+    f.project.Sheet.PutTerrain(t);
+    f.project.Board.Resize(5, 5);
     const BoardCell centre{2, 2};
     const std::array<BoardCell, 8> around{{{2, 1}, {3, 1}, {3, 2}, {3, 3}, {2, 3}, {1, 3}, {1, 2}, {1, 1}}};
     for (int mask = 0; mask < 256; ++mask) {
-        f.Board.Clear();
+        f.project.Board.Clear();
         std::vector<BoardCell> marked{centre};
         for (std::size_t i = 0; i < around.size(); ++i)
             if (mask & (1 << i)) marked.push_back(around[i]);
         std::shuffle(marked.begin(), marked.end(), random);
         for (BoardCell c : marked) f.PaintTerrain(c, 0, true);
         const std::uint8_t reduced = autotile::Reduce(static_cast<std::uint8_t>(mask));
-        const auto chip = f.Board.At(centre);
+        const auto chip = f.project.Board.At(centre);
         ASSERT_TRUE(chip && *chip == t.ChipOf(reduced)) << "mask " << mask;
         for (int y = 0; y < Side; ++y)
             for (int x = 0; x < Side; ++x)
@@ -73,14 +73,14 @@ TEST(Autotile, BrushChoosesTheGeneratedChipOfEveryMask) {
         // Unmarking every neighbour leaves the centre alone on the board.
         for (BoardCell c : marked)
             if (c != centre) f.PaintTerrain(c, 0, false);
-        ASSERT_EQ(f.Board.At(centre), t.ChipOf(0)) << "mask " << mask;
+        ASSERT_EQ(f.project.Board.At(centre), t.ChipOf(0)) << "mask " << mask;
     }
     // The 47 masks in ascending order, each its own reduction.
     const auto& masks = autotile::Masks();
     EXPECT_TRUE(std::is_sorted(masks.begin(), masks.end()));
     for (std::uint8_t m : masks) EXPECT_EQ(autotile::Reduce(m), m);
 
-    const std::vector<tiled::WangSet> sets{WangSetOf(t, f.Sheet.Chips(), sheet::Default.cols)};
+    const std::vector<tiled::WangSet> sets{WangSetOf(t, f.project.Sheet.Chips(), sheet::Default.cols)};
     EXPECT_EQ(TerrainsOf(sets, sheet::Default.cols, sheet::Default.rows), std::vector<Terrain>{t});
 }
 

@@ -22,7 +22,7 @@ using enum ControlId;
 using CellSet = std::set<std::pair<int, int>>;
 
 canvas::Colour Expected(const TForm1& f, int x, int y) {
-    const TryOutBoard& b = f.Board;
+    const TryOutBoard& b = f.project.Board;
     const int side = 16 * b.Zoom();
     const auto chip = b.At({x / side, y / side});
     if (chip) return f.Chip(chip->col, chip->row).GetPixel(x % side / b.Zoom(), y % side / b.Zoom());
@@ -33,10 +33,10 @@ canvas::Colour Expected(const TForm1& f, int x, int y) {
 // Compares the part `area` of the view with the rendering worked out here.
 std::string ViewMismatch(const TForm1& f, const canvas::Rect& area) {
     canvas::Picture part;
-    f.Board.Draw(part, area, f.Sheet.Chips());
+    f.project.Board.Draw(part, area, f.project.Sheet.Chips());
     if (part.Width() != area.Width() || part.Height() != area.Height()) return "part size";
-    for (int y = std::max(area.top, 0); y < std::min(area.bottom, f.Board.ViewHeight()); ++y)
-        for (int x = std::max(area.left, 0); x < std::min(area.right, f.Board.ViewWidth()); ++x)
+    for (int y = std::max(area.top, 0); y < std::min(area.bottom, f.project.Board.ViewHeight()); ++y)
+        for (int x = std::max(area.left, 0); x < std::min(area.right, f.project.Board.ViewWidth()); ++x)
             if (part.GetPixel(x - area.left, y - area.top) != Expected(f, x, y))
                 return "pixel (" + std::to_string(x) + ", " + std::to_string(y) + ")";
     return {};
@@ -45,13 +45,13 @@ std::string ViewMismatch(const TForm1& f, const canvas::Rect& area) {
 class BoardRun {
 public:
     explicit BoardRun(unsigned seed) : random_(seed) {
-        f.Board.Resize(9, 7);
+        f.project.Board.Resize(9, 7);
         // A few chips, each in several cells, and some empty cells.
         for (int r = 0; r < 7; ++r)
             for (int c = 0; c < 9; ++c)
-                if (Pick(0, 3) != 0) f.Board.Place({c, r}, ChipRef{Pick(0, 2), Pick(0, 2)});
+                if (Pick(0, 3) != 0) f.project.Board.Place({c, r}, ChipRef{Pick(0, 2), Pick(0, 2)});
         f.FollowChipsOnBoard();
-        f.Board.ClearDirty();
+        f.project.Board.ClearDirty();
     }
 
     // One handler; returns what it was.
@@ -124,14 +124,14 @@ CellSet ChangedCells(const TForm1& f, const std::vector<canvas::Picture>& chipsB
                      const std::vector<std::uint64_t>& versionsBefore,
                      const std::vector<std::optional<ChipRef>>& cellsBefore, bool byPixels) {
     CellSet changed;
-    const TryOutBoard& b = f.Board;
+    const TryOutBoard& b = f.project.Board;
     for (int r = 0; r < b.Rows(); ++r) {
         for (int c = 0; c < b.Cols(); ++c) {
             const auto now = b.At({c, r});
             const auto was = cellsBefore[static_cast<std::size_t>(r * b.Cols() + c)];
             const std::size_t slot = now ? sheet::SlotOf(now->col, now->row) : 0;
             const bool chipChanged = now && (byPixels ? !(f.Chip(now->col, now->row) == chipsBefore[slot])
-                                                      : f.Sheet.Versions()[slot] != versionsBefore[slot]);
+                                                      : f.project.Sheet.Versions()[slot] != versionsBefore[slot]);
             if (now != was || chipChanged) changed.insert({c, r});
         }
     }
@@ -143,17 +143,19 @@ TEST(Board, RedrawsExactlyTheCellsThatChanged) {
         BoardRun run(seed);
         TForm1& f = run.f;
         for (int step = 0; step < 150; ++step) {
-            const std::vector<canvas::Picture> chipsBefore(f.Sheet.Chips().begin(), f.Sheet.Chips().end());
-            const std::vector<std::uint64_t> versionsBefore(f.Sheet.Versions().begin(), f.Sheet.Versions().end());
+            const std::vector<canvas::Picture> chipsBefore(f.project.Sheet.Chips().begin(),
+                                                           f.project.Sheet.Chips().end());
+            const std::vector<std::uint64_t> versionsBefore(f.project.Sheet.Versions().begin(),
+                                                            f.project.Sheet.Versions().end());
             std::vector<std::optional<ChipRef>> cellsBefore;
-            for (int r = 0; r < f.Board.Rows(); ++r)
-                for (int c = 0; c < f.Board.Cols(); ++c) cellsBefore.push_back(f.Board.At({c, r}));
+            for (int r = 0; r < f.project.Board.Rows(); ++r)
+                for (int c = 0; c < f.project.Board.Cols(); ++c) cellsBefore.push_back(f.project.Board.At({c, r}));
 
             const std::string what = run.Step();
             f.FollowChipsOnBoard();
-            ASSERT_FALSE(f.Board.AllDirty()) << "seed " << seed << " step " << step << ": " << what;
+            ASSERT_FALSE(f.project.Board.AllDirty()) << "seed " << seed << " step " << step << ": " << what;
             CellSet marked;
-            for (const BoardCell& c : f.Board.DirtyCells())
+            for (const BoardCell& c : f.project.Board.DirtyCells())
                 ASSERT_TRUE(marked.insert({c.col, c.row}).second) << "a cell marked twice after " << what;
             // Every cell whose pixels changed is marked, and no cell whose
             // chip kept its version and place.
@@ -161,12 +163,12 @@ TEST(Board, RedrawsExactlyTheCellsThatChanged) {
                 << "seed " << seed << " step " << step << ": " << what;
             ASSERT_EQ(marked, ChangedCells(f, chipsBefore, versionsBefore, cellsBefore, false))
                 << "seed " << seed << " step " << step << ": " << what;
-            f.Board.ClearDirty();
+            f.project.Board.ClearDirty();
             if (step % 25 == 0) {
                 // Another zoom draws the whole view again.
                 f.Click(static_cast<ControlId>(static_cast<int>(BoardZoom1) + run.Pick(0, 3)));
                 f.FollowChipsOnBoard();
-                f.Board.ClearDirty();
+                f.project.Board.ClearDirty();
                 const int x = run.Pick(-10, 150), y = run.Pick(-10, 120);
                 ASSERT_EQ(ViewMismatch(f, {x, y, x + run.Pick(1, 140), y + run.Pick(1, 110)}), "") << what;
             }

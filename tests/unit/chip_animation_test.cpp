@@ -29,18 +29,18 @@ TEST(ChipAnimation, FramesPlayInThePreviewAndOnTheBoardAndSurviveTheBoardFiles) 
     // the frame time is kept within its limits.
     e.platform.animationAnswers.push_back(ChipAnimation{8, 20});
     f.Click(AnimFramesMenu);
-    ASSERT_EQ(f.Sheet.Animations.Of({26, 3}), (ChipAnimation{4, ChipAnimation::MinFrameMs}));
-    EXPECT_EQ(f.Sheet.Animations.Holding({29, 3}), (ChipRef{26, 3}));
+    ASSERT_EQ(f.project.Sheet.Animations.Of({26, 3}), (ChipAnimation{4, ChipAnimation::MinFrameMs}));
+    EXPECT_EQ(f.project.Sheet.Animations.Holding({29, 3}), (ChipRef{26, 3}));
 
     f.Click(TileViewMenu);
-    f.Board.Place({0, 0}, ChipRef{26, 3});
+    f.project.Board.Place({0, 0}, ChipRef{26, 3});
     for (bool on : {false, true}) {
         if (on) f.Click(AnimMenu);
         for (int t = 0; t < 500; t += 25) {
             f.ShowAnimationAt(t);
             f.UpdateTilePreview();
             canvas::Picture board;
-            f.Board.Draw(board, {0, 0, 16, 16}, f.Sheet.Chips(), f.ShownSlots);
+            f.project.Board.Draw(board, {0, 0, 16, 16}, f.project.Sheet.Chips(), f.ShownSlots);
             const int due = on ? t / ChipAnimation::MinFrameMs % 4 : 0;
             SCOPED_TRACE("t = " + std::to_string(t));
             EXPECT_EQ(RedAt(f.TileI, f.TileI.Width() / 2, f.TileI.Height() / 2), RedOfChip(26 + due, 3));
@@ -64,16 +64,16 @@ TEST(ChipAnimation, FramesPlayInThePreviewAndOnTheBoardAndSurviveTheBoardFiles) 
     ASSERT_EQ(read.animations.size(), 1u);
     EXPECT_EQ(read.animations[0].tile, 3 * 30 + 26);
     EXPECT_EQ(read.animations[0].frames.back(), (tiled::AnimationFrame{3 * 30 + 29, ChipAnimation::MinFrameMs}));
-    f.Sheet.Animations.Clear();
+    f.project.Sheet.Animations.Clear();
     e.platform.fileAnswers.push_back(map);
     f.Click(BoardLoadMenu);
-    EXPECT_EQ(f.Sheet.Animations.Of({26, 3}), (ChipAnimation{4, ChipAnimation::MinFrameMs}));
+    EXPECT_EQ(f.project.Sheet.Animations.Of({26, 3}), (ChipAnimation{4, ChipAnimation::MinFrameMs}));
 
     // One frame: the chip is still again.
     e.platform.animationAnswers.push_back(ChipAnimation{1, 200});
     f.ChooseChip(26, 3);
     f.Click(AnimFramesMenu);
-    EXPECT_TRUE(f.Sheet.Animations.Empty());
+    EXPECT_TRUE(f.project.Sheet.Animations.Empty());
 }
 
 }  // namespace

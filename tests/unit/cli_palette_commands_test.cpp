@@ -217,7 +217,7 @@ TEST(CliPaletteCommands, HugePalettePicturesStayWithin64MiB) {
         std::ofstream("tsr.def") << "userpalette=" << file << "\nwide=on\n";
         EXPECT_TRUE(Within64MiB([&palette] {
             StartedEditor started;
-            return started->UserPalette == palette && started->WideLayoutOn() && started.platform.shown.empty();
+            return started->project.UserPalette == palette && started->WideLayoutOn() && started.platform.shown.empty();
         })) << file;
     }
 }

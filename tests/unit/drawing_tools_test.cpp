@@ -174,7 +174,7 @@ TEST_F(DrawingTools, PenKeepsTheUndoState) {
     EXPECT_TRUE(form.UndoAvailable());
     EXPECT_EQ(form.UndoImage(), copy);
 
-    form.Sheet.History.DropOneLevel();
+    form.project.history.DropOneLevel();
     Press(5, 5, L);
     EXPECT_FALSE(form.UndoAvailable());
 }
@@ -270,7 +270,7 @@ TEST_F(DrawingTools, RubberBandShowsTheShapeButLeavesTheChipAsItWas) {
         Press(12, 2, R);
         const Picture before = chip();
         form.Modified = false;
-        form.Sheet.History.DropOneLevel();
+        form.project.history.DropOneLevel();
 
         Move(5, 9, ShiftState{});  // no button held: it follows all the same
         EXPECT_EQ(chip(), before);

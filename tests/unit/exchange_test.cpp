@@ -87,7 +87,9 @@ protected:
         platform.popupAnswers.push_back(item);
         form->ScreenIMouseDown(MouseButton::Right, RightOnly, col * 16 + 5, row * 16 + 7);
     }
-    std::vector<Picture> AllChips() const { return {form->Sheet.Chips().begin(), form->Sheet.Chips().end()}; }
+    std::vector<Picture> AllChips() const {
+        return {form->project.Sheet.Chips().begin(), form->project.Sheet.Chips().end()};
+    }
     std::string Caption() const { return form->controls.Caption(ControlId::Form1); }
     Picture FreshSheetView() { return ::FreshSheetView(*form); }
     static bool HasBlue(const Picture& p) {

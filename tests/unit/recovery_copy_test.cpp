@@ -88,10 +88,10 @@ protected:
             form.TileMenuClick(ControlId::TileZoom3);
             form.KeysMenuClick();
             form.SetLeftColor(0xFF0000);
-            form.Sheet.TransparentColor = 0xFF00FF;
-            form.Board.Resize(40, 30);
-            form.Board.Place({39, 29}, ChipRef{3, 2});
-            form.Board.SetZoom(3);
+            form.project.Sheet.TransparentColor = 0xFF00FF;
+            form.project.Board.Resize(40, 30);
+            form.project.Board.Place({39, 29}, ChipRef{3, 2});
+            form.project.Board.SetZoom(3);
             form.KeepRecoveryCopy();
             const char byte = 1;
             if (write(ready[1], &byte, 1) != 1) _exit(1);
@@ -176,10 +176,11 @@ TEST_F(RecoveryCopyTest, AKilledEditorsChangesComeBackAtTheNextStart) {
     EXPECT_EQ(form.Options.tileZoom, 3);
     EXPECT_TRUE(form.controls.Checked(ControlId::TileZoom3));
     EXPECT_EQ(std::tie(form.LeftColor, form.RightColor), std::tuple(0xFF0000u, 0x000000u));
-    EXPECT_EQ(form.Sheet.TransparentColor, 0xFF00FFu);
-    EXPECT_EQ(std::tuple(form.Board.Cols(), form.Board.Rows(), form.Board.Zoom()), std::tuple(40, 30, 3));
-    EXPECT_EQ(form.Board.At({39, 29}), (ChipRef{3, 2}));
-    EXPECT_EQ(form.Board.At({0, 0}), std::nullopt);
+    EXPECT_EQ(form.project.Sheet.TransparentColor, 0xFF00FFu);
+    EXPECT_EQ(std::tuple(form.project.Board.Cols(), form.project.Board.Rows(), form.project.Board.Zoom()),
+              std::tuple(40, 30, 3));
+    EXPECT_EQ(form.project.Board.At({39, 29}), (ChipRef{3, 2}));
+    EXPECT_EQ(form.project.Board.At({0, 0}), std::nullopt);
     EXPECT_EQ(form.UndoSteps(), 0);
     ASSERT_EQ(Copies().size(), 1u);
     EXPECT_EQ(Copies()[0], form.Recovery.copyPath);
@@ -231,11 +232,10 @@ TEST(RecoveryFile, KeepsTheSheetAndEveryViewSetting) {
                        r.resizePerChip));
     EXPECT_EQ(back.sheet, r.sheet);
     EXPECT_FALSE(back.session);  // as an earlier version's copy has it
-    // The options, colours and a full board with every chip.
+    // The colours and a full board with every chip.
     r.session.emplace();
     auto& s = *r.session;
-    s = {true,     true,     true,     4,   true, true, true, true,
-         0xFF0000, 0x00FF00, 0xFF00FF, 256, 256,  1,    {},   {{"水", 0, 0, 2, 0}, {"cliff; edge.", 28, 13, 20, 10}}};
+    s = {0xFF0000, 0x00FF00, 0xFF00FF, 256, 256, 1, {}, {{"水", 0, 0, 2, 0}, {"cliff; edge.", 28, 13, 20, 10}}};
     for (int i = 0; i < 256 * 256; ++i) s.boardCells.push_back(i % 481 - 1);
     EXPECT_EQ(recovery::Decode(recovery::Encode(r), {}).session, r.session);
     s.transparent.reset();

@@ -30,7 +30,8 @@ protected:
         for (int slot = 0; slot < sheet::Default.ChipCount(); ++slot)
             for (int y = 0; y < 16; ++y)
                 for (int x = 0; x < 16; ++x)
-                    form->ChangeChip(slot / sheet::Default.rows, slot % sheet::Default.rows).SetPixel(x, y, PatternColour(slot, x, y));
+                    form->ChangeChip(slot / sheet::Default.rows, slot % sheet::Default.rows)
+                        .SetPixel(x, y, PatternColour(slot, x, y));
     }
 
     // The chip pixel that the sheet shows at (x, y) of the sheet.
@@ -240,9 +241,10 @@ TEST_F(RenderingTest, RefreshEditAreaShowsTheCurrentChip) {
 
 TEST_F(RenderingTest, RelayoutKeepsChipsAndComposeSheetLaysThemSideBySide) {
     PaintPattern();
-    std::vector<canvas::Picture> before(form->Sheet.Chips().begin(), form->Sheet.Chips().end());
+    std::vector<canvas::Picture> before(form->project.Sheet.Chips().begin(), form->project.Sheet.Chips().end());
     form->Relayout(16, 30, 16);
-    for (std::size_t slot = 0; slot < before.size(); ++slot) ASSERT_EQ(form->Sheet.Chips()[slot], before[slot]) << slot;
+    for (std::size_t slot = 0; slot < before.size(); ++slot)
+        ASSERT_EQ(form->project.Sheet.Chips()[slot], before[slot]) << slot;
 
     form->ComposeSheet();
     ASSERT_EQ(form->SheetImage.Width(), 480);

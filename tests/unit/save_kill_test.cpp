@@ -128,8 +128,8 @@ TEST(SaveKill, BoardSaveGivesTheEarlierMapOrTheNewOne) {
         TForm1 form(platform);
         form.FormCreate();
         form.ChangeChip(1, 0).SetPixel(0, 0, canvas::Rgb(cols, 0, 0));
-        form.Board.Resize(cols, 2);
-        form.Board.Place({0, 0}, ChipRef{1, 0});
+        form.project.Board.Resize(cols, 2);
+        form.project.Board.Place({0, 0}, ChipRef{1, 0});
         platform.fileAnswers.push_back(map);
         form.Click(ControlId::BoardSaveMenu);
     };

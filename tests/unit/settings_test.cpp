@@ -322,14 +322,14 @@ TEST_F(SettingsTest, HandlersRefuseSendersThatAreNotTheirs) {
 // key= sets the transparent colour T: three components of 0 to 255, or
 // none; anything else leaves T none, as at start, and the view as it was.
 TEST_F(SettingsTest, KeySetsTheTransparentColourOrNone) {
-    EXPECT_EQ(Start(nullptr).Sheet.TransparentColor, std::nullopt);
-    EXPECT_EQ(Start("key=255,0,255\n").Sheet.TransparentColor, canvas::Rgb(255, 0, 255));
-    EXPECT_EQ(Start("zoom=3\r\nkey=0,7,200").Sheet.TransparentColor, canvas::Rgb(0, 7, 200));
-    EXPECT_EQ(Start("key=1,2,3\nkey=none\n").Sheet.TransparentColor, std::nullopt);
+    EXPECT_EQ(Start(nullptr).project.Sheet.TransparentColor, std::nullopt);
+    EXPECT_EQ(Start("key=255,0,255\n").project.Sheet.TransparentColor, canvas::Rgb(255, 0, 255));
+    EXPECT_EQ(Start("zoom=3\r\nkey=0,7,200").project.Sheet.TransparentColor, canvas::Rgb(0, 7, 200));
+    EXPECT_EQ(Start("key=1,2,3\nkey=none\n").project.Sheet.TransparentColor, std::nullopt);
     for (const char* bad : {"key=256,0,0", "key=1,2", "key=1,2,3,", "key= 1,2,3", "key=1,2,3 ", "key=-1,0,0",
                             "key=0001,0,0", "key=", "key=NONE"}) {
         Start(std::string(bad) + "\n");
-        EXPECT_EQ(form->Sheet.TransparentColor, std::nullopt) << bad;
+        EXPECT_EQ(form->project.Sheet.TransparentColor, std::nullopt) << bad;
         ExpectDefaults(bad);
     }
 }

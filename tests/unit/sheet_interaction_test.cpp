@@ -29,7 +29,9 @@ protected:
     }
     void Press(int X, int Y, ShiftState s) { form.ScreenIMouseDown(MouseButton::Left, s, X, Y); }
     // Every chip of the table, to see that nothing else changed.
-    std::vector<Picture> AllChips() const { return {form.Sheet.Chips().begin(), form.Sheet.Chips().end()}; }
+    std::vector<Picture> AllChips() const {
+        return {form.project.Sheet.Chips().begin(), form.project.Sheet.Chips().end()};
+    }
     Picture FreshEditArea() { return ::FreshEditArea(form); }
 
     WatchingPlatform platform;

@@ -37,18 +37,19 @@ struct SavedBoard {
             for (int y = 0; y < chipSize; ++y)
                 for (int x = 0; x < chipSize; ++x) chip.SetPixel(x, y, random() & 0xFFFFFF);
         }
-        f.Board.Resize(23, 11);
+        f.project.Board.Resize(23, 11);
         for (int r = 0; r < 11; ++r)
             for (int c = 0; c < 23; ++c)
                 if (random() % 5 != 0)
-                    f.Board.Place({c, r}, ChipRef{static_cast<int>(random() % 30), static_cast<int>(random() % 16)});
-        f.Board.Place({0, 0}, ChipRef{29, 15});
-        f.Board.Place({1, 0}, ChipRef{0, 0});
-        f.Board.Place({2, 0}, std::nullopt);
+                    f.project.Board.Place({c, r},
+                                          ChipRef{static_cast<int>(random() % 30), static_cast<int>(random() % 16)});
+        f.project.Board.Place({0, 0}, ChipRef{29, 15});
+        f.project.Board.Place({1, 0}, ChipRef{0, 0});
+        f.project.Board.Place({2, 0}, std::nullopt);
         // Chip (0, 0) moves through (0, 0), (1, 0) and (2, 0).
-        f.Sheet.Animations.Set({0, 0}, ChipAnimation{3, 100});
+        f.project.Sheet.Animations.Set({0, 0}, ChipAnimation{3, 100});
         // A terrain painted with the brush over part of the board.
-        f.Sheet.PutTerrain(Terrain{"water", {3, 5}, {10, 4}});
+        f.project.Sheet.PutTerrain(Terrain{"water", {3, 5}, {10, 4}});
         for (int r = 2; r < 10; ++r)
             for (int c = 4; c < 20; ++c)
                 if (random() % 3 != 0) f.PaintTerrain({c, r}, 0, true);
@@ -79,15 +80,16 @@ TEST_P(TiledRasterizer, DrawsTheSavedBoardAsTheBoardViewAtZoomOne) {
     TForm1& f = saved.f;
     f.Click(ControlId::BoardZoom1);
     ChipAnimations::ShownSlots shown{};
-    f.Sheet.Animations.ShowAt(Time(), shown);
+    f.project.Sheet.Animations.ShowAt(Time(), shown);
     canvas::Picture own;
-    f.Board.Draw(own, {0, 0, f.Board.ViewWidth(), f.Board.ViewHeight()}, f.Sheet.Chips(), shown);
+    f.project.Board.Draw(own, {0, 0, f.project.Board.ViewWidth(), f.project.Board.ViewHeight()},
+                         f.project.Sheet.Chips(), shown);
     ASSERT_EQ(tiled->width, own.Width());
     ASSERT_EQ(tiled->height, own.Height());
     long differences = 0, emptyPixels = 0;
     for (int y = 0; y < own.Height(); ++y) {
         for (int x = 0; x < own.Width(); ++x) {
-            if (!f.Board.At({x / f.Board.CellPixels(), y / f.Board.CellPixels()})) {
+            if (!f.project.Board.At({x / f.project.Board.CellPixels(), y / f.project.Board.CellPixels()})) {
                 ++emptyPixels;
                 differences += tiled->rgba[(static_cast<std::size_t>(y) * tiled->width + x) * 4 + 3] != 0;
             } else {
@@ -99,7 +101,8 @@ TEST_P(TiledRasterizer, DrawsTheSavedBoardAsTheBoardViewAtZoomOne) {
     EXPECT_GT(emptyPixels, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(AnimationTime, TiledRasterizer, ::testing::Combine(::testing::Values(0, 150), ::testing::Values(16, 48)));
+INSTANTIATE_TEST_SUITE_P(AnimationTime, TiledRasterizer,
+                         ::testing::Combine(::testing::Values(0, 150), ::testing::Values(16, 48)));
 
 // Tiled takes the terrain set (all but the chip without neighbours, whose
 // wang id is all 0 and which Tiled does not keep).
@@ -122,23 +125,24 @@ TEST(TiledBoardFiles, TiledReadsTheTerrainSet) {
 TEST(TiledBoardFiles, SavedBoardLoadsBackWithItsSheet) {
     SavedBoard saved;
     TForm1& f = saved.f;
-    const TryOutBoard before = f.Board;
-    const std::vector<canvas::Picture> chipsBefore(f.Sheet.Chips().begin(), f.Sheet.Chips().end());
-    f.Board.Resize(2, 2);
-    f.Board.Clear();
+    const TryOutBoard before = f.project.Board;
+    const std::vector<canvas::Picture> chipsBefore(f.project.Sheet.Chips().begin(), f.project.Sheet.Chips().end());
+    f.project.Board.Resize(2, 2);
+    f.project.Board.Clear();
     for (int slot = 0; slot < sheet::Default.ChipCount(); ++slot)
         f.ChangeChip(slot / sheet::Default.rows, slot % sheet::Default.rows).FillRect({0, 0, 16, 16});
     saved.platform.fileAnswers.push_back("field.tmx");
     f.Click(ControlId::BoardLoadMenu);
     ASSERT_TRUE(saved.platform.shown.empty());
-    ASSERT_EQ(f.Board.Cols(), before.Cols());
-    ASSERT_EQ(f.Board.Rows(), before.Rows());
+    ASSERT_EQ(f.project.Board.Cols(), before.Cols());
+    ASSERT_EQ(f.project.Board.Rows(), before.Rows());
     for (int r = 0; r < before.Rows(); ++r)
-        for (int c = 0; c < before.Cols(); ++c) EXPECT_EQ(f.Board.At({c, r}), before.At({c, r})) << c << "," << r;
-    EXPECT_TRUE(std::ranges::equal(f.Sheet.Chips(), chipsBefore));
+        for (int c = 0; c < before.Cols(); ++c)
+            EXPECT_EQ(f.project.Board.At({c, r}), before.At({c, r})) << c << "," << r;
+    EXPECT_TRUE(std::ranges::equal(f.project.Sheet.Chips(), chipsBefore));
     EXPECT_EQ(f.Def.FileName, "field.png");
     const std::vector<Terrain> terrains{Terrain{"water", {3, 5}, {10, 4}}};
-    EXPECT_EQ(f.Sheet.Terrains(), terrains);
+    EXPECT_EQ(f.project.Sheet.Terrains(), terrains);
 }
 
 }  // namespace

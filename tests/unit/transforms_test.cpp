@@ -94,7 +94,7 @@ TEST_F(Transforms, EveryItemCanBeUndoneAndLeavesModifiedSet) {
     for (ControlId item : {ControlId::UpMenu, ControlId::RightMenu, ControlId::DownMenu, ControlId::LeftMenu,
                            ControlId::XYMenu, ControlId::UpsetMenu, ControlId::VrevMenu}) {
         form.Modified = false;
-        form.Sheet.History.DropOneLevel();
+        form.project.history.DropOneLevel();
         Run(item);
         EXPECT_TRUE(form.Modified) << NameOf(item);
         EXPECT_TRUE(form.UndoAvailable()) << NameOf(item);

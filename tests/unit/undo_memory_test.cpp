@@ -56,7 +56,7 @@ protected:
     }
     Picture FreshEditArea() { return ::FreshEditArea(form); }
     EditorState State() const {
-        EditorState s{{form.Sheet.Chips().begin(), form.Sheet.Chips().end()},
+        EditorState s{{form.project.Sheet.Chips().begin(), form.project.Sheet.Chips().end()},
                       form.Def,
                       form.CurCol,
                       form.CurRow,

@@ -105,7 +105,7 @@ public:
     // Odd seeds run with a terrain, whose chips follow its block after every
     // handler as the window has them follow.
     explicit RandomRun(unsigned seed) : random_(seed) {
-        if (seed % 2) form_->Sheet.PutTerrain(Terrain{"t", {0, 0}, {2, 0}});
+        if (seed % 2) form_->project.Sheet.PutTerrain(Terrain{"t", {0, 0}, {2, 0}});
     }
 
     std::string Step() {

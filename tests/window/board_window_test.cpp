@@ -26,7 +26,8 @@ protected:
     QImage OnScreen() { return boardView()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
     QImage Afresh() {
         canvas::Picture whole;
-        form().Board.Draw(whole, {0, 0, form().Board.ViewWidth(), form().Board.ViewHeight()}, form().Sheet.Chips());
+        form().project.Board.Draw(whole, {0, 0, form().project.Board.ViewWidth(), form().project.Board.ViewHeight()},
+                                  form().project.Sheet.Chips());
         return ui::ImageOfPicture(whole);
     }
     // A press as the platform delivers it (QTest would make a quick second
@@ -72,9 +73,9 @@ TEST_F(BoardWindowTest, StampsAndShowsEveryChangeAsAFreshDrawing) {
     QTest::mousePress(boardView(), Qt::LeftButton, Qt::NoModifier, QPoint(40, 5));
     QTest::mouseMove(boardView(), QPoint(200, 100));
     QTest::mouseRelease(boardView(), Qt::LeftButton, Qt::NoModifier, QPoint(200, 100));
-    EXPECT_EQ(form().Board.At({0, 0}), (ChipRef{0, 0}));
-    EXPECT_EQ(form().Board.At({1, 0}), (ChipRef{0, 0}));
-    EXPECT_EQ(form().Board.At({6, 3}), (ChipRef{0, 0}));
+    EXPECT_EQ(form().project.Board.At({0, 0}), (ChipRef{0, 0}));
+    EXPECT_EQ(form().project.Board.At({1, 0}), (ChipRef{0, 0}));
+    EXPECT_EQ(form().project.Board.At({6, 3}), (ChipRef{0, 0}));
     QApplication::processEvents();
     EXPECT_EQ(OnScreen(), Afresh());
 
@@ -93,7 +94,7 @@ TEST_F(BoardWindowTest, StampsAndShowsEveryChangeAsAFreshDrawing) {
     Choose(UpMenu);
     Stamp(QPoint(150, 150), Qt::MiddleButton);
     Click(ScreenI, QPoint(40, 40));  // chip (2, 2)
-    ASSERT_EQ(form().Board.At({0, 0}), (ChipRef{0, 0}));
+    ASSERT_EQ(form().project.Board.At({0, 0}), (ChipRef{0, 0}));
     Stamp(QPoint(0, 0), Qt::RightButton);
     EXPECT_EQ(form().CurCol, 0);
     EXPECT_EQ(Shown(EditI), Expected(form().EditI));

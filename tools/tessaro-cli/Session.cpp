@@ -44,7 +44,7 @@ void NoteTransparency(Session& s, const std::string& path, const TransparencyNot
 }
 
 PictureLoad Read(Session& s, const std::string& path, int width, int height) {
-    PictureLoad read = ReadPictureForSheet(s.sheet, path, width, height);
+    PictureLoad read = ReadPictureForSheet(s.sheet.TransparentColor, path, width, height);
     if (!read) {
         s.progress.Finish();
         throw UnreadablePicture(path, *read.refusal);
@@ -64,13 +64,13 @@ Refusal UnwritableFile(const FileWriteError& e) {
 
 canvas::Point LoadSheet(Session& s, const std::string& path) {
     const std::optional<int> chip = s.invocation.chip;
-    const PictureLoad read = Read(s, path, chip ? sheet::MaxSide : sheet::Default.Width(),
-                                  chip ? sheet::MaxSide : sheet::Default.Height());
+    const PictureLoad read =
+        Read(s, path, chip ? sheet::MaxSide : sheet::Default.Width(), chip ? sheet::MaxSide : sheet::Default.Height());
     std::optional<SheetGeometry> shape;
     if (chip)
         shape = SheetGeometry{*chip, std::clamp(read.picture.Width() / *chip, 1, sheet::MaxCols),
                               std::clamp(read.picture.Height() / *chip, 1, sheet::MaxRows)};
-    TakeIntoSheet(s.sheet, read, ChipRef{}, shape);
+    TakeIntoSheet(s.project, read, ChipRef{}, shape);
     NoteTransparency(s, path, read.notice);
     if (read.damagedAfterKeptPart)
         s.Note(path + ": the file is damaged after the part that was read; that part is whole");
@@ -78,9 +78,9 @@ canvas::Point LoadSheet(Session& s, const std::string& path) {
 }
 
 void LoadChip(Session& s, const std::string& path, int col, int row) {
-    const int side = s.sheet.Geometry().chipSize;
+    const int side = s.project.Sheet.Geometry().chipSize;
     const PictureLoad read = Read(s, path, side, side);
-    TakeIntoChip(s.sheet, col, row, read);
+    TakeIntoChip(s.project, col, row, read);
     NoteTransparency(s, path, read.notice);
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "canvas/Picture.h"
-#include "core/SheetDocument.h"
+#include "core/Project.h"
 #include "formats/PictureReadError.h"
 #include "io/FileWriteError.h"
 #include "io/PictureLoad.h"
@@ -31,7 +31,8 @@ struct Session {
     std::ostream& out;
     std::ostream& err;
     Progress progress;
-    SheetDocument sheet;
+    Project project;
+    SheetDocument& sheet = project.Sheet;
 
     // A note on standard error (not a failure), unless quiet.
     void Note(const std::string& text);

@@ -42,11 +42,11 @@ std::string StateText(StateField field, const Session& s) {
         case StateField::Caption: return Quoted(f.controls.Caption(ControlId::Form1));
         case StateField::WideLayout: return YesNo(f.WideLayoutOn());
         case StateField::Closed: return YesNo(s.platform.Closed());
-        case StateField::BoardCols: return std::to_string(f.Board.Cols());
-        case StateField::BoardRows: return std::to_string(f.Board.Rows());
+        case StateField::BoardCols: return std::to_string(f.project.Board.Cols());
+        case StateField::BoardRows: return std::to_string(f.project.Board.Rows());
         case StateField::WrapDrawing: return YesNo(f.WrapDrawing());
         case StateField::TransparentColor:
-            return f.Sheet.TransparentColor ? RgbText(*f.Sheet.TransparentColor) : "none";
+            return f.project.Sheet.TransparentColor ? RgbText(*f.project.Sheet.TransparentColor) : "none";
         case StateField::StrokeJoin: return YesNo(f.Options.strokeJoin);
         case StateField::KeysOn: return YesNo(f.Options.keys);
         case StateField::UndoSteps: return std::to_string(f.UndoSteps());
@@ -153,7 +153,7 @@ CheckOutcome Check(const cmd::ExpectOpened& c, Session& s) {
 }
 
 CheckOutcome Check(const cmd::ExpectCell& c, Session& s) {
-    const TryOutBoard& board = s.form.Board;
+    const TryOutBoard& board = s.form.project.Board;
     if (c.col < 0 || c.row < 0 || c.col >= board.Cols() || c.row >= board.Rows())
         return {false, "no cell (" + std::to_string(c.col) + ", " + std::to_string(c.row) + ") on the " +
                            std::to_string(board.Cols()) + " x " + std::to_string(board.Rows()) + " board"};
@@ -165,19 +165,19 @@ CheckOutcome Check(const cmd::ExpectCell& c, Session& s) {
 }
 
 CheckOutcome Check(const cmd::ExpectFrames& c, Session& s) {
-    if (!s.form.Sheet.Geometry().Contains(c.col, c.row))
+    if (!s.form.project.Sheet.Geometry().Contains(c.col, c.row))
         return {false, "no chip at column " + std::to_string(c.col) + ", row " + std::to_string(c.row)};
-    const std::optional<ChipAnimation> animation = s.form.Sheet.Animations.Of({c.col, c.row});
+    const std::optional<ChipAnimation> animation = s.form.project.Sheet.Animations.Of({c.col, c.row});
     return Compare(c.expected, animation ? std::to_string(animation->frames) + " " + std::to_string(animation->frameMs)
                                          : std::string("1 0"));
 }
 
 CheckOutcome Check(const cmd::ExpectTerrain& c, Session& s) {
-    const TryOutBoard& board = s.form.Board;
+    const TryOutBoard& board = s.form.project.Board;
     if (c.col < 0 || c.row < 0 || c.col >= board.Cols() || c.row >= board.Rows())
         return {false, "no cell (" + std::to_string(c.col) + ", " + std::to_string(c.row) + ") on the " +
                            std::to_string(board.Cols()) + " x " + std::to_string(board.Rows()) + " board"};
-    if (s.form.Sheet.Terrains().empty()) return {false, "no terrain"};
+    if (s.form.project.Sheet.Terrains().empty()) return {false, "no terrain"};
     // Without the brush, the first terrain.
     const bool marked = s.form.CellHasTerrain({c.col, c.row}, s.form.TerrainBrush.value_or(0));
     return Compare(c.marked ? "yes" : "no", marked ? "yes" : "no");

@@ -24,11 +24,11 @@ const canvas::Picture* FindPicture(const Target& target, const Session& session)
     const TForm1& form = session.form;
     switch (target.kind) {
         case Target::Kind::Chip:
-            if (!form.Sheet.Geometry().Contains(target.col, target.row))
+            if (!form.project.Sheet.Geometry().Contains(target.col, target.row))
                 throw ScriptError("no chip at column " + std::to_string(target.col) + ", row " +
                                   std::to_string(target.row) + " on a sheet of " +
-                                  std::to_string(form.Sheet.Geometry().cols) + " x " +
-                                  std::to_string(form.Sheet.Geometry().rows) + " chips");
+                                  std::to_string(form.project.Sheet.Geometry().cols) + " x " +
+                                  std::to_string(form.project.Sheet.Geometry().rows) + " chips");
             return &form.Chip(target.col, target.row);
         case Target::Kind::SheetView: return &form.ScreenI;
         case Target::Kind::EditView: return &form.EditI;
@@ -41,11 +41,11 @@ const canvas::Picture* FindPicture(const Target& target, const Session& session)
             return clip ? &*clip : nullptr;
         }
         case Target::Kind::BoardView: {
-            const TryOutBoard& board = form.Board;
+            const TryOutBoard& board = form.project.Board;
             // 64 x 64 cells at zoom 4; a script has no use for larger ones.
             if (static_cast<long long>(board.ViewWidth()) * board.ViewHeight() > (1LL << 24))
                 throw ScriptError("the board view is too large to look at whole");
-            board.Draw(session.boardView, {0, 0, board.ViewWidth(), board.ViewHeight()}, form.Sheet.Chips());
+            board.Draw(session.boardView, {0, 0, board.ViewWidth(), board.ViewHeight()}, form.project.Sheet.Chips());
             return &session.boardView;
         }
     }
