@@ -46,7 +46,9 @@ std::optional<std::string> TForm1::LoadUserPalette(const std::string& path) {
 void TForm1::PaletteLoadMenuClick() {
     const std::optional<std::string> path = platform.PaletteOpenDialog();
     if (!path) return;
-    if (const std::optional<std::string> refusal = LoadUserPalette(*path)) platform.ShowMessage(*refusal);
+    if (const std::optional<std::string> refusal = LoadUserPalette(*path)) return platform.ShowMessage(*refusal);
+    // A palette just loaded is one the artist wants to see and draw with.
+    if (!Options.userPalette) UserPaletteMenuClick();
 }
 
 void TForm1::PaletteSaveMenuClick() {
