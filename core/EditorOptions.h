@@ -49,6 +49,7 @@ void ForEachOption(Options& o, Visit&& visit) {
     visit("animation", o.animation, 0, 1);
     visit("english", o.english, 0, 1);
     visit("block", o.block, 0, 1);
+    visit("doublePress", o.doublePress, 0, 1);
     visit("blockCols", o.blockCols, 1, EditorOptions::MaxBlockSide);
     visit("blockRows", o.blockRows, 1, EditorOptions::MaxBlockSide);
 }

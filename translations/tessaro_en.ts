@@ -406,7 +406,7 @@
     </message>
     <message>
         <source>自分のパレットで保存(&amp;U)...</source>
-        <translation>Save with the &amp;User Palette...</translation>
+        <translation>Save &amp;with the User Palette...</translation>
     </message>
     <message>
         <source>素早い2回目のクリックも描く(&amp;D)</source>
