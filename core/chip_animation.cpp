@@ -28,10 +28,11 @@ void TForm1::AnimFramesMenuClick() {
         std::string chips;
         for (const ChipRef& c : dropped)
             chips += (chips.empty() ? "" : "、") + std::to_string(c.col) + "," + std::to_string(c.row);
-        if (!platform.AskQuestion(Tr(
-                TSR_MESSAGE("Animation",
-                            "キャラクタ%1から始まるアニメーションと重なります。そのアニメーションを止めてよろしいですか？"),
-                {chips})))
+        if (!platform.AskQuestion(
+                Tr(TSR_MESSAGE(
+                       "Animation",
+                       "キャラクタ%1から始まるアニメーションと重なります。そのアニメーションを止めてよろしいですか？"),
+                   {chips})))
             return;
     }
     Sheet.Animations.Set(chip, answer, Sheet.Geometry());

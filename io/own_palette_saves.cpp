@@ -45,8 +45,8 @@ void TForm1::SaveWithSheetPalette() {
 
 void TForm1::SaveWithUserPalette() {
     if (UserPalette.empty()) {
-        platform.ShowMessage(Tr(TSR_MESSAGE(
-            "OwnPalette", "自分のパレットがありません。パレットファイルを読み込んでください。")));
+        platform.ShowMessage(
+            Tr(TSR_MESSAGE("OwnPalette", "自分のパレットがありません。パレットファイルを読み込んでください。")));
         return;
     }
     SaveWithTable(*this, UserPalette);

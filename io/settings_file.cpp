@@ -80,8 +80,8 @@ enum Key {
     KeyCount
 };
 constexpr std::array<std::string_view, KeyCount> Keys = {
-    "size=", "chrs=",   "line=", "zoom=", "pen=",  "box=",         "resize=", "palette=", "wrap=",
-    "key=",  "stroke=", "undo=", "keys=", "wide=", "userpalette=", "lang=",   "block=", "chip=", "sheet=", "double="};
+    "size=",   "chrs=", "line=", "zoom=", "pen=",         "box=",  "resize=", "palette=", "wrap=",  "key=",
+    "stroke=", "undo=", "keys=", "wide=", "userpalette=", "lang=", "block=",  "chip=",    "sheet=", "double="};
 
 // "R,G,B" with three decimal components of 0 to 255, nothing else.
 std::optional<TColor> ColourValue(std::string_view value) {
