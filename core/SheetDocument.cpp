@@ -56,9 +56,9 @@ void SheetDocument::RecordBlockStep(int col, int row, int cols, int rows, OneLev
 }
 
 std::optional<ChipRef> SheetDocument::Undo(int currentCol, int currentRow) {
-    const auto step = History.Undo([this](int c, int r) -> canvas::Picture& { return ChangeChip(c, r); },
-                                   [this](auto& chips, auto& geometry) { SwapSheet(chips, geometry); },
-                                   currentCol, currentRow);
+    const auto step =
+        History.Undo([this](int c, int r) -> canvas::Picture& { return ChangeChip(c, r); },
+                     [this](auto& chips, auto& geometry) { SwapSheet(chips, geometry); }, currentCol, currentRow);
     if (!step) return std::nullopt;
     return ChipRef{step->col, step->row};
 }

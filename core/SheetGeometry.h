@@ -58,8 +58,8 @@ constexpr ChipRef ChipOfSlot(std::size_t slot) {
 // A shape the editor can hold: chips of MinChipSize..MaxChipSize, 1..MaxCols
 // columns, 1..MaxRows rows, no side past MaxSide.
 constexpr bool Fits(const SheetGeometry& g) {
-    return g.chipSize >= MinChipSize && g.chipSize <= MaxChipSize && g.cols >= 1 && g.cols <= MaxCols &&
-           g.rows >= 1 && g.rows <= MaxRows && g.cols * g.chipSize <= MaxSide && g.rows * g.chipSize <= MaxSide;
+    return g.chipSize >= MinChipSize && g.chipSize <= MaxChipSize && g.cols >= 1 && g.cols <= MaxCols && g.rows >= 1 &&
+           g.rows <= MaxRows && g.cols * g.chipSize <= MaxSide && g.rows * g.chipSize <= MaxSide;
 }
 
 }  // namespace sheet

@@ -55,8 +55,8 @@ void UndoHistory::RecordBlock(int col, int row, std::vector<ChipRef> places, std
     undo_.push_back(Step{col, row, {}, std::move(before), std::nullopt, std::move(places)});
 }
 
-void UndoHistory::RecordSheet(std::span<const canvas::Picture> before, const SheetGeometry& geometry,
-                              int currentCol, int currentRow, std::optional<PaletteEntry> entry) {
+void UndoHistory::RecordSheet(std::span<const canvas::Picture> before, const SheetGeometry& geometry, int currentCol,
+                              int currentRow, std::optional<PaletteEntry> entry) {
     if (!On()) return Clear();
     redo_.clear();
     if (static_cast<int>(undo_.size()) >= limit_) undo_.pop_front();

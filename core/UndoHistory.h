@@ -63,8 +63,7 @@ public:
     // one step while the history is on. The one-level undo can't take such a
     // change back: it is given up (Clear).
     void RecordSheet(std::span<const canvas::Picture> before, const SheetGeometry& geometry, int currentCol,
-                     int currentRow,
-                     std::optional<PaletteEntry> entry = std::nullopt);
+                     int currentRow, std::optional<PaletteEntry> entry = std::nullopt);
     // The chips of a block before one change of them all, as one step
     // (col, row: the block's top-left chip). The one-level undo takes it
     // back into those chips.

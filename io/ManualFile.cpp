@@ -9,7 +9,8 @@ std::vector<std::string> ManualPlaces(const std::string& programFolder) {
     if (!programFolder.empty()) {
         const std::filesystem::path folder(programFolder);
         places.push_back((folder / "manual.html").string());
-        places.push_back((folder.parent_path() / "share" / "doc" / "tessaro" / "manual.html").lexically_normal().string());
+        places.push_back(
+            (folder.parent_path() / "share" / "doc" / "tessaro" / "manual.html").lexically_normal().string());
     }
     places.push_back(InstalledManual);
     return places;

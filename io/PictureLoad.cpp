@@ -30,8 +30,7 @@ PictureLoad ReadPictureForSheet(const SheetDocument& sheet, const std::string& p
     return load;
 }
 
-void TakeIntoSheet(SheetDocument& sheet, const PictureLoad& read, ChipRef current,
-                   std::optional<SheetGeometry> shape) {
+void TakeIntoSheet(SheetDocument& sheet, const PictureLoad& read, ChipRef current, std::optional<SheetGeometry> shape) {
     sheet.TransparentColor = read.transparent;
     sheet.RecordSheetStep(current.col, current.row);
     if (shape && sheet::Fits(*shape)) sheet.Reshape(*shape);

@@ -38,15 +38,16 @@ std::string ReasonText(tiled::Refusal why, const tiled::SheetShape& shape) {
         case R::NotAMap: return Tr(TSR_MESSAGE("BoardFiles", "Tiledのマップ（TMX）ではありません"));
         case R::NotOrthogonal: return Tr(TSR_MESSAGE("BoardFiles", "直交（orthogonal）のマップではありません"));
         case R::TileSize:
-            return Tr(TSR_MESSAGE("BoardFiles", "タイルの大きさが%1×%1ではありません"), {std::to_string(shape.tileSide)});
+            return Tr(TSR_MESSAGE("BoardFiles", "タイルの大きさが%1×%1ではありません"),
+                      {std::to_string(shape.tileSide)});
         case R::Infinite: return Tr(TSR_MESSAGE("BoardFiles", "無限マップには対応していません"));
         case R::Layers: return Tr(TSR_MESSAGE("BoardFiles", "タイルレイヤーがちょうど1枚のマップではありません"));
         case R::LayerLook: return Tr(TSR_MESSAGE("BoardFiles", "非表示・半透明・ずらしたレイヤーには対応していません"));
         case R::Size: return Tr(TSR_MESSAGE("BoardFiles", "マップの大きさが横・縦とも1から256の範囲にありません"));
         case R::Tileset:
-            return Tr(TSR_MESSAGE("BoardFiles", "タイルセットが%1×%1のタイル%2列・%3枚のシートではありません"),
-                      {std::to_string(shape.tileSide), std::to_string(shape.columns),
-                       std::to_string(shape.TileCount())});
+            return Tr(
+                TSR_MESSAGE("BoardFiles", "タイルセットが%1×%1のタイル%2列・%3枚のシートではありません"),
+                {std::to_string(shape.tileSide), std::to_string(shape.columns), std::to_string(shape.TileCount())});
         case R::Encoding: return Tr(TSR_MESSAGE("BoardFiles", "タイルデータの形式に対応していません"));
         case R::Data: return Tr(TSR_MESSAGE("BoardFiles", "タイルデータが壊れています"));
         case R::TileOutsideSheet: return Tr(TSR_MESSAGE("BoardFiles", "シートにないタイルが使われています"));
@@ -115,7 +116,8 @@ ChipAnimations ChipAnimationsOf(const std::vector<tiled::TileAnimation>& tiles, 
                         frameMs <= ChipAnimation::MaxFrameMs;
         for (int f = 0; f < frames && playable; ++f)
             playable = tile.frames[static_cast<std::size_t>(f)] == tiled::AnimationFrame{tile.tile + f, frameMs};
-        if (playable && !animations.Holding({col, row})) animations.Set({col, row}, ChipAnimation{frames, frameMs}, geometry);
+        if (playable && !animations.Holding({col, row}))
+            animations.Set({col, row}, ChipAnimation{frames, frameMs}, geometry);
     }
     return animations;
 }
@@ -175,11 +177,11 @@ void SaveBoard(TForm1& form, std::string mapPath) {
                : tiled::MapText(form.Board.Cols(), form.Board.Rows(), tiles, Sheet, tsxName);
     const std::vector<tiled::WangSet> wangsets = WangSetsOf(form.Sheet);
     const std::string tilesetText =
-        oldTileset ? tiled::TilesetTextOver(
-                         *oldTileset, base, imageName, Sheet, animations,
-                         [&](const tiled::TileAnimation& a) { return PlayedAnimation(a, form.Sheet.Geometry()); },
-                         wangsets)
-                   : tiled::TilesetText(base, imageName, Sheet, animations, wangsets);
+        oldTileset
+            ? tiled::TilesetTextOver(
+                  *oldTileset, base, imageName, Sheet, animations,
+                  [&](const tiled::TileAnimation& a) { return PlayedAnimation(a, form.Sheet.Geometry()); }, wangsets)
+            : tiled::TilesetText(base, imageName, Sheet, animations, wangsets);
     form.ComposeSheet();
     try {
         const std::vector<PendingFile> files{
@@ -207,8 +209,7 @@ void LoadBoard(TForm1& form, const std::string& path) {
         form.platform.ShowMessage(Tr(LoadRefused, {ReasonText(e.why, Sheet)}));
         return;
     }
-    const PictureLoad read =
-        ReadPictureForSheet(form.Sheet, map.sheetImagePath, geometry.Width(), geometry.Height());
+    const PictureLoad read = ReadPictureForSheet(form.Sheet, map.sheetImagePath, geometry.Width(), geometry.Height());
     if (!read) {
         form.platform.ShowMessage(
             Tr(LoadRefused, {Tr(TSR_MESSAGE("BoardFiles", "タイルセットの画像を読み込めません"))}));

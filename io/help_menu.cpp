@@ -11,8 +11,8 @@ void TForm1::helpMenuClick(ControlId Sender) {
             if (const auto manual = FindManual(folder))
                 platform.OpenFile(*manual);
             else
-                platform.ShowMessage(
-                    Tr(TSR_MESSAGE("Help", "マニュアルが見つかりません。%1 にあるはずです。"), {ExpectedManual(folder)}));
+                platform.ShowMessage(Tr(TSR_MESSAGE("Help", "マニュアルが見つかりません。%1 にあるはずです。"),
+                                        {ExpectedManual(folder)}));
             break;
         }
         case ControlId::aboutMenu:

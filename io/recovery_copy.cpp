@@ -24,9 +24,18 @@ constexpr SourceText RestoreQuestion =
     TSR_MESSAGE("Recovery", "保存されていない編集内容が残っています。復元しますか？");
 
 recovery::Limits EditorLimits() {
-    return {sheet::MinChipSize,   sheet::MaxChipSize,    sheet::MaxCols,        sheet::MaxRows,
-            sheet::MaxSide,       MinZoom,               WindowLayout::MaxZoom, tool_mode::LinePending,
-            MaxPenSize,           4,                     TryOutBoard::MaxSide,  TryOutBoard::MaxZoom};
+    return {sheet::MinChipSize,
+            sheet::MaxChipSize,
+            sheet::MaxCols,
+            sheet::MaxRows,
+            sheet::MaxSide,
+            MinZoom,
+            WindowLayout::MaxZoom,
+            tool_mode::LinePending,
+            MaxPenSize,
+            4,
+            TryOutBoard::MaxSide,
+            TryOutBoard::MaxZoom};
 }
 
 std::uint64_t Checksum(const std::vector<std::uint8_t>& bytes) {

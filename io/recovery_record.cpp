@@ -105,7 +105,8 @@ void RestoreSession(TForm1& form, const Record::Session& s) {
         // The copy's sheet holds the chips as they were; a terrain that does
         // not fit it is left out.
         if (!ProblemOf(terrain, terrains, form.Sheet.Geometry().cols, form.Sheet.Geometry().rows,
-                       form.Sheet.Geometry().chipSize)) terrains.push_back(terrain);
+                       form.Sheet.Geometry().chipSize))
+            terrains.push_back(terrain);
     }
     form.Sheet.SetTerrains(std::move(terrains));
     form.TerrainBrush.reset();

@@ -26,15 +26,16 @@ constexpr SourceText TooLarge = TSR_MESSAGE("SheetFiles", "画像が大きすぎ
 constexpr SourceText DamagedAfterKeptPart =
     TSR_MESSAGE("SheetFiles", "ファイルの後半が壊れています。使う部分は無事だったので読み込みました。");
 
-constexpr SourceText TakeShapeQuestion = TSR_MESSAGE(
-    "SheetFiles",
-    "画像（%1×%2）はシートと大きさが違います。シートを画像に合わせて%3×%4チップにしますか？\n"
-    "（キャンセル：今の%5×%6チップのまま、画像の左上を読み込みます）");
+constexpr SourceText TakeShapeQuestion =
+    TSR_MESSAGE("SheetFiles",
+                "画像（%1×%2）はシートと大きさが違います。シートを画像に合わせて%3×%4チップにしますか？\n"
+                "（キャンセル：今の%5×%6チップのまま、画像の左上を読み込みます）");
 
 // The sheet of `chipSize` chips that a picture of width x height divides
 // into: its whole chips, within the largest sheet.
 SheetGeometry FittedGeometry(int chipSize, int width, int height) {
-    return {chipSize, std::clamp(width / chipSize, 1, sheet::MaxCols), std::clamp(height / chipSize, 1, sheet::MaxRows)};
+    return {chipSize, std::clamp(width / chipSize, 1, sheet::MaxCols),
+            std::clamp(height / chipSize, 1, sheet::MaxRows)};
 }
 
 // The composed sheet to `path`; false (with the message shown) on failure.
@@ -83,8 +84,8 @@ bool TForm1::LoadSheetFile(const std::string& path) {
     // sheet, so that it can take the picture's shape; the sheet the editor
     // starts with reads its own part only.
     const bool ownShape = g != sheet::Default;
-    const PictureLoad read = ReadPictureForSheet(Sheet, path, ownShape ? sheet::MaxSide : g.Width(),
-                                                 ownShape ? sheet::MaxSide : g.Height());
+    const PictureLoad read =
+        ReadPictureForSheet(Sheet, path, ownShape ? sheet::MaxSide : g.Width(), ownShape ? sheet::MaxSide : g.Height());
     if (!read) {
         ReportReadRefusal(*read.refusal);
         return false;
@@ -92,10 +93,10 @@ bool TForm1::LoadSheetFile(const std::string& path) {
     std::optional<SheetGeometry> shape;
     const SheetGeometry fitted = FittedGeometry(g.chipSize, read.picture.Width(), read.picture.Height());
     if (ownShape && fitted != g && sheet::Fits(fitted) &&
-        platform.AskQuestion(Tr(TakeShapeQuestion,
-                                {std::to_string(read.picture.Width()), std::to_string(read.picture.Height()),
-                                 std::to_string(fitted.cols), std::to_string(fitted.rows),
-                                 std::to_string(g.cols), std::to_string(g.rows)})))
+        platform.AskQuestion(Tr(
+            TakeShapeQuestion,
+            {std::to_string(read.picture.Width()), std::to_string(read.picture.Height()), std::to_string(fitted.cols),
+             std::to_string(fitted.rows), std::to_string(g.cols), std::to_string(g.rows)})))
         shape = fitted;
     TakeSheet(read, shape);
     // After a JPEG the overwrite save asks for a name rather than writing BMP

@@ -21,7 +21,7 @@ struct Preset {
     SheetGeometry shape;
 };
 constexpr Preset Presets[] = {
-    {"16 x 16, 30 x 16", {16, 30, 16}}, {"32 x 32, 16 x 16", {32, 16, 16}},      {"48 x 48, 16 x 16", {48, 16, 16}},
+    {"16 x 16, 30 x 16", {16, 30, 16}},      {"32 x 32, 16 x 16", {32, 16, 16}}, {"48 x 48, 16 x 16", {48, 16, 16}},
     {"48 x 48, 16 x 12 (A2)", {48, 16, 12}}, {"8 x 8, 32 x 32", {8, 32, 32}},
 };
 
@@ -43,10 +43,10 @@ std::optional<SheetGeometry> AskNewSheet(QWidget* parent, const SheetGeometry& c
     chip->lineEdit()->setValidator(new QIntValidator(sheet::MinChipSize, sheet::MaxChipSize, chip));
     chip->setEditText(QString::number(current.chipSize));
     dialog.AddRow(Caption(TSR_TEXT("NewSheetDialog", "チップの大きさ（ピクセル）(&S):")), chip);
-    QSpinBox* cols =
-        dialog.AddNumber(Caption(TSR_TEXT("NewSheetDialog", "横（チップ）(&W):")), "SheetCols", 1, sheet::MaxCols, current.cols);
-    QSpinBox* rows =
-        dialog.AddNumber(Caption(TSR_TEXT("NewSheetDialog", "縦（チップ）(&H):")), "SheetRows", 1, sheet::MaxRows, current.rows);
+    QSpinBox* cols = dialog.AddNumber(Caption(TSR_TEXT("NewSheetDialog", "横（チップ）(&W):")), "SheetCols", 1,
+                                      sheet::MaxCols, current.cols);
+    QSpinBox* rows = dialog.AddNumber(Caption(TSR_TEXT("NewSheetDialog", "縦（チップ）(&H):")), "SheetRows", 1,
+                                      sheet::MaxRows, current.rows);
 
     QObject::connect(presets, &QComboBox::currentIndexChanged, &dialog, [=](int index) {
         if (index < 1) return;

@@ -19,9 +19,9 @@
 #include "ui/ApplicationIcon.h"
 #include "ui/AutotileDialog.h"
 #include "ui/BoardSizeDialog.h"
-#include "ui/NewSheetDialog.h"
 #include "ui/Language.h"
 #include "ui/MenuBuilder.h"
+#include "ui/NewSheetDialog.h"
 #include "ui/PictureImage.h"
 #include "ui/PicturePreview.h"
 

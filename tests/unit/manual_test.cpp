@@ -8,9 +8,9 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <regex>
-#include <iterator>
 #include <string>
 
 #include "core/ControlTable.h"

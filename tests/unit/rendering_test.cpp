@@ -30,7 +30,8 @@ protected:
         for (int slot = 0; slot < sheet::Default.ChipCount(); ++slot)
             for (int y = 0; y < 16; ++y)
                 for (int x = 0; x < 16; ++x)
-                    form->ChangeChip(slot / sheet::Default.rows, slot % sheet::Default.rows).SetPixel(x, y, PatternColour(slot, x, y));
+                    form->ChangeChip(slot / sheet::Default.rows, slot % sheet::Default.rows)
+                        .SetPixel(x, y, PatternColour(slot, x, y));
     }
 
     // The chip pixel that the sheet shows at (x, y) of the sheet.

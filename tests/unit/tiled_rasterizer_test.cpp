@@ -99,7 +99,8 @@ TEST_P(TiledRasterizer, DrawsTheSavedBoardAsTheBoardViewAtZoomOne) {
     EXPECT_GT(emptyPixels, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(AnimationTime, TiledRasterizer, ::testing::Combine(::testing::Values(0, 150), ::testing::Values(16, 48)));
+INSTANTIATE_TEST_SUITE_P(AnimationTime, TiledRasterizer,
+                         ::testing::Combine(::testing::Values(0, 150), ::testing::Values(16, 48)));
 
 // Tiled takes the terrain set (all but the chip without neighbours, whose
 // wang id is all 0 and which Tiled does not keep).

@@ -64,8 +64,8 @@ Refusal UnwritableFile(const FileWriteError& e) {
 
 canvas::Point LoadSheet(Session& s, const std::string& path) {
     const std::optional<int> chip = s.invocation.chip;
-    const PictureLoad read = Read(s, path, chip ? sheet::MaxSide : sheet::Default.Width(),
-                                  chip ? sheet::MaxSide : sheet::Default.Height());
+    const PictureLoad read =
+        Read(s, path, chip ? sheet::MaxSide : sheet::Default.Width(), chip ? sheet::MaxSide : sheet::Default.Height());
     std::optional<SheetGeometry> shape;
     if (chip)
         shape = SheetGeometry{*chip, std::clamp(read.picture.Width() / *chip, 1, sheet::MaxCols),
