@@ -293,6 +293,9 @@ TEST(CliCommands, OutputsAreNamedForTheirFormatAndAreNeverAnInput) {
         {"join", "map00.bmp", "sheet.bmp", "-o", "./sheet.bmp"},
         {"indexed", "sheet.bmp", "-o", "hard.bmp", "--palette", "p.gpl"},
         {"split", "map00.bmp", "map"},
+        {"autotile", "sheet.bmp", "--source", "0,0", "--to", "2,0", "-o", "out.jpg"},
+        {"autotile", "sheet.bmp", "--source", "0,0", "--to", "2,0", "-o", "hard.bmp"},
+        {"autotile", "sheet.bmp", "--source", "0,0", "--to", "2,0", "-o", "out.png", "--tsx", "out.xml"},
     };
     const std::size_t files = FilesIn(".");
     for (const auto& args : refused) {
