@@ -17,21 +17,20 @@
 
 namespace {
 
-// As Qt's parser with its Japanese translation prints it; in English with
-// "--lang en".
+// Laid out as Qt's parser prints its help; in English with "--lang en".
 void PrintUsage(const char* program) {
     const std::string usage = Tr(TSR_MESSAGE("main",
-                                             "使い方: %1 [オプション] [FILE]\n"
-                                             "Tessaro: a pixel editor for the map chips of role-playing games\n"
+                                             "使い方: %1 [オプション] [ファイル]\n"
+                                             "Tessaro: RPG のマップチップを描くドットエディタ\n"
                                              "\n"
                                              "オプション:\n"
-                                             "  -h, --help     Displays help on commandline options.\n"
-                                             "  --help-all     Displays help including Qt specific options.\n"
-                                             "  -v, --version  Displays version information.\n"
-                                             "  --lang <lang>  Texts in English (en) or Japanese (ja).\n"
+                                             "  -h, --help     コマンドラインオプションの説明を表示します。\n"
+                                             "  --help-all     Qt 固有のオプションも含めて説明を表示します。\n"
+                                             "  -v, --version  バージョン情報を表示します。\n"
+                                             "  --lang <lang>  表示の言語: 英語 (en) または日本語 (ja)。\n"
                                              "\n"
                                              "引数:\n"
-                                             "  FILE           a picture that opens as the sheet\n"),
+                                             "  ファイル       シートとして開く画像ファイル\n"),
                                  {program});
     std::fputs(usage.c_str(), stdout);
 }

@@ -12,21 +12,26 @@ bool Shares(ChipRef first, int frames, ChipRef chip) {
     return chip.row == first.row && chip.col >= first.col && chip.col < first.col + frames;
 }
 
+// The frames of `animation` at `first` once cut at the row's end; 0 for none.
+int FramesAt(ChipRef first, const std::optional<ChipAnimation>& animation, int cols) {
+    return animation ? std::min({animation->frames, ChipAnimation::MaxFrames, cols - first.col}) : 0;
+}
+
+bool Overlaps(ChipRef first, int frames, ChipRef other, const ChipAnimation& animation) {
+    return Shares(other, animation.frames, first) || (frames > 0 && Shares(first, frames, other));
+}
+
 }  // namespace
 
 void ChipAnimations::Set(ChipRef first, std::optional<ChipAnimation> animation, const SheetGeometry& sheet) {
     if (!sheet.Contains(first)) return;
-    int frames = 0;
+    const int frames = FramesAt(first, animation, sheet.cols);
     if (animation) {
-        frames = std::min({animation->frames, ChipAnimation::MaxFrames, sheet.cols - first.col});
         animation->frames = frames;
         animation->frameMs = std::clamp(animation->frameMs, ChipAnimation::MinFrameMs, ChipAnimation::MaxFrameMs);
     }
-    for (auto it = byFirst_.begin(); it != byFirst_.end();) {
-        const ChipRef other = ChipOfSlot(it->first);
-        const bool overlaps = Shares(other, it->second.frames, first) || (frames > 0 && Shares(first, frames, other));
-        it = overlaps ? byFirst_.erase(it) : std::next(it);
-    }
+    for (auto it = byFirst_.begin(); it != byFirst_.end();)
+        it = Overlaps(first, frames, ChipOfSlot(it->first), it->second) ? byFirst_.erase(it) : std::next(it);
     if (frames >= ChipAnimation::MinFrames) byFirst_[sheet::SlotOf(first.col, first.row)] = *animation;
 }
 
@@ -35,6 +40,18 @@ void ChipAnimations::KeepWithin(const SheetGeometry& sheet) {
         const ChipRef first = ChipOfSlot(entry.first);
         return !sheet.Contains(first) || first.col + entry.second.frames > sheet.cols;
     });
+}
+
+std::vector<ChipRef> ChipAnimations::Overlapping(ChipRef first, std::optional<ChipAnimation> animation,
+                                                 const SheetGeometry& sheet) const {
+    std::vector<ChipRef> dropped;
+    if (!sheet.Contains(first)) return dropped;
+    const int frames = FramesAt(first, animation, sheet.cols);
+    for (const auto& [slot, other] : byFirst_) {
+        const ChipRef at = ChipOfSlot(slot);
+        if (at != first && Overlaps(first, frames, at, other)) dropped.push_back(at);
+    }
+    return dropped;
 }
 
 std::optional<ChipAnimation> ChipAnimations::Of(ChipRef chip) const {

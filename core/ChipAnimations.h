@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <vector>
 
 #include "core/SheetGeometry.h"
 
@@ -33,6 +34,10 @@ public:
     void Set(ChipRef first, std::optional<ChipAnimation> animation, const SheetGeometry& sheet = sheet::Default);
     // Animations that no longer lie whole on a sheet of `sheet`'s shape go.
     void KeepWithin(const SheetGeometry& sheet);
+    // The first frames of the other animations that Set(first, animation)
+    // would drop, in sheet order.
+    std::vector<ChipRef> Overlapping(ChipRef first, std::optional<ChipAnimation> animation,
+                                     const SheetGeometry& sheet = sheet::Default) const;
     // The animation whose first frame is `chip`.
     std::optional<ChipAnimation> Of(ChipRef chip) const;
     // The first frame of the animation that shows `chip` among its frames.

@@ -19,7 +19,7 @@ enum class ControlId : std::uint16_t {
     MainMenu1,
     // File menu
     FileMenu, LoadMenu, chrLoadMenu, SaveMenu, OSaveMenu, chrSaveMenu, renMenu, mem256S, N216R1, N1, ExitMenu,
-    SheetPaletteSaveMenu, SheetColoursSaveMenu, PaletteLoadMenu, PaletteSaveMenu, NewSheetMenu,
+    SheetPaletteSaveMenu, SheetColoursSaveMenu, UserPaletteSaveMenu, PaletteLoadMenu, PaletteSaveMenu, NewSheetMenu,
     // Edit menu
     EditMenu, AllCopyMenu, chrCopyMenu, PasteChrMenu, ReplaceMenu, UndoMenu, RedoMenu,
     // Settings menu
@@ -31,7 +31,7 @@ enum class ControlId : std::uint16_t {
     // Settings menu: what Tessaro adds (transparent colour, tiles in context,
     // the extension options)
     N4, KeyPickMenu, KeyNoneMenu, N5, TileViewMenu, WrapMenu, BoardMenu, N6,
-    ExtMenu, LangEnMenu, StrokeMenu, HistoryMenu, KeysMenu, WideMenu, ResetSettingsMenu,
+    ExtMenu, LangEnMenu, StrokeMenu, HistoryMenu, KeysMenu, WideMenu, ResetSettingsMenu, DoublePressMenu,
     UserPaletteMenu, AnimMenu, AnimFramesMenu, BlockMenu, AutotileMenu,
     // Move/Transform menu
     MoveMenu, UpMenu, RightMenu, DownMenu, LeftMenu, XYMenu, N2, UpsetMenu, VrevMenu,

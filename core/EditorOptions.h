@@ -22,6 +22,7 @@ struct EditorOptions {
     bool animation = false;       // AnimMenu: the tile preview and the board play animated chips
     bool english = false;         // LangEnMenu: every text in English instead of Japanese
     bool block = false;           // BlockMenu: the edit area shows a block of chips
+    bool doublePress = false;     // DoublePressMenu: a double click's second press draws and picks
     int blockCols = 2;            // the block's size in chips, 1 to MaxBlockSide each way
     int blockRows = 2;
     static constexpr int MaxBlockSide = 4;
@@ -48,6 +49,7 @@ void ForEachOption(Options& o, Visit&& visit) {
     visit("animation", o.animation, 0, 1);
     visit("english", o.english, 0, 1);
     visit("block", o.block, 0, 1);
+    visit("doublePress", o.doublePress, 0, 1);
     visit("blockCols", o.blockCols, 1, EditorOptions::MaxBlockSide);
     visit("blockRows", o.blockRows, 1, EditorOptions::MaxBlockSide);
 }

@@ -226,9 +226,11 @@ public:
     void Save256ColourBmp();
     void Save216ColourBmp();
     // The sheet as an 8-bit BMP or indexed PNG with the colour table it was
-    // loaded with, or with a table of its own colours.
+    // loaded with, with a table of its own colours, or with the palette file
+    // loaded as the user palette (every pixel exactly one of its colours).
     void SaveWithSheetPalette();
     void SaveWithSheetColours();
+    void SaveWithUserPalette();
 
     // ---- io/clipboard.cpp, edit/popup_menu.cpp, io/dropped_files.cpp ----
     void Edit1Click();
@@ -404,6 +406,13 @@ public:
     // ResetSettingsMenu, which forgets them.
     PreferencesState Remembered;
     void ResetSettingsMenuClick();
+    // The second press of a double click draws and picks in the edit area and
+    // on the sheet as any press does (off: it does nothing there).
+    void DoublePressMenuClick();
+    // The keys and buttons of a press as the edit area and the sheet take it.
+    ShiftState PressShift(ShiftState Shift) const {
+        return Options.doublePress ? Shift.Without(ShiftKey::Double) : Shift;
+    }
     void SetUndoLimit(int steps);  // 1 to 256; above 1 the history is on
     // edit/undo_redo.cpp. Before every change of a chip's pixels that the
     // one-level undo does not take back: a step while the history is on.

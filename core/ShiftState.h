@@ -28,6 +28,11 @@ public:
         s.bits_ |= static_cast<std::uint8_t>(k);
         return s;
     }
+    constexpr ShiftState Without(ShiftKey k) const {
+        ShiftState s = *this;
+        s.bits_ &= static_cast<std::uint8_t>(~static_cast<std::uint8_t>(k));
+        return s;
+    }
     constexpr bool IsEmpty() const { return bits_ == 0; }
     constexpr std::uint8_t Bits() const { return bits_; }
     friend constexpr bool operator==(ShiftState, ShiftState) = default;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The check items of ExtMenu: English texts, joined pen strokes, the undo
-// history and the shortcut keys. Each is off at start; tsr.def may turn it on.
+// history, the shortcut keys and quick second presses. Each is off at start; tsr.def may turn it on.
 #include "core/Form.h"
 
 void TForm1::LangEnMenuClick() { SetEnglish(!Options.english); }
@@ -25,5 +25,10 @@ void TForm1::SetUndoLimit(int steps) {
 
 void TForm1::KeysMenuClick() {
     Options.keys = !Options.keys;
+    ShowOptions();
+}
+
+void TForm1::DoublePressMenuClick() {
+    Options.doublePress = !Options.doublePress;
     ShowOptions();
 }

@@ -38,6 +38,7 @@ void TForm1::ShowOptions() {
     controls.SetChecked(StrokeMenu, o.strokeJoin);
     controls.SetChecked(KeysMenu, o.keys);
     controls.SetChecked(WideMenu, o.wide);
+    controls.SetChecked(DoublePressMenu, o.doublePress);
     controls.SetChecked(UserPaletteMenu, o.userPalette);
     controls.SetChecked(AnimMenu, o.animation);
     controls.SetChecked(BlockMenu, o.block);

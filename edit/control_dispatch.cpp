@@ -26,6 +26,7 @@ void TForm1::Click(ControlId control) {
     if (Between(control, LoadMenu, ExitMenu)) return FileMenuClick(control);
     if (control == SheetPaletteSaveMenu) return SaveWithSheetPalette();
     if (control == SheetColoursSaveMenu) return SaveWithSheetColours();
+    if (control == UserPaletteSaveMenu) return SaveWithUserPalette();
     if (control == PaletteLoadMenu) return PaletteLoadMenuClick();
     if (control == PaletteSaveMenu) return PaletteSaveMenuClick();
     if (control == NewSheetMenu) return NewSheetMenuClick();
@@ -49,6 +50,7 @@ void TForm1::Click(ControlId control) {
     if (control == KeysMenu) return KeysMenuClick();
     if (control == WideMenu) return WideMenuClick();
     if (control == ResetSettingsMenu) return ResetSettingsMenuClick();
+    if (control == DoublePressMenu) return DoublePressMenuClick();
     if (Between(control, UpMenu, VrevMenu)) return MoveMenuClick(control);
     // The Help menu's own click runs the handler of its items too.
     if (Between(control, helpMenu, mGo)) return helpMenuClick(control);

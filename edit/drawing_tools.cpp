@@ -24,6 +24,7 @@ bool InsideChip(const TForm1& form, int x, int y) {
 }  // namespace
 
 void TForm1::EditIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
+    Shift = PressShift(Shift);
     Modified = true;
     PenTrail.open = false;  // every press ends the stroke before it
     const int x = X / EditZoom();

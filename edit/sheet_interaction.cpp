@@ -86,6 +86,7 @@ void TForm1::DragBlock(int col, int row) {
 }
 
 void TForm1::ScreenIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
+    Shift = PressShift(Shift);
     const SheetSpot s = SpotAt(*this, X, Y);
     BlockDragStart.reset();
     if (!OnGrid(*this, s)) return;

@@ -58,7 +58,7 @@ int Level(std::string_view word, std::size_t line) {
     int v = -1;
     const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), v);
     if (word.empty() || error != std::errc() || end != word.data() + word.size() || v < 0 || v > 255)
-        Refuse(line, "\"" + std::string(word) + "\" is no colour level from 0 to 255");
+        Refuse(line, "\"" + std::string(word) + "\" is not a colour level from 0 to 255");
     return v;
 }
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The sheet as an 8-bit BMP or an indexed PNG (by the name's extension) with
-// a palette of its own: the table of the indexed file it was loaded from, or
-// the sheet's own colours. Each indexes every pixel before asking for a name.
+// a palette of its own: the table of the indexed file it was loaded from, the
+// sheet's own colours, or the palette file loaded as the user palette. Each
+// indexes every pixel before asking for a name.
 #include <string>
 
 #include "core/Form.h"
@@ -19,6 +20,18 @@ void AskNameAndWrite(TForm1& form, const palette_bmp::IndexedPicture& picture, c
     SaveFile(*path, EncodeOwnPaletteFile(*path, picture, palette, form.project.Sheet.TransparentColor));
 }
 
+// Every pixel must be exactly one of the table's colours; the first that is
+// not is named and nothing is asked or written.
+void SaveWithTable(TForm1& form, const palette_file::Palette& table) {
+    form.ComposeSheet();
+    const own_palette::Indexing indexing = own_palette::IndexWithPalette(form.SheetImage, table);
+    if (const std::optional<canvas::Point> offTable = indexing.offTable) {
+        form.platform.ShowMessage(OffTableText(*offTable));
+        return;
+    }
+    AskNameAndWrite(form, indexing.picture, indexing.palette);
+}
+
 }  // namespace
 
 void TForm1::SaveWithSheetPalette() {
@@ -27,13 +40,16 @@ void TForm1::SaveWithSheetPalette() {
             TSR_MESSAGE("OwnPalette", "シートにパレットがありません。インデックスカラーの画像を読み込んでください。")));
         return;
     }
-    ComposeSheet();
-    const own_palette::Indexing indexing = own_palette::IndexWithPalette(SheetImage, project.Sheet.ColourTable);
-    if (const std::optional<canvas::Point> offTable = indexing.offTable) {
-        platform.ShowMessage(OffTableText(*offTable));
+    SaveWithTable(*this, project.Sheet.ColourTable);
+}
+
+void TForm1::SaveWithUserPalette() {
+    if (project.UserPalette.empty()) {
+        platform.ShowMessage(
+            Tr(TSR_MESSAGE("OwnPalette", "自分のパレットがありません。パレットファイルを読み込んでください。")));
         return;
     }
-    AskNameAndWrite(*this, indexing.picture, indexing.palette);
+    SaveWithTable(*this, project.UserPalette);
 }
 
 void TForm1::SaveWithSheetColours() {

@@ -51,10 +51,12 @@ void TForm1::PaletteLoadMenuClick() {
     const auto part = [](auto& p) -> auto& { return p.UserPalette; };
     std::unique_ptr<Command> step = project.history.On() ? KeepPart(project, part) : nullptr;
     const std::vector<canvas::Colour> before = project.UserPalette;
-    const std::optional<std::string> notice = LoadUserPalette(*path);
+    const std::optional<std::string> refusal = LoadUserPalette(*path);
     if (step && project.UserPalette != before)
         project.history.Record(project, std::move(step), History::OneLevel::Passed);
-    if (notice) platform.ShowMessage(*notice);
+    if (refusal) return platform.ShowMessage(*refusal);
+    // A palette just loaded is one the artist wants to see and draw with.
+    if (!Options.userPalette) UserPaletteMenuClick();
 }
 
 void TForm1::PaletteSaveMenuClick() {

@@ -77,11 +77,13 @@ enum Key {
     ChipKey,
     SheetKey,
     UndoMemoryKey,
+    DoubleKey,
     KeyCount
 };
 constexpr std::array<std::string_view, KeyCount> Keys = {
-    "size=",   "chrs=", "line=", "zoom=", "pen=",         "box=",  "resize=", "palette=", "wrap=",  "key=",
-    "stroke=", "undo=", "keys=", "wide=", "userpalette=", "lang=", "block=",  "chip=",    "sheet=", "undomemory="};
+    "size=",        "chrs=", "line=",  "zoom=",   "pen=",   "box=",        "resize=",
+    "palette=",     "wrap=", "key=",   "stroke=", "undo=",  "keys=",       "wide=",
+    "userpalette=", "lang=", "block=", "chip=",   "sheet=", "undomemory=", "double="};
 
 // "R,G,B" with three decimal components of 0 to 255, nothing else.
 std::optional<TColor> ColourValue(std::string_view value) {
@@ -227,6 +229,7 @@ void TForm1::ReadSettings(const std::string& fileName) {
     if (const std::optional<std::size_t> bytes = UndoMemoryOf(values[UndoMemoryKey]))
         project.history.SetMemoryLimit(*bytes);
     if (values[KeysKey] == "on" || values[KeysKey] == "off") Options.keys = values[KeysKey] == "on";
+    if (values[DoubleKey] == "on" || values[DoubleKey] == "off") Options.doublePress = values[DoubleKey] == "on";
     // The user palette option, with the palette file it shows. A file that
     // can't be read leaves the option on with no loaded palette, without a
     // word, as the other keys' unreadable values are passed over.

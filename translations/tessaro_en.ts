@@ -2,13 +2,20 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
+    <name>Animation</name>
+    <message>
+        <source>キャラクタ%1から始まるアニメーションと重なります。そのアニメーションを止めてよろしいですか？</source>
+        <translation>These frames overlap the animation that starts at chip %1. Stop that animation?</translation>
+    </message>
+</context>
+<context>
     <name>AnimationDialog</name>
     <message>
         <source>アニメーションのコマ</source>
         <translation>Animation Frames</translation>
     </message>
     <message>
-        <source>コマ数（右へ続くチップ、1で止める）(&amp;N):</source>
+        <source>コマ数（右へ続くキャラクタ、1で止める）(&amp;N):</source>
         <translation>&amp;Number of frames (chips to the right; 1 stops):</translation>
     </message>
     <message>
@@ -398,6 +405,14 @@
         <translation>Reset sett&amp;ings</translation>
     </message>
     <message>
+        <source>自分のパレットで保存(&amp;U)...</source>
+        <translation>Save &amp;with the User Palette...</translation>
+    </message>
+    <message>
+        <source>素早い2回目のクリックも描く(&amp;D)</source>
+        <translation>&amp;Draw on Quick Second Clicks</translation>
+    </message>
+    <message>
         <source>自分のパレット(&amp;U)</source>
         <translation>&amp;User Palette</translation>
     </message>
@@ -719,6 +734,10 @@
         <translation>The sheet has no palette. Load an indexed-colour picture first.</translation>
     </message>
     <message>
+        <source>自分のパレットがありません。パレットファイルを読み込んでください。</source>
+        <translation>There is no user palette. Load a palette file first.</translation>
+    </message>
+    <message>
         <source>シートの色が%1色あります。256色を超えるため保存できません。</source>
         <translation>The sheet has %1 colours. It cannot be saved with more than 256.</translation>
     </message>
@@ -940,17 +959,17 @@ Restore them?</translation>
 <context>
     <name>main</name>
     <message>
-        <source>使い方: %1 [オプション] [FILE]
-Tessaro: a pixel editor for the map chips of role-playing games
+        <source>使い方: %1 [オプション] [ファイル]
+Tessaro: RPG のマップチップを描くドットエディタ
 
 オプション:
-  -h, --help     Displays help on commandline options.
-  --help-all     Displays help including Qt specific options.
-  -v, --version  Displays version information.
-  --lang &lt;lang&gt;  Texts in English (en) or Japanese (ja).
+  -h, --help     コマンドラインオプションの説明を表示します。
+  --help-all     Qt 固有のオプションも含めて説明を表示します。
+  -v, --version  バージョン情報を表示します。
+  --lang &lt;lang&gt;  表示の言語: 英語 (en) または日本語 (ja)。
 
 引数:
-  FILE           a picture that opens as the sheet
+  ファイル       シートとして開く画像ファイル
 </source>
         <translation>Usage: %1 [options] [FILE]
 Tessaro: a pixel editor for the map chips of role-playing games

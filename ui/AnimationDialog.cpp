@@ -18,7 +18,7 @@ QString Caption(const char* text) { return Text(Translated("AnimationDialog", te
 std::optional<ChipAnimation> AskAnimation(QWidget* parent, ChipAnimation current) {
     NumberDialog dialog(parent, "AnimationDialog", Caption(TSR_TEXT("AnimationDialog", "アニメーションのコマ")));
     QSpinBox* frames =
-        dialog.AddNumber(Caption(TSR_TEXT("AnimationDialog", "コマ数（右へ続くチップ、1で止める）(&N):")),
+        dialog.AddNumber(Caption(TSR_TEXT("AnimationDialog", "コマ数（右へ続くキャラクタ、1で止める）(&N):")),
                          "AnimationFrames", 1, ChipAnimation::MaxFrames, current.frames);
     QSpinBox* frameMs =
         dialog.AddNumber(Caption(TSR_TEXT("AnimationDialog", "1コマの時間（ミリ秒）(&T):")), "AnimationFrameMs",

@@ -118,6 +118,38 @@ TEST(CliCommands, SplitThenJoinGivesBackTheSheetInAnyOrderAndWithEmptyChipsLeftO
     EXPECT_EQ(FileBytes("last-block30.bmp"), FileBytes("last-block479.bmp"));  // below it: black
 }
 
+TEST(CliCommands, SkipEmptyRemovesOnlyTheFilesSplitWroteSoThatJoinGivesBackTheSheetInAReusedFolder) {
+    ScratchDirectory scratch;
+    WriteSheet("old.bmp", false);
+    canvas::Picture emptier = LoadPictureFile("old.bmp");
+    emptier.SetBrushColour(canvas::Black);
+    emptier.FillRect({16, 0, 32, 16});  // chips 1 and 4 become empty
+    emptier.FillRect({64, 0, 80, 16});
+    WriteFileAtomically("new.bmp", bmp::Encode24(emptier));
+    fs::create_directories("chips");
+    ASSERT_EQ(Cli({"split", "old.bmp", "chips/c"}).status, 0);
+    const Result again = Cli({"split", "--skip-empty", "new.bmp", "chips/c"});
+    EXPECT_NE(again.err.find("0 chip files written, 318 unchanged, 162 files of empty chips removed"),
+              std::string::npos)
+        << again.err;
+    std::vector<std::string> join = {"join", "-o", "joined.bmp"};
+    for (const auto& e : fs::directory_iterator("chips")) join.push_back(e.path().string());
+    ASSERT_EQ(Cli(join).status, 0);
+    ASSERT_EQ(Cli({"convert", "new.bmp", "expected.bmp"}).status, 0);
+    EXPECT_EQ(FileBytes("joined.bmp"), FileBytes("expected.bmp"));
+    // A file of an empty chip's name that split would not write is the
+    // user's: refused, named, and nothing changes; without it, one goes.
+    WriteFileAtomically("chips/c04.bmp", bmp::Encode24(canvas::Picture(17, 16)));
+    emptier.FillRect({0, 16, 16, 32});
+    WriteFileAtomically("new.bmp", bmp::Encode24(emptier));
+    const Result refused = Cli({"split", "--skip-empty", "new.bmp", "chips/c"});
+    EXPECT_TRUE(refused.status == 1 && refused.err.find("chips/c04.bmp") != std::string::npos) << refused.err;
+    EXPECT_TRUE(fs::exists("chips/c30.bmp"));
+    fs::remove("chips/c04.bmp");
+    EXPECT_NE(Cli({"split", "--skip-empty", "new.bmp", "chips/c"}).err.find("317 unchanged, 1 file of empty"),
+              std::string::npos);
+}
+
 TEST(CliCommands, PngChipsCarryTheKeyAsAlphaAndJoinBackWithIt) {
     ScratchDirectory scratch;
     WriteSheet("sheet.bmp", false);
@@ -261,6 +293,9 @@ TEST(CliCommands, OutputsAreNamedForTheirFormatAndAreNeverAnInput) {
         {"join", "map00.bmp", "sheet.bmp", "-o", "./sheet.bmp"},
         {"indexed", "sheet.bmp", "-o", "hard.bmp", "--palette", "p.gpl"},
         {"split", "map00.bmp", "map"},
+        {"autotile", "sheet.bmp", "--source", "0,0", "--to", "2,0", "-o", "out.jpg"},
+        {"autotile", "sheet.bmp", "--source", "0,0", "--to", "2,0", "-o", "hard.bmp"},
+        {"autotile", "sheet.bmp", "--source", "0,0", "--to", "2,0", "-o", "out.png", "--tsx", "out.xml"},
     };
     const std::size_t files = FilesIn(".");
     for (const auto& args : refused) {

@@ -126,7 +126,8 @@ TEST_F(LayoutTest, MenusListTheirItemsInOrderWithSeparatorsAndMarks) {
         (QStringList{Q("全体読み込み(&O)"), Q("キャラクタを読み込み(&L)"), Q("全体を保存(&A)"), Q("上書き保存(&S)"),
                      Q("編集中のキャラクタを保存(&W)"), Q("全キャラクタを連番保存(&N)"), Q("256色で全体保存（&P）"),
                      Q("全体を216色に減色保存（&R）"), "-", Q("終了(&X)"), Q("シートのパレットで保存(&I)..."),
-                     Q("シートの色だけで保存(&C)..."), Q("パレットを読み込み(&E)..."), Q("パレットを保存(&V)...")}));
+                     Q("シートの色だけで保存(&C)..."), Q("自分のパレットで保存(&U)..."), Q("パレットを読み込み(&E)..."),
+                     Q("パレットを保存(&V)..."), Q("新規シート(&T)...")}));
     EXPECT_EQ(ItemsOf(window->MenuOf(EditMenu)),
               (QStringList{Q("全体をコピー(&A)"), Q("編集中のキャラをコピー(&E)"), Q("キャラクタを貼り付け(&P)"),
                            Q("全体に貼り付け（&R）"), Q("取り消し(&U)")}));
@@ -135,7 +136,8 @@ TEST_F(LayoutTest, MenusListTheirItemsInOrderWithSeparatorsAndMarks) {
                            Q("全体画面に枠を表示(&L) [x]"), Q("キャラクタ単位で大きさ変更(&R) [x]"), "-",
                            Q("透明色を選ぶ(&T)..."), Q("透明色なし(&N) [x]"), "-", Q("タイル確認(&V)"),
                            Q("端をつなげて描く(&W)"), Q("試し配置(&P)"), "-", Q("拡張(&X)…"), Q("自分のパレット(&U)"),
-                           Q("アニメーション(&A)"), Q("アニメーションのコマ(&F)..."), Q("ブロック編集(&K)")}));
+                           Q("アニメーション(&A)"), Q("アニメーションのコマ(&F)..."), Q("ブロック編集(&K)"),
+                           Q("オートタイル(&O)...")}));
     EXPECT_EQ(ItemsOf(window->MenuOf(LColorMenu)),
               (QStringList{Q("白(W) [x] (o)"), Q("赤(&R) [ ] (o)"), Q("緑(&G) [ ] (o)"), Q("青(&B) [ ] (o)"),
                            Q("灰色(&D) [ ] (o)"), "-", Q("消去(&U) [ ] (o)")}));
@@ -149,7 +151,7 @@ TEST_F(LayoutTest, MenusListTheirItemsInOrderWithSeparatorsAndMarks) {
               (QStringList{Q("上へ移動(&U)"), Q("右へ移動(&R)"), Q("下へ移動(&D)"), Q("左へ移動(&L)"), Q("XY交換(&X)"),
                            "-", Q("上下反転(&H)"), Q("左右反転(&V)")}));
     EXPECT_EQ(ItemsOf(window->MenuOf(helpMenu)),
-              (QStringList{Q("バージョン情報(&A)"), Q("作者サイト「Tessaro Works」へ（&G）")}));
+              (QStringList{Q("マニュアル(&M)"), Q("バージョン情報(&A)"), Q("作者サイト「Tessaro Works」へ（&G）")}));
     EXPECT_EQ(
         ItemsOf(window->MenuOf(ScreenMenu)),
         (QStringList{Q("このキャラクタをコピー(&C)"), Q("キャラクタを貼り付け(&P)"), Q("キャラクタを読み込み(&O)"),

@@ -117,7 +117,7 @@ Invocation ParseCommandLine(const std::vector<std::string>& args) {
             optionsEnd = true;
         } else if (a == "--help" || a == "-h") {
             inv.help = true;
-        } else if (a == "--version") {
+        } else if (a == "--version" || a == "-v") {
             inv.version = true;
         } else if (a == "--quiet" || a == "-q") {
             inv.quiet = true;

@@ -76,7 +76,7 @@ Options:
                            none until a PNG with transparent pixels is read,
                            which chooses it by the editor's rule
   -q, --quiet              no progress line and no notes
-  --version                print the version and exit
+  -v, --version            print the version and exit
   -h, --help               show this text
 
 Pictures are read from BMP, JPEG (.jpg) and PNG (.png) files. An output is

@@ -45,8 +45,13 @@ void CheckOutputs(const Invocation& inv) {
                                                             std::min(sheet::MaxRows, sheet::MaxSide / side)}
                                             : sheet::Default;
         for (const NumberedChip& chip : NumberedChips(inv.operands[1], most)) outputs.push_back(chip.name);
-    } else if (c == "join" || c == "palette" || c == "indexed") {
+    } else if (c == "join" || c == "palette" || c == "indexed" || c == "autotile") {
         outputs.push_back(*inv.output);
+        if (inv.tsx) {
+            if (LowerExtension(*inv.tsx) != ".tsx")
+                Usage("autotile writes its tileset as a .tsx file, not \"" + *inv.tsx + "\"; nothing was written");
+            outputs.push_back(*inv.tsx);
+        }
         if (c == "palette")
             CheckPaletteName(*inv.output);
         else

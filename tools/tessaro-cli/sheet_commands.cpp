@@ -4,9 +4,11 @@
 // runs the editor's own load, numbered names and saves.
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 #include "io/numbered_save.h"
+#include "io/PictureLoad.h"
 #include "io/PictureSave.h"
 #include "io/RegularFile.h"
 #include "tools/tessaro-cli/ChipOrder.h"
@@ -32,7 +34,14 @@ void SaveSheet(Session& s, const std::string& path) {
 // Each block of the sheet as one picture file, named as the numbered save
 // names its top-left chip; the blocks at the sheet's right and bottom edges
 // end where the sheet does.
-std::vector<PendingFile> BlockFiles(const Session& s, const std::string& base, BlockSize block) {
+// A picture left out as empty: the file of its name and its size.
+struct LeftOut {
+    std::string path;
+    int width, height;
+};
+
+std::vector<PendingFile> BlockFiles(const Session& s, const std::string& base, BlockSize block,
+                                    std::vector<LeftOut>& leftOut) {
     std::vector<PendingFile> files;
     const SheetGeometry& g = s.sheet.Geometry();
     for (const NumberedChip& c : NumberedChips(base, g)) {
@@ -43,10 +52,43 @@ std::vector<PendingFile> BlockFiles(const Session& s, const std::string& base, B
         for (int r = 0; r < rows; ++r)
             for (int col = 0; col < cols; ++col)
                 picture.Draw(col * g.chipSize, r * g.chipSize, s.sheet.Chip(c.col + col, c.row + r));
-        if (s.invocation.skipEmpty && IsAllBlack(picture)) continue;
+        if (s.invocation.skipEmpty && IsAllBlack(picture)) {
+            leftOut.push_back({c.name, picture.Width(), picture.Height()});
+            continue;
+        }
         files.push_back({c.name, EncodePictureFile(c.name, picture, s.sheet.TransparentColor)});
     }
     return files;
+}
+
+// Whether the file at `path` is one that split writes: it reads as a picture
+// of this size that, saved again as split saves it, gives the same bytes.
+bool WrittenBySplit(const Session& s, const LeftOut& file) {
+    const PictureLoad read = ReadPictureForSheet(s.sheet.TransparentColor, file.path, file.width, file.height);
+    if (!read || read.picture.Width() != file.width || read.picture.Height() != file.height) return false;
+    return FileHolds(file.path, EncodePictureFile(file.path, read.picture, read.transparent));
+}
+
+// The files an earlier split wrote for pictures now left out as empty: a
+// join would bring their old chips back, so they go. A file of such a name
+// that split did not write is the user's: the split is refused before
+// anything is written, naming it.
+std::vector<std::string> StaleFiles(const Session& s, const std::vector<LeftOut>& leftOut) {
+    std::vector<std::string> stale;
+    for (const LeftOut& file : leftOut) {
+        std::error_code error;
+        if (!std::filesystem::exists(std::filesystem::symlink_status(file.path, error))) continue;
+        if (!WrittenBySplit(s, file))
+            throw Refusal(file.path +
+                          ": this empty chip's file is not one that split wrote, so it stays; remove it or split to "
+                          "another name; nothing was written");
+        stale.push_back(file.path);
+    }
+    return stale;
+}
+
+std::string Counted(std::size_t n, const std::string& one, const std::string& many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
 }  // namespace
@@ -57,15 +99,21 @@ int RunSplit(Session& s) {
     LoadSheet(s, sheetPath);
 
     std::vector<PendingFile> files;
+    std::vector<LeftOut> leftOut;
     if (s.invocation.block) {
-        files = BlockFiles(s, base, *s.invocation.block);
+        files = BlockFiles(s, base, *s.invocation.block, leftOut);
     } else {
         std::vector<NumberedChip> chips = NumberedChips(base, s.sheet.Geometry());
         if (s.invocation.skipEmpty)
-            std::erase_if(chips, [&](const NumberedChip& c) { return IsAllBlack(s.sheet.Chip(c.col, c.row)); });
+            std::erase_if(chips, [&](const NumberedChip& c) {
+                if (!IsAllBlack(s.sheet.Chip(c.col, c.row))) return false;
+                leftOut.push_back({c.name, s.sheet.Geometry().chipSize, s.sheet.Geometry().chipSize});
+                return true;
+            });
         files.reserve(chips.size());
         for (const NumberedChip& c : chips) files.push_back(NumberedChipFile(s.sheet, c));
     }
+    const std::vector<std::string> stale = StaleFiles(s, leftOut);
     // A chip file that already holds these bytes stays as it is, time stamp
     // and all, so that build tools see only the chips that changed.
     const std::size_t all = files.size();
@@ -80,8 +128,18 @@ int RunSplit(Session& s) {
                       "; no chip file was written");
     }
     s.progress.Finish();
-    const std::string written = std::to_string(files.size()), unchanged = std::to_string(all - files.size());
-    s.Note(written + " chip files written, " + unchanged + " unchanged");
+    std::size_t removed = 0;
+    for (const std::string& path : stale) {
+        std::error_code error;
+        if (!std::filesystem::remove(path, error) && error)
+            throw Refusal("cannot remove " + path + ", the file of a chip that is empty now: " + error.message() +
+                          "; the other chip files were written");
+        ++removed;
+    }
+    std::string note = Counted(files.size(), "chip file", "chip files") + " written, " +
+                       std::to_string(all - files.size()) + " unchanged";
+    if (removed > 0) note += ", " + Counted(removed, "file", "files") + " of empty chips removed";
+    s.Note(note);
     return 0;
 }
 
