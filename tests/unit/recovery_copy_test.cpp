@@ -39,6 +39,12 @@ void* operator new(std::size_t size) {
     if (void* p = std::malloc(size ? size : 1)) return p;
     throw std::bad_alloc();
 }
+// The standard library's temporary buffers take the nothrow form and give
+// it back through the sized delete: it must come from malloc too.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    if (watching && size > largest) largest = size;
+    return std::malloc(size ? size : 1);
+}
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
