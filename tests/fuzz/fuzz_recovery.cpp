@@ -13,7 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         const recovery::Record r = recovery::Decode({data, size}, limits);
         if (r.sheet.Width() != r.cols * r.chipSize || r.sheet.Height() != r.rows * r.chipSize) std::abort();
-        if (r.cols > limits.maxCols || r.rows > limits.maxRows || r.chipSize != limits.chipSize) std::abort();
+        if (r.cols > limits.maxCols || r.rows > limits.maxRows || r.chipSize < limits.minChipSize ||
+            r.chipSize > limits.maxChipSize)
+            std::abort();
         if (!r.file.empty() && r.file.front() != '/') std::abort();
         const recovery::Record again = recovery::Decode(recovery::Encode(r), limits);
         if (!(again.sheet == r.sheet) || again.file != r.file || again.zoom != r.zoom) std::abort();

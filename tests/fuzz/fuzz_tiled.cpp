@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             map.cells.size() != static_cast<std::size_t>(map.cols) * map.rows)
             std::abort();
         for (int cell : map.cells)
-            if (cell != tiled::EmptyCell && (cell < 0 || cell >= project.Sheet.TileCount())) std::abort();
+            if (cell != tiled::EmptyCell && (cell < 0 || cell >= Sheet.TileCount())) std::abort();
         namespace fs = std::filesystem;
         const std::string image = fs::weakly_canonical(fs::absolute(map.sheetImagePath)).string();
         if (!image.starts_with(fs::canonical(directory.dir).string() + "/")) std::abort();
