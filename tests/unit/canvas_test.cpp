@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "canvas/Orientation.h"
 #include "canvas/Picture.h"
 
 using canvas::Black;
@@ -367,4 +368,34 @@ TEST(CanvasDirty, CoversEveryChangedPixel) {
                 ASSERT_TRUE(x >= dirty.left && x < dirty.right && y >= dirty.top && y < dirty.bottom) << n;
             }
     }
+}
+
+// The eight orientations laid one after another agree with Then, each has an
+// inverse, a quarter turn is clockwise, and the diagonal swaps the sides.
+TEST(CanvasOrientation, OrientingTwiceIsOneOrientationAndTurnsAreClockwise) {
+    using canvas::Orientation;
+    std::mt19937 random(7);
+    Picture p(3, 2);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x) p.SetPixel(x, y, random() & 0xFFFFFF);
+    std::set<std::vector<Colour>> distinct;
+    for (Orientation a : canvas::AllOrientations) {
+        const Picture once = canvas::Oriented(p, a);
+        std::vector<Colour> pixels;
+        for (int y = 0; y < once.Height(); ++y) pixels.insert(pixels.end(), once.Row(y).begin(), once.Row(y).end());
+        distinct.insert(pixels);
+        EXPECT_EQ(canvas::Oriented(once, canvas::Inverse(a)), p);
+        for (Orientation b : canvas::AllOrientations)
+            EXPECT_EQ(canvas::Oriented(once, b), canvas::Oriented(p, canvas::Then(a, b)));
+    }
+    EXPECT_EQ(distinct.size(), 8u);
+    // Turned clockwise: the left column, read upwards, becomes the top row.
+    const Picture turned = canvas::Oriented(p, Orientation::Turned90);
+    ASSERT_EQ(turned.Width(), 2);
+    ASSERT_EQ(turned.Height(), 3);
+    EXPECT_EQ(turned.GetPixel(0, 0), p.GetPixel(0, 1));
+    EXPECT_EQ(turned.GetPixel(1, 0), p.GetPixel(0, 0));
+    EXPECT_EQ(turned.GetPixel(1, 2), p.GetPixel(2, 0));
+    EXPECT_EQ(canvas::Oriented(p, Orientation::Horizontal).GetPixel(0, 0), p.GetPixel(2, 0));
+    EXPECT_EQ(canvas::Oriented(p, Orientation::Vertical).GetPixel(0, 0), p.GetPixel(0, 1));
 }
