@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/EditorOptions.h"
+#include "core/SheetGeometry.h"
 
 // A tool window's place on the screen: the top-left corner of its frame.
 struct WindowPlace {
@@ -14,10 +15,12 @@ struct WindowPlace {
 };
 
 // What the editor keeps for the user between runs: the options as a whole,
-// the undo history's limit, the user palette's file, the board's zoom and
+// the undo history's limit, the user palette's file, the board's zoom, the
+// shape of the sheet last made or loaded (the next start opens one of it) and
 // where the tool windows were (nothing: where they first open).
 struct Preferences {
     EditorOptions options;
+    SheetGeometry sheet;
     int undoLimit = 1;
     std::string userPaletteFile;
     int boardZoom = 1;

@@ -76,6 +76,18 @@ bool TakeValue(std::string_view key, std::string_view value, Preferences& p) {
         const auto n = Number(value);
         if (!n || *n < 1 || *n > 4) return false;
         p.boardZoom = *n;
+    } else if (key == "chip") {
+        const auto n = Number(value);
+        if (!n) return false;
+        p.sheet.chipSize = *n;
+    } else if (key == "sheet") {
+        const std::size_t x = value.find('x');
+        if (x == std::string_view::npos) return false;
+        const auto cols = Number(value.substr(0, x));
+        const auto rows = Number(value.substr(x + 1));
+        if (!cols || !rows) return false;
+        p.sheet.cols = *cols;
+        p.sheet.rows = *rows;
     } else if (key == "userpalette") {
         p.userPaletteFile = std::string(value);
     } else if (key == "tilewindow" || key == "boardwindow") {
@@ -114,6 +126,8 @@ std::string Encode(const Preferences& p) {
     });
     text += "undo=" + std::to_string(p.undoLimit) + "\n";
     text += "boardzoom=" + std::to_string(p.boardZoom) + "\n";
+    text += "chip=" + std::to_string(p.sheet.chipSize) + "\n";
+    text += "sheet=" + std::to_string(p.sheet.cols) + "x" + std::to_string(p.sheet.rows) + "\n";
     // A name with a line break in it can't be a line of its own: not kept.
     if (!p.userPaletteFile.empty() && p.userPaletteFile.find_first_of("\r\n") == std::string::npos)
         text += "userpalette=" + p.userPaletteFile + "\n";
@@ -133,6 +147,8 @@ std::optional<Preferences> Decode(std::string_view text, Preferences base) {
         if (equals == std::string_view::npos) return std::nullopt;
         if (!TakeValue(line.substr(0, equals), line.substr(equals + 1), base)) return std::nullopt;
     }
+    // The chip size and the grid are two lines, so they are judged together.
+    if (!sheet::Fits(base.sheet)) return std::nullopt;
     return base;
 }
 

@@ -10,7 +10,8 @@
 // tessaro.conf: the preferences kept between runs, as `key=value` lines like
 // tsr.def's. The options' keys are their names in the options store
 // (ForEachOption), with "on" and "off" for a check item; the others are
-// undo=, userpalette=, boardzoom=, tilewindow=X,Y and boardwindow=X,Y.
+// undo=, userpalette=, boardzoom=, chip=N and sheet=CxR (as tsr.def's),
+// tilewindow=X,Y and boardwindow=X,Y.
 // Lines starting with "#" are comments; a key the editor does not know (a
 // later version's) is passed over.
 namespace preferences {
@@ -22,7 +23,8 @@ std::string DefaultFile();
 std::string Encode(const Preferences& preferences);
 // The preferences the text names over `base`; nothing when the text is
 // damaged: a line without "=", a known key with a value out of its range, a
-// NUL byte, or more text than such a file ever holds.
+// sheet shape the editor can't hold, a NUL byte, or more text than such a
+// file ever holds.
 std::optional<Preferences> Decode(std::string_view text, Preferences base);
 
 struct ReadResult {

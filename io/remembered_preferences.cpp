@@ -16,6 +16,7 @@ Preferences PreferencesOf(const TForm1& form) {
     p.undoLimit = form.project.history.Limit();
     p.userPaletteFile = form.Remembered.userPaletteFile;
     p.boardZoom = form.project.Board.Zoom();
+    p.sheet = form.project.Sheet.Geometry();
     p.tileWindow = form.Remembered.tileWindow;
     p.boardWindow = form.Remembered.boardWindow;
     return p;
@@ -47,6 +48,8 @@ void ApplyOptions(TForm1& form, const EditorOptions& wanted) {
 }
 
 void ApplyPreferences(TForm1& form, const Preferences& p) {
+    // The shape first: the block and the zoom's range follow the chip size.
+    if (p.sheet != form.project.Sheet.Geometry()) form.Relayout(p.sheet.chipSize, p.sheet.cols, p.sheet.rows);
     if (p.userPaletteFile != form.Remembered.userPaletteFile && !p.userPaletteFile.empty()) {
         // A palette file that can't be read now is passed over without a
         // word, as tsr.def's is, and kept: it may be back at the next start.
@@ -113,9 +116,10 @@ void KeepPreferences(TForm1& form) {
 
 void TForm1::ResetSettingsMenuClick() {
     // Back to the start-up's defaults, and the file goes: the next start is
-    // as without one.
+    // as without one. The sheet being drawn keeps its shape.
     Preferences defaults;
     defaults.boardZoom = TryOutBoard{}.Zoom();
+    defaults.sheet = project.Sheet.Geometry();
     ApplyPreferences(*this, defaults);
     if (Remembered.file.empty()) return;
     if (!preferences::Remove(Remembered.file)) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -16,6 +17,9 @@ Preferences RandomPreferences(std::mt19937& random) {
     });
     p.undoLimit = pick(1, 256);
     p.boardZoom = pick(1, 4);
+    p.sheet.chipSize = pick(sheet::MinChipSize, sheet::MaxChipSize);
+    p.sheet.cols = pick(1, std::min(sheet::MaxCols, sheet::MaxSide / p.sheet.chipSize));
+    p.sheet.rows = pick(1, std::min(sheet::MaxRows, sheet::MaxSide / p.sheet.chipSize));
     const char* names[] = {"", "/home/a/p.gpl", "C:\\Users\\Ünal\\my pal=1.hex", "/tmp/#x.act"};
     p.userPaletteFile = names[pick(0, 3)];
     if (pick(0, 1)) p.tileWindow = WindowPlace{pick(-3000, 3000), pick(-3000, 3000)};
@@ -41,8 +45,9 @@ TEST(PreferencesFile, WhatIsWrittenReadsBackEqualAndDamageIsNoticed) {
     EXPECT_TRUE(later->options.keys);
     EXPECT_EQ(later->undoLimit, 7);
     using namespace std::string_literals;
-    for (const std::string& damaged : {"keys=yes\n"s, "keys\n"s, "tileZoom=9\n"s, "undo=0\n"s, "tilewindow=1;2\n"s,
-                                       "boardzoom=2x\n"s, "keys=on\n\0\n"s})
+    for (const std::string& damaged :
+         {"keys=yes\n"s, "keys\n"s, "tileZoom=9\n"s, "undo=0\n"s, "tilewindow=1;2\n"s, "boardzoom=2x\n"s,
+          "keys=on\n\0\n"s, "chip=7\n"s, "sheet=65x1\n"s, "sheet=30*16\n"s, "chip=64\nsheet=33x2\n"s})
         EXPECT_FALSE(preferences::Decode(damaged, base).has_value()) << damaged;
     // A palette name that would break its line is not kept.
     Preferences broken;
