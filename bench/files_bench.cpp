@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The whole-sheet files: the two palette writers building the 8-bit file of
 // the sheet, a 480 x 256 BMP, JPEG or PNG loaded as the sheet (read, cut into
-// chips, laid out) from a file in the system's temporary directory, and the
-// sheet saved as PNG there.
+// chips, laid out) from a file in the system's temporary directory, the
+// sheet saved as PNG there, and the loads and saves per pixel at 2048 x 2048.
 
 #include <benchmark/benchmark.h>
 
@@ -76,17 +76,19 @@ canvas::Picture TileLike(int width, int height) {
     return picture;
 }
 
-// A started editor whose chips hold the picture, composed into SheetImage.
+// A started editor whose chips hold the picture, composed into SheetImage;
+// the sheet is made of the shape first when it is not the start's.
 struct Editor {
     FakePlatform platform;
     std::unique_ptr<TForm1> form = std::make_unique<TForm1>(platform);
 
-    explicit Editor(const canvas::Picture& sheet) {
+    explicit Editor(const canvas::Picture& sheet, const SheetGeometry& g = sheet::Default) {
         form->FormCreate();
-        for (int row = 0; row < 16; ++row)
-            for (int col = 0; col < 30; ++col)
-                form->ChangeChip(col, row).CopyRect({0, 0, 16, 16}, sheet,
-                                                    {col * 16, row * 16, col * 16 + 16, row * 16 + 16});
+        if (g != sheet::Default) form->MakeNewSheet(g);
+        const int s = g.chipSize;
+        for (int row = 0; row < g.rows; ++row)
+            for (int col = 0; col < g.cols; ++col)
+                form->ChangeChip(col, row).CopyRect({0, 0, s, s}, sheet, {col * s, row * s, col * s + s, row * s + s});
         form->ComposeSheet();
     }
 };
@@ -171,10 +173,11 @@ std::vector<std::uint8_t> EncodeJpeg(const canvas::Picture& picture) {
     });
 }
 
-void LoadSheet(benchmark::State& state, const ScratchFile& file) {
+void LoadSheet(benchmark::State& state, const ScratchFile& file, const SheetGeometry& g = sheet::Default) {
     FakePlatform platform;
     TForm1 form(platform);
     form.FormCreate();
+    if (g != sheet::Default) form.MakeNewSheet(g);
     for (auto _ : state) form.LoadSheetFile(file.Path());
     // A load that failed shows a message; its time would say nothing.
     if (!platform.shown.empty()) state.SkipWithError(("the load failed: " + platform.shown.front().text).c_str());
@@ -226,5 +229,52 @@ void FilesEncodeSheetPng(benchmark::State& state) {
     }
 }
 BENCHMARK(FilesEncodeSheetPng);
+
+// ---- Per pixel: the start's 480 x 256 sheet against the largest ----
+
+// The row's sheet: the start's, or 2048 x 2048 (64 x 64 chips of 32); its
+// file BMP (a photo-like picture, 24-bit) or PNG (map chips), as the rows
+// above. `per_pixel` is the time of one pixel, which should not grow with
+// the sheet.
+struct SheetRow {
+    SheetGeometry shape;
+    bool png;
+    canvas::Picture picture;
+    std::string name;
+
+    explicit SheetRow(benchmark::State& state)
+        : shape(state.range(1) ? SheetGeometry{32, 64, 64} : sheet::Default),
+          png(state.range(0) != 0),
+          picture(png ? TileLike(shape.Width(), shape.Height()) : PhotoLike(shape.Width(), shape.Height())),
+          name(png ? "sheet.png" : "sheet.bmp") {
+        state.counters["per_pixel"] =
+            benchmark::Counter(static_cast<double>(shape.Width()) * shape.Height(),
+                               benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    }
+    std::vector<std::uint8_t> File() const {
+        return png ? png::EncodeRgb(picture, std::nullopt) : bmp::Encode24(picture);
+    }
+};
+
+void FilesLoadSheetPerPixel(benchmark::State& state) {
+    const SheetRow row(state);
+    const ScratchFile file(row.name, row.File());
+    LoadSheet(state, file, row.shape);
+}
+BENCHMARK(FilesLoadSheetPerPixel)->ArgsProduct({{0, 1}, {0, 1}})->ArgNames({"png", "largest"});
+
+// The Save command over a file of the same type, as FilesSaveSheetPng.
+void FilesSaveSheetPerPixel(benchmark::State& state) {
+    const SheetRow row(state);
+    Editor editor(row.picture, row.shape);
+    const ScratchFile file("saved-" + row.name, {});
+    for (auto _ : state) {
+        editor.platform.fileAnswers.push_back(file.Path());
+        editor.form->Click(ControlId::SaveMenu);
+    }
+    if (!editor.platform.shown.empty())
+        state.SkipWithError(("the save failed: " + editor.platform.shown.front().text).c_str());
+}
+BENCHMARK(FilesSaveSheetPerPixel)->ArgsProduct({{0, 1}, {0, 1}})->ArgNames({"png", "largest"});
 
 }  // namespace
