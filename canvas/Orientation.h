@@ -27,7 +27,7 @@ enum class Orientation : std::uint8_t {
 
 constexpr int OrientationCount = 8;
 constexpr std::array<Orientation, OrientationCount> AllOrientations = {
-    Orientation::AsIs,     Orientation::Diagonal,  Orientation::Vertical,  Orientation::Turned270,
+    Orientation::AsIs,       Orientation::Diagonal, Orientation::Vertical,  Orientation::Turned270,
     Orientation::Horizontal, Orientation::Turned90, Orientation::Turned180, Orientation::AntiDiagonal};
 
 constexpr bool Has(Orientation o, Orientation bit) {

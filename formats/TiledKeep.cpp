@@ -117,12 +117,12 @@ void WriteAnimation(pugi::xml_node tile, const TileAnimation& a) {
 
 bool IsOwnMap(std::string_view existing) {
     pugi::xml_document doc, own;
-    const int cell = EmptyCell;
+    const MapCell cell{};
     return Load(doc, existing) && doc.child("map") &&
            Load(own, MapText(1, 1, std::span(&cell, 1), {16, 1, 1, 1}, "x.tsx")) && SameShape(doc, own);
 }
 
-std::string MapTextOver(std::string_view existing, int cols, int rows, std::span<const int> cells,
+std::string MapTextOver(std::string_view existing, int cols, int rows, std::span<const MapCell> cells,
                         const SheetShape& sheet, const std::string& tsxName) {
     const std::string text = MapText(cols, rows, cells, sheet, tsxName);
     pugi::xml_document doc, fresh;

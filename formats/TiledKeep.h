@@ -24,7 +24,7 @@ bool IsOwnMap(std::string_view existing);
 // and tile size, the first tileset's reference and the first tile layer's
 // size and data are the board's; the rest is kept. MapText's own text when
 // `existing` is no map.
-std::string MapTextOver(std::string_view existing, int cols, int rows, std::span<const int> cells,
+std::string MapTextOver(std::string_view existing, int cols, int rows, std::span<const MapCell> cells,
                         const SheetShape& sheet, const std::string& tsxName);
 
 // TilesetText's tileset written into `existing` (a TSX file's text): the

@@ -113,12 +113,13 @@ std::optional<canvas::Colour> TransparentOf(const pugi::xml_node& tileset) {
     return static_cast<canvas::Colour>(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
 }
 
-int TileOfGid(std::uint32_t gid, std::uint32_t firstGid, int tileCount) {
-    // Flips (horizontal, vertical, diagonal) and the hexagonal rotation.
-    if (gid & 0xF0000000u) Refuse(Refusal::FlippedTile);
-    if (gid == 0) return EmptyCell;
-    if (gid < firstGid || gid - firstGid >= static_cast<std::uint32_t>(tileCount)) Refuse(Refusal::TileOutsideSheet);
-    return static_cast<int>(gid - firstGid);
+// The top three bits are the orientation; the fourth turns hexagonal tiles
+// and means nothing on an orthogonal map, so it is cleared as Tiled does.
+MapCell CellOfGid(std::uint32_t gid, std::uint32_t firstGid, int tileCount) {
+    const std::uint32_t id = gid & 0x0FFFFFFFu;
+    if (id == 0) return {};
+    if (id < firstGid || id - firstGid >= static_cast<std::uint32_t>(tileCount)) Refuse(Refusal::TileOutsideSheet);
+    return {static_cast<int>(id - firstGid), OrientationOfGid(gid)};
 }
 
 std::vector<TileAnimation> AnimationsOf(const pugi::xml_node& tileset, int tileCount) {
@@ -258,7 +259,7 @@ BoardMap ReadMap(const std::string& tmxPath, const SheetShape& sheet) {
     result.rows = static_cast<int>(rows);
     result.cells.reserve(count);
     for (std::uint32_t gid : gids)
-        result.cells.push_back(TileOfGid(gid, static_cast<std::uint32_t>(firstGid), sheet.TileCount()));
+        result.cells.push_back(CellOfGid(gid, static_cast<std::uint32_t>(firstGid), sheet.TileCount()));
     return result;
 }
 
@@ -278,7 +279,7 @@ void Declare(pugi::xml_document& doc) {
 
 }  // namespace
 
-std::string MapText(int cols, int rows, std::span<const int> cells, const SheetShape& sheet,
+std::string MapText(int cols, int rows, std::span<const MapCell> cells, const SheetShape& sheet,
                     const std::string& tsxName) {
     pugi::xml_document doc;
     Declare(doc);
@@ -310,8 +311,10 @@ std::string MapText(int cols, int rows, std::span<const int> cells, const SheetS
     csv.reserve(static_cast<std::size_t>(cols) * rows * 4 + 2);
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < cols; ++c) {
-            const int tile = cells[static_cast<std::size_t>(r) * cols + c];
-            csv += std::to_string(tile == EmptyCell ? 0 : tile + 1);
+            const MapCell cell = cells[static_cast<std::size_t>(r) * cols + c];
+            csv += std::to_string(cell.tile == EmptyCell
+                                      ? 0u
+                                      : (static_cast<std::uint32_t>(cell.tile) + 1) | FlagBitsOf(cell.orientation));
             if (c + 1 < cols || r + 1 < rows) csv += ',';
         }
         csv += '\n';

@@ -9,12 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "canvas/Orientation.h"
 #include "canvas/Picture.h"
 
 // A board of cells as a Tiled map: an orthogonal TMX map of square tiles
 // with one tile layer, and an external TSX tileset for the sheet, tile id =
-// row x columns + column (gid = id + firstgid; 0 is an empty cell). The
-// sheet's geometry is the caller's (SheetShape).
+// row x columns + column (gid = id + firstgid; 0 is an empty cell), with
+// the cell's orientation in the gid's top bits. The sheet's geometry is the
+// caller's (SheetShape).
 namespace tiled {
 
 // The tileset the map must use, and how large a map may be.
@@ -29,6 +31,21 @@ struct SheetShape {
 
 // A cell that holds no tile.
 constexpr int EmptyCell = -1;
+
+// A cell of a map: a tile of the sheet shown in one of the eight
+// orientations, or EmptyCell.
+struct MapCell {
+    int tile = EmptyCell;
+    canvas::Orientation orientation = canvas::Orientation::AsIs;
+    friend bool operator==(const MapCell&, const MapCell&) = default;
+};
+
+// An orientation as the flag bits of a gid (0x80000000 horizontal,
+// 0x40000000 vertical, 0x20000000 diagonal), and back.
+constexpr std::uint32_t FlagBitsOf(canvas::Orientation o) { return static_cast<std::uint32_t>(o) << 29; }
+constexpr canvas::Orientation OrientationOfGid(std::uint32_t gid) {
+    return static_cast<canvas::Orientation>((gid >> 29) & 7);
+}
 
 // Why a map is refused; the handler turns it into the user's message.
 enum class Refusal {
@@ -45,7 +62,6 @@ enum class Refusal {
     Encoding,          // a data encoding or compression we don't read
     Data,              // tile data broken or of the wrong length
     TileOutsideSheet,  // a gid that is no tile of the sheet
-    FlippedTile,       // a tile with flip or rotation bits
     OutsideFolder,     // the tileset or its image lies outside the map's folder
 };
 
@@ -91,7 +107,7 @@ struct WangSet {
 struct BoardMap {
     int cols = 0;
     int rows = 0;
-    std::vector<int> cells;      // row by row: a tile id, or EmptyCell
+    std::vector<MapCell> cells;  // row by row
     std::string sheetImagePath;  // the tileset's image, as a path to open
     // The tileset's animations; one naming a tile outside the sheet, or with
     // a frame of no positive duration, is left out rather than refused.
@@ -110,10 +126,9 @@ struct BoardMap {
 // user's. Throws MapRefused.
 BoardMap ReadMap(const std::string& tmxPath, const SheetShape& sheet);
 
-// The text of the TMX file of a cols x rows board whose `cells` (row by row:
-// a tile id or EmptyCell) use the tileset file `tsxName` (a name relative to
-// the map's directory).
-std::string MapText(int cols, int rows, std::span<const int> cells, const SheetShape& sheet,
+// The text of the TMX file of a cols x rows board whose `cells` (row by row)
+// use the tileset file `tsxName` (a name relative to the map's directory).
+std::string MapText(int cols, int rows, std::span<const MapCell> cells, const SheetShape& sheet,
                     const std::string& tsxName);
 // The text of the TSX file of the sheet, named `name`, whose image is the
 // file `imageName` relative to the tileset's directory.

@@ -2,6 +2,7 @@
 // The try-out board's files: BoardSaveMenu writes the board as a Tiled map
 // beside a tileset for the sheet and the sheet's picture; BoardLoadMenu reads
 // such a map (ours or one made in Tiled) with the sheet it uses.
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -51,7 +52,6 @@ std::string ReasonText(tiled::Refusal why, const tiled::SheetShape& shape) {
         case R::Encoding: return Tr(TSR_MESSAGE("BoardFiles", "タイルデータの形式に対応していません"));
         case R::Data: return Tr(TSR_MESSAGE("BoardFiles", "タイルデータが壊れています"));
         case R::TileOutsideSheet: return Tr(TSR_MESSAGE("BoardFiles", "シートにないタイルが使われています"));
-        case R::FlippedTile: return Tr(TSR_MESSAGE("BoardFiles", "反転・回転したタイルには対応していません"));
         case R::OutsideFolder:
             return Tr(TSR_MESSAGE("BoardFiles", "マップのフォルダーの外にあるファイルは読み込みません"));
     }
@@ -66,22 +66,29 @@ bool EndsWithMapExtension(const std::string& path) {
 tiled::SheetShape ShapeOf(const SheetGeometry& g) { return {g.chipSize, g.cols, g.rows, TryOutBoard::MaxSide}; }
 
 // The board's cells as tile ids (row x columns + column), and back.
-std::vector<int> TilesOf(const TryOutBoard& board, const tiled::SheetShape& Sheet) {
-    std::vector<int> tiles;
+std::vector<tiled::MapCell> TilesOf(const TryOutBoard& board, const tiled::SheetShape& Sheet) {
+    std::vector<tiled::MapCell> tiles;
     for (int r = 0; r < board.Rows(); ++r)
         for (int c = 0; c < board.Cols(); ++c) {
             const std::optional<ChipRef> chip = board.At({c, r});
-            tiles.push_back(chip ? chip->row * Sheet.columns + chip->col : tiled::EmptyCell);
+            tiles.push_back(chip ? tiled::MapCell{chip->row * Sheet.columns + chip->col} : tiled::MapCell{});
         }
     return tiles;
 }
 
-std::vector<std::optional<ChipRef>> ChipsOf(const std::vector<int>& tiles, const tiled::SheetShape& Sheet) {
+std::vector<std::optional<ChipRef>> ChipsOf(const std::vector<tiled::MapCell>& tiles, const tiled::SheetShape& Sheet) {
     std::vector<std::optional<ChipRef>> chips;
-    for (int tile : tiles)
-        chips.push_back(tile == tiled::EmptyCell ? std::nullopt
-                                                 : std::optional(ChipRef{tile % Sheet.columns, tile / Sheet.columns}));
+    for (const tiled::MapCell& cell : tiles)
+        chips.push_back(cell.tile == tiled::EmptyCell
+                            ? std::nullopt
+                            : std::optional(ChipRef{cell.tile % Sheet.columns, cell.tile / Sheet.columns}));
     return chips;
+}
+
+// The board does not turn its cells yet.
+bool HasOrientedCells(const tiled::BoardMap& map) {
+    return std::ranges::any_of(map.cells,
+                               [](const tiled::MapCell& c) { return c.orientation != canvas::Orientation::AsIs; });
 }
 
 std::vector<std::uint8_t> BytesOf(const std::string& text) { return {text.begin(), text.end()}; }
@@ -170,7 +177,7 @@ void SaveBoard(TForm1& form, std::string mapPath) {
     const std::string tsxPath = (map.parent_path() / tsxName).string();
     const std::optional<std::string> oldMap = ExistingText(mapPath), oldTileset = ExistingText(tsxPath);
     if (!MayReplaceMap(form, mapPath, oldMap)) return;
-    const std::vector<int> tiles = TilesOf(form.project.Board, Sheet);
+    const std::vector<tiled::MapCell> tiles = TilesOf(form.project.Board, Sheet);
     const std::vector<tiled::TileAnimation> animations = TileAnimationsOf(form.project.Sheet.Animations, Sheet);
     const std::string mapText =
         oldMap
@@ -210,6 +217,11 @@ void LoadBoard(TForm1& form, const std::string& path) {
         map = tiled::ReadMap(path, Sheet);
     } catch (const tiled::MapRefused& e) {
         form.platform.ShowMessage(Tr(LoadRefused, {ReasonText(e.why, Sheet)}));
+        return;
+    }
+    if (HasOrientedCells(map)) {
+        form.platform.ShowMessage(
+            Tr(LoadRefused, {Tr(TSR_MESSAGE("BoardFiles", "反転・回転したタイルには対応していません"))}));
         return;
     }
     // The colour the board was saved with stands for its transparent pixels

@@ -57,8 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (map.cols < 1 || map.rows < 1 || map.cols > Sheet.maxMapSide || map.rows > Sheet.maxMapSide ||
             map.cells.size() != static_cast<std::size_t>(map.cols) * map.rows)
             std::abort();
-        for (int cell : map.cells)
-            if (cell != tiled::EmptyCell && (cell < 0 || cell >= Sheet.TileCount())) std::abort();
+        for (const tiled::MapCell& cell : map.cells)
+            if (cell.tile != tiled::EmptyCell && (cell.tile < 0 || cell.tile >= Sheet.TileCount())) std::abort();
         namespace fs = std::filesystem;
         const std::string image = fs::weakly_canonical(fs::absolute(map.sheetImagePath)).string();
         if (!image.starts_with(fs::canonical(directory.dir).string() + "/")) std::abort();

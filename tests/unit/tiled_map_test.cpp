@@ -95,7 +95,7 @@ TEST(TiledMap, MapsReadOrRefusedByTheTable) {
         try {
             const tiled::BoardMap map = tiled::ReadMap((maps / "map.tmx").string(), Sheet);
             EXPECT_FALSE(c.refusal) << "read";
-            EXPECT_EQ(map.cells, (std::vector<int>{0, 31, tiled::EmptyCell}));
+            EXPECT_EQ(map.cells, (std::vector<tiled::MapCell>{{0}, {31}, {}}));
             EXPECT_EQ(fs::weakly_canonical(map.sheetImagePath), fs::weakly_canonical(maps / "sheet.png"));
         } catch (const tiled::MapRefused& e) {
             EXPECT_EQ(std::optional(e.why), c.refusal);
@@ -162,7 +162,7 @@ TEST(TiledMap, SavingOverTiledFilesKeepsWhatTheEditorDoesNotUse) {
     const std::string map =
         R"(<map version="1.10" tiledversion="1.10.2" orientation="orthogonal" renderorder="left-up" width="2" height="1" tilewidth="16" tileheight="16" infinite="0" nextlayerid="3" nextobjectid="2"><properties><property name="music" value="town"/></properties><tileset firstgid="1" source="old.tsx"/><layer id="1" name="ground" width="2" height="1" opacity="1"><data encoding="base64" compression="zlib">eJxjZGRkAAAACAAD</data></layer><objectgroup id="2" name="doors"><object id="1" x="3" y="4"/></objectgroup></map>)";
     EXPECT_FALSE(tiled::IsOwnMap(map));
-    const int cells[] = {0, tiled::EmptyCell, 31, 2};
+    const tiled::MapCell cells[] = {{0}, {}, {31}, {2}};
     const std::string board = tiled::MapTextOver(map, 2, 2, cells, Sheet, "map.tsx");
     EXPECT_FALSE(tiled::IsOwnMap(board));
     EXPECT_TRUE(tiled::IsOwnMap(tiled::MapText(2, 2, cells, Sheet, "map.tsx")));
@@ -177,6 +177,23 @@ TEST(TiledMap, SavingOverTiledFilesKeepsWhatTheEditorDoesNotUse) {
     EXPECT_FALSE(m.child("layer").child("data").attribute("compression"));
     EXPECT_STREQ(m.child("layer").child_value("data"), "\n1,0,\n32,3\n");
     EXPECT_STREQ(m.child("objectgroup").child("object").attribute("y").value(), "4");
+}
+
+// Each orientation written as Tiled's flags reads back as written; the
+// hexagonal turn bit is cleared, and flags on an empty cell leave it empty.
+TEST(TiledMap, OrientationsTravelAsFlagBits) {
+    const ScratchDirectory scratch;
+    Write(scratch.Path() / "sheet.tsx", Tsx("sheet.png"));
+    std::vector<tiled::MapCell> cells;
+    for (canvas::Orientation o : canvas::AllOrientations) cells.push_back({static_cast<int>(cells.size()) * 37, o});
+    const fs::path map = scratch.Path() / "map.tmx";
+    Write(map, tiled::MapText(8, 1, cells, Sheet, "sheet.tsx"));
+    EXPECT_EQ(tiled::ReadMap(map.string(), Sheet).cells, cells);
+
+    Write(map, Map(External("sheet.tsx"), "<data encoding=\"csv\">2147483649,1342177312,536870912</data>"));
+    EXPECT_EQ(
+        tiled::ReadMap(map.string(), Sheet).cells,
+        (std::vector<tiled::MapCell>{{0, canvas::Orientation::Horizontal}, {31, canvas::Orientation::Vertical}, {}}));
 }
 
 }  // namespace
