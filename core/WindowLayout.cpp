@@ -82,6 +82,20 @@ std::pair<int, int> Arrange(WindowLayout& layout, int sheetScale, int paletteSca
 
 bool IsWhole(double ratio) { return std::abs(ratio - std::round(ratio)) < 1e-6; }
 
+// Places everything at this zoom with the sheet's box cut to what the client
+// area leaves it. The sizes shrink by what they overran; the layout grows
+// with the box, so the second pass fits.
+std::pair<int, int> ArrangeScrolling(WindowLayout& layout, int zoom, double ratio, const ShownSheet& sheet) {
+    std::pair<int, int> limit{1 << 30, 1 << 30};
+    for (int pass = 0; pass < 2; ++pass) {
+        const auto [w, h] = Arrange(layout, 1, 1, zoom, ratio, sheet, limit);
+        const ControlPlace box = layout.PlaceOf(Screen);
+        limit = {std::max(MinSheetBox, box.width - std::max(0, w - layout.clientWidth)),
+                 std::max(MinSheetBox, box.height - std::max(0, h - layout.clientHeight))};
+    }
+    return Arrange(layout, 1, 1, zoom, ratio, sheet, limit);
+}
+
 }  // namespace
 
 int WholeDevicePixels(double ratio, int logicalPixels) {
@@ -133,16 +147,21 @@ WindowLayout RoomyLayout(int width, int height, double ratio, const ShownSheet& 
             }
         }
     }
-    // A sheet larger than the window: its box takes what is left at the
-    // smallest zoom and scrolls. The sizes shrink by what they overran; the
-    // layout grows with the box, so the second pass fits.
-    std::pair<int, int> limit{1 << 30, 1 << 30};
-    for (int pass = 0; pass < 2; ++pass) {
-        const auto [w, h] = Arrange(layout, 1, 1, 2, ratio, sheet, limit);
+    // A sheet larger than the window: its box takes what is left and
+    // scrolls. The largest zoom that still leaves the box as large as the
+    // described window's (or the whole sheet, where that is smaller) wins,
+    // so that a large window gives the edit area room too; else the
+    // smallest zoom with what is left.
+    const ControlPlace described = Described(Screen);
+    const int wantedWidth = std::min(described.width, ShownLength(sheet.width, 1, ratio) + SheetBoxExtra);
+    const int wantedHeight = std::min(described.height, ShownLength(sheet.height, 1, ratio) + SheetBoxExtra);
+    for (int zoom = WindowLayout::MaxZoom; zoom > 2; --zoom) {
+        const auto [w, h] = ArrangeScrolling(layout, zoom, ratio, sheet);
         const ControlPlace box = layout.PlaceOf(Screen);
-        limit = {std::max(MinSheetBox, box.width - std::max(0, w - layout.clientWidth)),
-                 std::max(MinSheetBox, box.height - std::max(0, h - layout.clientHeight))};
+        if (w <= layout.clientWidth && h <= layout.clientHeight && box.width >= wantedWidth &&
+            box.height >= wantedHeight)
+            return layout;
     }
-    Arrange(layout, 1, 1, 2, ratio, sheet, limit);
+    ArrangeScrolling(layout, 2, ratio, sheet);
     return layout;
 }

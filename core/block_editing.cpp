@@ -39,9 +39,11 @@ int TForm1::EditRows() const {
 
 int TForm1::EditZoom() const {
     if (!BlockEditing()) return Def.Zoom;
-    // The edit area holds a chip at the largest zoom of the layout.
-    const int largest = LargestZoom();
-    return std::max(1, largest / std::max(EditCols(), EditRows()));
+    // The largest zoom at which the block fits the edit box. The box holds a
+    // chip at the layout's largest zoom; the fixed window's box is never
+    // smaller than 160 pixels, though a chip under 16 pixels stops at zoom 10.
+    const int side = std::max(LargestZoom() * Def.ChipSize, WideLayoutOn() ? 0 : FixedEditSide);
+    return std::max(1, side / (std::max(EditCols(), EditRows()) * Def.ChipSize));
 }
 
 void TForm1::SelectBlock(int col, int row, int cols, int rows) {
