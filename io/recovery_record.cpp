@@ -88,11 +88,14 @@ Record::Work WorkOf(const TForm1& form) {
     Record::Work w;
     w.colourTable = project.Sheet.ColourTable;
     w.userPalette = project.UserPalette;
-    // Numbered over the sheet's own rows, as the board's cells are.
+    // Numbered over the sheet's own rows, as the board's cells are. An
+    // animation that a change of shape left off the sheet has no number: it
+    // would come back on another chip.
+    const SheetGeometry& g = project.Sheet.Geometry();
     for (const auto& [slot, animation] : project.Sheet.Animations.All()) {
         const ChipRef first = sheet::ChipOfSlot(slot);
-        w.animations.push_back(
-            {project.Sheet.Geometry().ColumnNumber(first.col, first.row), animation.frames, animation.frameMs});
+        if (!g.Contains(first) || first.col + animation.frames > g.cols) continue;
+        w.animations.push_back({g.ColumnNumber(first.col, first.row), animation.frames, animation.frameMs});
     }
     w.undoLimit = project.history.Limit();
     w.undoMemoryMiB = static_cast<int>(std::max<std::size_t>(project.history.MemoryLimit() >> 20, 1));
