@@ -52,6 +52,8 @@ inline int Wrapped(std::int64_t v, int n) {
 //
 // The picture also remembers the rectangle its operations changed since the
 // last ClearDirty(), so that a view showing it repaints only that part.
+enum class Orientation : std::uint8_t;
+
 class Picture {
 public:
     Picture() = default;
@@ -99,6 +101,9 @@ public:
     void Draw(int x, int y, const Picture& src);
     // Scales all of src to dest by repeating pixels, without blending.
     void StretchDraw(const Rect& dest, const Picture& src);
+    // StretchDraw of src as it shows in orientation o (Orientation.h): each
+    // target pixel read straight from src, so that no turned copy is made.
+    void StretchDrawOriented(const Rect& dest, const Picture& src, Orientation o);
     // Copies srcRect of src to dest of this picture (equal sizes in use;
     // unequal sizes are scaled like StretchDraw).
     void CopyRect(const Rect& dest, const Picture& src, const Rect& srcRect);

@@ -40,13 +40,13 @@ private:
         cells_.clear();
         cells_.reserve(static_cast<std::size_t>(board.Cols()) * static_cast<std::size_t>(board.Rows()));
         for (int row = 0; row < board.Rows(); ++row)
-            for (int col = 0; col < board.Cols(); ++col) cells_.push_back(board.At({col, row}));
+            for (int col = 0; col < board.Cols(); ++col) cells_.push_back(board.Held({col, row}));
     }
     void Exchange(Project& project) override {
         TryOutBoard& board = project.Board;
         const int cols = board.Cols();
         const int rows = board.Rows();
-        std::vector<std::optional<ChipRef>> kept = std::move(cells_);
+        std::vector<std::optional<PlacedChip>> kept = std::move(cells_);
         Take(board);
         board.Replace(cols_, rows_, kept);
         cols_ = cols;
@@ -54,7 +54,7 @@ private:
     }
     int cols_;
     int rows_;
-    std::vector<std::optional<ChipRef>> cells_;  // row by row
+    std::vector<std::optional<PlacedChip>> cells_;  // row by row
 };
 
 // The sheet's shape, beside the whole-sheet step's pixels: a new sheet or a

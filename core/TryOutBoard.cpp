@@ -27,14 +27,24 @@ std::optional<ChipRef> TryOutBoard::At(BoardCell cell) const {
     return chip;
 }
 
-bool TryOutBoard::Place(BoardCell cell, std::optional<ChipRef> chip) {
+std::optional<PlacedChip> TryOutBoard::Held(BoardCell cell) const {
+    const std::optional<ChipRef> chip = At(cell);
+    if (!chip) return std::nullopt;
+    return PlacedChip{*chip, turns_[IndexOf(cell)]};
+}
+
+bool TryOutBoard::Place(BoardCell cell, std::optional<ChipRef> chip, canvas::Orientation orientation) {
     if (!Contains(cell) || (chip && !sheet_.Contains(*chip))) return false;
     std::int16_t& held = cells_[IndexOf(cell)];
+    canvas::Orientation& turn = turns_[IndexOf(cell)];
     const std::int16_t slot = chip ? static_cast<std::int16_t>(SlotOf(*chip)) : Empty;
-    if (held == slot) return false;
+    // An empty cell has no orientation.
+    if (!chip) orientation = canvas::Orientation::AsIs;
+    if (held == slot && turn == orientation) return false;
     if (held != Empty) --cellsOfSlot_[static_cast<std::size_t>(held)];
     if (slot != Empty) ++cellsOfSlot_[static_cast<std::size_t>(slot)];
     held = slot;
+    turn = orientation;
     MarkCell(cell);
     return true;
 }
@@ -43,12 +53,17 @@ void TryOutBoard::Resize(int cols, int rows) {
     cols = std::clamp(cols, 1, MaxSide);
     rows = std::clamp(rows, 1, MaxSide);
     std::vector<std::int16_t> cells(static_cast<std::size_t>(cols) * rows, Empty);
+    std::vector<canvas::Orientation> turns(cells.size(), canvas::Orientation::AsIs);
     for (int r = 0; r < std::min(rows, rows_); ++r)
         for (int c = 0; c < std::min(cols, cols_); ++c)
-            if (!cells_.empty()) cells[static_cast<std::size_t>(r) * cols + c] = cells_[IndexOf({c, r})];
+            if (!cells_.empty()) {
+                cells[static_cast<std::size_t>(r) * cols + c] = cells_[IndexOf({c, r})];
+                turns[static_cast<std::size_t>(r) * cols + c] = turns_[IndexOf({c, r})];
+            }
     cols_ = cols;
     rows_ = rows;
     cells_ = std::move(cells);
+    turns_ = std::move(turns);
     CountSlots();
     MarkAll();
 }
@@ -62,23 +77,29 @@ void TryOutBoard::SetZoom(int zoom) {
 
 void TryOutBoard::Clear() {
     std::fill(cells_.begin(), cells_.end(), Empty);
+    std::fill(turns_.begin(), turns_.end(), canvas::Orientation::AsIs);
     CountSlots();
     MarkAll();
 }
 
-void TryOutBoard::Replace(int cols, int rows, std::span<const std::optional<ChipRef>> chips) {
+void TryOutBoard::Replace(int cols, int rows, std::span<const std::optional<PlacedChip>> chips) {
     if (cols < 1 || rows < 1 || cols > MaxSide || rows > MaxSide ||
         chips.size() != static_cast<std::size_t>(cols) * rows)
         throw std::invalid_argument("board size out of range");
     std::vector<std::int16_t> cells(chips.size(), Empty);
+    std::vector<canvas::Orientation> turns(chips.size(), canvas::Orientation::AsIs);
     for (std::size_t i = 0; i < chips.size(); ++i) {
         if (!chips[i]) continue;
-        if (!sheet_.Contains(*chips[i])) throw std::invalid_argument("board chip outside the sheet");
-        cells[i] = static_cast<std::int16_t>(SlotOf(*chips[i]));
+        if (!sheet_.Contains(chips[i]->chip)) throw std::invalid_argument("board chip outside the sheet");
+        if (static_cast<unsigned>(chips[i]->orientation) >= canvas::OrientationCount)
+            throw std::invalid_argument("board cell of no orientation");
+        cells[i] = static_cast<std::int16_t>(SlotOf(chips[i]->chip));
+        turns[i] = chips[i]->orientation;
     }
     cols_ = cols;
     rows_ = rows;
     cells_ = std::move(cells);
+    turns_ = std::move(turns);
     CountSlots();
     MarkAll();
 }
@@ -123,7 +144,7 @@ void TryOutBoard::Draw(canvas::Picture& target, const canvas::Rect& area, std::s
                                          ? shownSlots[static_cast<std::size_t>(placed)]
                                          : static_cast<std::size_t>(placed);
             if (placed != Empty && slot < chips.size() && sheet_.Contains(sheet::ChipOfSlot(slot))) {
-                target.StretchDraw({left, top, left + side, top + side}, chips[slot]);
+                target.StretchDrawOriented({left, top, left + side, top + side}, chips[slot], turns_[IndexOf({c, r})]);
                 continue;
             }
             for (int j = 0; j < CheckerSquares; ++j) {

@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "canvas/Orientation.h"
 #include "canvas/Picture.h"
 #include "core/SheetGeometry.h"
 
@@ -16,8 +17,16 @@ struct BoardCell {
     friend bool operator==(const BoardCell&, const BoardCell&) = default;
 };
 
+// What a board cell holds: a chip of the sheet, shown in one of the eight
+// orientations.
+struct PlacedChip {
+    ChipRef chip;
+    canvas::Orientation orientation = canvas::Orientation::AsIs;
+    friend bool operator==(const PlacedChip&, const PlacedChip&) = default;
+};
+
 // The try-out board: a grid of cells, each empty or holding a chip of the
-// sheet, shown at a whole zoom without grid lines. The board keeps no picture
+// sheet in an orientation, shown at a whole zoom without grid lines. The board keeps no picture
 // of its own (256 x 256 cells at zoom 4 would be a gigabyte): its view BoardI
 // is drawn on demand, any part of it, from the cells and the chips as they
 // are now. Dirty marks say which cells a view must draw again.
@@ -43,9 +52,13 @@ public:
 
     // The chip in a cell; none for an empty cell or a chip off the sheet.
     std::optional<ChipRef> At(BoardCell cell) const;
-    // Puts a chip into a cell or empties it (nothing); false when the cell
-    // already held just that. Cells outside the board are ignored.
-    bool Place(BoardCell cell, std::optional<ChipRef> chip);
+    // The chip in a cell with its orientation, as At.
+    std::optional<PlacedChip> Held(BoardCell cell) const;
+    // Puts a chip in an orientation into a cell or empties it (nothing);
+    // false when the cell already held just that. Cells outside the board are
+    // ignored.
+    bool Place(BoardCell cell, std::optional<ChipRef> chip,
+               canvas::Orientation orientation = canvas::Orientation::AsIs);
     // A new size, 1..MaxSide each way; cells keep their place from the
     // top-left, cells that come in are empty.
     void Resize(int cols, int rows);
@@ -53,7 +66,7 @@ public:
     void Clear();
     // The whole board at once (a load): `chips` holds cols x rows cells, row
     // by row. Throws std::invalid_argument on a size or chip out of range.
-    void Replace(int cols, int rows, std::span<const std::optional<ChipRef>> chips);
+    void Replace(int cols, int rows, std::span<const std::optional<PlacedChip>> chips);
 
     // ---- The view BoardI ----
     int ViewWidth() const { return cols_ * CellPixels() * zoom_; }
@@ -62,8 +75,8 @@ public:
     std::optional<BoardCell> CellAt(int x, int y) const;
     canvas::Rect CellRect(BoardCell cell) const;
     // Makes `target` the size of `area` and draws that part of the view into
-    // it: each cell the current pixels of its chip, repeated `zoom` times each
-    // way, an empty cell the checker pattern. `chips` is the chip table.
+    // it: each cell the current pixels of its chip in the cell's orientation,
+    // repeated `zoom` times each way, an empty cell the checker pattern. `chips` is the chip table.
     void Draw(canvas::Picture& target, const canvas::Rect& area, std::span<const canvas::Picture> chips,
               std::span<const std::uint16_t> shownSlots = {}) const;
 
@@ -90,6 +103,7 @@ private:
     int zoom_ = 2;
     SheetGeometry sheet_;
     std::vector<std::int16_t> cells_;          // slot or Empty, row by row
+    std::vector<canvas::Orientation> turns_;   // each cell's orientation, row by row
     std::vector<int> cellsOfSlot_;             // how many cells hold each slot
     std::vector<std::uint64_t> seenVersions_;  // the chips' versions as FollowChips last saw them
     std::vector<std::uint8_t> marked_;         // per cell: in dirtyCells_

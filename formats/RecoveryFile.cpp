@@ -12,8 +12,8 @@ namespace {
 
 constexpr std::string_view Magic = "tessaro-recovery 1\n";
 // Room for the longest path (hex, twice its bytes), every setting and the
-// largest board (four hex digits a cell).
-constexpr std::size_t MaxHeadBytes = 64 * 1024 + 4 * 256 * 256;
+// largest board (four hex digits a cell, and one for its orientation).
+constexpr std::size_t MaxHeadBytes = 64 * 1024 + 5 * 256 * 256;
 constexpr std::size_t MaxPathBytes = 4095;
 constexpr std::size_t BmpHeaderBytes = 54;
 
@@ -115,6 +115,27 @@ std::vector<int> CellsOf(const Head& head, std::size_t count, int slots) {
     return cells;
 }
 
+// The board's orientations: a digit 0..7 a cell.
+std::string TurnsText(const std::vector<std::uint8_t>& turns) {
+    std::string out;
+    // A value past 7 is written as 8, which no reader takes.
+    for (std::uint8_t t : turns) out += static_cast<char>('0' + std::min<int>(t, 8));
+    return out;
+}
+
+std::vector<std::uint8_t> TurnsOf(const Head& head, std::size_t count) {
+    const auto it = head.find("boardturns");
+    if (it == head.end()) return {};
+    if (it->second.size() != count) Refuse("board orientations of the wrong count");
+    std::vector<std::uint8_t> turns(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const char c = it->second[i];
+        if (c < '0' || c > '7') Refuse("a board orientation out of range");
+        turns[i] = static_cast<std::uint8_t>(c - '0');
+    }
+    return turns;
+}
+
 // Each terrain "SC.SR.DC.DR.NAME" (the name in hex), joined by ';'.
 std::string TerrainsText(const std::vector<Record::Session::Terrain>& terrains) {
     std::string out;
@@ -163,6 +184,7 @@ Record::Session ReadSession(const Head& head, const Limits& limits) {
     s.boardZoom = Number(head, "boardzoom", 1, limits.maxBoardZoom);
     s.boardCells = CellsOf(head, static_cast<std::size_t>(s.boardCols) * static_cast<std::size_t>(s.boardRows),
                            limits.maxCols * limits.maxRows);
+    s.boardTurns = TurnsOf(head, s.boardCells.size());
     s.terrains = TerrainsOf(head, limits);
     return s;
 }
@@ -359,6 +381,7 @@ std::vector<std::uint8_t> Encode(const Record& r) {
         line("boardrows", std::to_string(s->boardRows));
         line("boardzoom", std::to_string(s->boardZoom));
         line("board", CellsText(s->boardCells));
+        if (!s->boardTurns.empty()) line("boardturns", TurnsText(s->boardTurns));
         if (!s->terrains.empty()) line("terrains", TerrainsText(s->terrains));
     }
     for (const auto& [name, value] : r.options) line((std::string(OptionPrefix) + name).c_str(), std::to_string(value));

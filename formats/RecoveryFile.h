@@ -55,6 +55,10 @@ struct Record {
             friend bool operator==(const Terrain&, const Terrain&) = default;
         };
         std::vector<Terrain> terrains;
+        // Row by row as boardCells, each cell's orientation (0..7, a
+        // canvas::Orientation); empty when every cell is as is, as in
+        // copies of earlier versions.
+        std::vector<std::uint8_t> boardTurns;
         friend bool operator==(const Session&, const Session&) = default;
     };
     std::optional<Session> session;

@@ -2,7 +2,6 @@
 // The try-out board's files: BoardSaveMenu writes the board as a Tiled map
 // beside a tileset for the sheet and the sheet's picture; BoardLoadMenu reads
 // such a map (ours or one made in Tiled) with the sheet it uses.
-#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -70,25 +69,22 @@ std::vector<tiled::MapCell> TilesOf(const TryOutBoard& board, const tiled::Sheet
     std::vector<tiled::MapCell> tiles;
     for (int r = 0; r < board.Rows(); ++r)
         for (int c = 0; c < board.Cols(); ++c) {
-            const std::optional<ChipRef> chip = board.At({c, r});
-            tiles.push_back(chip ? tiled::MapCell{chip->row * Sheet.columns + chip->col} : tiled::MapCell{});
+            const std::optional<PlacedChip> held = board.Held({c, r});
+            tiles.push_back(held ? tiled::MapCell{held->chip.row * Sheet.columns + held->chip.col, held->orientation}
+                                 : tiled::MapCell{});
         }
     return tiles;
 }
 
-std::vector<std::optional<ChipRef>> ChipsOf(const std::vector<tiled::MapCell>& tiles, const tiled::SheetShape& Sheet) {
-    std::vector<std::optional<ChipRef>> chips;
+std::vector<std::optional<PlacedChip>> ChipsOf(const std::vector<tiled::MapCell>& tiles,
+                                               const tiled::SheetShape& Sheet) {
+    std::vector<std::optional<PlacedChip>> chips;
     for (const tiled::MapCell& cell : tiles)
-        chips.push_back(cell.tile == tiled::EmptyCell
-                            ? std::nullopt
-                            : std::optional(ChipRef{cell.tile % Sheet.columns, cell.tile / Sheet.columns}));
+        chips.push_back(
+            cell.tile == tiled::EmptyCell
+                ? std::nullopt
+                : std::optional(PlacedChip{{cell.tile % Sheet.columns, cell.tile / Sheet.columns}, cell.orientation}));
     return chips;
-}
-
-// The board does not turn its cells yet.
-bool HasOrientedCells(const tiled::BoardMap& map) {
-    return std::ranges::any_of(map.cells,
-                               [](const tiled::MapCell& c) { return c.orientation != canvas::Orientation::AsIs; });
 }
 
 std::vector<std::uint8_t> BytesOf(const std::string& text) { return {text.begin(), text.end()}; }
@@ -219,11 +215,7 @@ void LoadBoard(TForm1& form, const std::string& path) {
         form.platform.ShowMessage(Tr(LoadRefused, {ReasonText(e.why, Sheet)}));
         return;
     }
-    if (HasOrientedCells(map)) {
-        form.platform.ShowMessage(
-            Tr(LoadRefused, {Tr(TSR_MESSAGE("BoardFiles", "反転・回転したタイルには対応していません"))}));
-        return;
-    }
+
     // The colour the board was saved with stands for its transparent pixels
     // in an editor that has none chosen yet.
     const PictureLoad read =

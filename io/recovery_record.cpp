@@ -33,13 +33,17 @@ Record::Session SessionOf(const TForm1& form) {
     s.boardZoom = board.Zoom();
     s.boardCells.clear();
     s.boardCells.reserve(static_cast<std::size_t>(board.Cols()) * static_cast<std::size_t>(board.Rows()));
+    std::vector<std::uint8_t> turns;
     for (int row = 0; row < board.Rows(); ++row)
         for (int col = 0; col < board.Cols(); ++col) {
-            const auto chip = board.At({col, row});
+            const auto held = board.Held({col, row});
             // Numbered over the sheet's own rows, so that a copy of a sheet
             // of any shape reads back whatever the chip table's layout.
-            s.boardCells.push_back(chip ? form.project.Sheet.Geometry().ColumnNumber(chip->col, chip->row) : -1);
+            s.boardCells.push_back(held ? form.project.Sheet.Geometry().ColumnNumber(held->chip.col, held->chip.row)
+                                        : -1);
+            turns.push_back(static_cast<std::uint8_t>(held ? held->orientation : canvas::Orientation::AsIs));
         }
+    if (std::ranges::any_of(turns, [](std::uint8_t t) { return t != 0; })) s.boardTurns = std::move(turns);
     for (const Terrain& t : form.project.Sheet.Terrains())
         s.terrains.push_back({t.name, t.source.col, t.source.row, t.area.col, t.area.row});
     return s;
@@ -124,15 +128,18 @@ void RestoreSession(TForm1& form, const Record::Session& s) {
     form.SetRightColor(s.right);
     form.project.Sheet.TransparentColor = s.transparent;
     form.ShowTransparentColour();
-    std::vector<std::optional<ChipRef>> cells;
+    std::vector<std::optional<PlacedChip>> cells;
     cells.reserve(s.boardCells.size());
-    for (int slot : s.boardCells) {
+    for (std::size_t i = 0; i < s.boardCells.size(); ++i) {
+        const int slot = s.boardCells[i];
         if (slot < 0) {
             cells.emplace_back();
             continue;
         }
         const ChipRef chip = form.project.Sheet.Geometry().OfColumnNumber(slot);
-        cells.push_back(form.project.Sheet.Geometry().Contains(chip) ? std::optional(chip) : std::nullopt);
+        const auto turn = static_cast<canvas::Orientation>(i < s.boardTurns.size() ? s.boardTurns[i] & 7 : 0);
+        cells.push_back(form.project.Sheet.Geometry().Contains(chip) ? std::optional(PlacedChip{chip, turn})
+                                                                     : std::nullopt);
     }
     form.project.Board.Replace(s.boardCols, s.boardRows, cells);
     form.project.Board.SetZoom(s.boardZoom);

@@ -136,10 +136,6 @@
         <translation>the map uses tiles that are not on the sheet</translation>
     </message>
     <message>
-        <source>反転・回転したタイルには対応していません</source>
-        <translation>flipped or rotated tiles are not supported</translation>
-    </message>
-    <message>
         <source>マップのフォルダーの外にあるファイルは読み込みません</source>
         <translation>files outside the map&apos;s folder are not read</translation>
     </message>

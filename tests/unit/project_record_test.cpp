@@ -57,7 +57,8 @@ void Randomise(TForm1& form, std::mt19937& random) {
     project.Board.SetZoom(pick(1, 4));
     for (int n = pick(0, 50); n > 0; --n)
         project.Board.Place({pick(0, 39), pick(0, 39)},
-                            ChipRef{pick(0, sheet::Default.cols - 1), pick(0, sheet::Default.rows - 1)});
+                            ChipRef{pick(0, sheet::Default.cols - 1), pick(0, sheet::Default.rows - 1)},
+                            static_cast<canvas::Orientation>(pick(0, canvas::OrientationCount - 1)));
     project.history.SetMemoryLimit(static_cast<std::size_t>(pick(1, 512)) << 20);
     form.SetUndoLimit(pick(1, History::MaxLimit));
     form.SetLeftColor(colour());
@@ -85,7 +86,7 @@ void ExpectSameWork(const TForm1& a, const TForm1& b) {
     ASSERT_EQ(std::tuple(p.Board.Cols(), p.Board.Rows(), p.Board.Zoom()),
               std::tuple(q.Board.Cols(), q.Board.Rows(), q.Board.Zoom()));
     for (int c = 0; c < p.Board.Cols(); ++c)
-        for (int r = 0; r < p.Board.Rows(); ++r) EXPECT_EQ(p.Board.At({c, r}), q.Board.At({c, r}));
+        for (int r = 0; r < p.Board.Rows(); ++r) EXPECT_EQ(p.Board.Held({c, r}), q.Board.Held({c, r}));
     EXPECT_EQ(p.history.Limit(), q.history.Limit());
     EXPECT_EQ(p.history.MemoryLimit(), q.history.MemoryLimit());
     EXPECT_TRUE(a.Options == b.Options);

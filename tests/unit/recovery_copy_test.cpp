@@ -241,9 +241,13 @@ TEST(RecoveryFile, KeepsTheSheetAndEveryViewSetting) {
     // The colours and a full board with every chip.
     r.session.emplace();
     auto& s = *r.session;
-    s = {0xFF0000, 0x00FF00, 0xFF00FF, 256, 256, 1, {}, {{"水", 0, 0, 2, 0}, {"cliff; edge.", 28, 13, 20, 10}}};
+    s = {0xFF0000, 0x00FF00, 0xFF00FF, 256, 256, 1, {}, {{"水", 0, 0, 2, 0}, {"cliff; edge.", 28, 13, 20, 10}}, {}};
     for (int i = 0; i < 256 * 256; ++i) s.boardCells.push_back(i % 481 - 1);
+    for (int i = 0; i < 256 * 256; ++i) s.boardTurns.push_back(static_cast<std::uint8_t>(i % 8));
     EXPECT_EQ(recovery::Decode(recovery::Encode(r), {}).session, r.session);
+    s.boardTurns[7] = 8;
+    EXPECT_THROW(recovery::Decode(recovery::Encode(r), {}), recovery::FormatError);
+    s.boardTurns.clear();
     s.transparent.reset();
     s.boardCells[5] = 480;  // past the last chip
     EXPECT_THROW(recovery::Decode(recovery::Encode(r), {}), recovery::FormatError);

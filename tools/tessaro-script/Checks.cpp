@@ -157,11 +157,21 @@ CheckOutcome Check(const cmd::ExpectCell& c, Session& s) {
     if (c.col < 0 || c.row < 0 || c.col >= board.Cols() || c.row >= board.Rows())
         return {false, "no cell (" + std::to_string(c.col) + ", " + std::to_string(c.row) + ") on the " +
                            std::to_string(board.Cols()) + " x " + std::to_string(board.Rows()) + " board"};
-    const auto chip = board.At({c.col, c.row});
+    const auto held = board.Held({c.col, c.row});
     auto text = [](const std::optional<std::pair<int, int>>& p) {
         return p ? std::to_string(p->first) + "," + std::to_string(p->second) : std::string("empty");
     };
-    return Compare(text(c.chip), text(chip ? std::optional(std::pair{chip->col, chip->row}) : std::nullopt));
+    // Tiled's flags as letters, in the order h, v, d.
+    auto letters = [](canvas::Orientation o) {
+        std::string flags;
+        if (canvas::Has(o, canvas::Orientation::Horizontal)) flags += 'h';
+        if (canvas::Has(o, canvas::Orientation::Vertical)) flags += 'v';
+        if (canvas::Has(o, canvas::Orientation::Diagonal)) flags += 'd';
+        return flags.empty() ? std::string("-") : flags;
+    };
+    const std::string got = text(held ? std::optional(std::pair{held->chip.col, held->chip.row}) : std::nullopt) +
+                            (c.orientation && held ? " " + letters(held->orientation) : "");
+    return Compare(text(c.chip) + (c.orientation ? " " + *c.orientation : ""), got);
 }
 
 CheckOutcome Check(const cmd::ExpectFrames& c, Session& s) {

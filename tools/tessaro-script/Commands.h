@@ -173,11 +173,14 @@ struct ExpectFileSize {
 struct ExpectOpened {
     std::string url;
 };
-// The chip in board cell (col, row), or none for an empty cell.
+// The chip in board cell (col, row), or none for an empty cell; with its
+// orientation when `orientation` is given: "-" as is, else Tiled's flags as
+// letters in the order h, v, d.
 struct ExpectCell {
     int col = 0;
     int row = 0;
     std::optional<std::pair<int, int>> chip;
+    std::optional<std::string> orientation;
 };
 // Board cell (col, row) holds a chip of the terrain brush's terrain.
 struct ExpectTerrain {

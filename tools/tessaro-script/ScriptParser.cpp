@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/tessaro-script/ScriptParser.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <utility>
@@ -249,6 +250,13 @@ Command ParseExpect(Arguments& args) {
         const auto comma = chip.find(',');
         if (comma == std::string::npos) args.Fail("the chip is COL,ROW or empty, not " + chip);
         c.chip = std::pair{ParseInteger(chip.substr(0, comma)), ParseInteger(chip.substr(comma + 1))};
+        if (!args.AtEnd()) {
+            const std::string& orientation = args.Word("ORIENT");
+            constexpr std::array<std::string_view, 8> Orientations{"-", "h", "v", "hv", "d", "hd", "vd", "hvd"};
+            if (std::ranges::find(Orientations, orientation) == Orientations.end())
+                args.Fail("the orientation is - or Tiled's flags h, v, d in that order, not " + orientation);
+            c.orientation = orientation;
+        }
         return c;
     }
     if (what == "frames") {
