@@ -38,7 +38,7 @@ void LoadIntoPopupChip(TForm1& form) {
 void SavePopupChip(TForm1& form) {
     if (const std::optional<std::string> path = form.platform.PictureSaveDialog())
         SaveFile(*path, EncodePictureFile(*path, form.Chip(form.PopupCol, form.PopupRow),
-                                          form.project.Sheet.TransparentColor));
+                                          form.project.Sheet.TransparentColor, form.project.Sheet.Geometry().chipSize));
 }
 
 // The palette writer writes SheetImage, so the chip goes there first; the

@@ -9,21 +9,22 @@
 
 namespace {
 
-std::vector<std::uint8_t> EncodeBmp(const canvas::Picture& picture, std::optional<canvas::Colour>) {
+std::vector<std::uint8_t> EncodeBmp(const canvas::Picture& picture, std::optional<canvas::Colour>, int) {
     return bmp::Encode24(picture);
 }
 
 std::vector<std::uint8_t> EncodeIndexedBmp(const palette_bmp::IndexedPicture& picture,
-                                           const std::array<std::uint32_t, 256>& table, std::optional<canvas::Colour>) {
+                                           const std::array<std::uint32_t, 256>& table, std::optional<canvas::Colour>,
+                                           int) {
     return palette_bmp::EncodeBmp(picture, table);
 }
 
 std::vector<std::uint8_t> EncodeIndexedPng(const palette_bmp::IndexedPicture& picture,
                                            const std::array<std::uint32_t, 256>& table,
-                                           std::optional<canvas::Colour> transparent) {
+                                           std::optional<canvas::Colour> transparent, int chipSize) {
     std::optional<std::uint8_t> transparentIndex;
     if (transparent) transparentIndex = palette_bmp::EntryOf(*transparent, table);
-    return png::EncodeIndexed(picture.indices, picture.width, picture.height, table, transparentIndex);
+    return png::EncodeIndexed(picture.indices, picture.width, picture.height, table, transparentIndex, chipSize);
 }
 
 // The picture with its colour table, when its pixels are indices.

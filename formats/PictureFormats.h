@@ -37,14 +37,16 @@ struct PictureFormat {
     // indexed PNG when it has at most 256 colours, else an RGB PNG (RGBA when
     // `transparent` is set and occurs, its pixels at alpha 0; indexed, that
     // colour's entry at alpha 0), png::EncodeSmallest; a 24-bit BMP for every
-    // other name.
-    std::vector<std::uint8_t> (*encode)(const canvas::Picture& picture, std::optional<canvas::Colour> transparent);
+    // other name. `chipSize` is the side of the picture's map chips, which
+    // the PNG compression looks to for repeats.
+    std::vector<std::uint8_t> (*encode)(const canvas::Picture& picture, std::optional<canvas::Colour> transparent,
+                                        int chipSize);
     // The bytes of an indexed picture with the fixed table: an indexed PNG
     // (tRNS giving alpha 0 to the first entry equal to `transparent`, when it
     // is set and is a table colour), an 8-bit BMP for every other name.
     std::vector<std::uint8_t> (*encodeIndexed)(const palette_bmp::IndexedPicture& picture,
                                                const std::array<std::uint32_t, 256>& table,
-                                               std::optional<canvas::Colour> transparent);
+                                               std::optional<canvas::Colour> transparent, int chipSize);
     // The size and colour table the header gives, with no pixel decoded.
     PictureHeader (*readHeader)(ByteSource& file);
 };

@@ -112,12 +112,36 @@ void AppendChunk(std::vector<std::uint8_t>& file, const char* type, std::span<co
                     static_cast<std::uint32_t>(crc32(0, file.data() + start, static_cast<uInt>(file.size() - start))));
 }
 
-// zlib's stream of `data` at level 9 with its largest hash table: what the
-// common tools reach at their best setting.
+// zlib's compressor at level 9 with its largest hash table, kept by each
+// thread that saves: its 400 KiB of tables are allocated once, not at every
+// save. A reset compressor writes the same stream as a new one.
+class Level9Compressor {
+public:
+    Level9Compressor() = default;
+    ~Level9Compressor() {
+        if (made_) deflateEnd(&z_);
+    }
+    Level9Compressor(const Level9Compressor&) = delete;
+    Level9Compressor& operator=(const Level9Compressor&) = delete;
+
+    // The compressor ready for a new stream; throws when zlib has no memory
+    // (and tries again at the next save).
+    z_stream& Fresh() {
+        if (!made_) made_ = deflateInit2(&z_, 9, Z_DEFLATED, 15, 9, Z_DEFAULT_STRATEGY) == Z_OK;
+        if (!made_ || deflateReset(&z_) != Z_OK) throw PictureEncodeError("PNG: the compressor failed");
+        return z_;
+    }
+
+private:
+    z_stream z_{};
+    bool made_ = false;
+};
+
+// zlib's stream of `data` at level 9: what the common tools reach at their
+// best setting.
 std::vector<std::uint8_t> ZlibLevel9(std::span<const std::uint8_t> data) {
-    z_stream z{};
-    if (deflateInit2(&z, 9, Z_DEFLATED, 15, 9, Z_DEFAULT_STRATEGY) != Z_OK)
-        throw PictureEncodeError("PNG: the compressor failed");
+    thread_local Level9Compressor compressor;
+    z_stream& z = compressor.Fresh();
     std::vector<std::uint8_t> stream(deflateBound(&z, static_cast<uLong>(data.size())));
     z.next_in = const_cast<Bytef*>(data.data());
     z.avail_in = static_cast<uInt>(data.size());
@@ -125,7 +149,6 @@ std::vector<std::uint8_t> ZlibLevel9(std::span<const std::uint8_t> data) {
     z.avail_out = static_cast<uInt>(stream.size());
     const int result = deflate(&z, Z_FINISH);
     stream.resize(z.total_out);
-    deflateEnd(&z);
     if (result != Z_STREAM_END) throw PictureEncodeError("PNG: the compressor failed");
     return stream;
 }
@@ -136,21 +159,22 @@ constexpr std::size_t ParallelBytes = std::size_t{1} << 18;
 
 std::atomic<std::uint64_t> replacedStreams{0};
 
-// The zlib stream of the image data, rows of `rowBytes` bytes each: the
-// smaller of our own deflate's (RowDeflate.h) and zlib's at level 9. Ours is
-// smaller on most sheets of map chips and much faster; zlib's wins on some
-// grain and periodic patterns, where ours may be several times larger. A
-// stream of ours that would not read back as the rows is never written.
-std::vector<std::uint8_t> Compressed(std::span<const std::uint8_t> data, std::size_t rowBytes) {
+// The zlib stream of the image data, rows of `rowBytes` bytes each, chips
+// `chipRows` rows high: the smaller of our own deflate's (RowDeflate.h) and
+// zlib's at level 9. Ours is smaller on most sheets of map chips and much
+// faster; zlib's wins on some grain and periodic patterns, where ours may be
+// several times larger. A stream of ours that would not read back as the
+// rows is never written.
+std::vector<std::uint8_t> Compressed(std::span<const std::uint8_t> data, std::size_t rowBytes, std::size_t chipRows) {
     if (data.size() > 0x7FFFFFFF) throw PictureEncodeError("PNG: the picture is too large to compress");
     std::vector<std::uint8_t> zlibs;
     std::vector<std::uint8_t> own;
     if (data.size() >= ParallelBytes) {
         auto pending = std::async(std::launch::async, [data] { return ZlibLevel9(data); });
-        own = DeflateRows(data, rowBytes);
+        own = DeflateRows(data, rowBytes, chipRows);
         zlibs = pending.get();
     } else {
-        own = DeflateRows(data, rowBytes);
+        own = DeflateRows(data, rowBytes, chipRows);
         zlibs = ZlibLevel9(data);
     }
     if (own.size() <= zlibs.size()) {
@@ -171,12 +195,13 @@ int DepthFor(std::size_t entries) { return entries <= 2 ? 1 : entries <= 4 ? 2 :
 
 // The whole file of an indexed picture with indices of `depth` bits:
 // `table` holds the palette entries' red, green and blue, `alphas` the tRNS
-// chunk (none when empty).
+// chunk (none when empty); its chips are `chipSize` pixels a side.
 std::vector<std::uint8_t> IndexedFile(std::span<const std::uint8_t> indices, int width, int height, int depth,
-                                      std::span<const std::uint8_t> table, std::span<const std::uint8_t> alphas) {
+                                      std::span<const std::uint8_t> table, std::span<const std::uint8_t> alphas,
+                                      int chipSize) {
     const std::vector<std::uint8_t> rows = UnfilteredRows(indices, width, height, depth);
-    const std::vector<std::uint8_t> data =
-        Compressed(rows, rows.size() / static_cast<std::size_t>(std::max(height, 1)));
+    const std::vector<std::uint8_t> data = Compressed(rows, rows.size() / static_cast<std::size_t>(std::max(height, 1)),
+                                                      static_cast<std::size_t>(std::max(chipSize, 0)));
     std::vector<std::uint8_t> file = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     file.reserve(file.size() + 5 * 12 + 13 + table.size() + alphas.size() + data.size());
     std::vector<std::uint8_t> header;
@@ -236,7 +261,8 @@ std::vector<std::uint8_t> EncodeRgb(const canvas::Picture& picture, std::optiona
     return TakeFile(ctx.get());
 }
 
-std::vector<std::uint8_t> EncodeSmallest(const canvas::Picture& picture, std::optional<canvas::Colour> transparent) {
+std::vector<std::uint8_t> EncodeSmallest(const canvas::Picture& picture, std::optional<canvas::Colour> transparent,
+                                         int chipSize) {
     std::optional<canvas::Colour> t;
     if (transparent && Occurs(picture, *transparent & 0xFFFFFF)) t = *transparent & 0xFFFFFF;
     // The colours counted and the pixels indexed in one pass; past 256
@@ -252,12 +278,13 @@ std::vector<std::uint8_t> EncodeSmallest(const canvas::Picture& picture, std::op
     // past it are opaque.
     const std::vector<std::uint8_t> alphas = t ? std::vector<std::uint8_t>{0} : std::vector<std::uint8_t>{};
     return IndexedFile(indexing.picture.indices, picture.Width(), picture.Height(), DepthFor(indexing.palette.size()),
-                       table, alphas);
+                       table, alphas, chipSize);
 }
 
 std::vector<std::uint8_t> EncodeIndexed(std::span<const std::uint8_t> indices, int width, int height,
                                         const std::array<std::uint32_t, 256>& table,
-                                        std::optional<std::uint8_t> transparentIndex, std::size_t entries) {
+                                        std::optional<std::uint8_t> transparentIndex, int chipSize,
+                                        std::size_t entries) {
     std::vector<std::uint8_t> plte;
     for (std::size_t i = 0; i < std::clamp<std::size_t>(entries, 1, 256); ++i)
         plte.insert(plte.end(), {static_cast<std::uint8_t>(table[i] >> 16), static_cast<std::uint8_t>(table[i] >> 8),
@@ -267,7 +294,7 @@ std::vector<std::uint8_t> EncodeIndexed(std::span<const std::uint8_t> indices, i
         alphas.assign(static_cast<std::size_t>(*transparentIndex) + 1, 255);
         alphas.back() = 0;
     }
-    return IndexedFile(indices, width, height, 8, plte, alphas);
+    return IndexedFile(indices, width, height, 8, plte, alphas, chipSize);
 }
 
 }  // namespace png

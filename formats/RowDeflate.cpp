@@ -7,6 +7,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <memory>
 
 namespace png {
 namespace {
@@ -27,10 +28,9 @@ constexpr int ChainDepth = 8;
 // farther back and cost more bits of distance.
 constexpr std::size_t EnoughLength = 64;
 // Distances tried before the chain at every place: the row above, the chip
-// row above (16 rows), and the last distances matched, where a chip that
-// differs from an earlier one in a few pixels goes on matching it.
+// row above, and the last distances matched, where a chip that differs from
+// an earlier one in a few pixels goes on matching it.
 constexpr std::size_t RecentDistances = 4;
-constexpr std::size_t ChipRows = 16;
 // Symbols per block: each block gets codes of its own.
 constexpr std::size_t BlockSymbols = std::size_t{1} << 15;
 
@@ -98,10 +98,12 @@ struct Match {
 
 class MatchFinder {
 public:
-    MatchFinder(std::span<const std::uint8_t> data, std::size_t rowBytes)
-        : data_(data), head_(std::size_t{1} << HashBits, -1), previous_(Window, -1) {
-        for (const std::size_t rows : {std::size_t{1}, ChipRows})
-            if (rowBytes > 0 && rowBytes * rows <= Window) distances_[fixedCount_++] = rowBytes * rows;
+    MatchFinder(std::span<const std::uint8_t> data, std::size_t rowBytes, std::size_t chipRows)
+        : data_(data), head_(std::size_t{1} << HashBits, -1), previous_(new std::int32_t[Window]) {
+        // A chip row of one row is the row above, tried once.
+        for (const std::size_t rows : {std::size_t{1}, chipRows})
+            if (rowBytes > 0 && rows > 0 && rowBytes * rows <= Window && (rows > 1 || fixedCount_ == 0))
+                distances_[fixedCount_++] = rowBytes * rows;
     }
 
     // The longest match at `at`, none when shorter than ShortestMatch; of
@@ -166,7 +168,10 @@ private:
     }
 
     std::span<const std::uint8_t> data_;
-    std::vector<std::int32_t> head_, previous_;
+    std::vector<std::int32_t> head_;
+    // Each place's link is written when the place goes into the chain, before
+    // any walk reads it: no need to clear the ring first.
+    std::unique_ptr<std::int32_t[]> previous_;
     std::size_t inserted_ = 0;
     // The fixed distances first, then the recent ones (0: none yet).
     std::array<std::size_t, 2 + RecentDistances> distances_{};
@@ -382,13 +387,13 @@ void WriteBlock(BitWriter& bits, std::span<const Symbol> symbols, bool last) {
 
 }  // namespace
 
-std::vector<std::uint8_t> DeflateRows(std::span<const std::uint8_t> data, std::size_t rowBytes) {
+std::vector<std::uint8_t> DeflateRows(std::span<const std::uint8_t> data, std::size_t rowBytes, std::size_t chipRows) {
     std::vector<std::uint8_t> out = {0x78, 0xDA};  // deflate, a 32 KiB window, the best compression
     out.reserve(data.size() / 8 + 64);
     BitWriter bits(out);
-    MatchFinder finder(data, rowBytes);
+    MatchFinder finder(data, rowBytes, chipRows);
     std::vector<Symbol> symbols;
-    symbols.reserve(BlockSymbols);
+    symbols.reserve(std::min(BlockSymbols, data.size() + 1));
     std::size_t at = 0;
     while (at < data.size()) {
         Match match = finder.Find(at);

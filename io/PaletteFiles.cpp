@@ -35,11 +35,12 @@ void WritePaletteFile(const std::string& path, const palette_file::Palette& pale
 
 std::vector<std::uint8_t> EncodeOwnPaletteFile(const std::string& path, const palette_bmp::IndexedPicture& picture,
                                                const palette_file::Palette& palette,
-                                               std::optional<canvas::Colour> transparent) {
+                                               std::optional<canvas::Colour> transparent, int chipSize) {
     const std::array<std::uint32_t, 256> table = own_palette::TableEntries(palette);
     if (PictureTypeOf(path) != PictureType::Png) return palette_bmp::EncodeBmp(picture, table);
     std::optional<std::uint8_t> transparentIndex;
     if (transparent) transparentIndex = palette_bmp::EntryOf(*transparent, table);
     if (transparentIndex && *transparentIndex >= palette.size()) transparentIndex.reset();
-    return png::EncodeIndexed(picture.indices, picture.width, picture.height, table, transparentIndex, palette.size());
+    return png::EncodeIndexed(picture.indices, picture.width, picture.height, table, transparentIndex, chipSize,
+                              palette.size());
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "canvas/Picture.h"
+#include "core/SheetGeometry.h"
 #include "formats/PaletteBmp.h"
 #include "formats/PaletteFile.h"
 
@@ -34,4 +35,5 @@ void WritePaletteFile(const std::string& path, const palette_file::Palette& pale
 // past its end.
 std::vector<std::uint8_t> EncodeOwnPaletteFile(const std::string& path, const palette_bmp::IndexedPicture& picture,
                                                const palette_file::Palette& palette,
-                                               std::optional<canvas::Colour> transparent);
+                                               std::optional<canvas::Colour> transparent,
+                                               int chipSize = sheet::Default.chipSize);

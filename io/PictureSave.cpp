@@ -7,18 +7,18 @@
 #include "io/AtomicFile.h"
 
 std::vector<std::uint8_t> EncodePictureFile(const std::string& path, const canvas::Picture& picture,
-                                            std::optional<canvas::Colour> transparent) {
+                                            std::optional<canvas::Colour> transparent, int chipSize) {
     try {
-        return PictureFormatOf(path).encode(picture, transparent);
+        return PictureFormatOf(path).encode(picture, transparent, chipSize);
     } catch (const PictureEncodeError& e) {
         throw EditorError(e.what());
     }
 }
 
 std::optional<FileWriteError> WritePictureFile(const std::string& path, const canvas::Picture& picture,
-                                               std::optional<canvas::Colour> transparent) {
+                                               std::optional<canvas::Colour> transparent, int chipSize) {
     try {
-        WriteFileAtomically(path, EncodePictureFile(path, picture, transparent));
+        WriteFileAtomically(path, EncodePictureFile(path, picture, transparent, chipSize));
     } catch (const FileWriteError& e) {
         return e;
     }
@@ -27,9 +27,9 @@ std::optional<FileWriteError> WritePictureFile(const std::string& path, const ca
 
 std::vector<std::uint8_t> EncodePaletteFile(const std::string& path, const palette_bmp::IndexedPicture& picture,
                                             const std::array<std::uint32_t, 256>& table,
-                                            std::optional<canvas::Colour> transparent) {
+                                            std::optional<canvas::Colour> transparent, int chipSize) {
     try {
-        return PictureFormatOf(path).encodeIndexed(picture, table, transparent);
+        return PictureFormatOf(path).encodeIndexed(picture, table, transparent, chipSize);
     } catch (const PictureEncodeError& e) {
         throw EditorError(e.what());
     }

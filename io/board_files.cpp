@@ -192,7 +192,7 @@ void SaveBoard(TForm1& form, std::string mapPath) {
     try {
         const std::vector<PendingFile> files{
             {(map.parent_path() / imageName).string(),
-             EncodePictureFile(imageName, form.SheetImage, form.project.Sheet.TransparentColor)},
+             EncodePictureFile(imageName, form.SheetImage, form.project.Sheet.TransparentColor, geometry.chipSize)},
             {tsxPath, BytesOf(tilesetText)},
             {mapPath, BytesOf(mapText)},
         };

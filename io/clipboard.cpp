@@ -17,8 +17,8 @@ bool TakeClipboardIntoSheetImage(TForm1& form) {
 }
 
 void PutOnClipboard(TForm1& form, const canvas::Picture& picture) {
-    form.platform.ClipboardPut(picture,
-                               EncodePictureFile("clipboard.png", picture, form.project.Sheet.TransparentColor));
+    form.platform.ClipboardPut(picture, EncodePictureFile("clipboard.png", picture, form.project.Sheet.TransparentColor,
+                                                          form.project.Sheet.Geometry().chipSize));
 }
 
 void TForm1::Edit1Click() {

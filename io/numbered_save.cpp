@@ -38,7 +38,8 @@ std::vector<NumberedChip> NumberedChips(const std::string& base, const SheetGeom
 }
 
 PendingFile NumberedChipFile(const SheetDocument& sheet, const NumberedChip& chip) {
-    return {chip.name, EncodePictureFile(chip.name, sheet.Chip(chip.col, chip.row), sheet.TransparentColor)};
+    return {chip.name, EncodePictureFile(chip.name, sheet.Chip(chip.col, chip.row), sheet.TransparentColor,
+                                         sheet.Geometry().chipSize)};
 }
 
 void SaveNumberedChips(TForm1& form) {

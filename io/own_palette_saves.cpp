@@ -17,7 +17,8 @@ void AskNameAndWrite(TForm1& form, const palette_bmp::IndexedPicture& picture, c
     const std::optional<std::string> path = form.platform.PictureSaveDialog();
     if (!path) return;
     // A failed write is the generic handler's to report.
-    SaveFile(*path, EncodeOwnPaletteFile(*path, picture, palette, form.project.Sheet.TransparentColor));
+    SaveFile(*path, EncodeOwnPaletteFile(*path, picture, palette, form.project.Sheet.TransparentColor,
+                                         form.project.Sheet.Geometry().chipSize));
 }
 
 // Every pixel must be exactly one of the table's colours; the first that is

@@ -17,7 +17,8 @@ void AskNameAndWrite(TForm1& form, const palette_bmp::IndexedPicture& picture) {
     const std::optional<std::string> path = form.platform.PictureSaveDialog();
     if (!path) return;
     // A failed write is the generic handler's to report.
-    SaveFile(*path, EncodePaletteFile(*path, picture, form.Palette256, form.project.Sheet.TransparentColor));
+    SaveFile(*path, EncodePaletteFile(*path, picture, form.Palette256, form.project.Sheet.TransparentColor,
+                                      form.project.Sheet.Geometry().chipSize));
 }
 
 }  // namespace

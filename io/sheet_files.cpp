@@ -41,8 +41,8 @@ SheetGeometry FittedGeometry(int chipSize, int width, int height) {
 // The composed sheet to `path`; false (with the message shown) on failure.
 bool WriteWholeSheet(TForm1& form, const std::string& path) {
     form.ComposeSheet();
-    if (const std::optional<FileWriteError> failed =
-            WritePictureFile(path, form.SheetImage, form.project.Sheet.TransparentColor)) {
+    if (const std::optional<FileWriteError> failed = WritePictureFile(
+            path, form.SheetImage, form.project.Sheet.TransparentColor, form.project.Sheet.Geometry().chipSize)) {
         form.platform.ShowMessage(Tr(SaveFailed));
         // A write in place that could not put the old content back.
         if (!failed->Backup().empty())
@@ -163,7 +163,8 @@ void TForm1::FileMenuClick(ControlId Sender) {
         case ControlId::chrSaveMenu:
             // A failed write is the generic handler's to report.
             if (const auto path = platform.PictureSaveDialog())
-                SaveFile(*path, EncodePictureFile(*path, Chip(CurCol, CurRow), project.Sheet.TransparentColor));
+                SaveFile(*path, EncodePictureFile(*path, Chip(CurCol, CurRow), project.Sheet.TransparentColor,
+                                                  project.Sheet.Geometry().chipSize));
             break;
         case ControlId::renMenu: SaveNumberedChips(*this); break;
         case ControlId::mem256S:

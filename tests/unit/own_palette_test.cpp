@@ -117,7 +117,7 @@ TEST(OwnPalette, PngSavesOfFewColoursAreIndexedAndReadBackAsRgbDoes) {
             picture.SetPixel(i % 37, i / 37, canvas::Rgb(i % colours, 7, i % colours / 3));
         for (const std::optional<canvas::Colour> t :
              {std::optional<canvas::Colour>(), std::optional(canvas::Rgb(1, 7, 0))}) {
-            const std::vector<std::uint8_t> file = png::EncodeSmallest(picture, t);
+            const std::vector<std::uint8_t> file = png::EncodeSmallest(picture, t, 16);
             EXPECT_EQ(file[25], colours <= 256 ? 3 : t ? 6 : 2) << colours;
             EXPECT_EQ(file[24], colours <= 2 ? 1 : colours <= 4 ? 2 : colours <= 16 ? 4 : 8) << colours;
             const PictureWithAlpha indexed = png::Decode(file), rgb = png::Decode(png::EncodeRgb(picture, t));

@@ -50,7 +50,8 @@ int RunAutotile(Session& s) {
     s.sheet.PutTerrain(terrain);
 
     const std::string& out = *inv.output;
-    std::vector<PendingFile> files{{out, EncodePictureFile(out, ComposedSheet(s), s.sheet.TransparentColor)}};
+    std::vector<PendingFile> files{
+        {out, EncodePictureFile(out, ComposedSheet(s), s.sheet.TransparentColor, g.chipSize)}};
     if (inv.tsx) {
         const tiled::SheetShape shape{g.chipSize, g.cols, g.rows, 256};
         const std::vector<tiled::WangSet> sets{WangSetOf(terrain, s.sheet.Chips(), g.cols)};

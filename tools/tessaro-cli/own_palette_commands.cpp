@@ -76,8 +76,8 @@ int RunIndexed(Session& s) {
                       (paletteFile ? *paletteFile : in) + "; nothing was written");
     if (indexing.Refused()) throw TooManyColours(in, indexing.colourCount);
     try {
-        WriteFileAtomically(out,
-                            EncodeOwnPaletteFile(out, indexing.picture, indexing.palette, s.sheet.TransparentColor));
+        WriteFileAtomically(out, EncodeOwnPaletteFile(out, indexing.picture, indexing.palette, s.sheet.TransparentColor,
+                                                      s.sheet.Geometry().chipSize));
     } catch (const FileWriteError& e) {
         throw UnwritableFile(e);
     }

@@ -26,7 +26,8 @@ std::string ColourOf(const canvas::Picture& picture, canvas::Point p) { return C
 void Write(Session& s, const palette_bmp::IndexedPicture& picture) {
     const std::string& path = s.invocation.operands[1];
     try {
-        WriteFileAtomically(path, EncodePaletteFile(path, picture, FixedPaletteTable(), s.sheet.TransparentColor));
+        WriteFileAtomically(path, EncodePaletteFile(path, picture, FixedPaletteTable(), s.sheet.TransparentColor,
+                                                    s.sheet.Geometry().chipSize));
     } catch (const FileWriteError& e) {
         throw UnwritableFile(e);
     }

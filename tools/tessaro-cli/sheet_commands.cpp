@@ -27,7 +27,8 @@ bool IsAllBlack(const canvas::Picture& chip) {
 
 // The whole-sheet save of the File menu to `path`.
 void SaveSheet(Session& s, const std::string& path) {
-    if (const auto failed = WritePictureFile(path, ComposedSheet(s), s.sheet.TransparentColor))
+    if (const auto failed =
+            WritePictureFile(path, ComposedSheet(s), s.sheet.TransparentColor, s.sheet.Geometry().chipSize))
         throw UnwritableFile(*failed);
 }
 
@@ -56,7 +57,7 @@ std::vector<PendingFile> BlockFiles(const Session& s, const std::string& base, B
             leftOut.push_back({c.name, picture.Width(), picture.Height()});
             continue;
         }
-        files.push_back({c.name, EncodePictureFile(c.name, picture, s.sheet.TransparentColor)});
+        files.push_back({c.name, EncodePictureFile(c.name, picture, s.sheet.TransparentColor, g.chipSize)});
     }
     return files;
 }
@@ -66,7 +67,8 @@ std::vector<PendingFile> BlockFiles(const Session& s, const std::string& base, B
 bool WrittenBySplit(const Session& s, const LeftOut& file) {
     const PictureLoad read = ReadPictureForSheet(s.sheet.TransparentColor, file.path, file.width, file.height);
     if (!read || read.picture.Width() != file.width || read.picture.Height() != file.height) return false;
-    return FileHolds(file.path, EncodePictureFile(file.path, read.picture, read.transparent));
+    return FileHolds(file.path,
+                     EncodePictureFile(file.path, read.picture, read.transparent, s.sheet.Geometry().chipSize));
 }
 
 // The files an earlier split wrote for pictures now left out as empty: a
