@@ -319,9 +319,37 @@ sheet("flat-chips-grain", lambda x, y, c: colours[c % 5 + (1 if random.randrange
 sheet("repeated-chips-one-pixel", lambda x, y, c: colours[(x % 16 * 3 + y % 16 * 5) % 8], one_changed)
 sheet("sparse-chips", lambda x, y, c: random.choice(colours[1:]) if random.randrange(40) == 0 else colours[0])
 Image.open("tiles.png").quantize(colors=15, method=Image.Quantize.MEDIANCUT, dither=Image.Dither.NONE).save("k-tile-sheet.png")
+# Tile-like sheets of other chip sizes (k-tiles-cN: chips of N pixels): 14
+# designs of a few colours each, a design on two chip rows running, so that
+# chips repeat along the rows and down the columns.
+greens = [(40, 120, 40), (56, 144, 48), (72, 160, 64), (32, 96, 32)]
+for side in (8, 32, 48):
+    designs = []
+    for d in range(14):
+        t = Image.new("RGB", (side, side))
+        px = t.load()
+        for y in range(side):
+            for x in range(side):
+                kind = d % 4
+                if kind == 0: px[x, y] = random.choice(greens)
+                elif kind == 1: px[x, y] = (160, 64, 48) if (y % 4 and (x + y // 4 * 8) % 16) else (200, 200, 190)
+                elif kind == 2: px[x, y] = (255, 0, 255) if (2 * x - side) ** 2 + (2 * y - side) ** 2 > (side * 3 // 4) ** 2 else (220, 180, 40)
+                else: px[x, y] = (90, 60, 30) if y > side * 11 // 16 else random.choice(greens)
+        designs.append(t)
+    cols, rows = 480 // side, 256 // side
+    p = Image.new("RGB", (cols * side, rows * side))
+    for r in range(rows):
+        for c in range(cols):
+            p.paste(designs[(r // 2 * 3 + c // 4) % 14], (c * side, r * side))
+    p.quantize(colors=16, method=Image.Quantize.MEDIANCUT, dither=Image.Dither.NONE).save(f"k-tiles-c{side}.png")
 EOF2
   for k in k-*.png; do
-    "$tessaro_cli" convert -q "$k" "t-$k"
+    # A sheet of other chips is converted as such, and once more as if its
+    # chips were 16 pixels, to see what following the chip size gains.
+    chip=()
+    case "$k" in k-tiles-c*) chip=(--chip "$(sed 's/k-tiles-c\([0-9]*\).png/\1/' <<<"$k")") ;; esac
+    "$tessaro_cli" convert -q "${chip[@]}" "$k" "t-$k"
+    "$tessaro_cli" convert -q "$k" "u-$k"
     "$magick" "$k" "PNG:m-$k"
     "$python" -c 'import sys; from PIL import Image; Image.open(sys.argv[1]).save(sys.argv[2])' "$k" "p-$k"
     cp "t-$k" "o-$k"
@@ -338,14 +366,14 @@ def idat(path):
             data += b[at + 8:at + 8 + n]
         at += n + 12
     return data
-print("| indexed PNG | Tessaro file | image data Tessaro / zlib -9 | ImageMagick | PIL | optipng -o2 of Tessaro's | target met |")
-print("|---|---:|---:|---:|---:|---:|---|")
+print("| indexed PNG | Tessaro file | the same with 16-pixel chips | image data Tessaro / zlib -9 | ImageMagick | PIL | optipng -o2 of Tessaro's | target met |")
+print("|---|---:|---:|---:|---:|---:|---:|---|")
 for k in sorted(glob.glob("k-*.png")):
-    t, m, p, o = (os.path.getsize(prefix + k) for prefix in ("t-", "m-", "p-", "o-"))
+    t, u, m, p, o = (os.path.getsize(prefix + k) for prefix in ("t-", "u-", "m-", "p-", "o-"))
     ours = idat("t-" + k)
     z9 = len(zlib.compress(zlib.decompress(ours), 9))
     met = len(ours) <= z9 * 1.01 and t < m and t < p and t <= o * 1.05
-    print(f"| {k[2:-4]} | {t} | {len(ours)} / {z9} | {m} | {p} | {o} | {'yes' if met else 'no'} |")
+    print(f"| {k[2:-4]} | {t} | {u} | {len(ours)} / {z9} | {m} | {p} | {o} | {'yes' if met else 'no'} |")
 print()
 print("Targets: the image data at most 1 % larger than zlib level 9's stream of the same rows; the file smaller "
       "than ImageMagick's and PIL's saves of the same indexed picture and within 5 % of optipng -o2's.")
