@@ -116,9 +116,8 @@ int main(int argc, char* argv[]) {
     // start alone keeps nothing.
     if (english) {
         TForm1& form = window.Form();
-        const bool kept = form.Remembered.kept == PreferencesOf(form);
         form.SetEnglish(*english);
-        if (kept) form.Remembered.kept = PreferencesOf(form);
+        ShowAsStarted(form);
         window.ShowChanges();
     }
     window.show();

@@ -34,11 +34,14 @@ struct PreferencesState {
     // The file they are kept in; empty keeps nothing (an editor that a test
     // makes for itself). The window and tessaro-script set it before start-up.
     std::string file;
-    // What the file holds as far as this editor knows; nothing when that is
-    // unknown (a damaged file), so the next look writes it.
+    // What the file holds, over the defaults (the defaults alone while there
+    // is no file); nothing before start-up has read it.
     std::optional<Preferences> kept;
-    // Changes are kept once start-up is over: what tsr.def sets at start is
-    // not written back.
+    // What the editor showed at the last look: a change is what differs from
+    // it. What tsr.def and the command line set at start is shown, not kept.
+    std::optional<Preferences> shown;
+    // A damaged file is written anew once start-up is over.
+    bool damaged = false;
     bool started = false;
     bool failureTold = false;
     // What the editor shows but does not keep elsewhere: the palette file

@@ -152,6 +152,22 @@ std::optional<Preferences> Decode(std::string_view text, Preferences base) {
     return base;
 }
 
+Preferences WithChanges(const Preferences& kept, const Preferences& before, const Preferences& after) {
+    const std::string old = Encode(before);
+    const std::string now = Encode(after);
+    std::string changed;
+    std::string_view lines = now;
+    while (!lines.empty()) {
+        const std::size_t end = lines.find('\n');
+        const std::string_view line = lines.substr(0, end + 1);
+        lines.remove_prefix(line.size());
+        // A line as it was, whole, is one that did not change.
+        const bool same = old.starts_with(line) || old.find("\n" + std::string(line)) != std::string::npos;
+        if (!same) changed += line;
+    }
+    return Decode(changed, kept).value_or(after);
+}
+
 ReadResult Read(const std::string& file, const Preferences& base) {
     std::error_code error;
     if (std::filesystem::symlink_status(SystemPath(file), error).type() == std::filesystem::file_type::not_found)

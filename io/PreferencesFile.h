@@ -27,6 +27,13 @@ std::string Encode(const Preferences& preferences);
 // file ever holds.
 std::optional<Preferences> Decode(std::string_view text, Preferences base);
 
+// `kept` with what changed from `before` to `after` (the keys whose lines
+// differ) taken from `after`, and the rest as it was: so that what a start
+// showed without keeping it (tsr.def, the command line) is not kept by a
+// later change of something else. `after` whole when the changes can't be
+// told over `kept`.
+Preferences WithChanges(const Preferences& kept, const Preferences& before, const Preferences& after);
+
 struct ReadResult {
     enum class Outcome { Missing, Read, Damaged } outcome = Outcome::Missing;
     Preferences preferences;

@@ -22,8 +22,14 @@ void ApplyPreferences(TForm1& form, const Preferences& preferences);
 // damaged file is passed over with one notice, and written anew once
 // start-up is over.
 void ReadPreferences(TForm1& form);
-// At the end of start-up: from now on a change is kept.
+// At the end of start-up: from now on a change is kept, and only the change:
+// what tsr.def set at start is shown for this run, not kept.
 void StartKeepingPreferences(TForm1& form);
+// What the editor shows now counts as the start's, not as a change to keep
+// (the command line's language, taken after start-up).
+void ShowAsStarted(TForm1& form);
+// Writes `wanted` as the file's preferences.
+void WriteKept(TForm1& form, const Preferences& wanted);
 // After every event: writes the file when what it keeps has changed. A
 // failure is told once until a write succeeds again.
 void KeepPreferences(TForm1& form);

@@ -66,11 +66,14 @@ void ApplyPreferences(TForm1& form, const Preferences& p) {
 void ReadPreferences(TForm1& form) {
     PreferencesState& state = form.Remembered;
     if (state.file.empty()) return;
-    const preferences::ReadResult read = preferences::Read(state.file, PreferencesOf(form));
+    const Preferences defaults = PreferencesOf(form);
+    const preferences::ReadResult read = preferences::Read(state.file, defaults);
+    state.kept = defaults;
+    state.damaged = false;
     switch (read.outcome) {
-        case preferences::ReadResult::Outcome::Missing: state.kept.reset(); return;
+        case preferences::ReadResult::Outcome::Missing: return;
         case preferences::ReadResult::Outcome::Damaged:
-            state.kept.reset();
+            state.damaged = true;
             form.platform.ShowMessage(Tr(
                 TSR_MESSAGE("Preferences", "設定ファイル %1 は壊れているため読み込みませんでした。初期設定で始めます"),
                 {state.file}));
@@ -85,32 +88,39 @@ void StartKeepingPreferences(TForm1& form) {
     PreferencesState& state = form.Remembered;
     if (state.file.empty()) return;
     state.started = true;
+    ShowAsStarted(form);
     // With no file there is nothing to keep until something changes: a
-    // start alone leaves no file behind. A damaged one is written anew now.
-    if (!state.kept) {
-        const preferences::ReadResult read = preferences::Read(state.file, PreferencesOf(form));
-        if (read.outcome == preferences::ReadResult::Outcome::Missing) state.kept = PreferencesOf(form);
-    }
-    KeepPreferences(form);
+    // start alone leaves no file behind. A damaged one is written anew now,
+    // with the defaults.
+    if (state.damaged && state.kept) WriteKept(form, *state.kept);
 }
+
+void ShowAsStarted(TForm1& form) { form.Remembered.shown = PreferencesOf(form); }
 
 void KeepPreferences(TForm1& form) {
     PreferencesState& state = form.Remembered;
-    if (state.file.empty() || !state.started) return;
+    if (state.file.empty() || !state.started || !state.kept) return;
     Preferences now = PreferencesOf(form);
-    if (state.kept == now) return;
+    if (state.shown == now) return;
+    Preferences wanted = state.shown ? preferences::WithChanges(*state.kept, *state.shown, now) : now;
+    state.shown = std::move(now);
+    if (wanted != state.kept || state.damaged) WriteKept(form, wanted);
+}
+
+void WriteKept(TForm1& form, const Preferences& wanted) {
+    PreferencesState& state = form.Remembered;
+    // Not tried again until the next change, and a failure told once.
+    state.kept = wanted;
+    state.damaged = false;
     try {
-        preferences::Write(state.file, now);
+        preferences::Write(state.file, wanted);
     } catch (const FileWriteError& e) {
-        // Not tried again until the next change, and told once.
-        state.kept = std::move(now);
         if (state.failureTold) return;
         state.failureTold = true;
         form.platform.ShowMessage(Tr(TSR_MESSAGE("Preferences", "設定を %1 に保存できませんでした（%2）"),
                                      {state.file, SystemReasonText(e.SystemError())}));
         return;
     }
-    state.kept = std::move(now);
     state.failureTold = false;
 }
 
@@ -127,4 +137,5 @@ void TForm1::ResetSettingsMenuClick() {
             Tr(TSR_MESSAGE("Preferences", "設定ファイル %1 を削除できませんでした"), {Remembered.file}));
     }
     Remembered.kept = PreferencesOf(*this);
+    Remembered.shown = Remembered.kept;
 }
