@@ -199,6 +199,13 @@ constexpr std::array<ControlInfo, ControlCount> Table = {{
     Item(BoardN3, "BoardN3", BoardPlaceMenu, "-"),
     Item(TerrainBrushMenu, "TerrainBrushMenu", BoardPlaceMenu, TSR_TEXT("Controls", "地形ブラシ(&T)")),
     Widget(BoardI, "BoardI", K::Image, BoardForm, 0, 0, 640, 480),
+    Menu(StampMenu, "StampMenu", BoardMainMenu, TSR_TEXT("Controls", "スタンプ(&T)")),
+    Item(StampMirrorXMenu, "StampMirrorXMenu", StampMenu, TSR_TEXT("Controls", "左右反転(&X)")),
+    Item(StampMirrorYMenu, "StampMirrorYMenu", StampMenu, TSR_TEXT("Controls", "上下反転(&Y)")),
+    Item(StampTurnMenu, "StampTurnMenu", StampMenu, TSR_TEXT("Controls", "右に90°回転(&R)")),
+    Item(StampAsIsMenu, "StampAsIsMenu", StampMenu, TSR_TEXT("Controls", "向きを戻す(&N)")),
+    Widget(BoardStampPanel, "BoardStampPanel", K::Panel, BoardForm, 0, 0, 640, 16,
+           TSR_TEXT("Controls", "スタンプの向き：そのまま")),
 
 }};
 

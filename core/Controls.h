@@ -54,6 +54,8 @@ enum class ControlId : std::uint16_t {
     BoardLoadMenu, BoardSaveMenu, BoardClearMenu, BoardN1, BoardSizeMenu, BoardN2,
     BoardZoom1, BoardZoom2, BoardZoom3, BoardZoom4, BoardN3, TerrainBrushMenu,
     BoardI,
+    // The stamp's orientation: its items and the line that shows it
+    StampMenu, StampMirrorXMenu, StampMirrorYMenu, StampTurnMenu, StampAsIsMenu, BoardStampPanel,
 
     Count
 };

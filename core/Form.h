@@ -358,6 +358,11 @@ public:
     // empties the cell.
     void BoardIMouseDown(MouseButton Button, ShiftState Shift, int X, int Y);
     void BoardIMouseMove(ShiftState Shift, int X, int Y);
+    // StampMirrorXMenu, StampMirrorYMenu, StampTurnMenu and StampAsIsMenu
+    // lay the stamp anew; BoardStampPanel shows how it lies.
+    void StampOrientationClick(ControlId Sender);
+    // How the chip or block stamps onto the board: a block turns as a whole.
+    canvas::Orientation StampOrientation = canvas::Orientation::AsIs;
     // io/board_files.cpp: BoardLoadMenu and BoardSaveMenu.
     void BoardFileClick(ControlId Sender);
 

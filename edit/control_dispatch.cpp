@@ -62,6 +62,7 @@ void TForm1::Click(ControlId control) {
     if (Between(control, PenB, LineB) || control == MemSaveB || control == MemLoadB) return ToolButtonClick(control);
     if (control == BoardMenu) return BoardMenuClick();
     if (control == BoardLoadMenu || control == BoardSaveMenu) return BoardFileClick(control);
+    if (Between(control, StampMirrorXMenu, StampAsIsMenu)) return StampOrientationClick(control);
     if (control == BoardClearMenu || control == BoardSizeMenu || Between(control, BoardZoom1, BoardZoom4))
         return BoardViewClick(control);
     throw std::invalid_argument(NameForError(control) + " has no click handler");

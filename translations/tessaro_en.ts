@@ -584,6 +584,58 @@
         <source>新規シート(&amp;T)...</source>
         <translation>New Shee&amp;t...</translation>
     </message>
+    <message>
+        <source>スタンプ(&amp;T)</source>
+        <translation>S&amp;tamp</translation>
+    </message>
+    <message>
+        <source>左右反転(&amp;X)</source>
+        <translation>Mirror &amp;Horizontally</translation>
+    </message>
+    <message>
+        <source>上下反転(&amp;Y)</source>
+        <translation>Mirror &amp;Vertically</translation>
+    </message>
+    <message>
+        <source>右に90°回転(&amp;R)</source>
+        <translation>Turn &amp;Clockwise</translation>
+    </message>
+    <message>
+        <source>向きを戻す(&amp;N)</source>
+        <translation>&amp;Reset Orientation</translation>
+    </message>
+    <message>
+        <source>スタンプの向き：そのまま</source>
+        <translation>Stamp: as drawn</translation>
+    </message>
+    <message>
+        <source>スタンプの向き：左右反転</source>
+        <translation>Stamp: mirrored horizontally</translation>
+    </message>
+    <message>
+        <source>スタンプの向き：上下反転</source>
+        <translation>Stamp: mirrored vertically</translation>
+    </message>
+    <message>
+        <source>スタンプの向き：右に90°回転</source>
+        <translation>Stamp: turned 90° clockwise</translation>
+    </message>
+    <message>
+        <source>スタンプの向き：180°回転</source>
+        <translation>Stamp: turned 180°</translation>
+    </message>
+    <message>
+        <source>スタンプの向き：左に90°回転</source>
+        <translation>Stamp: turned 90° anticlockwise</translation>
+    </message>
+    <message>
+        <source>スタンプの向き：左上と右下を結ぶ線で反転</source>
+        <translation>Stamp: mirrored over the top-left to bottom-right diagonal</translation>
+    </message>
+    <message>
+        <source>スタンプの向き：右上と左下を結ぶ線で反転</source>
+        <translation>Stamp: mirrored over the top-right to bottom-left diagonal</translation>
+    </message>
 </context>
 <context>
     <name>FileMessages</name>

@@ -3,10 +3,12 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 
 #include "core/ControlTable.h"
 #include "ui/BoardView.h"
@@ -21,6 +23,10 @@ namespace {
 using enum ControlId;
 
 bool OfBoardWindow(ControlId id) { return MenuRootOf(id) == BoardMainMenu; }
+
+// The stamp's items take a key of their own while the board window is active.
+constexpr std::pair<ControlId, const char*> StampKeys[] = {
+    {StampMirrorXMenu, "X"}, {StampMirrorYMenu, "Y"}, {StampTurnMenu, "R"}};
 
 }  // namespace
 
@@ -42,6 +48,12 @@ BoardWindow::BoardWindow(TForm1& form, Runner run, QWidget* parent)
             ApplyItem(id);
         });
     }
+
+    for (const auto& [id, key] : StampKeys) ActionOf(id)->setShortcut(QKeySequence(QString::fromLatin1(key)));
+    stampLine_ = new QLabel(this);
+    stampLine_->setObjectName(Text(NameOf(BoardStampPanel)));
+    statusBar()->addWidget(stampLine_);
+    stampLine_->setText(CaptionText(form_.controls.Caption(BoardStampPanel)));
 
     // Made on first use, maybe long after its items last changed.
     for (std::size_t i = 0; i < ControlCount; ++i)
@@ -69,11 +81,12 @@ void BoardWindow::FitToBoard() {
     const QSize board(view_->width(), view_->height());
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const QSize room(screen.width() * 3 / 4, screen.height() * 3 / 4);
-    resize(board.boundedTo(room) + QSize(0, menuBar()->sizeHint().height()));
+    resize(board.boundedTo(room) + QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height()));
 }
 
 void BoardWindow::Retranslate() {
     setWindowTitle(CaptionText(form_.controls.Caption(BoardForm)));
+    stampLine_->setText(CaptionText(form_.controls.Caption(BoardStampPanel)));
     for (std::size_t i = 0; i < ControlCount; ++i)
         if (menus_.actions[i]) ShowControlOnAction(form_.controls, static_cast<ControlId>(i), *menus_.actions[i]);
 }
@@ -91,6 +104,7 @@ void BoardWindow::ShowChanges() {
     }
     for (std::size_t i = 0; i < ControlCount; ++i)
         if (menus_.actions[i] && controls.IsDirty(static_cast<ControlId>(i))) ApplyItem(static_cast<ControlId>(i));
+    if (controls.IsDirty(BoardStampPanel)) stampLine_->setText(CaptionText(controls.Caption(BoardStampPanel)));
     const QSize before = view_->size();
     view_->ShowChanges(form_);
     if (view_->size() != before && !isMaximized()) FitToBoard();

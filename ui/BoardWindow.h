@@ -9,6 +9,7 @@
 #include "core/Form.h"
 #include "ui/MenuBuilder.h"
 
+class QLabel;
 class QScrollArea;
 
 namespace ui {
@@ -34,6 +35,9 @@ public:
 
     BoardView* View() const { return view_; }
     QAction* ActionOf(ControlId id) const { return menus_.actions[static_cast<std::size_t>(id)]; }
+    QMenu* MenuOf(ControlId id) const { return menus_.menus[static_cast<std::size_t>(id)]; }
+    // The status line: how the stamp lies.
+    QLabel* StampLine() const { return stampLine_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -48,6 +52,7 @@ private:
     MenuSet menus_;
     QScrollArea* scroll_ = nullptr;
     BoardView* view_ = nullptr;
+    QLabel* stampLine_ = nullptr;
     bool placed_ = false;
     // Restarted by each move: the place is kept once the window stays put,
     // not at every step of a drag.
