@@ -117,7 +117,13 @@ public:
         auto consider = [&](std::size_t distance) {
             if (distance == 0 || distance > at) return;
             const std::uint8_t* there = here - distance;
-            if (best.length == limit ? distance >= best.distance : there[best.length] != here[best.length]) return;
+            // A quick look at one byte rules out most places: a farther one
+            // must be longer, so must match at best.length; a nearer one
+            // need only be as long, so must match at best.length - 1. Nearer
+            // distances take fewer extra bits.
+            if (distance >= best.distance ? best.length == limit || there[best.length] != here[best.length]
+                                          : best.length > 0 && there[best.length - 1] != here[best.length - 1])
+                return;
             const std::size_t n = CommonLength(here, there, limit);
             if (n > best.length || (n == best.length && distance < best.distance)) best = {n, distance};
         };

@@ -175,6 +175,20 @@ TEST(CliCommands, PngChipsCarryTheKeyAsAlphaAndJoinBackWithIt) {
     EXPECT_EQ(Cli({"convert", "-q", "back.png", "quiet.bmp"}).err, "");
 }
 
+// convert --chip N keeps the whole chips of N pixels that the picture holds,
+// here past the 480 x 256 a sheet of 16-pixel chips takes, into the PNG.
+TEST(CliCommands, ConvertWithAChipSizeKeepsTheWholeChipsOfThatSize) {
+    ScratchDirectory scratch;
+    canvas::Picture picture(8 * 64, 8 * 33);
+    for (int y = 0; y < picture.Height(); ++y)
+        for (int x = 0; x < picture.Width(); ++x)
+            picture.SetPixel(x, y, canvas::Rgb(x / 8 % 5 * 50, y / 8 % 3 * 90, 7));
+    WriteFileAtomically("wide.bmp", bmp::Encode24(picture));
+    ASSERT_EQ(Cli({"convert", "--chip", "8", "wide.bmp", "wide.png"}).status, 0);
+    const canvas::Picture back = LoadPictureWithAlpha("wide.png").colours;
+    EXPECT_EQ(back, picture);
+}
+
 TEST(CliCommands, PaletteCommandsWriteTheEditorsFilesByteForByte) {
     ScratchDirectory scratch;
     WriteSheet("photo.bmp", false);

@@ -25,7 +25,7 @@ constexpr std::size_t Many = static_cast<std::size_t>(-1);
 constexpr std::array<CommandShape, 9> Commands{{
     {"split", 2, 2, false, true, "SHEET", false, false, true},
     {"join", 1, Many, true, false, "SHEET", false, false, true},
-    {"convert", 2, 2, false, false},
+    {"convert", 2, 2, false, false, "SHEET", false, false, true},
     {"reduce216", 2, 2, false, false},
     {"palette256", 2, 2, false, false},
     {"check", 1, 1, false, false, "SHEET", false, false, true},
@@ -187,7 +187,7 @@ Invocation ParseCommandLine(const std::vector<std::string>& args) {
     if ((inv.source || inv.to || inv.tsx || inv.name) && !shape.takesTerrain)
         Usage("--source, --to, --tsx and --name are for autotile only");
     if (shape.takesTerrain && (!inv.source || !inv.to)) Usage("autotile needs --source C,R and --to C,R");
-    if (inv.chip && !shape.takesChip) Usage("--chip is for split, join and check only");
+    if (inv.chip && !shape.takesChip) Usage("--chip is for split, join, convert and check only");
     if ((inv.cols || inv.rows) && inv.command != "join") Usage("--cols and --rows are for join only");
     if (inv.command == "join") {
         const SheetGeometry g{inv.chip.value_or(sheet::Default.chipSize), inv.cols.value_or(sheet::Default.cols),

@@ -44,7 +44,7 @@ struct Invocation {
     std::optional<SheetChip> to;         // --to, for autotile
     std::optional<std::string> tsx;      // --tsx, for autotile
     std::optional<std::string> name;     // --name, for autotile
-    // --chip N (8 to 64): the chips' side, for split, join and check; the
+    // --chip N (8 to 64): the chips' side, for split, join, convert and check; the
     // sheet is then as many whole chips as the picture holds.
     std::optional<int> chip;
     std::optional<int> cols, rows;  // --cols, --rows (1 to 64): join's sheet

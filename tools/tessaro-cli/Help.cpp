@@ -53,11 +53,12 @@ Commands:
                            "terrain")
 
 Options:
-  --chip N                 split, join and check: chips of N x N pixels (8 to
-                           64); split and check take the sheet of as many
-                           whole chips as the picture holds (up to 64 x 64
-                           chips and 2048 x 2048 pixels), and check reports
-                           that shape on standard error
+  --chip N                 split, join, convert and check: chips of N x N
+                           pixels (8 to 64); split, convert and check take
+                           the sheet of as many whole chips as the picture
+                           holds (up to 64 x 64 chips and 2048 x 2048
+                           pixels), and check reports that shape on standard
+                           error
   --cols C, --rows R       join: a sheet of C x R chips (1 to 64 each;
                            30 x 16 unless given)
   --skip-empty             split: leave out chips that are all black
