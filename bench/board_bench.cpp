@@ -14,13 +14,17 @@ const ShiftState LeftOnly{ShiftKey::Left};
 struct BoardEditor : StartedEditor {
     canvas::Picture part;
 
-    BoardEditor() {
+    // With `oriented`, the cells take the eight orientations in turn.
+    explicit BoardEditor(bool oriented = false) {
         PaintPattern();
         form->project.Board.Resize(TryOutBoard::MaxSide, TryOutBoard::MaxSide);
         for (int r = 0; r < TryOutBoard::MaxSide; ++r)
             for (int c = 0; c < TryOutBoard::MaxSide; ++c) {
                 const int k = (r * TryOutBoard::MaxSide + c) % sheet::Default.ChipCount();
-                form->project.Board.Place({c, r}, ChipRef{k % sheet::Default.cols, k / sheet::Default.cols});
+                const canvas::Orientation o =
+                    oriented ? canvas::AllOrientations[static_cast<std::size_t>(c + r) % canvas::OrientationCount]
+                             : canvas::Orientation::AsIs;
+                form->project.Board.Place({c, r}, ChipRef{k % sheet::Default.cols, k / sheet::Default.cols}, o);
             }
         form->Click(ControlId::BoardZoom4);
         ShowBoard();
@@ -60,5 +64,16 @@ void BoardFollowUnchangedChips(benchmark::State& state) {
     for (auto _ : state) editor.ShowBoard();
 }
 BENCHMARK(BoardFollowUnchangedChips);
+
+// A screenful of the board drawn at zoom 2 (1024 x 768 view pixels, 32 x 24
+// cells): every cell as drawn (oriented:0), or each in one of the eight
+// orientations (oriented:1), which should cost about the same.
+void BoardDrawScreenful(benchmark::State& state) {
+    BoardEditor editor(state.range(0) != 0);
+    editor->Click(ControlId::BoardZoom2);
+    for (auto _ : state) editor->project.Board.Draw(editor.part, {0, 0, 1024, 768}, editor->project.Sheet.Chips());
+    benchmark::DoNotOptimize(editor.part.GetPixel(0, 0));
+}
+BENCHMARK(BoardDrawScreenful)->ArgName("oriented")->Arg(0)->Arg(1);
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <span>
 #include <tuple>
 
 #include "core/Form.h"
@@ -58,6 +59,32 @@ struct SavedBoard {
     }
 };
 
+// How many pixels of Tiled's picture `png` differ from the board view at
+// zoom 1 (an empty cell must be transparent there), and how many are of
+// empty cells.
+std::pair<long, long> DifferencesFromBoardView(TForm1& f, const std::string& png,
+                                               std::span<const std::uint16_t> shown) {
+    const auto tiled = ReadPng(png);
+    if (!tiled) return {-1, 0};
+    f.Click(ControlId::BoardZoom1);
+    canvas::Picture own;
+    f.project.Board.Draw(own, {0, 0, f.project.Board.ViewWidth(), f.project.Board.ViewHeight()},
+                         f.project.Sheet.Chips(), shown);
+    if (tiled->width != own.Width() || tiled->height != own.Height()) return {-1, 0};
+    long differences = 0, emptyPixels = 0;
+    for (int y = 0; y < own.Height(); ++y) {
+        for (int x = 0; x < own.Width(); ++x) {
+            if (!f.project.Board.At({x / f.project.Board.CellPixels(), y / f.project.Board.CellPixels()})) {
+                ++emptyPixels;
+                differences += tiled->rgba[(static_cast<std::size_t>(y) * tiled->width + x) * 4 + 3] != 0;
+            } else {
+                differences += !tiled->Opaque(x, y) || tiled->ColourAt(x, y) != own.GetPixel(x, y);
+            }
+        }
+    }
+    return {differences, emptyPixels};
+}
+
 // Also at a time into the animations, as Tiled plays them from the tileset.
 // Chips of 16 pixels and of 48.
 class TiledRasterizer : public ::testing::TestWithParam<std::tuple<int, int>> {
@@ -74,29 +101,9 @@ TEST_P(TiledRasterizer, DrawsTheSavedBoardAsTheBoardViewAtZoomOne) {
         std::system(
             ("QT_QPA_PLATFORM=offscreen tmxrasterizer" + advance + " field.tmx tiled.png >/dev/null 2>&1").c_str()),
         0);
-    const auto tiled = ReadPng("tiled.png");
-    ASSERT_TRUE(tiled);
-
-    TForm1& f = saved.f;
-    f.Click(ControlId::BoardZoom1);
     ChipAnimations::ShownSlots shown{};
-    f.project.Sheet.Animations.ShowAt(Time(), shown);
-    canvas::Picture own;
-    f.project.Board.Draw(own, {0, 0, f.project.Board.ViewWidth(), f.project.Board.ViewHeight()},
-                         f.project.Sheet.Chips(), shown);
-    ASSERT_EQ(tiled->width, own.Width());
-    ASSERT_EQ(tiled->height, own.Height());
-    long differences = 0, emptyPixels = 0;
-    for (int y = 0; y < own.Height(); ++y) {
-        for (int x = 0; x < own.Width(); ++x) {
-            if (!f.project.Board.At({x / f.project.Board.CellPixels(), y / f.project.Board.CellPixels()})) {
-                ++emptyPixels;
-                differences += tiled->rgba[(static_cast<std::size_t>(y) * tiled->width + x) * 4 + 3] != 0;
-            } else {
-                differences += !tiled->Opaque(x, y) || tiled->ColourAt(x, y) != own.GetPixel(x, y);
-            }
-        }
-    }
+    saved.f.project.Sheet.Animations.ShowAt(Time(), shown);
+    const auto [differences, emptyPixels] = DifferencesFromBoardView(saved.f, "tiled.png", shown);
     EXPECT_EQ(differences, 0);
     EXPECT_GT(emptyPixels, 0);
 }
@@ -120,6 +127,41 @@ TEST(TiledBoardFiles, TiledReadsTheTerrainSet) {
     for (std::size_t at = json.find("\"wangid\""); at != std::string::npos; at = json.find("\"wangid\"", at + 1))
         ++wangids;
     EXPECT_EQ(wangids, 46u);
+}
+
+// A map of flipped and turned tiles as Tiled writes them (every flag
+// combination, some with the hexagonal turn bit that an orthogonal map
+// ignores), loaded, shown and saved again: Tiled draws both maps as the
+// board view shows the loaded one.
+TEST(TiledBoardFiles, FlippedTilesDrawAsTiledDrawsThem) {
+    if (!HaveRasterizer()) GTEST_SKIP() << "tmxrasterizer (Debian package tiled) is not installed";
+    SavedBoard saved;
+    std::string csv;
+    for (int i = 0; i < 8 * 4; ++i) {
+        const std::uint32_t gid = i == 5 ? 0 : (static_cast<std::uint32_t>(saved.random() % 480) + 1);
+        const std::uint32_t flags = static_cast<std::uint32_t>(i % 8) << 29 | (i % 3 == 0 ? 0x10000000u : 0);
+        csv += (i ? "," : "") + std::to_string(gid | (gid ? flags : 0));
+    }
+    std::ofstream("flipped.tmx")
+        << R"(<?xml version="1.0" encoding="UTF-8"?><map version="1.10" orientation="orthogonal" renderorder="right-down" width="8" height="4" tilewidth="16" tileheight="16" infinite="0"><tileset firstgid="1" source="field.tsx"/><layer id="1" name="a" width="8" height="4"><data encoding="csv">)"
+        << csv << "</data></layer></map>\n";
+    TForm1& f = saved.f;
+    f.Modified = false;
+    saved.platform.fileAnswers = {"flipped.tmx", "again"};
+    f.Click(ControlId::BoardLoadMenu);
+    f.Click(ControlId::BoardSaveMenu);
+    ASSERT_TRUE(saved.platform.shown.empty());
+    ASSERT_EQ(f.project.Board.Held({1, 0}).value_or(PlacedChip{}).orientation, canvas::Orientation::Diagonal);
+    for (const char* map : {"flipped", "again"}) {
+        SCOPED_TRACE(map);
+        ASSERT_EQ(std::system(("QT_QPA_PLATFORM=offscreen tmxrasterizer " + std::string(map) + ".tmx " + map +
+                               ".png >/dev/null 2>&1")
+                                  .c_str()),
+                  0);
+        const auto [differences, emptyPixels] = DifferencesFromBoardView(f, std::string(map) + ".png", {});
+        EXPECT_EQ(differences, 0);
+        EXPECT_EQ(emptyPixels, 16 * 16);
+    }
 }
 
 TEST(TiledBoardFiles, SavedBoardLoadsBackWithItsSheet) {
