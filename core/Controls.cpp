@@ -63,8 +63,13 @@ void Controls::SetPressedTool(ControlId id) {
 }
 
 void Controls::SetPosition(int position) {
-    position_ = std::clamp(position, 2, 10);
+    position_ = std::clamp(position, 2, positionTop_);
     Touch(ControlId::udRate);
+}
+
+void Controls::SetPositionTop(int top) {
+    positionTop_ = std::max(top, 2);
+    SetPosition(position_);
 }
 
 void Controls::SetCursor(EditCursor cursor) {

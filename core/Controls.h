@@ -127,9 +127,12 @@ public:
     ControlId PressedTool() const { return pressedTool_; }
     void SetPressedTool(ControlId id);
 
-    // udRate: minimum 2, maximum 10, no wrap.
+    // udRate: minimum 2, no wrap; the maximum is 10 unless the editor sets
+    // another (a chip smaller than 16 pixels can be shown larger).
     int Position() const { return position_; }
     void SetPosition(int position);
+    int PositionTop() const { return positionTop_; }
+    void SetPositionTop(int top);
 
     EditCursor Cursor() const { return cursor_; }
     void SetCursor(EditCursor cursor);
@@ -149,6 +152,7 @@ private:
     std::array<canvas::Colour, ControlCount> colours_{};
     ControlId pressedTool_ = ControlId::PenB;
     int position_ = 5;
+    int positionTop_ = 10;
     EditCursor cursor_ = EditCursor::Arrow;
     std::bitset<ControlCount> dirty_;
 };

@@ -154,7 +154,6 @@ public:
     void SetLeftColor(TColor c);   // LeftColor, lbP and lbcP
     void SetRightColor(TColor c);  // RightColor, rbP and rbcP
     void ShowFileNameInCaption();  // "Tessaro " + FileName
-    void ShowZoomInRate();         // pRate: "×" + position + " "
     // A pending first point of an ellipse or line is dropped (WithoutPendingPoint).
     void DropPendingPoint();
 
@@ -215,6 +214,10 @@ public:
     // A shape given reshapes the sheet before the picture is cut into it,
     // in the same undo step.
     void TakeSheet(const PictureLoad& read, std::optional<SheetGeometry> shape = std::nullopt);
+    // The shape a whole-sheet picture of width x height brings: the user is
+    // asked whether the sheet takes the picture's whole chips, but only when
+    // the sheet already has a shape other than the default; none keeps it.
+    std::optional<SheetGeometry> AskPictureShape(int width, int height);
     // The message of a refused read (faulty JPEG data leave as an
     // EditorError for the generic error handler), and of what a read did to
     // transparent pixels.
@@ -468,6 +471,11 @@ public:
     // fixed window, the layout's own in the roomy one.
     int ZoomWithinLayout(int zoom) const;
     int LargestZoom() const;
+    // The largest zoom at which the chip fits the fixed window's edit box.
+    int LargestFixedZoom() const;
+    // Shows the edit area at a zoom chosen by the zoom menu, the up-down
+    // control or its keys, within what the fixed window holds.
+    void ChooseZoom(int zoom);
     // The edit box of the fixed window: a 16-pixel chip at zoom 10.
     static constexpr int FixedEditSide = 160;
     // The roomy layout for the sheet and chips as they are now.

@@ -41,7 +41,7 @@ int TForm1::EditZoom() const {
     if (!BlockEditing()) return Def.Zoom;
     // The largest zoom at which the block fits the edit box. The box holds a
     // chip at the layout's largest zoom; the fixed window's box is never
-    // smaller than 160 pixels, though a chip under 16 pixels stops at zoom 10.
+    // smaller than 160 pixels, even where the chip's side does not divide it.
     const int side = std::max(LargestZoom() * Def.ChipSize, WideLayoutOn() ? 0 : FixedEditSide);
     return std::max(1, side / (std::max(EditCols(), EditRows()) * Def.ChipSize));
 }

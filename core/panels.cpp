@@ -25,8 +25,4 @@ void TForm1::ShowFileNameInCaption() {
     controls.SetCaption(ControlId::Form1, std::string(ProductName) + " " + Def.FileName);
 }
 
-void TForm1::ShowZoomInRate() {
-    controls.SetCaption(ControlId::pRate, "×" + std::to_string(controls.Position()) + " ");
-}
-
 void TForm1::DropPendingPoint() { Def.ToolMode = tool_mode::WithoutPendingPoint(Def.ToolMode); }

@@ -24,8 +24,9 @@ void TForm1::WideMenuClick() {
     }
     Layout = FixedLayout(DeviceRatio);
     LayoutChanged = true;
-    // Back to the zoom chosen before, through the zoom menu's own handler.
-    mZoomClick(ZoomItemOf(ZoomBeforeWide >= MinZoom && ZoomBeforeWide <= MaxZoom ? ZoomBeforeWide : 5));
+    // Back to the zoom chosen before, as the zoom menu chooses it.
+    const bool known = ZoomBeforeWide >= MinZoom && ZoomBeforeWide <= std::max(MaxZoom, LargestFixedZoom());
+    ChooseZoom(known ? ZoomBeforeWide : 5);
 }
 
 void TForm1::ResizeClient(int width, int height) {
@@ -57,10 +58,15 @@ void TForm1::ApplyLayout(const WindowLayout& layout) {
 }
 
 int TForm1::LargestZoom() const {
-    // The fixed window's edit box holds a 16-pixel chip at zoom 10; a larger
-    // chip gets the largest zoom at which it fits the same box.
-    const int fixed = std::clamp(FixedEditSide / Def.ChipSize, MinZoom, MaxZoom);
+    const int fixed = LargestFixedZoom();
     return WideLayoutOn() ? std::max(Layout.zoom, fixed) : fixed;
+}
+
+int TForm1::LargestFixedZoom() const {
+    // The fixed window's edit box holds a 16-pixel chip at zoom 10; any other
+    // chip gets the largest zoom at which it fills the same box (20 for 8
+    // pixels, 3 for 48), but never less than the zoom menu's smallest.
+    return std::max(FixedEditSide / Def.ChipSize, MinZoom);
 }
 
 int TForm1::ZoomWithinLayout(int zoom) const { return std::clamp(zoom, MinZoom, LargestZoom()); }
@@ -71,8 +77,10 @@ WindowLayout TForm1::RoomyLayoutFor(int width, int height, double ratio) const {
 }
 
 void TForm1::ShowZoomChoice() {
-    // The zoom menu and the up-down control reach 10; a larger zoom checks
-    // no item and leaves the up-down control at its top.
+    // The zoom menu reaches 10, the up-down control also the largest zoom
+    // that a small chip fills the fixed edit box at; a zoom past the menu
+    // checks no item, and one past the up-down control leaves it at its top.
+    controls.SetPositionTop(std::max(MaxZoom, LargestFixedZoom()));
     if (Def.Zoom >= MinZoom && Def.Zoom <= MaxZoom) {
         controls.SetChecked(ZoomItemOf(Def.Zoom), true);
     } else {

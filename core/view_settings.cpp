@@ -42,21 +42,17 @@ void TForm1::LineColor(ControlId Sender) {
 
 void TForm1::mZoomClick(ControlId Sender) {
     if (!Between(Sender, mZoom2, mZoom10)) NotMine("mZoomClick", Sender);
-    // A chip larger than 16 pixels is shown at most at the zoom that fits
-    // the fixed window's edit box.
-    Def.Zoom = WideLayoutOn() ? ZoomOf(Sender) : std::min(ZoomOf(Sender), LargestZoom());
-    controls.SetChecked(ZoomItemOf(Def.Zoom), true);
-    controls.SetPosition(Def.Zoom);
-    ShowZoomInRate();
-    Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
+    ChooseZoom(ZoomOf(Sender));
 }
 
-void TForm1::udRateMouseUp() {
-    Def.Zoom = WideLayoutOn() ? controls.Position() : std::min(controls.Position(), LargestZoom());
-    controls.SetPosition(Def.Zoom);
+void TForm1::udRateMouseUp() { ChooseZoom(controls.Position()); }
+
+void TForm1::ChooseZoom(int zoom) {
+    // A chip larger than 16 pixels is shown at most at the zoom that fits
+    // the fixed window's edit box.
+    Def.Zoom = WideLayoutOn() ? zoom : std::min(zoom, LargestZoom());
+    ShowZoomChoice();
     Relayout(Def.ChipSize, Def.SheetCols, Def.SheetRows);
-    ShowZoomInRate();
-    controls.SetChecked(ZoomItemOf(Def.Zoom), true);
 }
 
 void TForm1::mPSize1Click(ControlId Sender) {

@@ -53,7 +53,8 @@ void TForm1::EditMenuClick(ControlId Sender) {
                 PictureLoad pasted;
                 pasted.picture = SheetImage;
                 pasted.transparent = project.Sheet.TransparentColor;
-                TakeSheet(pasted);
+                // A sheet of its own shape may take the picture's, as a load may.
+                TakeSheet(pasted, AskPictureShape(SheetImage.Width(), SheetImage.Height()));
             }
             break;
         case ControlId::UndoMenu: Undo(); break;

@@ -38,6 +38,10 @@ SheetGeometry FittedGeometry(int chipSize, int width, int height) {
             std::clamp(height / chipSize, 1, sheet::MaxRows)};
 }
 
+// A sheet the editor starts with keeps its shape, and reads only its own
+// part of a picture, without a question.
+bool HasOwnShape(const SheetGeometry& g) { return g != sheet::Default; }
+
 // The composed sheet to `path`; false (with the message shown) on failure.
 bool WriteWholeSheet(TForm1& form, const std::string& path) {
     form.ComposeSheet();
@@ -83,7 +87,7 @@ bool TForm1::LoadSheetFile(const std::string& path) {
     // A sheet of its own shape reads the whole picture, up to the largest
     // sheet, so that it can take the picture's shape; the sheet the editor
     // starts with reads its own part only.
-    const bool ownShape = g != sheet::Default;
+    const bool ownShape = HasOwnShape(g);
     const PictureLoad read =
         ReadPictureForSheet(project.Sheet.TransparentColor, path, ownShape ? sheet::MaxSide : g.Width(),
                             ownShape ? sheet::MaxSide : g.Height());
@@ -91,15 +95,7 @@ bool TForm1::LoadSheetFile(const std::string& path) {
         ReportReadRefusal(*read.refusal);
         return false;
     }
-    std::optional<SheetGeometry> shape;
-    const SheetGeometry fitted = FittedGeometry(g.chipSize, read.picture.Width(), read.picture.Height());
-    if (ownShape && fitted != g && sheet::Fits(fitted) &&
-        platform.AskQuestion(Tr(
-            TakeShapeQuestion,
-            {std::to_string(read.picture.Width()), std::to_string(read.picture.Height()), std::to_string(fitted.cols),
-             std::to_string(fitted.rows), std::to_string(g.cols), std::to_string(g.rows)})))
-        shape = fitted;
-    TakeSheet(read, shape);
+    TakeSheet(read, AskPictureShape(read.picture.Width(), read.picture.Height()));
     // After a JPEG the overwrite save asks for a name rather than writing BMP
     // data over the JPEG file.
     Def.FileName = read.jpeg ? std::string() : path;
@@ -108,6 +104,17 @@ bool TForm1::LoadSheetFile(const std::string& path) {
     ShowTransparencyNotice(read.notice);
     if (read.damagedAfterKeptPart) platform.ShowMessage(Tr(DamagedAfterKeptPart));
     return true;
+}
+
+std::optional<SheetGeometry> TForm1::AskPictureShape(int width, int height) {
+    const SheetGeometry g = project.Sheet.Geometry();
+    const SheetGeometry fitted = FittedGeometry(g.chipSize, width, height);
+    if (!HasOwnShape(g) || fitted == g || !sheet::Fits(fitted)) return std::nullopt;
+    if (!platform.AskQuestion(
+            Tr(TakeShapeQuestion, {std::to_string(width), std::to_string(height), std::to_string(fitted.cols),
+                                   std::to_string(fitted.rows), std::to_string(g.cols), std::to_string(g.rows)})))
+        return std::nullopt;
+    return fitted;
 }
 
 bool TForm1::LoadChipFile(const std::string& path, std::int32_t col, std::int32_t row) {
