@@ -80,6 +80,13 @@ std::pair<int, int> Arrange(WindowLayout& layout, int sheetScale, int paletteSca
     return {right + MarginRight, bottom + MarginBottom};
 }
 
+// The roomy layout's zoom goes up to MaxZoom; a chip smaller than the default
+// one may go further, to the same largest edit area (64 for 8-pixel chips).
+int LargestRoomyZoom(int chipSize) {
+    const int side = WindowLayout::MaxZoom * ShownSheet{}.chipSize;
+    return std::max(WindowLayout::MaxZoom, side / std::max(chipSize, 1));
+}
+
 bool IsWhole(double ratio) { return std::abs(ratio - std::round(ratio)) < 1e-6; }
 
 // Places everything at this zoom with the sheet's box cut to what the client
@@ -138,7 +145,8 @@ WindowLayout RoomyLayout(int width, int height, double ratio, const ShownSheet& 
     WindowLayout layout;
     layout.clientWidth = std::max(width, fixed.clientWidth);
     layout.clientHeight = std::max(height, fixed.clientHeight);
-    for (int zoom = WindowLayout::MaxZoom; zoom > 2; --zoom) {
+    const int maxZoom = LargestRoomyZoom(sheet.chipSize);
+    for (int zoom = maxZoom; zoom > 2; --zoom) {
         for (int scale = WindowLayout::MaxViewScale; scale >= 1; --scale) {
             // The palette never outgrows the sheet: the two read as one column.
             for (int palette = scale; palette >= 1; --palette) {
@@ -155,7 +163,7 @@ WindowLayout RoomyLayout(int width, int height, double ratio, const ShownSheet& 
     const ControlPlace described = Described(Screen);
     const int wantedWidth = std::min(described.width, ShownLength(sheet.width, 1, ratio) + SheetBoxExtra);
     const int wantedHeight = std::min(described.height, ShownLength(sheet.height, 1, ratio) + SheetBoxExtra);
-    for (int zoom = WindowLayout::MaxZoom; zoom > 2; --zoom) {
+    for (int zoom = maxZoom; zoom > 2; --zoom) {
         const auto [w, h] = ArrangeScrolling(layout, zoom, ratio, sheet);
         const ControlPlace box = layout.PlaceOf(Screen);
         if (w <= layout.clientWidth && h <= layout.clientHeight && box.width >= wantedWidth &&

@@ -24,8 +24,9 @@ struct WindowLayout {
 
     int clientWidth = FixedWidth;
     int clientHeight = FixedHeight;
-    // The edit area's zoom: the largest whole zoom up to MaxZoom whose edit
-    // area fits (the fixed layout keeps the zoom the user chose).
+    // The edit area's zoom: the largest whole zoom up to MaxZoom (further
+    // for a chip under 16 pixels, to the same side) whose edit area fits
+    // (the fixed layout keeps the zoom the user chose).
     int zoom = 10;
     // The sheet view and the palette view show their pictures this many
     // times as large (1 in the fixed layout).
