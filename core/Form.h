@@ -25,8 +25,9 @@
 using TColor = canvas::Colour;
 
 // The view record: copied as a whole into the memory snapshot and back.
+// The sheet's file is the project's (Project::FileName); the snapshot keeps
+// it beside.
 struct TDef {
-    std::string FileName;
     std::int32_t Zoom = 5;
     std::int32_t ChipSize = 16;
     std::int32_t SheetCols = 30;
@@ -40,6 +41,7 @@ struct TDef {
 // What the memory button stores and the replay button restores.
 struct TMemorySnapshot {
     TDef MemDef;
+    std::string MemFileName;
     std::int32_t MemCurCol = 0;
     std::int32_t MemCurRow = 0;
     std::int32_t MemPenSize = 1;
@@ -82,8 +84,9 @@ public:
     TDef Def;
     std::int32_t CurCol = 0;
     std::int32_t CurRow = 0;
-    TColor LeftColor = 0xFFFFFF;
-    TColor RightColor = 0x000000;
+    // The project's drawing colours, under the window's names.
+    TColor& LeftColor = project.Drawing.left;
+    TColor& RightColor = project.Drawing.right;
     std::int32_t PenSize = 1;
     bool Modified = false;
     std::int32_t StartX = 0;

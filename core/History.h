@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -133,6 +134,8 @@ public:
     // The limit the history item switches on.
     static constexpr int OnLimit = 64;
     static constexpr std::size_t DefaultMemoryLimit = std::size_t{64} << 20;
+    // The memory limit's range in whole MiB, as the settings name it.
+    static constexpr int MaxMemoryMiB = 4096;
 
     // What the one-level undo does with a change: keeps its step (the
     // shapes, the fill, the transforms), lets it pass (the pen), or is given up
@@ -148,6 +151,8 @@ public:
     void SetLimit(int limit, ChipRef current);
     std::size_t MemoryLimit() const { return memoryLimit_; }
     void SetMemoryLimit(std::size_t bytes);
+    // The memory limit in whole MiB, at least 1.
+    int MemoryMiB() const { return static_cast<int>(std::max<std::size_t>(memoryLimit_ >> 20, 1)); }
 
     // A change is about to be made; `command` holds what it replaces.
     void Record(const Project& project, std::unique_ptr<Command> command, OneLevel oneLevel);

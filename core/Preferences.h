@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/EditorOptions.h"
+#include "core/History.h"
 #include "core/SheetGeometry.h"
 
 // A tool window's place on the screen: the top-left corner of its frame.
@@ -15,13 +16,14 @@ struct WindowPlace {
 };
 
 // What the editor keeps for the user between runs: the options as a whole,
-// the undo history's limit, the user palette's file, the board's zoom, the
-// shape of the sheet last made or loaded (the next start opens one of it) and
-// where the tool windows were (nothing: where they first open).
+// the undo history's limits (steps and MiB), the user palette's file, the
+// board's zoom, the shape of the sheet last made or loaded (the next start
+// opens one of it) and where the tool windows were (nothing: where they first open).
 struct Preferences {
     EditorOptions options;
     SheetGeometry sheet;
     int undoLimit = 1;
+    int undoMemoryMiB = static_cast<int>(History::DefaultMemoryLimit >> 20);
     std::string userPaletteFile;
     int boardZoom = 1;
     std::optional<WindowPlace> tileWindow;

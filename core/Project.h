@@ -19,8 +19,16 @@
 class Project {
 public:
     SheetDocument Sheet;
+    // The file the sheet came from and an overwrite save writes; empty when
+    // there is none or it is not one to overwrite (a JPEG).
+    std::string FileName;
     // The palette loaded from a palette file; empty when none is.
     std::vector<canvas::Colour> UserPalette;
+    // The colours the left and the right button draw with.
+    struct DrawingColours {
+        canvas::Colour left = 0xFFFFFF;
+        canvas::Colour right = 0x000000;
+    } Drawing;
     TryOutBoard Board;
     History history;
 
@@ -42,7 +50,8 @@ public:
     }
 
     // The palette entry that a palette swap changes: a command that gives it
-    // back its colour when it still holds the one the swap left.
+    // back its colour when it still holds the one the swap left, and with it
+    // each drawing colour that had the entry's colour before the swap.
     std::unique_ptr<Command> PaletteEntryStep(std::size_t entry, canvas::Colour now, canvas::Colour before) const;
     std::unique_ptr<Command> BoardStep() const;
     std::unique_ptr<Command> SheetShapeStep() const;

@@ -12,19 +12,25 @@ std::vector<canvas::Colour>& PaletteOf(Project& project, bool user) {
 
 class PaletteEntryCommand final : public ExchangeCommand {
 public:
-    PaletteEntryCommand(bool user, std::size_t index, canvas::Colour now, canvas::Colour other)
-        : user_(user), index_(index), now_(now), other_(other) {}
+    // `left`, `right`: the drawing colour goes with the entry.
+    PaletteEntryCommand(bool user, std::size_t index, canvas::Colour now, canvas::Colour other, bool left, bool right)
+        : user_(user), left_(left), right_(right), index_(index), now_(now), other_(other) {}
     std::size_t Bytes() const override { return sizeof(*this); }
 
 private:
-    // A palette loaded since the swap is left alone.
+    // A palette loaded since the swap is left alone, and so is a drawing
+    // colour chosen since.
     void Exchange(Project& project) override {
         std::vector<canvas::Colour>& palette = PaletteOf(project, user_);
         if (index_ >= palette.size() || palette[index_] != now_) return;
         palette[index_] = other_;
+        if (left_ && project.Drawing.left == now_) project.Drawing.left = other_;
+        if (right_ && project.Drawing.right == now_) project.Drawing.right = other_;
         std::swap(now_, other_);
     }
     bool user_;
+    bool left_;
+    bool right_;
     std::size_t index_;
     canvas::Colour now_;
     canvas::Colour other_;
@@ -76,7 +82,8 @@ std::unique_ptr<Command> Project::SheetShapeStep() const {
 }
 
 std::unique_ptr<Command> Project::PaletteEntryStep(std::size_t entry, canvas::Colour now, canvas::Colour before) const {
-    return std::make_unique<PaletteEntryCommand>(!UserPalette.empty(), entry, now, before);
+    return std::make_unique<PaletteEntryCommand>(!UserPalette.empty(), entry, now, before, Drawing.left == before,
+                                                 Drawing.right == before);
 }
 
 std::unique_ptr<Command> Project::BoardStep() const { return std::make_unique<BoardCommand>(Board); }

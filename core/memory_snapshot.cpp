@@ -32,6 +32,7 @@ void TForm1::RestoreSnapshot(const TMemorySnapshot& m) {
     Modified = m.MemModified;
     PenSize = m.MemPenSize;
     Def = m.MemDef;
+    project.FileName = m.MemFileName;
     // A snapshot taken in the roomy window may hold a zoom that the window
     // as it is now cannot show.
     Def.Zoom = ZoomWithinLayout(Def.Zoom);

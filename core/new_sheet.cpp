@@ -53,7 +53,7 @@ bool TForm1::MakeNewSheet(const SheetGeometry& shape) {
     ShowAnimationAt(AnimationMs);
     CurCol = 0;
     CurRow = 0;
-    Def.FileName.clear();
+    project.FileName.clear();
     ShowFileNameInCaption();
     // Modified stays as it was: an undo may give the unsaved sheet back.
     Relayout(shape.chipSize, shape.cols, shape.rows);

@@ -22,7 +22,7 @@ void TForm1::SetRightColor(TColor c) {
 }
 
 void TForm1::ShowFileNameInCaption() {
-    controls.SetCaption(ControlId::Form1, std::string(ProductName) + " " + Def.FileName);
+    controls.SetCaption(ControlId::Form1, std::string(ProductName) + " " + project.FileName);
 }
 
 void TForm1::DropPendingPoint() { Def.ToolMode = tool_mode::WithoutPendingPoint(Def.ToolMode); }

@@ -13,5 +13,6 @@ TMemorySnapshot TForm1::Snapshot() {
     m.MemResizePerChip = Options.resizePerChip;
     m.MemPenSize = PenSize;
     m.MemDef = Def;
+    m.MemFileName = project.FileName;
     return m;
 }

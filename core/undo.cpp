@@ -20,8 +20,11 @@ void ShowUndoneStep(TForm1& form, const std::optional<History::Done>& done) {
     const std::optional<ChipRef> chip = done->place;
     if (chip && form.project.history.On() && (chip->col != form.CurCol || chip->row != form.CurRow))
         form.ChooseChip(chip->col, chip->row);
-    // A palette swap's step gives an entry of the shown palette its other colour.
+    // A palette swap's step gives an entry of the shown palette its other
+    // colour, and the drawing colours that went with it.
     if (form.ShownUserPalette()) form.DrawPaletteView();
+    form.SetLeftColor(form.LeftColor);
+    form.SetRightColor(form.RightColor);
     form.ShowAnimationAt(form.AnimationMs);
     // A whole-sheet step may give back another shape of the sheet.
     const SheetGeometry g = form.project.Sheet.Geometry();

@@ -72,6 +72,10 @@ bool TakeValue(std::string_view key, std::string_view value, Preferences& p) {
         const auto n = Number(value);
         if (!n || *n < 1 || *n > 256) return false;
         p.undoLimit = *n;
+    } else if (key == "undomemory") {
+        const auto n = Number(value);
+        if (!n || *n < 1 || *n > History::MaxMemoryMiB) return false;
+        p.undoMemoryMiB = *n;
     } else if (key == "boardzoom") {
         const auto n = Number(value);
         if (!n || *n < 1 || *n > 4) return false;
@@ -125,6 +129,7 @@ std::string Encode(const Preferences& p) {
         text += "\n";
     });
     text += "undo=" + std::to_string(p.undoLimit) + "\n";
+    text += "undomemory=" + std::to_string(p.undoMemoryMiB) + "\n";
     text += "boardzoom=" + std::to_string(p.boardZoom) + "\n";
     text += "chip=" + std::to_string(p.sheet.chipSize) + "\n";
     text += "sheet=" + std::to_string(p.sheet.cols) + "x" + std::to_string(p.sheet.rows) + "\n";

@@ -10,7 +10,7 @@
 // tessaro.conf: the preferences kept between runs, as `key=value` lines like
 // tsr.def's. The options' keys are their names in the options store
 // (ForEachOption), with "on" and "off" for a check item; the others are
-// undo=, userpalette=, boardzoom=, chip=N and sheet=CxR (as tsr.def's),
+// undo=, undomemory=, userpalette=, boardzoom=, chip=N and sheet=CxR (as tsr.def's),
 // tilewindow=X,Y and boardwindow=X,Y.
 // Lines starting with "#" are comments; a key the editor does not know (a
 // later version's) is passed over.

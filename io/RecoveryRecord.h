@@ -10,6 +10,8 @@ class TForm1;
 // the encoding and writing happen elsewhere.
 namespace recovery {
 
+// What an editor's copy may hold: the editor's own ranges.
+Limits EditorLimits();
 Record RecordOfEditor(TForm1& form);
 // The sheet and the view settings, then the session where the copy has one.
 void RestoreEditor(TForm1& form, Record&& record);

@@ -239,7 +239,7 @@ void LoadBoard(TForm1& form, const std::string& path) {
     // own board save wrote beside this map (NAME.png for NAME.tmx), and no
     // other file a map may name.
     const std::filesystem::path own = std::filesystem::path(path).replace_extension(".png").lexically_normal();
-    form.Def.FileName =
+    form.project.FileName =
         !read.jpeg && std::filesystem::path(map.sheetImagePath) == own ? map.sheetImagePath : std::string();
     form.ShowFileNameInCaption();
     // The chips are now those of the file.

@@ -11,7 +11,6 @@
 
 #include "core/Form.h"
 #include "core/Translation.h"
-#include "core/ViewMenuItems.h"
 #include "formats/RecoveryFile.h"
 #include "io/FileMessages.h"
 #include "io/FileWriteError.h"
@@ -22,21 +21,6 @@ namespace {
 
 constexpr SourceText RestoreQuestion =
     TSR_MESSAGE("Recovery", "保存されていない編集内容が残っています。復元しますか？");
-
-recovery::Limits EditorLimits() {
-    return {sheet::MinChipSize,
-            sheet::MaxChipSize,
-            sheet::MaxCols,
-            sheet::MaxRows,
-            sheet::MaxSide,
-            MinZoom,
-            WindowLayout::MaxZoom,
-            tool_mode::LinePending,
-            MaxPenSize,
-            4,
-            TryOutBoard::MaxSide,
-            TryOutBoard::MaxZoom};
-}
 
 std::uint64_t Checksum(const std::vector<std::uint8_t>& bytes) {
     std::uint64_t h = 14695981039346656037ull;  // FNV-1a
@@ -232,7 +216,7 @@ void TForm1::DropRecoveryCopy() {
 void TForm1::OfferRecoveryCopies() {
     const std::optional<recovery::Folder> folder = OpenFolder(*this);
     if (!folder) return;
-    const recovery::Limits limits = EditorLimits();
+    const recovery::Limits limits = recovery::EditorLimits();
     std::vector<std::string> unreadable;
     bool restored = false;
     for (const std::string& name : folder->Copies()) {

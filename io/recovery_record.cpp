@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/Form.h"
+#include "core/ViewMenuItems.h"
 #include "io/RecoveryRecord.h"
 #include "io/RememberedPreferences.h"
 
@@ -52,7 +53,7 @@ Record::Session SessionOf(const TForm1& form) {
 TMemorySnapshot SnapshotOf(Record&& r) {
     TMemorySnapshot m;
     TDef& d = m.MemDef;
-    d.FileName = std::move(r.file);
+    m.MemFileName = std::move(r.file);
     d.Zoom = r.zoom;
     d.ChipSize = r.chipSize;
     d.SheetCols = r.cols;
@@ -102,7 +103,7 @@ Record::Work WorkOf(const TForm1& form) {
         w.animations.push_back({g.ColumnNumber(first.col, first.row), animation.frames, animation.frameMs});
     }
     w.undoLimit = project.history.Limit();
-    w.undoMemoryMiB = static_cast<int>(std::max<std::size_t>(project.history.MemoryLimit() >> 20, 1));
+    w.undoMemoryMiB = project.history.MemoryMiB();
     return w;
 }
 
@@ -162,13 +163,28 @@ void RestoreSession(TForm1& form, const Record::Session& s) {
 
 }  // namespace
 
+Limits EditorLimits() {
+    return {sheet::MinChipSize,
+            sheet::MaxChipSize,
+            sheet::MaxCols,
+            sheet::MaxRows,
+            sheet::MaxSide,
+            MinZoom,
+            WindowLayout::MaxZoom,
+            tool_mode::LinePending,
+            MaxPenSize,
+            4,
+            TryOutBoard::MaxSide,
+            TryOutBoard::MaxZoom};
+}
+
 Record RecordOfEditor(TForm1& form) {
     // Read straight from the editor rather than through a memory snapshot,
     // so that the sheet is composed once, into the record: this runs on the
     // window's thread.
     const TDef& d = form.Def;
     Record r;
-    r.file = AbsolutePath(d.FileName);
+    r.file = AbsolutePath(form.project.FileName);
     r.zoom = d.Zoom;
     r.chipSize = d.ChipSize;
     r.cols = d.SheetCols;

@@ -14,6 +14,7 @@ Preferences PreferencesOf(const TForm1& form) {
     Preferences p;
     p.options = form.Options;
     p.undoLimit = form.project.history.Limit();
+    p.undoMemoryMiB = form.project.history.MemoryMiB();
     p.userPaletteFile = form.Remembered.userPaletteFile;
     p.boardZoom = form.project.Board.Zoom();
     p.sheet = form.project.Sheet.Geometry();
@@ -58,6 +59,7 @@ void ApplyPreferences(TForm1& form, const Preferences& p) {
     form.Remembered.userPaletteFile = p.userPaletteFile;
     form.Remembered.tileWindow = p.tileWindow;
     form.Remembered.boardWindow = p.boardWindow;
+    form.project.history.SetMemoryLimit(static_cast<std::size_t>(p.undoMemoryMiB) << 20);
     if (p.undoLimit != form.project.history.Limit()) form.SetUndoLimit(p.undoLimit);
     form.project.Board.SetZoom(p.boardZoom);
     ApplyOptions(form, p.options);

@@ -123,7 +123,7 @@ std::optional<std::size_t> UndoMemoryOf(std::string_view value) {
         if (c < '0' || c > '9') return std::nullopt;
         n = n * 10 + static_cast<std::size_t>(c - '0');
     }
-    if (n > 4096) return std::nullopt;
+    if (n > static_cast<std::size_t>(History::MaxMemoryMiB)) return std::nullopt;
     return n << 20;
 }
 

@@ -98,7 +98,7 @@ bool TForm1::LoadSheetFile(const std::string& path) {
     TakeSheet(read, AskPictureShape(read.picture.Width(), read.picture.Height()));
     // After a JPEG the overwrite save asks for a name rather than writing BMP
     // data over the JPEG file.
-    Def.FileName = read.jpeg ? std::string() : path;
+    project.FileName = read.jpeg ? std::string() : path;
     ShowFileNameInCaption();
     // Said over the sheet as it now is.
     ShowTransparencyNotice(read.notice);
@@ -152,17 +152,17 @@ void TForm1::FileMenuClick(ControlId Sender) {
             if (!path || !WriteWholeSheet(*this, *path)) return;
             Modified = false;
             DropRecoveryCopy();
-            Def.FileName = *path;
+            project.FileName = *path;
             ShowFileNameInCaption();
             break;
         }
         case ControlId::OSaveMenu:
-            if (Def.FileName.empty()) {
+            if (project.FileName.empty()) {
                 const auto path = platform.PictureSaveDialog();
                 if (!path) return;
-                Def.FileName = *path;
+                project.FileName = *path;
             }
-            if (!WriteWholeSheet(*this, Def.FileName)) return;
+            if (!WriteWholeSheet(*this, project.FileName)) return;
             ShowFileNameInCaption();
             Modified = false;
             DropRecoveryCopy();

@@ -41,7 +41,7 @@ void TForm1::FormCreate() {
     Def.SheetGridShown = true;
     Def.Zoom = 5;
 
-    Def.FileName.clear();
+    project.FileName.clear();
     Def.ToolMode = tool_mode::Pen;
     PenSize = 1;
 

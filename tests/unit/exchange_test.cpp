@@ -157,7 +157,7 @@ TEST_F(Exchange, EveryOperationChangesWhatItShould) {
                      (modifiedBefore ? ", modified before" : ", unmodified before"));
         form->FormCreate();
         platform.clipboard = Pattern(480, 256, 7);
-        form->Def.FileName = "old.bmp";
+        form->project.FileName = "old.bmp";
         form->ShowFileNameInCaption();
         form->Def.ToolMode = 5;
         form->TakeUndoCopy();
@@ -181,7 +181,7 @@ TEST_F(Exchange, EveryOperationChangesWhatItShould) {
         EXPECT_EQ(form->Modified, e.modified == Flag::Set || modifiedBefore);
         EXPECT_EQ(form->UndoAvailable(), e.undo != Flag::Cleared);
         const std::string fileName = e.takesFileName ? sheetFile : "old.bmp";
-        EXPECT_EQ(form->Def.FileName, fileName);
+        EXPECT_EQ(form->project.FileName, fileName);
         EXPECT_EQ(Caption(), "Tessaro " + fileName);
         EXPECT_EQ(form->Def.ToolMode, e.dropsPendingPoint ? 4 : 5);
         EXPECT_EQ(form->CurCol, 0);
@@ -373,7 +373,7 @@ TEST_F(Exchange, ADroppedPathIsUsedWholeHoweverLong) {
 
     form->WMDropFiles({path, (dir / "other.bmp").string()});
     EXPECT_TRUE(platform.shown.empty());
-    EXPECT_EQ(form->Def.FileName, path);
+    EXPECT_EQ(form->project.FileName, path);
     EXPECT_EQ(Caption(), "Tessaro " + path);
     EXPECT_EQ(form->Chip(29, 15).GetPixel(15, 15), sheet.GetPixel(479, 255));
     EXPECT_EQ(form->Chip(7, 3).GetPixel(2, 9), sheet.GetPixel(7 * 16 + 2, 3 * 16 + 9));
@@ -381,7 +381,7 @@ TEST_F(Exchange, ADroppedPathIsUsedWholeHoweverLong) {
 
 TEST_F(Exchange, AnUnreadableDropChangesNothing) {
     form->ChangeChip(2, 2) = Pattern(16, 16, 3);
-    form->Def.FileName = "kept.bmp";
+    form->project.FileName = "kept.bmp";
     form->ShowFileNameInCaption();
     form->TakeUndoCopy();
     form->Def.ToolMode = 3;
@@ -390,7 +390,7 @@ TEST_F(Exchange, AnUnreadableDropChangesNothing) {
     for (const std::string name : {"notes.txt", "missing.bmp"}) {
         form->WMDropFiles({(dir / name).string()});
         EXPECT_EQ(AllChips(), before);
-        EXPECT_EQ(form->Def.FileName, "kept.bmp");
+        EXPECT_EQ(form->project.FileName, "kept.bmp");
         EXPECT_EQ(Caption(), "Tessaro kept.bmp");
         EXPECT_TRUE(form->UndoAvailable());
         EXPECT_EQ(form->Def.ToolMode, 3);

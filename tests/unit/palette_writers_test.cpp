@@ -114,7 +114,7 @@ TEST_F(PaletteWriters, EveryTableColourGetsItsFirstEntry) {
     const auto colourAt = [](int x, int y) { return TableColour((x * 7 + y * 3) % 256); };
     PaintSheet(colourAt);
     form->Modified = true;
-    form->Def.FileName = "kept.bmp";
+    form->project.FileName = "kept.bmp";
     form->ShowFileNameInCaption();
     const std::string caption = form->controls.Caption(ControlId::Form1);
 
@@ -126,7 +126,7 @@ TEST_F(PaletteWriters, EveryTableColourGetsItsFirstEntry) {
     EXPECT_EQ(FirstEntryOf(canvas::Black), 0);
     EXPECT_EQ(FirstEntryOf(canvas::White), 215);
     EXPECT_TRUE(form->Modified);
-    EXPECT_EQ(form->Def.FileName, "kept.bmp");
+    EXPECT_EQ(form->project.FileName, "kept.bmp");
     EXPECT_EQ(form->controls.Caption(ControlId::Form1), caption);
 }
 

@@ -16,6 +16,7 @@ Preferences RandomPreferences(std::mt19937& random) {
         field = static_cast<std::remove_cvref_t<decltype(field)>>(pick(lo, hi));
     });
     p.undoLimit = pick(1, 256);
+    p.undoMemoryMiB = pick(1, History::MaxMemoryMiB);
     p.boardZoom = pick(1, 4);
     p.sheet.chipSize = pick(sheet::MinChipSize, sheet::MaxChipSize);
     p.sheet.cols = pick(1, std::min(sheet::MaxCols, sheet::MaxSide / p.sheet.chipSize));
@@ -45,8 +46,9 @@ TEST(PreferencesFile, WhatIsWrittenReadsBackEqualAndDamageIsNoticed) {
     EXPECT_TRUE(later->options.keys);
     EXPECT_EQ(later->undoLimit, 7);
     using namespace std::string_literals;
-    for (const std::string& damaged : {"keys=yes\n"s, "keys\n"s, "tileZoom=9\n"s, "undo=0\n"s, "tilewindow=1;2\n"s,
-                                       "boardzoom=2x\n"s, "keys=on\n\0\n"s, "sheet=30*16\n"s, "chip=64\nsheet=33x2\n"s})
+    for (const std::string& damaged :
+         {"keys=yes\n"s, "keys\n"s, "tileZoom=9\n"s, "undo=0\n"s, "undomemory=4097\n"s, "tilewindow=1;2\n"s,
+          "boardzoom=2x\n"s, "keys=on\n\0\n"s, "sheet=30*16\n"s, "chip=64\nsheet=33x2\n"s})
         EXPECT_FALSE(preferences::Decode(damaged, base).has_value()) << damaged;
     // A palette name that would break its line is not kept.
     Preferences broken;

@@ -60,7 +60,7 @@ protected:
 TEST_F(SheetFiles, FailedSavesKeepTheStateAndTheEarlierFile) {
     const std::string earlier = Write("earlier.bmp", Pattern(5, 5));
     const Bytes earlierBytes = FileBytes(earlier);
-    form->Def.FileName = earlier;
+    form->project.FileName = earlier;
     form->ShowFileNameInCaption();
     form->Modified = true;
 
@@ -68,7 +68,7 @@ TEST_F(SheetFiles, FailedSavesKeepTheStateAndTheEarlierFile) {
     form->FileMenuClick(ControlId::SaveMenu);
     EXPECT_EQ(Messages(), std::vector<std::string>{"保存できませんでした"});
     EXPECT_TRUE(form->Modified);
-    EXPECT_EQ(form->Def.FileName, earlier);
+    EXPECT_EQ(form->project.FileName, earlier);
     EXPECT_EQ(Caption(), "Tessaro " + earlier);
 
     // Over a directory: the earlier file beside it and the directory stay.
@@ -78,11 +78,11 @@ TEST_F(SheetFiles, FailedSavesKeepTheStateAndTheEarlierFile) {
     EXPECT_EQ(FileBytes(earlier), earlierBytes);
 
     // The overwrite save keeps a name it has just been given.
-    form->Def.FileName = "";
+    form->project.FileName = "";
     Choose((dir / "no-such" / "y.bmp").string());
     form->FileMenuClick(ControlId::OSaveMenu);
     EXPECT_EQ(Messages().back(), "保存できませんでした");
-    EXPECT_EQ(form->Def.FileName, (dir / "no-such" / "y.bmp").string());
+    EXPECT_EQ(form->project.FileName, (dir / "no-such" / "y.bmp").string());
     EXPECT_TRUE(form->Modified);
 
     form->FileMenuSet();

@@ -36,7 +36,7 @@ canvas::Colour EntryColour(std::uint32_t entry) {
 }
 
 TEST_F(StartupTest, ViewRecordAndFieldsHaveTheirDefaults) {
-    EXPECT_EQ(form->Def.FileName, "");
+    EXPECT_EQ(form->project.FileName, "");
     EXPECT_EQ(form->Def.Zoom, 5);
     EXPECT_EQ(form->Def.ChipSize, 16);
     EXPECT_EQ(form->Def.SheetCols, 30);
@@ -178,10 +178,10 @@ TEST_F(StartupTest, ColourTextIsDecimalRedGreenBlue) {
 }
 
 TEST_F(StartupTest, CaptionShowsTheFileName) {
-    form->Def.FileName = "map.bmp";
+    form->project.FileName = "map.bmp";
     form->ShowFileNameInCaption();
     EXPECT_EQ(form->controls.Caption(ControlId::Form1), "Tessaro map.bmp");
-    form->Def.FileName.clear();
+    form->project.FileName.clear();
     form->ShowFileNameInCaption();
     EXPECT_EQ(form->controls.Caption(ControlId::Form1), "Tessaro ");
 }

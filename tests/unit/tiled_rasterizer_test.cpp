@@ -182,7 +182,7 @@ TEST(TiledBoardFiles, SavedBoardLoadsBackWithItsSheet) {
         for (int c = 0; c < before.Cols(); ++c)
             EXPECT_EQ(f.project.Board.At({c, r}), before.At({c, r})) << c << "," << r;
     EXPECT_TRUE(std::ranges::equal(f.project.Sheet.Chips(), chipsBefore));
-    EXPECT_EQ(f.Def.FileName, "field.png");
+    EXPECT_EQ(f.project.FileName, "field.png");
     const std::vector<Terrain> terrains{Terrain{"water", {3, 5}, {10, 4}}};
     EXPECT_EQ(f.project.Sheet.Terrains(), terrains);
 }

@@ -21,9 +21,8 @@ const ShiftState L{ShiftKey::Left};
 const ShiftState R{ShiftKey::Right};
 
 bool operator==(const TDef& a, const TDef& b) {
-    return a.FileName == b.FileName && a.Zoom == b.Zoom && a.ChipSize == b.ChipSize && a.SheetCols == b.SheetCols &&
-           a.SheetRows == b.SheetRows && a.ToolMode == b.ToolMode && a.GridLineColor == b.GridLineColor &&
-           a.SheetGridShown == b.SheetGridShown;
+    return a.Zoom == b.Zoom && a.ChipSize == b.ChipSize && a.SheetCols == b.SheetCols && a.SheetRows == b.SheetRows &&
+           a.ToolMode == b.ToolMode && a.GridLineColor == b.GridLineColor && a.SheetGridShown == b.SheetGridShown;
 }
 
 // Everything the replay may change, to compare before and after.
@@ -128,12 +127,12 @@ TEST_F(UndoAndMemory, ReplayRightAfterMemoriseChangesNothingButTheUndoState) {
 TEST_F(UndoAndMemory, ReplayBringsBackChipsAndViewSettingsButNotTheColours) {
     Scribble(0, 0, 1);
     Scribble(29, 15, 2);
-    form.Def.FileName = "sheet.bmp";
+    form.project.FileName = "sheet.bmp";
     Click(ControlId::LineB);
     Click(ControlId::MemSaveB);
     const EditorState memorised = State();
     const TMemorySnapshot& m = form.MemorySnapshot;
-    EXPECT_EQ(m.MemDef.FileName, "sheet.bmp");
+    EXPECT_EQ(m.MemFileName, "sheet.bmp");
 
     Scribble(0, 0, 3);
     Scribble(7, 7, 4);
@@ -144,7 +143,7 @@ TEST_F(UndoAndMemory, ReplayBringsBackChipsAndViewSettingsButNotTheColours) {
     Click(ControlId::wakuMenu);
     Click(ControlId::chrSMenu);
     Click(ControlId::PenB);
-    form.Def.FileName = "other.bmp";
+    form.project.FileName = "other.bmp";
     form.SetLeftColor(Rgb(1, 2, 3));
     form.SetRightColor(Rgb(4, 5, 6));
     form.Modified = true;

@@ -38,7 +38,7 @@ std::string StateText(StateField field, const Session& s) {
         case StateField::LeftColor: return RgbText(f.LeftColor);
         case StateField::RightColor: return RgbText(f.RightColor);
         case StateField::GridLineColor: return RgbText(f.Def.GridLineColor);
-        case StateField::FileName: return Quoted(f.Def.FileName);
+        case StateField::FileName: return Quoted(f.project.FileName);
         case StateField::Caption: return Quoted(f.controls.Caption(ControlId::Form1));
         case StateField::WideLayout: return YesNo(f.WideLayoutOn());
         case StateField::Closed: return YesNo(s.platform.Closed());
