@@ -131,6 +131,9 @@ void ExpectSameWork(const TForm1& a, const TForm1& b) {
 TEST(ProjectRecord, RandomProjectsAndOptionsComeBackWhole) {
     // An option left out of the one list would be neither written nor read.
     ASSERT_EQ(OptionCount(), MemberCount<EditorOptions>());
+    // A part added to the project is written, read and compared below
+    // before this count follows it.
+    ASSERT_EQ(MemberCount<Project>(), 6);
     std::mt19937 random(33);
     for (int round = 0; round < 24; ++round) {
         SCOPED_TRACE(round);
