@@ -399,21 +399,3 @@ TEST(CanvasOrientation, OrientingTwiceIsOneOrientationAndTurnsAreClockwise) {
     EXPECT_EQ(canvas::Oriented(p, Orientation::Horizontal).GetPixel(0, 0), p.GetPixel(2, 0));
     EXPECT_EQ(canvas::Oriented(p, Orientation::Vertical).GetPixel(0, 0), p.GetPixel(0, 1));
 }
-
-// Drawn oriented straight from the source, a picture lands as its oriented
-// copy stretched there would, clipped at any edge, with the same dirty mark.
-TEST(CanvasOrientation, StretchDrawOrientedIsTheOrientedCopyStretched) {
-    std::mt19937 random(11);
-    auto pick = [&random](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
-    for (int round = 0; round < 200; ++round) {
-        const Picture chip = Random(random, pick(1, 6), pick(1, 6), {Red, Green, Blue, Black});
-        const auto o = canvas::AllOrientations[static_cast<std::size_t>(round % canvas::OrientationCount)];
-        const int left = pick(-8, 12), top = pick(-8, 12);
-        const Rect dest{left, top, left + pick(1, 20), top + pick(1, 20)};
-        Picture expected = Blank(16, 16), got = Blank(16, 16);
-        expected.StretchDraw(dest, canvas::Oriented(chip, o));
-        got.StretchDrawOriented(dest, chip, o);
-        ASSERT_EQ(got, expected) << round;
-        EXPECT_EQ(got.Dirty(), expected.Dirty()) << round;
-    }
-}

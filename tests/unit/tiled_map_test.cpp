@@ -179,21 +179,4 @@ TEST(TiledMap, SavingOverTiledFilesKeepsWhatTheEditorDoesNotUse) {
     EXPECT_STREQ(m.child("objectgroup").child("object").attribute("y").value(), "4");
 }
 
-// Each orientation written as Tiled's flags reads back as written; the
-// hexagonal turn bit is cleared, and flags on an empty cell leave it empty.
-TEST(TiledMap, OrientationsTravelAsFlagBits) {
-    const ScratchDirectory scratch;
-    Write(scratch.Path() / "sheet.tsx", Tsx("sheet.png"));
-    std::vector<tiled::MapCell> cells;
-    for (canvas::Orientation o : canvas::AllOrientations) cells.push_back({static_cast<int>(cells.size()) * 37, o});
-    const fs::path map = scratch.Path() / "map.tmx";
-    Write(map, tiled::MapText(8, 1, cells, Sheet, "sheet.tsx"));
-    EXPECT_EQ(tiled::ReadMap(map.string(), Sheet).cells, cells);
-
-    Write(map, Map(External("sheet.tsx"), "<data encoding=\"csv\">2147483649,1342177312,536870912</data>"));
-    EXPECT_EQ(
-        tiled::ReadMap(map.string(), Sheet).cells,
-        (std::vector<tiled::MapCell>{{0, canvas::Orientation::Horizontal}, {31, canvas::Orientation::Vertical}, {}}));
-}
-
 }  // namespace

