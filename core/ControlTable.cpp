@@ -115,6 +115,7 @@ constexpr std::array<ControlInfo, ControlCount> Table = {{
     Item(AnimFramesMenu, "AnimFramesMenu", DefMenu, TSR_TEXT("Controls", "アニメーションのコマ(&F)...")),
     Item(BlockMenu, "BlockMenu", DefMenu, TSR_TEXT("Controls", "ブロック編集(&K)")),
     Item(AutotileMenu, "AutotileMenu", DefMenu, TSR_TEXT("Controls", "オートタイル(&O)...")),
+    Item(DuplicatesMenu, "DuplicatesMenu", DefMenu, TSR_TEXT("Controls", "重複キャラクタに印(&J)")),
 
     Menu(MoveMenu, "MoveMenu", MainMenu1, TSR_TEXT("Controls", "移動・変換(&M)")),
     Item(UpMenu, "UpMenu", MoveMenu, TSR_TEXT("Controls", "上へ移動(&U)")),

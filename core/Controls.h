@@ -32,7 +32,7 @@ enum class ControlId : std::uint16_t {
     // the extension options)
     N4, KeyPickMenu, KeyNoneMenu, N5, TileViewMenu, WrapMenu, BoardMenu, N6,
     ExtMenu, LangEnMenu, StrokeMenu, HistoryMenu, KeysMenu, WideMenu, ResetSettingsMenu, DoublePressMenu,
-    UserPaletteMenu, AnimMenu, AnimFramesMenu, BlockMenu, AutotileMenu,
+    UserPaletteMenu, AnimMenu, AnimFramesMenu, BlockMenu, AutotileMenu, DuplicatesMenu,
     // Move/Transform menu
     MoveMenu, UpMenu, RightMenu, DownMenu, LeftMenu, XYMenu, N2, UpsetMenu, VrevMenu,
     // Help menu

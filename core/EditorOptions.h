@@ -23,6 +23,7 @@ struct EditorOptions {
     bool english = false;         // LangEnMenu: every text in English instead of Japanese
     bool block = false;           // BlockMenu: the edit area shows a block of chips
     bool doublePress = false;     // DoublePressMenu: a double click's second press draws and picks
+    bool duplicates = false;      // DuplicatesMenu: the sheet view marks chips that repeat earlier ones
     int blockCols = 2;            // the block's size in chips, 1 to MaxBlockSide each way
     int blockRows = 2;
     static constexpr int MaxBlockSide = 4;
@@ -50,6 +51,7 @@ void ForEachOption(Options& o, Visit&& visit) {
     visit("english", o.english, 0, 1);
     visit("block", o.block, 0, 1);
     visit("doublePress", o.doublePress, 0, 1);
+    visit("duplicates", o.duplicates, 0, 1);
     visit("blockCols", o.blockCols, 1, EditorOptions::MaxBlockSide);
     visit("blockRows", o.blockRows, 1, EditorOptions::MaxBlockSide);
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "canvas/Picture.h"
+#include "core/ChipDuplicates.h"
 #include "core/Controls.h"
 #include "core/EditorOptions.h"
 #include "core/Platform.h"
@@ -371,6 +372,27 @@ public:
     canvas::Orientation StampOrientation = canvas::Orientation::AsIs;
     // io/board_files.cpp: BoardLoadMenu and BoardSaveMenu.
     void BoardFileClick(ControlId Sender);
+
+    // ---- duplicate chips (core/duplicate_marks.cpp) ----
+    // DuplicatesMenu: the sheet view marks every chip that repeats an
+    // earlier one, exactly or mirrored and turned.
+    void DuplicatesMenuClick();
+    // Brings the marks up to the chips: the window and the scenario driver
+    // call it at the end of every event. Takes the marks away with the
+    // option off.
+    void FollowDuplicates();
+    // The earlier chip that chip (col, row) repeats and how, as the sheet's
+    // hover text says it; empty when the option is off or the chip repeats
+    // none.
+    std::string DuplicateText(int col, int row);
+    // The duplicates of the sheet as it is now (found again only for chips
+    // that changed).
+    const duplicates::Report& Duplicates() { return DuplicateFinder.Update(project.Sheet); }
+    duplicates::Finder DuplicateFinder;
+    // What the sheet view shows, per chip in reading order, and for which
+    // shape of sheet.
+    std::vector<duplicates::Kind> DuplicateMarks;
+    SheetGeometry DuplicateMarksGeometry;
 
     // ---- sheets of other shapes (core/new_sheet.cpp) ----
     // A new black sheet of the shape the dialog gives, as one undo step.

@@ -42,6 +42,7 @@ void TForm1::ShowOptions() {
     controls.SetChecked(UserPaletteMenu, o.userPalette);
     controls.SetChecked(AnimMenu, o.animation);
     controls.SetChecked(BlockMenu, o.block);
+    controls.SetChecked(DuplicatesMenu, o.duplicates);
     controls.SetChecked(HistoryMenu, project.history.On());
     controls.SetVisible(RedoMenu, project.history.On());
 }

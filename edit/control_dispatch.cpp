@@ -35,6 +35,7 @@ void TForm1::Click(ControlId control) {
     if (control == AnimFramesMenu) return AnimFramesMenuClick();
     if (control == BlockMenu) return BlockMenuClick();
     if (control == AutotileMenu) return AutotileMenuClick();
+    if (control == DuplicatesMenu) return DuplicatesMenuClick();
     if (control == TerrainBrushMenu) return TerrainBrushMenuClick();
     if (Between(control, AllCopyMenu, RedoMenu)) return EditMenuClick(control);
     if (Between(control, WhiteMenu, UnMenu)) return LineColor(control);

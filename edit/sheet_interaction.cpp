@@ -126,6 +126,9 @@ void TForm1::ScreenIMouseMove(ShiftState Shift, int X, int Y) {
     else if (Shift == ShiftLeft)
         SetSheetPixel(*this, s, LeftColor);
 
-    // Read after the pixel is set; outside the chip it reads black.
-    controls.SetCaption(ControlId::EditPos, PositionText(X, Y, Chip(s.col, s.row).GetPixel(s.px, s.py)));
+    // Read after the pixel is set; outside the chip it reads black. With the
+    // duplicates option on, a marked chip adds the chip it repeats.
+    std::string text = PositionText(X, Y, Chip(s.col, s.row).GetPixel(s.px, s.py));
+    if (const std::string repeats = DuplicateText(s.col, s.row); !repeats.empty()) text += "  " + repeats;
+    controls.SetCaption(ControlId::EditPos, text);
 }

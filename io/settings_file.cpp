@@ -78,12 +78,13 @@ enum Key {
     SheetKey,
     UndoMemoryKey,
     DoubleKey,
+    DuplicatesKey,
     KeyCount
 };
 constexpr std::array<std::string_view, KeyCount> Keys = {
-    "size=",        "chrs=", "line=",  "zoom=",   "pen=",   "box=",        "resize=",
-    "palette=",     "wrap=", "key=",   "stroke=", "undo=",  "keys=",       "wide=",
-    "userpalette=", "lang=", "block=", "chip=",   "sheet=", "undomemory=", "double="};
+    "size=",  "chrs=", "line=",   "zoom=",       "pen=",    "box=",       "resize=",      "palette=",
+    "wrap=",  "key=",  "stroke=", "undo=",       "keys=",   "wide=",      "userpalette=", "lang=",
+    "block=", "chip=", "sheet=",  "undomemory=", "double=", "duplicates="};
 
 // "R,G,B" with three decimal components of 0 to 255, nothing else.
 std::optional<TColor> ColourValue(std::string_view value) {
@@ -230,6 +231,8 @@ void TForm1::ReadSettings(const std::string& fileName) {
         project.history.SetMemoryLimit(*bytes);
     if (values[KeysKey] == "on" || values[KeysKey] == "off") Options.keys = values[KeysKey] == "on";
     if (values[DoubleKey] == "on" || values[DoubleKey] == "off") Options.doublePress = values[DoubleKey] == "on";
+    if (values[DuplicatesKey] == "on" || values[DuplicatesKey] == "off")
+        Options.duplicates = values[DuplicatesKey] == "on";
     // The user palette option, with the palette file it shows. A file that
     // can't be read leaves the option on with no loaded palette, without a
     // word, as the other keys' unreadable values are passed over.

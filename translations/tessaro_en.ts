@@ -577,6 +577,10 @@
         <translation>Aut&amp;otile...</translation>
     </message>
     <message>
+        <source>重複キャラクタに印(&amp;J)</source>
+        <translation>Mark &amp;Duplicate Chips</translation>
+    </message>
+    <message>
         <source>地形ブラシ(&amp;T)</source>
         <translation>&amp;Terrain Brush</translation>
     </message>
@@ -635,6 +639,45 @@
     <message>
         <source>スタンプの向き：右上と左下を結ぶ線で反転</source>
         <translation>Stamp: mirrored over the top-right to bottom-left diagonal</translation>
+    </message>
+</context>
+<context>
+    <name>Duplicates</name>
+    <message>
+        <source>XY交換</source>
+        <translation>swapped X and Y</translation>
+    </message>
+    <message>
+        <source>上下反転</source>
+        <translation>mirrored top to bottom</translation>
+    </message>
+    <message>
+        <source>左に90°回転</source>
+        <translation>turned 90° anticlockwise</translation>
+    </message>
+    <message>
+        <source>左右反転</source>
+        <translation>mirrored left to right</translation>
+    </message>
+    <message>
+        <source>右に90°回転</source>
+        <translation>turned 90° clockwise</translation>
+    </message>
+    <message>
+        <source>180°回転</source>
+        <translation>turned 180°</translation>
+    </message>
+    <message>
+        <source>逆対角で反転</source>
+        <translation>mirrored over the other diagonal</translation>
+    </message>
+    <message>
+        <source>%1,%2と同じ</source>
+        <translation>same as %1,%2</translation>
+    </message>
+    <message>
+        <source>%1,%2を%3</source>
+        <translation>%1,%2 %3</translation>
     </message>
 </context>
 <context>

@@ -358,6 +358,7 @@ void MainWindow::ShowChanges() {
     // preview what the event changed.
     form_->FollowTerrains();
     form_->UpdateTilePreview();
+    form_->FollowDuplicates();
     form_->ShowTransparentColour();
     if (form_->LayoutChanged) {
         form_->LayoutChanged = false;

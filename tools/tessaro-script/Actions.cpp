@@ -242,6 +242,7 @@ void RunAtEventBoundary(Session& session, const std::function<void()>& handler) 
     // As the window does before it shows the changes of an event.
     session.form.FollowTerrains();
     session.form.UpdateTilePreview();
+    session.form.FollowDuplicates();
     session.form.ShowTransparentColour();
     KeepPreferences(session.form);
     if (auto swallowed = session.platform.TakePendingError()) throw ScriptError(*swallowed);
