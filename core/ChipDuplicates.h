@@ -47,9 +47,7 @@ struct Report {
     int uniqueExact = 0;     // chips not empty and no exact copy of an earlier one
     int uniqueOriented = 0;  // of those, no copy of an earlier one up to orientation
 
-    const ChipMatch& At(int col, int row) const {
-        return chips[static_cast<std::size_t>(row * geometry.cols + col)];
-    }
+    const ChipMatch& At(int col, int row) const { return chips[static_cast<std::size_t>(row * geometry.cols + col)]; }
 };
 
 // The chip's pixels are all black, or all the transparent colour.

@@ -22,7 +22,7 @@ struct CommandShape {
 
 constexpr std::size_t Many = static_cast<std::size_t>(-1);
 
-constexpr std::array<CommandShape, 9> Commands{{
+constexpr std::array<CommandShape, 10> Commands{{
     {"split", 2, 2, false, true, "SHEET", false, false, true},
     {"join", 1, Many, true, false, "SHEET", false, false, true},
     {"convert", 2, 2, false, false, "SHEET", false, false, true},
@@ -32,6 +32,7 @@ constexpr std::array<CommandShape, 9> Commands{{
     {"palette", 1, 1, true, false, "OUT.gpl|.pal|.hex"},
     {"indexed", 1, 1, true, false, "OUT.png|.bmp", true},
     {"autotile", 1, 1, true, false, "OUT", false, true},
+    {"dedupe", 1, 1, true, false, "OUT.png|.bmp", false, false, true},
 }};
 
 [[noreturn]] void Usage(const std::string& text) { throw UsageError(text); }
@@ -161,6 +162,20 @@ Invocation ParseCommandLine(const std::vector<std::string>& args) {
             if (!(cols ? inv.cols : inv.rows))
                 Usage(option + " takes 1 to " + std::to_string(cols ? sheet::MaxCols : sheet::MaxRows) + ", not \"" +
                       v + "\"");
+        } else if (a == "--map" || a.starts_with("--map=")) {
+            if (inv.map) Usage("--map is given twice");
+            inv.map = value("--map");
+        } else if (a == "-m" || a.starts_with("-m=")) {
+            if (inv.mapOutput) Usage("-m is given twice");
+            inv.mapOutput = value("-m");
+        } else if (a == "--exact") {
+            inv.exact = true;
+        } else if (a == "--budget" || a.starts_with("--budget=")) {
+            const std::string v = value("--budget");
+            inv.budget = NumberIn(v, 0, sheet::SlotCount);
+            if (!inv.budget)
+                Usage("--budget takes a number of chips, 0 to " + std::to_string(sheet::SlotCount) + ", not \"" + v +
+                      "\"");
         } else if (a == "--key" || a.starts_with("--key=")) {
             const std::string v = value("--key");
             inv.key = ParseKey(v);
@@ -187,7 +202,11 @@ Invocation ParseCommandLine(const std::vector<std::string>& args) {
     if ((inv.source || inv.to || inv.tsx || inv.name) && !shape.takesTerrain)
         Usage("--source, --to, --tsx and --name are for autotile only");
     if (shape.takesTerrain && (!inv.source || !inv.to)) Usage("autotile needs --source C,R and --to C,R");
-    if (inv.chip && !shape.takesChip) Usage("--chip is for split, join, convert and check only");
+    if (inv.chip && !shape.takesChip) Usage("--chip is for split, join, convert, check and dedupe only");
+    if ((inv.map || inv.mapOutput) && inv.command != "dedupe") Usage("--map and -m are for dedupe only");
+    if (inv.map.has_value() != inv.mapOutput.has_value()) Usage("dedupe takes --map MAP.tmx and -m OUT.tmx together");
+    if (inv.exact && inv.command != "dedupe" && inv.command != "check") Usage("--exact is for dedupe and check only");
+    if (inv.budget && inv.command != "check") Usage("--budget is for check only");
     if ((inv.cols || inv.rows) && inv.command != "join") Usage("--cols and --rows are for join only");
     if (inv.command == "join") {
         const SheetGeometry g{inv.chip.value_or(sheet::Default.chipSize), inv.cols.value_or(sheet::Default.cols),

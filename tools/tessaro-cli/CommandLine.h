@@ -47,7 +47,11 @@ struct Invocation {
     // --chip N (8 to 64): the chips' side, for split, join, convert and check; the
     // sheet is then as many whole chips as the picture holds.
     std::optional<int> chip;
-    std::optional<int> cols, rows;  // --cols, --rows (1 to 64): join's sheet
+    std::optional<int> cols, rows;         // --cols, --rows (1 to 64): join's sheet
+    std::optional<std::string> map;        // --map, for dedupe: the map that uses the sheet
+    std::optional<std::string> mapOutput;  // -m: dedupe's rewritten map
+    bool exact = false;                    // --exact: dedupe and check's budget count exact copies only
+    std::optional<int> budget;             // --budget, for check: the most unique chips allowed
 };
 
 // Arguments that make no command: exit status 2.

@@ -26,7 +26,7 @@ Commands:
                            .png name) with the fixed
                            256-colour table; refuses, naming the first pixel,
                            when a colour is not in the table
-  check IN                 list the pixels whose colour is not in the table
+  check IN [--budget N]    list the pixels whose colour is not in the table
                            as "x,y R,G,B" lines (at most 100); standard error
                            gives the sheet's colour count, whether it was
                            read from an indexed file and whether index 0 is
@@ -51,14 +51,27 @@ Commands:
                            save the sheet as OUT; --tsx also writes a Tiled
                            tileset of OUT with the terrain set (NAME, else
                            "terrain")
+  dedupe SHEET -o OUT [--map MAP.tmx -m OUT.tmx] [--exact]
+                           save the sheet with each chip once as OUT: chips
+                           that repeat an earlier chip mirrored or turned
+                           (with --exact, only exactly) are left out, the
+                           rest packed in order of first appearance, empty
+                           after them; prints "N chips, U unique exactly, O
+                           unique up to orientation"; with --map, also
+                           writes the map rewritten to the new chips with
+                           Tiled's orientation flags as OUT.tmx and its
+                           tileset as OUT.tsx, showing as the old map did
 
 Options:
-  --chip N                 split, join, convert and check: chips of N x N
-                           pixels (8 to 64); split, convert and check take
-                           the sheet of as many whole chips as the picture
-                           holds (up to 64 x 64 chips and 2048 x 2048
-                           pixels), and check reports that shape on standard
-                           error
+  --chip N                 split, join, convert, check and dedupe: chips of
+                           N x N pixels (8 to 64); split, convert, check
+                           and dedupe take the sheet of as many whole chips
+                           as the picture holds (up to 64 x 64 chips and
+                           2048 x 2048 pixels), and check reports that
+                           shape on standard error
+  --budget N               check: also count the unique chips and exit 1
+                           when more than N are unique up to orientation
+  --exact                  dedupe and check: count exact copies only
   --cols C, --rows R       join: a sheet of C x R chips (1 to 64 each;
                            30 x 16 unless given)
   --skip-empty             split: leave out chips that are all black
@@ -66,7 +79,8 @@ Options:
                            instead, each as one picture named after its
                            top-left chip; blocks at the right and bottom
                            edges end where the sheet does
-  -o FILE                  join, palette and indexed: the file to write
+  -o FILE                  join, palette, indexed and dedupe: the file to
+                           write
   --palette FILE           indexed: the palette (.gpl, .pal (JASC or RIFF),
                            .txt, .hex, .act, or a picture: its colour table
                            when indexed, else its colours, refused past

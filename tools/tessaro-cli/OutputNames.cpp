@@ -2,6 +2,7 @@
 #include "tools/tessaro-cli/OutputNames.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,10 @@ void CheckPaletteName(const std::string& path) {
 
 }  // namespace
 
+std::string DedupedTilesetPath(const std::string& mapOutput) {
+    return std::filesystem::path(mapOutput).replace_extension(".tsx").string();
+}
+
 void CheckOutputs(const Invocation& inv) {
     const std::string& c = inv.command;
     std::vector<std::string> inputs = inv.operands, outputs;
@@ -56,6 +61,16 @@ void CheckOutputs(const Invocation& inv) {
             CheckPaletteName(*inv.output);
         else
             CheckPictureName(c, *inv.output);
+    } else if (c == "dedupe") {
+        CheckPictureName(c, *inv.output);
+        outputs.push_back(*inv.output);
+        if (inv.map) {
+            inputs.push_back(*inv.map);
+            if (LowerExtension(*inv.mapOutput) != ".tmx")
+                Usage("dedupe writes its map as a .tmx file, not \"" + *inv.mapOutput + "\"; nothing was written");
+            outputs.push_back(*inv.mapOutput);
+            outputs.push_back(DedupedTilesetPath(*inv.mapOutput));
+        }
     } else {
         // convert, reduce216 and palette256: IN OUT.
         inputs.resize(1);

@@ -21,6 +21,7 @@ int Dispatch(Session& s) {
     if (c == "palette") return RunPalette(s);
     if (c == "indexed") return RunIndexed(s);
     if (c == "autotile") return RunAutotile(s);
+    if (c == "dedupe") return RunDedupe(s);
     return RunCheck(s);
 }
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 #include "core/Form.h"
 
@@ -82,6 +83,15 @@ void LoadChip(Session& s, const std::string& path, int col, int row) {
     const PictureLoad read = Read(s, path, side, side);
     TakeIntoChip(s.project, col, row, read);
     NoteTransparency(s, path, read.notice);
+}
+
+std::string ImageNameFor(const std::string& tsxPath, const std::string& imagePath) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path image = fs::absolute(imagePath, error);
+    if (error) return imagePath;
+    const fs::path relative = fs::relative(image, fs::absolute(tsxPath, error).parent_path(), error);
+    return error || relative.empty() ? image.string() : relative.generic_string();
 }
 
 canvas::Picture ComposedSheet(const Session& s) {

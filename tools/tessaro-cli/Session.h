@@ -7,6 +7,7 @@
 #include <string>
 
 #include "canvas/Picture.h"
+#include "core/ChipDuplicates.h"
 #include "core/Project.h"
 #include "formats/PictureReadError.h"
 #include "io/FileWriteError.h"
@@ -46,12 +47,19 @@ canvas::Point LoadSheet(Session& s, const std::string& path);
 void LoadChip(Session& s, const std::string& path, int col, int row);
 // The sheet as one picture, as the saves compose it.
 canvas::Picture ComposedSheet(const Session& s);
+// The tileset's picture as a tileset at `tsxPath` names it: relative to the
+// tileset's folder where it can be.
+std::string ImageNameFor(const std::string& tsxPath, const std::string& imagePath);
 // The reader's reason, in words ("No such file or directory").
 std::string ReasonOf(const PictureReadError& e);
 // The refusal of a picture file that could not be read, with the reader's reason.
 Refusal UnreadablePicture(const std::string& path, const PictureReadError& e);
 // The refusal of an output that could not be written.
 Refusal UnwritableFile(const FileWriteError& e);
+
+// The sheet's chips counted: "N chips, U unique exactly, O unique up to
+// orientation".
+std::string CountsText(const duplicates::Report& report);
 
 // Runs the command named in the invocation; returns the exit status.
 int RunSplit(Session& s);
@@ -63,5 +71,6 @@ int RunCheck(Session& s);
 int RunPalette(Session& s);
 int RunIndexed(Session& s);
 int RunAutotile(Session& s);
+int RunDedupe(Session& s);
 
 }  // namespace cli

@@ -27,17 +27,6 @@ std::string ProblemText(TerrainProblem problem) {
     return "";
 }
 
-// The tileset's picture as the tileset names it: relative to its folder
-// where it can be.
-std::string ImageNameFor(const std::string& tsxPath, const std::string& imagePath) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    const fs::path image = fs::absolute(imagePath, error);
-    if (error) return imagePath;
-    const fs::path relative = fs::relative(image, fs::absolute(tsxPath, error).parent_path(), error);
-    return error || relative.empty() ? image.string() : relative.generic_string();
-}
-
 }  // namespace
 
 int RunAutotile(Session& s) {

@@ -92,10 +92,21 @@ int RunCheck(Session& s) {
     const canvas::Picture sheetPicture = ComposedSheet(s);
     // The summary is the command's report, not a note: --quiet keeps it.
     s.err << "tessaro-cli: " << in << ": " << ColourSummary(s, sheetPicture) << '\n';
+    bool overBudget = false;
+    if (const std::optional<int> budget = s.invocation.budget) {
+        const duplicates::Report report = duplicates::Find(s.sheet);
+        const int unique = s.invocation.exact ? report.uniqueExact : report.uniqueOriented;
+        s.err << "tessaro-cli: " << in << ": " << CountsText(report) << '\n';
+        if (unique > *budget) {
+            overBudget = true;
+            s.err << "tessaro-cli: " << in << ": " << unique << (unique == 1 ? " unique chip" : " unique chips")
+                  << (s.invocation.exact ? "" : " up to orientation") << ", over the budget of " << *budget << '\n';
+        }
+    }
     std::size_t count = 0;
     const auto off = palette_bmp::OffTablePixels(sheetPicture, FixedPaletteTable(), CheckLimit, count);
     for (const canvas::Point p : off) s.out << PixelText(p) << ' ' << ColourOf(sheetPicture, p) << '\n';
-    if (count == 0) return 0;
+    if (count == 0) return overBudget ? 1 : 0;
     const std::string n = std::to_string(count);
     const std::string shown = count > off.size() ? std::to_string(off.size()) : std::string();
     throw Refusal(in + ": " + n + " pixels have colours outside the 256-colour table" +
