@@ -68,8 +68,7 @@ void DuplicatesMapRewrite256(benchmark::State& state) {
     constexpr int Side = TryOutBoard::MaxSide;
     std::vector<tiled::MapCell> cells(Side * Side);
     std::mt19937 random(256);
-    for (tiled::MapCell& cell : cells)
-        cell = {static_cast<int>(random() % 480), canvas::AllOrientations[random() % 8]};
+    for (tiled::MapCell& cell : cells) cell = {static_cast<int>(random() % 480), canvas::AllOrientations[random() % 8]};
     const tiled::SheetShape shape{16, 30, 16, Side};
     for (auto _ : state) {
         const std::string text = tiled::MapText(Side, Side, DedupedCells(cells, packing), shape, "once.tsx");

@@ -59,9 +59,10 @@ TEST(CliDedupeTest, TheRewrittenMapRendersAsTheOldOne) {
 )" + csv + "</data></layer>\n</map>\n");
 
     std::ostringstream out, err;
-    ASSERT_EQ(cli::Run({"dedupe", "sheet.png", "--chip", "16", "-o", "once.png", "--map", "level.tmx", "-m", "level2.tmx"},
-                       out, err),
-              0)
+    ASSERT_EQ(
+        cli::Run({"dedupe", "sheet.png", "--chip", "16", "-o", "once.png", "--map", "level.tmx", "-m", "level2.tmx"},
+                 out, err),
+        0)
         << err.str();
     EXPECT_EQ(out.str(), "32 chips, 10 unique exactly, 6 unique up to orientation\n");
     ASSERT_EQ(std::system("QT_QPA_PLATFORM=offscreen tmxrasterizer level.tmx old.png >/dev/null 2>&1 && "

@@ -35,7 +35,9 @@ std::string MapRefusalText(tiled::Refusal why) {
         case Layers: return "not exactly one tile layer";
         case LayerLook: return "its layer is hidden, see-through or offset";
         case Size: return "not 1 to " + std::to_string(TryOutBoard::MaxSide) + " cells each way";
-        case Tileset: return "its tileset is not the sheet (one tileset of the sheet's shape; --chip N reads the sheet in the picture's own shape)";
+        case Tileset:
+            return "its tileset is not the sheet (one tileset of the sheet's shape; --chip N reads the sheet in the "
+                   "picture's own shape)";
         case Encoding: return "its tile data are encoded or compressed in a way Tessaro does not read";
         case Data: return "its tile data are broken";
         case TileOutsideSheet: return "a cell uses a tile that is not on the sheet";
@@ -60,7 +62,8 @@ int RunDedupe(Session& s) {
     const duplicates::Packing packing = duplicates::Pack(s.sheet, report, inv.exact);
 
     const std::string& out = *inv.output;
-    std::vector<PendingFile> files{{out, EncodePictureFile(out, packing.Compose(s.sheet), s.sheet.TransparentColor)}};
+    std::vector<PendingFile> files{
+        {out, EncodePictureFile(out, packing.Compose(s.sheet), s.sheet.TransparentColor, packing.geometry.chipSize)}};
     if (inv.map) {
         const SheetGeometry& g = s.sheet.Geometry();
         const tiled::SheetShape shape{g.chipSize, g.cols, g.rows, TryOutBoard::MaxSide};
@@ -76,17 +79,18 @@ int RunDedupe(Session& s) {
         // Animation frames and terrain tiles name chips as they are; merged
         // and turned chips would change what they show.
         if (!map.animations.empty() || !map.wangsets.empty())
-            throw Refusal(*inv.map + ": its tileset has animations or terrain sets, which dedupe does not rewrite; "
-                                     "nothing was written");
+            throw Refusal(*inv.map +
+                          ": its tileset has animations or terrain sets, which dedupe does not rewrite; "
+                          "nothing was written");
         const std::vector<tiled::MapCell> cells = DedupedCells(map.cells, packing);
         const std::string tsx = DedupedTilesetPath(*inv.mapOutput);
         const std::string tsxName = std::filesystem::path(tsx).filename().string();
         // The rest of the old map (its properties, names and attributes)
         // stays as it was; ReadMap took it, so it is a map of bounded size.
         const std::vector<std::uint8_t> oldMap = ReadFileStart(*inv.map, MapFileLimit);
-        const std::string mapText = tiled::MapTextOver(std::string_view(reinterpret_cast<const char*>(oldMap.data()),
-                                                                        oldMap.size()),
-                                                       map.cols, map.rows, cells, shape, tsxName);
+        const std::string mapText =
+            tiled::MapTextOver(std::string_view(reinterpret_cast<const char*>(oldMap.data()), oldMap.size()), map.cols,
+                               map.rows, cells, shape, tsxName);
         const std::string tilesetText =
             tiled::TilesetText(std::filesystem::path(out).stem().string(), ImageNameFor(tsx, out), shape, {}, {},
                                map.transparent ? map.transparent : s.sheet.TransparentColor);
