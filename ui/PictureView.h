@@ -33,8 +33,8 @@ public:
 
     // The layout's scale of this view (1, 2 or 3); shows the picture anew.
     void SetViewScale(int scale);
-    // The picture shows this many chip pixels across (the edit area's 16);
-    // 0: every picture pixel is one.
+    // The picture shows this many chip pixels across (the edit area's chip
+    // or block width); 0: every picture pixel is one.
     void SetChipPixelsAcross(int count);
     // Device pixels per picture pixel, along each axis (whole at whole
     // screen scale factors).
