@@ -145,6 +145,8 @@ public:
     void ReshapeSheet(const SheetGeometry& geometry);
     void DrawSheetFrame();
     void DrawEditGrid(std::int32_t n);
+    // The lines between the chips of a block, with grid lines or without.
+    void DrawChipBorders(std::int32_t n, bool doubled);
     void DrawChip(std::int32_t c, std::int32_t r, bool withFrame);
     void RefreshEditArea();
     void ComposeSheet();
@@ -485,6 +487,10 @@ public:
     // factor); 1 where there is no screen.
     double DeviceRatio = 1;
     void SetDeviceRatio(double ratio);
+    // The client area the window's screen has room for, in logical pixels;
+    // 0 where there is no screen. The fixed window keeps within it.
+    int ScreenWidth = 0, ScreenHeight = 0;
+    void SetScreenArea(int width, int height);
     std::int32_t ZoomBeforeWide = 5;
     bool WideLayoutOn() const { return Options.wide; }
     void WideMenuClick();
@@ -492,6 +498,9 @@ public:
     // follows it).
     void ResizeClient(int width, int height);
     void ApplyLayout(const WindowLayout& layout);
+    // The chip zoom at which the block being edited shows at zoom 4, that
+    // the roomy layout makes room for; 0 without a block.
+    int RoomyZoomForBlock() const;
     // The largest zoom the window's layout holds: the zoom menu's in the
     // fixed window, the layout's own in the roomy one.
     int ZoomWithinLayout(int zoom) const;

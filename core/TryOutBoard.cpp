@@ -12,6 +12,14 @@ constexpr canvas::Colour CheckerLight = 0xE0E0E0;
 constexpr canvas::Colour CheckerDark = 0xB0B0B0;
 constexpr int CheckerSquares = 2;  // per cell, each way
 
+bool HasColour(const canvas::Picture& picture, canvas::Colour colour) {
+    for (int y = 0; y < picture.Height(); ++y) {
+        const auto row = picture.Row(y);
+        if (std::find(row.begin(), row.end(), colour) != row.end()) return true;
+    }
+    return false;
+}
+
 int SlotOf(ChipRef chip) { return static_cast<int>(sheet::SlotOf(chip.col, chip.row)); }
 
 }  // namespace
@@ -123,7 +131,7 @@ canvas::Rect TryOutBoard::CellRect(BoardCell cell) const {
 }
 
 void TryOutBoard::Draw(canvas::Picture& target, const canvas::Rect& area, std::span<const canvas::Picture> chips,
-                       std::span<const std::uint16_t> shownSlots) const {
+                       std::span<const std::uint16_t> shownSlots, std::optional<canvas::Colour> transparent) const {
     const canvas::Rect part = canvas::Clip(area, ViewWidth(), ViewHeight());
     target.SetSize(area.Width(), area.Height());
     if (part != area) {
@@ -144,7 +152,22 @@ void TryOutBoard::Draw(canvas::Picture& target, const canvas::Rect& area, std::s
                                          ? shownSlots[static_cast<std::size_t>(placed)]
                                          : static_cast<std::size_t>(placed);
             if (placed != Empty && slot < chips.size() && sheet_.Contains(sheet::ChipOfSlot(slot))) {
-                target.StretchDrawOriented({left, top, left + side, top + side}, chips[slot], turns_[IndexOf({c, r})]);
+                const canvas::Picture& chip = chips[slot];
+                const canvas::Orientation turn = turns_[IndexOf({c, r})];
+                if (!transparent || !HasColour(chip, *transparent)) {
+                    target.StretchDrawOriented({left, top, left + side, top + side}, chip, turn);
+                    continue;
+                }
+                // Transparent pixels show the checker an empty cell shows,
+                // laid on the chip as the cell shows it.
+                canvas::Picture seen(chip.Width(), chip.Height());
+                seen.StretchDrawOriented({0, 0, chip.Width(), chip.Height()}, chip, turn);
+                const int half = std::max(chip.Width() / CheckerSquares, 1);
+                for (int y = 0; y < seen.Height(); ++y)
+                    for (int x = 0; x < seen.Width(); ++x)
+                        if (seen.GetPixel(x, y) == *transparent)
+                            seen.SetPixel(x, y, (x / half + y / half) % 2 == 0 ? CheckerLight : CheckerDark);
+                target.StretchDraw({left, top, left + side, top + side}, seen);
                 continue;
             }
             for (int j = 0; j < CheckerSquares; ++j) {
@@ -157,6 +180,12 @@ void TryOutBoard::Draw(canvas::Picture& target, const canvas::Rect& area, std::s
             }
         }
     }
+}
+
+void TryOutBoard::FollowTransparentColour(std::optional<canvas::Colour> transparent) {
+    if (transparent == shownTransparent_) return;
+    shownTransparent_ = transparent;
+    MarkAll();
 }
 
 void TryOutBoard::FollowChips(std::span<const std::uint64_t> versions) {

@@ -76,9 +76,15 @@ public:
     canvas::Rect CellRect(BoardCell cell) const;
     // Makes `target` the size of `area` and draws that part of the view into
     // it: each cell the current pixels of its chip in the cell's orientation,
-    // repeated `zoom` times each way, an empty cell the checker pattern. `chips` is the chip table.
+    // repeated `zoom` times each way, an empty cell the checker pattern, and
+    // so are a chip's pixels of the `transparent` colour. `chips` is the chip
+    // table.
     void Draw(canvas::Picture& target, const canvas::Rect& area, std::span<const canvas::Picture> chips,
-              std::span<const std::uint16_t> shownSlots = {}) const;
+              std::span<const std::uint16_t> shownSlots = {},
+              std::optional<canvas::Colour> transparent = std::nullopt) const;
+    // The transparent colour the view shows as the checker; a change marks
+    // the whole view.
+    void FollowTransparentColour(std::optional<canvas::Colour> transparent);
 
     // ---- What changed since the last ClearDirty() ----
     // Compares every chip's version (SheetDocument) with the one the board
@@ -109,4 +115,5 @@ private:
     std::vector<std::uint8_t> marked_;         // per cell: in dirtyCells_
     std::vector<BoardCell> dirtyCells_;
     bool allDirty_ = true;
+    std::optional<canvas::Colour> shownTransparent_;
 };

@@ -24,6 +24,9 @@ struct WindowLayout {
 
     int clientWidth = FixedWidth;
     int clientHeight = FixedHeight;
+    // The smallest client area the layout may be given (the roomy one's).
+    int minClientWidth = FixedWidth;
+    int minClientHeight = FixedHeight;
     // The edit area's zoom: the largest whole zoom up to MaxZoom (further
     // for a chip under 16 pixels, to the same side) whose edit area fits
     // (the fixed layout keeps the zoom the user chose).
@@ -32,6 +35,9 @@ struct WindowLayout {
     // times as large (1 in the fixed layout).
     int sheetScale = 1;
     int paletteScale = 1;
+    // Device pixels a picture pixel of a view at scale 1 takes; 0: the whole
+    // number nearest to the device pixel ratio (WholeDevicePixels).
+    int devicePixels = 0;
     // Containers and controls placed in the client area; others stay zero.
     std::array<ControlPlace, ControlCount> places{};
 
@@ -54,8 +60,11 @@ int ShownLength(int pixels, int scale, double ratio);
 
 // The described window: 738 x 421, every control at its described place.
 // Under a ratio that is not whole the views show whole device pixels per
-// chip pixel, and the controls keep their places relative to them.
-WindowLayout FixedLayout(double ratio = 1);
+// chip pixel, and the controls keep their places relative to them. Given the
+// client area the screen has room for (logical pixels), a window that would
+// not fit takes the largest whole number of device pixels per chip pixel at
+// which it does (at least one).
+WindowLayout FixedLayout(double ratio = 1, int availableWidth = 0, int availableHeight = 0);
 // The roomy layout for a client area of width x height (at least the fixed
 // layout's size at this device pixel ratio): the largest zoom that fits first, then the largest sheet scale, then
 // the largest palette scale up to the sheet's; the controls keep their places relative to the
@@ -68,4 +77,12 @@ struct ShownSheet {
     int width = 480;
     int height = 256;
 };
-WindowLayout RoomyLayout(int width, int height, double ratio = 1, const ShownSheet& sheet = {});
+// The client area is at least as large as an edit area at `minZoom` needs
+// (a block of chips to be read), but no larger than `screen` where that is
+// known (logical pixels, 0 where not).
+struct RoomFor {
+    int minZoom = 0;
+    int screenWidth = 0, screenHeight = 0;
+};
+WindowLayout RoomyLayout(int width, int height, double ratio = 1, const ShownSheet& sheet = {},
+                         const RoomFor& room = {});

@@ -62,7 +62,11 @@ void TForm1::SelectBlock(int col, int row, int cols, int rows) {
     // The XY exchange needs a square.
     controls.SetEnabled(ControlId::XYMenu, EditCols() == EditRows());
     LayoutChanged = true;
+    // The roomy window grows, if it must, for the block to be read.
+    if (WideLayoutOn()) ApplyLayout(RoomyLayoutFor(Layout.clientWidth, Layout.clientHeight, DeviceRatio));
     SizeEditArea();
+    // Back to one chip: the zoom box tells the chip's zoom again.
+    if (!BlockEditing()) ShowZoomChoice();
     // Draws the sheet's lines or the whole sheet again, so the old frame goes.
     DrawSheetFrame();
 }

@@ -70,6 +70,7 @@ void TForm1::BoardViewClick(ControlId Sender) {
 }
 
 void TForm1::FollowChipsOnBoard() {
+    project.Board.FollowTransparentColour(project.Sheet.TransparentColor);
     if (!Options.animation) return project.Board.FollowChips(project.Sheet.Versions());
     // A cell shows the frame due now: it changes with that frame's version.
     std::vector<std::uint64_t> shown(sheet::SlotCount);

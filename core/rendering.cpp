@@ -14,9 +14,12 @@ constexpr canvas::Colour SheetGrid = 0xC0C0C0;
 constexpr canvas::Colour CurrentChipFrame = 0x0000FF;
 // The edit area doubles its grid line after every this many chip pixels.
 constexpr int EditGridBlock = 8;
-// The lines between the chips of a block; white where the grid is red.
-constexpr canvas::Colour ChipBorderLine = 0x0000FF;
-constexpr canvas::Colour ChipBorderLineOnRed = 0xFFFFFF;
+// The lines between the chips of a block: dashes of black and white in turn
+// (and the other way round on a doubled line), so that no pixel colour
+// hides them.
+constexpr canvas::Colour ChipBorderDark = 0x000000;
+constexpr canvas::Colour ChipBorderLight = 0xFFFFFF;
+constexpr int ChipBorderDash = 2;
 
 }  // namespace
 
@@ -91,6 +94,7 @@ void TForm1::ReshapeSheet(const SheetGeometry& geometry) {
 void TForm1::SizeEditArea() {
     const int grid = Options.editGridHidden ? 0 : 1;
     EditI.SetSize(EditWidth() * EditZoom() + grid, EditHeight() * EditZoom() + grid);
+    if (BlockEditing()) ShowZoomChoice();
     RefreshEditArea();  // the chip stretched, then its grid lines
 }
 
@@ -120,12 +124,16 @@ void TForm1::DrawSheetFrame() {
 }
 
 void TForm1::DrawEditGrid(std::int32_t n) {
-    if (Options.editGridHidden) return;
     const int z = EditZoom();
     const int across = EditCols() * n, down = EditRows() * n;
     const int right = across * z, bottom = down * z;
     // A block at zoom 2 would lose a pixel to every double line.
     const bool doubled = !BlockEditing() || z > 2;
+    if (Options.editGridHidden) {
+        // The chips of a block keep their borders.
+        if (BlockEditing()) DrawChipBorders(n, doubled);
+        return;
+    }
     auto vertical = [&](int at) { EditI.Polyline({at, 0}, {at, bottom + 1}); };
     auto horizontal = [&](int at) { EditI.Polyline({0, at}, {right, at}); };
     EditI.SetPenColour(Def.GridLineColor);
@@ -138,15 +146,30 @@ void TForm1::DrawEditGrid(std::int32_t n) {
     };
     lines(across, vertical);
     lines(down, horizontal);
-    if (!BlockEditing()) return;
-    // The chip borders inside a block stand out in a colour of their own.
-    EditI.SetPenColour(Def.GridLineColor == ChipBorderLine ? ChipBorderLineOnRed : ChipBorderLine);
-    auto border = [&](int i, auto& line) {
-        line(i * n * z);
-        if (doubled) line(i * n * z + 1);
+    if (BlockEditing()) DrawChipBorders(n, doubled);
+}
+
+void TForm1::DrawChipBorders(std::int32_t n, bool doubled) {
+    const int z = EditZoom();
+    const int right = EditCols() * n * z, bottom = EditRows() * n * z;
+    // One line of dashes; `phase` 1 starts with the light one.
+    auto dashes = [&](int at, bool across, int phase) {
+        const int length = across ? right : bottom + 1;
+        for (int t = 0; t < length; t += ChipBorderDash) {
+            EditI.SetPenColour((t / ChipBorderDash + phase) % 2 == 0 ? ChipBorderDark : ChipBorderLight);
+            const int end = std::min(t + ChipBorderDash, length);
+            if (across)
+                EditI.Polyline({t, at}, {end, at});
+            else
+                EditI.Polyline({at, t}, {at, end});
+        }
     };
-    for (int c = 1; c < EditCols(); ++c) border(c, vertical);
-    for (int r = 1; r < EditRows(); ++r) border(r, horizontal);
+    auto border = [&](int at, bool across) {
+        dashes(at, across, 1);
+        if (doubled) dashes(at + 1, across, 0);
+    };
+    for (int c = 1; c < EditCols(); ++c) border(c * n * z, false);
+    for (int r = 1; r < EditRows(); ++r) border(r * n * z, true);
 }
 
 void TForm1::DrawChip(std::int32_t c, std::int32_t r, bool withFrame) {

@@ -22,7 +22,7 @@ void TForm1::WideMenuClick() {
         ApplyLayout(RoomyLayoutFor(Layout.clientWidth, Layout.clientHeight, DeviceRatio));
         return;
     }
-    Layout = FixedLayout(DeviceRatio);
+    Layout = FixedLayout(DeviceRatio, ScreenWidth, ScreenHeight);
     LayoutChanged = true;
     // Back to the zoom chosen before, as the zoom menu chooses it.
     const bool known = ZoomBeforeWide >= MinZoom && ZoomBeforeWide <= std::max(MaxZoom, LargestFixedZoom());
@@ -38,7 +38,16 @@ void TForm1::SetDeviceRatio(double ratio) {
     if (ratio == DeviceRatio) return;
     DeviceRatio = ratio;
     if (WideLayoutOn()) return ApplyLayout(RoomyLayoutFor(Layout.clientWidth, Layout.clientHeight, ratio));
-    Layout = FixedLayout(ratio);
+    Layout = FixedLayout(ratio, ScreenWidth, ScreenHeight);
+    LayoutChanged = true;
+}
+
+void TForm1::SetScreenArea(int width, int height) {
+    if (width == ScreenWidth && height == ScreenHeight) return;
+    ScreenWidth = width;
+    ScreenHeight = height;
+    if (WideLayoutOn()) return ApplyLayout(RoomyLayoutFor(Layout.clientWidth, Layout.clientHeight, DeviceRatio));
+    Layout = FixedLayout(DeviceRatio, width, height);
     LayoutChanged = true;
 }
 
@@ -71,9 +80,19 @@ int TForm1::LargestFixedZoom() const {
 
 int TForm1::ZoomWithinLayout(int zoom) const { return std::clamp(zoom, MinZoom, LargestZoom()); }
 
+int TForm1::RoomyZoomForBlock() const {
+    constexpr int ReadableBlockZoom = 4;
+    // Nor more than this many pixels a side for the block's edit area.
+    constexpr int LargestBlockSide = 1024;
+    const int side = std::max(Options.blockCols, Options.blockRows);
+    if (!Options.block || side < 2) return 0;
+    return std::min(ReadableBlockZoom * side, LargestBlockSide / Def.ChipSize);
+}
+
 WindowLayout TForm1::RoomyLayoutFor(int width, int height, double ratio) const {
     return RoomyLayout(width, height, ratio,
-                       {Def.ChipSize, project.Sheet.Geometry().Width(), project.Sheet.Geometry().Height()});
+                       {Def.ChipSize, project.Sheet.Geometry().Width(), project.Sheet.Geometry().Height()},
+                       {RoomyZoomForBlock(), ScreenWidth, ScreenHeight});
 }
 
 void TForm1::ShowZoomChoice() {
@@ -87,5 +106,6 @@ void TForm1::ShowZoomChoice() {
         for (int z = MinZoom; z <= MaxZoom; ++z) controls.SetChecked(ZoomItemOf(z), false);
     }
     controls.SetPosition(Def.Zoom);
-    controls.SetCaption(pRate, "×" + std::to_string(Def.Zoom) + " ");
+    // A block shows at a zoom of its own, whatever the zoom chosen.
+    controls.SetCaption(pRate, "×" + std::to_string(BlockEditing() ? EditZoom() : Def.Zoom) + " ");
 }

@@ -5,10 +5,13 @@ namespace {
 
 // First pixel of a cell after its grid line: one pixel after a single line,
 // two after the double line that follows every eighth chip pixel (a block at
-// zoom 2 has single lines only), none while the lines are erased.
-int CellOffset(int p, bool gridShown, bool doubled) {
-    if (!gridShown) return 0;
-    return (doubled && p > 0 && p % 8 == 0) ? 2 : 1;
+// zoom 2 has single lines only), none while the lines are erased. A block's
+// chip borders (every `chipSize` pixels, 0 for no block) are lines too, and
+// stay while the grid is erased.
+int CellOffset(int p, bool gridShown, bool doubled, int chipSize) {
+    const bool chipBorder = chipSize > 0 && p > 0 && p % chipSize == 0;
+    if (!gridShown && !chipBorder) return 0;
+    return (doubled && p > 0 && (p % 8 == 0 || chipBorder)) ? 2 : 1;
 }
 
 }  // namespace
@@ -22,6 +25,7 @@ void PaintPenBlock(TForm1& form, int x, int y, TColor colour) {
     const bool block = form.BlockEditing();
     const bool gridShown = !form.Options.editGridHidden;
     const bool doubled = !block || zoom > 2;
+    const int border = block ? n : 0;
 
     // The chip's version moves on at every pen block, as it always has.
     if (!block) form.ChangeChip(form.CurCol, form.CurRow);
@@ -38,8 +42,9 @@ void PaintPenBlock(TForm1& form, int x, int y, TColor colour) {
         for (int bx = x - h; bx < x - h + size; ++bx) {
             const int px = wrap ? canvas::Wrapped(bx, width) : bx;
             if (px < 0 || px >= width) continue;
-            form.EditI.FillRect({px * zoom + CellOffset(px, gridShown, doubled),
-                                 py * zoom + CellOffset(py, gridShown, doubled), px * zoom + zoom, py * zoom + zoom});
+            form.EditI.FillRect({px * zoom + CellOffset(px, gridShown, doubled, border),
+                                 py * zoom + CellOffset(py, gridShown, doubled, border), px * zoom + zoom,
+                                 py * zoom + zoom});
             const int col = form.CurCol + px / n, row = form.CurRow + py / n;
             // A block's chip changes only where the pen changes a pixel.
             if (block && form.Chip(col, row).GetPixel(px % n, py % n) == colour) continue;

@@ -35,7 +35,7 @@ void BoardView::ShowChanges(TForm1& form) {
 
 QImage BoardView::Shown(const QRect& area) const {
     form_.project.Board.Draw(part_, {area.left(), area.top(), area.right() + 1, area.bottom() + 1},
-                             form_.project.Sheet.Chips(), form_.ShownSlots);
+                             form_.project.Sheet.Chips(), form_.ShownSlots, form_.project.Sheet.TransparentColor);
     return ImageOfPicture(part_);
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/MainWindow.h"
 
+#include <algorithm>
 #include <exception>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QTimer>
@@ -35,6 +37,7 @@
 #include "ui/ToolButton.h"
 #include "ui/ToolGlyphs.h"
 #include "ui/UpDown.h"
+#include "ui/ViewMarks.h"
 #include "ui/WindowShortcuts.h"
 
 namespace ui {
@@ -52,6 +55,8 @@ constexpr ControlId Views[] = {ScreenI, EditI, Pallete};
 // thread only for the moment its state is copied.
 constexpr int RecoveryIntervalMs = 2 * 1000;
 constexpr int AnimationTickMs = 10;
+// The height of a title bar, for a window whose frame is not known yet.
+constexpr int TitleBarGuess = 32;
 
 bool IsSwatch(ControlId id) { return id == lbP || id == rbP; }
 
@@ -108,6 +113,16 @@ MainWindow::MainWindow() : platform_(*this), form_(std::make_unique<TForm1>(plat
     form_->Remembered.file = preferences::DefaultFile();
     Run([this] {
         form_->FormCreate();
+        // The room on the screen for the client area: its available area
+        // less the menu bar and the window's frame (a title bar, while the
+        // frame is not known yet).
+        if (const QScreen* shown = screen()) {
+            const QRect room = shown->availableGeometry();
+            const int frameWidth = std::max(0, frameGeometry().width() - width());
+            const int frameHeight = std::max(TitleBarGuess, frameGeometry().height() - height());
+            form_->SetScreenArea(room.width() - frameWidth,
+                                 room.height() - frameHeight - menuBar()->sizeHint().height());
+        }
         form_->SetDeviceRatio(devicePixelRatioF());
     });
     // Once the window is up, so that the question has a window over which to show.
@@ -285,6 +300,7 @@ void MainWindow::ConnectMenus() {
 
 void MainWindow::ConnectControls() {
     PictureView* sheet = ViewOf(ScreenI);
+    sheet->SetOverlay([this](QPainter& painter, qreal pixel) { PaintAnimatedChipMarks(painter, pixel, *form_); });
     sheet->OnPress(
         [this](MouseButton b, ShiftState s, int x, int y) { Run([&] { form_->ScreenIMouseDown(b, s, x, y); }); });
     sheet->OnMove([this](ShiftState s, int x, int y) { Run([&] { form_->ScreenIMouseMove(s, x, y); }); });
@@ -365,6 +381,12 @@ void MainWindow::ShowChanges() {
         ApplyLayout();
     }
     for (ControlId id : Views) ViewOf(id)->ShowChanges();
+    // The sheet's marks of animated chips follow the animations and the option.
+    if (form_->Options.animation != markedAnimation_ || form_->project.Sheet.Animations.All() != markedAnimations_) {
+        markedAnimation_ = form_->Options.animation;
+        markedAnimations_ = form_->project.Sheet.Animations.All();
+        ViewOf(ScreenI)->update();
+    }
     ShowTransparentSwatch();
     // Until the board is first shown there is no window to follow it.
     if (board_ || form_->Options.boardShown) Board()->ShowChanges();
@@ -386,6 +408,7 @@ void MainWindow::ApplyLayout() {
         const ControlPlace& p = places.places[i];
         if (p.width > 0 && widgets_[i]) widgets_[i]->setGeometry(p.left, p.top, p.width, p.height);
     }
+    for (ControlId id : Views) ViewOf(id)->SetDevicePixels(places.devicePixels);
     ViewOf(ScreenI)->SetViewScale(places.sheetScale);
     ViewOf(Pallete)->SetViewScale(places.paletteScale);
     ViewOf(EditI)->SetChipPixelsAcross(form_->EditWidth());
@@ -395,8 +418,6 @@ void MainWindow::ApplyLayout() {
     if (resizable != resizable_) {
         resizable_ = resizable;
         if (resizable) {
-            const WindowLayout fixed = FixedLayout(form_->DeviceRatio);
-            client->setMinimumSize(fixed.clientWidth, fixed.clientHeight);
             client->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
             layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
             setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
@@ -405,7 +426,12 @@ void MainWindow::ApplyLayout() {
             layout()->setSizeConstraint(QLayout::SetFixedSize);
         }
     }
-    // The fixed window's size follows its views at a scale factor that is not whole.
+    // The roomy window is never smaller than its layout allows (more while a
+    // block is edited).
+    if (resizable && client->minimumSize() != QSize(places.minClientWidth, places.minClientHeight))
+        client->setMinimumSize(places.minClientWidth, places.minClientHeight);
+    // The fixed window's size follows its views at a scale factor that is not
+    // whole, and on a screen too small for it.
     if (!resizable && client->size() != QSize(places.clientWidth, places.clientHeight))
         client->setFixedSize(places.clientWidth, places.clientHeight);
     // The placing above gave the position text its place's width back.

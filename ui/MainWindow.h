@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -105,6 +106,9 @@ private:
     // Plays animated chips while the option is on; the time since it started.
     QTimer* animationTimer_ = nullptr;
     QElapsedTimer animationClock_;
+    // What the sheet view's marks of animated chips show.
+    bool markedAnimation_ = false;
+    std::map<std::size_t, ChipAnimation> markedAnimations_;
     bool resizable_ = false;
     static constexpr int KeySwatchSize = 16, KeySwatchGap = 8;
     QLabel* keySwatch_ = nullptr;

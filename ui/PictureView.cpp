@@ -22,6 +22,17 @@ PictureView::PictureView(canvas::Picture& picture, QWidget* parent) : MouseView(
     setFixedSize(0, 0);
 }
 
+void PictureView::SetOverlay(Overlay overlay) {
+    overlay_ = std::move(overlay);
+    update();
+}
+
+void PictureView::SetDevicePixels(int devicePixels) {
+    if (devicePixels == devicePixels_) return;
+    devicePixels_ = devicePixels;
+    ShowWhole();
+}
+
 void PictureView::SetViewScale(int scale) {
     if (scale == viewScale_) return;
     viewScale_ = scale;
@@ -35,6 +46,7 @@ void PictureView::SetChipPixelsAcross(int count) {
 }
 
 double PictureView::DevicePixelsPerPixel(qreal ratio) const {
+    if (devicePixels_ > 0) return devicePixels_ * viewScale_;
     const int perChipPixel = chipPixelsAcross_ > 0 ? std::max(1, picture_.Width() / chipPixelsAcross_) : 1;
     return static_cast<double>(WholeDevicePixels(ratio, viewScale_ * perChipPixel)) / perChipPixel;
 }
@@ -108,6 +120,11 @@ void PictureView::paintEvent(QPaintEvent* event) {
     // The image is at the painter's device pixel ratio: drawn unscaled, one
     // image pixel on one device pixel.
     painter.drawImage(QPointF(0, 0), shown_);
+    if (overlay_) {
+        painter.save();
+        overlay_(painter, factor_ / shownRatio_);
+        painter.restore();
+    }
     // Rounding the size up to whole logical pixels may leave a sliver.
     const QSizeF image = shown_.deviceIndependentSize();
     const QRegion rest = QRegion(rect()) - QRegion(QRectF(QPointF(0, 0), image).toAlignedRect());

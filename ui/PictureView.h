@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
+
 #include <QImage>
 
 #include "canvas/Picture.h"
 #include "ui/MouseView.h"
+
+class QPainter;
 
 namespace ui {
 
@@ -33,6 +37,9 @@ public:
 
     // The layout's scale of this view (1, 2 or 3); shows the picture anew.
     void SetViewScale(int scale);
+    // Device pixels per picture pixel at scale 1 that the layout chose; 0:
+    // the whole number nearest to the screen's ratio.
+    void SetDevicePixels(int devicePixels);
     // The picture shows this many chip pixels across (the edit area's chip
     // or block width); 0: every picture pixel is one.
     void SetChipPixelsAcross(int count);
@@ -42,6 +49,11 @@ public:
 
     // What the view shows now, in device pixels.
     const QImage& Shown() const { return shown_; }
+
+    // Marks painted over the picture (never into it): called at every paint
+    // with the logical size of one picture pixel.
+    using Overlay = std::function<void(QPainter& painter, qreal pixel)>;
+    void SetOverlay(Overlay overlay);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -60,9 +72,11 @@ private:
     // kept while the picture does not change.
     QImage spare_;
     int viewScale_ = 1;
+    int devicePixels_ = 0;
     int chipPixelsAcross_ = 0;
     double factor_ = 1;
     qreal shownRatio_ = 1;
+    Overlay overlay_;
 };
 
 }  // namespace ui

@@ -10,6 +10,7 @@
 #include "ui/Language.h"
 #include "ui/PictureView.h"
 #include "ui/ToolWindowPlace.h"
+#include "ui/ViewMarks.h"
 
 namespace ui {
 
@@ -32,6 +33,7 @@ TilePreviewWindow::TilePreviewWindow(TForm1& form, Runner run, QWidget* owner)
     BuildMenuBarOf(ControlId::TileMenuBar, *bar, form_.controls, menus_);
     view_ = new PictureView(form_.TileI, this);
     view_->setObjectName(Text(NameOf(ControlId::TileI)));
+    view_->SetOverlay([this](QPainter& painter, qreal pixel) { PaintMiddleChipMarks(painter, pixel, form_); });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -66,6 +68,11 @@ void TilePreviewWindow::Retranslate() {
 
 void TilePreviewWindow::ShowChanges() {
     view_->ShowChanges();
+    // The middle's marks come and go with the mode, the picture may not change.
+    if (form_.Options.tileNeighbours != markedNeighbours_) {
+        markedNeighbours_ = form_.Options.tileNeighbours;
+        view_->update();
+    }
     const Controls& controls = form_.controls;
     for (std::size_t i = 0; i < ControlCount; ++i) {
         const ControlId id = static_cast<ControlId>(i);

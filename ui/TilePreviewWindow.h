@@ -45,6 +45,7 @@ private:
     MenuSet menus_;
     PictureView* view_ = nullptr;
     bool placed_ = false;
+    bool markedNeighbours_ = false;
     // Restarted by each move: the place is kept once the window stays put,
     // not at every step of a drag.
     QTimer placeTimer_;

@@ -83,3 +83,16 @@ TEST(WindowLayoutTest, ShownPositionsFloorToPicturePixels) {
 }
 
 }  // namespace
+
+TEST(WindowLayoutTest, AFixedWindowTooLargeForItsScreenTakesFewerDevicePixelsPerChipPixel) {
+    // 1280 x 1024 at 1.5 is 853 x 682 logical pixels, less the frame and menus.
+    const WindowLayout natural = FixedLayout(1.5);
+    const WindowLayout fitted = FixedLayout(1.5, 853, 620);
+    EXPECT_EQ(natural.devicePixels, 0);
+    EXPECT_GT(natural.clientWidth, 853);
+    EXPECT_EQ(fitted.devicePixels, 1);
+    EXPECT_TRUE(fitted.clientWidth <= 853 && fitted.clientHeight <= 620);
+    EXPECT_EQ(fitted.PlaceOf(Screen).width, 320 + 8);  // 480 device pixels, the box's frame round them
+    EXPECT_EQ(FixedLayout(1.5, 2000, 2000).places, natural.places);
+    EXPECT_EQ(FixedLayout(2, 700, 500).devicePixels, 1);
+}

@@ -46,8 +46,13 @@ protected:
         const canvas::Picture& picture = id == ScreenI ? form().ScreenI : id == EditI ? form().EditI : form().Pallete;
         const double ratio = v->devicePixelRatioF();
         const int perChipPixel = id == EditI ? form().Def.Zoom : 1;
-        const double f =
-            static_cast<double>(WholeDevicePixels(ratio, form().Layout.ScaleOf(id) * perChipPixel)) / perChipPixel;
+        // A fixed window too large for its screen at the nearest whole number
+        // takes fewer device pixels, as its layout says.
+        const int chosen = form().Layout.devicePixels;
+        const double f = chosen > 0
+                             ? chosen * form().Layout.ScaleOf(id)
+                             : static_cast<double>(WholeDevicePixels(ratio, form().Layout.ScaleOf(id) * perChipPixel)) /
+                                   perChipPixel;
         auto logical = [&](int pixels) { return static_cast<int>(std::ceil(pixels * f / ratio - 1e-6)); };
         EXPECT_EQ(v->size(), QSize(logical(picture.Width()), logical(picture.Height())));
         const int width = static_cast<int>(picture.Width() * f), height = static_cast<int>(picture.Height() * f);
@@ -121,10 +126,16 @@ TEST_F(RoomyWindowTest, TheRoomyWindowResizesPlacesItsControlsAndPicksInShownPix
     // Off: the fixed window again, at the zoom chosen before.
     Choose(WideMenu);
     QApplication::processEvents();
-    const WindowLayout fixed = FixedLayout(ratio);
+    // On a screen too small for it, with fewer device pixels per chip pixel.
+    const WindowLayout fixed = FixedLayout(ratio, form().ScreenWidth, form().ScreenHeight);
     EXPECT_EQ(window->centralWidget()->size(), QSize(fixed.clientWidth, fixed.clientHeight));
-    if (ratio == 1 || ratio == 2) {
+    if (ratio == 1 || (ratio == 2 && fixed.devicePixels == 0)) {
         EXPECT_EQ(fixed.clientWidth, 738);
+    }
+    const double sheetScale = view(ScreenI)->DeviceScale();
+    EXPECT_EQ(sheetScale, std::round(sheetScale));
+    if (fixed.devicePixels > 0) {
+        EXPECT_EQ(sheetScale, fixed.devicePixels);
     }
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
     const ControlPlace& box = fixed.PlaceOf(ScrollBox1);

@@ -45,7 +45,8 @@ const canvas::Picture* FindPicture(const Target& target, const Session& session)
             // 64 x 64 cells at zoom 4; a script has no use for larger ones.
             if (static_cast<long long>(board.ViewWidth()) * board.ViewHeight() > (1LL << 24))
                 throw ScriptError("the board view is too large to look at whole");
-            board.Draw(session.boardView, {0, 0, board.ViewWidth(), board.ViewHeight()}, form.project.Sheet.Chips());
+            board.Draw(session.boardView, {0, 0, board.ViewWidth(), board.ViewHeight()}, form.project.Sheet.Chips(), {},
+                       form.project.Sheet.TransparentColor);
             return &session.boardView;
         }
     }
