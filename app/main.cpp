@@ -10,6 +10,8 @@
 
 #include "app/StartupMemory.h"
 #include "core/Translation.h"
+#include "edit/EditorForm.h"
+#include "io/FormWithFiles.h"
 #include "io/RememberedPreferences.h"
 #include "ui/Application.h"
 #include "ui/Language.h"
@@ -115,7 +117,7 @@ int main(int argc, char* argv[]) {
     // The command line wins over the settings file, for this run only: the
     // start alone keeps nothing.
     if (english) {
-        TForm1& form = window.Form();
+        EditorForm& form = window.Form();
         form.SetEnglish(*english);
         ShowAsStarted(form);
         window.ShowChanges();

@@ -6,6 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "edit/EditorForm.h"
 #include "tests/support/StartedEditor.h"
 
 namespace {
@@ -24,7 +25,7 @@ struct BlockEditor : StartedEditor {
 
 // Edit-area positions of the centres of the block's pixels, one to three
 // pixels apart, so that the pen crosses chip borders.
-int BlockPosition(const TForm1& form, int step) { return (step * 3 % 64) * form.EditZoom() + 1; }
+int BlockPosition(const EditorForm& form, int step) { return (step * 3 % 64) * form.EditZoom() + 1; }
 
 // Budget: a pen move, 20 µs.
 void BudgetBlockPenMove(benchmark::State& state) {

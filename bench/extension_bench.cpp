@@ -6,6 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "edit/EditorForm.h"
 #include "io/RecoveryRecord.h"
 #include "tests/support/StartedEditor.h"
 
@@ -23,7 +24,7 @@ struct Editor : StartedEditor {
 
 // 256 fills over chips across the sheet: a full history, each step of
 // another chip.
-void FillHistory(TForm1& form) {
+void FillHistory(EditorForm& form) {
     form.SetUndoLimit(History::MaxLimit);
     form.Click(ControlId::FillB);
     for (int i = 0; i < History::MaxLimit; ++i) {

@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "formats/BmpWriter.h"
 #include "formats/PaletteBmp.h"
 #include "formats/PngWriter.h"
@@ -80,7 +81,7 @@ canvas::Picture TileLike(int width, int height) {
 // the sheet is made of the shape first when it is not the start's.
 struct Editor {
     FakePlatform platform;
-    std::unique_ptr<TForm1> form = std::make_unique<TForm1>(platform);
+    std::unique_ptr<EditorForm> form = std::make_unique<EditorForm>(platform);
 
     explicit Editor(const canvas::Picture& sheet, const SheetGeometry& g = sheet::Default) {
         form->FormCreate();
@@ -109,7 +110,7 @@ canvas::Picture TableColoured(const std::array<std::uint32_t, 256>& table) {
 
 void FilesBuild256Colour(benchmark::State& state) {
     FakePlatform platform;
-    TForm1 start(platform);
+    EditorForm start(platform);
     start.FormCreate();
     Editor editor(TableColoured(start.Palette256));
     std::optional<canvas::Point> offTable;
@@ -175,7 +176,7 @@ std::vector<std::uint8_t> EncodeJpeg(const canvas::Picture& picture) {
 
 void LoadSheet(benchmark::State& state, const ScratchFile& file, const SheetGeometry& g = sheet::Default) {
     FakePlatform platform;
-    TForm1 form(platform);
+    EditorForm form(platform);
     form.FormCreate();
     if (g != sheet::Default) form.MakeNewSheet(g);
     for (auto _ : state) form.LoadSheetFile(file.Path());

@@ -4,6 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "edit/EditorForm.h"
 #include "tests/support/StartedEditor.h"
 
 namespace {
@@ -12,7 +13,7 @@ const ShiftState LeftOnly{ShiftKey::Left};
 
 // A change of every pixel of every chip, recorded as one whole-sheet step:
 // each step keeps the whole sheet, about 0.5 MiB.
-void ChangeEveryChip(TForm1& form, canvas::Colour colour) {
+void ChangeEveryChip(EditorForm& form, canvas::Colour colour) {
     form.project.RecordSheet({form.CurCol, form.CurRow});
     for (int c = 0; c < sheet::Default.cols; ++c)
         for (int r = 0; r < sheet::Default.rows; ++r) {

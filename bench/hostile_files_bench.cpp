@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "io/PaletteFiles.h"
 #include "io/PictureFile.h"
 #include "tests/support/CompressedJpeg.h"
@@ -143,7 +144,7 @@ void Report(benchmark::State& state, bool refused) {
 // The file loaded as the sheet, as the File menu and a drop do.
 void LoadAsSheet(benchmark::State& state, const std::string& path) {
     FakePlatform platform;
-    TForm1 form(platform);
+    EditorForm form(platform);
     form.FormCreate();
     bool refused = false;
     for (auto _ : state) {
@@ -211,7 +212,7 @@ void HostileDevices(benchmark::State& state) {
         fs::create_symlink(link[0] == 'z' ? "/dev/zero" : "/dev/urandom", path);
     }
     FakePlatform platform;
-    TForm1 form(platform);
+    EditorForm form(platform);
     form.FormCreate();
     bool refused = true;
     for (auto _ : state)

@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "formats/OwnPalette.h"
 #include "io/PaletteFiles.h"
 #include "tests/support/FakePlatform.h"
@@ -81,7 +82,7 @@ BENCHMARK(PaletteIndexSheet);
 // or by the plain save (indexed:0); as BMP (png:0) or PNG (png:1).
 void PaletteSaveSheet(benchmark::State& state) {
     FakePlatform platform;
-    auto form = std::make_unique<TForm1>(platform);
+    auto form = std::make_unique<EditorForm>(platform);
     form->FormCreate();
     const canvas::Picture sheet = FewColours();
     for (int row = 0; row < 16; ++row)

@@ -4,7 +4,6 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <future>
 #include <optional>
 #include <string>
 #include <vector>
@@ -54,15 +53,12 @@ struct TMemorySnapshot {
 
 enum class TCloseAction { caNone, caFree };
 
-struct PictureLoad;
-struct TransparencyNotice;
-class PictureReadError;
-
-// The editor: every field of the main window and every handler, named as the
-// window names them. The class is declared here once; its member functions
-// are defined in the directory of the subsystem they belong to, one file per
-// area (core/, edit/, io/). Handlers take what the event gives: the sender,
-// the button, the shift state, the position in the control's pixels.
+// The main window's fields, named as the window names them, and the handlers
+// that need nothing but them (defined here in core/, one file per area). The
+// handlers that read and write files are io/FormWithFiles.h's, the editing
+// ones edit/EditorForm.h's: each layer's class adds its own to the one below.
+// Handlers take what the event gives: the sender, the button, the shift
+// state, the position in the control's pixels.
 class TForm1 {
 public:
     static constexpr const char* ApplicationTitle = "Velmira";
@@ -70,7 +66,7 @@ public:
     static constexpr const char* ProductName = "Tessaro";
     static constexpr const char* MakerUrl = "https://tessaro.example.org/";
 
-    explicit TForm1(Platform& platform);
+    explicit TForm1(Platform& p) : platform(p) {}
     TForm1(const TForm1&) = delete;
     TForm1& operator=(const TForm1&) = delete;
 
@@ -112,13 +108,11 @@ public:
     const canvas::Picture& UndoImage() const { return project.history.OneLevelCopy(); }
     bool UndoAvailable() const { return project.history.OneLevelAvailable(); }
 
-    // ---- io/startup.cpp, io/closing.cpp, core/fixed_palette.cpp ----
-    void FormCreate();
-    void FormClose(TCloseAction& Action);
+    // ---- core/fixed_palette.cpp ----
     void BuildFixedPalette();  // PalettePicture and Palette256
     void DrawPaletteView();    // PalettePicture stretched over the palette view
 
-    // ---- core/user_palette.cpp, io/palette_file_menu.cpp, edit/palette_swap.cpp ----
+    // ---- core/user_palette.cpp ----
     // What the palette view shows with the user palette option on: the
     // loaded palette, else the colour table of the indexed file the sheet came
     // from; none (the fixed palette) with the option off or neither there.
@@ -126,14 +120,6 @@ public:
     // The entry under (X, Y) of the palette view; none past the palette's end.
     std::optional<std::size_t> UserPaletteEntryAt(int X, int Y) const;
     void UserPaletteMenuClick();
-    // Reads the palette file into UserPalette; what to tell the user: the
-    // reason for a refusal, or what of the file was not taken.
-    std::optional<std::string> LoadUserPalette(const std::string& path);
-    void PaletteLoadMenuClick();
-    void PaletteSaveMenuClick();
-    // The entry takes a new colour from the colour dialog, and so does every
-    // pixel of the sheet that had its colour.
-    void SwapPaletteEntry(std::size_t entry);
 
     // ---- core/rendering.cpp ----
     // Lays the views out for a sheet of the given shape; a shape other than
@@ -163,8 +149,7 @@ public:
     // A pending first point of an ellipse or line is dropped (WithoutPendingPoint).
     void DropPendingPoint();
 
-    // ---- io/settings_file.cpp, core/view_settings.cpp ----
-    void ReadSettings(const std::string& fileName);
+    // ---- core/view_settings.cpp ----
     void LineColor(ControlId Sender);
     void mZoomClick(ControlId Sender);
     void udRateMouseUp();
@@ -174,79 +159,17 @@ public:
     void wakuMenuClick();
     void chrSMenuClick();
 
-    // ---- edit/control_dispatch.cpp: what the window and the driver call ----
-    // Runs the click handler of a menu item, speed button or push button.
-    void Click(ControlId control);
-    // Runs the open handler of FileMenu, EditMenu or ScreenMenu.
-    void OpenMenu(ControlId menu);
-
-    // ---- edit/drawing_tools.cpp ----
-    void EditIMouseDown(MouseButton Button, ShiftState Shift, int X, int Y);
-    void EditIMouseMove(ShiftState Shift, int X, int Y);
-
-    // ---- edit/sheet_interaction.cpp ----
-    void ScreenIMouseDown(MouseButton Button, ShiftState Shift, int X, int Y);
-    void ScreenIMouseMove(ShiftState Shift, int X, int Y);
     // What a left press on a chip of the sheet does: it becomes the chip
     // being edited (core/rendering.cpp; undo and redo use it too).
     void ChooseChip(int col, int row);
 
-    // ---- edit/palette_choice.cpp ----
-    void PalleteMouseMove(ShiftState Shift, int X, int Y);
-    void PalleteMouseDown(MouseButton Button, ShiftState Shift, int X, int Y);
-    void ColorSelect(ControlId Sender);
-
-    // ---- edit/transforms.cpp ----
-    void MoveMenuClick(ControlId Sender);
-
-    // ---- edit/tool_buttons.cpp, core/undo.cpp, core/memory_snapshot.cpp ----
-    void ToolButtonClick(ControlId Sender);
+    // ---- core/undo.cpp, core/memory_snapshot.cpp ----
     // The undo step of the chip being edited before a change that the
     // one-level undo takes back.
     void TakeUndoCopy();
     void Undo();
     void MemoriseSnapshot();
     void ReplaySnapshot();
-
-    // ---- io/sheet_files.cpp, io/help_menu.cpp ----
-    void FileMenuClick(ControlId Sender);
-    void FileMenuSet();
-    void helpMenuClick(ControlId Sender);
-    // True when the picture was read and cut into the chips.
-    bool LoadSheetFile(const std::string& path);
-    bool LoadChipFile(const std::string& path, std::int32_t col, std::int32_t row);
-    // A picture read for the sheet becomes the sheet and shows: every
-    // whole-sheet load and paste ends here.
-    // A shape given reshapes the sheet before the picture is cut into it,
-    // in the same undo step.
-    void TakeSheet(const PictureLoad& read, std::optional<SheetGeometry> shape = std::nullopt);
-    // The shape a whole-sheet picture of width x height brings: the user is
-    // asked whether the sheet takes the picture's whole chips, but only when
-    // the sheet already has a shape other than the default; none keeps it.
-    std::optional<SheetGeometry> AskPictureShape(int width, int height);
-    // The message of a refused read (faulty JPEG data leave as an
-    // EditorError for the generic error handler), and of what a read did to
-    // transparent pixels.
-    void ReportReadRefusal(const PictureReadError& refusal);
-    void ShowTransparencyNotice(const TransparencyNotice& notice);
-    static std::string NumberedChipName(const std::string& base, int n);
-
-    // ---- io/palette_writers.cpp ----
-    void Save256ColourBmp();
-    void Save216ColourBmp();
-    // The sheet as an 8-bit BMP or indexed PNG with the colour table it was
-    // loaded with, with a table of its own colours, or with the palette file
-    // loaded as the user palette (every pixel exactly one of its colours).
-    void SaveWithSheetPalette();
-    void SaveWithSheetColours();
-    void SaveWithUserPalette();
-
-    // ---- io/clipboard.cpp, edit/popup_menu.cpp, io/dropped_files.cpp ----
-    void Edit1Click();
-    void EditMenuClick(ControlId Sender);
-    void ScreenMenuPopup();
-    void popMenuClick(ControlId Sender);
-    void WMDropFiles(const std::vector<std::string>& paths);
 
     // ---- the transparent colour and PNG ----
     // core/transparent_colour.cpp. T (project.Sheet.TransparentColor): the colour
@@ -260,7 +183,7 @@ public:
     static std::string TransparencyMessage(bool chosen, TColor transparent, std::int64_t partlyTransparent);
 
     // ---- the tile preview and wrap-around drawing ----
-    // (core/tile_preview.cpp, edit/wrap_drawing.cpp)
+    // (core/tile_preview.cpp, core/wrap_option.cpp)
     canvas::Picture TileI;    // the tile preview's view
     TilePreview tilePreview;  // what TileI shows, kept so only changes are redrawn
     void TileViewMenuClick();
@@ -270,11 +193,6 @@ public:
     // pixels; the window and the scenario driver call it at the end of every
     // event. Does nothing while the preview is hidden.
     void UpdateTilePreview();
-    void TileIMouseDown(MouseButton Button, ShiftState Shift, int X, int Y);
-    void TileIMouseMove(ShiftState Shift, int X, int Y);
-    // The drag going on in the preview began on a neighbour (it draws on
-    // the sheet, not in the edit area).
-    bool TileDragOnSheet = false;
     void WrapMenuClick();
     bool WrapDrawing() const { return Options.wrapDrawing; }
 
@@ -337,13 +255,8 @@ public:
     // without drawing the whole frame.
     void ShowChipsOnSheet(int col, int row, int cols, int rows);
     void FrameEditedOnSheet();
-    // edit/sheet_interaction.cpp: with the option on, a drag with Shift and
-    // the left button on the sheet selects a block, from the chip it started
-    // on to the chip under the pointer, up to the largest block each way.
-    std::optional<ChipRef> BlockDragStart;
-    void DragBlock(int col, int row);
 
-    // ---- terrains (core/terrains.cpp, edit/terrain_brush.cpp) ----
+    // ---- terrains (core/terrains.cpp) ----
     // AutotileMenu: a terrain from its source block, its 47 chips written
     // into its area as one undo step.
     void AutotileMenuClick();
@@ -351,29 +264,8 @@ public:
     // them; the window and the scenario driver call it at the end of every
     // event, before the views follow, so the change and its chips are one step.
     void FollowTerrains();
-    // TerrainBrushMenu: the left button on the board paints the next terrain
-    // (after the last: stamps again).
-    void TerrainBrushMenuClick();
     // The terrain the board's buttons paint, an index of Sheet.Terrains().
     std::optional<std::size_t> TerrainBrush;
-    // Board cell (col, row) holds a chip of terrain `terrain`.
-    bool CellHasTerrain(BoardCell cell, std::size_t terrain) const;
-    // Marks the cell as the terrain (or as not) and gives it and its
-    // neighbours the chips their neighbours call for.
-    void PaintTerrain(BoardCell cell, std::size_t terrain, bool on);
-
-    // edit/board_stamping.cpp: left stamps the chip being edited, right
-    // chooses the cell's chip as a left press on the sheet does, middle
-    // empties the cell.
-    void BoardIMouseDown(MouseButton Button, ShiftState Shift, int X, int Y);
-    void BoardIMouseMove(ShiftState Shift, int X, int Y);
-    // StampMirrorXMenu, StampMirrorYMenu, StampTurnMenu and StampAsIsMenu
-    // lay the stamp anew; BoardStampPanel shows how it lies.
-    void StampOrientationClick(ControlId Sender);
-    // How the chip or block stamps onto the board: a block turns as a whole.
-    canvas::Orientation StampOrientation = canvas::Orientation::AsIs;
-    // io/board_files.cpp: BoardLoadMenu and BoardSaveMenu.
-    void BoardFileClick(ControlId Sender);
 
     // ---- duplicate chips (core/duplicate_marks.cpp) ----
     // DuplicatesMenu: the sheet view marks every chip that repeats an
@@ -406,30 +298,6 @@ public:
     // The options of the menus (core/option_marks.cpp shows them).
     EditorOptions Options;
     void ShowOptions();
-    // The pen's last position in the drag going on, for joined strokes and
-    // for the undo step a stroke makes; open from a pen press (or the first
-    // painting move) until a move without a button.
-    struct PenTrail {
-        bool open = false;
-        int x = 0, y = 0;
-    } PenTrail;
-    // This editor's recovery copy (io/recovery_copy.cpp).
-    struct RecoveryState {
-        std::string copyPath;  // empty until the first copy is written
-        int lockFd = -1;       // held for the editor's life once it has a copy
-        std::uint64_t writtenSum = 0;
-        bool written = false;
-        bool off = false;          // the folder can't be used: no copies, told once
-        bool failureTold = false;  // a failed write was told; again only after one succeeds
-        // What a write on the worker thread came to.
-        struct Outcome {
-            std::uint64_t sum = 0;
-            int error = 0;  // errno of a failed write
-            bool wrote = false;
-        };
-        std::future<Outcome> pending;  // the write under way, if any
-    } Recovery;
-
     // core/extension_options.cpp: the check items of ExtMenu.
     void LangEnMenuClick();
     // English (true) or the source language; the window shows every text anew.
@@ -437,10 +305,6 @@ public:
     void StrokeMenuClick();
     void HistoryMenuClick();
     void KeysMenuClick();
-    // io/remembered_preferences.cpp: the preferences kept between runs, and
-    // ResetSettingsMenu, which forgets them.
-    PreferencesState Remembered;
-    void ResetSettingsMenuClick();
     // The second press of a double click draws and picks in the edit area and
     // on the sheet as any press does (off: it does nothing there).
     void DoublePressMenuClick();
@@ -449,7 +313,7 @@ public:
         return Options.doublePress ? Shift.Without(ShiftKey::Double) : Shift;
     }
     void SetUndoLimit(int steps);  // 1 to 256; above 1 the history is on
-    // edit/undo_redo.cpp. Before every change of a chip's pixels that the
+    // core/undo.cpp. Before every change of a chip's pixels that the
     // one-level undo does not take back: a step while the history is on.
     void RecordUndoStep(std::int32_t col, std::int32_t row);
     void Redo();
@@ -457,24 +321,6 @@ public:
     int RedoSteps() const;
     // Whole-sheet loads and replays: neither undo level survives them.
     void ForgetUndo();
-    // edit/shortcut_keys.cpp: a key combination ("ctrl+shift+z", "p", "plus",
-    // "left"); runs the handler of its item or button while the keys are on.
-    // Returns whether the key is one of them and ran.
-    bool ShortcutKey(const std::string& keys);
-    static const std::vector<std::string>& ShortcutKeyNames();
-    // io/recovery_copy.cpp: the recovery copy of unsaved changes. Kept by a
-    // timer of the window (every 2 s while there are changes), dropped on
-    // saves and a normal close, offered at start-up when another editor left
-    // one behind. The state is taken on the calling thread; it is encoded and
-    // written on a worker.
-    void KeepRecoveryCopy();   // written before it returns
-    void StartRecoveryCopy();  // the timer's: returns at once
-    // Takes in a finished write (waiting for one under way when `wait`).
-    void FinishRecoveryCopy(bool wait);
-    void TellRecoveryFailure(int error);
-    void DropRecoveryCopy();
-    void OfferRecoveryCopies();
-    ~TForm1();
     // core/memory_snapshot.cpp: the replay's work, without its question.
     void RestoreSnapshot(const TMemorySnapshot& m);
 

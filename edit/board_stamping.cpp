@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/Form.h"
 #include "core/Translation.h"
+#include "edit/EditorForm.h"
 
 namespace {
 
@@ -54,7 +54,7 @@ bool PaintsTerrain(const TForm1& form, ShiftState shift) {
 
 }  // namespace
 
-void TForm1::BoardIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
+void EditorForm::BoardIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
     const std::optional<BoardCell> cell = project.Board.CellAt(X, Y);
     if (!cell) return;
     if (PaintsTerrain(*this, Shift)) {
@@ -78,7 +78,7 @@ void TForm1::BoardIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
     }
 }
 
-void TForm1::StampOrientationClick(ControlId Sender) {
+void EditorForm::StampOrientationClick(ControlId Sender) {
     using enum canvas::Orientation;
     switch (Sender) {
         case ControlId::StampMirrorXMenu: StampOrientation = canvas::Then(StampOrientation, Horizontal); break;
@@ -89,7 +89,7 @@ void TForm1::StampOrientationClick(ControlId Sender) {
     controls.SetCaption(ControlId::BoardStampPanel, std::string(OrientationCaption(StampOrientation)));
 }
 
-void TForm1::BoardIMouseMove(ShiftState Shift, int X, int Y) {
+void EditorForm::BoardIMouseMove(ShiftState Shift, int X, int Y) {
     if (PaintsTerrain(*this, Shift)) {
         if (const std::optional<BoardCell> cell = project.Board.CellAt(X, Y))
             PaintTerrain(*cell, *TerrainBrush, Shift == LeftOnly);

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/ControlTable.h"
-#include "core/Form.h"
+#include "edit/EditorForm.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ std::string NameForError(ControlId id) {
 
 }  // namespace
 
-void TForm1::Click(ControlId control) {
+void EditorForm::Click(ControlId control) {
     // Separators never reach a handler, although they lie inside the ranges.
     if (static_cast<std::size_t>(control) < ControlCount && InfoOf(control).kind == ControlKind::Separator) {
         throw std::invalid_argument(NameForError(control) + " has no click handler");
@@ -69,7 +69,7 @@ void TForm1::Click(ControlId control) {
     throw std::invalid_argument(NameForError(control) + " has no click handler");
 }
 
-void TForm1::OpenMenu(ControlId menu) {
+void EditorForm::OpenMenu(ControlId menu) {
     switch (menu) {
         case FileMenu: return FileMenuSet();
         case EditMenu: return Edit1Click();

@@ -2,7 +2,7 @@
 // Presses and moves of the mouse in the edit area: the pen, the fill, the
 // ellipse and the line on the chip being edited, colour picks from it, and
 // the position text.
-#include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "edit/pen_block.h"
 #include "edit/pen_stroke.h"
 #include "edit/pending_shape.h"
@@ -23,7 +23,7 @@ bool InsideChip(const TForm1& form, int x, int y) {
 
 }  // namespace
 
-void TForm1::EditIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
+void EditorForm::EditIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
     Shift = PressShift(Shift);
     Modified = true;
     PenTrail.open = false;  // every press ends the stroke before it
@@ -91,7 +91,7 @@ void TForm1::EditIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
     }
 }
 
-void TForm1::EditIMouseMove(ShiftState Shift, int X, int Y) {
+void EditorForm::EditIMouseMove(ShiftState Shift, int X, int Y) {
     const int x = X / EditZoom();
     const int y = Y / EditZoom();
     const int width = EditWidth(), height = EditHeight();

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The palette view and the colour dialog: the two drawing colours chosen
 // from outside the chip and the sheet.
-#include "core/Form.h"
+#include "edit/EditorForm.h"
 
-void TForm1::PalleteMouseMove(ShiftState, int X, int Y) {
+void EditorForm::PalleteMouseMove(ShiftState, int X, int Y) {
     // While a button pressed here is held, moves may report positions outside
     // the view; there is no swatch there, so the last text stays.
     if (!Pallete.Contains(X, Y)) return;
     controls.SetCaption(ControlId::clP, "RGB-" + ColourText(Pallete.GetPixel(X, Y)));
 }
 
-void TForm1::PalleteMouseDown(MouseButton Button, ShiftState Shift, int X, int Y) {
+void EditorForm::PalleteMouseDown(MouseButton Button, ShiftState Shift, int X, int Y) {
     if (!Pallete.Contains(X, Y)) return;
     // A double-click on an entry of the user palette swaps its colour; its
     // first click has picked the colour already.
@@ -24,7 +24,7 @@ void TForm1::PalleteMouseDown(MouseButton Button, ShiftState Shift, int X, int Y
         SetRightColor(c);
 }
 
-void TForm1::ColorSelect(ControlId Sender) {
+void EditorForm::ColorSelect(ControlId Sender) {
     const std::optional<TColor> c = platform.ColourDialog(std::nullopt);
     if (!c) return;
     if (Sender == ControlId::lbP)

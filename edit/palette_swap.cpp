@@ -2,9 +2,9 @@
 // A palette swap: with the user palette shown, a double-click on one of its
 // entries gives the entry a new colour from the colour dialog, and every
 // pixel of the sheet that had the entry's colour takes the new one.
-#include "core/Form.h"
+#include "edit/EditorForm.h"
 
-void TForm1::SwapPaletteEntry(std::size_t entry) {
+void EditorForm::SwapPaletteEntry(std::size_t entry) {
     const std::vector<canvas::Colour>* shown = ShownUserPalette();
     if (!shown || entry >= shown->size()) return;
     const canvas::Colour old = (*shown)[entry];

@@ -50,13 +50,13 @@ void PaintPenLine(TForm1& form, int x0, int y0, int x1, int y1, TColor colour) {
 
 }  // namespace
 
-void StartPenStroke(TForm1& form, int x, int y, TColor colour) {
+void StartPenStroke(EditorForm& form, int x, int y, TColor colour) {
     form.RecordEditedStep(History::OneLevel::Passed);
     form.PenTrail = {true, x, y};
     PaintPenBlock(form, x, y, colour);
 }
 
-void MovePen(TForm1& form, ShiftState shift, int x, int y) {
+void MovePen(EditorForm& form, ShiftState shift, int x, int y) {
     const ShiftState left{ShiftKey::Left};
     const ShiftState right{ShiftKey::Right};
     if (shift != left && shift != right) {

@@ -3,7 +3,7 @@
 // was opened (PopupCol, PopupRow). Every command ends by redrawing the sheet's
 // frame, which also removes the blue mark of the right-click, whether it did
 // its work, was cancelled or failed to read its file.
-#include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "io/clipboard.h"
 #include "io/FileMessages.h"
 #include "io/PictureSave.h"
@@ -23,7 +23,7 @@ void PasteIntoPopupChip(TForm1& form) {
     if (IsChipBeingEdited(form)) form.project.history.DropOneLevel();
 }
 
-void LoadIntoPopupChip(TForm1& form) {
+void LoadIntoPopupChip(EditorForm& form) {
     const std::optional<std::string> path = form.platform.PictureOpenDialog();
     if (!path) return;
     // A failed read has shown its message and changed nothing.
@@ -43,7 +43,7 @@ void SavePopupChip(TForm1& form) {
 
 // The palette writer writes SheetImage, so the chip goes there first; the
 // writer runs the dialog itself and refuses colours outside its table.
-void SavePopupChipIn256Colours(TForm1& form) {
+void SavePopupChipIn256Colours(EditorForm& form) {
     const int size = form.Def.ChipSize;
     form.SheetImage.SetSize(size, size);
     form.SheetImage.Draw(0, 0, form.Chip(form.PopupCol, form.PopupRow));
@@ -52,9 +52,9 @@ void SavePopupChipIn256Colours(TForm1& form) {
 
 }  // namespace
 
-void TForm1::ScreenMenuPopup() { controls.SetEnabled(ControlId::popPasteMenu, platform.ClipboardHasBitmap()); }
+void EditorForm::ScreenMenuPopup() { controls.SetEnabled(ControlId::popPasteMenu, platform.ClipboardHasBitmap()); }
 
-void TForm1::popMenuClick(ControlId Sender) {
+void EditorForm::popMenuClick(ControlId Sender) {
     switch (Sender) {
         case ControlId::popCopyMenu: PutOnClipboard(*this, Chip(PopupCol, PopupRow)); break;
         case ControlId::popPasteMenu: PasteIntoPopupChip(*this); break;

@@ -5,7 +5,7 @@
 // position text.
 #include <cstdlib>
 
-#include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "edit/position_text.h"
 
 namespace {
@@ -58,7 +58,7 @@ void SetSheetPixel(TForm1& form, const SheetSpot& s, TColor colour) {
 
 // Marks the chip with a blue frame, opens ScreenMenu at the pointer, and runs
 // the chosen command only after the menu has closed and the frame is gone.
-void PopUpOnChip(TForm1& form, const SheetSpot& s, int X, int Y) {
+void PopUpOnChip(EditorForm& form, const SheetSpot& s, int X, int Y) {
     form.PopupCol = s.col;
     form.PopupRow = s.row;
     const int size = form.Def.ChipSize;
@@ -73,7 +73,7 @@ void PopUpOnChip(TForm1& form, const SheetSpot& s, int X, int Y) {
 
 }  // namespace
 
-void TForm1::DragBlock(int col, int row) {
+void EditorForm::DragBlock(int col, int row) {
     if (!BlockDragStart) return;
     const ChipRef start = *BlockDragStart;
     const int cols = std::min(std::abs(col - start.col) + 1, EditorOptions::MaxBlockSide);
@@ -85,7 +85,7 @@ void TForm1::DragBlock(int col, int row) {
     SelectBlock(left, top, cols, rows);
 }
 
-void TForm1::ScreenIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
+void EditorForm::ScreenIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
     Shift = PressShift(Shift);
     const SheetSpot s = SpotAt(*this, X, Y);
     BlockDragStart.reset();
@@ -114,7 +114,7 @@ void TForm1::ScreenIMouseDown(MouseButton, ShiftState Shift, int X, int Y) {
     }
 }
 
-void TForm1::ScreenIMouseMove(ShiftState Shift, int X, int Y) {
+void EditorForm::ScreenIMouseMove(ShiftState Shift, int X, int Y) {
     const SheetSpot s = SpotAt(*this, X, Y);
     if (Shift != ShiftLeft) BlockDragStart.reset();
     if (!OnGrid(*this, s)) return;

@@ -6,7 +6,7 @@
 #include <array>
 #include <string_view>
 
-#include "core/Form.h"
+#include "edit/EditorForm.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ constexpr std::array<KeyBinding, 22> Shortcuts{{
 
 }  // namespace
 
-const std::vector<std::string>& TForm1::ShortcutKeyNames() {
+const std::vector<std::string>& EditorForm::ShortcutKeyNames() {
     static const std::vector<std::string> names = [] {
         std::vector<std::string> all;
         for (const KeyBinding& s : Shortcuts) all.emplace_back(s.keys);
@@ -57,7 +57,7 @@ const std::vector<std::string>& TForm1::ShortcutKeyNames() {
     return names;
 }
 
-bool TForm1::ShortcutKey(const std::string& keys) {
+bool EditorForm::ShortcutKey(const std::string& keys) {
     if (!Options.keys) return false;
     for (const KeyBinding& s : Shortcuts) {
         if (s.keys != keys) continue;

@@ -3,7 +3,7 @@
 // terrain that their eight neighbours call for.
 #include <array>
 
-#include "core/Form.h"
+#include "edit/EditorForm.h"
 
 namespace {
 
@@ -26,13 +26,13 @@ bool OnBoard(const TryOutBoard& board, BoardCell c) {
 
 }  // namespace
 
-bool TForm1::CellHasTerrain(BoardCell cell, std::size_t terrain) const {
+bool EditorForm::CellHasTerrain(BoardCell cell, std::size_t terrain) const {
     if (terrain >= project.Sheet.Terrains().size()) return false;
     const std::optional<ChipRef> chip = project.Board.At(cell);
     return chip && project.Sheet.Terrains()[terrain].MaskAt(*chip).has_value();
 }
 
-void TForm1::PaintTerrain(BoardCell cell, std::size_t terrain, bool on) {
+void EditorForm::PaintTerrain(BoardCell cell, std::size_t terrain, bool on) {
     if (terrain >= project.Sheet.Terrains().size() || !OnBoard(project.Board, cell)) return;
     const Terrain& t = project.Sheet.Terrains()[terrain];
     if (on && !CellHasTerrain(cell, terrain)) {
@@ -55,7 +55,7 @@ void TForm1::PaintTerrain(BoardCell cell, std::size_t terrain, bool on) {
         }
 }
 
-void TForm1::TerrainBrushMenuClick() {
+void EditorForm::TerrainBrushMenuClick() {
     const std::size_t count = project.Sheet.Terrains().size();
     if (!TerrainBrush)
         TerrainBrush = count > 0 ? std::optional<std::size_t>(0) : std::nullopt;

@@ -6,7 +6,7 @@
 // edge). Showing the neighbours, a press on a neighbour draws on that
 // neighbour instead, a pixel at a time as a press with Shift on the sheet
 // view does, and so does the drag it starts.
-#include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "edit/position_text.h"
 
 namespace {
@@ -70,7 +70,7 @@ std::string TilePositionText(const TForm1& form, Position p) {
 
 }  // namespace
 
-void TForm1::TileIMouseDown(MouseButton Button, ShiftState Shift, int X, int Y) {
+void EditorForm::TileIMouseDown(MouseButton Button, ShiftState Shift, int X, int Y) {
     const Position p = ChipPixel(*this, X, Y);
     TileDragOnSheet = Options.tileNeighbours && !InsideChip(*this, p);
     if (!TileDragOnSheet) return EditIMouseDown(Button, Shift, p.x * EditZoom(), p.y * EditZoom());
@@ -78,7 +78,7 @@ void TForm1::TileIMouseDown(MouseButton Button, ShiftState Shift, int X, int Y) 
         ScreenIMouseDown(Button, AsOnSheet(Shift), s->x, s->y);
 }
 
-void TForm1::TileIMouseMove(ShiftState Shift, int X, int Y) {
+void EditorForm::TileIMouseMove(ShiftState Shift, int X, int Y) {
     const Position p = ChipPixel(*this, X, Y);
     if (!AnyButton(Shift)) TileDragOnSheet = false;
     if (!TileDragOnSheet) {

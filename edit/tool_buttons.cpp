@@ -2,9 +2,9 @@
 // The four tool buttons and the two memory buttons, told apart by the sender.
 #include <algorithm>
 
-#include "core/Form.h"
+#include "edit/EditorForm.h"
 
-void TForm1::ToolButtonClick(ControlId Sender) {
+void EditorForm::ToolButtonClick(ControlId Sender) {
     if (Sender == ControlId::MemSaveB) return MemoriseSnapshot();
     if (Sender == ControlId::MemLoadB) return ReplaySnapshot();
     const auto tool = std::find_if(tool_mode::Buttons.begin(), tool_mode::Buttons.end(),

@@ -2,7 +2,7 @@
 // The Move/Transform menu: shifts by one pixel, the transpose and the two
 // mirrors of the chip, or the block, being edited. SheetImage serves as the copy of the old
 // chip; whoever needs the whole sheet composes it afresh.
-#include "core/Form.h"
+#include "edit/EditorForm.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ void Reflect(ControlId item, canvas::Picture& chip, const canvas::Picture& old) 
 
 }  // namespace
 
-void TForm1::MoveMenuClick(ControlId Sender) {
+void EditorForm::MoveMenuClick(ControlId Sender) {
     const std::optional<ChipShift> shift = ShiftOf(Sender);
     if (!shift && !IsReflection(Sender)) return;  // the separator
 

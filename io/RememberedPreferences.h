@@ -3,13 +3,14 @@
 
 #include "core/Preferences.h"
 
+class FormWithFiles;
 class TForm1;
 
 // The editor's preferences kept between runs in its file
-// (TForm1::Remembered.file; nothing is kept when it is empty).
+// (FormWithFiles::Remembered.file; nothing is kept when it is empty).
 
 // What the editor shows now of the kept preferences.
-Preferences PreferencesOf(const TForm1& form);
+Preferences PreferencesOf(const FormWithFiles& form);
 // The options as a whole (the preferences' or a recovery copy's): those
 // whose change shows in the window (the language, the edit grid, the layout,
 // the block) through their handlers, then every option at once, and what
@@ -17,19 +18,19 @@ Preferences PreferencesOf(const TForm1& form);
 void ApplyOptions(TForm1& form, const EditorOptions& wanted);
 // Shows `preferences` through the handlers and setters that a user's change
 // of each would run.
-void ApplyPreferences(TForm1& form, const Preferences& preferences);
+void ApplyPreferences(FormWithFiles& form, const Preferences& preferences);
 // At start-up, before tsr.def: the file's preferences over the defaults. A
 // damaged file is passed over with one notice, and written anew once
 // start-up is over.
-void ReadPreferences(TForm1& form);
+void ReadPreferences(FormWithFiles& form);
 // At the end of start-up: from now on a change is kept, and only the change:
 // what tsr.def set at start is shown for this run, not kept.
-void StartKeepingPreferences(TForm1& form);
+void StartKeepingPreferences(FormWithFiles& form);
 // What the editor shows now counts as the start's, not as a change to keep
 // (the command line's language, taken after start-up).
-void ShowAsStarted(TForm1& form);
+void ShowAsStarted(FormWithFiles& form);
 // Writes `wanted` as the file's preferences.
-void WriteKept(TForm1& form, const Preferences& wanted);
+void WriteKept(FormWithFiles& form, const Preferences& wanted);
 // After every event: writes the file when what it keeps has changed. A
 // failure is told once until a write succeeds again.
-void KeepPreferences(TForm1& form);
+void KeepPreferences(FormWithFiles& form);

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "core/Form.h"
 #include "core/Translation.h"
 #include "formats/PictureFormats.h"
 #include "formats/PictureReadError.h"
@@ -14,6 +13,7 @@
 #include "formats/TiledMap.h"
 #include "io/AtomicFile.h"
 #include "io/FileWriteError.h"
+#include "io/FormWithFiles.h"
 #include "io/PictureLoad.h"
 #include "io/PictureSave.h"
 #include "io/RegularFile.h"
@@ -143,7 +143,7 @@ std::optional<std::string> ExistingText(const std::string& path) {
 
 // Whether the board's save may replace what is at `mapPath`: a map the
 // editor did not write is replaced only when the user says so.
-bool MayReplaceMap(TForm1& form, const std::string& mapPath, const std::optional<std::string>& existing) {
+bool MayReplaceMap(FormWithFiles& form, const std::string& mapPath, const std::optional<std::string>& existing) {
     std::error_code error;
     if (!std::filesystem::exists(mapPath, error) || (existing && tiled::IsOwnMap(*existing))) return true;
     return form.platform.AskQuestion(Tr(ForeignMapQuestion, {mapPath}));
@@ -161,7 +161,7 @@ std::vector<tiled::WangSet> WangSetsOf(const SheetDocument& document) {
     return sets;
 }
 
-void SaveBoard(TForm1& form, std::string mapPath) {
+void SaveBoard(FormWithFiles& form, std::string mapPath) {
     // The map always ends in .tmx, so that it never takes the name of the
     // tileset or the picture written beside it.
     if (!EndsWithMapExtension(mapPath)) mapPath += ".tmx";
@@ -205,7 +205,7 @@ void SaveBoard(TForm1& form, std::string mapPath) {
 
 // The map's sheet is the tileset's picture, read as a sheet load reads one:
 // its top-left part only, under the same limits, with the transparent colour.
-void LoadBoard(TForm1& form, const std::string& path) {
+void LoadBoard(FormWithFiles& form, const std::string& path) {
     const SheetGeometry geometry = form.project.Sheet.Geometry();
     const tiled::SheetShape Sheet = ShapeOf(geometry);
     tiled::BoardMap map;
@@ -256,7 +256,7 @@ void LoadBoard(TForm1& form, const std::string& path) {
 
 }  // namespace
 
-void TForm1::BoardFileClick(ControlId Sender) {
+void FormWithFiles::BoardFileClick(ControlId Sender) {
     if (Sender == ControlId::BoardSaveMenu) {
         if (const auto path = platform.MapSaveDialog()) SaveBoard(*this, *path);
     } else if (Sender == ControlId::BoardLoadMenu) {

@@ -3,7 +3,7 @@
 // sheet, and pastes into the chip (or block) or over the whole sheet.
 #include "io/clipboard.h"
 
-#include "core/Form.h"
+#include "io/FormWithFiles.h"
 #include "io/PictureLoad.h"
 #include "io/PictureSave.h"
 
@@ -21,7 +21,7 @@ void PutOnClipboard(TForm1& form, const canvas::Picture& picture) {
                                                           form.project.Sheet.Geometry().chipSize));
 }
 
-void TForm1::Edit1Click() {
+void FormWithFiles::Edit1Click() {
     const bool hasBitmap = platform.ClipboardHasBitmap();
     controls.SetEnabled(ControlId::PasteChrMenu, hasBitmap);
     controls.SetEnabled(ControlId::ReplaceMenu, hasBitmap);
@@ -29,7 +29,7 @@ void TForm1::Edit1Click() {
     controls.SetEnabled(ControlId::RedoMenu, RedoSteps() > 0);
 }
 
-void TForm1::EditMenuClick(ControlId Sender) {
+void FormWithFiles::EditMenuClick(ControlId Sender) {
     switch (Sender) {
         case ControlId::AllCopyMenu:
             ComposeSheet();

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Closing the main window: asks before unsaved changes are thrown away.
-#include "core/Form.h"
 #include "core/Translation.h"
+#include "io/FormWithFiles.h"
 
-void TForm1::FormClose(TCloseAction& Action) {
+void FormWithFiles::FormClose(TCloseAction& Action) {
     if (Modified && !platform.AskQuestion(Tr(TSR_MESSAGE("Closing", "保存しないでこのまま終了してよろしいですか？")))) {
         Action = TCloseAction::caNone;
         return;

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Help menu: the manual, the version message and the maker's web page.
-#include "core/Form.h"
 #include "core/Translation.h"
+#include "io/FormWithFiles.h"
 #include "io/ManualFile.h"
 
-void TForm1::helpMenuClick(ControlId Sender) {
+void FormWithFiles::helpMenuClick(ControlId Sender) {
     switch (Sender) {
         case ControlId::ManualMenu: {
             const std::string folder = platform.ProgramFolder();

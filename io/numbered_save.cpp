@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "core/Form.h"
 #include "core/Translation.h"
 #include "io/FileMessages.h"
+#include "io/FormWithFiles.h"
 #include "io/numbered_save.h"
 #include "io/PictureSave.h"
 
@@ -27,13 +27,13 @@ std::string WithoutDirectory(const std::string& path) {
 
 }  // namespace
 
-std::string TForm1::NumberedChipName(const std::string& base, int n) { return NumberedFileName(base, n); }
+std::string FormWithFiles::NumberedChipName(const std::string& base, int n) { return NumberedFileName(base, n); }
 
 std::vector<NumberedChip> NumberedChips(const std::string& base, const SheetGeometry& sheet) {
     std::vector<NumberedChip> chips;
     for (int row = 0; row < sheet.rows; ++row)
         for (int col = 0; col < sheet.cols; ++col)
-            chips.push_back({TForm1::NumberedChipName(base, row * sheet.cols + col), col, row});
+            chips.push_back({FormWithFiles::NumberedChipName(base, row * sheet.cols + col), col, row});
     return chips;
 }
 

@@ -17,13 +17,13 @@ struct NumberedChip {
 };
 
 // Every chip of the sheet in number order (rows top to bottom, each row left
-// to right), named by TForm1::NumberedChipName from `base`.
+// to right), named by FormWithFiles::NumberedChipName from `base`.
 std::vector<NumberedChip> NumberedChips(const std::string& base, const SheetGeometry& sheet);
 
 // The file that the numbered save writes for one chip.
 PendingFile NumberedChipFile(const SheetDocument& sheet, const NumberedChip& chip);
 
 // Saves every chip of the sheet as a 24-bit BMP of its own, named by
-// TForm1::NumberedChipName from a base the user gives; asks once before any
+// FormWithFiles::NumberedChipName from a base the user gives; asks once before any
 // existing file is replaced.
 void SaveNumberedChips(TForm1& form);

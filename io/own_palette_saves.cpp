@@ -5,10 +5,10 @@
 // indexes every pixel before asking for a name.
 #include <string>
 
-#include "core/Form.h"
 #include "core/Translation.h"
 #include "formats/OwnPalette.h"
 #include "io/FileMessages.h"
+#include "io/FormWithFiles.h"
 #include "io/PaletteFiles.h"
 
 namespace {
@@ -35,7 +35,7 @@ void SaveWithTable(TForm1& form, const palette_file::Palette& table) {
 
 }  // namespace
 
-void TForm1::SaveWithSheetPalette() {
+void FormWithFiles::SaveWithSheetPalette() {
     if (project.Sheet.ColourTable.empty()) {
         platform.ShowMessage(Tr(
             TSR_MESSAGE("OwnPalette", "シートにパレットがありません。インデックスカラーの画像を読み込んでください。")));
@@ -44,7 +44,7 @@ void TForm1::SaveWithSheetPalette() {
     SaveWithTable(*this, project.Sheet.ColourTable);
 }
 
-void TForm1::SaveWithUserPalette() {
+void FormWithFiles::SaveWithUserPalette() {
     if (project.UserPalette.empty()) {
         platform.ShowMessage(
             Tr(TSR_MESSAGE("OwnPalette", "自分のパレットがありません。パレットファイルを読み込んでください。")));
@@ -53,7 +53,7 @@ void TForm1::SaveWithUserPalette() {
     SaveWithTable(*this, project.UserPalette);
 }
 
-void TForm1::SaveWithSheetColours() {
+void FormWithFiles::SaveWithSheetColours() {
     ComposeSheet();
     const own_palette::Indexing indexing = own_palette::IndexWithOwnColours(SheetImage, project.Sheet.TransparentColor);
     if (indexing.Refused()) {

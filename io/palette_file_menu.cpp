@@ -3,10 +3,10 @@
 // and the palette the view shows saved as .gpl, .pal or .hex.
 #include <new>
 
-#include "core/Form.h"
 #include "core/Translation.h"
 #include "formats/PictureReadError.h"
 #include "io/FileMessages.h"
+#include "io/FormWithFiles.h"
 #include "io/PaletteFiles.h"
 #include "io/PreferencesFile.h"
 
@@ -20,7 +20,7 @@ std::string RefusalText(const palette_file::PaletteFileError& e) {
 
 }  // namespace
 
-std::optional<std::string> TForm1::LoadUserPalette(const std::string& path) {
+std::optional<std::string> FormWithFiles::LoadUserPalette(const std::string& path) {
     palette_file::ReadNotes notes;
     try {
         project.UserPalette = ReadPaletteFile(path, &notes);
@@ -43,7 +43,7 @@ std::optional<std::string> TForm1::LoadUserPalette(const std::string& path) {
     return std::nullopt;
 }
 
-void TForm1::PaletteLoadMenuClick() {
+void FormWithFiles::PaletteLoadMenuClick() {
     const std::optional<std::string> path = platform.PaletteOpenDialog();
     if (!path) return;
     // With the history on, a load that changed the palette is a step: the
@@ -59,7 +59,7 @@ void TForm1::PaletteLoadMenuClick() {
     if (!Options.userPalette) UserPaletteMenuClick();
 }
 
-void TForm1::PaletteSaveMenuClick() {
+void FormWithFiles::PaletteSaveMenuClick() {
     const std::vector<canvas::Colour>* shown = ShownUserPalette();
     palette_file::Palette palette;
     if (shown) {

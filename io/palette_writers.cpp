@@ -5,9 +5,9 @@
 // index every pixel before asking for a name.
 #include <string>
 
-#include "core/Form.h"
 #include "formats/PaletteBmp.h"
 #include "io/FileMessages.h"
+#include "io/FormWithFiles.h"
 #include "io/PictureSave.h"
 
 namespace {
@@ -23,7 +23,7 @@ void AskNameAndWrite(TForm1& form, const palette_bmp::IndexedPicture& picture) {
 
 }  // namespace
 
-void TForm1::Save256ColourBmp() {
+void FormWithFiles::Save256ColourBmp() {
     std::optional<canvas::Point> offTable;
     const palette_bmp::IndexedPicture picture = palette_bmp::Index256Colours(SheetImage, Palette256, offTable);
     if (offTable) {
@@ -33,4 +33,4 @@ void TForm1::Save256ColourBmp() {
     AskNameAndWrite(*this, picture);
 }
 
-void TForm1::Save216ColourBmp() { AskNameAndWrite(*this, palette_bmp::Index216Colours(SheetImage)); }
+void FormWithFiles::Save216ColourBmp() { AskNameAndWrite(*this, palette_bmp::Index216Colours(SheetImage)); }

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "core/Form.h"
 #include "core/Translation.h"
 #include "formats/RecoveryFile.h"
 #include "io/FileMessages.h"
 #include "io/FileWriteError.h"
+#include "io/FormWithFiles.h"
 #include "io/RecoveryFolder.h"
 #include "io/RecoveryRecord.h"
 
@@ -36,7 +36,7 @@ struct CopyJob {
     std::optional<std::uint64_t> writtenSum;
 };
 
-TForm1::RecoveryState::Outcome WriteCopy(CopyJob job) {
+FormWithFiles::RecoveryState::Outcome WriteCopy(CopyJob job) {
     const std::vector<std::uint8_t> bytes = recovery::Encode(job.record);
     const std::uint64_t sum = Checksum(bytes);
     if (job.writtenSum == sum) return {sum, 0, false};
@@ -85,7 +85,7 @@ std::string FolderNotice(const recovery::FolderError& e) {
 
 // The folder, or nothing when it can't be used: then the copy is off for
 // this editor's life, and the user is told once.
-std::optional<recovery::Folder> OpenFolder(TForm1& form) {
+std::optional<recovery::Folder> OpenFolder(FormWithFiles& form) {
     if (form.Recovery.off) return std::nullopt;
     try {
         std::optional<recovery::Folder> folder;
@@ -110,7 +110,7 @@ void RemoveCopyAndLock(const recovery::Folder& folder, const std::string& name, 
 
 // One question for all the copies that can't be read: set aside under
 // another name, never deleted, and not offered again; or kept as they are.
-void SetAsideUnreadable(TForm1& form, const recovery::Folder& folder, const std::vector<std::string>& names) {
+void SetAsideUnreadable(FormWithFiles& form, const recovery::Folder& folder, const std::vector<std::string>& names) {
     if (names.empty()) return;
     if (!form.platform.AskQuestion(
             Tr(TSR_MESSAGE("Recovery",
@@ -127,7 +127,7 @@ void SetAsideUnreadable(TForm1& form, const recovery::Folder& folder, const std:
     }
 }
 
-void TellOfLeftBackups(TForm1& form, const recovery::Folder& folder) {
+void TellOfLeftBackups(FormWithFiles& form, const recovery::Folder& folder) {
     std::vector<recovery::LeftBackup> left = recovery::TakeLeftBackups(folder);
     const auto restored = std::stable_partition(left.begin(), left.end(), [](const auto& b) { return b.restored; });
     if (restored != left.begin()) {
@@ -145,20 +145,20 @@ void TellOfLeftBackups(TForm1& form, const recovery::Folder& folder) {
 
 }  // namespace
 
-TForm1::~TForm1() {
+FormWithFiles::~FormWithFiles() {
     // An editor that ends without a close leaves its copy behind, as a
     // crashed one does; a write under way is let finish first.
     if (Recovery.pending.valid()) Recovery.pending.wait();
     recovery::Folder::ReleaseLock(Recovery.lockFd);
 }
 
-void TForm1::KeepRecoveryCopy() {
+void FormWithFiles::KeepRecoveryCopy() {
     FinishRecoveryCopy(true);
     StartRecoveryCopy();
     FinishRecoveryCopy(true);
 }
 
-void TForm1::StartRecoveryCopy() {
+void FormWithFiles::StartRecoveryCopy() {
     FinishRecoveryCopy(false);
     // One write at a time: the next start takes the state as it is then.
     if (Recovery.pending.valid()) return;
@@ -179,7 +179,7 @@ void TForm1::StartRecoveryCopy() {
     Recovery.pending = std::async(std::launch::async, WriteCopy, std::move(job));
 }
 
-void TForm1::FinishRecoveryCopy(bool wait) {
+void FormWithFiles::FinishRecoveryCopy(bool wait) {
     if (!Recovery.pending.valid()) return;
     if (!wait && Recovery.pending.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
     const RecoveryState::Outcome outcome = Recovery.pending.get();
@@ -190,14 +190,14 @@ void TForm1::FinishRecoveryCopy(bool wait) {
     Recovery.failureTold = false;
 }
 
-void TForm1::TellRecoveryFailure(int error) {
+void FormWithFiles::TellRecoveryFailure(int error) {
     if (Recovery.failureTold) return;
     Recovery.failureTold = true;
     platform.ShowMessage(
         Tr(TSR_MESSAGE("Recovery", "復元用のコピーを保存できませんでした（%1）"), {SystemReasonText(error)}));
 }
 
-void TForm1::DropRecoveryCopy() {
+void FormWithFiles::DropRecoveryCopy() {
     // A write under way would bring the copy back after its removal.
     if (Recovery.pending.valid()) Recovery.pending.wait();
     if (Recovery.lockFd < 0) return;
@@ -213,7 +213,7 @@ void TForm1::DropRecoveryCopy() {
     Recovery.off = off;
 }
 
-void TForm1::OfferRecoveryCopies() {
+void FormWithFiles::OfferRecoveryCopies() {
     const std::optional<recovery::Folder> folder = OpenFolder(*this);
     if (!folder) return;
     const recovery::Limits limits = recovery::EditorLimits();

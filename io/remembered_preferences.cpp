@@ -3,14 +3,14 @@
 // whole whenever one of them changes, forgotten by ResetSettingsMenu.
 #include "io/RememberedPreferences.h"
 
-#include "core/Form.h"
 #include "core/Translation.h"
 #include "core/ViewMenuItems.h"
 #include "io/FileMessages.h"
 #include "io/FileWriteError.h"
+#include "io/FormWithFiles.h"
 #include "io/PreferencesFile.h"
 
-Preferences PreferencesOf(const TForm1& form) {
+Preferences PreferencesOf(const FormWithFiles& form) {
     Preferences p;
     p.options = form.Options;
     p.undoLimit = form.project.history.Limit();
@@ -48,7 +48,7 @@ void ApplyOptions(TForm1& form, const EditorOptions& wanted) {
     form.UpdateTilePreview();
 }
 
-void ApplyPreferences(TForm1& form, const Preferences& p) {
+void ApplyPreferences(FormWithFiles& form, const Preferences& p) {
     // The shape first: the block and the zoom's range follow the chip size.
     if (p.sheet != form.project.Sheet.Geometry()) form.Relayout(p.sheet.chipSize, p.sheet.cols, p.sheet.rows);
     if (p.userPaletteFile != form.Remembered.userPaletteFile && !p.userPaletteFile.empty()) {
@@ -65,7 +65,7 @@ void ApplyPreferences(TForm1& form, const Preferences& p) {
     ApplyOptions(form, p.options);
 }
 
-void ReadPreferences(TForm1& form) {
+void ReadPreferences(FormWithFiles& form) {
     PreferencesState& state = form.Remembered;
     if (state.file.empty()) return;
     const Preferences defaults = PreferencesOf(form);
@@ -86,7 +86,7 @@ void ReadPreferences(TForm1& form) {
     state.kept = read.preferences;
 }
 
-void StartKeepingPreferences(TForm1& form) {
+void StartKeepingPreferences(FormWithFiles& form) {
     PreferencesState& state = form.Remembered;
     if (state.file.empty()) return;
     state.started = true;
@@ -97,9 +97,9 @@ void StartKeepingPreferences(TForm1& form) {
     if (state.damaged && state.kept) WriteKept(form, *state.kept);
 }
 
-void ShowAsStarted(TForm1& form) { form.Remembered.shown = PreferencesOf(form); }
+void ShowAsStarted(FormWithFiles& form) { form.Remembered.shown = PreferencesOf(form); }
 
-void KeepPreferences(TForm1& form) {
+void KeepPreferences(FormWithFiles& form) {
     PreferencesState& state = form.Remembered;
     if (state.file.empty() || !state.started || !state.kept) return;
     Preferences now = PreferencesOf(form);
@@ -109,7 +109,7 @@ void KeepPreferences(TForm1& form) {
     if (wanted != state.kept || state.damaged) WriteKept(form, wanted);
 }
 
-void WriteKept(TForm1& form, const Preferences& wanted) {
+void WriteKept(FormWithFiles& form, const Preferences& wanted) {
     PreferencesState& state = form.Remembered;
     // Not tried again until the next change, and a failure told once.
     state.kept = wanted;
@@ -126,7 +126,7 @@ void WriteKept(TForm1& form, const Preferences& wanted) {
     state.failureTold = false;
 }
 
-void TForm1::ResetSettingsMenuClick() {
+void FormWithFiles::ResetSettingsMenuClick() {
     // Back to the start-up's defaults, and the file goes: the next start is
     // as without one. The sheet being drawn keeps its shape.
     Preferences defaults;

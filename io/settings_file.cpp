@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "core/Form.h"
 #include "core/Translation.h"
+#include "io/FormWithFiles.h"
 
 namespace {
 
@@ -178,7 +178,7 @@ std::optional<ControlId> ItemFor(std::string_view value, const std::array<std::s
 
 }  // namespace
 
-void TForm1::ReadSettings(const std::string& fileName) {
+void FormWithFiles::ReadSettings(const std::string& fileName) {
     const std::optional<std::string> text = ReadWholeFile(fileName);
     if (!text) {
         platform.ShowMessage(Tr(TSR_MESSAGE("Settings", "ﾌｧｲﾙ %1 は開けません"), {fileName}));

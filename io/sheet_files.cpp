@@ -7,13 +7,13 @@
 #include <string>
 
 #include "core/EditorError.h"
-#include "core/Form.h"
 #include "core/Translation.h"
 #include "formats/PictureLimits.h"
 #include "formats/PictureReadError.h"
 #include "formats/Transparency.h"
 #include "io/AtomicFile.h"
 #include "io/FileMessages.h"
+#include "io/FormWithFiles.h"
 #include "io/numbered_save.h"
 #include "io/PictureLoad.h"
 #include "io/PictureSave.h"
@@ -59,7 +59,7 @@ bool WriteWholeSheet(TForm1& form, const std::string& path) {
 
 }  // namespace
 
-void TForm1::ReportReadRefusal(const PictureReadError& refusal) {
+void FormWithFiles::ReportReadRefusal(const PictureReadError& refusal) {
     // Faulty JPEG data after a good header leave for the generic error
     // handler before anything has changed.
     if (refusal.Reason() == PictureReadReason::FaultyData)
@@ -67,12 +67,12 @@ void TForm1::ReportReadRefusal(const PictureReadError& refusal) {
     platform.ShowMessage(Tr(refusal.Reason() == PictureReadReason::TooLarge ? TooLarge : ReadFailed));
 }
 
-void TForm1::ShowTransparencyNotice(const TransparencyNotice& notice) {
+void FormWithFiles::ShowTransparencyNotice(const TransparencyNotice& notice) {
     if (notice.Any())
         platform.ShowMessage(TransparencyMessage(notice.chosen, notice.transparent, notice.partlyTransparent));
 }
 
-void TForm1::TakeSheet(const PictureLoad& read, std::optional<SheetGeometry> shape) {
+void FormWithFiles::TakeSheet(const PictureLoad& read, std::optional<SheetGeometry> shape) {
     TakeIntoSheet(project, read, {CurCol, CurRow}, shape);
     // The sheet's colour table may be what the palette view shows.
     if (Options.userPalette) DrawPaletteView();
@@ -82,7 +82,7 @@ void TForm1::TakeSheet(const PictureLoad& read, std::optional<SheetGeometry> sha
     DropPendingPoint();
 }
 
-bool TForm1::LoadSheetFile(const std::string& path) {
+bool FormWithFiles::LoadSheetFile(const std::string& path) {
     const SheetGeometry& g = project.Sheet.Geometry();
     // A sheet of its own shape reads the whole picture, up to the largest
     // sheet, so that it can take the picture's shape; the sheet the editor
@@ -106,7 +106,7 @@ bool TForm1::LoadSheetFile(const std::string& path) {
     return true;
 }
 
-std::optional<SheetGeometry> TForm1::AskPictureShape(int width, int height) {
+std::optional<SheetGeometry> FormWithFiles::AskPictureShape(int width, int height) {
     const SheetGeometry g = project.Sheet.Geometry();
     const SheetGeometry fitted = FittedGeometry(g.chipSize, width, height);
     if (!HasOwnShape(g) || fitted == g || !sheet::Fits(fitted)) return std::nullopt;
@@ -117,7 +117,7 @@ std::optional<SheetGeometry> TForm1::AskPictureShape(int width, int height) {
     return fitted;
 }
 
-bool TForm1::LoadChipFile(const std::string& path, std::int32_t col, std::int32_t row) {
+bool FormWithFiles::LoadChipFile(const std::string& path, std::int32_t col, std::int32_t row) {
     const PictureLoad read = ReadPictureForSheet(project.Sheet.TransparentColor, path, Def.ChipSize, Def.ChipSize);
     if (!read) {
         ReportReadRefusal(*read.refusal);
@@ -133,7 +133,7 @@ bool TForm1::LoadChipFile(const std::string& path, std::int32_t col, std::int32_
     return true;
 }
 
-void TForm1::FileMenuClick(ControlId Sender) {
+void FormWithFiles::FileMenuClick(ControlId Sender) {
     switch (Sender) {
         case ControlId::LoadMenu:
             if (const auto path = platform.PictureOpenDialog()) LoadSheetFile(*path);
@@ -187,4 +187,4 @@ void TForm1::FileMenuClick(ControlId Sender) {
     }
 }
 
-void TForm1::FileMenuSet() { controls.SetEnabled(ControlId::OSaveMenu, Modified); }
+void FormWithFiles::FileMenuSet() { controls.SetEnabled(ControlId::OSaveMenu, Modified); }

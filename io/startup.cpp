@@ -4,16 +4,14 @@
 #include <filesystem>
 #include <system_error>
 
-#include "core/Form.h"
+#include "io/FormWithFiles.h"
 #include "io/RememberedPreferences.h"
-
-TForm1::TForm1(Platform& p) : platform(p) {}
 
 namespace {
 constexpr const char* SettingsFileName = "tsr.def";
 }
 
-void TForm1::FormCreate() {
+void FormWithFiles::FormCreate() {
     // The dialog options and the drop registration belong to the window.
     BuildFixedPalette();
 

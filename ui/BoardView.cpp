@@ -6,17 +6,18 @@
 #include <QPaintEvent>
 
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "ui/PictureImage.h"
 #include "ui/ShiftStateOfEvent.h"
 
 namespace ui {
 
-BoardView::BoardView(const TForm1& form, QWidget* parent) : MouseView(parent), form_(form) {
+BoardView::BoardView(const EditorForm& form, QWidget* parent) : MouseView(parent), form_(form) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFixedSize(form.project.Board.ViewWidth(), form.project.Board.ViewHeight());
 }
 
-void BoardView::ShowChanges(TForm1& form) {
+void BoardView::ShowChanges(EditorForm& form) {
     TryOutBoard& board = form.project.Board;
     form.FollowChipsOnBoard();
     if (board.AllDirty()) {

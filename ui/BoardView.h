@@ -4,7 +4,7 @@
 #include "canvas/Picture.h"
 #include "ui/MouseView.h"
 
-class TForm1;
+class EditorForm;
 
 namespace ui {
 
@@ -15,11 +15,11 @@ namespace ui {
 class BoardView : public MouseView {
     Q_OBJECT
 public:
-    BoardView(const TForm1& form, QWidget* parent);
+    BoardView(const EditorForm& form, QWidget* parent);
 
     // Schedules the repaint of what the board marked changed (its size, its
     // zoom, or single cells) and clears the board's marks.
-    void ShowChanges(TForm1& form);
+    void ShowChanges(EditorForm& form);
 
     // What the view shows in `area` now, drawn as paintEvent draws it.
     QImage Shown(const QRect& area) const;
@@ -29,7 +29,7 @@ protected:
     QPoint PixelUnder(const QMouseEvent& event) const override;
 
 private:
-    const TForm1& form_;
+    const EditorForm& form_;
     mutable canvas::Picture part_;  // scratch for drawing a part
 };
 

@@ -11,6 +11,8 @@
 #include <QStatusBar>
 
 #include "core/ControlTable.h"
+#include "edit/EditorForm.h"
+#include "io/FormWithFiles.h"
 #include "ui/BoardView.h"
 #include "ui/ControlAction.h"
 #include "ui/Language.h"
@@ -30,7 +32,7 @@ constexpr std::pair<ControlId, const char*> StampKeys[] = {
 
 }  // namespace
 
-BoardWindow::BoardWindow(TForm1& form, Runner run, QWidget* parent)
+BoardWindow::BoardWindow(EditorForm& form, Runner run, QWidget* parent)
     : QMainWindow(parent, Qt::Tool), form_(form), run_(std::move(run)) {
     placeTimer_.setSingleShot(true);
     placeTimer_.setInterval(PlaceKeptAfterMs);

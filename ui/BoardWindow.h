@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "ui/MenuBuilder.h"
 
 class QLabel;
@@ -25,7 +26,7 @@ class BoardWindow : public QMainWindow {
 public:
     using Runner = std::function<void(const std::function<void()>&)>;
 
-    BoardWindow(TForm1& form, Runner run, QWidget* parent);
+    BoardWindow(EditorForm& form, Runner run, QWidget* parent);
 
     // Shows what changed: the window shown or hidden as BoardMenu says, its
     // menu items, and the cells of the view to draw again.
@@ -47,7 +48,7 @@ private:
     void ApplyItem(ControlId id);
     void FitToBoard();
 
-    TForm1& form_;
+    EditorForm& form_;
     Runner run_;
     MenuSet menus_;
     QScrollArea* scroll_ = nullptr;

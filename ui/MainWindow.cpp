@@ -24,6 +24,8 @@
 #include <QUrl>
 
 #include "core/ControlTable.h"
+#include "edit/EditorForm.h"
+#include "io/FormWithFiles.h"
 #include "io/PreferencesFile.h"
 #include "io/RememberedPreferences.h"
 #include "ui/ApplicationIcon.h"
@@ -73,7 +75,7 @@ QColor QColorOf(canvas::Colour c) { return QColor(canvas::RedOf(c), canvas::Gree
 
 }  // namespace
 
-MainWindow::MainWindow() : platform_(*this), form_(std::make_unique<TForm1>(platform_)) {
+MainWindow::MainWindow() : platform_(*this), form_(std::make_unique<EditorForm>(platform_)) {
     const ControlInfo& form = InfoOf(Form1);
     auto* client = new QWidget(this);
     client->setObjectName("client");

@@ -12,6 +12,7 @@
 #include <QMainWindow>
 
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "ui/MenuBuilder.h"
 #include "ui/QtPlatform.h"
 
@@ -39,7 +40,7 @@ public:
     MainWindow();
     ~MainWindow() override;
 
-    TForm1& Form() { return *form_; }
+    EditorForm& Form() { return *form_; }
     QtPlatform& Platform() { return platform_; }
 
     // The widget of a control on the window (views, panels, buttons, ...).
@@ -95,7 +96,7 @@ private:
     void ShowTransparentSwatch();
 
     QtPlatform platform_;
-    std::unique_ptr<TForm1> form_;
+    std::unique_ptr<EditorForm> form_;
     std::array<QWidget*, ControlCount> widgets_{};
     MenuSet menus_;
     QButtonGroup* toolGroup_ = nullptr;

@@ -6,6 +6,8 @@
 #include <QVBoxLayout>
 
 #include "core/ControlTable.h"
+#include "edit/EditorForm.h"
+#include "io/FormWithFiles.h"
 #include "ui/ControlAction.h"
 #include "ui/Language.h"
 #include "ui/PictureView.h"
@@ -20,7 +22,7 @@ bool InTileMenuBar(ControlId id) { return MenuRootOf(id) == ControlId::TileMenuB
 
 }  // namespace
 
-TilePreviewWindow::TilePreviewWindow(TForm1& form, Runner run, QWidget* owner)
+TilePreviewWindow::TilePreviewWindow(EditorForm& form, Runner run, QWidget* owner)
     : QWidget(owner, Qt::Tool), form_(form), run_(std::move(run)) {
     placeTimer_.setSingleShot(true);
     placeTimer_.setInterval(PlaceKeptAfterMs);

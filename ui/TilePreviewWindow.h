@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "ui/MenuBuilder.h"
 
 namespace ui {
@@ -23,7 +24,7 @@ public:
     // Runs a handler at the main window's event boundary.
     using Runner = std::function<void(const std::function<void()>&)>;
 
-    TilePreviewWindow(TForm1& form, Runner run, QWidget* owner);
+    TilePreviewWindow(EditorForm& form, Runner run, QWidget* owner);
 
     // Called by the main window before it clears the controls' dirty marks.
     void ShowChanges();
@@ -40,7 +41,7 @@ protected:
 private:
     void ApplyItem(ControlId id);
 
-    TForm1& form_;
+    EditorForm& form_;
     Runner run_;
     MenuSet menus_;
     PictureView* view_ = nullptr;

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 
 namespace ui {
 
@@ -28,7 +29,7 @@ QKeySequence KeySequenceOf(const std::string& keys) {
 
 std::vector<QShortcut*> AddShortcutKeys(QWidget& window, const std::function<void(const std::string&)>& run) {
     std::vector<QShortcut*> shortcuts;
-    for (const std::string& keys : TForm1::ShortcutKeyNames()) {
+    for (const std::string& keys : EditorForm::ShortcutKeyNames()) {
         auto* shortcut = new QShortcut(KeySequenceOf(keys), &window);
         shortcut->setContext(Qt::WindowShortcut);
         shortcut->setAutoRepeat(true);

@@ -13,7 +13,7 @@ class QWidget;
 namespace ui {
 
 // The editor's shortcut keys as shortcuts of the window: each hands its
-// key's name (TForm1::ShortcutKeyNames) to `run`. They start disabled; the
+// key's name (EditorForm::ShortcutKeyNames) to `run`. They start disabled; the
 // window enables them while the keys option is on, so that with it off every
 // key reaches the controls as before.
 std::vector<QShortcut*> AddShortcutKeys(QWidget& window, const std::function<void(const std::string&)>& run);

@@ -16,6 +16,7 @@
 #include <QTest>
 
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "ui/BoardView.h"
 #include "ui/BoardWindow.h"
 #include "ui/MainWindow.h"
@@ -56,7 +57,7 @@ struct Window {
           editPaints(edit) {
         window->show();
         exposed = QTest::qWaitForWindowExposed(window.get());
-        TForm1& form = window->Form();
+        EditorForm& form = window->Form();
         form.Click(ControlId::mZoom10);
         form.Click(ControlId::mPSize4);
         form.ScreenIMouseDown(MouseButton::Left, ShiftState{ShiftKey::Left}, 12 * 16 + 3, 7 * 16 + 3);
@@ -103,7 +104,7 @@ int EditPosition(int step) { return (step * 3 % 16) * 10 + 5; }
 // the views that show it repaint.
 void PenMovesRepainting(benchmark::State& state, Window& w, bool shown,
                         std::initializer_list<const PaintCounter*> others) {
-    TForm1& form = w.window->Form();
+    EditorForm& form = w.window->Form();
     w.Round(w.edit, QEvent::MouseButtonPress, QPoint(5, 5));
     int step = 0;
     const canvas::Picture& chip = form.Chip(form.CurCol, form.CurRow);
@@ -151,7 +152,7 @@ BENCHMARK(WindowPenMove);
 // edit area, the sheet and the preview have all painted.
 void WindowPenMoveWithPreview(benchmark::State& state) {
     Window w;
-    TForm1& form = w.window->Form();
+    EditorForm& form = w.window->Form();
     form.Click(ControlId::TileViewMenu);
     form.Click(ControlId::TileZoom4);
     w.window->ShowChanges();
@@ -212,7 +213,7 @@ BENCHMARK(WindowChooseChip);
 // have all painted.
 void WindowPenMoveWithPreviewAndBoard(benchmark::State& state) {
     Window w;
-    TForm1& form = w.window->Form();
+    EditorForm& form = w.window->Form();
     constexpr int side = TryOutBoard::MaxSide;
     form.project.Board.Resize(side, side);
     for (int r = 0; r < side; ++r)
@@ -240,7 +241,7 @@ BENCHMARK(WindowPenMoveWithPreviewAndBoard);
 // timer makes it) up to the preview and the board view having painted.
 void WindowAnimationFrame(benchmark::State& state) {
     Window w;
-    TForm1& form = w.window->Form();
+    EditorForm& form = w.window->Form();
     constexpr int side = TryOutBoard::MaxSide;
     form.project.Board.Resize(side, side);
     for (int r = 0; r < side; ++r)

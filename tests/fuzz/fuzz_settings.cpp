@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "tests/support/FakePlatform.h"
 
 namespace {
@@ -21,7 +22,7 @@ struct Editor {
         dir = templ;
         // Start-up reads ./tsr.def: start in an empty directory.
         if (::chdir(dir.c_str()) != 0) std::abort();
-        form = std::make_unique<TForm1>(platform);
+        form = std::make_unique<EditorForm>(platform);
         form->FormCreate();
         path = dir + "/tsr.def";
     }
@@ -30,7 +31,7 @@ struct Editor {
         ::rmdir(dir.c_str());
     }
     FakePlatform platform;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<EditorForm> form;
     std::string dir, path;
 };
 
@@ -46,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     editor.platform.shown.clear();
     editor.form->ReadSettings(editor.path);  // a dialog would throw out of here
 
-    const TForm1& f = *editor.form;
+    const EditorForm& f = *editor.form;
     if (f.Def.Zoom < 2 || f.Def.Zoom > 10 || f.PenSize < 1 || f.PenSize > 4) std::abort();
     if (f.controls.Position() != f.Def.Zoom) std::abort();
     if (f.Def.SheetGridShown != f.controls.Checked(ControlId::wakuMenu)) std::abort();

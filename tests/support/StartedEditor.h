@@ -4,12 +4,13 @@
 #include <memory>
 
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "tests/support/FakePlatform.h"
 
 // A started editor, with the steps the benchmarks share.
 struct StartedEditor {
     FakePlatform platform;
-    std::unique_ptr<TForm1> form = std::make_unique<TForm1>(platform);
+    std::unique_ptr<EditorForm> form = std::make_unique<EditorForm>(platform);
 
     StartedEditor() { form->FormCreate(); }
 
@@ -26,6 +27,6 @@ struct StartedEditor {
         form->ScreenIMouseDown(MouseButton::Left, ShiftState{ShiftKey::Left}, 12 * 16 + 3, 7 * 16 + 3);
     }
 
-    TForm1& operator*() { return *form; }
-    TForm1* operator->() { return form.get(); }
+    EditorForm& operator*() { return *form; }
+    EditorForm* operator->() { return form.get(); }
 };

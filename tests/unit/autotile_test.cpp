@@ -9,6 +9,7 @@
 #include <random>
 
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "io/TerrainSets.h"
 #include "tests/support/FakePlatform.h"
 
@@ -18,7 +19,7 @@ constexpr int Side = 16, Half = Side / 2;
 
 // The source pixel for pixel (x, y) of the chip of `mask`, worked out from
 // the five cases directly.
-canvas::Colour ReferencePixel(const TForm1& f, const Terrain& t, std::uint8_t mask, int x, int y) {
+canvas::Colour ReferencePixel(const EditorForm& f, const Terrain& t, std::uint8_t mask, int x, int y) {
     const int cx = x / Half, cy = y / Half;
     auto has = [mask](int dx, int dy) {
         static const int bits[3][3] = {{128, 1, 2}, {64, 0, 4}, {32, 16, 8}};
@@ -43,7 +44,7 @@ canvas::Colour ReferencePixel(const TForm1& f, const Terrain& t, std::uint8_t ma
 
 TEST(Autotile, BrushChoosesTheGeneratedChipOfEveryMask) {
     FakePlatform platform;
-    TForm1 f(platform);
+    EditorForm f(platform);
     f.FormCreate();
     std::mt19937 random(38);
     const Terrain t{"water", {3, 4}, {10, 2}};

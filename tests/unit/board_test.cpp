@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/ScratchDirectory.h"
 #include "tests/support/StartedEditor.h"
@@ -21,7 +22,7 @@ namespace {
 using enum ControlId;
 using CellSet = std::set<std::pair<int, int>>;
 
-canvas::Colour Expected(const TForm1& f, int x, int y) {
+canvas::Colour Expected(const EditorForm& f, int x, int y) {
     const TryOutBoard& b = f.project.Board;
     const int side = 16 * b.Zoom();
     const auto chip = b.At({x / side, y / side});
@@ -31,7 +32,7 @@ canvas::Colour Expected(const TForm1& f, int x, int y) {
 }
 
 // Compares the part `area` of the view with the rendering worked out here.
-std::string ViewMismatch(const TForm1& f, const canvas::Rect& area) {
+std::string ViewMismatch(const EditorForm& f, const canvas::Rect& area) {
     canvas::Picture part;
     f.project.Board.Draw(part, area, f.project.Sheet.Chips());
     if (part.Width() != area.Width() || part.Height() != area.Height()) return "part size";
@@ -112,7 +113,7 @@ public:
     ScratchDirectory scratch;
     StartedEditor started;
     FakePlatform& platform = started.platform;
-    TForm1& f = *started;
+    EditorForm& f = *started;
 
 private:
     std::mt19937 random_;
@@ -120,7 +121,7 @@ private:
 
 // The cells whose placement changed, or whose chip changed: in its pixels
 // (`byPixels`) or in its version.
-CellSet ChangedCells(const TForm1& f, const std::vector<canvas::Picture>& chipsBefore,
+CellSet ChangedCells(const EditorForm& f, const std::vector<canvas::Picture>& chipsBefore,
                      const std::vector<std::uint64_t>& versionsBefore,
                      const std::vector<std::optional<ChipRef>>& cellsBefore, bool byPixels) {
     CellSet changed;
@@ -141,7 +142,7 @@ CellSet ChangedCells(const TForm1& f, const std::vector<canvas::Picture>& chipsB
 TEST(Board, RedrawsExactlyTheCellsThatChanged) {
     for (unsigned seed = 1; seed <= 6; ++seed) {
         BoardRun run(seed);
-        TForm1& f = run.f;
+        EditorForm& f = run.f;
         for (int step = 0; step < 150; ++step) {
             const std::vector<canvas::Picture> chipsBefore(f.project.Sheet.Chips().begin(),
                                                            f.project.Sheet.Chips().end());

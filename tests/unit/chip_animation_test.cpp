@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "formats/TiledMap.h"
 #include "tests/support/ScratchDirectory.h"
 #include "tests/support/StartedEditor.h"
@@ -23,7 +24,7 @@ int RedOfChip(int col, int row) { return (col * sheet::Default.rows + row) & 0xF
 TEST(ChipAnimation, FramesPlayInThePreviewAndOnTheBoardAndSurviveTheBoardFiles) {
     StartedEditor e;
     e.PaintPattern();
-    TForm1& f = *e;
+    EditorForm& f = *e;
     f.ChooseChip(26, 3);
     // Eight frames asked at column 26 are cut to the four left on the row;
     // the frame time is kept within its limits.

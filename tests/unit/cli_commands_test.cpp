@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "formats/BmpWriter.h"
 #include "formats/PaletteBmp.h"
 #include "io/AtomicFile.h"
@@ -65,7 +66,7 @@ std::size_t FilesIn(const fs::path& dir) {
 // The editor's own file for a File menu command on a loaded sheet.
 Bytes EditorFile(const std::string& sheet, ControlId command, const std::string& out = "editor.out") {
     StartedEditor started;
-    TForm1& form = *started;
+    EditorForm& form = *started;
     EXPECT_TRUE(form.LoadSheetFile(sheet));
     started.platform.fileAnswers.push_back(out);
     form.Click(command);
@@ -333,7 +334,7 @@ TEST(CliCommands, JoinPlacesEveryNumberedNameOfAnyBaseAtItsNumber) {
         std::shuffle(numbers.begin(), numbers.end(), random);
         numbers.resize(1 + random() % 480);
         std::vector<std::string> names;
-        for (const int n : numbers) names.push_back(TForm1::NumberedChipName(base, n));
+        for (const int n : numbers) names.push_back(FormWithFiles::NumberedChipName(base, n));
         const auto places = cli::PlaceChips(names, 30, 16);
         ASSERT_EQ(places.size(), names.size());
         // A few names can be read with a longer base too (map100.bmp is chip

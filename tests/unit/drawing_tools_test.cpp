@@ -9,6 +9,7 @@
 
 #include "core/ControlTable.h"
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "edit/pending_shape.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/FreshViews.h"
@@ -60,7 +61,7 @@ protected:
 
     StartedEditor started;
     FakePlatform& platform = started.platform;
-    TForm1& form = *started;
+    EditorForm& form = *started;
 };
 
 TEST_F(DrawingTools, EveryPressSetsModifiedButOnlyPlainButtonsDraw) {

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/ScratchDirectory.h"
 #include "tests/support/StartedEditor.h"
@@ -39,7 +40,7 @@ struct Model {
         if (tool == 3) tool = 2;
         if (tool == 5) tool = 4;
     }
-    friend bool operator==(const Model& a, const TForm1& f) {
+    friend bool operator==(const Model& a, const EditorForm& f) {
         const bool pending = a.tool == 3 || a.tool == 5;
         return a.modified == f.Modified && a.undo == f.UndoAvailable() && a.tool == f.Def.ToolMode &&
                a.curCol == f.CurCol && a.curRow == f.CurRow && a.popupCol == f.PopupCol && a.popupRow == f.PopupRow &&
@@ -56,7 +57,7 @@ std::string Describe(const Model& m) {
     return s.str();
 }
 
-std::string Describe(const TForm1& f) {
+std::string Describe(const EditorForm& f) {
     Model m;
     m.modified = f.Modified;
     m.undo = f.UndoAvailable();
@@ -93,7 +94,7 @@ public:
     explicit FlagRun(unsigned seed) : random_(seed) {}
 
     std::string Step() {
-        TForm1& f = *form_;
+        EditorForm& f = *form_;
         Model& m = model_;
         const ShiftState mods = Mods[static_cast<std::size_t>(Pick(0, static_cast<int>(Mods.size()) - 1))];
         const bool plain = mods == Left || mods == Right;
@@ -213,7 +214,7 @@ public:
         }
     }
 
-    const TForm1& Form() const { return *form_; }
+    const EditorForm& Form() const { return *form_; }
     const Model& Expected() const { return model_; }
 
 private:
@@ -221,7 +222,7 @@ private:
 
     StartedEditor editor_;
     FakePlatform& platform_ = editor_.platform;
-    std::unique_ptr<TForm1>& form_ = editor_.form;
+    std::unique_ptr<EditorForm>& form_ = editor_.form;
     Model model_;
     std::mt19937 random_;
 };

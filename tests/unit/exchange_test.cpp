@@ -16,6 +16,7 @@
 #include "core/ControlTable.h"
 #include "core/EditorError.h"
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "formats/BmpWriter.h"
 #include "io/AtomicFile.h"
 #include "io/PictureFile.h"
@@ -102,7 +103,7 @@ protected:
     ScratchDirectory scratch;
     const fs::path& dir = scratch.Path();
     P platform;
-    std::unique_ptr<TForm1> form = std::make_unique<TForm1>(platform);
+    std::unique_ptr<EditorForm> form = std::make_unique<EditorForm>(platform);
 };
 
 using Exchange = ExchangeBase<WatchingPlatform>;

@@ -15,6 +15,7 @@
 
 #include "core/ControlTable.h"
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "io/ManualFile.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/ScratchDirectory.h"
@@ -86,7 +87,7 @@ private:
 TEST(Manual, HelpMenuOpensTheManualBesideTheProgramOrSaysWhereItBelongs) {
     ScratchDirectory dir;
     ProgramInFolder platform(dir.Path().string());
-    TForm1 form(platform);
+    EditorForm form(platform);
     form.FormCreate();
 
     form.helpMenuClick(ControlId::ManualMenu);

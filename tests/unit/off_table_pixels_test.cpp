@@ -6,12 +6,13 @@
 #include <random>
 
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "formats/PaletteBmp.h"
 #include "tests/support/FakePlatform.h"
 
 TEST(OffTablePixels, FirstIsTheWritersRefusalAndCountIsEveryOne) {
     FakePlatform platform;
-    TForm1 form(platform);
+    EditorForm form(platform);
     form.BuildFixedPalette();
     std::mt19937 random(5);
     for (int round = 0; round < 50; ++round) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/StartedEditor.h"
 
@@ -17,7 +18,7 @@ protected:
 
     StartedEditor started;
     FakePlatform& platform = started.platform;
-    TForm1& form = *started;
+    EditorForm& form = *started;
 };
 
 TEST_F(PaletteChoice, LeftPressPicksTheSwatchUnderThePointer) {

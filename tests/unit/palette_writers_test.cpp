@@ -11,6 +11,7 @@
 
 #include "core/EditorError.h"
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "formats/PaletteBmp.h"
 #include "formats/PictureReaders.h"
 #include "tests/support/FakePlatform.h"
@@ -100,7 +101,7 @@ protected:
     const fs::path& scratch_ = scratch.Path();
     StartedEditor started;
     FakePlatform& platform = started.platform;
-    std::unique_ptr<TForm1>& form = started.form;
+    std::unique_ptr<EditorForm>& form = started.form;
 };
 
 TEST_F(PaletteWriters, BlackSheetIn256ColoursIsAllZeroIndices) {

@@ -11,6 +11,7 @@
 #include <zlib.h>
 
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "formats/PaletteBmp.h"
 #include "formats/PictureReaders.h"
 #include "formats/PngRowFilter.h"
@@ -133,7 +134,7 @@ TEST(PngWriter, TThatDoesNotOccurWritesPlainRgb) {
 
 TEST(PngWriter, IndexedRoundTripsGiveTheTableColoursAndTransparency) {
     StartedEditor started;
-    const TForm1& form = *started;
+    const EditorForm& form = *started;
     std::mt19937 random(7);
     for (int round = 0; round < 20; ++round) {
         const canvas::Picture picture = RandomPicture(random, 1 + round * 7, 1 + round * 3);

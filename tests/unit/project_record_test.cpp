@@ -7,6 +7,7 @@
 #include <random>
 
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "formats/RecoveryFile.h"
 #include "io/RecoveryRecord.h"
 #include "io/RememberedPreferences.h"
@@ -34,7 +35,7 @@ int OptionCount() {
     return n;
 }
 
-void Randomise(TForm1& form, std::mt19937& random) {
+void Randomise(EditorForm& form, std::mt19937& random) {
     auto pick = [&random](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
     auto colour = [&] { return static_cast<canvas::Colour>(pick(0, 0xFFFFFF)); };
     Project& project = form.project;
@@ -89,7 +90,7 @@ void Randomise(TForm1& form, std::mt19937& random) {
     form.Modified = true;
 }
 
-void ExpectSameWork(const TForm1& a, const TForm1& b) {
+void ExpectSameWork(const EditorForm& a, const EditorForm& b) {
     const Project& p = a.project;
     const Project& q = b.project;
     ASSERT_EQ(p.Sheet.Geometry(), q.Sheet.Geometry());
@@ -127,13 +128,13 @@ TEST(ProjectRecord, RandomProjectsAndOptionsComeBackWhole) {
     for (int round = 0; round < 24; ++round) {
         SCOPED_TRACE(round);
         FakePlatform platform;
-        TForm1 form(platform);
+        EditorForm form(platform);
         form.FormCreate();
         ASSERT_NO_FATAL_FAILURE(Randomise(form, random));
         const std::vector<std::uint8_t> bytes = recovery::Encode(recovery::RecordOfEditor(form));
 
         FakePlatform otherPlatform;
-        TForm1 restored(otherPlatform);
+        EditorForm restored(otherPlatform);
         restored.FormCreate();
         recovery::RestoreEditor(restored, recovery::Decode(bytes, recovery::EditorLimits()));
         ExpectSameWork(form, restored);

@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "formats/RecoveryFile.h"
 #include "io/AtomicFile.h"
 #include "io/RecoveryFolder.h"
@@ -83,7 +84,7 @@ protected:
             dup2(null, 2);
             close(ready[0]);
             FakePlatform platform;
-            TForm1 form(platform);
+            EditorForm form(platform);
             form.FormCreate();
             form.ChangeChip(3, 2).SetPixel(5, 6, 0x00FF00);
             form.Modified = true;
@@ -134,7 +135,7 @@ TEST_F(RecoveryCopyTest, AKilledEditorsChangesComeBackAtTheNextStart) {
     // Two editors at once: the running one's copy is not offered.
     {
         FakePlatform platform;
-        TForm1 other(platform);
+        EditorForm other(platform);
         other.FormCreate();
         other.OfferRecoveryCopies();
         EXPECT_TRUE(platform.shown.empty());
@@ -155,7 +156,7 @@ TEST_F(RecoveryCopyTest, AKilledEditorsChangesComeBackAtTheNextStart) {
     {
         FakePlatform platform;
         platform.questionAnswers = {false};
-        TForm1 form(platform);
+        EditorForm form(platform);
         form.FormCreate();
         form.OfferRecoveryCopies();
         ASSERT_EQ(platform.shown.size(), 1u);
@@ -169,7 +170,7 @@ TEST_F(RecoveryCopyTest, AKilledEditorsChangesComeBackAtTheNextStart) {
     // own copy takes its place.
     FakePlatform platform;
     platform.questionAnswers = {true};
-    TForm1 form(platform);
+    EditorForm form(platform);
     form.FormCreate();
     form.OfferRecoveryCopies();
     EXPECT_TRUE(platform.questionAnswers.empty());
@@ -206,7 +207,7 @@ TEST_F(RecoveryCopyTest, UnreadableCopiesTakeOneQuestion) {
     for (const bool setAside : {false, true}) {
         FakePlatform platform;
         platform.questionAnswers = {setAside};
-        TForm1 form(platform);
+        EditorForm form(platform);
         form.FormCreate();
         form.OfferRecoveryCopies();
         ASSERT_EQ(platform.shown.size(), 1u);
@@ -272,7 +273,7 @@ TEST_F(RecoveryCopyTest, HostileFoldersAndFilesAreNotUsed) {
         std::function<bool()> plant;
         std::size_t notices;
         bool copyStays;
-        std::function<void(TForm1&)> betweenCopies = {};
+        std::function<void(EditorForm&)> betweenCopies = {};
     };
     const std::vector<Case> cases = {
         {[&] { return fs::create_directories(dir.parent_path()) && (fs::create_symlink(elsewhere, dir), true); }, 1,
@@ -294,7 +295,7 @@ TEST_F(RecoveryCopyTest, HostileFoldersAndFilesAreNotUsed) {
          },
          0, true},
         {folder, 0, false,
-         [&](TForm1& form) {
+         [&](EditorForm& form) {
              fs::remove(form.Recovery.copyPath);
              fs::create_symlink(victim, form.Recovery.copyPath);
          }},
@@ -308,7 +309,7 @@ TEST_F(RecoveryCopyTest, HostileFoldersAndFilesAreNotUsed) {
         std::ofstream(victim) << "precious";
         if (!c.plant()) continue;
         FakePlatform platform;
-        TForm1 form(platform);
+        EditorForm form(platform);
         form.FormCreate();
         form.OfferRecoveryCopies();
         for (const canvas::Colour colour : {0x0000FFu, 0x00FF00u}) {
@@ -362,7 +363,7 @@ TEST_F(RecoveryCopyTest, CraftedCopiesAreRefusedOrShown) {
         std::ofstream(path).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
         FakePlatform platform;
         platform.questionAnswers = {false};
-        TForm1 form(platform);
+        EditorForm form(platform);
         form.FormCreate();
         largest = 0;
         watching = true;
@@ -399,7 +400,7 @@ TEST_F(RecoveryCopyTest, AKilledSaveInPlaceIsToldOfAtTheNextStart) {
     WriteFileAtomically(file.string(), std::vector<std::uint8_t>(10, 'r'));
     for (const std::size_t told : {1u, 0u}) {
         FakePlatform platform;
-        TForm1 form(platform);
+        EditorForm form(platform);
         form.FormCreate();
         form.OfferRecoveryCopies();
         ASSERT_EQ(platform.shown.size(), told);
@@ -416,7 +417,7 @@ TEST_F(RecoveryCopyTest, AKilledSaveInPlaceIsToldOfAtTheNextStart) {
 // written again.
 TEST_F(RecoveryCopyTest, AFailedCopyIsToldOfOnce) {
     FakePlatform platform;
-    TForm1 form(platform);
+    EditorForm form(platform);
     form.FormCreate();
     rlimit saved{};
     getrlimit(RLIMIT_FSIZE, &saved);

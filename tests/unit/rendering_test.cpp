@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/ScratchDirectory.h"
 #include "tests/support/StartedEditor.h"
@@ -43,7 +44,7 @@ private:
 protected:
     StartedEditor started;
     FakePlatform& platform = started.platform;
-    std::unique_ptr<TForm1>& form = started.form;
+    std::unique_ptr<EditorForm>& form = started.form;
 };
 
 TEST_F(RenderingTest, SheetViewWithFrameAndGrid) {
@@ -162,7 +163,7 @@ TEST_F(RenderingTest, DrawChipWithoutFrameCoversTheGridOnItsFirstColumnAndRow) {
 
 // Every pixel of the edit area: grid colour on the line positions, else the
 // magnified chip pixel.
-void ExpectEditArea(const TForm1& form, int zoom, canvas::Colour lineColour, bool lines) {
+void ExpectEditArea(const EditorForm& form, int zoom, canvas::Colour lineColour, bool lines) {
     const canvas::Picture& e = form.EditI;
     const int side = 16 * zoom + (lines ? 1 : 0);
     ASSERT_EQ(e.Width(), side);

@@ -16,6 +16,7 @@
 #include <sstream>
 
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "formats/BmpWriter.h"
 #include "io/AtomicFile.h"
 #include "io/RecoveryFolder.h"
@@ -66,7 +67,7 @@ bool KilledAt(int step, const std::function<void()>& save) {
 std::vector<FakePlatform::Shown> StartEditor() {
     FakePlatform platform;
     platform.questionAnswers.assign(1000, false);
-    TForm1 form(platform);
+    EditorForm form(platform);
     form.FormCreate();
     form.OfferRecoveryCopies();
     return platform.shown;
@@ -125,7 +126,7 @@ TEST(SaveKill, BoardSaveGivesTheEarlierMapOrTheNewOne) {
     const auto saveBoard = [](const std::string& map, int cols) {
         FakePlatform platform;
         platform.questionAnswers.assign(1000, false);
-        TForm1 form(platform);
+        EditorForm form(platform);
         form.FormCreate();
         form.ChangeChip(1, 0).SetPixel(0, 0, canvas::Rgb(cols, 0, 0));
         form.project.Board.Resize(cols, 2);

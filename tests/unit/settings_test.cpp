@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/ScratchDirectory.h"
 
@@ -26,14 +27,14 @@ protected:
     }
 
     // A fresh editor started with this tsr.def (none when `text` is null).
-    TForm1& Start(const char* text) {
+    EditorForm& Start(const char* text) {
         if (text) WriteFile("tsr.def", text);
         platform = std::make_unique<FakePlatform>();
-        form = std::make_unique<TForm1>(*platform);
+        form = std::make_unique<EditorForm>(*platform);
         form->FormCreate();
         return *form;
     }
-    TForm1& Start(const std::string& text) {
+    EditorForm& Start(const std::string& text) {
         WriteFile("tsr.def", text);
         return Start(static_cast<const char*>(nullptr));
     }
@@ -64,7 +65,7 @@ protected:
     }
 
     std::unique_ptr<FakePlatform> platform;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<EditorForm> form;
 
 private:
     ScratchDirectory scratch_;
@@ -78,7 +79,7 @@ TEST_F(SettingsTest, NoFileKeepsTheDefaults) {
 }
 
 TEST_F(SettingsTest, ZoomLineColourAndFrameFromTheFile) {
-    TForm1& f = Start("zoom=7\nline=red\nbox=off\n");
+    EditorForm& f = Start("zoom=7\nline=red\nbox=off\n");
     EXPECT_EQ(f.Def.Zoom, 7);
     EXPECT_TRUE(f.controls.Checked(ControlId::mZoom7));
     EXPECT_FALSE(f.controls.Checked(ControlId::mZoom5));
@@ -101,7 +102,7 @@ TEST_F(SettingsTest, ZoomLineColourAndFrameFromTheFile) {
 }
 
 TEST_F(SettingsTest, LinesEndAtCrLfOrCrLf) {
-    TForm1& f = Start("zoom=8\r\npen=3\rline=blue\n\nresize=off");
+    EditorForm& f = Start("zoom=8\r\npen=3\rline=blue\n\nresize=off");
     EXPECT_EQ(f.Def.Zoom, 8);
     EXPECT_EQ(f.PenSize, 3);
     EXPECT_TRUE(f.controls.Checked(ControlId::mPSize3));
@@ -123,12 +124,12 @@ TEST_F(SettingsTest, EveryAcceptedValueTakesEffect) {
     const char* colours[] = {"white", "red", "green", "blue", "gray"};
     const TColor values[] = {0xFFFFFF, 0x0000FF, 0x008000, 0xFF0000, 0x808080};
     for (int i = 0; i < 5; ++i) {
-        TForm1& f = Start(std::string("line=") + colours[i]);
+        EditorForm& f = Start(std::string("line=") + colours[i]);
         EXPECT_EQ(f.Def.GridLineColor, values[i]) << colours[i];
         EXPECT_TRUE(f.controls.Checked(static_cast<ControlId>(static_cast<int>(ControlId::WhiteMenu) + i)));
     }
     for (int z = 2; z <= 10; ++z) {
-        TForm1& f = Start("zoom=" + std::to_string(z));
+        EditorForm& f = Start("zoom=" + std::to_string(z));
         EXPECT_EQ(f.Def.Zoom, z);
         EXPECT_EQ(f.EditI.Width(), 16 * z + 1);
         EXPECT_TRUE(f.controls.Checked(static_cast<ControlId>(static_cast<int>(ControlId::mZoom2) + z - 2)));
@@ -150,7 +151,7 @@ TEST_F(SettingsTest, ValuesAndKeysNotExactlyRightChangeNothing) {
 }
 
 TEST_F(SettingsTest, ErasedLinesKeepTheColourForLater) {
-    TForm1& f = Start("line=no\n");
+    EditorForm& f = Start("line=no\n");
     EXPECT_TRUE(f.controls.Checked(ControlId::UnMenu));
     EXPECT_FALSE(f.controls.Checked(ControlId::WhiteMenu));
     EXPECT_EQ(f.Def.GridLineColor, 0xFFFFFFu);
@@ -171,14 +172,14 @@ TEST_F(SettingsTest, ErasedLinesKeepTheColourForLater) {
 }
 
 TEST_F(SettingsTest, FrameAndResizeOptionsFlipToTheWantedState) {
-    TForm1& f = Start("box=on\nresize=on\n");
+    EditorForm& f = Start("box=on\nresize=on\n");
     EXPECT_TRUE(f.Def.SheetGridShown);
     EXPECT_TRUE(f.controls.Checked(ControlId::wakuMenu));
     EXPECT_TRUE(f.controls.Checked(ControlId::chrSMenu));
     EXPECT_EQ(f.ScreenI.Width(), 481);
     EXPECT_EQ(f.ScreenI.GetPixel(480, 7), 0xFFFFFFu);
 
-    TForm1& g = Start("resize=off\n");
+    EditorForm& g = Start("resize=off\n");
     EXPECT_FALSE(g.controls.Checked(ControlId::chrSMenu));
     EXPECT_TRUE(g.Def.SheetGridShown);
     EXPECT_EQ(g.ScreenI.Width(), 481);
@@ -203,7 +204,7 @@ TEST_F(SettingsTest, AFileThatCannotBeReadIsReportedAndIgnored) {
 TEST_F(SettingsTest, AnOversizedFileIsRefusedWhole) {
     std::string text = "zoom=7\nline=red\n";
     text.append(std::size_t{1} << 20, 'x');
-    TForm1& f = Start(text);
+    EditorForm& f = Start(text);
     ASSERT_EQ(platform->shown.size(), 1u);
     EXPECT_EQ(platform->shown[0].text, "ﾌｧｲﾙ tsr.def は開けません");
     platform->shown.clear();
@@ -222,14 +223,14 @@ TEST_F(SettingsTest, BinaryLinesAreIgnoredAndTextLinesStillApply) {
     text += std::string("zoom=9\n\x00pen=2\n", 14);
     for (int i = 0; i < 4096; ++i) text += static_cast<char>((i * 37) & 0xFF);
     text += "\npen=4";
-    TForm1& f = Start(text);
+    EditorForm& f = Start(text);
     EXPECT_EQ(f.Def.Zoom, 9);
     EXPECT_EQ(f.PenSize, 4);
     EXPECT_TRUE(platform->shown.empty());
 }
 
 TEST_F(SettingsTest, PenPopUpSetsBothPenSizeGroups) {
-    TForm1& f = Start(nullptr);
+    EditorForm& f = Start(nullptr);
     platform->popupAnswers = {ControlId::mPen3};
     f.PenBMouseDown(MouseButton::Right, ShiftState{ShiftKey::Right}, 7, 9);
     ASSERT_EQ(platform->popups.size(), 1u);
@@ -255,7 +256,7 @@ TEST_F(SettingsTest, PenPopUpSetsBothPenSizeGroups) {
 }
 
 TEST_F(SettingsTest, PenPopUpOnlyForTheRightButtonAlone) {
-    TForm1& f = Start(nullptr);
+    EditorForm& f = Start(nullptr);
     f.PenBMouseDown(MouseButton::Right, ShiftState{ShiftKey::Ctrl, ShiftKey::Right}, 3, 3);
     f.PenBMouseDown(MouseButton::Right, ShiftState{ShiftKey::Shift, ShiftKey::Right}, 3, 3);
     f.PenBMouseDown(MouseButton::Right, ShiftState{ShiftKey::Right, ShiftKey::Double}, 3, 3);
@@ -266,7 +267,7 @@ TEST_F(SettingsTest, PenPopUpOnlyForTheRightButtonAlone) {
 }
 
 TEST_F(SettingsTest, UpDownStopsAtItsEndsAndLaysOutOnRelease) {
-    TForm1& f = Start("zoom=10\n");
+    EditorForm& f = Start("zoom=10\n");
     EXPECT_EQ(f.controls.Position(), 10);
     f.controls.SetPosition(f.controls.Position() + 1);
     f.udRateMouseUp();
@@ -287,7 +288,7 @@ TEST_F(SettingsTest, UpDownStopsAtItsEndsAndLaysOutOnRelease) {
 }
 
 TEST_F(SettingsTest, ZoomItemMovesTheUpDownAndThePanel) {
-    TForm1& f = Start(nullptr);
+    EditorForm& f = Start(nullptr);
     f.mZoomClick(ControlId::mZoom9);
     EXPECT_EQ(f.Def.Zoom, 9);
     EXPECT_EQ(f.controls.Position(), 9);
@@ -298,7 +299,7 @@ TEST_F(SettingsTest, ZoomItemMovesTheUpDownAndThePanel) {
 }
 
 TEST_F(SettingsTest, ResizeOptionChangesNothingElse) {
-    TForm1& f = Start(nullptr);
+    EditorForm& f = Start(nullptr);
     const canvas::Picture sheet = f.ScreenI;
     const canvas::Picture edit = f.EditI;
     f.chrSMenuClick();
@@ -310,7 +311,7 @@ TEST_F(SettingsTest, ResizeOptionChangesNothingElse) {
 }
 
 TEST_F(SettingsTest, HandlersRefuseSendersThatAreNotTheirs) {
-    TForm1& f = Start(nullptr);
+    EditorForm& f = Start(nullptr);
     EXPECT_THROW(f.LineColor(ControlId::N3), std::invalid_argument);
     EXPECT_THROW(f.LineColor(ControlId::mZoom2), std::invalid_argument);
     EXPECT_THROW(f.mZoomClick(ControlId::Z1), std::invalid_argument);

@@ -13,6 +13,7 @@
 
 #include "core/EditorError.h"
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "formats/BmpWriter.h"
 #include "io/AtomicFile.h"
 #include "tests/support/FakePlatform.h"
@@ -54,7 +55,7 @@ protected:
     const fs::path& dir = scratch.Path();
     StartedEditor started;
     FakePlatform& platform = started.platform;
-    std::unique_ptr<TForm1>& form = started.form;
+    std::unique_ptr<EditorForm>& form = started.form;
 };
 
 TEST_F(SheetFiles, FailedSavesKeepTheStateAndTheEarlierFile) {
@@ -125,12 +126,12 @@ TEST_F(SheetFiles, RefusedLoadsSayWhyAndChangeNothing) {
 }
 
 TEST_F(SheetFiles, NumberedNames) {
-    EXPECT_EQ(TForm1::NumberedChipName("map", 0), "map00.bmp");
-    EXPECT_EQ(TForm1::NumberedChipName("map", 9), "map09.bmp");
-    EXPECT_EQ(TForm1::NumberedChipName("map", 10), "map10.bmp");
-    EXPECT_EQ(TForm1::NumberedChipName("map", 99), "map99.bmp");
-    EXPECT_EQ(TForm1::NumberedChipName("map.bmp", 100), "map.bmp100.bmp");
-    EXPECT_EQ(TForm1::NumberedChipName("/t/a", 479), "/t/a479.bmp");
+    EXPECT_EQ(FormWithFiles::NumberedChipName("map", 0), "map00.bmp");
+    EXPECT_EQ(FormWithFiles::NumberedChipName("map", 9), "map09.bmp");
+    EXPECT_EQ(FormWithFiles::NumberedChipName("map", 10), "map10.bmp");
+    EXPECT_EQ(FormWithFiles::NumberedChipName("map", 99), "map99.bmp");
+    EXPECT_EQ(FormWithFiles::NumberedChipName("map.bmp", 100), "map.bmp100.bmp");
+    EXPECT_EQ(FormWithFiles::NumberedChipName("/t/a", 479), "/t/a479.bmp");
 }
 
 TEST_F(SheetFiles, NumberedSaveStopsAtAFailedFile) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/FreshViews.h"
 #include "tests/support/WatchingPlatform.h"
@@ -35,7 +36,7 @@ protected:
     Picture FreshEditArea() { return ::FreshEditArea(form); }
 
     WatchingPlatform platform;
-    TForm1 form{platform};
+    EditorForm form{platform};
 };
 
 TEST_F(SheetInteraction, PressesOnTheExtraColumnOrRowOrWithOtherKeysDoNothing) {

@@ -10,6 +10,7 @@
 
 #include "core/ControlTable.h"
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/ScratchDirectory.h"
 #include "tests/support/StartedEditor.h"
@@ -25,7 +26,7 @@ private:
 protected:
     StartedEditor started;
     FakePlatform& platform = started.platform;
-    std::unique_ptr<TForm1>& form = started.form;
+    std::unique_ptr<EditorForm>& form = started.form;
 };
 
 std::uint8_t ByteOf(std::uint32_t entry, int k) { return static_cast<std::uint8_t>(entry >> (8 * k)); }

@@ -8,6 +8,7 @@
 #include <random>
 
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/StartedEditor.h"
 
@@ -21,7 +22,7 @@ protected:
 
     // The view as a new preview draws it from scratch.
     canvas::Picture Fresh() {
-        TForm1& f = *form;
+        EditorForm& f = *form;
         const canvas::Picture kept = f.TileI;
         f.tilePreview.Forget();
         f.UpdateTilePreview();
@@ -32,7 +33,7 @@ protected:
 
     // Runs the preview's update after a change and checks what it marked.
     void UpdateAndCheck() {
-        TForm1& f = *form;
+        EditorForm& f = *form;
         const canvas::Picture before = f.TileI;
         f.TileI.ClearDirty();
         f.UpdateTilePreview();
@@ -50,7 +51,7 @@ protected:
 
     StartedEditor started;
     FakePlatform& platform = started.platform;
-    std::unique_ptr<TForm1>& form = started.form;
+    std::unique_ptr<EditorForm>& form = started.form;
 };
 
 TEST_F(TilePreviewTest, FollowsRandomEditsInBothModesAndAllZooms) {
@@ -58,7 +59,7 @@ TEST_F(TilePreviewTest, FollowsRandomEditsInBothModesAndAllZooms) {
     std::uniform_int_distribution<int> col(0, 29), row(0, 15), pixel(0, 15), colour(0, 0xFFFFFF), action(0, 9);
     constexpr ControlId items[] = {TileZoom1, TileZoom2, TileZoom3, TileZoom4, TileRepeatMenu, TileNeighbourMenu};
     for (int i = 0; i < 600; ++i) {
-        TForm1& f = *form;
+        EditorForm& f = *form;
         switch (action(random)) {
             case 0: f.Click(items[std::uniform_int_distribution<int>(0, 5)(random)]); break;
             case 1:
@@ -82,7 +83,7 @@ TEST_F(TilePreviewTest, FollowsRandomEditsInBothModesAndAllZooms) {
 }
 
 TEST_F(TilePreviewTest, RedrawsOnlyThePlaceOfAChangedNeighbour) {
-    TForm1& f = *form;
+    EditorForm& f = *form;
     f.Click(TileNeighbourMenu);
     f.Click(TileZoom4);
     f.CurCol = 5;

@@ -14,6 +14,7 @@
 #include <tuple>
 
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/ScratchDirectory.h"
 #include "tests/support/StartedEditor.h"
@@ -27,7 +28,7 @@ struct SavedBoard {
     ScratchDirectory scratch;
     StartedEditor started;
     FakePlatform& platform = started.platform;
-    TForm1& f = *started;
+    EditorForm& f = *started;
     std::mt19937 random{13};
 
     explicit SavedBoard(int chipSize = 16) {
@@ -62,7 +63,7 @@ struct SavedBoard {
 // How many pixels of Tiled's picture `png` differ from the board view at
 // zoom 1 (an empty cell must be transparent there), and how many are of
 // empty cells.
-std::pair<long, long> DifferencesFromBoardView(TForm1& f, const std::string& png,
+std::pair<long, long> DifferencesFromBoardView(EditorForm& f, const std::string& png,
                                                std::span<const std::uint16_t> shown) {
     const auto tiled = ReadPng(png);
     if (!tiled) return {-1, 0};
@@ -145,7 +146,7 @@ TEST(TiledBoardFiles, FlippedTilesDrawAsTiledDrawsThem) {
     std::ofstream("flipped.tmx")
         << R"(<?xml version="1.0" encoding="UTF-8"?><map version="1.10" orientation="orthogonal" renderorder="right-down" width="8" height="4" tilewidth="16" tileheight="16" infinite="0"><tileset firstgid="1" source="field.tsx"/><layer id="1" name="a" width="8" height="4"><data encoding="csv">)"
         << csv << "</data></layer></map>\n";
-    TForm1& f = saved.f;
+    EditorForm& f = saved.f;
     f.Modified = false;
     saved.platform.fileAnswers = {"flipped.tmx", "again"};
     f.Click(ControlId::BoardLoadMenu);
@@ -165,7 +166,7 @@ TEST(TiledBoardFiles, FlippedTilesDrawAsTiledDrawsThem) {
 
 TEST(TiledBoardFiles, SavedBoardLoadsBackWithItsSheet) {
     SavedBoard saved;
-    TForm1& f = saved.f;
+    EditorForm& f = saved.f;
     const TryOutBoard before = f.project.Board;
     const std::vector<canvas::Picture> chipsBefore(f.project.Sheet.Chips().begin(), f.project.Sheet.Chips().end());
     f.project.Board.Resize(2, 2);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/FreshViews.h"
 #include "tests/support/StartedEditor.h"
@@ -76,7 +77,7 @@ protected:
 
     StartedEditor started;
     FakePlatform& platform = started.platform;
-    TForm1& form = *started;
+    EditorForm& form = *started;
 };
 
 TEST_F(UndoAndMemory, UndoHasOneLevel) {

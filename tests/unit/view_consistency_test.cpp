@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/ScratchDirectory.h"
 #include "tests/support/StartedEditor.h"
@@ -24,7 +25,7 @@ constexpr canvas::Colour Silver = 0xC0C0C0;
 constexpr canvas::Colour Red = 0x0000FF;
 
 // The edit area as a full redraw leaves it.
-std::string EditAreaMismatch(const TForm1& f) {
+std::string EditAreaMismatch(const EditorForm& f) {
     const int z = f.Def.Zoom;
     const int n = f.Def.ChipSize;
     const bool erased = f.controls.Checked(UnMenu);
@@ -44,7 +45,7 @@ std::string EditAreaMismatch(const TForm1& f) {
 }
 
 // The sheet view as a full layout leaves it.
-std::string SheetViewMismatch(const TForm1& f) {
+std::string SheetViewMismatch(const EditorForm& f) {
     const int s = f.Def.ChipSize;
     const int w = f.Def.SheetCols * s;
     const int h = f.Def.SheetRows * s;
@@ -77,7 +78,7 @@ std::string SheetViewMismatch(const TForm1& f) {
 ControlId Offset(ControlId first, int by) { return static_cast<ControlId>(static_cast<int>(first) + by); }
 
 // Every check mark, position, caption and pressed button that mirrors a field.
-std::string ControlsMismatch(const TForm1& f) {
+std::string ControlsMismatch(const EditorForm& f) {
     const Controls& c = f.controls;
     for (int z = 2; z <= 10; ++z)
         if (c.Checked(Offset(mZoom2, z - 2)) != (z == f.Def.Zoom)) return "zoom item " + std::to_string(z);
@@ -116,7 +117,7 @@ public:
 
     // One handler, as the window would run it. Returns what was done.
     std::string Handler() {
-        TForm1& f = *form_;
+        EditorForm& f = *form_;
         const int kind = Pick(0, 15);
         const ShiftState mods = RandomMods();
         switch (kind) {
@@ -194,7 +195,7 @@ public:
         }
     }
 
-    const TForm1& Form() const { return *form_; }
+    const EditorForm& Form() const { return *form_; }
 
 private:
     int Pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random_); }
@@ -216,7 +217,7 @@ private:
 
     StartedEditor editor_;
     FakePlatform& platform_ = editor_.platform;
-    std::unique_ptr<TForm1>& form_ = editor_.form;
+    std::unique_ptr<EditorForm>& form_ = editor_.form;
     std::mt19937 random_;
 };
 
@@ -228,7 +229,7 @@ TEST(ViewConsistency, EveryHandlerLeavesTheViewsAndControlsAsAFullRedrawWould) {
         for (int step = 0; step < 300; ++step) {
             const std::string what = run.Step();
             history += what + "; ";
-            const TForm1& f = run.Form();
+            const EditorForm& f = run.Form();
             for (const std::string& mismatch : {EditAreaMismatch(f), SheetViewMismatch(f), ControlsMismatch(f)}) {
                 ASSERT_EQ(mismatch, "") << "seed " << seed << ", step " << step << ": " << what << "\nrun: " << history;
             }

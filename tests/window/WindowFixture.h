@@ -22,6 +22,7 @@
 
 #include "core/ControlTable.h"
 #include "core/Form.h"
+#include "edit/EditorForm.h"
 #include "io/PreferencesFile.h"
 #include "ui/MainWindow.h"
 #include "ui/PictureImage.h"
@@ -118,7 +119,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
 
-    TForm1& form() { return window->Form(); }
+    EditorForm& form() { return window->Form(); }
     QWidget* widget(ControlId id) { return window->WidgetOf(id); }
     ui::PictureView* view(ControlId id) { return window->ViewOf(id); }
     QAction* action(ControlId id) { return window->ActionOf(id); }

@@ -5,7 +5,7 @@
 #include <map>
 #include <optional>
 
-#include "core/Form.h"
+#include "io/FormWithFiles.h"
 #include "tools/tessaro-cli/CommandLine.h"
 
 namespace cli {
@@ -29,7 +29,7 @@ std::map<std::string, int> NumberedReadings(const std::string& path, int chips) 
         if (n >= chips) continue;
         const std::string prefix = path.substr(0, start);
         for (const std::string& base : {prefix, prefix + path.substr(dot)})
-            if (TForm1::NumberedChipName(base, n) == path) readings.emplace(base, n);
+            if (FormWithFiles::NumberedChipName(base, n) == path) readings.emplace(base, n);
     }
     return readings;
 }

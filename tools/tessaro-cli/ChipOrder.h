@@ -12,7 +12,7 @@ struct ChipPlace {
 };
 
 // Where join puts each chip file. When every name is a numbered chip name
-// (TForm1::NumberedChipName) of one base, as split writes them, a file goes
+// (FormWithFiles::NumberedChipName) of one base, as split writes them, a file goes
 // to the chip of its number, so that chips left out (split --skip-empty)
 // stay black; otherwise the files fill the sheet in the order given, along
 // each row, then down. Throws UsageError for more files than chips and for

@@ -8,8 +8,10 @@
 #include <utility>
 
 #include "core/ControlTable.h"
+#include "edit/EditorForm.h"
 #include "formats/BmpWriter.h"
 #include "io/AtomicFile.h"
+#include "io/FormWithFiles.h"
 #include "io/PictureFile.h"
 #include "io/RememberedPreferences.h"
 #include "tools/tessaro-script/ScriptError.h"
@@ -89,7 +91,7 @@ void Run(const cmd::NewSheetAnswer& c, Session& s) { s.platform.QueueNewSheet(c.
 
 void Run(const cmd::Mouse& c, Session& s) {
     RequireOpenWindow(s);
-    TForm1& f = s.form;
+    EditorForm& f = s.form;
     const MouseButton button = ButtonOf(c.mods);
     // Positions are in the shown view's pixels; a view shown larger in the
     // roomy layout hands its own pixels to the handler, as in the window.

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "edit/EditorForm.h"
+#include "io/FormWithFiles.h"
 #include "io/PictureFile.h"
 #include "tools/tessaro-script/ScriptError.h"
 #include "tools/tessaro-script/Targets.h"
@@ -18,7 +20,7 @@ CheckOutcome Compare(const std::string& expected, std::string actual) {
 }
 
 std::string StateText(StateField field, const Session& s) {
-    const TForm1& f = s.form;
+    const EditorForm& f = s.form;
     switch (field) {
         case StateField::Modified: return YesNo(f.Modified);
         case StateField::UndoAvailable: return YesNo(f.UndoAvailable());

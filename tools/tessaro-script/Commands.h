@@ -107,7 +107,7 @@ struct Drop {
     std::vector<std::string> paths;
 };
 struct Close {};
-// A shortcut key: modifiers and key joined by "+", as TForm1::ShortcutKey names them.
+// A shortcut key: modifiers and key joined by "+", as EditorForm::ShortcutKey names them.
 struct Key {
     std::string keys;
 };

@@ -6,6 +6,8 @@
 
 #include "core/ControlTable.h"
 #include "core/Form.h"
+#include "edit/EditorForm.h"
+#include "io/FormWithFiles.h"
 #include "tools/tessaro-script/ScriptError.h"
 #include "tools/tessaro-script/Values.h"
 

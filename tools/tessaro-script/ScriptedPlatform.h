@@ -9,7 +9,7 @@
 #include "core/Platform.h"
 #include "tools/tessaro-script/Commands.h"
 
-class TForm1;
+class EditorForm;
 
 namespace script {
 
@@ -28,7 +28,7 @@ public:
     };
 
     // The form whose close request and enabled states the platform serves.
-    void Attach(TForm1& form) { form_ = &form; }
+    void Attach(EditorForm& form) { form_ = &form; }
 
     // ---- What the script queues ----
     void QueueAnswer(cmd::AnswerKind answer) { answers_.push_back(answer); }
@@ -88,7 +88,7 @@ private:
     std::optional<std::string> TakeChoice(const char* dialog);
     cmd::AnswerKind TakeAnswer(const std::string& question);
 
-    TForm1* form_ = nullptr;
+    EditorForm* form_ = nullptr;
     std::deque<cmd::AnswerKind> answers_;
     std::deque<std::optional<std::string>> choices_;
     std::deque<std::optional<canvas::Colour>> colours_;

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "core/Form.h"
+#include "edit/EditorForm.h"
+#include "io/FormWithFiles.h"
 #include "io/PreferencesFile.h"
 #include "tools/tessaro-script/ScriptedPlatform.h"
 
@@ -19,7 +21,7 @@ struct Session {
     Session& operator=(const Session&) = delete;
 
     ScriptedPlatform platform;
-    TForm1 form{platform};
+    EditorForm form{platform};
     bool started = false;
     // BoardI drawn whole for the checks (the board keeps no picture).
     mutable canvas::Picture boardView;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/tessaro-script/Targets.h"
 
+#include "edit/EditorForm.h"
 #include "tools/tessaro-script/ScriptError.h"
 
 namespace script {
@@ -21,7 +22,7 @@ std::string TargetName(const Target& target) {
 }
 
 const canvas::Picture* FindPicture(const Target& target, const Session& session) {
-    const TForm1& form = session.form;
+    const EditorForm& form = session.form;
     switch (target.kind) {
         case Target::Kind::Chip:
             if (!form.project.Sheet.Geometry().Contains(target.col, target.row))
