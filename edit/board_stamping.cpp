@@ -17,7 +17,7 @@ const ShiftState MiddleOnly{ShiftKey::Middle};
 // there as it has chips; cells past the board's edge are left out. The stamp
 // lies as a whole in its orientation: a block's chips change places as its
 // pixels would, and each chip lies so.
-void Stamp(TForm1& form, BoardCell cell) {
+void Stamp(EditorForm& form, BoardCell cell) {
     const canvas::Orientation o = form.StampOrientation;
     const bool diagonal = canvas::Has(o, canvas::Orientation::Diagonal);
     const int cols = diagonal ? form.EditRows() : form.EditCols();
