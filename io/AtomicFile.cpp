@@ -74,7 +74,7 @@ class PreparedFile {
 public:
     PreparedFile(const std::string& path, std::span<const std::uint8_t> bytes, bool flush, bool clean,
                  OpenFolders* folders = nullptr)
-        : target_(path, folders), bytes_(bytes), flush_(flush) {
+        : target_(path, folders), bytes_(bytes) {
         // A batch that a killed run left is settled first: until then its
         // temporary files may hold the only copies of earlier files.
         if (clean) TidyFolder(target_.directoryFd);
@@ -257,7 +257,6 @@ private:
 
     SaveTarget target_;
     std::span<const std::uint8_t> bytes_;
-    bool flush_;
     std::string temp_;        // empty once committed, or when written in place
     std::string old_;         // the earlier file's second name while kept
     std::string staged_;      // the earlier content of a file written in place in a batch

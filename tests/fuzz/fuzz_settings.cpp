@@ -3,6 +3,7 @@
 // ranges, and no dialog is ever asked for.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -48,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     editor.form->ReadSettings(editor.path);  // a dialog would throw out of here
 
     const EditorForm& f = *editor.form;
-    if (f.Def.Zoom < 2 || f.Def.Zoom > 10 || f.PenSize < 1 || f.PenSize > 4) std::abort();
+    if (f.Def.Zoom < 2 || f.Def.Zoom > std::max(10, f.LargestZoom()) || f.PenSize < 1 || f.PenSize > 4) std::abort();
     if (f.controls.Position() != f.Def.Zoom) std::abort();
     if (f.Def.SheetGridShown != f.controls.Checked(ControlId::wakuMenu)) std::abort();
     // A readable file is read without a word.
