@@ -176,6 +176,7 @@ constexpr std::array<ControlInfo, ControlCount> Table = {{
     Item(TileRepeatMenu, "TileRepeatMenu", TileMenu, TSR_TEXT("Controls", "並べて表示(&R)"), TileModeGroup),
     Item(TileNeighbourMenu, "TileNeighbourMenu", TileMenu, TSR_TEXT("Controls", "周りのキャラクタと表示(&N)"),
          TileModeGroup),
+    Item(TileBoardMenu, "TileBoardMenu", TileMenu, TSR_TEXT("Controls", "ボード上の周りと表示(&B)"), TileModeGroup),
     Item(TileN1, "TileN1", TileMenu, "-"),
     Item(TileZoom1, "TileZoom1", TileMenu, TSR_TEXT("Controls", "１倍（&1）"), TileZoomGroup),
     Item(TileZoom2, "TileZoom2", TileMenu, TSR_TEXT("Controls", "２倍（&2）"), TileZoomGroup),

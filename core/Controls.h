@@ -46,7 +46,7 @@ enum class ControlId : std::uint16_t {
     lbP, rbP, lbcP, rbcP, MemSaveB, MemLoadB, clP,
 
     // The tile preview window and its controls
-    TileForm, TileMenuBar, TileMenu, TileRepeatMenu, TileNeighbourMenu, TileN1,
+    TileForm, TileMenuBar, TileMenu, TileRepeatMenu, TileNeighbourMenu, TileBoardMenu, TileN1,
     TileZoom1, TileZoom2, TileZoom3, TileZoom4, TileI,
 
     // The try-out board window and its controls

@@ -12,7 +12,8 @@ struct EditorOptions {
     bool resizePerChip = true;    // chrSMenu
     bool wrapDrawing = false;     // WrapMenu: the tools continue at the opposite edge
     bool tilePreview = false;     // TileViewMenu: the tile preview is shown
-    bool tileNeighbours = false;  // TileNeighbourMenu, else TileRepeatMenu
+    bool tileNeighbours = false;  // TileNeighbourMenu or TileBoardMenu, else TileRepeatMenu
+    bool tileBoard = false;       // TileBoardMenu: the neighbours as the board has them
     int tileZoom = 2;             // TileZoom1 to TileZoom4
     bool boardShown = false;      // BoardMenu: the try-out board is shown
     bool strokeJoin = false;      // StrokeMenu: a pen drag paints the line between its positions
@@ -41,6 +42,7 @@ void ForEachOption(Options& o, Visit&& visit) {
     visit("wrapDrawing", o.wrapDrawing, 0, 1);
     visit("tilePreview", o.tilePreview, 0, 1);
     visit("tileNeighbours", o.tileNeighbours, 0, 1);
+    visit("tileBoard", o.tileBoard, 0, 1);
     visit("tileZoom", o.tileZoom, 1, 4);
     visit("boardShown", o.boardShown, 0, 1);
     visit("strokeJoin", o.strokeJoin, 0, 1);

@@ -193,6 +193,12 @@ public:
     // pixels; the window and the scenario driver call it at the end of every
     // event. Does nothing while the preview is hidden.
     void UpdateTilePreview();
+    // The preview shows the chip among its neighbours on the board (a block
+    // is shown among its neighbours on the sheet).
+    bool TileBoardNeighbours() const { return Options.tileNeighbours && Options.tileBoard && !BlockEditing(); }
+    // The eight places round the middle of the preview's sources (3 x 3)
+    // taken from the board round the chip `middle`.
+    void ShowBoardNeighbours(std::vector<TilePreview::Source>& sources, ChipRef middle) const;
     void WrapMenuClick();
     bool WrapDrawing() const { return Options.wrapDrawing; }
 

@@ -17,9 +17,12 @@ void TilePreview::Show(const Sources& sources, int across, int chipSize, int zoo
     for (std::size_t i = 0; i < sources.size(); ++i) {
         const Source& source = sources[i];
         Source& shown = shown_[i];
-        if (!all && shown.chip == source.chip && shown.version == source.version) continue;
+        if (!all && shown.chip == source.chip && shown.version == source.version &&
+            shown.orientation == source.orientation)
+            continue;
         shown = source;
         const int left = static_cast<int>(i) % across * place, top = static_cast<int>(i) / across * place;
-        view.StretchDraw({left, top, left + place, top + place}, source.chip ? *source.chip : black_);
+        view.StretchDrawOriented({left, top, left + place, top + place}, source.chip ? *source.chip : black_,
+                                 source.orientation);
     }
 }

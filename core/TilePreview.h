@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "canvas/Orientation.h"
 #include "canvas/Picture.h"
 
 // What the tile preview shows: three times the chip (or block of chips)
@@ -21,6 +22,7 @@ public:
     struct Source {
         const canvas::Picture* chip = nullptr;
         std::uint64_t version = 0;
+        canvas::Orientation orientation = canvas::Orientation::AsIs;
     };
     // Row by row from the top-left, `across` places to a row.
     using Sources = std::vector<Source>;

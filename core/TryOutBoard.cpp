@@ -41,6 +41,15 @@ std::optional<PlacedChip> TryOutBoard::Held(BoardCell cell) const {
     return PlacedChip{*chip, turns_[IndexOf(cell)]};
 }
 
+std::optional<BoardCell> TryOutBoard::FirstHolding(ChipRef chip) const {
+    const std::int16_t slot = static_cast<std::int16_t>(sheet::SlotOf(chip.col, chip.row));
+    if (!sheet_.Contains(chip) || cellsOfSlot_[static_cast<std::size_t>(slot)] == 0) return std::nullopt;
+    for (int row = 0; row < rows_; ++row)
+        for (int col = 0; col < cols_; ++col)
+            if (cells_[IndexOf({col, row})] == slot) return BoardCell{col, row};
+    return std::nullopt;
+}
+
 bool TryOutBoard::Place(BoardCell cell, std::optional<ChipRef> chip, canvas::Orientation orientation) {
     if (!Contains(cell) || (chip && !sheet_.Contains(*chip))) return false;
     std::int16_t& held = cells_[IndexOf(cell)];

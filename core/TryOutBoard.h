@@ -54,6 +54,8 @@ public:
     std::optional<ChipRef> At(BoardCell cell) const;
     // The chip in a cell with its orientation, as At.
     std::optional<PlacedChip> Held(BoardCell cell) const;
+    // The first cell, row by row, that holds the chip; none when no cell does.
+    std::optional<BoardCell> FirstHolding(ChipRef chip) const;
     // Puts a chip in an orientation into a cell or empties it (nothing);
     // false when the cell already held just that. Cells outside the board are
     // ignored.

@@ -29,7 +29,7 @@ void TForm1::ShowOptions() {
     controls.SetChecked(chrSMenu, o.resizePerChip);
     controls.SetChecked(WrapMenu, o.wrapDrawing);
     controls.SetChecked(TileViewMenu, o.tilePreview);
-    controls.SetChecked(o.tileNeighbours ? TileNeighbourMenu : TileRepeatMenu, true);
+    controls.SetChecked(o.tileBoard ? TileBoardMenu : o.tileNeighbours ? TileNeighbourMenu : TileRepeatMenu, true);
     if (o.tileZoom >= 1 && o.tileZoom <= 4)
         controls.SetChecked(TileZoomItems[static_cast<std::size_t>(o.tileZoom - 1)], true);
     controls.SetChecked(BoardMenu, o.boardShown);

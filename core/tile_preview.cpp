@@ -20,7 +20,10 @@ void TForm1::TileViewMenuClick() {
 }
 
 void TForm1::TileMenuClick(ControlId Sender) {
-    if (Sender == TileRepeatMenu || Sender == TileNeighbourMenu) Options.tileNeighbours = Sender == TileNeighbourMenu;
+    if (Sender == TileRepeatMenu || Sender == TileNeighbourMenu || Sender == TileBoardMenu) {
+        Options.tileNeighbours = Sender != TileRepeatMenu;
+        Options.tileBoard = Sender == TileBoardMenu;
+    }
     for (int i = 0; i < 4; ++i)
         if (Sender == TileZoomItems[i]) Options.tileZoom = i + 1;
     ShowOptions();
@@ -30,6 +33,29 @@ void TForm1::TileMenuClick(ControlId Sender) {
 void TForm1::TileFormClose() {
     Options.tilePreview = false;
     ShowOptions();
+}
+
+void TForm1::ShowBoardNeighbours(std::vector<TilePreview::Source>& sources, ChipRef middle) const {
+    // The board's neighbourhood of the first cell holding the chip, seen as
+    // the chip lies: the middle is the chip as it is edited, and the
+    // neighbours turn with it, each in its own orientation besides. Without
+    // such a cell the neighbours are black.
+    const std::optional<BoardCell> cell = project.Board.FirstHolding(middle);
+    const canvas::Orientation back =
+        cell ? canvas::Inverse(project.Board.Held(*cell)->orientation) : canvas::Orientation::AsIs;
+    for (int place = 0; place < TilePreview::Side * TilePreview::Side; ++place) {
+        const int c = place % TilePreview::Side, r = place / TilePreview::Side;
+        if (c == 1 && r == 1) continue;
+        auto& source = sources[static_cast<std::size_t>(place)];
+        source = {};
+        if (!cell) continue;
+        const canvas::Point from = canvas::SourceOf(back, c, r, TilePreview::Side, TilePreview::Side);
+        const std::optional<PlacedChip> held = project.Board.Held({cell->col + from.x - 1, cell->row + from.y - 1});
+        if (!held) continue;
+        const std::size_t frame = ShownSlots[sheet::SlotOf(held->chip.col, held->chip.row)];
+        source = {&project.Sheet.Chips()[frame], project.Sheet.Versions()[frame],
+                  canvas::Then(held->orientation, back)};
+    }
 }
 
 void TForm1::UpdateTilePreview() {
@@ -60,5 +86,6 @@ void TForm1::UpdateTilePreview() {
         else if (col >= 0 && row >= 0 && col < Def.SheetCols && row < Def.SheetRows)
             source = shown(sheet::SlotOf(col, row));
     }
+    if (TileBoardNeighbours()) ShowBoardNeighbours(sources, middle);
     tilePreview.Show(sources, across, Def.ChipSize, Options.tileZoom, TileI);
 }

@@ -58,6 +58,7 @@ bool AnyButton(ShiftState shift) {
 // where a press changes nothing.
 std::string TilePositionText(const TForm1& form, Position p) {
     const int n = form.Def.ChipSize;
+    if (form.TileBoardNeighbours() && !InsideChip(form, p)) return "";
     if (form.Options.tileNeighbours && !InsideChip(form, p)) {
         const std::optional<Position> s = SheetViewPosition(form, p);
         if (!s) return "";
@@ -72,6 +73,9 @@ std::string TilePositionText(const TForm1& form, Position p) {
 
 void EditorForm::TileIMouseDown(MouseButton Button, ShiftState Shift, int X, int Y) {
     const Position p = ChipPixel(*this, X, Y);
+    // Among the board's neighbours only the middle is drawn on: each
+    // neighbour lies turned its own way.
+    if (TileBoardNeighbours() && !InsideChip(*this, p)) return;
     TileDragOnSheet = Options.tileNeighbours && !InsideChip(*this, p);
     if (!TileDragOnSheet) return EditIMouseDown(Button, Shift, p.x * EditZoom(), p.y * EditZoom());
     if (const std::optional<Position> s = SheetViewPosition(*this, p))

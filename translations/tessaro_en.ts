@@ -533,6 +533,10 @@
         <translation>Among &amp;Neighbours</translation>
     </message>
     <message>
+        <source>ボード上の周りと表示(&amp;B)</source>
+        <translation>Among Neighbours on the &amp;Board</translation>
+    </message>
+    <message>
         <source>１倍（&amp;1）</source>
         <translation>&amp;1×</translation>
     </message>

@@ -57,11 +57,18 @@ protected:
 TEST_F(TilePreviewTest, FollowsRandomEditsInBothModesAndAllZooms) {
     std::mt19937 random(99);
     std::uniform_int_distribution<int> col(0, 29), row(0, 15), pixel(0, 15), colour(0, 0xFFFFFF), action(0, 9);
-    constexpr ControlId items[] = {TileZoom1, TileZoom2, TileZoom3, TileZoom4, TileRepeatMenu, TileNeighbourMenu};
+    constexpr ControlId items[] = {TileZoom1,      TileZoom2,         TileZoom3,    TileZoom4,
+                                   TileRepeatMenu, TileNeighbourMenu, TileBoardMenu};
     for (int i = 0; i < 600; ++i) {
         EditorForm& f = *form;
         switch (action(random)) {
-            case 0: f.Click(items[std::uniform_int_distribution<int>(0, 5)(random)]); break;
+            case 0: f.Click(items[std::uniform_int_distribution<int>(0, 6)(random)]); break;
+            case 9:  // the chip or a neighbour of it on one of the board's first cells, in any orientation
+                f.project.Board.Place({static_cast<int>(random() % 4), static_cast<int>(random() % 4)},
+                                      ChipRef{std::clamp(f.CurCol + static_cast<int>(random() % 3) - 1, 0, 29),
+                                              std::clamp(f.CurRow + static_cast<int>(random() % 3) - 1, 0, 15)},
+                                      canvas::AllOrientations[random() % canvas::OrientationCount]);
+                break;
             case 1:
                 f.CurCol = col(random);
                 f.CurRow = row(random);

@@ -34,7 +34,8 @@ TEST_F(TileWindowTest, MenuShowsAndHidesTheWindowWhoseMenuBarComesFromTheTable) 
     QStringList items;
     for (QAction* a : bar->actions().front()->menu()->actions())
         items << (a->isSeparator() ? "-" : a->objectName() + (a->isChecked() ? "*" : ""));
-    EXPECT_EQ(items.join(' '), "TileRepeatMenu* TileNeighbourMenu - TileZoom1 TileZoom2* TileZoom3 TileZoom4");
+    EXPECT_EQ(items.join(' '),
+              "TileRepeatMenu* TileNeighbourMenu TileBoardMenu - TileZoom1 TileZoom2* TileZoom3 TileZoom4");
     // The main menu holds none of the tool window's controls.
     EXPECT_EQ(action(TileZoom1), nullptr);
 
